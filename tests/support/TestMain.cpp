@@ -1,0 +1,19 @@
+#include "tests/support/TestMain.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+namespace testsupport {
+
+void prepareTestEnvironment()
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    // A registry of the test's own, so nothing touches the user's.
+    static QTemporaryDir registryDir;
+    setenv("OSTREVO_REGISTRY", qPrintable(registryDir.filePath(QStringLiteral("registry"))), 1);
+}
+
+} // namespace testsupport
