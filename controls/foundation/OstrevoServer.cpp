@@ -1,1 +1,23 @@
-// placeholder
+#include "controls/foundation/OstrevoServer.h"
+
+namespace ostrevo {
+
+namespace {
+
+std::unique_ptr<com::InProcessServer> makeServer()
+{
+    auto server = std::make_unique<com::InProcessServer>();
+    return server;
+}
+
+} // namespace
+
+com::InProcessServer &server()
+{
+    static const std::unique_ptr<com::InProcessServer> instance = makeServer();
+    return *instance;
+}
+
+} // namespace ostrevo
+
+COM_EXPORT_SERVER(ostrevo::server)

@@ -33,5 +33,7 @@ QString AutomationError::standardText(int number)
 
 void raise(int number) { throw AutomationError(number); }
 void raise(int number, const QString &description) { throw AutomationError(number, description); }
+void raiseError(int number) { throw AutomationError(number); }
+void raiseError(int number, const QString &description) { throw AutomationError(number, description); }
 
 } // namespace com

@@ -43,5 +43,8 @@ private:
 
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const QString &description);
+// The same, for code inside widgets, where raise() names QWidget::raise.
+[[noreturn]] void raiseError(int number);
+[[noreturn]] void raiseError(int number, const QString &description);
 
 } // namespace com

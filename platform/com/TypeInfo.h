@@ -22,7 +22,7 @@ struct ParamInfo {
     VarType type = VarType::Variant;
     bool byRef = false;
     bool optional = false;
-    QString typeName; // an enumeration or object type where the plain type says too little
+    QString typeName = {}; // an enumeration or object type where the plain type says too little
 };
 
 struct MemberInfo {
@@ -30,14 +30,14 @@ struct MemberInfo {
     int32_t dispid = 0;
     unsigned accessors = 0;
     VarType type = VarType::Empty; // the value's type; Empty for a method without result
-    QString typeName;
-    std::vector<ParamInfo> params;
+    QString typeName = {};
+    std::vector<ParamInfo> params = {};
 };
 
 struct EventInfo {
     QString name;
     int32_t dispid = 0;
-    std::vector<ParamInfo> params;
+    std::vector<ParamInfo> params = {};
 };
 
 struct EnumInfo {

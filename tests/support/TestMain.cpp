@@ -1,5 +1,7 @@
 #include "tests/support/TestMain.h"
 
+#include "platform/runtime/Twips.h"
+
 #include <QLocale>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -14,6 +16,9 @@ void prepareTestEnvironment()
     // A registry of the test's own, so nothing touches the user's.
     static QTemporaryDir registryDir;
     setenv("OSTREVO_REGISTRY", qPrintable(registryDir.filePath(QStringLiteral("registry"))), 1);
+    // Stored settings of the test's own, and twips fixed before any screen exists.
+    setenv("KALVENTO_SETTINGS", qPrintable(registryDir.filePath(QStringLiteral("settings.ini"))), 1);
+    rt::Twips::setPerPixel(15, 15);
 }
 
 } // namespace testsupport

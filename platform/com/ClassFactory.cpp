@@ -1,0 +1,7 @@
+#include "platform/com/ClassFactory.h"
+
+namespace com {
+
+ClassFactory::~ClassFactory() = default;
+
+} // namespace com
