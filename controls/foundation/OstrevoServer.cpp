@@ -1,5 +1,7 @@
 #include "controls/foundation/OstrevoServer.h"
 
+#include "controls/dialog/Dialog.h"
+
 namespace ostrevo {
 
 namespace {
@@ -7,6 +9,7 @@ namespace {
 std::unique_ptr<com::InProcessServer> makeServer()
 {
     auto server = std::make_unique<com::InProcessServer>();
+    server->addClass<Dialog>();
     return server;
 }
 

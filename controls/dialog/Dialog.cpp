@@ -1,0 +1,453 @@
+#include "controls/dialog/Dialog.h"
+
+#include "controls/dialog/MessageState.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/kernel/PlatformVersion.h"
+#include "platform/spooler/PrinterSystem.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QResizeEvent>
+
+using namespace com;
+
+namespace ostrevo {
+
+namespace {
+
+constexpr int FaceSize = 38; // pixels, whatever the host asks for
+
+Variant toVariant(const QString &v) { return Variant(v); }
+Variant toVariant(bool v) { return Variant::fromBool(v); }
+Variant toVariant(int16_t v) { return Variant::fromInteger(v); }
+Variant toVariant(int32_t v) { return Variant::fromLong(v); }
+Variant toVariant(uint32_t v) { return Variant::fromColor(v); }
+Variant toVariant(float v) { return Variant::fromSingle(v); }
+
+void assign(QString &field, const Variant &v) { field = v.toString(); }
+void assign(bool &field, const Variant &v) { field = v.toBool(); }
+void assign(int16_t &field, const Variant &v) { field = v.toInteger(); }
+void assign(int32_t &field, const Variant &v) { field = v.toLong(); }
+void assign(uint32_t &field, const Variant &v) { field = v.toColor(); }
+void assign(float &field, const Variant &v) { field = v.toSingle(); }
+
+// A property that only stores and reads its field.
+template <class Field>
+void stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type, Field Dialog::*field,
+            const QString &typeName = {})
+{
+    d.property(name, dispid, type, [field](Dialog &self) { return toVariant(self.*field); },
+               [field](Dialog &self, const Variant &v) { assign(self.*field, v); }, typeName);
+}
+
+// A property reading and writing the module state shared with the message form.
+template <class Field>
+void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type, Field MessageState::*field)
+{
+    d.property(name, dispid, type, [field](Dialog &) { return toVariant(messageState().*field); },
+               [field](Dialog &, const Variant &v) { assign(messageState().*field, v); });
+}
+
+// The services that other parts of the control bring; until they are there a
+// call says so instead of pretending to succeed.
+Variant notYetAvailable(const QString &name)
+{
+    raiseError(ErrNotImplemented, QStringLiteral("%1 ist in dieser Version noch nicht verfügbar").arg(name));
+}
+
+} // namespace
+
+Dialog::Dialog() : m_font(std::make_shared<StdFont>()), m_isNT(detectWinNT())
+{
+    setFixedSize(FaceSize, FaceSize);
+    drawFace();
+}
+
+Dialog::~Dialog() = default;
+
+bool Dialog::detectWinNT() { return kernel::platformVersion().platformId == 2; }
+
+const Dispatcher<Dialog> &Dialog::dispatcher()
+{
+    static const Dispatcher<Dialog> table = [] {
+        TypeInfo identity;
+        identity.className = QStringLiteral("Dialog");
+        identity.progId = QStringLiteral("Quiv_Tools.Dialog");
+        identity.clsid = QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}");
+        identity.iid = QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}");
+        identity.eventIid = QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}");
+        Dispatcher<Dialog> d(identity);
+        addProperties(d);
+        addMethods(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &Dialog::staticTypeInfo() { return dispatcher().typeInfo(); }
+
+Variant Dialog::invoke(int32_t dispid, Accessor kind, Args &args) { return dispatcher().invoke(*this, dispid, kind, args); }
+
+void Dialog::addProperties(Dispatcher<Dialog> &d)
+{
+    const VarType S = VarType::String, B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
+    stored(d, QStringLiteral("FindFile"), 0x40030043, S, &Dialog::m_findFile);
+    d.method(QStringLiteral("ShowAboutBox"), 0x60030042, VarType::Empty, {},
+             [](Dialog &, Args &) { return notYetAvailable(QStringLiteral("ShowAboutBox")); });
+    shared(d, QStringLiteral("sKey"), 0x68030041, I, &MessageState::sKey);
+    shared(d, QStringLiteral("sKeyShift"), 0x68030040, I, &MessageState::sKeyShift);
+    shared(d, QStringLiteral("sKeyDown"), 0x6803003F, B, &MessageState::sKeyDown);
+    shared(d, QStringLiteral("sButton"), 0x6803003E, I, &MessageState::sButton);
+    d.writeOnly(QStringLiteral("Sound"), 0x6803003D, B, [](Dialog &self, const Variant &v) { self.m_sound = v.toBool(); });
+    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel);
+    d.property(QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
+               [](Dialog &) {
+                   spooler::PrinterSystem &printers = spooler::printers();
+                   return Variant(printers.deviceName(printers.currentIndex()));
+               },
+               [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
+    d.property(QStringLiteral("Copies"), 0x6803003A, I,
+               [](Dialog &self) { return Variant::fromInteger(self.m_printerExist ? self.m_copies : int16_t(0)); },
+               [](Dialog &self, const Variant &v) { self.setCopies(v.toInteger()); });
+    d.property(QStringLiteral("Orientation"), 0x68030039, L,
+               [](Dialog &self) { return Variant::fromLong(self.m_printerExist ? self.m_orientation : 0); },
+               [](Dialog &self, const Variant &v) { self.setOrientation(v.toLong()); }, QStringLiteral("EnOrientation"));
+    d.objectProperty(QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
+                     [](Dialog &self) { return Variant::fromObject(self.m_font); },
+                     [](Dialog &self, const Variant &v) {
+                         auto font = std::dynamic_pointer_cast<StdFont>(v.objectRef());
+                         if (!font)
+                             raiseError(ErrTypeMismatch);
+                         self.m_font = font;
+                     });
+    stored(d, QStringLiteral("FontColor"), 0x68030037, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
+    d.readOnly(QStringLiteral("FontStyle"), 0x68030036, L, [](Dialog &self) { return Variant::fromLong(self.fontStyle()); },
+               QStringLiteral("cFontStyle"));
+    stored(d, QStringLiteral("FontName"), 0x68030035, S, &Dialog::m_fontName);
+    stored(d, QStringLiteral("FontSize"), 0x68030034, L, &Dialog::m_fontSize);
+    stored(d, QStringLiteral("Bold"), 0x68030033, B, &Dialog::m_bold);
+    stored(d, QStringLiteral("Italic"), 0x68030032, B, &Dialog::m_italic);
+    stored(d, QStringLiteral("StrikeThru"), 0x68030031, B, &Dialog::m_strikeThru);
+    stored(d, QStringLiteral("Underline"), 0x68030030, B, &Dialog::m_underline);
+    const std::pair<const char *, QString Dialog::*> metrics[] = {{"HorizSize", &Dialog::m_horizSize},
+                                                                  {"VertiSize", &Dialog::m_vertiSize},
+                                                                  {"PhysicOffsetX", &Dialog::m_physicOffsetX},
+                                                                  {"PhysicOffsetY", &Dialog::m_physicOffsetY}};
+    int32_t metricId = 0x6803002F;
+    for (const auto &[metricName, field] : metrics) {
+        const QString name = QString::fromLatin1(metricName);
+        d.property(name, metricId--, S, [name](Dialog &self) { return Variant(self.printerMetric(name)); },
+                   [field](Dialog &self, const Variant &v) { self.*field = v.toString(); });
+    }
+    d.writeOnly(QStringLiteral("Action"), 0x6803002B, L,
+                [](Dialog &, const Variant &) { notYetAvailable(QStringLiteral("Action")); },
+                QStringLiteral("CdlgExt_Actions"));
+    stored(d, QStringLiteral("CancelError"), 0x6803002A, B, &Dialog::m_cancelError);
+    stored(d, QStringLiteral("hOwner"), 0x68030029, L, &Dialog::m_hOwner);
+    stored(d, QStringLiteral("Flags"), 0x68030028, L, &Dialog::m_flags, QStringLiteral("CdlgExt_Flags"));
+    stored(d, QStringLiteral("DialogTitle"), 0x68030027, S, &Dialog::m_dialogTitle);
+    stored(d, QStringLiteral("DialogPrompt"), 0x68030026, S, &Dialog::m_dialogPrompt);
+    stored(d, QStringLiteral("AppName"), 0x68030025, S, &Dialog::m_appName);
+    stored(d, QStringLiteral("hIcon"), 0x68030024, L, &Dialog::m_hIcon);
+    stored(d, QStringLiteral("Default"), 0x68030023, B, &Dialog::m_default);
+    stored(d, QStringLiteral("DefaultExt"), 0x68030022, S, &Dialog::m_defaultExt);
+    stored(d, QStringLiteral("FileName"), 0x68030021, S, &Dialog::m_fileName);
+    stored(d, QStringLiteral("FileTitle"), 0x68030020, S, &Dialog::m_fileTitle);
+    stored(d, QStringLiteral("Filter"), 0x6803001F, S, &Dialog::m_filter);
+    stored(d, QStringLiteral("FilterIndex"), 0x6803001E, L, &Dialog::m_filterIndex);
+    stored(d, QStringLiteral("InitDir"), 0x6803001D, S, &Dialog::m_initDir);
+    stored(d, QStringLiteral("SelDir"), 0x6803001C, S, &Dialog::m_selDir);
+    stored(d, QStringLiteral("Icon"), 0x6803001B, B, &Dialog::m_icon);
+    stored(d, QStringLiteral("IconIdx"), 0x6803001A, L, &Dialog::m_iconIdx);
+    d.property(QStringLiteral("IconSize"), 0x68030019, L,
+               [](Dialog &self) {
+                   if (self.m_iconSize != 16 && self.m_iconSize != 32)
+                       self.m_iconSize = 32;
+                   return Variant::fromLong(self.m_iconSize);
+               },
+               [](Dialog &self, const Variant &v) {
+                   const int32_t size = v.toLong();
+                   self.m_iconSize = size == 16 || size == 32 ? size : 32;
+               },
+               QStringLiteral("CdlgEx_IconSize"));
+    stored(d, QStringLiteral("HelpCommand"), 0x68030018, L, &Dialog::m_helpCommand, QStringLiteral("CdlgExt_HelpCommand"));
+    stored(d, QStringLiteral("HelpFile"), 0x68030017, S, &Dialog::m_helpFile);
+    stored(d, QStringLiteral("HelpKey"), 0x68030016, L, &Dialog::m_helpKey);
+    stored(d, QStringLiteral("color"), 0x68030015, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
+    stored(d, QStringLiteral("ColorNr"), 0x68030014, I, &Dialog::m_colorNr);
+    d.property(QStringLiteral("CustomColors"), 0x68030013, L, [](Dialog &self) { return self.customColor(); },
+               [](Dialog &self, const Variant &v) { self.setCustomColor(v.toColor()); }, QStringLiteral("OLE_COLOR"));
+    stored(d, QStringLiteral("Number"), 0x68030012, L, &Dialog::m_number);
+    stored(d, QStringLiteral("Description"), 0x68030011, S, &Dialog::m_description);
+    stored(d, QStringLiteral("LastDllError"), 0x68030010, L, &Dialog::m_lastDllError);
+    d.readOnly(QStringLiteral("MultiSelect"), 0x6803000F, B, [](Dialog &self) { return Variant::fromBool(self.m_multiSelect); });
+    d.readOnly(QStringLiteral("FilePath"), 0x6803000E, S, [](Dialog &self) { return Variant(self.m_filePath); });
+    d.member({QStringLiteral("FileList"), 0x6803000D, Get, VarType::Object, QStringLiteral("Collection")},
+             [](Dialog &self, Args &) { return self.m_fileList; }, {});
+    d.property(QStringLiteral("PrinterExist"), 0x6803000C, B,
+               [](Dialog &self) { return Variant::fromBool(self.m_printerExist); },
+               [](Dialog &self, const Variant &v) { self.setPrinterExist(v.toBool()); });
+    d.property(QStringLiteral("Pointer"), 0x6803000B, B, [](Dialog &self) { return Variant::fromBool(!self.m_noPointer); },
+               [](Dialog &self, const Variant &v) { self.m_noPointer = !v.toBool(); });
+    stored(d, QStringLiteral("CheckboxCaption"), 0x6803000A, S, &Dialog::m_checkboxCaption);
+    for (int i = 0; i < 3; ++i) {
+        d.property(QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i, S,
+                   [i](Dialog &self) { return Variant(self.m_btnCaption[size_t(i)]); },
+                   [i](Dialog &self, const Variant &v) { self.m_btnCaption[size_t(i)] = v.toString(); });
+    }
+    d.property(QStringLiteral("FocusRect"), 0x68030006, B, [](Dialog &self) { return Variant::fromBool(self.m_focusRect); },
+               [](Dialog &self, const Variant &v) { self.setFocusRect(v.toBool()); });
+    stored(d, QStringLiteral("x"), 0x68030005, VarType::Single, &Dialog::m_x);
+    stored(d, QStringLiteral("y"), 0x68030004, VarType::Single, &Dialog::m_y);
+    stored(d, QStringLiteral("Intensity"), 0x68030003, I, &Dialog::m_intensity);
+    stored(d, QStringLiteral("mTime"), 0x68030002, I, &Dialog::m_mTime);
+    shared(d, QStringLiteral("InitMsg"), 0x68030001, S, &MessageState::InitMsg);
+}
+
+void Dialog::addMethods(Dispatcher<Dialog> &d)
+{
+    const VarType V = VarType::Variant, L = VarType::Long, S = VarType::String, B = VarType::Boolean;
+    struct Pending {
+        const char *name;
+        int32_t dispid;
+        VarType result;
+        std::vector<ParamInfo> params;
+    };
+    const ParamInfo optionalLong{QStringLiteral("arg"), L, false, true};
+    const std::vector<Pending> pending = {
+        {"LogOff", 0x60030044, V, {}},
+        {"Reboot", 0x60030045, V, {}},
+        {"ShutDown", 0x60030046, V, {}},
+        {"ShowShutDown", 0x60030047, V, {}},
+        {"ShowRestart", 0x60030048, V, {}},
+        {"ShowRun", 0x60030049, V, {}},
+        {"ShowFormat", 0x6003004A, L, {optionalLong, optionalLong, optionalLong}},
+        {"ShowIcon", 0x6003004B, V, {}},
+        {"ShowFolder", 0x6003004D, S, {}},
+        {"ShowObjectProp", 0x6003004E, VarType::Empty, {}},
+        {"ShowAbout", 0x6003004F, V, {}},
+        {"ShowOpen", 0x60030050, VarType::Empty, {}},
+        {"ShowSave", 0x60030051, VarType::Empty, {}},
+        {"Clear", 0x60030053, VarType::Empty, {}},
+        {"ShowHelp", 0x60030055, VarType::Empty, {}},
+        {"ShowColor", 0x60030056, VarType::Empty, {}},
+        {"ShowFont", 0x60030057, VarType::Empty, {}},
+        {"ShowPrinter", 0x60030058, VarType::Empty, {}},
+        {"ShowPrinterProp", 0x60030059, V, {}},
+        {"ShowDelete", 0x6003005B, B, {{QStringLiteral("Files"), V}}},
+        {"ShowMsg", 0x6003005C, L, {}},
+        {"ShowInput", 0x6003005D, S, {}},
+        {"ShowAutoMsg", 0x6003005E, VarType::Integer, {}},
+        {"GetWinXP", 0x6003005F, B, {}},
+        {"FileExists", 0x60030060, B, {{QStringLiteral("Path"), S}}},
+        {"SetPrinterDefault", 0x60030064, B, {{QStringLiteral("PrinterName"), S}}},
+        {"GetDefaultPrinterName", 0x60030065, S, {{QStringLiteral("hWnd"), L, false, true}}},
+        {"ClipNullChar", 0x60030066, S, {{QStringLiteral("Text"), S}}},
+        {"GetWinVista", 0x6003006C, B, {}},
+    };
+    for (const Pending &method : pending) {
+        const QString name = QString::fromLatin1(method.name);
+        d.method(name, method.dispid, method.result, method.params,
+                 [name](Dialog &, Args &) { return notYetAvailable(name); });
+    }
+    d.enumeration(QStringLiteral("CdlgExt_Actions"),
+                  {{QStringLiteral("cdlgOpen"), 1}, {QStringLiteral("cdlgSave"), 2}, {QStringLiteral("cdlgColor"), 3},
+                   {QStringLiteral("cdlgFont"), 4}, {QStringLiteral("cdlgPrinter"), 5},
+                   {QStringLiteral("cdlgPrinterProp"), 6}, {QStringLiteral("cdlgHelp"), 7},
+                   {QStringLiteral("cdlgAbout"), 8}, {QStringLiteral("cdlgFolder"), 9},
+                   {QStringLiteral("cdlgFormat"), 10}, {QStringLiteral("cdlgIcon"), 11},
+                   {QStringLiteral("cdlgObjectProp"), 12}, {QStringLiteral("cdlgRestart"), 13},
+                   {QStringLiteral("cdlgRun"), 14}, {QStringLiteral("cdlgShutDown"), 15},
+                   {QStringLiteral("cdlgDelete"), 16}});
+    d.enumeration(QStringLiteral("CdlgEx_IconSize"), {{QStringLiteral("IconSizeSmall"), 16}, {QStringLiteral("IconSizeLarge"), 32}});
+    d.enumeration(QStringLiteral("CdlgExt_HelpCommand"),
+                  {{QStringLiteral("HelpCommandHelp"), 258}, {QStringLiteral("HelpContents"), 3},
+                   {QStringLiteral("HelpContext"), 1}, {QStringLiteral("HelpContextPOPUP"), 8},
+                   {QStringLiteral("HelpForceFile"), 9}, {QStringLiteral("HelpHelpOnHelp"), 4},
+                   {QStringLiteral("HelpIndex"), 3}, {QStringLiteral("HelpKeyHelp"), 257},
+                   {QStringLiteral("HelpPartialKey"), 261}, {QStringLiteral("HelpQuit"), 2},
+                   {QStringLiteral("HelpSetContents"), 5}, {QStringLiteral("HelpSetIndex"), 5},
+                   {QStringLiteral("HelpMultiKey"), 513}, {QStringLiteral("HelpSetWinPos"), 515}});
+}
+
+// --- printer ---------------------------------------------------------------
+
+void Dialog::setPrinterDeviceName(const QString &name)
+{
+    spooler::PrinterSystem &printers = spooler::printers();
+    for (int i = 0; i < printers.count(); ++i)
+        if (printers.deviceName(i) == name)
+            printers.setCurrentIndex(i); // the last match wins
+}
+
+void Dialog::setPrinterExist(bool exists)
+{
+    m_printerExist = exists;
+    if (exists) {
+        spooler::PrinterSystem &printers = spooler::printers();
+        m_orientation = printers.orientation();
+        m_copies = printers.copies();
+    }
+}
+
+void Dialog::setCopies(int16_t copies)
+{
+    m_copies = copies;
+    if (m_printerExist)
+        spooler::printers().setCopies(copies);
+}
+
+void Dialog::setOrientation(int32_t orientation)
+{
+    if (!m_printerExist)
+        return;
+    m_orientation = orientation;
+    spooler::printers().setOrientation(orientation);
+    m_devModeOrientation = orientation == 2 ? 2 : 1;
+    int16_t duplex = 1;
+    setPrinterDevMode(duplex, m_devModeOrientation);
+}
+
+// Writes orientation and duplex into the printer's stored settings. Every
+// step is checked: a failure stops there, changes nothing more and closes
+// what was opened.
+void Dialog::setPrinterDevMode(int16_t &duplex, int16_t &orientation)
+{
+    spooler::PrinterSystem &printers = spooler::printers();
+    const QString name = printers.deviceName(printers.currentIndex());
+    if (name.isEmpty())
+        return;
+    {
+        std::unique_ptr<spooler::PrinterConnection> printer = printers.open(name);
+        if (!printer)
+            return;
+        std::optional<spooler::DeviceMode> mode = printer->readDeviceMode();
+        if (!mode)
+            return;
+        mode->fields = 0x1001;
+        mode->orientation = orientation;
+        mode->duplex = duplex;
+        if (!printer->documentProperties(*mode) || !printer->writeDeviceMode(*mode))
+            return;
+    }
+    for (int i = 0; i < printers.count(); ++i) {
+        if (printers.deviceName(i) == name) {
+            printers.setCurrentIndex(i);
+            break;
+        }
+    }
+    printers.setDuplex(duplex);
+}
+
+QString Dialog::printerMetric(const QString &which)
+{
+    if (!m_printerExist)
+        return QString();
+    updatePrinterMetrics();
+    if (which == QLatin1String("HorizSize"))
+        return m_horizSize;
+    if (which == QLatin1String("VertiSize"))
+        return m_vertiSize;
+    if (which == QLatin1String("PhysicOffsetX"))
+        return m_physicOffsetX;
+    return m_physicOffsetY;
+}
+
+void Dialog::updatePrinterMetrics()
+{
+    spooler::PrinterSystem &printers = spooler::printers();
+    const spooler::PrinterMetrics metrics = printers.metrics();
+    const QLocale locale;
+    m_horizSize = QString::number(metrics.horzSizeMm);
+    m_vertiSize = QString::number(metrics.vertSizeMm);
+    m_physicOffsetX = Variant::fromSingle(float(metrics.physicalOffsetX / metrics.pixelsPerMmX))
+                          .toString()
+                          .replace(QLatin1Char('.'), locale.decimalPoint());
+    m_physicOffsetY = Variant::fromSingle(float(metrics.physicalOffsetY / metrics.pixelsPerMmY))
+                          .toString()
+                          .replace(QLatin1Char('.'), locale.decimalPoint());
+    // Reading the device context may have opened a document; close it again.
+    printers.endDocument();
+}
+
+// --- fonts and colours -----------------------------------------------------
+
+int32_t Dialog::fontStyle() const
+{
+    if (m_bold)
+        return 0; // cBold
+    if (m_italic)
+        return 1; // cItalic
+    if (m_strikeThru)
+        return 3; // cStrikeout
+    if (m_underline)
+        return 4; // cUnderline
+    return 2;     // cRegular
+}
+
+Variant Dialog::customColor() const
+{
+    if (m_colorNr < 0 || m_colorNr > 15)
+        raiseError(ErrSubscript);
+    return Variant::fromColor(m_customColors[size_t(m_colorNr)]);
+}
+
+void Dialog::setCustomColor(uint32_t color)
+{
+    m_colorNr = std::clamp<int16_t>(m_colorNr, 0, 15);
+    m_customColors[size_t(m_colorNr)] = color;
+}
+
+void Dialog::setFocusRect(bool on)
+{
+    m_focusRect = on;
+    propertyChanged(QStringLiteral("FocusRect"));
+}
+
+// --- persistence -------------------------------------------------------------
+
+void Dialog::readProperties(const PropertyBag &bag)
+{
+    if (m_printerExist) {
+        spooler::PrinterSystem &printers = spooler::printers();
+        setCopies(bag.readProperty(QStringLiteral("Copies"), Variant::fromInteger(printers.copies())).toInteger());
+        setOrientation(bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(printers.orientation())).toLong());
+    }
+    m_cancel = bag.readProperty(QStringLiteral("Cancel"), Variant::fromBool(false)).toBool();
+    setFocusRect(bag.readProperty(QStringLiteral("FocusRect"), Variant::fromBool(false)).toBool());
+}
+
+void Dialog::writeProperties(PropertyBag &bag)
+{
+    if (m_printerExist) {
+        spooler::PrinterSystem &printers = spooler::printers();
+        bag.writeProperty(QStringLiteral("Copies"), Variant::fromInteger(m_copies), Variant::fromInteger(printers.copies()));
+        bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation),
+                          Variant::fromLong(printers.orientation()));
+    }
+    bag.writeProperty(QStringLiteral("Cancel"), Variant::fromBool(m_cancel), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("FocusRect"), Variant::fromBool(m_focusRect), Variant::fromBool(false));
+}
+
+// --- face --------------------------------------------------------------------
+
+void Dialog::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size() != QSize(FaceSize, FaceSize))
+        resize(FaceSize, FaceSize);
+}
+
+void Dialog::drawFace()
+{
+    m_surface = QImage(FaceSize, FaceSize, QImage::Format_RGB32);
+    m_surface.fill(QColor(212, 208, 200));
+}
+
+void Dialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_surface);
+}
+
+} // namespace ostrevo

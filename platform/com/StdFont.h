@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/com/AutomationObject.h"
+
+#include <QFont>
+#include <memory>
+
+namespace com {
+
+// The standard font object controls hand out and take: name, size in points,
+// bold, italic, underline, strike-through, weight and character set.
+class StdFont : public AutomationObject {
+public:
+    StdFont();
+    explicit StdFont(const QFont &font);
+
+    static const TypeInfo &staticTypeInfo();
+    const TypeInfo &typeInfo() const override { return staticTypeInfo(); }
+    Variant invoke(int32_t dispid, Accessor kind, Args &args) override;
+
+    QString name;
+    double size = 8.25; // points, kept to four decimals as the platform does
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    int16_t weight = 400;
+    int16_t charset = 0;
+
+    QFont toQFont() const;
+    std::shared_ptr<StdFont> clone() const;
+};
+
+} // namespace com

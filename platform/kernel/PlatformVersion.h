@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace kernel {
+
+// The version record the platform reports about itself.
+struct VersionRecord {
+    uint32_t majorVersion = 5;
+    uint32_t minorVersion = 1;
+    uint32_t buildNumber = 2600;
+    uint32_t platformId = 2; // 2: the NT family
+    QString servicePack;
+};
+
+// The process's version record; tests install another.
+VersionRecord platformVersion();
+void setPlatformVersion(const VersionRecord &record);
+void resetPlatformVersion();
+
+} // namespace kernel
