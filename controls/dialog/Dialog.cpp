@@ -1,6 +1,7 @@
 #include "controls/dialog/Dialog.h"
 
 #include "controls/dialog/MessageState.h"
+#include "controls/foundation/FrmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "platform/spooler/PrinterSystem.h"
@@ -93,7 +94,10 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     const VarType S = VarType::String, B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
     stored(d, QStringLiteral("FindFile"), 0x40030043, S, &Dialog::m_findFile);
     d.method(QStringLiteral("ShowAboutBox"), 0x60030042, VarType::Empty, {},
-             [](Dialog &, Args &) { return notYetAvailable(QStringLiteral("ShowAboutBox")); });
+             [](Dialog &, Args &) {
+                 ShowAboutBox();
+                 return Variant();
+             });
     shared(d, QStringLiteral("sKey"), 0x68030041, I, &MessageState::sKey);
     shared(d, QStringLiteral("sKeyShift"), 0x68030040, I, &MessageState::sKeyShift);
     shared(d, QStringLiteral("sKeyDown"), 0x6803003F, B, &MessageState::sKeyDown);

@@ -1,6 +1,7 @@
 #include "controls/foundation/OstrevoServer.h"
 
 #include "controls/dialog/Dialog.h"
+#include "controls/foundation/InfoPage.h"
 
 namespace ostrevo {
 
@@ -10,6 +11,7 @@ std::unique_ptr<com::InProcessServer> makeServer()
 {
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
+    server->addClass<Info>();
     return server;
 }
 

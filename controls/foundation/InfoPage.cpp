@@ -1,0 +1,33 @@
+#include "controls/foundation/InfoPage.h"
+
+#include "controls/foundation/AboutContent.h"
+#include "platform/runtime/Twips.h"
+
+namespace ostrevo {
+
+Info::Info()
+{
+    setObjectName(QStringLiteral("Info"));
+    setWindowTitle(QStringLiteral("Info"));
+    resize(rt::Twips::toPixels(QSize(4380, 1800)));
+    m_link = buildAboutContent(this, QStringLiteral("Version  0.08.01"));
+    m_link->onClick = [this] { lblButton_Click(); };
+}
+
+const com::TypeInfo &Info::staticTypeInfo()
+{
+    static const com::Dispatcher<Info> table = [] {
+        com::TypeInfo identity;
+        identity.className = QStringLiteral("Info");
+        identity.progId = QStringLiteral("Quiv_Tools.Info");
+        identity.clsid = QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}");
+        return com::Dispatcher<Info>(identity);
+    }();
+    return table.typeInfo();
+}
+
+com::Variant Info::invoke(int32_t, com::Accessor, com::Args &) { com::raiseError(com::ErrMemberNotFound); }
+
+void Info::lblButton_Click() { OpenLink(window(), m_link->text()); }
+
+} // namespace ostrevo

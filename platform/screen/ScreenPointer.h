@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace screen {
+
+// The screen-wide mouse pointer the program sets while it is busy, with the
+// platform's pointer numbers (0 default, 11 hourglass, 99 custom).
+class ScreenPointer {
+public:
+    virtual ~ScreenPointer();
+    virtual void setPointer(int pointer) = 0;
+    virtual int pointer() const = 0;
+};
+
+// Over the application's override cursor.
+class ApplicationPointer : public ScreenPointer {
+public:
+    ~ApplicationPointer() override;
+    void setPointer(int pointer) override;
+    int pointer() const override { return m_pointer; }
+
+private:
+    int m_pointer = 0;
+    bool m_overridden = false;
+};
+
+// Remembers every pointer set.
+class FakeScreenPointer : public ScreenPointer {
+public:
+    std::vector<int> history;
+    void setPointer(int pointer) override { history.push_back(pointer); }
+    int pointer() const override { return history.empty() ? 0 : history.back(); }
+};
+
+ScreenPointer &screenPointer();
+void setScreenPointer(std::unique_ptr<ScreenPointer> replacement);
+void resetScreenPointer();
+
+} // namespace screen

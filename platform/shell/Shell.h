@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace shell {
+
+// The desktop shell: opens documents and addresses with the program the
+// desktop has for them, and starts programs.
+class Shell {
+public:
+    virtual ~Shell();
+    // Returns a value above 32 on success, as the platform does.
+    virtual int execute(const QString &verb, const QString &file, const QString &parameters,
+                        const QString &directory, int showCommand) = 0;
+};
+
+// The desktop's opener (URLs and documents) and program start.
+class DesktopShell : public Shell {
+public:
+    int execute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
+                int showCommand) override;
+};
+
+// Records every call; answers with `result`.
+class FakeShell : public Shell {
+public:
+    struct Call {
+        QString verb, file, parameters, directory;
+        int showCommand;
+    };
+    std::vector<Call> calls;
+    int result = 42;
+    int execute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
+                int showCommand) override;
+};
+
+Shell &shell();
+void setShell(std::unique_ptr<Shell> replacement);
+void resetShell();
+
+} // namespace shell
