@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+
+namespace dao {
+
+class Recordset;
+
+// An open entry database. It lives as long as its owner keeps it; recordsets
+// opened on it must not outlive it.
+class Database {
+public:
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // A table-type recordset over one table, in the table's own order.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &tableName);
+    void Close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString name() const { return m_fileName; }
+
+private:
+    friend class DBEngine;
+    Database(sqlite3 *db, QString fileName);
+    sqlite3 *m_db;
+    QString m_fileName;
+};
+
+// The engine: opens existing database files, never creates one.
+class DBEngine {
+public:
+    // Shared, read-write. Error 3024 for a missing file, 3343 for one that is
+    // no database, 3008 for a locked one.
+    std::unique_ptr<Database> OpenDatabase(const QString &fileName);
+};
+
+} // namespace dao

@@ -1,0 +1,357 @@
+#include "platform/dao/Recordset.h"
+
+#include "platform/dao/DaoError.h"
+
+#include <sqlite3.h>
+
+namespace dao {
+
+namespace {
+
+QString quoted(const QString &identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+// Prepares a statement that is finalised when the guard goes.
+class Statement {
+public:
+    Statement(sqlite3 *db, const QString &sql)
+    {
+        const QByteArray text = sql.toUtf8();
+        m_rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    sqlite3_stmt *get() const { return m_stmt; }
+    int prepareResult() const { return m_rc; }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_rc = SQLITE_OK;
+};
+
+void bindValue(sqlite3_stmt *stmt, int index, const com::Variant &value)
+{
+    switch (value.type()) {
+    case com::VarType::Empty:
+    case com::VarType::Null:
+        sqlite3_bind_null(stmt, index);
+        break;
+    case com::VarType::Integer:
+    case com::VarType::Long:
+    case com::VarType::Byte:
+    case com::VarType::Boolean:
+        sqlite3_bind_int64(stmt, index, value.toLong());
+        break;
+    case com::VarType::Single:
+    case com::VarType::Double:
+    case com::VarType::Date:
+        sqlite3_bind_double(stmt, index, value.toDouble());
+        break;
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+com::Variant columnValue(sqlite3_stmt *stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL: return com::Variant::null();
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
+        if (v >= INT32_MIN && v <= INT32_MAX)
+            return com::Variant::fromLong(int32_t(v));
+        return com::Variant::fromDouble(double(v));
+    }
+    case SQLITE_FLOAT: return com::Variant::fromDouble(sqlite3_column_double(stmt, column));
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+        return com::Variant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
+    }
+    }
+}
+
+} // namespace
+
+com::Variant Field::Value() const { return m_recordset.fieldValue(m_name); }
+
+void Field::setValue(const com::Variant &value) { m_recordset.setFieldValue(m_name, value); }
+
+Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(table)
+{
+    {
+        Statement columns(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+        while (columns.prepareResult() == SQLITE_OK && sqlite3_step(columns.get()) == SQLITE_ROW)
+            m_columns << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(columns.get(), 1)));
+    }
+    if (m_columns.isEmpty())
+        raiseDaoError(ErrCannotOpenTable, table);
+    Statement rows(m_db, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table)));
+    if (rows.prepareResult() != SQLITE_OK)
+        raiseDaoError(ErrCannotOpenTable, table);
+    int rc;
+    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW)
+        m_rows.push_back(sqlite3_column_int64(rows.get(), 0));
+    if (rc != SQLITE_DONE)
+        raiseDaoError(ErrNotADatabase, table);
+}
+
+Recordset::~Recordset() { Close(); }
+
+void Recordset::Close()
+{
+    for (auto &entry : m_readStatements)
+        sqlite3_finalize(entry.second);
+    m_readStatements.clear();
+    m_db = nullptr;
+}
+
+void Recordset::requireOpen() const
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+}
+
+void Recordset::requireCurrent() const
+{
+    requireOpen();
+    if (m_currentDeleted || m_position < 0 || m_position >= int(m_rows.size()))
+        raiseDaoError(ErrNoCurrentRecord);
+}
+
+int32_t Recordset::RecordCount() const
+{
+    requireOpen();
+    return int32_t(m_rows.size());
+}
+
+bool Recordset::EOF_() const { return m_rows.empty() || m_position >= int(m_rows.size()); }
+
+bool Recordset::BOF() const { return m_rows.empty() || m_position < 0; }
+
+void Recordset::MoveFirst()
+{
+    requireOpen();
+    if (m_rows.empty())
+        raiseDaoError(ErrNoCurrentRecord);
+    m_position = 0;
+    m_currentDeleted = false;
+}
+
+void Recordset::MoveLast()
+{
+    requireOpen();
+    if (m_rows.empty())
+        raiseDaoError(ErrNoCurrentRecord);
+    m_position = int(m_rows.size()) - 1;
+    m_currentDeleted = false;
+}
+
+void Recordset::MoveNext()
+{
+    requireOpen();
+    if (EOF_())
+        raiseDaoError(ErrNoCurrentRecord);
+    // After a delete the position already names the record that followed it.
+    if (!m_currentDeleted)
+        ++m_position;
+    m_currentDeleted = false;
+}
+
+void Recordset::MovePrevious()
+{
+    requireOpen();
+    if (BOF())
+        raiseDaoError(ErrNoCurrentRecord);
+    --m_position;
+    m_currentDeleted = false;
+}
+
+void Recordset::Move(int32_t rows)
+{
+    requireCurrent();
+    const int64_t target = int64_t(m_position) + rows;
+    if (target >= int64_t(m_rows.size()))
+        m_position = int(m_rows.size());
+    else if (target < 0)
+        m_position = -1;
+    else
+        m_position = int(target);
+}
+
+QString Recordset::checkedColumn(const QString &name) const
+{
+    for (const QString &column : m_columns)
+        if (column.compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    raiseDaoError(ErrItemNotFound, name);
+}
+
+Field Recordset::Fields(const QString &name)
+{
+    requireOpen();
+    return Field(*this, checkedColumn(name));
+}
+
+sqlite3_stmt *Recordset::readStatement(const QString &column)
+{
+    auto it = m_readStatements.find(column);
+    if (it != m_readStatements.end())
+        return it->second;
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray sql =
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(quoted(column), quoted(m_table)).toUtf8();
+    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        raiseDaoError(ErrNotADatabase, m_table);
+    }
+    m_readStatements.emplace(column, stmt);
+    return stmt;
+}
+
+int Recordset::readsOf(const QString &column) const
+{
+    const auto it = m_reads.find(checkedColumn(column));
+    return it == m_reads.end() ? 0 : it->second;
+}
+
+com::Variant Recordset::fieldValue(const QString &name)
+{
+    requireOpen();
+    const QString column = checkedColumn(name);
+    if (m_mode != Mode::None) {
+        for (const auto &[field, value] : m_buffer)
+            if (field == column)
+                return value;
+        if (m_mode == Mode::Add)
+            return com::Variant::null();
+    }
+    requireCurrent();
+    sqlite3_stmt *stmt = readStatement(column);
+    ++m_reads[column];
+    sqlite3_reset(stmt);
+    sqlite3_bind_int64(stmt, 1, m_rows[size_t(m_position)]);
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(stmt);
+        raiseDaoError(rc == SQLITE_DONE ? ErrNoCurrentRecord : ErrNotADatabase, m_table);
+    }
+    com::Variant value = columnValue(stmt, 0);
+    sqlite3_reset(stmt);
+    return value;
+}
+
+void Recordset::setFieldValue(const QString &name, const com::Variant &value)
+{
+    requireOpen();
+    const QString column = checkedColumn(name);
+    if (m_mode == Mode::None)
+        raiseDaoError(ErrUpdateWithoutEdit);
+    for (auto &entry : m_buffer) {
+        if (entry.first == column) {
+            entry.second = value;
+            return;
+        }
+    }
+    m_buffer.emplace_back(column, value);
+}
+
+void Recordset::AddNew()
+{
+    requireOpen();
+    m_mode = Mode::Add;
+    m_buffer.clear();
+}
+
+void Recordset::Edit()
+{
+    requireCurrent();
+    m_mode = Mode::Edit;
+    m_buffer.clear();
+}
+
+void Recordset::CancelUpdate()
+{
+    m_mode = Mode::None;
+    m_buffer.clear();
+}
+
+void Recordset::raiseWriteError(int rc) const
+{
+    switch (rc & 0xFF) {
+    case SQLITE_READONLY: raiseDaoError(ErrReadOnly);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: raiseDaoError(ErrLocked, m_table);
+    default: raiseDaoError(ErrDiskOrWrite, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    }
+}
+
+void Recordset::Update()
+{
+    requireOpen();
+    if (m_mode == Mode::None)
+        raiseDaoError(ErrUpdateWithoutEdit);
+    if (m_mode == Mode::Edit)
+        requireCurrent();
+    QStringList names;
+    for (const auto &entry : m_buffer)
+        names << quoted(entry.first);
+    QString sql;
+    if (m_mode == Mode::Add) {
+        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(quoted(m_table), names.join(QLatin1Char(',')),
+                                         QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+    } else {
+        if (m_buffer.empty()) {
+            CancelUpdate();
+            return;
+        }
+        QStringList assignments;
+        for (const QString &name : names)
+            assignments << name + QStringLiteral(" = ?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(m_table), assignments.join(QLatin1Char(',')));
+    }
+    Statement write(m_db, sql);
+    if (write.prepareResult() != SQLITE_OK)
+        raiseWriteError(write.prepareResult());
+    int index = 1;
+    for (const auto &entry : m_buffer)
+        bindValue(write.get(), index++, entry.second);
+    if (m_mode == Mode::Edit)
+        sqlite3_bind_int64(write.get(), index, m_rows[size_t(m_position)]);
+    const int rc = sqlite3_step(write.get());
+    if (rc != SQLITE_DONE)
+        raiseWriteError(rc);
+    if (m_mode == Mode::Add) {
+        // A new record joins the table's order at its end; the current record
+        // stays what it was, and a recordset past its end stays there.
+        const bool pastEnd = m_position >= int(m_rows.size());
+        m_rows.push_back(sqlite3_last_insert_rowid(m_db));
+        if (pastEnd)
+            m_position = int(m_rows.size());
+    }
+    CancelUpdate();
+}
+
+void Recordset::Delete()
+{
+    requireCurrent();
+    Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    if (remove.prepareResult() != SQLITE_OK)
+        raiseWriteError(remove.prepareResult());
+    sqlite3_bind_int64(remove.get(), 1, m_rows[size_t(m_position)]);
+    const int rc = sqlite3_step(remove.get());
+    if (rc != SQLITE_DONE)
+        raiseWriteError(rc);
+    m_rows.erase(m_rows.begin() + m_position);
+    m_currentDeleted = true;
+}
+
+} // namespace dao

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/com/Variant.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dao {
+
+class Recordset;
+
+// One field of the current record, as `rs.Fields("Tagdatum")` names it.
+class Field {
+public:
+    com::Variant Value() const;
+    void setValue(const com::Variant &value);
+    QString toString() const { return Value().toString(); }
+
+private:
+    friend class Recordset;
+    Field(Recordset &recordset, QString name) : m_recordset(recordset), m_name(std::move(name)) {}
+    Recordset &m_recordset;
+    QString m_name;
+};
+
+// A table-type recordset in the table's own (insertion) order. It holds only
+// the record positions; a field is read when it is asked for, so walking the
+// records for one column never reads another.
+class Recordset {
+public:
+    ~Recordset();
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
+
+    int32_t RecordCount() const;
+    bool EOF_() const;
+    bool BOF() const;
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(int32_t rows);
+
+    Field Fields(const QString &name);
+    com::Variant fieldValue(const QString &name);
+
+    void AddNew();
+    void Edit();
+    // Writes the new or edited record and commits it. On failure the edit
+    // stays open, so nothing typed is lost and the caller may try again.
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    void Close();
+
+    bool editing() const { return m_mode != Mode::None; }
+    // How often a column was read from the file: proof that listing the
+    // days leaves the bodies alone.
+    int readsOf(const QString &column) const;
+
+private:
+    friend class Database;
+    friend class Field;
+    Recordset(sqlite3 *db, const QString &table);
+
+    enum class Mode { None, Add, Edit };
+
+    void requireOpen() const;
+    void requireCurrent() const;
+    QString checkedColumn(const QString &name) const;
+    sqlite3_stmt *readStatement(const QString &column);
+    void setFieldValue(const QString &name, const com::Variant &value);
+    [[noreturn]] void raiseWriteError(int rc) const;
+
+    sqlite3 *m_db;
+    QString m_table;
+    QStringList m_columns;
+    std::vector<int64_t> m_rows;
+    int m_position = 0; // -1 before the first record, size() after the last
+    bool m_currentDeleted = false;
+    Mode m_mode = Mode::None;
+    std::vector<std::pair<QString, com::Variant>> m_buffer;
+    std::map<QString, sqlite3_stmt *> m_readStatements;
+    std::map<QString, int> m_reads;
+};
+
+} // namespace dao

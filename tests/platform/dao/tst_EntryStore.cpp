@@ -1,0 +1,174 @@
+#include "platform/com/AutomationError.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TestMain.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+using com::Variant;
+
+namespace {
+
+int errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const com::AutomationError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestEntryStore : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_file;
+
+    std::vector<QString> listDays(dao::Recordset &rs)
+    {
+        std::vector<QString> days;
+        if (rs.RecordCount() == 0)
+            return days;
+        rs.MoveFirst();
+        while (!rs.EOF_()) {
+            days.push_back(rs.Fields(QStringLiteral("Tagdatum")).toString());
+            rs.MoveNext();
+        }
+        return days;
+    }
+
+    void add(dao::Recordset &rs, const QString &day, const QString &body)
+    {
+        rs.AddNew();
+        rs.Fields(QStringLiteral("Tagdatum")).setValue(Variant(day));
+        rs.Fields(QStringLiteral("Tagtext")).setValue(Variant(body));
+        rs.Update();
+    }
+
+private slots:
+    void init()
+    {
+        m_file = m_dir.filePath(QStringLiteral("Database.mdb"));
+        QFile::remove(m_file);
+        QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), m_file);
+        QFile(m_file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void openingNeverCreates()
+    {
+        dao::DBEngine engine;
+        const QString missing = m_dir.filePath(QStringLiteral("fehlt.mdb"));
+        QCOMPARE(errorOf([&] { engine.OpenDatabase(missing); }), 3024);
+        QVERIFY(!QFile::exists(missing));
+        QFile junk(m_dir.filePath(QStringLiteral("junk.mdb")));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        QCOMPARE(errorOf([&] { engine.OpenDatabase(junk.fileName()); }), 3343);
+        auto db = engine.OpenDatabase(m_file);
+        QCOMPARE(errorOf([&] { db->OpenRecordset(QStringLiteral("Fehlt")); }), 3078);
+    }
+
+    void insertionOrderAndDuplicates()
+    {
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QCOMPARE(rs->RecordCount(), 0);
+        QVERIFY(rs->EOF_() && rs->BOF());
+        QCOMPARE(errorOf([&] { rs->MoveFirst(); }), 3021);
+        add(*rs, QStringLiteral("Montag, 7. Dezember 2026"), QStringLiteral("{\\rtf1 a}"));
+        add(*rs, QStringLiteral("Sonntag, 6. Dezember 2026"), QStringLiteral("{\\rtf1 b}"));
+        add(*rs, QStringLiteral("Montag, 7. Dezember 2026"), QStringLiteral("{\\rtf1 c}"));
+        QCOMPARE(listDays(*rs), (std::vector<QString>{QStringLiteral("Montag, 7. Dezember 2026"),
+                                                     QStringLiteral("Sonntag, 6. Dezember 2026"),
+                                                     QStringLiteral("Montag, 7. Dezember 2026")}));
+        rs->MoveFirst();
+        rs->Move(2);
+        QCOMPARE(rs->Fields(QStringLiteral("Tagtext")).toString(), QStringLiteral("{\\rtf1 c}"));
+        rs->Move(0);
+        QCOMPARE(rs->Fields(QStringLiteral("tagtext")).toString(), QStringLiteral("{\\rtf1 c}"));
+        rs->Move(5);
+        QVERIFY(rs->EOF_());
+        // Another connection sees every update at once: each one commits.
+        auto again = dao::DBEngine().OpenDatabase(m_file)->OpenRecordset(QStringLiteral("Zorvelin"));
+        QCOMPARE(again->RecordCount(), 3);
+    }
+
+    void editAndDelete()
+    {
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        for (int i = 1; i <= 3; ++i)
+            add(*rs, QStringLiteral("Tag %1").arg(i), QStringLiteral("Text %1").arg(i));
+        rs->MoveFirst();
+        rs->Move(1);
+        rs->Edit();
+        rs->Fields(QStringLiteral("Tagtext")).setValue(Variant("neu"));
+        QCOMPARE(rs->Fields(QStringLiteral("Tagtext")).toString(), QStringLiteral("neu"));
+        rs->Update();
+        QCOMPARE(rs->Fields(QStringLiteral("Tagtext")).toString(), QStringLiteral("neu"));
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag 2"));
+        rs->Delete();
+        QCOMPARE(errorOf([&] { rs->Fields(QStringLiteral("Tagdatum")).Value(); }), 3021);
+        rs->MoveNext();
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag 3"));
+        QCOMPARE(listDays(*rs), (std::vector<QString>{QStringLiteral("Tag 1"), QStringLiteral("Tag 3")}));
+    }
+
+    void misuseRaises()
+    {
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QCOMPARE(errorOf([&] { rs->Update(); }), 3020);
+        QCOMPARE(errorOf([&] { rs->Edit(); }), 3021);
+        QCOMPARE(errorOf([&] { rs->Fields(QStringLiteral("Nichts")); }), 3265);
+        QCOMPARE(errorOf([&] { rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant("x")); }), 3020);
+    }
+
+    void failedUpdateKeepsTheEditOpen()
+    {
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        // Another writer holds the file: the update fails and keeps what was typed.
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(m_file.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        rs->AddNew();
+        rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant("Tag"));
+        QCOMPARE(errorOf([&] { rs->Update(); }), 3008);
+        QVERIFY(rs->editing());
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag"));
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        rs->Update();
+        QCOMPARE(rs->RecordCount(), 1);
+    }
+
+    void listingNeverReadsBodies()
+    {
+        {
+            auto db = dao::DBEngine().OpenDatabase(m_file);
+            auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+            const QString body(1 << 20, QLatin1Char('x'));
+            for (int i = 0; i < 20; ++i)
+                add(*rs, QStringLiteral("Tag %1").arg(i), body);
+        }
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QCOMPARE(listDays(*rs).size(), size_t(20));
+        QCOMPARE(rs->readsOf(QStringLiteral("Tagdatum")), 20);
+        QCOMPARE(rs->readsOf(QStringLiteral("Tagtext")), 0);
+        rs->MoveFirst();
+        QCOMPARE(rs->Fields(QStringLiteral("Tagtext")).toString().size(), 1 << 20);
+        QCOMPARE(rs->readsOf(QStringLiteral("Tagtext")), 1);
+    }
+};
+
+KV_TEST_MAIN(TestEntryStore)
+#include "tst_EntryStore.moc"
