@@ -1,0 +1,67 @@
+#include "platform/runtime/App.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace rt {
+
+namespace {
+
+struct AppState {
+    int major = 1;
+    int minor = 0;
+    int revision = 0;
+    QString title = QStringLiteral("Kalvento");
+    QString helpFile;
+};
+
+AppState &state()
+{
+    static AppState instance;
+    return instance;
+}
+
+QString executableFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Before the application object exists (static set-up, tests' main).
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+}
+
+} // namespace
+
+QString App::path()
+{
+    const QString home = qEnvironmentVariable("KALVENTO_HOME");
+    const QString folder = home.isEmpty() ? executableFolder() : QDir(home).absolutePath();
+    // cleanPath drops a trailing "/" except for the root itself.
+    return QDir::cleanPath(folder);
+}
+
+int App::major() { return state().major; }
+int App::minor() { return state().minor; }
+int App::revision() { return state().revision; }
+
+void App::setVersion(int major, int minor, int revision)
+{
+    state().major = major;
+    state().minor = minor;
+    state().revision = revision;
+}
+
+QString App::title() { return state().title; }
+void App::setTitle(const QString &title) { state().title = title; }
+
+QString App::helpFile() { return state().helpFile; }
+void App::setHelpFile(const QString &helpFile) { state().helpFile = helpFile; }
+
+QString App::fromStoredPath(const QString &storedPath)
+{
+    QString path = storedPath;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
+} // namespace rt

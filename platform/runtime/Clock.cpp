@@ -1,0 +1,7 @@
+#include "platform/runtime/Clock.h"
+
+namespace rt {
+
+Clock::~Clock() = default;
+
+} // namespace rt

@@ -1,0 +1,7 @@
+#include "platform/runtime/CursorSource.h"
+
+namespace rt {
+
+CursorSource::~CursorSource() = default;
+
+} // namespace rt

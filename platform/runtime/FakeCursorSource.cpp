@@ -1,0 +1,7 @@
+#include "platform/runtime/FakeCursorSource.h"
+
+namespace rt {
+
+QPoint FakeCursorSource::position() const { return m_position; }
+
+} // namespace rt

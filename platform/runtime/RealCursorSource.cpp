@@ -1,0 +1,9 @@
+#include "platform/runtime/RealCursorSource.h"
+
+#include <QCursor>
+
+namespace rt {
+
+QPoint RealCursorSource::position() const { return QCursor::pos(); }
+
+} // namespace rt

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/runtime/CursorSource.h"
+
+namespace rt {
+
+class RealCursorSource : public CursorSource {
+public:
+    QPoint position() const override;
+};
+
+} // namespace rt

@@ -1,0 +1,7 @@
+#include "platform/runtime/ScreenSource.h"
+
+namespace rt {
+
+ScreenSource::~ScreenSource() = default;
+
+} // namespace rt
