@@ -1,0 +1,7 @@
+#include "platform/richtext/ClipboardSource.h"
+
+namespace richtext {
+
+ClipboardSource::~ClipboardSource() = default;
+
+} // namespace richtext

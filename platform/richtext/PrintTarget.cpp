@@ -1,0 +1,7 @@
+#include "platform/richtext/PrintTarget.h"
+
+namespace richtext {
+
+PrintTarget::~PrintTarget() = default;
+
+} // namespace richtext

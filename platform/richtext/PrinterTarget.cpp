@@ -1,0 +1,47 @@
+#include "platform/richtext/PrinterTarget.h"
+
+#include <QPrinter>
+
+namespace richtext {
+
+PrinterTarget::PrinterTarget(QPrinter &printer) : m_printer(printer) {}
+
+PrinterTarget::~PrinterTarget()
+{
+    if (m_painter && m_painter->isActive())
+        m_painter->end();
+}
+
+QSizeF PrinterTarget::pageSize() const
+{
+    return m_printer.pageRect(QPrinter::DevicePixel).size();
+}
+
+int PrinterTarget::resolution() const
+{
+    return m_printer.resolution();
+}
+
+QPainter *PrinterTarget::beginPage()
+{
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>();
+        if (!m_painter->begin(&m_printer))
+            return nullptr;
+        return m_painter.get();
+    }
+    if (!m_painter->isActive() || !m_printer.newPage())
+        return nullptr;
+    return m_painter.get();
+}
+
+void PrinterTarget::endPage() {}
+
+bool PrinterTarget::finish()
+{
+    if (!m_painter || !m_painter->isActive())
+        return false;
+    return m_painter->end();
+}
+
+} // namespace richtext

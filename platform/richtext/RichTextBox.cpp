@@ -1,0 +1,692 @@
+#include "platform/richtext/RichTextBox.h"
+
+#include "platform/com/AutomationError.h"
+#include "platform/richtext/ClipboardSource.h"
+#include "platform/richtext/Picture.h"
+#include "platform/richtext/PrintTarget.h"
+#include "platform/richtext/RichTextEdit.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
+#include "platform/richtext/SystemClipboard.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace richtext {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr double kMaxFontPoints = 1638;
+constexpr int ErrPrinter = 482;
+
+bool isBreak(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+uint32_t toOleColor(const QColor &c)
+{
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8)
+           | (static_cast<uint32_t>(c.blue()) << 16);
+}
+
+QColor fromOleColor(uint32_t v)
+{
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+// Indents come back through pixels; a thousandth of a twip is below anything
+// a caller sets.
+double roundTwips(double pixels)
+{
+    return std::round(pixels * kTwipsPerPixel * 1000.0) / 1000.0;
+}
+
+bool sameValue(const com::Variant &a, const com::Variant &b)
+{
+    return a.type() == b.type() && a.equals(b);
+}
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent)
+    : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()),
+      m_edit(new RichTextEdit(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_edit);
+    setFocusProxy(m_edit);
+}
+
+RichTextBox::~RichTextBox() = default;
+
+QTextEdit *RichTextBox::editor() const
+{
+    return m_edit;
+}
+
+QTextDocument *RichTextBox::document() const
+{
+    return m_edit->document();
+}
+
+// ---- text and positions -------------------------------------------------
+
+QString RichTextBox::rawText() const
+{
+    return document()->toRawText();
+}
+
+int RichTextBox::textLength() const
+{
+    const QString raw = rawText();
+    int n = static_cast<int>(raw.size());
+    for (QChar c : raw) {
+        if (isBreak(c))
+            ++n;
+    }
+    return n;
+}
+
+int RichTextBox::docPos(int offset) const
+{
+    const QString raw = rawText();
+    int t = 0;
+    for (int p = 0; p < raw.size(); ++p) {
+        const int width = isBreak(raw[p]) ? 2 : 1;
+        if (offset < t + width)
+            return p; // a position inside CR LF stands before the break
+        t += width;
+    }
+    return static_cast<int>(raw.size());
+}
+
+int RichTextBox::textOffset(int pos) const
+{
+    const QString raw = rawText();
+    int t = 0;
+    for (int p = 0; p < pos && p < raw.size(); ++p)
+        t += isBreak(raw[p]) ? 2 : 1;
+    return t;
+}
+
+QString RichTextBox::text() const
+{
+    QString out;
+    const QString raw = rawText();
+    out.reserve(raw.size() + raw.size() / 16);
+    for (QChar c : raw) {
+        if (isBreak(c))
+            out += QLatin1String("\r\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+void RichTextBox::insertPlain(QTextCursor &cursor, const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A picture has no plain-text form to come back from.
+    t.remove(QChar::ObjectReplacementCharacter);
+    cursor.insertText(t);
+}
+
+void RichTextBox::setText(const QString &text)
+{
+    QTextDocument *doc = document();
+    doc->clear();
+    QTextCursor cursor(doc);
+    insertPlain(cursor, text);
+    doc->clearUndoRedoStacks();
+    m_edit->setTextCursor(QTextCursor(doc));
+}
+
+QString RichTextBox::textRTF() const
+{
+    return QString::fromLatin1(RtfWriter::write(*document()));
+}
+
+void RichTextBox::setTextRTF(const QString &rtf)
+{
+    if (!RtfReader::isRtf(rtf)) {
+        setText(rtf);
+        return;
+    }
+    QTextDocument *doc = document();
+    doc->setUndoRedoEnabled(false);
+    doc->clear();
+    QTextCursor cursor(doc);
+    RtfReader::read(rtf, cursor);
+    doc->setUndoRedoEnabled(true);
+    m_edit->setTextCursor(QTextCursor(doc));
+}
+
+int RichTextBox::selStart() const
+{
+    return textOffset(m_edit->textCursor().selectionStart());
+}
+
+int RichTextBox::selLength() const
+{
+    const QTextCursor c = m_edit->textCursor();
+    return textOffset(c.selectionEnd()) - textOffset(c.selectionStart());
+}
+
+void RichTextBox::select(int startOffset, int endOffset, bool highlight)
+{
+    QTextCursor c = m_edit->textCursor();
+    c.setPosition(docPos(startOffset));
+    c.setPosition(docPos(endOffset), QTextCursor::KeepAnchor);
+    if (highlight)
+        m_edit->setTextCursor(c);
+}
+
+void RichTextBox::setSelStart(int start)
+{
+    if (start < 0)
+        com::raise(com::ErrInvalidPropertyValue);
+    const int t = std::min(start, textLength());
+    select(t, t);
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    if (length < 0)
+        com::raise(com::ErrInvalidPropertyValue);
+    const int start = selStart();
+    select(start, std::min<int64_t>(int64_t(start) + length, textLength()));
+}
+
+QString RichTextBox::selText() const
+{
+    QString s = m_edit->textCursor().selectedText();
+    QString out;
+    out.reserve(s.size());
+    for (QChar c : s) {
+        if (isBreak(c))
+            out += QLatin1String("\r\n");
+        else
+            out += c;
+    }
+    return out;
+}
+
+void RichTextBox::setSelText(const QString &text)
+{
+    QTextCursor c = m_edit->textCursor();
+    c.beginEditBlock();
+    if (c.hasSelection()) {
+        // Typed-over text takes the format of the first character it replaces.
+        QTextCursor first(document());
+        first.setPosition(c.selectionStart() + 1);
+        const QTextCharFormat format = first.charFormat();
+        c.removeSelectedText();
+        c.setCharFormat(format);
+    }
+    insertPlain(c, text);
+    c.endEditBlock();
+    m_edit->setTextCursor(c);
+}
+
+// ---- character properties -------------------------------------------------
+
+template <typename Fn>
+com::Variant RichTextBox::charProperty(Fn fn) const
+{
+    const QTextCursor c = m_edit->textCursor();
+    if (!c.hasSelection())
+        return fn(c.charFormat());
+    const int start = c.selectionStart();
+    const int end = c.selectionEnd();
+    const QTextDocument *doc = document();
+    bool first = true;
+    com::Variant value;
+    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.position() + f.length() <= start || f.position() >= end)
+                continue;
+            const com::Variant v = fn(f.charFormat());
+            if (first) {
+                value = v;
+                first = false;
+            } else if (!sameValue(v, value)) {
+                return com::Variant::null();
+            }
+        }
+    }
+    // Only paragraph breaks selected: they carry the insertion point's format.
+    return first ? fn(c.charFormat()) : value;
+}
+
+void RichTextBox::mergeChar(const QTextCharFormat &format)
+{
+    m_edit->mergeCurrentCharFormat(format);
+}
+
+com::Variant RichTextBox::selBold() const
+{
+    return charProperty([](const QTextCharFormat &f) {
+        return com::Variant::fromBool(f.fontWeight() >= QFont::DemiBold);
+    });
+}
+
+void RichTextBox::setSelBold(bool on)
+{
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selItalic() const
+{
+    return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontItalic()); });
+}
+
+void RichTextBox::setSelItalic(bool on)
+{
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selUnderline() const
+{
+    return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontUnderline()); });
+}
+
+void RichTextBox::setSelUnderline(bool on)
+{
+    QTextCharFormat f;
+    f.setFontUnderline(on);
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selStrikeThru() const
+{
+    return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontStrikeOut()); });
+}
+
+void RichTextBox::setSelStrikeThru(bool on)
+{
+    QTextCharFormat f;
+    f.setFontStrikeOut(on);
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selColor() const
+{
+    return charProperty([](const QTextCharFormat &f) {
+        const bool set = f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush;
+        return com::Variant::fromColor(set ? toOleColor(f.foreground().color()) : 0);
+    });
+}
+
+void RichTextBox::setSelColor(uint32_t oleColor)
+{
+    if (oleColor > 0xFFFFFF)
+        com::raise(com::ErrInvalidPropertyValue);
+    QTextCharFormat f;
+    f.setForeground(fromOleColor(oleColor));
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selFontName() const
+{
+    const QString fallback = fontName();
+    return charProperty([&fallback](const QTextCharFormat &f) {
+        const QString family = f.fontFamilies().toStringList().value(0);
+        return com::Variant::fromString(family.isEmpty() ? fallback : family);
+    });
+}
+
+void RichTextBox::setSelFontName(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{name});
+    mergeChar(f);
+}
+
+com::Variant RichTextBox::selFontSize() const
+{
+    const double fallback = fontSize();
+    return charProperty([fallback](const QTextCharFormat &f) {
+        const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : fallback;
+        return com::Variant::fromSingle(static_cast<float>(size));
+    });
+}
+
+void RichTextBox::setSelFontSize(double points)
+{
+    if (!(points > 0))
+        return;
+    if (points > kMaxFontPoints)
+        com::raise(com::ErrInvalidPropertyValue);
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    mergeChar(f);
+}
+
+// ---- paragraph properties -------------------------------------------------
+
+template <typename Fn>
+com::Variant RichTextBox::blockProperty(Fn fn) const
+{
+    const QTextCursor c = m_edit->textCursor();
+    const QTextDocument *doc = document();
+    const QTextBlock last = doc->findBlock(c.selectionEnd());
+    com::Variant value;
+    bool first = true;
+    for (QTextBlock b = doc->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
+        const com::Variant v = fn(b);
+        if (first) {
+            value = v;
+            first = false;
+        } else if (!sameValue(v, value)) {
+            return com::Variant::null();
+        }
+        if (b == last)
+            break;
+    }
+    return value;
+}
+
+template <typename Fn>
+void RichTextBox::forEachSelectedBlock(Fn fn)
+{
+    const QTextCursor c = m_edit->textCursor();
+    QTextDocument *doc = document();
+    const QTextBlock last = doc->findBlock(c.selectionEnd());
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextBlock b = doc->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        fn(f);
+        edit.setPosition(b.position());
+        edit.setBlockFormat(f);
+        if (b == last)
+            break;
+    }
+    edit.endEditBlock();
+}
+
+com::Variant RichTextBox::selAlignment() const
+{
+    return blockProperty([](const QTextBlock &b) {
+        const Qt::Alignment a = b.blockFormat().alignment();
+        int16_t value = AlignLeft;
+        if (a & Qt::AlignHCenter)
+            value = AlignCenter;
+        else if ((a & Qt::AlignRight) && !(a & Qt::AlignJustify))
+            value = AlignRight;
+        return com::Variant::fromInteger(value);
+    });
+}
+
+void RichTextBox::setSelAlignment(int alignment)
+{
+    Qt::Alignment a;
+    switch (alignment) {
+    case AlignLeft:
+        a = Qt::AlignLeft;
+        break;
+    case AlignRight:
+        a = Qt::AlignRight;
+        break;
+    case AlignCenter:
+        a = Qt::AlignHCenter;
+        break;
+    default:
+        com::raise(com::ErrInvalidPropertyValue);
+    }
+    QTextBlockFormat f;
+    f.setAlignment(a);
+    QTextCursor c = m_edit->textCursor();
+    c.mergeBlockFormat(f);
+}
+
+com::Variant RichTextBox::selBullet() const
+{
+    return blockProperty([](const QTextBlock &b) { return com::Variant::fromBool(b.textList() != nullptr); });
+}
+
+void RichTextBox::setSelBullet(bool on)
+{
+    if (on) {
+        const com::Variant now = selBullet();
+        if (!now.isNull() && now.toBool())
+            return;
+        QTextListFormat lf;
+        lf.setStyle(QTextListFormat::ListDisc);
+        lf.setIndent(1);
+        QTextCursor c = m_edit->textCursor();
+        c.createList(lf);
+        return;
+    }
+    forEachSelectedBlock([](QTextBlockFormat &f) {
+        f.clearProperty(QTextFormat::ObjectIndex);
+        f.setIndent(0);
+    });
+}
+
+com::Variant RichTextBox::selIndent() const
+{
+    return blockProperty([](const QTextBlock &b) {
+        const QTextBlockFormat f = b.blockFormat();
+        return com::Variant::fromDouble(roundTwips(f.leftMargin() + f.textIndent()));
+    });
+}
+
+void RichTextBox::setSelIndent(double twips)
+{
+    forEachSelectedBlock([twips](QTextBlockFormat &f) { f.setLeftMargin(twips / kTwipsPerPixel - f.textIndent()); });
+}
+
+com::Variant RichTextBox::selHangingIndent() const
+{
+    return blockProperty([](const QTextBlock &b) {
+        return com::Variant::fromDouble(roundTwips(-b.blockFormat().textIndent()));
+    });
+}
+
+void RichTextBox::setSelHangingIndent(double twips)
+{
+    forEachSelectedBlock([twips](QTextBlockFormat &f) {
+        const double first = f.leftMargin() + f.textIndent();
+        f.setTextIndent(-twips / kTwipsPerPixel);
+        f.setLeftMargin(first + twips / kTwipsPerPixel);
+    });
+}
+
+com::Variant RichTextBox::selRightIndent() const
+{
+    return blockProperty([](const QTextBlock &b) {
+        return com::Variant::fromDouble(roundTwips(b.blockFormat().rightMargin()));
+    });
+}
+
+void RichTextBox::setSelRightIndent(double twips)
+{
+    forEachSelectedBlock([twips](QTextBlockFormat &f) { f.setRightMargin(twips / kTwipsPerPixel); });
+}
+
+// ---- the box --------------------------------------------------------------
+
+void RichTextBox::setBackColor(uint32_t oleColor)
+{
+    m_backColor = oleColor;
+    // System colours (high bit) stand for the window colour of the palette.
+    const QColor color = (oleColor & 0x80000000u) ? QGuiApplication::palette().color(QPalette::Base)
+                                                  : fromOleColor(oleColor & 0xFFFFFF);
+    QPalette p = m_edit->palette();
+    p.setColor(QPalette::Base, color);
+    m_edit->setPalette(p);
+}
+
+QString RichTextBox::fontName() const
+{
+    const QFont f = document()->defaultFont();
+    return f.families().value(0, f.family());
+}
+
+double RichTextBox::fontSize() const
+{
+    return document()->defaultFont().pointSizeF();
+}
+
+void RichTextBox::setFontName(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        com::raise(com::ErrInvalidPropertyValue);
+    QFont f = m_edit->font();
+    f.setFamilies(QStringList{name});
+    m_edit->setFont(f);
+    document()->setDefaultFont(f);
+    QTextCharFormat cf;
+    cf.setFontFamilies(QStringList{name});
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(cf);
+}
+
+void RichTextBox::setFontSize(double points)
+{
+    if (!(points > 0) || points > kMaxFontPoints)
+        com::raise(com::ErrInvalidPropertyValue);
+    QFont f = m_edit->font();
+    f.setPointSizeF(points);
+    m_edit->setFont(f);
+    document()->setDefaultFont(f);
+    QTextCharFormat cf;
+    cf.setFontPointSize(points);
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(cf);
+}
+
+// ---- find -------------------------------------------------------------------
+
+int RichTextBox::find(const QString &what, int start, int end, int options)
+{
+    if (what.isEmpty())
+        return -1;
+    const QString all = text();
+    const int length = static_cast<int>(all.size());
+    int from = 0;
+    int to = length;
+    if (start < 0 && end < 0) {
+        if (selLength() > 0) {
+            from = selStart();
+            to = from + selLength();
+        }
+    } else {
+        from = start < 0 ? 0 : start;
+        to = end < 0 ? length : std::min(end, length);
+    }
+    if (from > to)
+        return -1;
+    const Qt::CaseSensitivity cs = (options & FindMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const int n = static_cast<int>(what.size());
+    for (int pos = from;;) {
+        const int i = static_cast<int>(all.indexOf(what, pos, cs));
+        if (i < 0 || i + n > to)
+            return -1;
+        const bool whole = !(options & FindWholeWord)
+                           || ((i == 0 || !isWordChar(all[i - 1])) && (i + n >= length || !isWordChar(all[i + n])));
+        if (whole) {
+            if (!(options & FindNoHighlight))
+                select(i, i + n);
+            return i;
+        }
+        pos = i + 1;
+    }
+}
+
+// ---- printing and the clipboard ----------------------------------------
+
+void RichTextBox::selPrint(PrintTarget &target) const
+{
+    const QTextCursor c = m_edit->textCursor();
+    const QTextDocument *doc = document();
+    const QByteArray rtf = c.hasSelection() ? RtfWriter::write(*doc, c.selectionStart(), c.selectionEnd())
+                                            : RtfWriter::write(*doc);
+    QTextDocument page;
+    page.setDefaultFont(doc->defaultFont());
+    QTextCursor in(&page);
+    RtfReader::read(QString::fromLatin1(rtf), in);
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double layoutDpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    const double scale = target.resolution() / layoutDpi;
+    const QSizeF device = target.pageSize();
+    if (scale <= 0 || device.isEmpty())
+        com::raise(ErrPrinter, QStringLiteral("Druckerfehler"));
+    const QSizeF layoutSize(device.width() / scale, device.height() / scale);
+    page.setPageSize(layoutSize);
+
+    const int pages = std::max(1, page.pageCount());
+    for (int i = 0; i < pages; ++i) {
+        QPainter *painter = target.beginPage();
+        if (!painter)
+            com::raise(ErrPrinter, QStringLiteral("Druckerfehler"));
+        painter->save();
+        painter->scale(scale, scale);
+        const QRectF view(0, i * layoutSize.height(), layoutSize.width(), layoutSize.height());
+        painter->translate(0, -view.top());
+        painter->setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext ctx;
+        ctx.clip = view;
+        ctx.palette.setColor(QPalette::Text, Qt::black);
+        page.documentLayout()->draw(painter, ctx);
+        painter->restore();
+        target.endPage();
+    }
+    if (!target.finish())
+        com::raise(ErrPrinter, QStringLiteral("Druckerfehler"));
+}
+
+void RichTextBox::setClipboardSource(const ClipboardSource *source)
+{
+    m_clipboard = source;
+}
+
+void RichTextBox::paste()
+{
+    const ClipboardSource &source = m_clipboard ? *m_clipboard : *m_systemClipboard;
+    const QImage image = source.image();
+    if (!image.isNull()) {
+        QTextCursor c = m_edit->textCursor();
+        c.beginEditBlock();
+        c.removeSelectedText();
+        Picture::insertImage(c, image);
+        c.endEditBlock();
+        m_edit->setTextCursor(c);
+        return;
+    }
+    const QString text = source.text();
+    if (!text.isEmpty())
+        setSelText(text);
+}
+
+} // namespace richtext

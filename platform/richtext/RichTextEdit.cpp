@@ -1,0 +1,66 @@
+#include "platform/richtext/RichTextEdit.h"
+
+#include "platform/richtext/Picture.h"
+#include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
+
+#include <QMimeData>
+#include <QTextCursor>
+
+namespace richtext {
+
+namespace {
+
+const QString kRtfMime = QStringLiteral("text/rtf");
+const QString kRtfMimeAlt = QStringLiteral("application/rtf");
+
+} // namespace
+
+RichTextEdit::RichTextEdit(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+}
+
+QMimeData *RichTextEdit::createMimeDataFromSelection() const
+{
+    auto data = std::make_unique<QMimeData>();
+    const QTextCursor cursor = textCursor();
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.remove(QChar::ObjectReplacementCharacter);
+    data->setText(text);
+    data->setData(kRtfMime, RtfWriter::write(*document(), cursor.selectionStart(), cursor.selectionEnd()));
+    return data.release(); // the caller owns it, as QTextEdit's contract says
+}
+
+bool RichTextEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && (source->hasFormat(kRtfMime) || source->hasFormat(kRtfMimeAlt)
+                      || source->hasImage() || source->hasText());
+}
+
+void RichTextEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || isReadOnly())
+        return;
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    const QString rtfFormat = source->hasFormat(kRtfMime) ? kRtfMime : kRtfMimeAlt;
+    if (source->hasFormat(rtfFormat)) {
+        RtfReader::read(QString::fromLatin1(source->data(rtfFormat)), cursor);
+    } else if (source->hasImage()) {
+        Picture::insertImage(cursor, qvariant_cast<QImage>(source->imageData()));
+    } else {
+        QString text = source->text();
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        cursor.insertText(text);
+    }
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+} // namespace richtext

@@ -1,0 +1,806 @@
+#include "platform/richtext/RtfReader.h"
+
+#include "platform/runtime/Windows1252.h"
+#include "platform/richtext/Picture.h"
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace richtext {
+
+namespace {
+
+constexpr int kMaxWordLength = 32;
+constexpr int64_t kNumberLimit = 1'000'000'000;
+constexpr int kMaxTwips = 31680; // 22 inches, the widest page RTF knows
+constexpr double kTwipsPerPixel = 15.0;
+
+enum class Dest {
+    Text,      // document text
+    FontTable,
+    ColorTable,
+    Pict,
+    ListText,  // the rendered bullet or number of a list paragraph
+    Pn,        // old-style paragraph numbering properties
+    Skip,
+};
+
+struct CharState {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int font = -1; // -1: the document's default font
+    int halfPoints = 24;
+    int color = 0;
+    bool operator==(const CharState &) const = default;
+};
+
+struct ParaState {
+    int align = 0; // 0 left, 1 right, 2 centre, 3 justified
+    int left = 0;  // twips
+    int first = 0;
+    int right = 0;
+    bool bullet = false;
+    int listOverride = 0;
+};
+
+struct Group {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Text;
+    int uc = 1;
+};
+
+struct PictState {
+    QByteArray bytes;
+    bool supported = false;
+    int goalW = 0;
+    int goalH = 0;
+    int scaleX = 100;
+    int scaleY = 100;
+    int nibble = -1;
+};
+
+bool isHex(char16_t c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int hexValue(char16_t c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+// Characters the document gives a structural meaning to never come from the
+// text itself: breaks come only from \par and \line, pictures from \pict.
+bool acceptChar(QChar &c)
+{
+    if (c == QChar::ParagraphSeparator)
+        c = QChar::LineSeparator;
+    return !((c.unicode() < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter
+             || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1); // frame marks
+}
+
+bool isLetter(char16_t c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+int clampInt(int64_t v, int low, int high)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, low, high));
+}
+
+// Destinations whose content is no document text.
+bool isSkippedDestination(QStringView w)
+{
+    static const char *const names[] = {
+        "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
+        "footerr", "footerf", "footnote", "annotation", "listtable", "listoverridetable",
+        "revtbl", "rsidtbl", "nonshppict", "objdata", "fldinst", "sn", "sv", "pntxtb", "pntxta",
+        "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "generator",
+        "filetbl", "template", "userprops", "docvar", "bkmkstart", "bkmkend", "xe", "tc",
+        "txe", "comment", "atnid", "atnauthor", "private", "picprop", "blipuid", "shpinst",
+        "pgdsctbl", "mmathPr", "fchars", "lchars",
+    };
+    for (const char *name : names) {
+        if (w == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class RtfReader::Parser {
+public:
+    Parser(QStringView in, QTextCursor &cursor) : m_in(in), m_cursor(cursor)
+    {
+        m_stack.reserve(kMaxDepth + 1);
+        m_stack.push_back(Group{});
+    }
+
+    void run()
+    {
+        while (m_pos < m_in.size()) {
+            const char16_t c = m_in[m_pos].unicode();
+            if (c == '{') {
+                ++m_pos;
+                openGroup();
+            } else if (c == '}') {
+                ++m_pos;
+                closeGroup();
+            } else if (c == '\\') {
+                ++m_pos;
+                controlSequence();
+            } else if (m_overflow > 0) {
+                ++m_pos;
+            } else if (top().dest == Dest::Pict) {
+                pictData();
+            } else {
+                plainText();
+            }
+        }
+        finish();
+    }
+
+private:
+    QStringView m_in;
+    qsizetype m_pos = 0;
+    QTextCursor &m_cursor;
+    std::vector<Group> m_stack;
+    int m_overflow = 0; // groups past the depth limit, matched but dropped
+    int m_skipChars = 0; // fallback characters still to skip after \u
+    char16_t m_highSurrogate = 0;
+
+    QHash<int, QString> m_fonts;
+    int m_fontId = 0;
+    QString m_fontName;
+    int m_defaultFont = 0;
+    QList<QColor> m_colors; // index 0 may be the automatic colour
+    QList<bool> m_colorIsAuto;
+    int m_red = 0, m_green = 0, m_blue = 0;
+    bool m_colorSet = false;
+
+    QString m_run;
+    CharState m_runState;
+
+    bool m_pendingPar = false;
+    QString m_listText;
+    QTextCharFormat m_listTextFormat;
+    bool m_hadListText = false;
+    QPointer<QTextList> m_list;
+    int m_listBlock = -1;
+    bool m_anyContent = false;
+
+    PictState m_pict;
+
+    Group &top() { return m_stack.back(); }
+
+    void openGroup()
+    {
+        m_skipChars = 0;
+        if (m_overflow > 0 || static_cast<int>(m_stack.size()) > kMaxDepth) {
+            ++m_overflow;
+            return;
+        }
+        Group g = top();
+        if (g.dest == Dest::Pict || g.dest == Dest::Pn || g.dest == Dest::ColorTable)
+            g.dest = Dest::Skip; // nothing nested there carries text we use
+        m_stack.push_back(g);
+        // \* marks a destination a reader may ignore when it does not know it.
+        if (peekStarDestination()) {
+            m_pos += 2;
+            starDestination();
+        }
+    }
+
+    bool peekStarDestination() const
+    {
+        return m_pos + 1 < m_in.size() && m_in[m_pos] == u'\\' && m_in[m_pos + 1] == u'*';
+    }
+
+    void starDestination()
+    {
+        // Only a few starred destinations hold something we keep.
+        const qsizetype save = m_pos;
+        while (m_pos < m_in.size() && (m_in[m_pos] == u' ' || m_in[m_pos] == u'\r' || m_in[m_pos] == u'\n'))
+            ++m_pos;
+        if (m_pos < m_in.size() && m_in[m_pos] == u'\\') {
+            qsizetype p = m_pos + 1;
+            qsizetype start = p;
+            while (p < m_in.size() && isLetter(m_in[p].unicode()) && p - start < kMaxWordLength)
+                ++p;
+            const QStringView word = m_in.sliced(start, p - start);
+            if (word == QLatin1String("shppict") || word == QLatin1String("pn"))
+                return; // the word itself is read as usual
+        }
+        m_pos = save;
+        top().dest = Dest::Skip;
+    }
+
+    void closeGroup()
+    {
+        m_skipChars = 0;
+        if (m_overflow > 0) {
+            --m_overflow;
+            return;
+        }
+        if (m_stack.size() <= 1)
+            return; // an unmatched brace closes nothing
+        const Group closing = top();
+        const Dest parent = m_stack[m_stack.size() - 2].dest;
+        if (closing.dest != parent) {
+            if (closing.dest == Dest::Pict)
+                finishPicture();
+            else if (closing.dest == Dest::FontTable && !m_fontName.trimmed().isEmpty())
+                storeFont();
+            else if (closing.dest == Dest::ListText)
+                m_hadListText = true;
+        }
+        if (closing.dest == Dest::Text && parent == Dest::Text && !(closing.chr == m_stack[m_stack.size() - 2].chr))
+            flushRun();
+        m_stack.pop_back();
+    }
+
+    void controlSequence()
+    {
+        if (m_pos >= m_in.size())
+            return;
+        const char16_t c = m_in[m_pos].unicode();
+        if (!isLetter(c)) {
+            ++m_pos;
+            controlSymbol(c);
+            return;
+        }
+        const qsizetype start = m_pos;
+        while (m_pos < m_in.size() && isLetter(m_in[m_pos].unicode()))
+            ++m_pos;
+        const QStringView word = m_in.sliced(start, std::min<qsizetype>(m_pos - start, kMaxWordLength));
+        bool hasParam = false;
+        int64_t param = 0;
+        bool negative = false;
+        if (m_pos < m_in.size() && m_in[m_pos] == u'-' && m_pos + 1 < m_in.size()
+            && m_in[m_pos + 1].isDigit()) {
+            negative = true;
+            ++m_pos;
+        }
+        while (m_pos < m_in.size() && m_in[m_pos] >= u'0' && m_in[m_pos] <= u'9') {
+            hasParam = true;
+            param = std::min<int64_t>(param * 10 + (m_in[m_pos].unicode() - '0'), kNumberLimit);
+            ++m_pos;
+        }
+        if (negative)
+            param = -param;
+        if (m_pos < m_in.size() && m_in[m_pos] == u' ')
+            ++m_pos;
+        if (m_overflow > 0)
+            return;
+        if (word == QLatin1String("bin")) {
+            // Raw bytes follow: picture data, or skipped.
+            const qsizetype count = std::clamp<int64_t>(param, 0, m_in.size() - m_pos);
+            if (m_overflow == 0 && top().dest == Dest::Pict) {
+                for (qsizetype i = 0; i < count; ++i)
+                    m_pict.bytes.append(static_cast<char>(m_in[m_pos + i].unicode() & 0xFF));
+            }
+            m_pos += count;
+            return;
+        }
+        if (m_skipChars > 0) {
+            --m_skipChars;
+            return;
+        }
+        controlWord(word, hasParam, param);
+    }
+
+    void controlSymbol(char16_t c)
+    {
+        if (m_overflow > 0)
+            return;
+        if (c == '\'') {
+            int value = 0;
+            int digits = 0;
+            while (digits < 2 && m_pos < m_in.size() && isHex(m_in[m_pos].unicode())) {
+                value = value * 16 + hexValue(m_in[m_pos].unicode());
+                ++m_pos;
+                ++digits;
+            }
+            if (m_skipChars > 0) {
+                --m_skipChars;
+                return;
+            }
+            if (digits == 2)
+                emitChar(rt::Windows1252::decodeByte(static_cast<unsigned char>(value)));
+            return;
+        }
+        if (m_skipChars > 0) {
+            --m_skipChars;
+            return;
+        }
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}':
+            emitChar(c);
+            break;
+        case '~':
+            emitChar(0x00A0);
+            break;
+        case '_':
+            emitChar(0x2011);
+            break;
+        case '\r':
+        case '\n':
+            paragraph();
+            break;
+        case '*':
+            top().dest = Dest::Skip; // a \* not at the start of its group
+            break;
+        default:
+            break; // \- \| \: and the rest mean nothing to us
+        }
+    }
+
+    void controlWord(QStringView w, bool hasParam, int64_t param)
+    {
+        Group &g = top();
+        if (g.dest == Dest::Skip)
+            return;
+        const bool on = !hasParam || param != 0;
+        // Destinations first: they change what the rest of the group means.
+        if (w == QLatin1String("fonttbl")) {
+            g.dest = Dest::FontTable;
+            m_fontName.clear();
+            return;
+        }
+        if (w == QLatin1String("colortbl")) {
+            g.dest = Dest::ColorTable;
+            m_colorSet = false;
+            m_red = m_green = m_blue = 0;
+            return;
+        }
+        if (w == QLatin1String("pict")) {
+            g.dest = Dest::Pict;
+            m_pict = PictState{};
+            return;
+        }
+        if (w == QLatin1String("listtext") || w == QLatin1String("pntext")) {
+            g.dest = Dest::ListText;
+            m_listText.clear();
+            m_listTextFormat = charFormat(g.chr);
+            return;
+        }
+        if (w == QLatin1String("pn")) {
+            g.dest = Dest::Pn;
+            return;
+        }
+        if (isSkippedDestination(w)) {
+            g.dest = Dest::Skip;
+            return;
+        }
+        if (g.dest == Dest::Pict) {
+            pictWord(w, param);
+            return;
+        }
+        if (g.dest == Dest::Pn) {
+            if (w == QLatin1String("pnlvlblt") && m_stack.size() >= 2)
+                m_stack[m_stack.size() - 2].para.bullet = true;
+            return;
+        }
+        if (g.dest == Dest::FontTable) {
+            if (w == QLatin1String("f")) {
+                if (!m_fontName.trimmed().isEmpty())
+                    storeFont();
+                m_fontId = clampInt(param, 0, kNumberLimit);
+                m_fontName.clear();
+            }
+            return;
+        }
+        if (g.dest == Dest::ColorTable) {
+            const int v = clampInt(param, 0, 255);
+            if (w == QLatin1String("red")) {
+                m_red = v;
+                m_colorSet = true;
+            } else if (w == QLatin1String("green")) {
+                m_green = v;
+                m_colorSet = true;
+            } else if (w == QLatin1String("blue")) {
+                m_blue = v;
+                m_colorSet = true;
+            }
+            return;
+        }
+
+        // Text and list text.
+        if (w == QLatin1String("u")) {
+            if (!hasParam)
+                return;
+            int64_t v = param;
+            if (v < 0)
+                v += 65536;
+            emitChar(static_cast<char16_t>(std::clamp<int64_t>(v, 0, 0xFFFF)));
+            m_skipChars = g.uc;
+            return;
+        }
+        if (w == QLatin1String("uc")) {
+            g.uc = clampInt(param, 0, 16);
+            return;
+        }
+        if (w == QLatin1String("deff")) {
+            m_defaultFont = clampInt(param, 0, kNumberLimit);
+            return;
+        }
+        // Character formatting.
+        if (w == QLatin1String("plain")) {
+            const int uc = g.uc;
+            g.chr = CharState{};
+            g.uc = uc;
+        } else if (w == QLatin1String("b")) {
+            g.chr.bold = on;
+        } else if (w == QLatin1String("i")) {
+            g.chr.italic = on;
+        } else if (w == QLatin1String("ul") || w == QLatin1String("uld") || w == QLatin1String("uldb")
+                   || w == QLatin1String("ulw") || w == QLatin1String("uldash")
+                   || w == QLatin1String("ulwave") || w == QLatin1String("ulth")) {
+            g.chr.underline = on;
+        } else if (w == QLatin1String("ulnone")) {
+            g.chr.underline = false;
+        } else if (w == QLatin1String("strike") || w == QLatin1String("striked")) {
+            g.chr.strike = on;
+        } else if (w == QLatin1String("f")) {
+            g.chr.font = clampInt(param, 0, kNumberLimit);
+        } else if (w == QLatin1String("fs")) {
+            g.chr.halfPoints = hasParam ? clampInt(param, 2, 3276) : 24;
+        } else if (w == QLatin1String("cf")) {
+            g.chr.color = clampInt(param, 0, kNumberLimit);
+        }
+        // Paragraph formatting.
+        else if (w == QLatin1String("pard")) {
+            g.para = ParaState{};
+        } else if (w == QLatin1String("ql")) {
+            g.para.align = 0;
+        } else if (w == QLatin1String("qr")) {
+            g.para.align = 1;
+        } else if (w == QLatin1String("qc")) {
+            g.para.align = 2;
+        } else if (w == QLatin1String("qj")) {
+            g.para.align = 3;
+        } else if (w == QLatin1String("li")) {
+            g.para.left = clampInt(param, -kMaxTwips, kMaxTwips);
+        } else if (w == QLatin1String("fi")) {
+            g.para.first = clampInt(param, -kMaxTwips, kMaxTwips);
+        } else if (w == QLatin1String("ri")) {
+            g.para.right = clampInt(param, -kMaxTwips, kMaxTwips);
+        } else if (w == QLatin1String("ls")) {
+            g.para.listOverride = clampInt(param, 0, kNumberLimit);
+        } else if (w == QLatin1String("pnlvlblt")) {
+            g.para.bullet = true;
+        }
+        // Special characters and breaks.
+        else if (w == QLatin1String("par") || w == QLatin1String("sect") || w == QLatin1String("page")
+                 || w == QLatin1String("row")) {
+            paragraph();
+        } else if (w == QLatin1String("tab") || w == QLatin1String("cell")) {
+            emitChar('\t');
+        } else if (w == QLatin1String("line")) {
+            emitChar(QChar::LineSeparator);
+        } else if (w == QLatin1String("emdash")) {
+            emitChar(0x2014);
+        } else if (w == QLatin1String("endash")) {
+            emitChar(0x2013);
+        } else if (w == QLatin1String("bullet")) {
+            emitChar(0x2022);
+        } else if (w == QLatin1String("lquote")) {
+            emitChar(0x2018);
+        } else if (w == QLatin1String("rquote")) {
+            emitChar(0x2019);
+        } else if (w == QLatin1String("ldblquote")) {
+            emitChar(0x201C);
+        } else if (w == QLatin1String("rdblquote")) {
+            emitChar(0x201D);
+        } else if (w == QLatin1String("emspace")) {
+            emitChar(0x2003);
+        } else if (w == QLatin1String("enspace")) {
+            emitChar(0x2002);
+        }
+    }
+
+    void pictWord(QStringView w, int64_t param)
+    {
+        if (w == QLatin1String("pngblip") || w == QLatin1String("jpegblip"))
+            m_pict.supported = true;
+        else if (w == QLatin1String("picwgoal"))
+            m_pict.goalW = clampInt(param, 0, kMaxTwips * 10);
+        else if (w == QLatin1String("pichgoal"))
+            m_pict.goalH = clampInt(param, 0, kMaxTwips * 10);
+        else if (w == QLatin1String("picscalex"))
+            m_pict.scaleX = clampInt(param, 1, 1000);
+        else if (w == QLatin1String("picscaley"))
+            m_pict.scaleY = clampInt(param, 1, 1000);
+    }
+
+    // Hex digits of a picture; the hot loop for large entries.
+    void pictData()
+    {
+        const qsizetype n = m_in.size();
+        if (m_pict.bytes.isEmpty())
+            m_pict.bytes.reserve(std::min<qsizetype>((n - m_pos) / 2 + 1, 64 * 1024 * 1024));
+        while (m_pos < n) {
+            const char16_t c = m_in[m_pos].unicode();
+            if (c == '\\' || c == '{' || c == '}')
+                return;
+            ++m_pos;
+            if (!isHex(c))
+                continue;
+            if (m_pict.nibble < 0) {
+                m_pict.nibble = hexValue(c);
+            } else {
+                m_pict.bytes.append(static_cast<char>((m_pict.nibble << 4) | hexValue(c)));
+                m_pict.nibble = -1;
+            }
+        }
+    }
+
+    void finishPicture()
+    {
+        if (!m_pict.supported || m_pict.bytes.isEmpty()) {
+            m_pict = PictState{};
+            return;
+        }
+        QSizeF size;
+        if (m_pict.goalW > 0 && m_pict.goalH > 0) {
+            size = QSizeF(m_pict.goalW * m_pict.scaleX / 100.0 / kTwipsPerPixel,
+                          m_pict.goalH * m_pict.scaleY / 100.0 / kTwipsPerPixel);
+        }
+        const QByteArray bytes = m_pict.bytes;
+        m_pict = PictState{};
+        if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].dest != Dest::Text)
+            return;
+        startContent();
+        flushRun();
+        Picture::insert(m_cursor, bytes, size);
+    }
+
+    void plainText()
+    {
+        const qsizetype n = m_in.size();
+        while (m_pos < n) {
+            const char16_t c = m_in[m_pos].unicode();
+            if (c == '\\' || c == '{' || c == '}')
+                return;
+            ++m_pos;
+            if (c == '\r' || c == '\n')
+                continue;
+            if (m_skipChars > 0) {
+                --m_skipChars;
+                continue;
+            }
+            if (c == '\t') {
+                emitChar('\t');
+            } else if (c < 0x20) {
+                continue;
+            } else if (c >= 0x80 && c <= 0xFF) {
+                emitChar(rt::Windows1252::decodeByte(static_cast<unsigned char>(c)));
+            } else {
+                emitChar(c);
+            }
+        }
+    }
+
+    void emitChar(char16_t c)
+    {
+        Group &g = top();
+        switch (g.dest) {
+        case Dest::FontTable:
+            if (c == ';')
+                storeFont();
+            else if (m_fontName.size() < 256)
+                m_fontName.append(QChar(c));
+            return;
+        case Dest::ColorTable:
+            if (c == ';') {
+                m_colors.append(QColor(m_red, m_green, m_blue));
+                m_colorIsAuto.append(!m_colorSet);
+                m_colorSet = false;
+                m_red = m_green = m_blue = 0;
+            }
+            return;
+        case Dest::ListText: {
+            // A marker is a symbol or a number; halves of wider characters
+            // are not paired up there.
+            QChar ch(QChar::isSurrogate(c) ? char16_t(QChar::ReplacementCharacter) : c);
+            if (m_listText.size() < 64 && acceptChar(ch))
+                m_listText.append(ch);
+            return;
+        }
+        case Dest::Text:
+            break;
+        default:
+            return;
+        }
+        // Pair up the halves of characters outside the 16-bit range.
+        if (QChar::isHighSurrogate(c)) {
+            if (m_highSurrogate)
+                appendText(QChar::ReplacementCharacter);
+            m_highSurrogate = c;
+            return;
+        }
+        if (QChar::isLowSurrogate(c)) {
+            if (m_highSurrogate) {
+                appendText(QChar(m_highSurrogate));
+                m_highSurrogate = 0;
+                appendText(QChar(c));
+            } else {
+                appendText(QChar::ReplacementCharacter);
+            }
+            return;
+        }
+        if (m_highSurrogate) {
+            m_highSurrogate = 0;
+            appendText(QChar::ReplacementCharacter);
+        }
+        appendText(QChar(c));
+    }
+
+    void appendText(QChar c)
+    {
+        if (!acceptChar(c))
+            return;
+        if (!m_run.isEmpty() && !(m_runState == top().chr))
+            flushRun();
+        startContent();
+        if (m_run.isEmpty())
+            m_runState = top().chr;
+        m_run.append(c);
+    }
+
+    // Opens the paragraph that the last \par promised, once content follows.
+    void startContent()
+    {
+        if (m_pendingPar) {
+            flushRun();
+            m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            m_pendingPar = false;
+        }
+        m_anyContent = true;
+    }
+
+    void flushRun()
+    {
+        if (m_run.isEmpty())
+            return;
+        m_cursor.insertText(m_run, charFormat(m_runState));
+        m_run.clear();
+    }
+
+    QTextCharFormat charFormat(const CharState &s) const
+    {
+        QTextCharFormat f;
+        const int font = s.font < 0 ? m_defaultFont : s.font;
+        const auto it = m_fonts.constFind(font);
+        if (it != m_fonts.constEnd())
+            f.setFontFamilies(QStringList{*it});
+        f.setFontPointSize(s.halfPoints / 2.0);
+        f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(s.italic);
+        f.setFontUnderline(s.underline);
+        f.setFontStrikeOut(s.strike);
+        if (s.color > 0 && s.color < m_colors.size() && !m_colorIsAuto[s.color])
+            f.setForeground(m_colors[s.color]);
+        return f;
+    }
+
+    void storeFont()
+    {
+        QString name = m_fontName.trimmed();
+        if (name.endsWith(u';'))
+            name.chop(1);
+        if (!name.isEmpty() && !m_fonts.contains(m_fontId))
+            m_fonts.insert(m_fontId, name);
+        m_fontName.clear();
+    }
+
+    void paragraph()
+    {
+        if (top().dest != Dest::Text)
+            return;
+        if (m_highSurrogate) {
+            m_highSurrogate = 0;
+            appendText(QChar::ReplacementCharacter);
+        }
+        startContent();
+        flushRun();
+        finishParagraph(top().para);
+        m_pendingPar = true;
+    }
+
+    void finishParagraph(const ParaState &p)
+    {
+        QTextBlock block = m_cursor.block();
+        QTextBlockFormat bf = block.blockFormat();
+        static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
+                                               Qt::AlignJustify};
+        bf.setAlignment(aligns[p.align]);
+        bf.setLeftMargin(p.left / kTwipsPerPixel);
+        bf.setTextIndent(p.first / kTwipsPerPixel);
+        bf.setRightMargin(p.right / kTwipsPerPixel);
+
+        // A single non-digit symbol before the text is a bullet; a number or
+        // letter sequence is a numbered list we keep as plain text.
+        bool bullet = p.bullet;
+        QString marker;
+        if (m_hadListText) {
+            marker = m_listText;
+            const QString core = m_listText.trimmed();
+            const bool symbol = core.size() <= 1 && (core.isEmpty() || !core.at(0).isLetterOrNumber());
+            bullet = bullet || symbol;
+        } else if (p.listOverride > 0) {
+            bullet = true;
+        }
+        bf.clearProperty(QTextFormat::ObjectIndex);
+        QTextCursor c(block);
+        c.setBlockFormat(bf);
+        if (bullet) {
+            if (m_list && m_listBlock == block.blockNumber() - 1) {
+                m_list->add(block);
+            } else {
+                QTextListFormat lf;
+                lf.setStyle(QTextListFormat::ListDisc);
+                lf.setIndent(1);
+                m_list = c.createList(lf);
+            }
+            m_listBlock = block.blockNumber();
+        } else if (!marker.isEmpty()) {
+            c.movePosition(QTextCursor::StartOfBlock);
+            c.insertText(marker, m_listTextFormat);
+        }
+        m_listText.clear();
+        m_hadListText = false;
+    }
+
+    void finish()
+    {
+        if (m_highSurrogate) {
+            m_highSurrogate = 0;
+            if (top().dest == Dest::Text)
+                appendText(QChar::ReplacementCharacter);
+        }
+        flushRun();
+        // The last paragraph mark closes the document; it adds no empty line.
+        if (!m_pendingPar && m_anyContent)
+            finishParagraph(top().para);
+    }
+};
+
+bool RtfReader::isRtf(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return text.sliced(i).startsWith(QLatin1String("{\\rtf"));
+}
+
+void RtfReader::read(QStringView rtf, QTextCursor &cursor)
+{
+    cursor.beginEditBlock();
+    Parser parser(rtf, cursor);
+    parser.run();
+    cursor.endEditBlock();
+}
+
+} // namespace richtext

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/richtext/ClipboardSource.h"
+
+namespace richtext {
+
+// The application's clipboard.
+class SystemClipboard : public ClipboardSource {
+public:
+    QString text() const override;
+    QImage image() const override;
+};
+
+} // namespace richtext

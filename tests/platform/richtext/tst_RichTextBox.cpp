@@ -1,0 +1,546 @@
+#include "tests/support/TestMain.h"
+
+#include "platform/com/AutomationError.h"
+#include "platform/richtext/ClipboardSource.h"
+#include "platform/richtext/ImagePrintTarget.h"
+#include "platform/richtext/Picture.h"
+#include "platform/richtext/RichTextBox.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextList>
+
+#include <functional>
+#include <vector>
+
+using richtext::RichTextBox;
+
+namespace {
+
+class FakeClipboard : public richtext::ClipboardSource {
+public:
+    QString text() const override { return m_text; }
+    QImage image() const override { return m_image; }
+    QString m_text;
+    QImage m_image;
+};
+
+// Three paragraphs: "Hallo Welt" with "Welt" bold and red, "zweite Zeile"
+// centred, "dritte" right-aligned.
+const char *kThreeParagraphs =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil Times New Roman;}}"
+    "{\\colortbl ;\\red255\\green0\\blue0;}"
+    "\\pard\\plain\\f0\\fs24 Hallo \\b\\cf1 Welt\\b0\\cf0\\par"
+    "\\pard\\qc zweite Zeile\\par"
+    "\\pard\\qr\\f1\\fs32 dritte\\par}";
+
+int countDark(const QImage &img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            if (qGray(img.pixel(x, y)) < 128)
+                ++n;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+class TestRichTextBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textCountsBreaksAsCrLf();
+    void selectionPositions_data();
+    void selectionPositions();
+    void negativeSelectionRaises();
+    void selTextReplacesAndMovesCaret();
+    void cutRebuildLeavesPlainText();
+    void nonRtfTextIsPlain();
+    void characterProperties_data();
+    void characterProperties();
+    void settersApplyToSelection();
+    void invalidValuesRaise();
+    void alignmentOverParagraphs_data();
+    void alignmentOverParagraphs();
+    void bulletOverParagraphs();
+    void bulletToggleAsTheDiaryDoesIt();
+    void find_data();
+    void find();
+    void findInsideHighlightedMatch();
+    void pasteTakesPictureBeforeText();
+    void pasteOfNothingKeepsSelection();
+    void printsSelectionOrAll();
+    void printsManyPages();
+    void boxFontAppliesToText();
+    void backColor();
+};
+
+void TestRichTextBox::textCountsBreaksAsCrLf()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("eins\r\nzwei\ndrei"));
+    QCOMPARE(box.text(), QStringLiteral("eins\r\nzwei\r\ndrei"));
+    QCOMPARE(box.document()->blockCount(), 3);
+    box.setSelStart(6); // the "z" after the first CR LF
+    QCOMPARE(box.editor()->textCursor().position(), 5);
+    box.setSelLength(4);
+    QCOMPARE(box.selText(), QStringLiteral("zwei"));
+}
+
+void TestRichTextBox::selectionPositions_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("expectStart");
+    QTest::addColumn<int>("expectLength");
+    QTest::addColumn<QString>("selected");
+    // "ab\r\ncd\r\nef": 10 characters of Text.
+    QTest::newRow("start") << 0 << 2 << 0 << 2 << "ab";
+    QTest::newRow("across break") << 1 << 4 << 1 << 4 << "b\r\nc";
+    QTest::newRow("whole") << 0 << 10 << 0 << 10 << "ab\r\ncd\r\nef";
+    QTest::newRow("length clamped") << 8 << 50 << 8 << 2 << "ef";
+    QTest::newRow("start past end") << 99 << 3 << 10 << 0 << "";
+    QTest::newRow("inside CR LF") << 3 << 0 << 2 << 0 << "";
+}
+
+void TestRichTextBox::selectionPositions()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    RichTextBox box;
+    box.setText(QStringLiteral("ab\r\ncd\r\nef"));
+    box.setSelStart(start);
+    box.setSelLength(length);
+    QTEST(box.selStart(), "expectStart");
+    QTEST(box.selLength(), "expectLength");
+    QTEST(box.selText(), "selected");
+}
+
+void TestRichTextBox::negativeSelectionRaises()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("abc"));
+    for (int which = 0; which < 2; ++which) {
+        try {
+            which == 0 ? box.setSelStart(-1) : box.setSelLength(-1);
+            QFAIL("no error raised");
+        } catch (const com::AutomationError &e) {
+            QCOMPARE(e.number(), 380);
+        }
+    }
+}
+
+void TestRichTextBox::selTextReplacesAndMovesCaret()
+{
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setSelStart(6);
+    box.setSelLength(4); // "Welt", bold
+    box.setSelText(QStringLiteral("Leute\r\nda"));
+    QCOMPARE(box.text(), QStringLiteral("Hallo Leute\r\nda\r\nzweite Zeile\r\ndritte"));
+    QCOMPARE(box.selStart(), 15);
+    QCOMPARE(box.selLength(), 0);
+    // The inserted text takes the format of where it went.
+    box.setSelStart(6);
+    box.setSelLength(5);
+    QCOMPARE(box.selBold().toBool(), true);
+}
+
+void TestRichTextBox::cutRebuildLeavesPlainText()
+{
+    // The editor's cut: Text is rebuilt from its parts around the selection.
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setSelStart(4);
+    box.setSelLength(10); // "o Welt\r\nzw"
+    const int s = box.selStart();
+    const QString all = box.text();
+    box.setText(all.left(s) + all.right(all.size() - (box.selLength() + s)));
+    box.setSelStart(s);
+    QCOMPARE(box.text(), QStringLiteral("Halleite Zeile\r\ndritte"));
+    QCOMPARE(box.selStart(), 4);
+    box.setSelStart(0);
+    box.setSelLength(box.text().size());
+    QCOMPARE(box.selBold().toBool(), false);
+    QCOMPARE(box.selAlignment().toInteger(), int16_t(0));
+}
+
+void TestRichTextBox::nonRtfTextIsPlain()
+{
+    RichTextBox box;
+    box.setTextRTF(QStringLiteral("Dienstag, 8. Dezember 2026"));
+    QCOMPARE(box.text(), QStringLiteral("Dienstag, 8. Dezember 2026"));
+    box.setTextRTF(QString());
+    QCOMPARE(box.text(), QString());
+}
+
+void TestRichTextBox::characterProperties_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("expected"); // as the platform prints it
+    // "Hallo Welt": "Hallo " plain black Arial 12, "Welt" bold red.
+    QTest::newRow("bold plain") << 0 << 5 << "bold" << "False";
+    QTest::newRow("bold bold") << 6 << 4 << "bold" << "True";
+    QTest::newRow("bold mixed") << 3 << 5 << "bold" << "Null";
+    QTest::newRow("bold at caret after bold") << 10 << 0 << "bold" << "True";
+    QTest::newRow("colour red") << 6 << 4 << "color" << "255";
+    QTest::newRow("colour automatic") << 0 << 5 << "color" << "0";
+    QTest::newRow("colour mixed") << 0 << 10 << "color" << "Null";
+    QTest::newRow("italic uniform across mixed bold") << 0 << 10 << "italic" << "False";
+    QTest::newRow("font one") << 0 << 10 << "font" << "Arial";
+    QTest::newRow("font mixed over paragraphs") << 0 << 40 << "font" << "Null";
+    QTest::newRow("size") << 28 << 6 << "size" << "16";
+    QTest::newRow("size mixed") << 20 << 14 << "size" << "Null";
+    QTest::newRow("underline") << 0 << 40 << "underline" << "False";
+    QTest::newRow("strike") << 0 << 40 << "strike" << "False";
+}
+
+void TestRichTextBox::characterProperties()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, property);
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setSelStart(start);
+    box.setSelLength(length);
+    com::Variant v;
+    if (property == QLatin1String("bold"))
+        v = box.selBold();
+    else if (property == QLatin1String("italic"))
+        v = box.selItalic();
+    else if (property == QLatin1String("underline"))
+        v = box.selUnderline();
+    else if (property == QLatin1String("strike"))
+        v = box.selStrikeThru();
+    else if (property == QLatin1String("color"))
+        v = box.selColor();
+    else if (property == QLatin1String("font"))
+        v = box.selFontName();
+    else if (property == QLatin1String("size"))
+        v = box.selFontSize();
+    QTEST(v.display(), "expected");
+}
+
+void TestRichTextBox::settersApplyToSelection()
+{
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setSelStart(0);
+    box.setSelLength(10);
+    QVERIFY(box.selBold().isNull());
+    box.setSelBold(true);
+    box.setSelItalic(true);
+    box.setSelUnderline(true);
+    box.setSelStrikeThru(true);
+    box.setSelColor(0x00FF8000); // blue 255, green 128
+    box.setSelFontName(QStringLiteral("Courier New"));
+    box.setSelFontSize(10.5);
+    QCOMPARE(box.selBold().display(), QStringLiteral("True"));
+    QCOMPARE(box.selItalic().display(), QStringLiteral("True"));
+    QCOMPARE(box.selUnderline().display(), QStringLiteral("True"));
+    QCOMPARE(box.selStrikeThru().display(), QStringLiteral("True"));
+    QCOMPARE(box.selColor().toLong(), 0x00FF8000);
+    QCOMPARE(box.selFontName().toString(), QStringLiteral("Courier New"));
+    QCOMPARE(box.selFontSize().toDouble(), 10.5);
+    // What a font dialog left on a mixed selection hands back changes nothing.
+    box.setSelFontName(QString());
+    box.setSelFontSize(0);
+    QCOMPARE(box.selFontName().toString(), QStringLiteral("Courier New"));
+    QCOMPARE(box.selFontSize().toDouble(), 10.5);
+    // The next paragraph kept its own.
+    box.setSelStart(12);
+    box.setSelLength(6);
+    QCOMPARE(box.selBold().display(), QStringLiteral("False"));
+    QCOMPARE(box.selFontName().toString(), QStringLiteral("Arial"));
+    // With no selection the insertion point takes the format for typing.
+    box.setSelStart(12);
+    box.setSelBold(true);
+    QCOMPARE(box.selBold().display(), QStringLiteral("True"));
+    box.setSelText(QStringLiteral("X"));
+    box.setSelStart(12);
+    box.setSelLength(1);
+    QCOMPARE(box.selText(), QStringLiteral("X"));
+    QCOMPARE(box.selBold().display(), QStringLiteral("True"));
+}
+
+void TestRichTextBox::invalidValuesRaise()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("abc"));
+    const std::function<void()> calls[] = {
+        [&] { box.setSelAlignment(3); },
+        [&] { box.setSelAlignment(-1); },
+        [&] { box.setSelColor(0x01000000); },
+        [&] { box.setSelFontSize(2000); },
+        [&] { box.setFontName(QString()); },
+    };
+    for (const auto &call : calls) {
+        try {
+            call();
+            QFAIL("no error raised");
+        } catch (const com::AutomationError &e) {
+            QCOMPARE(e.number(), 380);
+        }
+    }
+}
+
+void TestRichTextBox::alignmentOverParagraphs_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("after"); // each paragraph once centred
+    QTest::newRow("first") << 0 << 0 << "0" << "2 2 1";
+    QTest::newRow("second") << 13 << 2 << "2" << "0 2 1";
+    QTest::newRow("third") << 30 << 0 << "1" << "0 2 2";
+    QTest::newRow("first and second") << 3 << 12 << "Null" << "2 2 1";
+    QTest::newRow("second and third") << 14 << 20 << "Null" << "0 2 2";
+    QTest::newRow("all") << 0 << 40 << "Null" << "2 2 2";
+}
+
+void TestRichTextBox::alignmentOverParagraphs()
+{
+    QFETCH(int, start);
+    QFETCH(int, length);
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setSelStart(start);
+    box.setSelLength(length);
+    QTEST(box.selAlignment().display(), "expected");
+    box.setSelAlignment(RichTextBox::AlignCenter);
+    QCOMPARE(box.selAlignment().display(), QStringLiteral("2"));
+    QStringList after;
+    for (int i = 0; i < 3; ++i) {
+        box.setSelStart(std::vector<int>{0, 12, 26}[i]);
+        after << box.selAlignment().display();
+    }
+    QTEST(after.join(QLatin1Char(' ')), "after");
+}
+
+void TestRichTextBox::bulletOverParagraphs()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("a\r\nb\r\nc"));
+    box.setSelStart(0);
+    box.setSelLength(4); // a and b
+    QCOMPARE(box.selBullet().display(), QStringLiteral("False"));
+    box.setSelBullet(true);
+    QCOMPARE(box.selBullet().display(), QStringLiteral("True"));
+    box.setSelStart(0);
+    box.setSelLength(7);
+    QCOMPARE(box.selBullet().display(), QStringLiteral("Null"));
+    box.setSelBullet(true); // partly bulleted turns on for all, as one list
+    QCOMPARE(box.selBullet().display(), QStringLiteral("True"));
+    const QTextDocument *doc = box.document();
+    QVERIFY(doc->begin().textList() != nullptr);
+    QCOMPARE(doc->begin().textList()->count(), 3);
+    box.setSelStart(3);
+    box.setSelBullet(false);
+    QCOMPARE(box.selBullet().display(), QStringLiteral("False"));
+    QCOMPARE(doc->findBlockByNumber(1).blockFormat().indent(), 0);
+    box.setSelStart(0);
+    box.setSelLength(7);
+    QCOMPARE(box.selBullet().display(), QStringLiteral("Null"));
+    QCOMPARE(box.text(), QStringLiteral("a\r\nb\r\nc"));
+}
+
+void TestRichTextBox::bulletToggleAsTheDiaryDoesIt()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("eins\r\nzwei"));
+    box.setSelStart(0);
+    box.setSelLength(8);
+    box.setSelBullet(true);
+    box.setSelIndent(0.5);
+    box.setSelHangingIndent(1.5);
+    QCOMPARE(box.selIndent().toDouble(), 0.5);
+    QCOMPARE(box.selHangingIndent().toDouble(), 1.5);
+    box.setSelRightIndent(300);
+    QCOMPARE(box.selRightIndent().toDouble(), 300.0);
+    box.setSelBullet(false);
+    box.setSelHangingIndent(0);
+    QCOMPARE(box.selBullet().display(), QStringLiteral("False"));
+    QCOMPARE(box.selIndent().toDouble(), 0.5);
+    QCOMPARE(box.selHangingIndent().toDouble(), 0.0);
+    // Indents of 720 and 360 twips survive a save.
+    box.setSelIndent(720);
+    box.setSelHangingIndent(360);
+    RichTextBox other;
+    other.setTextRTF(box.textRTF());
+    other.setSelStart(0);
+    other.setSelLength(8);
+    QCOMPARE(other.selIndent().toDouble(), 720.0);
+    QCOMPARE(other.selHangingIndent().toDouble(), 360.0);
+    QCOMPARE(other.selRightIndent().toDouble(), 300.0);
+}
+
+void TestRichTextBox::find_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("expected");
+    // "Der Baum. baumhoch\r\nBAUM und Bäume" (Text positions).
+    QTest::newRow("first, any case") << "baum" << -1 << -1 << 0 << 4;
+    QTest::newRow("match case") << "baum" << -1 << -1 << 4 << 10;
+    QTest::newRow("whole word") << "baum" << 5 << -1 << 2 << 20;
+    QTest::newRow("whole word and case") << "baum" << -1 << -1 << 6 << -1;
+    QTest::newRow("range start") << "Baum" << 5 << -1 << 0 << 10;
+    QTest::newRow("range end cuts match") << "BAUM" << 10 << 23 << 0 << 10;
+    QTest::newRow("match must end inside") << "BAUM" << 11 << 23 << 0 << -1;
+    QTest::newRow("umlaut any case") << "BÄUME" << -1 << -1 << 0 << 29;
+    QTest::newRow("across break") << "hoch\r\nBAUM" << -1 << -1 << 4 << 14;
+    QTest::newRow("empty term") << "" << -1 << -1 << 0 << -1;
+    QTest::newRow("start after end") << "Baum" << 10 << 5 << 0 << -1;
+}
+
+void TestRichTextBox::find()
+{
+    QFETCH(QString, what);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, options);
+    QFETCH(int, expected);
+    RichTextBox box;
+    box.setText(QString::fromUtf8("Der Baum. baumhoch\r\nBAUM und Bäume"));
+    QCOMPARE(box.find(what, start, end, options), expected);
+    if (expected >= 0) {
+        QCOMPARE(box.selStart(), expected);
+        QCOMPARE(box.selText().compare(what, Qt::CaseInsensitive), 0);
+    }
+}
+
+void TestRichTextBox::findInsideHighlightedMatch()
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("Apfel Birne Apfel"));
+    QCOMPARE(box.find(QStringLiteral("Birne"), -1, -1, RichTextBox::FindWholeWord), 6);
+    // A second search runs inside the highlighted match only.
+    QCOMPARE(box.find(QStringLiteral("Apfel"), -1, -1, RichTextBox::FindWholeWord), -1);
+    QCOMPARE(box.find(QStringLiteral("irn")), 7);
+    box.setSelStart(0);
+    QCOMPARE(box.find(QStringLiteral("Apfel"), 1, -1, RichTextBox::FindNoHighlight), 12);
+    QCOMPARE(box.selStart(), 0);
+    QCOMPARE(box.selLength(), 0);
+}
+
+void TestRichTextBox::pasteTakesPictureBeforeText()
+{
+    FakeClipboard clip;
+    clip.m_text = QStringLiteral("Text");
+    clip.m_image = QImage(3, 2, QImage::Format_RGB32);
+    clip.m_image.fill(Qt::blue);
+    RichTextBox box;
+    box.setClipboardSource(&clip);
+    box.setText(QStringLiteral("ab"));
+    box.setSelStart(1);
+    box.paste();
+    QCOMPARE(box.text(), QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("b")));
+    QCOMPARE(box.selStart(), 2);
+    QTextFragment frag;
+    for (auto it = box.document()->begin().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            frag = it.fragment();
+    }
+    QVERIFY(richtext::Picture::isPicture(frag.charFormat()));
+    QCOMPARE(richtext::Picture::kindOf(richtext::Picture::encoded(frag.charFormat())),
+             richtext::Picture::Kind::Png);
+    clip.m_image = QImage();
+    box.paste();
+    QCOMPARE(box.text(), QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("Textb")));
+}
+
+void TestRichTextBox::pasteOfNothingKeepsSelection()
+{
+    FakeClipboard clip;
+    RichTextBox box;
+    box.setClipboardSource(&clip);
+    box.setText(QStringLiteral("abc"));
+    box.setSelStart(1);
+    box.setSelLength(1);
+    box.paste();
+    QCOMPARE(box.text(), QStringLiteral("abc"));
+    QCOMPARE(box.selLength(), 1);
+}
+
+void TestRichTextBox::printsSelectionOrAll()
+{
+    RichTextBox box;
+    box.setFontName(QStringLiteral("DejaVu Sans"));
+    box.setFontSize(12);
+    box.setText(QStringLiteral("Erste Zeile\r\nZweite Zeile\r\nDritte"));
+    richtext::ImagePrintTarget all(QSize(400, 600), 96);
+    box.selPrint(all);
+    QVERIFY(all.finished());
+    QCOMPARE(all.pages().size(), 1);
+    const int inkAll = countDark(all.pages().first());
+    QVERIFY(inkAll > 0);
+
+    box.setSelStart(0);
+    box.setSelLength(5);
+    richtext::ImagePrintTarget part(QSize(400, 600), 96);
+    box.selPrint(part);
+    QCOMPARE(part.pages().size(), 1);
+    const int inkPart = countDark(part.pages().first());
+    QVERIFY(inkPart > 0);
+    QVERIFY(inkPart < inkAll / 3);
+    // Nothing is printed below the first line.
+    const QImage page = part.pages().first();
+    QCOMPARE(countDark(page.copy(0, 60, 400, 540)), 0);
+}
+
+void TestRichTextBox::printsManyPages()
+{
+    RichTextBox box;
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QStringLiteral("Zeile %1").arg(i);
+    box.setText(lines.join(QStringLiteral("\r\n")));
+    // A higher resolution scales the same layout up: fewer lines a page.
+    richtext::ImagePrintTarget low(QSize(300, 400), 96);
+    box.selPrint(low);
+    richtext::ImagePrintTarget high(QSize(600, 800), 192);
+    box.selPrint(high);
+    QVERIFY(low.pages().size() > 3);
+    QCOMPARE(high.pages().size(), low.pages().size());
+    QCOMPARE(high.pages().first().size(), QSize(600, 800));
+}
+
+void TestRichTextBox::boxFontAppliesToText()
+{
+    RichTextBox box;
+    box.setTextRTF(QString::fromLatin1(kThreeParagraphs));
+    box.setFontName(QStringLiteral("Arial"));
+    box.setFontSize(12);
+    QCOMPARE(box.fontName(), QStringLiteral("Arial"));
+    QCOMPARE(box.fontSize(), 12.0);
+    box.setSelStart(0);
+    box.setSelLength(box.text().size());
+    QCOMPARE(box.selFontName().toString(), QStringLiteral("Arial"));
+    QCOMPARE(box.selFontSize().toDouble(), 12.0);
+    box.setText(QString());
+    QCOMPARE(box.selFontName().toString(), QStringLiteral("Arial"));
+}
+
+void TestRichTextBox::backColor()
+{
+    RichTextBox box;
+    QCOMPARE(box.backColor(), 0x80000005u);
+    box.setBackColor(0x0000FFFF); // yellow
+    QCOMPARE(box.backColor(), 0x0000FFFFu);
+    QCOMPARE(box.editor()->palette().color(QPalette::Base), QColor(255, 255, 0));
+    // Not part of the saved text.
+    box.setText(QStringLiteral("x"));
+    QVERIFY(!box.textRTF().contains(QLatin1String("255\\green255\\blue0")));
+}
+
+KV_TEST_MAIN(TestRichTextBox)
+#include "tst_RichTextBox.moc"
