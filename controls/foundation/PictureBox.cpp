@@ -1,0 +1,8 @@
+#include "controls/foundation/PictureBox.h"
+
+namespace ostrevo
+{
+
+PictureBox::~PictureBox() = default;
+
+} // namespace ostrevo
