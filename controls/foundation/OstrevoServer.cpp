@@ -2,6 +2,7 @@
 
 #include "controls/dialog/Dialog.h"
 #include "controls/foundation/InfoPage.h"
+#include "controls/gauges/Ruler.h"
 
 namespace ostrevo {
 
@@ -12,6 +13,7 @@ std::unique_ptr<com::InProcessServer> makeServer()
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
     server->addClass<Info>();
+    server->addClass<Ruler>();
     return server;
 }
 

@@ -1,0 +1,471 @@
+#include "controls/gauges/Ruler.h"
+
+#include "controls/foundation/FrmAbout.h"
+#include "controls/gauges/RulerScale.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/KeyCodes.h"
+#include "platform/runtime/Twips.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <iterator>
+#include <tuple>
+
+using namespace com;
+using rt::KeyCodes;
+using rt::Twips;
+
+namespace ostrevo {
+
+namespace {
+
+constexpr int Separator = 4;
+constexpr uint32_t DefaultBackColor = 0x80000018; // info background
+constexpr uint32_t DefaultForeColor = 0x80000012; // button text
+
+QColor toQColor(uint32_t oleColor)
+{
+    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
+    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
+}
+
+// The twips per unit that a mode's text holds. Text that is no number, or one
+// beyond a Long, gives 0: the scale then stays blank instead of never ending.
+int32_t adjustFromText(const QString &text)
+{
+    try {
+        return Variant(text).toLong();
+    } catch (const AutomationError &) {
+        return 0;
+    }
+}
+
+Variant defaultAdjPixel() { return Variant::fromDouble(Twips::perPixelX() * 100); }
+
+// A drawing object selected into a device context for one scope; the one
+// selected before goes back in first, then the object is deleted.
+class Selection {
+public:
+    Selection(gdi::DeviceContext &dc, gdi::Handle object)
+        : m_dc(dc), m_object(object), m_old(dc.selectObject(object))
+    {
+    }
+    ~Selection() { m_dc.selectObject(m_old); }
+    Selection(const Selection &) = delete;
+    Selection &operator=(const Selection &) = delete;
+
+private:
+    gdi::DeviceContext &m_dc;
+    gdi::GdiObject m_object;
+    gdi::Handle m_old;
+};
+
+} // namespace
+
+Ruler::Ruler()
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    buildMenu();
+    clearSurface();
+}
+
+Ruler::~Ruler() = default;
+
+const Dispatcher<Ruler> &Ruler::dispatcher()
+{
+    static const Dispatcher<Ruler> table = [] {
+        TypeInfo identity;
+        identity.className = QStringLiteral("Ruler");
+        identity.progId = QStringLiteral("Quiv_Tools.Ruler");
+        identity.clsid = QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}");
+        identity.iid = QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}");
+        identity.eventIid = QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}");
+        Dispatcher<Ruler> d(identity);
+        addMembers(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &Ruler::staticTypeInfo() { return dispatcher().typeInfo(); }
+
+Variant Ruler::invoke(int32_t dispid, Accessor kind, Args &args)
+{
+    return dispatcher().invoke(*this, dispid, kind, args);
+}
+
+void Ruler::addMembers(Dispatcher<Ruler> &d)
+{
+    const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer;
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Ruler &, Args &) {
+        ShowAboutBox();
+        return Variant();
+    });
+    const std::tuple<const char *, int32_t, int, bool Ruler::*> entries[] = {
+        {"Mode2", 0x6803000D, 5, &Ruler::m_mode2},
+        {"Mode3", 0x6803000C, 6, &Ruler::m_mode3},
+        {"Mode4", 0x6803000B, 7, &Ruler::m_mode4},
+    };
+    for (const auto &[entryName, dispid, index, field] : entries) {
+        const QString name = QString::fromLatin1(entryName);
+        d.property(
+            name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
+            [name, index, field](Ruler &self, const Variant &v) {
+                self.setMenuEntry(index, self.*field, v.toBool(), name);
+            });
+    }
+    const std::tuple<const char *, int32_t, bool Ruler::*> checks[] = {
+        {"Mode3Check", 0x6803000A, &Ruler::m_mode3Check},
+        {"Mode4Check", 0x68030009, &Ruler::m_mode4Check},
+    };
+    for (const auto &[checkName, dispid, field] : checks) {
+        const QString name = QString::fromLatin1(checkName);
+        d.property(
+            name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
+            [name, field](Ruler &self, const Variant &v) {
+                self.*field = v.toBool(); // the menu shows it when it next opens
+                self.propertyChanged(name);
+            });
+    }
+    d.property(
+        QStringLiteral("Mode"), 0x68030008, L, [](Ruler &self) { return Variant::fromLong(self.m_mode); },
+        [](Ruler &self, const Variant &v) { self.setMode(v.toLong()); }, QStringLiteral("RulerModeConst"));
+    const std::tuple<const char *, int32_t, QString Ruler::*> texts[] = {
+        {"AdjCm", 0x68030007, &Ruler::m_adjCm},
+        {"AdjTwip", 0x68030006, &Ruler::m_adjTwip},
+        {"AdjInch", 0x68030005, &Ruler::m_adjInch},
+        {"AdjPixel", 0x68030004, &Ruler::m_adjPixel},
+    };
+    for (const auto &[textName, dispid, field] : texts) {
+        const QString name = QString::fromLatin1(textName);
+        d.property(
+            name, dispid, S, [field](Ruler &self) { return Variant(self.*field); },
+            [name, field](Ruler &self, const Variant &v) {
+                self.*field = v.toString(); // takes effect at the next Mode or Adjust
+                self.propertyChanged(name);
+            });
+    }
+    d.method(QStringLiteral("Adjust"), 0x60030012, VarType::Empty, {}, [](Ruler &self, Args &) {
+        self.setMode(self.m_mode);
+        return Variant();
+    });
+    d.property(
+        QStringLiteral("Orientation"), 0x68030003, L,
+        [](Ruler &self) { return Variant::fromLong(self.m_orientation); },
+        [](Ruler &self, const Variant &v) { self.setOrientation(v.toLong()); },
+        QStringLiteral("asrOrientationConstants"));
+    d.property(
+        QStringLiteral("BackColorR"), 0x68030002, L,
+        [](Ruler &self) { return Variant::fromColor(self.m_backColor); },
+        [](Ruler &self, const Variant &v) {
+            self.setBackColor(v.toColor());
+            self.propertyChanged(QStringLiteral("BackColorR"));
+        },
+        oleColor);
+    d.property(
+        QStringLiteral("ForeColor"), 0x68030001, L,
+        [](Ruler &self) { return Variant::fromColor(self.m_foreColor); },
+        [](Ruler &self, const Variant &v) {
+            self.m_foreColor = v.toColor(); // for what is drawn from now on
+            self.propertyChanged(QStringLiteral("ForeColor"));
+        },
+        oleColor);
+    d.property(
+        QStringLiteral("SmallZoom"), 0x68030000, I,
+        [](Ruler &self) { return Variant::fromInteger(self.m_smallZoom); },
+        [](Ruler &self, const Variant &v) { self.setSmallZoom(v.toInteger()); });
+    d.method(QStringLiteral("MouseMoved"), 0x60030014, VarType::Empty,
+             {{QStringLiteral("x"), VarType::Single, true}}, [](Ruler &self, Args &args) {
+                 self.mouseMoved(args[0].toSingle());
+                 return Variant();
+             });
+
+    d.event(QStringLiteral("Click"), 1);
+    d.event(QStringLiteral("RightClick"), 2);
+    d.event(QStringLiteral("MenuClick"), 3, {{QStringLiteral("Index"), I}});
+    d.event(QStringLiteral("KeyDown"), 4, {{QStringLiteral("KeyCode"), I}, {QStringLiteral("Shift"), I}});
+    d.event(QStringLiteral("KeyPress"), 5, {{QStringLiteral("KeyAscii"), I}});
+    d.event(QStringLiteral("KeyUp"), 6, {{QStringLiteral("KeyCode"), I}, {QStringLiteral("Shift"), I}});
+
+    d.enumeration(QStringLiteral("RulerModeConst"), {{QStringLiteral("Millimeter"), 0},
+                                                     {QStringLiteral("Twips"), 1},
+                                                     {QStringLiteral("Inch"), 2},
+                                                     {QStringLiteral("Pixel"), 3}});
+    d.enumeration(QStringLiteral("asrOrientationConstants"), {{QStringLiteral("Horizontal"), Horizontal},
+                                                              {QStringLiteral("Vertical"), Vertical},
+                                                              {QStringLiteral("Automatic"), Automatic}});
+}
+
+// --- properties ----------------------------------------------------------------
+
+void Ruler::setMode(int32_t mode)
+{
+    // The menu marks the entry of the mode's index; only the four units have one.
+    if (mode < 0 || mode > 3)
+        return;
+    const QString *texts[] = {&m_adjCm, &m_adjTwip, &m_adjInch, &m_adjPixel};
+    m_mode = mode;
+    m_adjust = adjustFromText(*texts[mode]);
+    clearSurface();
+    drawScale();
+    propertyChanged(QStringLiteral("Mode"));
+}
+
+void Ruler::setOrientation(int32_t orientation)
+{
+    m_orientation = orientation;
+    clearSurface();
+    drawScale();
+    propertyChanged(QStringLiteral("Orientation"));
+}
+
+void Ruler::setSmallZoom(int16_t zoom)
+{
+    m_smallZoom = zoom;
+    clearSurface();
+    drawScale();
+    propertyChanged(QStringLiteral("SmallZoom"));
+}
+
+// A new back colour wipes the surface, so the scale is drawn again on it.
+void Ruler::setBackColor(uint32_t color)
+{
+    m_backColor = color;
+    clearSurface();
+    drawScale();
+}
+
+void Ruler::setMenuEntry(int index, bool &field, bool value, const QString &name)
+{
+    field = value;
+    m_entries[Separator]->setVisible(m_mode2 || m_mode3 || m_mode4);
+    m_entries[size_t(index)]->setVisible(value);
+    propertyChanged(name);
+}
+
+// --- persistence ---------------------------------------------------------------
+
+void Ruler::initProperties()
+{
+    m_orientation = Automatic;
+    m_adjCm = QStringLiteral("445");
+    m_adjTwip = QStringLiteral("1000");
+    m_adjInch = QStringLiteral("1440");
+    m_adjPixel = defaultAdjPixel().toString();
+    m_smallZoom = 1;
+    m_mode2 = m_mode3 = m_mode4 = false;
+    m_mode3Check = m_mode4Check = false;
+    m_mode = 0;
+}
+
+void Ruler::readProperties(const PropertyBag &bag)
+{
+    const std::pair<const char *, QString Ruler::*> texts[] = {
+        {"AdjCm", &Ruler::m_adjCm}, {"AdjTwip", &Ruler::m_adjTwip}, {"AdjInch", &Ruler::m_adjInch}};
+    const int32_t textDefaults[] = {445, 1000, 1440};
+    for (size_t i = 0; i < std::size(texts); ++i) {
+        const QString name = QString::fromLatin1(texts[i].first);
+        this->*texts[i].second = bag.readProperty(name, Variant::fromLong(textDefaults[i])).toString();
+        propertyChanged(name);
+    }
+    m_adjPixel = bag.readProperty(QStringLiteral("AdjPixel"), defaultAdjPixel()).toString();
+    propertyChanged(QStringLiteral("AdjPixel"));
+    setSmallZoom(bag.readProperty(QStringLiteral("SmallZoom"), Variant::fromInteger(1)).toInteger());
+    m_orientation = bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(Automatic)).toLong();
+    setMode(bag.readProperty(QStringLiteral("Mode"), Variant::fromLong(0)).toLong());
+    const Variant no = Variant::fromBool(false);
+    setMenuEntry(5, m_mode2, bag.readProperty(QStringLiteral("Mode2"), no).toBool(), QStringLiteral("Mode2"));
+    setMenuEntry(6, m_mode3, bag.readProperty(QStringLiteral("Mode3"), no).toBool(), QStringLiteral("Mode3"));
+    m_mode3Check = bag.readProperty(QStringLiteral("Mode3Check"), no).toBool();
+    propertyChanged(QStringLiteral("Mode3Check"));
+    setMenuEntry(7, m_mode4, bag.readProperty(QStringLiteral("Mode4"), no).toBool(), QStringLiteral("Mode4"));
+    m_mode4Check = bag.readProperty(QStringLiteral("Mode4Check"), no).toBool();
+    propertyChanged(QStringLiteral("Mode4Check"));
+    setBackColor(
+        bag.readProperty(QStringLiteral("BackColorR"), Variant::fromColor(DefaultBackColor)).toColor());
+    m_foreColor =
+        bag.readProperty(QStringLiteral("ForeColor"), Variant::fromColor(DefaultForeColor)).toColor();
+}
+
+void Ruler::writeProperties(PropertyBag &bag)
+{
+    bag.writeProperty(QStringLiteral("AdjCm"), Variant(m_adjCm), Variant::fromLong(445));
+    bag.writeProperty(QStringLiteral("AdjTwip"), Variant(m_adjTwip), Variant::fromLong(1000));
+    bag.writeProperty(QStringLiteral("AdjInch"), Variant(m_adjInch), Variant::fromLong(1440));
+    bag.writeProperty(QStringLiteral("AdjPixel"), Variant(m_adjPixel), defaultAdjPixel());
+    bag.writeProperty(QStringLiteral("SmallZoom"), Variant::fromInteger(m_smallZoom),
+                      Variant::fromInteger(1));
+    bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation),
+                      Variant::fromLong(Automatic));
+    bag.writeProperty(QStringLiteral("Mode"), Variant::fromLong(m_mode), Variant::fromLong(0));
+    const Variant no = Variant::fromBool(false);
+    bag.writeProperty(QStringLiteral("Mode2"), Variant::fromBool(m_mode2), no);
+    bag.writeProperty(QStringLiteral("Mode3"), Variant::fromBool(m_mode3), no);
+    bag.writeProperty(QStringLiteral("Mode3Check"), Variant::fromBool(m_mode3Check), no);
+    bag.writeProperty(QStringLiteral("Mode4"), Variant::fromBool(m_mode4), no);
+    bag.writeProperty(QStringLiteral("Mode4Check"), Variant::fromBool(m_mode4Check), no);
+    bag.writeProperty(QStringLiteral("BackColorR"), Variant::fromColor(m_backColor),
+                      Variant::fromColor(DefaultBackColor));
+    bag.writeProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_foreColor),
+                      Variant::fromColor(DefaultForeColor));
+}
+
+// --- drawing -------------------------------------------------------------------
+
+void Ruler::clearSurface()
+{
+    if (m_surface.size() != size())
+        m_surface = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
+    m_surface.fill(toQColor(m_backColor));
+    m_marker.reset();
+    update();
+}
+
+void Ruler::drawScale()
+{
+    if (m_surface.isNull())
+        return;
+    gdi::DeviceContext dc(&m_surface);
+    const gdi::ColorRef fore = gdi::oleToColorRef(m_foreColor);
+    const Selection pen(dc, gdi::createPen(gdi::PsSolid, 1, fore));
+    const Selection font(dc, gdi::createFont(this->font()));
+    dc.setBkMode(gdi::Transparent);
+    dc.setTextColor(fore);
+    RulerScale::draw(dc, m_adjust, m_smallZoom, m_orientation != Horizontal,
+                     Twips::fromPixelsX(m_surface.width()), Twips::fromPixelsY(m_surface.height()));
+    update();
+}
+
+// Inverting, so that drawing the same line again takes it away.
+void Ruler::drawMarker(float position)
+{
+    if (m_surface.isNull())
+        return;
+    gdi::DeviceContext dc(&m_surface);
+    const Selection pen(dc, gdi::createPen(gdi::PsSolid, 1, gdi::oleToColorRef(m_foreColor)));
+    dc.setROP2(gdi::R2Not);
+    if (m_orientation != Horizontal) {
+        const int y = Twips::toPixelsY(position);
+        dc.moveTo(0, y);
+        dc.lineTo(m_surface.width(), y);
+    } else {
+        const int x = Twips::toPixelsX(position);
+        dc.moveTo(x, 0);
+        dc.lineTo(x, m_surface.height());
+    }
+}
+
+// The previous line is remembered by whether it was drawn, not by its
+// position, so that a line at the edge (0 or less) is taken away too.
+void Ruler::mouseMoved(float x)
+{
+    drawMarker(x);
+    if (m_marker)
+        drawMarker(*m_marker);
+    m_marker = x;
+    update();
+}
+
+void Ruler::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_surface.isNull())
+        return;
+    painter.drawImage(0, 0, m_surface);
+}
+
+void Ruler::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    clearSurface();
+    // The automatic choice is made once and replaced by the concrete value.
+    if (m_orientation == Automatic)
+        setOrientation(Twips::fromPixelsX(width()) <= Twips::fromPixelsY(height()) ? Vertical : Horizontal);
+    drawScale();
+}
+
+// --- input -----------------------------------------------------------------------
+
+void Ruler::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int button = KeyCodes::mouseButton(event->button());
+    if (button == KeyCodes::LeftButton) {
+        raiseEvent(QStringLiteral("Click"));
+    } else if (button == KeyCodes::RightButton) {
+        raiseEvent(QStringLiteral("RightClick"));
+        showMenu(event->globalPosition().toPoint());
+    }
+}
+
+void Ruler::keyPressEvent(QKeyEvent *event)
+{
+    const int keyCode = KeyCodes::keyCode(*event);
+    if (keyCode != 0) {
+        Args args{Variant::fromInteger(int16_t(keyCode)),
+                  Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+        raiseEvent(QStringLiteral("KeyDown"), args);
+    }
+    const int ascii = KeyCodes::keyAscii(*event);
+    if (ascii != 0) {
+        Args args{Variant::fromInteger(int16_t(ascii))};
+        raiseEvent(QStringLiteral("KeyPress"), args);
+    }
+}
+
+void Ruler::keyReleaseEvent(QKeyEvent *event)
+{
+    // A held key repeats its KeyDown only, as on the platform.
+    const int keyCode = KeyCodes::keyCode(*event);
+    if (event->isAutoRepeat() || keyCode == 0)
+        return;
+    Args args{Variant::fromInteger(int16_t(keyCode)),
+              Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+    raiseEvent(QStringLiteral("KeyUp"), args);
+}
+
+// --- context menu ----------------------------------------------------------------
+
+void Ruler::buildMenu()
+{
+    m_menu = new QMenu(QStringLiteral("Kontext"), this);
+    m_menu->setObjectName(QStringLiteral("mnuMenu"));
+    const char *captions[] = {"Centimeter", "Twip * 1000", "Inch",     "Pixel * 100",
+                              "-",          "Ausblenden",  "Fixieren", "Hilfslinien"};
+    for (int i = 0; i < int(m_entries.size()); ++i) {
+        QAction *entry = m_menu->addAction(QString::fromLatin1(captions[i]));
+        entry->setObjectName(QStringLiteral("mnuMode%1").arg(i));
+        entry->setSeparator(i == Separator);
+        entry->setCheckable(i != Separator);
+        // The host's entries stay hidden until it asks for them.
+        entry->setVisible(i < Separator);
+        connect(entry, &QAction::triggered, this, [this, i] { mnuMode_Click(i); });
+        m_entries[size_t(i)] = entry;
+    }
+}
+
+void Ruler::showMenu(const QPoint &globalPos)
+{
+    for (QAction *entry : m_entries)
+        entry->setChecked(false);
+    m_entries[size_t(m_mode)]->setChecked(true);
+    m_entries[6]->setChecked(m_mode3Check);
+    m_entries[7]->setChecked(m_mode4Check);
+    m_menu->popup(globalPos);
+}
+
+void Ruler::mnuMode_Click(int index)
+{
+    if (index <= 3)
+        setMode(index);
+    Args args{Variant::fromInteger(int16_t(index))};
+    raiseEvent(QStringLiteral("MenuClick"), args);
+}
+
+} // namespace ostrevo
