@@ -1,6 +1,7 @@
 #include "controls/dialog/Dialog.h"
 
 #include "controls/dialog/MessageState.h"
+#include "controls/dialog/msgFrm.h"
 #include "controls/foundation/FrmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/kernel/PlatformVersion.h"
@@ -251,8 +252,12 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
     };
     for (const Pending &method : pending) {
         const QString name = QString::fromLatin1(method.name);
-        d.method(name, method.dispid, method.result, method.params,
-                 [name](Dialog &, Args &) { return notYetAvailable(name); });
+        if (name == QLatin1String("ShowMsg"))
+            d.method(name, method.dispid, method.result, method.params,
+                     [](Dialog &self, Args &) { return Variant::fromLong(self.ShowMsg()); });
+        else
+            d.method(name, method.dispid, method.result, method.params,
+                     [name](Dialog &, Args &) { return notYetAvailable(name); });
     }
     d.enumeration(QStringLiteral("CdlgExt_Actions"),
                   {{QStringLiteral("cdlgOpen"), 1}, {QStringLiteral("cdlgSave"), 2}, {QStringLiteral("cdlgColor"), 3},
@@ -272,6 +277,18 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
                    {QStringLiteral("HelpPartialKey"), 261}, {QStringLiteral("HelpQuit"), 2},
                    {QStringLiteral("HelpSetContents"), 5}, {QStringLiteral("HelpSetIndex"), 5},
                    {QStringLiteral("HelpMultiKey"), 513}, {QStringLiteral("HelpSetWinPos"), 515}});
+}
+
+int32_t Dialog::ShowMsg()
+{
+    MessageState &state = messageState();
+    state.sKeyDown = false;
+    state.sKeyShift = 0;
+    state.sKey = 0;
+    const auto colour = static_cast<int32_t>(m_color);
+    return msgFrm::msg_Box(m_dialogPrompt, m_flags, m_dialogTitle, m_sound, m_noPointer, m_checkboxCaption,
+                           m_focusRect, m_btnCaption[0], m_btnCaption[1], m_btnCaption[2], colour, m_x, m_y,
+                           m_intensity);
 }
 
 // --- printer ---------------------------------------------------------------

@@ -46,6 +46,10 @@ public:
 
     const QImage &surface() const { return m_surface; }
 
+    // The modal balloon message with this control's message settings; the
+    // chosen button's code, as the shared message state records it.
+    int32_t ShowMsg();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

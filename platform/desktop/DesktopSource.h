@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <memory>
+
+namespace desktop {
+
+// What lies on the screen, for windows that paint their own shadow onto what
+// is behind them. Tests install a synthetic desktop; nothing else may read
+// the real screen in a test.
+class DesktopSource {
+public:
+    virtual ~DesktopSource();
+    // The pixels of the screen rectangle (screen pixels) as an RGB32 image of
+    // rect's size; parts that no screen covers come back in a neutral colour.
+    virtual QImage capture(const QRect &rect) const = 0;
+};
+
+// The process-wide source: the screen grab where the window system allows
+// one, a neutral backdrop elsewhere (offscreen, minimal), until a test
+// installs its own; null or resetSource() brings the default back.
+DesktopSource &source();
+void setSource(std::unique_ptr<DesktopSource> replacement);
+void resetSource();
+
+} // namespace desktop
