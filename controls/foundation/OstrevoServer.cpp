@@ -1,6 +1,8 @@
 #include "controls/foundation/OstrevoServer.h"
 
 #include "controls/dialog/Dialog.h"
+#include "controls/display/Frames.h"
+#include "controls/display/Label3D.h"
 #include "controls/foundation/InfoPage.h"
 #include "controls/gauges/Ruler.h"
 
@@ -12,6 +14,8 @@ std::unique_ptr<com::InProcessServer> makeServer()
 {
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
+    server->addClass<Frames>();
+    server->addClass<Label3D>();
     server->addClass<Info>();
     server->addClass<Ruler>();
     return server;

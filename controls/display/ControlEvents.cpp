@@ -1,0 +1,41 @@
+#include "controls/display/ControlEvents.h"
+
+#include "platform/runtime/KeyCodes.h"
+
+#include <QMouseEvent>
+
+using com::ParamInfo;
+using com::VarType;
+using rt::KeyCodes;
+
+namespace ostrevo
+{
+
+std::vector<ParamInfo> mouseEventParams()
+{
+    return {{QStringLiteral("Button"), VarType::Integer, true},
+            {QStringLiteral("Shift"), VarType::Integer, true},
+            {QStringLiteral("x"), VarType::Single, true},
+            {QStringLiteral("y"), VarType::Single, true}};
+}
+
+std::vector<ParamInfo> keyEventParams()
+{
+    return {{QStringLiteral("KeyCode"), VarType::Integer, true},
+            {QStringLiteral("Shift"), VarType::Integer, true}};
+}
+
+std::vector<ParamInfo> keyPressParams()
+{
+    return {{QStringLiteral("KeyAscii"), VarType::Integer, true}};
+}
+
+com::Args mouseEventArgs(const QMouseEvent &event, bool move, float x, float y)
+{
+    const int button = move ? KeyCodes::mouseButtons(event.buttons()) : KeyCodes::mouseButton(event.button());
+    return {com::Variant::fromInteger(static_cast<int16_t>(button)),
+            com::Variant::fromInteger(static_cast<int16_t>(KeyCodes::shiftBits(event.modifiers()))),
+            com::Variant::fromSingle(x), com::Variant::fromSingle(y)};
+}
+
+} // namespace ostrevo

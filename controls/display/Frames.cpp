@@ -1,0 +1,589 @@
+#include "controls/display/Frames.h"
+
+#include "controls/display/ControlEvents.h"
+#include "controls/display/MousePointer.h"
+#include "controls/display/WindowHandle.h"
+#include "controls/foundation/modquivbutton.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/StdPicture.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/KeyCodes.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+using namespace com;
+using rt::KeyCodes;
+
+namespace ostrevo
+{
+
+namespace
+{
+
+constexpr uint32_t DefaultBackColor = 0x8000000F; // button face
+constexpr int32_t FlatColor = 0x914B00;
+constexpr int32_t XpGrey = 0x9BA2A4;
+
+// The DrawEdge edge code of border styles 1 to 8.
+int32_t edgeOf(int32_t style)
+{
+    static constexpr int32_t edges[] = {10, 5, 2, 4, 8, 1, 9, 6};
+    return style >= 1 && style <= 8 ? edges[style - 1] : -1;
+}
+
+// The font object's member behind one of the control's font properties.
+QString fontMember(const QString &property)
+{
+    const QString member = property.mid(4); // Bold, Italic, Name, Size, Strikethru
+    return member == QLatin1String("Strikethru") ? QStringLiteral("Strikethrough") : member;
+}
+
+// A surface of the size, all in the OLE colour; null for an empty size.
+QImage cleared(QSize size, uint32_t oleColor)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
+    if (!image.isNull())
+        image.fill(QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c)));
+    return image;
+}
+
+int roundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+std::shared_ptr<StdFont> fontOf(const Variant &value)
+{
+    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
+    if (!font)
+        raiseError(ErrTypeMismatch);
+    return font;
+}
+
+} // namespace
+
+Frames::Frames()
+    : m_caption(QStringLiteral("Quiv-Frames"), std::make_shared<StdFont>()),
+      m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
+{
+    m_caption.autoSize = true;
+    m_caption.opaque = true;
+    m_caption.backColor = m_backColor;
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+Frames::~Frames() = default;
+
+const Dispatcher<Frames> &Frames::dispatcher()
+{
+    static const Dispatcher<Frames> table = [] {
+        TypeInfo identity;
+        identity.className = QStringLiteral("Frames");
+        identity.progId = QStringLiteral("Quiv_Tools.Frames");
+        identity.clsid = QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}");
+        identity.iid = QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}");
+        identity.eventIid = QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}");
+        Dispatcher<Frames> d(identity);
+        addMembers(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &Frames::staticTypeInfo()
+{
+    return dispatcher().typeInfo();
+}
+
+Variant Frames::invoke(int32_t dispid, Accessor kind, Args &args)
+{
+    return dispatcher().invoke(*this, dispid, kind, args);
+}
+
+void Frames::addMembers(Dispatcher<Frames> &d)
+{
+    const VarType B = VarType::Boolean, L = VarType::Long;
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    d.objectProperty(
+        QStringLiteral("Font"), 0x68030011, QStringLiteral("StdFont"),
+        [](Frames &self) { return Variant::fromObject(self.m_caption.font); },
+        [](Frames &self, const Variant &v) {
+            self.setFont(v);
+            self.propertyChanged(QStringLiteral("Font"));
+        });
+    d.property(
+        QStringLiteral("TextColor"), 0x68030010, L,
+        [](Frames &self) { return Variant::fromColor(self.m_caption.foreColor); },
+        [](Frames &self, const Variant &v) {
+            self.m_caption.foreColor = v.toColor();
+            self.update();
+            self.propertyChanged(QStringLiteral("TextColor"));
+        },
+        oleColor);
+    d.property(
+        QStringLiteral("BackColorF"), 0x6803000F, L,
+        [](Frames &self) { return Variant::fromColor(self.m_backColor); },
+        [](Frames &self, const Variant &v) {
+            self.setBackColor(v.toColor());
+            self.placeCaption();
+            self.propertyChanged(QStringLiteral("BackColorF"));
+        },
+        oleColor);
+    const std::pair<const char *, int32_t> attributes[] = {{"FontBold", 0x6803000E},
+                                                           {"FontItalic", 0x6803000D},
+                                                           {"FontName", 0x6803000C},
+                                                           {"FontSize", 0x6803000B},
+                                                           {"FontStrikethru", 0x6803000A}};
+    for (const auto &[attribute, dispid] : attributes) {
+        const QString name = QString::fromLatin1(attribute);
+        const QString member = fontMember(name);
+        const VarType type = member == QLatin1String("Name")   ? VarType::String
+                             : member == QLatin1String("Size") ? VarType::Single
+                                                               : B;
+        d.property(
+            name, dispid, type, [member](Frames &self) { return self.m_caption.font->get(member); },
+            [name](Frames &self, const Variant &v) {
+                self.setFontAttribute(name, v);
+                self.propertyChanged(name);
+            });
+    }
+    d.objectProperty(
+        QStringLiteral("MouseIcon"), 0x68030009, QStringLiteral("Picture"),
+        [](Frames &self) { return Variant::fromObject(self.m_mouseIcon); },
+        [](Frames &self, const Variant &v) {
+            self.setMouseIcon(v);
+            self.propertyChanged(QStringLiteral("MouseIcon"));
+        });
+    d.property(
+        QStringLiteral("MousePointer"), 0x68030008, L,
+        [](Frames &self) { return Variant::fromLong(self.m_mousePointer); },
+        [](Frames &self, const Variant &v) {
+            self.setMousePointer(v.toLong());
+            self.propertyChanged(QStringLiteral("MousePointer"));
+        },
+        QStringLiteral("fMousePointerConst"));
+    d.property(
+        QStringLiteral("BorderStyle"), 0x68030007, L,
+        [](Frames &self) { return Variant::fromLong(self.m_borderStyle); },
+        [](Frames &self, const Variant &v) {
+            self.setBorderStyle(v.toLong());
+            self.propertyChanged(QStringLiteral("BorderStyle"));
+        },
+        QStringLiteral("BoStyle"));
+    d.property(
+        QStringLiteral("Alignment"), 0x68030006, L,
+        [](Frames &self) { return Variant::fromLong(self.m_alignment); },
+        [](Frames &self, const Variant &v) {
+            self.m_alignment = v.toLong();
+            self.placeCaption();
+            self.propertyChanged(QStringLiteral("Alignment"));
+        },
+        QStringLiteral("BoAli"));
+    d.property(
+        QStringLiteral("AlignmentTop"), 0x68030005, L,
+        [](Frames &self) { return Variant::fromLong(self.m_alignmentTop); },
+        [](Frames &self, const Variant &v) {
+            self.m_alignmentTop = v.toLong();
+            self.placeCaption();
+            self.propertyChanged(QStringLiteral("AlignmentTop"));
+        },
+        QStringLiteral("BoAl"));
+    d.property(
+        QStringLiteral("EnabledF"), 0x68030004, B,
+        [](Frames &self) { return Variant::fromBool(self.ownEnabled()); },
+        [](Frames &self, const Variant &v) {
+            self.setEnabled(v.toBool());
+            self.propertyChanged(QStringLiteral("EnabledF"));
+        });
+    d.readOnly(QStringLiteral("HasDC"), 0x68030003, B, [](Frames &) { return Variant::fromBool(true); });
+    d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
+               [](Frames &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
+    d.readOnly(QStringLiteral("hwnd"), 0x68030001, L,
+               [](Frames &self) { return Variant::fromLong(hwndOf(self)); });
+    d.property(
+        QStringLiteral("Caption"), 0x68030000, VarType::String,
+        [](Frames &self) { return Variant(self.m_caption.caption); },
+        [](Frames &self, const Variant &v) {
+            self.setCaption(v.toString());
+            self.propertyChanged(QStringLiteral("Caption"));
+        });
+
+    d.event(QStringLiteral("Click"), 1);
+    d.event(QStringLiteral("DblClick"), 2);
+    d.event(QStringLiteral("MouseDown"), 3, mouseEventParams());
+    d.event(QStringLiteral("MouseMove"), 4, mouseEventParams());
+    d.event(QStringLiteral("MouseUp"), 5, mouseEventParams());
+    d.event(QStringLiteral("KeyDown"), 6, keyEventParams());
+    d.event(QStringLiteral("KeyPress"), 7, keyPressParams());
+    d.event(QStringLiteral("KeyUp"), 8, keyEventParams());
+    d.event(QStringLiteral("Focus"), 9, {{QStringLiteral("bFocus"), B, true}});
+
+    d.enumeration(QStringLiteral("BoStyle"), {{QStringLiteral("Off_Frame"), 0},
+                                              {QStringLiteral("Standard_Down"), 1},
+                                              {QStringLiteral("Standard_Up"), 2},
+                                              {QStringLiteral("Bright_Down"), 3},
+                                              {QStringLiteral("Bright_Up"), 4},
+                                              {QStringLiteral("Dark_Down"), 5},
+                                              {QStringLiteral("Dark_UP"), 6},
+                                              {QStringLiteral("Dark_Frame"), 7},
+                                              {QStringLiteral("Standard_Frame"), 8},
+                                              {QStringLiteral("Flat_Frame"), 9},
+                                              {QStringLiteral("XP_Frame"), 10}});
+    d.enumeration(
+        QStringLiteral("BoAli"),
+        {{QStringLiteral("fLeft"), 0}, {QStringLiteral("fCenter"), 1}, {QStringLiteral("fRight"), 2}});
+    d.enumeration(QStringLiteral("BoAl"), {{QStringLiteral("fStandard"), 0},
+                                           {QStringLiteral("fUnderBorder"), 1},
+                                           {QStringLiteral("fOverBorder"), 2}});
+    d.enumeration(QStringLiteral("fMousePointerConst"), {{QStringLiteral("fVoreinstellung"), 0},
+                                                         {QStringLiteral("fPfeil"), 1},
+                                                         {QStringLiteral("fKreuz"), 2},
+                                                         {QStringLiteral("fIcursor"), 3},
+                                                         {QStringLiteral("fSymbol"), 4},
+                                                         {QStringLiteral("fGrößenänderung"), 5},
+                                                         {QStringLiteral("fGrößenänderung_No_Sw"), 6},
+                                                         {QStringLiteral("fGrößenänderung_N_O"), 7},
+                                                         {QStringLiteral("fGrößenänderung_Nw_So"), 8},
+                                                         {QStringLiteral("fGrößenänderung_W_O"), 9},
+                                                         {QStringLiteral("fAufwärtspfeil"), 10},
+                                                         {QStringLiteral("fSanduhr"), 11},
+                                                         {QStringLiteral("fNicht_ablegen"), 12},
+                                                         {QStringLiteral("fPfeil_Sanduhr"), 13},
+                                                         {QStringLiteral("fPfeil_Fragezeichen"), 14},
+                                                         {QStringLiteral("fGrößenänderung_Alle"), 15},
+                                                         {QStringLiteral("fMouseIcon"), 99}});
+}
+
+// --- properties ------------------------------------------------------------------
+
+// Neither re-places the caption nor repaints the border: with a centred or
+// right caption the label keeps its left until the next re-placement.
+void Frames::setCaption(const QString &value)
+{
+    if (!value.isEmpty()) {
+        m_caption.visible = true;
+        m_caption.caption = QLatin1Char(' ') + value + QLatin1Char(' ');
+    } else {
+        m_caption.caption.clear();
+        m_caption.visible = false;
+    }
+    update();
+}
+
+void Frames::setFont(const Variant &font)
+{
+    m_caption.font = fontOf(font);
+    placeCaption();
+}
+
+void Frames::setBackColor(uint32_t color)
+{
+    m_backColor = color;
+    m_caption.backColor = color;
+}
+
+void Frames::setMouseIcon(const Variant &picture)
+{
+    if (!picture.isNothing() && !StdPicture::from(picture))
+        raiseError(ErrTypeMismatch);
+    m_mousePointer = MouseIconPointer;
+    m_mouseIcon = StdPicture::from(picture);
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+}
+
+void Frames::setMousePointer(int32_t pointer)
+{
+    if (pointer < -32768 || pointer > 32767)
+        raiseError(ErrOverflow);
+    if (!isMousePointer(pointer))
+        raiseError(ErrInvalidPropertyValue);
+    m_mousePointer = static_cast<int16_t>(pointer);
+    applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+}
+
+// Styles outside the table are kept but draw with the previous edge code.
+void Frames::setBorderStyle(int32_t style)
+{
+    m_borderStyle = style;
+    if (const int32_t edge = edgeOf(style); edge >= 0)
+        m_edge = edge;
+    drawFrame();
+}
+
+void Frames::setFontAttribute(const QString &attribute, const Variant &value)
+{
+    m_caption.font->let(fontMember(attribute), value);
+    update();
+}
+
+bool Frames::ownEnabled() const
+{
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
+
+// --- persistence -----------------------------------------------------------------
+
+void Frames::initProperties()
+{
+    m_borderStyle = 8;
+    m_alignment = fLeft;
+    m_alignmentTop = fStandard;
+}
+
+void Frames::readProperties(const PropertyBag &bag)
+{
+    // The stored caption already carries its spaces.
+    m_caption.caption = bag.readProperty(QStringLiteral("Caption"), Variant("Quiv-Frame")).toString();
+    if (m_caption.caption.isEmpty())
+        m_caption.visible = false;
+    set(QStringLiteral("Font"),
+        bag.readProperty(QStringLiteral("Font"),
+                         Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
+    m_caption.foreColor = bag.readProperty(QStringLiteral("TextColor"), Variant::fromColor(0)).toColor();
+    setBackColor(
+        bag.readProperty(QStringLiteral("BackColorF"), Variant::fromColor(DefaultBackColor)).toColor());
+    let(QStringLiteral("BorderStyle"), bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(8)));
+    setEnabled(bag.readProperty(QStringLiteral("EnabledF"), Variant::fromBool(true)).toBool());
+    set(QStringLiteral("MouseIcon"),
+        bag.readProperty(QStringLiteral("MouseIcon"), Variant::fromObject(nullptr)));
+    setMousePointer(bag.readProperty(QStringLiteral("MousePointer"), Variant::fromLong(0)).toLong());
+    StdFont &font = *m_caption.font;
+    font.let(QStringLiteral("Bold"), bag.readProperty(QStringLiteral("FontBold"), Variant::fromBool(false)));
+    font.let(QStringLiteral("Italic"),
+             bag.readProperty(QStringLiteral("FontItalic"), Variant::fromBool(false)));
+    font.let(QStringLiteral("Name"), bag.readProperty(QStringLiteral("FontName"), Variant("")));
+    // A bag without a size gives 0, which the font refuses; it then keeps its
+    // size, so that one missing key does not fail the whole form.
+    try {
+        font.let(QStringLiteral("Size"),
+                 bag.readProperty(QStringLiteral("FontSize"), Variant::fromSingle(0)));
+    } catch (const AutomationError &) {
+    }
+    font.let(QStringLiteral("Strikethrough"),
+             bag.readProperty(QStringLiteral("FontStrikethru"), Variant::fromBool(false)));
+    let(QStringLiteral("Alignment"), bag.readProperty(QStringLiteral("Alignment"), Variant::fromLong(fLeft)));
+    let(QStringLiteral("AlignmentTop"),
+        bag.readProperty(QStringLiteral("AlignmentTop"), Variant::fromLong(fStandard)));
+}
+
+void Frames::writeProperties(PropertyBag &bag)
+{
+    const StdFont &font = *m_caption.font;
+    bag.writeProperty(QStringLiteral("Caption"), Variant(m_caption.caption), Variant("Quiv-Frame"));
+    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_caption.font),
+                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
+    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromColor(m_caption.foreColor),
+                      Variant::fromColor(0));
+    bag.writeProperty(QStringLiteral("BackColorF"), Variant::fromColor(m_backColor),
+                      Variant::fromColor(DefaultBackColor));
+    bag.writeProperty(QStringLiteral("BackColorF"), Variant::fromColor(m_caption.backColor),
+                      Variant::fromColor(DefaultBackColor));
+    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(8));
+    bag.writeProperty(QStringLiteral("EnabledF"), Variant::fromBool(ownEnabled()), Variant::fromBool(true));
+    bag.writeProperty(QStringLiteral("MouseIcon"), Variant::fromObject(m_mouseIcon),
+                      Variant::fromObject(nullptr));
+    bag.writeProperty(QStringLiteral("MousePointer"), Variant::fromLong(m_mousePointer),
+                      Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("FontBold"), Variant::fromBool(font.bold), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("FontItalic"), Variant::fromBool(font.italic), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("FontName"), Variant(font.name), Variant(""));
+    bag.writeProperty(QStringLiteral("FontSize"), Variant::fromSingle(static_cast<float>(font.size)),
+                      Variant::fromSingle(0));
+    bag.writeProperty(QStringLiteral("FontStrikethru"), Variant::fromBool(font.strikethrough),
+                      Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("Alignment"), Variant::fromLong(m_alignment), Variant::fromLong(fLeft));
+    bag.writeProperty(QStringLiteral("AlignmentTop"), Variant::fromLong(m_alignmentTop),
+                      Variant::fromLong(fStandard));
+}
+
+// --- placing and painting --------------------------------------------------------
+
+gdi::Rect Frames::borderRect(int labelHeight, int32_t alignmentTop, int scaleWidth, int scaleHeight)
+{
+    double top = 0;
+    switch (alignmentTop) {
+    case fStandard:
+        top = labelHeight / 2.0;
+        break;
+    case fUnderBorder:
+        top = 0;
+        break;
+    case fOverBorder:
+        top = labelHeight;
+        break;
+    default:
+        top = 0;
+        break;
+    }
+    return {0, roundHalfEven(top), scaleWidth, scaleHeight};
+}
+
+double Frames::captionLeft(int32_t alignment, int scaleWidth, double labelWidth)
+{
+    if (alignment == fLeft)
+        return 7;
+    if (alignment == fCenter)
+        return scaleWidth / 2.0 - labelWidth / 2;
+    return scaleWidth - labelWidth - 7;
+}
+
+// The Resize handler: places the caption and repaints the border.
+void Frames::placeCaption()
+{
+    const double top = m_alignmentTop == fUnderBorder ? 2 : 0;
+    m_caption.move(captionLeft(m_alignment, width(), m_caption.width()), top);
+    drawFrame();
+}
+
+void Frames::drawFrame()
+{
+    m_surface = cleared(size(), m_backColor);
+    update();
+    if (m_surface.isNull())
+        return;
+    gdi::Rect r = borderRect(m_caption.textSize().height(), m_alignmentTop, width(), height());
+    gdi::Handle hdc = m_dc->handle();
+    int32_t penStyle = 0, penWidth = 1;
+    switch (m_borderStyle) {
+    case XP_Frame: {
+        int32_t flag = 1, c1 = XpGrey, c2 = XpGrey, c3 = static_cast<int32_t>(m_backColor), c4 = XpGrey,
+                c5 = XpGrey, c6 = XpGrey, trailing1 = 0, trailing2 = 1;
+        modquivbutton::DrawBorder3D(hdc, r, flag, c1, c2, c3, c4, c5, c6, penStyle, penWidth, trailing1,
+                                    trailing2);
+        break;
+    }
+    case Flat_Frame: {
+        int32_t look = 1, c1 = FlatColor, c2 = FlatColor, c3 = 0, c4 = 0, c5 = 0, c6 = 0;
+        modquivbutton::DrawButtonBorder(hdc, r, look, c1, c2, c3, c4, c5, c6, penStyle, penWidth);
+        break;
+    }
+    case Off_Frame: {
+        int32_t flag = 0, c1 = 0, c2 = 0, c3 = 0, c4 = 0, c5 = 0, c6 = 0, trailing1 = 0, trailing2 = 1;
+        modquivbutton::DrawBorder3D(hdc, r, flag, c1, c2, c3, c4, c5, c6, penStyle, penWidth, trailing1,
+                                    trailing2);
+        break;
+    }
+    default:
+        m_dc->drawEdge(r, static_cast<unsigned>(m_edge), gdi::BfRect);
+        break;
+    }
+}
+
+QImage Frames::composed() const
+{
+    QImage image = m_surface;
+    if (image.isNull()) {
+        if (size().isEmpty())
+            return image;
+        image = cleared(size(), m_backColor); // not painted yet
+    }
+    gdi::DeviceContext dc(&image);
+    m_caption.paint(dc);
+    return image;
+}
+
+void Frames::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, composed());
+}
+
+void Frames::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeCaption();
+}
+
+// --- input -----------------------------------------------------------------------
+
+bool Frames::overCaption(const QPoint &pos) const
+{
+    return m_caption.contains(pos);
+}
+
+void Frames::raiseMouse(const QString &name, QMouseEvent *event, bool move)
+{
+    const QPointF pos = event->position();
+    Args args = mouseEventArgs(*event, move, static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+    raiseEvent(name, args);
+}
+
+// The caption label takes the mouse where it lies, and its events are not
+// handled: the frame raises nothing for them.
+void Frames::mousePressEvent(QMouseEvent *event)
+{
+    if (event->buttons() == event->button())
+        m_pressOnCaption = overCaption(event->position().toPoint());
+    if (!m_pressOnCaption)
+        raiseMouse(QStringLiteral("MouseDown"), event, false);
+}
+
+void Frames::mouseMoveEvent(QMouseEvent *event)
+{
+    const bool onCaption = event->buttons() ? m_pressOnCaption : overCaption(event->position().toPoint());
+    if (!onCaption)
+        raiseMouse(QStringLiteral("MouseMove"), event, true);
+}
+
+void Frames::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressOnCaption)
+        return;
+    raiseMouse(QStringLiteral("MouseUp"), event, false);
+    if (KeyCodes::mouseButton(event->button()) == KeyCodes::LeftButton &&
+        rect().contains(event->position().toPoint()))
+        raiseEvent(QStringLiteral("Click"));
+}
+
+void Frames::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressOnCaption = overCaption(event->position().toPoint());
+    if (!m_pressOnCaption && KeyCodes::mouseButton(event->button()) == KeyCodes::LeftButton)
+        raiseEvent(QStringLiteral("DblClick"));
+}
+
+void Frames::keyPressEvent(QKeyEvent *event)
+{
+    if (const int keyCode = KeyCodes::keyCode(*event)) {
+        Args args{Variant::fromInteger(int16_t(keyCode)),
+                  Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+        raiseEvent(QStringLiteral("KeyDown"), args);
+    }
+    if (const int ascii = KeyCodes::keyAscii(*event)) {
+        Args args{Variant::fromInteger(int16_t(ascii))};
+        raiseEvent(QStringLiteral("KeyPress"), args);
+    }
+}
+
+void Frames::keyReleaseEvent(QKeyEvent *event)
+{
+    // A held key repeats its KeyDown only.
+    const int keyCode = KeyCodes::keyCode(*event);
+    if (event->isAutoRepeat() || keyCode == 0)
+        return;
+    Args args{Variant::fromInteger(int16_t(keyCode)),
+              Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+    raiseEvent(QStringLiteral("KeyUp"), args);
+}
+
+void Frames::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    Args args{Variant::fromBool(true)};
+    raiseEvent(QStringLiteral("Focus"), args);
+}
+
+void Frames::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    Args args{Variant::fromBool(false)};
+    raiseEvent(QStringLiteral("Focus"), args);
+}
+
+} // namespace ostrevo

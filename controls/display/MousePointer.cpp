@@ -1,0 +1,40 @@
+#include "controls/display/MousePointer.h"
+
+#include "platform/com/StdPicture.h"
+
+#include <QCursor>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+namespace ostrevo
+{
+
+bool isMousePointer(int32_t value)
+{
+    return (value >= 0 && value <= 15) || value == MouseIconPointer;
+}
+
+void applyMousePointer(QWidget &widget, int16_t pointer, const std::shared_ptr<com::StdPicture> &icon)
+{
+    // Indexed by the platform's numbers 1 to 15.
+    static constexpr std::array<Qt::CursorShape, 16> shapes = {
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
+    if (pointer == MouseIconPointer) {
+        if (icon && !icon->picture().isNull())
+            widget.setCursor(QCursor(QPixmap::fromImage(icon->picture().image())));
+        else
+            widget.unsetCursor();
+        return;
+    }
+    if (pointer <= 0 || pointer > 15) {
+        widget.unsetCursor();
+        return;
+    }
+    widget.setCursor(shapes[static_cast<size_t>(pointer)]);
+}
+
+} // namespace ostrevo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class QWidget;
+
+namespace com
+{
+class StdPicture;
+}
+
+namespace ostrevo
+{
+
+// The platform's mouse-pointer numbers, as the controls' MousePointer
+// properties take them: 0 (the default) to 15, and 99 for the control's own
+// icon.
+constexpr int16_t MouseIconPointer = 99;
+
+bool isMousePointer(int32_t value);
+
+// Shows the pointer over the widget; 99 without an icon shows the default.
+void applyMousePointer(QWidget &widget, int16_t pointer, const std::shared_ptr<com::StdPicture> &icon);
+
+} // namespace ostrevo
