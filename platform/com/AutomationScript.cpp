@@ -88,20 +88,8 @@ int32_t AutomationScript::memberId(const QString &reference) const
 std::vector<Variant> AutomationScript::parseArguments(const QString &text)
 {
     std::vector<Variant> args;
-    QString current;
-    bool inText = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"'))
-            inText = !inText;
-        if (c == QLatin1Char(',') && !inText) {
-            args.push_back(current.trimmed().isEmpty() ? Variant::missing() : Variant::parseLiteral(current));
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!current.trimmed().isEmpty() || !args.empty())
-        args.push_back(current.trimmed().isEmpty() ? Variant::missing() : Variant::parseLiteral(current));
+    for (const QString &part : Variant::splitList(text))
+        args.push_back(part.isEmpty() ? Variant::missing() : Variant::parseLiteral(part));
     return args;
 }
 

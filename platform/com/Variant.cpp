@@ -2,11 +2,16 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/com/AutomationObject.h"
+#include "platform/com/StdFont.h"
+#include "platform/com/StdPicture.h"
+
+#include <QBuffer>
 
 #include <QLocale>
 #include <QTimeZone>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace com {
 
@@ -413,10 +418,89 @@ QString Variant::toLiteral() const
         return QString::number(std::get<double>(m_value), 'g', 17);
     case VarType::Date:
         return QLatin1Char('#') + QString::number(std::get<double>(m_value), 'g', 17) + QLatin1Char('#');
+    case VarType::Object:
+        if (const auto *font = dynamic_cast<const StdFont *>(toObject())) {
+            const auto flag = [](bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); };
+            return QStringLiteral("Font(%1, %2, %3, %4, %5, %6, %7, %8)")
+                .arg(fromString(font->name).toLiteral(), QString::number(font->size, 'g', 10), flag(font->bold),
+                     flag(font->italic), flag(font->underline), flag(font->strikethrough))
+                .arg(font->weight)
+                .arg(font->charset);
+        }
+        if (const auto *picture = dynamic_cast<const StdPicture *>(toObject())) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture->picture().image().save(&buffer, "PNG");
+            return QStringLiteral("Picture(%1, \"%2\")")
+                .arg(int(picture->picture().type()))
+                .arg(QString::fromLatin1(png.toBase64()));
+        }
+        return display();
     default:
         return display();
     }
 }
+
+QStringList Variant::splitList(const QString &text)
+{
+    QStringList parts;
+    QString current;
+    bool inText = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"'))
+            inText = !inText;
+        if (c == QLatin1Char(',') && !inText) {
+            parts << current.trimmed();
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    if (!current.trimmed().isEmpty() || !parts.isEmpty())
+        parts << current.trimmed();
+    return parts;
+}
+
+namespace {
+
+// The arguments of Name(...) when the literal has that form.
+std::optional<QStringList> constructorArguments(const QString &literal, const QString &name)
+{
+    if (!literal.startsWith(name + QLatin1Char('('), Qt::CaseInsensitive) || !literal.endsWith(QLatin1Char(')')))
+        return std::nullopt;
+    return Variant::splitList(literal.mid(name.size() + 1, literal.size() - name.size() - 2));
+}
+
+Variant parseFont(const QStringList &args)
+{
+    if (args.size() != 8)
+        raise(ErrTypeMismatch);
+    auto font = std::make_shared<StdFont>();
+    font->name = Variant::parseLiteral(args[0]).toString();
+    font->size = Variant::parseLiteral(args[1]).toDouble();
+    font->bold = Variant::parseLiteral(args[2]).toBool();
+    font->italic = Variant::parseLiteral(args[3]).toBool();
+    font->underline = Variant::parseLiteral(args[4]).toBool();
+    font->strikethrough = Variant::parseLiteral(args[5]).toBool();
+    font->weight = Variant::parseLiteral(args[6]).toInteger();
+    font->charset = Variant::parseLiteral(args[7]).toInteger();
+    return Variant::fromObject(font);
+}
+
+Variant parsePicture(const QStringList &args)
+{
+    if (args.size() != 2)
+        raise(ErrTypeMismatch);
+    const int type = Variant::parseLiteral(args[0]).toInteger();
+    QImage image;
+    if (!image.loadFromData(QByteArray::fromBase64(Variant::parseLiteral(args[1]).toString().toLatin1()), "PNG"))
+        raise(ErrTypeMismatch);
+    return Variant::fromObject(std::make_shared<StdPicture>(
+        gdi::Picture(image, type == gdi::Picture::Icon ? gdi::Picture::Icon : gdi::Picture::Bitmap)));
+}
+
+} // namespace
 
 Variant Variant::parseLiteral(const QString &literal)
 {
@@ -443,6 +527,10 @@ Variant Variant::parseLiteral(const QString &literal)
         return null();
     if (t.compare(QLatin1String("Nothing"), Qt::CaseInsensitive) == 0)
         return fromObject(nullptr);
+    if (const auto args = constructorArguments(t, QStringLiteral("Font")))
+        return parseFont(*args);
+    if (const auto args = constructorArguments(t, QStringLiteral("Picture")))
+        return parsePicture(*args);
     if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) || t.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
         QString digits = t;
         if (digits.endsWith(QLatin1Char('&')))

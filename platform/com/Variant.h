@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <variant>
@@ -86,7 +87,11 @@ public:
     // The value written as in source code: 42, &H8000000F, True, "text".
     QString toLiteral() const;
     // Reads a source-code literal; throws error 13 on text that is none.
+    // Fonts and pictures have literals of their own, Font(...) and
+    // Picture(...), so that saved property text holds them too.
     static Variant parseLiteral(const QString &literal);
+    // Splits "a, "b,c", 3" at the commas outside quotes.
+    static QStringList splitList(const QString &text);
 
     // Comparison as the platform's "=" does it (numbers by value, text by text).
     bool equals(const Variant &other) const;

@@ -1,4 +1,6 @@
 #include "platform/com/AutomationError.h"
+#include "platform/com/StdFont.h"
+#include "platform/com/StdPicture.h"
 #include "platform/com/Variant.h"
 #include "tests/support/TestMain.h"
 
@@ -142,6 +144,37 @@ private slots:
         QCOMPARE(v.display(), shown);
         QVERIFY(Variant::parseLiteral(v.toLiteral()).equals(v));
         QCOMPARE(errorOf([] { Variant::parseLiteral(QStringLiteral("abc")); }), 13);
+    }
+
+    void fontsAndPicturesHaveLiterals()
+    {
+        auto font = std::make_shared<com::StdFont>();
+        font->name = QStringLiteral("Tahoma, \"fett\"");
+        font->size = 8.25;
+        font->bold = true;
+        font->underline = true;
+        font->weight = 700;
+        const QString literal = Variant::fromObject(font).toLiteral();
+        QCOMPARE(literal, QStringLiteral("Font(\"Tahoma, \"\"fett\"\"\", 8.25, True, False, True, False, 700, 0)"));
+        const Variant readBack = Variant::parseLiteral(literal);
+        const auto *read = dynamic_cast<com::StdFont *>(readBack.toObject());
+        QVERIFY(read);
+        QCOMPARE(read->name, font->name);
+        QCOMPARE(read->size, 8.25);
+        QVERIFY(read->bold && read->underline && !read->italic);
+
+        QImage image(3, 2, QImage::Format_ARGB32);
+        image.fill(qRgb(10, 20, 30));
+        image.setPixel(2, 1, qRgb(200, 0, 0));
+        const Variant picture =
+            Variant::fromObject(std::make_shared<com::StdPicture>(gdi::Picture(image, gdi::Picture::Icon)));
+        const Variant pictureBack = Variant::parseLiteral(picture.toLiteral());
+        const auto *back = dynamic_cast<com::StdPicture *>(pictureBack.toObject());
+        QVERIFY(back);
+        QCOMPARE(back->picture().type(), gdi::Picture::Icon);
+        QCOMPARE(back->picture().image().pixel(2, 1), qRgb(200, 0, 0));
+        QCOMPARE(errorOf([] { Variant::parseLiteral(QStringLiteral("Font(1, 2)")); }), 13);
+        QCOMPARE(errorOf([] { Variant::parseLiteral(QStringLiteral("Picture(1, \"kein Bild\")")); }), 13);
     }
 
     void equality()
