@@ -255,6 +255,12 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
         if (name == QLatin1String("ShowMsg"))
             d.method(name, method.dispid, method.result, method.params,
                      [](Dialog &self, Args &) { return Variant::fromLong(self.ShowMsg()); });
+        else if (name == QLatin1String("ShowInput"))
+            d.method(name, method.dispid, method.result, method.params,
+                     [](Dialog &self, Args &) { return Variant(self.ShowInput()); });
+        else if (name == QLatin1String("ShowAutoMsg"))
+            d.method(name, method.dispid, method.result, method.params,
+                     [](Dialog &self, Args &) { return Variant::fromInteger(self.ShowAutoMsg()); });
         else
             d.method(name, method.dispid, method.result, method.params,
                      [name](Dialog &, Args &) { return notYetAvailable(name); });
@@ -289,6 +295,28 @@ int32_t Dialog::ShowMsg()
     return msgFrm::msg_Box(m_dialogPrompt, m_flags, m_dialogTitle, m_sound, m_noPointer, m_checkboxCaption,
                            m_focusRect, m_btnCaption[0], m_btnCaption[1], m_btnCaption[2], colour, m_x, m_y,
                            m_intensity);
+}
+
+QString Dialog::ShowInput()
+{
+    MessageState &state = messageState();
+    state.sKeyDown = false;
+    state.sKeyShift = 0;
+    state.sKey = 0;
+    // A copy: the box writes its answer into InitMsg.
+    const QString initMsg = state.InitMsg;
+    const auto colour = static_cast<int32_t>(m_color);
+    return msgFrm::input_box(m_dialogPrompt, m_flags, m_dialogTitle, initMsg, m_sound, m_noPointer,
+                             m_checkboxCaption, m_focusRect, m_btnCaption[0], m_btnCaption[1], colour, m_x, m_y,
+                             m_intensity);
+}
+
+int16_t Dialog::ShowAutoMsg()
+{
+    // The host goes on while it shows, so the key state is left alone.
+    const auto colour = static_cast<int32_t>(m_color);
+    return msgFrm::MsgAuto_box(m_dialogPrompt, m_flags, m_dialogTitle, m_mTime, m_sound, m_noPointer, colour, m_x,
+                               m_y, m_intensity);
 }
 
 // --- printer ---------------------------------------------------------------

@@ -49,6 +49,10 @@ public:
     // The modal balloon message with this control's message settings; the
     // chosen button's code, as the shared message state records it.
     int32_t ShowMsg();
+    // The modal balloon input box; the accepted text, "" when cancelled.
+    QString ShowInput();
+    // The self-closing balloon; returns 0 while it still shows.
+    int16_t ShowAutoMsg();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,9 +1,11 @@
 #include "controls/dialog/msgFrm.h"
 
+#include "controls/dialog/AutoFrame.h"
 #include "controls/dialog/BlendColor.h"
 #include "controls/dialog/EventCallback.h"
 #include "controls/dialog/FlatButton.h"
 #include "controls/dialog/IconStrip.h"
+#include "controls/dialog/InputFrame.h"
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/PictureRoutines.h"
 #include "controls/foundation/CSounds.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -41,14 +44,7 @@ constexpr int FocusLookMs = 100;
 
 QColor qColour(gdi::ColorRef c) { return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c)); }
 
-void paintBackground(QWidget *widget, gdi::ColorRef colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, qColour(colour));
-    palette.setColor(QPalette::Button, qColour(colour));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+
 
 // A label that sizes itself to its text, without word wrap.
 QLabel *autoSizeLabel(QWidget *parent, bool bold)
@@ -107,6 +103,19 @@ msgFrm::msgFrm()
         button->setEventSink(m_cmd1Events[size_t(i)].get());
         m_cmd1[size_t(i)] = button;
     }
+    m_inputFrame = new InputFrame(this);
+    m_inputFrame->installEventFilter(this);
+    m_inputFrame->iTxt()->installEventFilter(this);
+    m_inputFrame->Check2()->installEventFilter(this);
+    for (int i = 0; i < 2; ++i) {
+        m_iCmdEvents[size_t(i)] = std::make_unique<EventCallback>(
+            [this, i](const QString &event, com::Args &args) { iCmd_Event(i, event, args); });
+        m_inputFrame->iCmd(i)->setEventSink(m_iCmdEvents[size_t(i)].get());
+    }
+    m_autoFrame = new AutoFrame(this);
+    m_autoFrame->installEventFilter(this);
+    m_autoFrame->command1()->installEventFilter(this);
+    m_autoFrame->Timer1()->setTickHandler([this] { Timer1_Timer(); });
     m_tmrFocus = new rt::Timer(this);
     m_tmrFocus->setInterval(FocusLookMs);
     m_tmrFocus->setEnabled(false);
@@ -120,6 +129,8 @@ msgFrm::~msgFrm()
     // The buttons outlive the form's own members: they must not call back.
     for (FlatButton *button : m_cmd1)
         button->setEventSink(nullptr);
+    for (int i = 0; i < 2; ++i)
+        m_inputFrame->iCmd(i)->setEventSink(nullptr);
 }
 
 void msgFrm::onLoad()
@@ -133,6 +144,7 @@ void msgFrm::onUnload(bool &cancel)
     Q_UNUSED(cancel);
     m_sounds.reset();
     m_tmrFocus->setEnabled(false);
+    m_autoFrame->Timer1()->setEnabled(false);
 }
 
 int32_t msgFrm::OleColorToRGB(int32_t colour)
@@ -151,6 +163,28 @@ void msgFrm::setSizePixels(int width, int height)
     }
 }
 
+QString msgFrm::singleBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+void msgFrm::fillSurface()
+{
+    m_surface.fill(qColour(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
+}
+
+void msgFrm::paintBackground(QWidget *widget, int32_t oleColour)
+{
+    const auto colour = static_cast<gdi::ColorRef>(OleColorToRGB(oleColour));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, qColour(colour));
+    palette.setColor(QPalette::Button, qColour(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 void msgFrm::placeInFrame(QWidget *control, double leftTwips, double topTwips)
 {
     control->move(rt::Twips::toPixelsX(leftTwips), rt::Twips::toPixelsY(topTwips));
@@ -166,14 +200,7 @@ int32_t msgFrm::msg_Box(const QString &Prompt, int32_t Flags, const QString &Tit
     checkShadowIntensity(Intensity);
     // A box of its own for every message, unloaded on every way out.
     QPointer<msgFrm> form = rt::Form::create<msgFrm>();
-    struct Unloader {
-        QPointer<msgFrm> &form;
-        ~Unloader()
-        {
-            if (form)
-                form->unload();
-        }
-    } unloader{form};
+    Unloader unloader(form);
     form->load();
     form->layOutMessage(Prompt, Flags, Title, Sound, NoPointer, CheckboxCaption, FocusRect, Btn1Caption,
                         Btn2Caption, Btn3Caption, Color, x, y, Intensity);
@@ -212,10 +239,10 @@ void msgFrm::layOutMessage(const QString &Prompt, int32_t Flags, const QString &
     m_formWidth = static_cast<int32_t>(std::max({int64_t{m_minFormWidth}, messageNeed, titleNeed}));
     setSizePixels(rt::Twips::toPixelsX(m_formWidth), height());
 
-    paintBackground(m_f1, balloon);
+    paintBackground(m_f1, m_balloonColour);
     const double messageBottom = MessageTop + double(m_lblmsg->height()) * m_tppY;
     if (!CheckboxCaption.isEmpty()) {
-        paintBackground(m_check1, balloon);
+        paintBackground(m_check1, m_balloonColour);
         placeInFrame(m_check1, MessageLeft, messageBottom + 70);
         m_check1->setText(CheckboxCaption);
         m_check1->show();
@@ -309,15 +336,26 @@ void msgFrm::SetDefaultButton(int32_t Flags)
 
 void msgFrm::SetDisplayIcon(int32_t Flags, int Kind)
 {
-    Q_UNUSED(Kind); // the input box and the self-closing message bring their own labels
+    QLabel *image = m_p1;
+    QLabel *title = m_lblTitle;
+    QLabel *text = m_lblmsg;
+    if (Kind == 1) {
+        image = m_inputFrame->iPic();
+        title = m_inputFrame->iTitle();
+        text = m_inputFrame->iMsg();
+    } else if (Kind == 2) {
+        image = m_autoFrame->aPic();
+        title = m_autoFrame->aTitle();
+        text = m_autoFrame->aMsg();
+    }
     const int cell = iconCell(Flags);
     if (cell == 0) {
-        m_p1->hide();
-        m_lblTitle->move(m_lblmsg->x(), m_lblTitle->y());
+        image->hide();
+        title->move(text->x(), title->y());
         return;
     }
-    GetStripIcon(m_p1, cell, IconStrip::CellSize, static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour)));
-    m_p1->show();
+    GetStripIcon(image, cell, IconStrip::CellSize, static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour)));
+    image->show();
     if (m_soundOn) {
         if (!m_sounds)
             m_sounds = std::make_unique<cSounds>();
@@ -368,6 +406,10 @@ void msgFrm::Cmd1_Event(int index, const QString &event, com::Args &args)
 void msgFrm::showEvent(QShowEvent *event)
 {
     rt::Form::showEvent(event);
+    if (!m_inputFrame->isHidden()) {
+        m_inputFrame->iTxt()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     // The default button takes the keyboard, or the first button shown when
     // the default place is empty.
     FlatButton *target = m_cmd1[size_t(m_defaultButton - 1)];
@@ -411,19 +453,32 @@ void msgFrm::mouseReleaseEvent(QMouseEvent *) { Form_MouseUp(); }
 
 bool msgFrm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_check1) {
+    // Children still being made report themselves to their frames.
+    if (!m_autoFrame || !m_inputFrame)
+        return rt::Form::eventFilter(watched, event);
+    if (watched == m_autoFrame->command1()) {
+        if (command1_Event(event))
+            return true;
+    } else if (watched == m_check1 || watched == m_inputFrame->Check2() || watched == m_inputFrame->iTxt()) {
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
             CaptureKeyDown(static_cast<int16_t>(rt::KeyCodes::keyCode(*key)),
                            static_cast<int16_t>(rt::KeyCodes::shiftBits(key->modifiers())));
+            // Alt with a key is an access key for a button, never text.
+            if (watched == m_inputFrame->iTxt() && key->modifiers() == Qt::AltModifier)
+                return true;
         } else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
             CaptureKeyUp();
         }
-    } else if (watched == m_f1) {
+    } else if (watched == m_f1 || watched == m_inputFrame || watched == m_autoFrame) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress: Form_MouseDown(mouse->buttons(), mouse->globalPosition().toPoint()); return true;
-        case QEvent::MouseMove: Form_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint()); return true;
+        case QEvent::MouseMove:
+            Form_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
+            if (watched == m_autoFrame)
+                F1_2_MouseMove();
+            return true;
         case QEvent::MouseButtonRelease: Form_MouseUp(); return true;
         default: break;
         }
@@ -433,7 +488,8 @@ bool msgFrm::eventFilter(QObject *watched, QEvent *event)
 
 void msgFrm::Form_MouseDown(Qt::MouseButtons buttons, QPoint globalPos)
 {
-    if (buttons != Qt::LeftButton)
+    // The self-closing message stays where it was put.
+    if (buttons != Qt::LeftButton || isAutoMessage())
         return;
     // While it moves the balloon is its body alone: pointer and shadow would
     // stay behind on the old place.
@@ -477,6 +533,10 @@ void msgFrm::tmrFocus_Timer()
         for (FlatButton *button : m_cmd1)
             if (button->BackFocus())
                 button->sFocus();
+    } else if (m_boxMode == 2) {
+        for (int i = 0; i < 2; ++i)
+            if (m_inputFrame->iCmd(i)->BackFocus())
+                m_inputFrame->iCmd(i)->sFocus();
     }
     m_tmrFocus->setEnabled(false);
 }

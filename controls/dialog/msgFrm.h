@@ -24,15 +24,18 @@ class Timer;
 
 namespace ostrevo {
 
+class AutoFrame;
 class EventCallback;
 class FlatButton;
+class InputFrame;
 class cSounds;
 
 // The library's balloon message form: no title bar, a rounded body with a
 // pointer at one corner aiming at a screen point, a soft shadow painted from
 // the desktop behind it, an icon, a title, the message, an optional check box
-// and up to three flat buttons. Every message gets a box of its own, made,
-// shown and unloaded by msg_Box.
+// and up to three flat buttons; or a text box with two buttons; or no
+// buttons and a close image. Every message gets a box of its own, so a
+// self-closing message still up never shares its window with a later box.
 class msgFrm : public rt::Form {
     Q_OBJECT
 public:
@@ -56,6 +59,29 @@ public:
     // The result once the box is hidden: the code, with the check box added.
     int32_t finalResult() const;
 
+    // Shows a modal balloon with a text box preset with InitMsg and returns
+    // the accepted text, "_" appended when the check box was ticked; "" when
+    // cancelled or closed otherwise. Raises error 6 for a shadow intensity
+    // outside -20 to 75 before anything is shown.
+    static QString input_box(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg,
+                             const bool &Sound, const bool &NoPointer, const QString &CheckboxCaption,
+                             const bool &FocusRect, const QString &Btn1Caption, const QString &Btn2Caption,
+                             const int32_t &Color, const float &x, const float &y, const int16_t &Intensity);
+    void layOutInput(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg, bool Sound,
+                     bool NoPointer, const QString &CheckboxCaption, bool FocusRect, const QString &Btn1Caption,
+                     const QString &Btn2Caption, int32_t Color, float x, float y, int16_t Intensity);
+    QString inputResult() const;
+
+    // Shows a topmost balloon without buttons and returns 0 at once; the
+    // balloon closes itself after mTime seconds (never for 0 or less) or
+    // through its close image.
+    static int16_t MsgAuto_box(const QString &Prompt, int32_t Flags, const QString &Title, int16_t mTime,
+                               const bool &Sound, const bool &NoPointer, const int32_t &Color, const float &x,
+                               const float &y, const int16_t &Intensity);
+    void layOutAuto(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound, bool NoPointer,
+                    int32_t Color, float x, float y, int16_t Intensity);
+    void startAutoClose(int16_t mTime);
+
     // The balloon's shape, placement and shadow, in the form's pixels.
     void DrawBalloon(bool NoPointer, float x, float y, int16_t Intensity);
     void n_RefreshShadow(int16_t Intensity);
@@ -78,6 +104,8 @@ public:
     QLabel *lblmsg() const { return m_lblmsg; }
     QLabel *P1() const { return m_p1; }
     QWidget *F1() const { return m_f1; }
+    InputFrame *inputFrame() const { return m_inputFrame; }
+    AutoFrame *autoFrame() const { return m_autoFrame; }
     rt::Timer *tmrFocus() const { return m_tmrFocus; }
     int defaultButton() const { return m_defaultButton; }
     int formWidthTwips() const { return m_formWidth; }
@@ -97,6 +125,25 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Unloads a message form on every way out of the routine that made it.
+    class Unloader {
+    public:
+        explicit Unloader(QPointer<msgFrm> &form) : m_form(form) {}
+        ~Unloader()
+        {
+            if (m_form && m_armed)
+                m_form->unload();
+        }
+        Unloader(const Unloader &) = delete;
+        Unloader &operator=(const Unloader &) = delete;
+        // The form lives on by itself from here.
+        void dismiss() { m_armed = false; }
+
+    private:
+        QPointer<msgFrm> &m_form;
+        bool m_armed = true;
+    };
+
     void SetupButtons(int32_t Flags, const QString &Btn1Caption, const QString &Btn2Caption,
                       const QString &Btn3Caption);
     void SetDefaultButton(int32_t Flags);
@@ -107,7 +154,15 @@ private:
     void Form_MouseMove(Qt::MouseButtons buttons, QPoint globalPos);
     void Form_MouseUp();
     void tmrFocus_Timer();
+    void iCmd_Event(int index, const QString &event, com::Args &args);
+    void Timer1_Timer();
+    bool command1_Event(QEvent *event);
+    void F1_2_MouseMove();
+    bool isAutoMessage() const;
     void placeInFrame(QWidget *control, double leftTwips, double topTwips);
+    void paintBackground(QWidget *widget, int32_t oleColour);
+    static QString singleBreaks(QString text); // CR LF and CR as one line break each
+    void fillSurface(); // the balloon colour all over, before the shape is drawn
     double twipsX(int pixels) const { return double(pixels) * m_tppX; }
     double twipsY(int pixels) const { return double(pixels) * m_tppY; }
 
@@ -123,12 +178,17 @@ private:
     QCheckBox *m_check1 = nullptr;
     std::array<FlatButton *, 3> m_cmd1{};
     std::array<std::unique_ptr<EventCallback>, 3> m_cmd1Events;
+    InputFrame *m_inputFrame = nullptr;
+    std::array<std::unique_ptr<EventCallback>, 2> m_iCmdEvents;
+    AutoFrame *m_autoFrame = nullptr;
     rt::Timer *m_tmrFocus = nullptr;
     std::unique_ptr<cSounds> m_sounds;
     std::shared_ptr<com::StdPicture> m_iconPicture;
 
     int32_t m_result = 0;
     bool m_chosen = false;
+    bool m_inputAccepted = false; // only OK with a text accepts; anything else cancels
+    qint64 m_closeAt = 0;         // tick count at which the self-closing message ends
     int m_defaultButton = 1;
     int32_t m_balloonColour = 0xCCFFFF;
     int16_t m_tppX = 15;
