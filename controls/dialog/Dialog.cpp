@@ -4,6 +4,11 @@
 #include "controls/dialog/msgFrm.h"
 #include "controls/foundation/FrmAbout.h"
 #include "platform/com/PropertyBag.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/ObjectTable.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/Twips.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "platform/spooler/PrinterSystem.h"
 
@@ -487,10 +492,29 @@ void Dialog::resizeEvent(QResizeEvent *event)
         resize(FaceSize, FaceSize);
 }
 
+// The designer's view of the control: its symbol (a small dialog window with a
+// speech balloon, our own drawing) in a raised frame.
 void Dialog::drawFace()
 {
     m_surface = QImage(FaceSize, FaceSize, QImage::Format_RGB32);
-    m_surface.fill(QColor(212, 208, 200));
+    gdi::DeviceContext dc(&m_surface);
+    dc.fillRect(gdi::Rect{0, 0, FaceSize, FaceSize}, gdi::getSysColorBrush(gdi::ColorBtnFace));
+    const QPoint symbol = rt::Twips::toPixels(QRect(45, 65, 450, 450)).topLeft(); // picTest
+    const auto at = [&](int left, int top, int right, int bottom) {
+        return gdi::Rect{symbol.x() + left, symbol.y() + top, symbol.x() + right, symbol.y() + bottom};
+    };
+    const gdi::GdiObject white(gdi::createSolidBrush(gdi::rgb(255, 255, 255)));
+    const gdi::GdiObject title(gdi::createSolidBrush(gdi::rgb(0, 0, 128)));
+    const gdi::GdiObject balloon(gdi::createSolidBrush(gdi::rgb(255, 255, 204)));
+    const gdi::Handle oldBrush = dc.selectObject(white);
+    const gdi::Rect window = at(1, 3, 29, 27);
+    dc.rectangle(window.left, window.top, window.right, window.bottom);
+    dc.fillRect(at(2, 4, 28, 9), title);
+    dc.selectObject(balloon);
+    dc.roundRect(symbol.x() + 5, symbol.y() + 12, symbol.x() + 25, symbol.y() + 23, 6, 6);
+    dc.selectObject(oldBrush);
+    gdi::Rect frame{0, 0, FaceSize, FaceSize};
+    dc.drawEdge(frame, gdi::EdgeRaised, gdi::BfRect);
 }
 
 void Dialog::paintEvent(QPaintEvent *)

@@ -3,6 +3,8 @@
 #include "platform/com/AutomationError.h"
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyBag.h"
+#include "platform/gdi/ObjectTable.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "platform/spooler/FakePrinterSystem.h"
 #include "tests/support/TempRegistry.h"
@@ -258,6 +260,26 @@ private slots:
         QCOMPARE(saved.toText(), QStringLiteral("Copies = 3\n"));
         Control *loaded = newDialog(&saved);
         QCOMPARE(loaded->get(QStringLiteral("Copies")).toInteger(), int16_t(0));
+    }
+
+    void faceIsARaisedFrameAroundTheSymbol()
+    {
+        const int objectsBefore = gdi::liveObjectCount();
+        auto *dialog = static_cast<ostrevo::Dialog *>(newDialog());
+        const QImage &face = dialog->surface();
+        QCOMPARE(face.size(), QSize(38, 38));
+        const auto colour = [&](int x, int y) {
+            const QRgb p = face.pixel(x, y);
+            return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
+        };
+        QCOMPARE(colour(0, 0), gdi::sysColor(gdi::Color3DLight));
+        QCOMPARE(colour(1, 1), gdi::sysColor(gdi::Color3DHighlight));
+        QCOMPARE(colour(37, 37), gdi::sysColor(gdi::Color3DDkShadow));
+        QCOMPARE(colour(36, 36), gdi::sysColor(gdi::Color3DShadow));
+        QCOMPARE(colour(2, 36), gdi::sysColor(gdi::Color3DShadow));
+        QCOMPARE(colour(10, 9), gdi::rgb(0, 0, 128));    // the symbol's title bar
+        QCOMPARE(colour(15, 22), gdi::rgb(255, 255, 204)); // its balloon
+        QCOMPARE(gdi::liveObjectCount(), objectsBefore);
     }
 
     void sizeSnapsBack()
