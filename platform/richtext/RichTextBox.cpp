@@ -1,5 +1,7 @@
 #include "platform/richtext/RichTextBox.h"
 
+#include "platform/gdi/SystemColors.h"
+
 #include "platform/com/AutomationError.h"
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/Picture.h"
@@ -536,9 +538,8 @@ void RichTextBox::setSelRightIndent(double twips)
 void RichTextBox::setBackColor(uint32_t oleColor)
 {
     m_backColor = oleColor;
-    // System colours (high bit) stand for the window colour of the palette.
-    const QColor color = (oleColor & 0x80000000u) ? QGuiApplication::palette().color(QPalette::Base)
-                                                  : fromOleColor(oleColor & 0xFFFFFF);
+    // A system colour (high bit) comes from the one system-colour table.
+    const QColor color = fromOleColor(gdi::oleToColorRef(oleColor) & 0xFFFFFF);
     QPalette p = m_edit->palette();
     p.setColor(QPalette::Base, color);
     m_edit->setPalette(p);

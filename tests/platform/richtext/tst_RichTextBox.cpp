@@ -4,6 +4,7 @@
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/ImagePrintTarget.h"
 #include "platform/richtext/Picture.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/richtext/RichTextBox.h"
 
 #include <QTextBlock>
@@ -537,6 +538,9 @@ void TestRichTextBox::backColor()
     box.setBackColor(0x0000FFFF); // yellow
     QCOMPARE(box.backColor(), 0x0000FFFFu);
     QCOMPARE(box.editor()->palette().color(QPalette::Base), QColor(255, 255, 0));
+    box.setBackColor(0x8000000F); // the button face of the system-colour table
+    const QRgb face = box.editor()->palette().color(QPalette::Base).rgb();
+    QCOMPARE(gdi::rgb(qRed(face), qGreen(face), qBlue(face)), gdi::sysColor(gdi::ColorBtnFace));
     // Not part of the saved text.
     box.setText(QStringLiteral("x"));
     QVERIFY(!box.textRTF().contains(QLatin1String("255\\green255\\blue0")));
