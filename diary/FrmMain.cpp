@@ -1,0 +1,413 @@
+#include "diary/FrmMain.h"
+
+#include "diary/CommandButton.h"
+#include "diary/MessageRoutine.h"
+#include "diary/OfficeMenu.h"
+#include "diary/WidgetForm.h"
+#include "platform/com/AutomationError.h"
+#include "platform/com/Control.h"
+#include "platform/com/FormHosting.h"
+#include "platform/dao/DaoError.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/Settings.h"
+#include "platform/runtime/SystemSources.h"
+#include "platform/runtime/Twips.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace kalvento {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+const QString Table = QStringLiteral("Zorvelin");
+const QString Tagdatum = QStringLiteral("Tagdatum");
+const QString Tagtext = QStringLiteral("Tagtext");
+
+// The four menu looks in menu order: entry name, stored value, style.
+struct Look {
+    const char *entry;
+    const char *caption;
+    const char *stored;
+    int style;
+};
+constexpr std::array<Look, 4> Looks{{
+    {"xpdesign", "&XP-Design", "XP", OfficeMenu::XP},
+    {"office2003er", "Office 200&3 Design", "2003", OfficeMenu::Office2003},
+    {"office2007er", "Office 200&7 Design", "2007", OfficeMenu::Office2007},
+    {"vbstudio05", "Visual Studio 200&5 Design", "VS2005", OfficeMenu::VS2005},
+}};
+
+QString lookSetting()
+{
+    return rt::Settings::getSetting(QStringLiteral("Kalvento"), QStringLiteral("Einstellungen"),
+                                    QStringLiteral("Menue"));
+}
+
+// A field that was never written reads as Null: show it as empty text.
+QString fieldText(dao::Recordset &rs, const QString &name)
+{
+    const com::Variant value = rs.fieldValue(name);
+    return value.isNull() || value.isEmpty() ? QString() : value.toString();
+}
+
+QString describe(const std::exception &error)
+{
+    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
+        return QStringLiteral("%1 (Fehler %2)").arg(automation->description()).arg(automation->number());
+    return QString::fromLocal8Bit(error.what());
+}
+
+// Design-time layout of the window's inner area, in twips.
+const QRect Label1Rect(120, 120, 9360, 600);
+const QRect Frame1Rect(120, 840, 3600, 5160);
+const QRect ListRect(240, 1200, 3360, 4680);
+const QRect Frame2Rect(3840, 840, 5640, 3960);
+const QRect Preview0Rect(3960, 1200, 5400, 420);
+const QRect Preview1Rect(3960, 1680, 5400, 3000);
+const QRect Frame3Rect(3840, 4920, 5640, 1080);
+const QRect Command2Rect(3960, 5310, 1800, 495);
+const QRect Command1Rect(5820, 5310, 1800, 495);
+const QRect Command5Rect(7680, 5310, 1680, 495);
+const QRect Label2Rect(120, 6180, 1080, 300);
+const QRect Text3Rect(1200, 6120, 2520, 375);
+const QRect Dialog1Rect(0, 0, 480, 480);
+const QSize AreaSize(9600, 6600);
+
+} // namespace
+
+FrmMain::FrmMain() : m_programEnd([] { QCoreApplication::exit(0); })
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Zorvelin Professional"));
+    buildMenus();
+    buildControls();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildMenus()
+{
+    // The menu bar sits above the inner area, which holds the controls and
+    // whose size the resizing follows, as a window's client area does.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_menuBar = new QMenuBar(this);
+    layout->setMenuBar(m_menuBar);
+    m_area = new QWidget(this);
+    m_area->setObjectName(QStringLiteral("innerArea"));
+    layout->addWidget(m_area);
+
+    QMenu *dat = m_menuBar->addMenu(QStringLiteral("&Datei"));
+    dat->setObjectName(QStringLiteral("dat"));
+    m_enden = dat->addAction(QStringLiteral("Programm &beenden..."), this, &FrmMain::enden_Click);
+    m_enden->setObjectName(QStringLiteral("enden"));
+
+    QMenu *einst = m_menuBar->addMenu(QStringLiteral("&Einstellungen"));
+    einst->setObjectName(QStringLiteral("einst"));
+    QMenu *men = einst->addMenu(QStringLiteral("&Menü-Design"));
+    men->setObjectName(QStringLiteral("men"));
+    const std::array<void (FrmMain::*)(), 4> handlers{&FrmMain::xpdesign_Click, &FrmMain::office2003er_Click,
+                                                      &FrmMain::office2007er_Click, &FrmMain::vbstudio05_Click};
+    for (size_t i = 0; i < Looks.size(); ++i) {
+        m_looks[i] = men->addAction(QString::fromUtf8(Looks[i].caption), this, handlers[i]);
+        m_looks[i]->setObjectName(QString::fromLatin1(Looks[i].entry));
+        m_looks[i]->setCheckable(true);
+    }
+
+    // Designed with the XP look; a stored look replaces it when the window loads.
+    m_officeMenu1 = new OfficeMenu(m_menuBar, this);
+    m_officeMenu1->setObjectName(QStringLiteral("OfficeMenu1"));
+    m_officeMenu1->setStyle(OfficeMenu::XP);
+}
+
+void FrmMain::buildControls()
+{
+    auto place = [this](QWidget *widget, const QString &name, const QRect &twips) {
+        widget->setObjectName(name);
+        placeControl(widget, name, twips);
+    };
+    auto library = [this](const QString &progId, const QString &name, const QRect &twips,
+                          const QString &saved = QString()) {
+        com::Control *control = com::addControl(*this, progId, name, twips, nullptr, saved);
+        control->setParent(m_area);
+        control->setGeometry(rt::Twips::toPixels(twips));
+        control->setObjectName(name);
+        control->show();
+        return control;
+    };
+
+    m_label1 = library(QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);
+    m_xpFrame1 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame1"), Frame1Rect,
+                         QStringLiteral("Caption = \" Eingetragene Tage \""));
+    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame2"), Frame2Rect,
+            QStringLiteral("Caption = \" Gewählter Eintrag \""));
+    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"), Frame3Rect,
+            QStringLiteral("Caption = \" Steuerung \""));
+
+    m_list = new QListWidget(m_area);
+    place(m_list, QStringLiteral("List"), ListRect);
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List_Click();
+    });
+
+    for (int i = 0; i < 2; ++i) {
+        auto *box = new richtext::RichTextBox(m_area);
+        box->setProperty("Index", i);
+        box->setObjectName(QStringLiteral("LblDbInfo"));
+        placeControl(box, QStringLiteral("LblDbInfo(%1)").arg(i), i == 0 ? Preview0Rect : Preview1Rect);
+        m_lblDbInfo[size_t(i)] = box;
+    }
+
+    m_command2 = new CommandButton(QStringLiteral("Neuen &Tag eintragen"), m_area);
+    place(m_command2, QStringLiteral("Command2"), Command2Rect);
+    m_command1 = new CommandButton(QStringLiteral("Eintrag &bearbeiten"), m_area);
+    place(m_command1, QStringLiteral("Command1"), Command1Rect);
+    m_command5 = new CommandButton(QStringLiteral("Eintrag &löschen"), m_area);
+    place(m_command5, QStringLiteral("Command5"), Command5Rect);
+    connect(m_command5, &QPushButton::clicked, this, &FrmMain::Command5_Click);
+
+    place(new QLabel(QStringLiteral("Heute ist:"), m_area), QStringLiteral("Label2"), Label2Rect);
+    m_text3 = new QLineEdit(m_area);
+    place(m_text3, QStringLiteral("Text3"), Text3Rect);
+
+    m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), Dialog1Rect);
+    m_dialog1->hide();
+
+    resize(rt::Twips::toPixelsX(AreaSize.width()),
+           rt::Twips::toPixelsY(AreaSize.height()) + m_menuBar->sizeHint().height());
+    m_area->installEventFilter(this);
+}
+
+com::AutomationObject &FrmMain::Dialog1() const { return *m_dialog1; }
+
+QAction *FrmMain::menuEntry(const QString &name) const { return findChild<QAction *>(name); }
+
+void FrmMain::onLoad()
+{
+    rt::App::setHelpFile(rt::App::path() + QStringLiteral("/zorvelin.chm"));
+    applyStoredLook();
+    if (!openDatabase()) {
+        unload();
+        return;
+    }
+    m_text3->setText(QLocale().toString(rt::SystemSources::clock().now().date(), QLocale::LongFormat));
+    RefreshList();
+    m_lblDbInfo[0]->setText(m_text3->text());
+    m_lblDbInfo[1]->setText(QString());
+    setCountCaption();
+    m_label1->let(QStringLiteral("BackColorL"), com::Variant::fromColor(0xFFFFFF));
+    m_label1->let(QStringLiteral("Caption"), QStringLiteral("Zorvelin Professional V%1.%2.%3")
+                                                 .arg(rt::App::major())
+                                                 .arg(rt::App::minor())
+                                                 .arg(rt::App::revision()));
+    rightAlignDatePreview();
+}
+
+bool FrmMain::openDatabase()
+{
+    const QString file = rt::App::path() + QStringLiteral("/data/Database.mdb");
+    try {
+        m_db = dao::DBEngine().OpenDatabase(file);
+        m_rs = m_db->OpenRecordset(Table);
+        return true;
+    } catch (const std::exception &error) {
+        m_rs.reset();
+        m_db.reset();
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Die Datenbank") + CRLF + CRLF + file + CRLF + CRLF +
+                        QStringLiteral("kann nicht geöffnet werden:") + CRLF + describe(error) + CRLF + CRLF +
+                        QStringLiteral("Das Programm wird beendet."),
+                    QStringLiteral("16"), QStringLiteral("Datenbankfehler"));
+        return false;
+    }
+}
+
+void FrmMain::applyStoredLook()
+{
+    const QString stored = lookSetting();
+    if (stored.isEmpty()) {
+        xpdesign_Click();
+        return;
+    }
+    for (size_t i = 0; i < Looks.size(); ++i)
+        if (stored == QLatin1String(Looks[i].stored)) {
+            chooseLook(int(i));
+            return;
+        }
+    // Another value keeps the look the window was designed with.
+}
+
+void FrmMain::chooseLook(int entry)
+{
+    for (size_t i = 0; i < m_looks.size(); ++i)
+        m_looks[i]->setChecked(int(i) == entry);
+    m_officeMenu1->setStyle(Looks[size_t(entry)].style);
+    rt::Settings::saveSetting(QStringLiteral("Kalvento"), QStringLiteral("Einstellungen"), QStringLiteral("Menue"),
+                              QString::fromLatin1(Looks[size_t(entry)].stored));
+}
+
+void FrmMain::xpdesign_Click() { chooseLook(0); }
+void FrmMain::office2003er_Click() { chooseLook(1); }
+void FrmMain::office2007er_Click() { chooseLook(2); }
+void FrmMain::vbstudio05_Click() { chooseLook(3); }
+
+void FrmMain::RefreshList()
+{
+    m_list->clear();
+    if (!m_rs)
+        return; // closed by Quit
+    try {
+        // Counts are 32-bit: the list is not limited to 32,767 days.
+        if (m_rs->RecordCount() == 0)
+            return;
+        // Only the day column is read: the bodies stay on disk.
+        QStringList days;
+        m_rs->MoveFirst();
+        while (!m_rs->EOF_()) {
+            days << fieldText(*m_rs, Tagdatum);
+            m_rs->MoveNext();
+        }
+        m_list->addItems(days);
+    } catch (const std::exception &error) {
+        showDatabaseError(QStringLiteral("Die Liste der Einträge konnte nicht gelesen werden:"), error);
+    }
+    if (todayListed())
+        m_command2->setEnabled(false);
+    setCountCaption();
+}
+
+void FrmMain::writeRecord(bool append, const QString &datum, const QString &text)
+{
+    try {
+        if (!m_rs)
+            dao::raiseDaoError(dao::ErrObjectClosed);
+        if (append)
+            m_rs->AddNew();
+        else
+            m_rs->Edit();
+        m_rs->Fields(Tagdatum).setValue(com::Variant(datum));
+        m_rs->Fields(Tagtext).setValue(com::Variant(text));
+        m_rs->Update();
+    } catch (const std::exception &error) {
+        // Nothing half-written stays behind; the caller still holds the text.
+        if (m_rs && m_rs->editing())
+            m_rs->CancelUpdate();
+        showDatabaseError(QStringLiteral("Der Eintrag vom ") + datum +
+                              QStringLiteral(" konnte nicht gespeichert werden:"),
+                          error);
+        throw;
+    }
+}
+
+void FrmMain::AddUser(const QString &datum, const QString &text) { writeRecord(true, datum, text); }
+
+void FrmMain::EditUser(const QString &datum, const QString &text) { writeRecord(false, datum, text); }
+
+void FrmMain::List_Click()
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || !m_rs)
+        return;
+    try {
+        m_rs->MoveFirst();
+        if (row > 0)
+            m_rs->Move(row);
+        m_lblDbInfo[0]->setText(fieldText(*m_rs, Tagdatum));
+        m_lblDbInfo[1]->setTextRTF(fieldText(*m_rs, Tagtext));
+    } catch (const std::exception &error) {
+        showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelesen werden:"), error);
+    }
+    rightAlignDatePreview();
+}
+
+void FrmMain::Command5_Click()
+{
+    if (m_list->currentRow() < 0) {
+        ShowMessage(Dialog1(), QStringLiteral("Bitte markieren Sie den zu entfernenden Eintrag!"),
+                    QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert"));
+        return;
+    }
+    const QString first = ShowMessage(Dialog1(),
+                                      QStringLiteral("Wollen Sie den Eintrag vom: ") + CRLF + CRLF +
+                                          m_lblDbInfo[0]->text() + CRLF + CRLF + QStringLiteral("wirklich löschen?"),
+                                      QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
+    if (first == QLatin1String("6")) {
+        const QString second = ShowMessage2(
+            Dialog1(),
+            QStringLiteral("Achtung, wenn Sie jetzt auf JA klicken, dann wird der von Ihnen gewählte Eintrag") + CRLF +
+                QStringLiteral("unwiderruflich gelöscht.") + CRLF + CRLF +
+                QStringLiteral("Sind Sie sicher, dass der Eintrag gelöscht werden soll?"),
+            QStringLiteral("324"), QStringLiteral("VORSICHT !!!"));
+        if (second == QLatin1String("6")) {
+            try {
+                if (!m_rs)
+                    dao::raiseDaoError(dao::ErrObjectClosed);
+                m_rs->Delete();
+                RefreshList();
+            } catch (const std::exception &error) {
+                showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelöscht werden:"), error);
+            }
+            setCountCaption();
+        }
+    }
+    if (!todayListed())
+        m_command2->setEnabled(true);
+}
+
+void FrmMain::enden_Click()
+{
+    if (ShowMessage2(Dialog1(), QStringLiteral("Wollen Sie das Programm wirklich beenden?"), QStringLiteral("36"),
+                     QStringLiteral("Programm beenden")) != QLatin1String("6"))
+        return;
+    m_rs.reset();
+    if (m_db)
+        m_db->Close();
+    m_db.reset();
+    m_programEnd();
+}
+
+void FrmMain::setCountCaption()
+{
+    m_xpFrame1->let(QStringLiteral("Caption"), QString::number(m_list->count()) + QStringLiteral(" eingetragene Tage"));
+}
+
+void FrmMain::rightAlignDatePreview() { m_lblDbInfo[0]->setSelAlignment(richtext::RichTextBox::AlignRight); }
+
+bool FrmMain::todayListed() const
+{
+    const QString today = m_text3->text();
+    for (int i = 0; i < m_list->count(); ++i)
+        if (m_list->item(i)->text() == today)
+            return true;
+    return false;
+}
+
+void FrmMain::showDatabaseError(const QString &what, const std::exception &error)
+{
+    ShowMessage(Dialog1(), what + CRLF + CRLF + describe(error), QStringLiteral("16"), QStringLiteral("Datenbankfehler"));
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only a shown window has its real inner size; the first one recorded
+    // stays the reference for the run.
+    if (watched == m_area && event->type() == QEvent::Resize && isVisible())
+        ResizeForm(*this, m_area);
+    return rt::Form::eventFilter(watched, event);
+}
+
+} // namespace kalvento

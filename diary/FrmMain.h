@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/com/Control.h"
+#include "platform/runtime/Form.h"
+
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+
+namespace dao {
+class Database;
+class Recordset;
+} // namespace dao
+
+namespace richtext {
+class RichTextBox;
+}
+
+namespace kalvento {
+
+class CommandButton;
+class OfficeMenu;
+
+// The diary's main window: lists the days that have an entry, previews the
+// chosen one and owns the entry database and its one recordset for the run.
+class FrmMain : public rt::Form {
+    Q_OBJECT
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+    // Rebuilds the list from the recordset, in table order.
+    void RefreshList();
+    // Append a record, or rewrite the current one (the last list click).
+    // A failing write is shown to the user and raised again, with nothing
+    // written, so the caller can keep what was typed.
+    void AddUser(const QString &datum, const QString &text);
+    void EditUser(const QString &datum, const QString &text);
+
+    QListWidget *List() const { return m_list; }
+    QLineEdit *Text3() const { return m_text3; }
+    richtext::RichTextBox *LblDbInfo(int index) const { return m_lblDbInfo.at(size_t(index)); }
+    com::Control *xpFrame1() const { return m_xpFrame1; }
+    com::Control *Label1() const { return m_label1; }
+    com::AutomationObject &Dialog1() const;
+    CommandButton *Command1() const { return m_command1; }
+    CommandButton *Command2() const { return m_command2; }
+    CommandButton *Command5() const { return m_command5; }
+    OfficeMenu *OfficeMenu1() const { return m_officeMenu1; }
+    QMenuBar *menuBar() const { return m_menuBar; }
+    // Menu entries by their names ("xpdesign", "enden", ...).
+    QAction *menuEntry(const QString &name) const;
+    QWidget *innerArea() const { return m_area; }
+    dao::Recordset *recordset() const { return m_rs.get(); }
+
+    // What Quit does after the database is closed; ends the event loop
+    // unless a test puts something else here.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
+
+    void List_Click();
+    void Command5_Click();
+    void xpdesign_Click();
+    void office2003er_Click();
+    void office2007er_Click();
+    void vbstudio05_Click();
+    void enden_Click();
+
+protected:
+    void onLoad() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    bool openDatabase();
+    void applyStoredLook();
+    void chooseLook(int entry);
+    void setCountCaption();
+    void rightAlignDatePreview();
+    bool todayListed() const;
+    void showDatabaseError(const QString &what, const std::exception &error);
+    void writeRecord(bool append, const QString &datum, const QString &text);
+
+    QMenuBar *m_menuBar = nullptr;
+    QWidget *m_area = nullptr;
+    QListWidget *m_list = nullptr;
+    QLineEdit *m_text3 = nullptr;
+    std::array<richtext::RichTextBox *, 2> m_lblDbInfo{};
+    QPointer<com::Control> m_xpFrame1;
+    QPointer<com::Control> m_label1;
+    QPointer<com::Control> m_dialog1;
+    CommandButton *m_command1 = nullptr;
+    CommandButton *m_command2 = nullptr;
+    CommandButton *m_command5 = nullptr;
+    OfficeMenu *m_officeMenu1 = nullptr;
+    std::array<QAction *, 4> m_looks{};
+    QAction *m_enden = nullptr;
+    std::function<void()> m_programEnd;
+
+    // The recordset must go before the database it was opened on.
+    std::unique_ptr<dao::Database> m_db;
+    std::unique_ptr<dao::Recordset> m_rs;
+};
+
+} // namespace kalvento

@@ -1,0 +1,100 @@
+// Opens the main window on a diary of 10,000 days, once with empty bodies and
+// once with 100 KB bodies, and prints the load-and-list times. Listing reads
+// the days only, so both should take about as long.
+#include "diary/FrmMain.h"
+#include "platform/runtime/Settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int Entries = 10000;
+
+bool fill(const QString &file, int bodyBytes)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    const QByteArray body = "{\\rtf1\\ansi " + QByteArray(bodyBytes > 20 ? bodyBytes - 20 : 0, 'x') + "\\par}";
+    sqlite3_stmt *insert = nullptr;
+    bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
+                                 nullptr) == SQLITE_OK;
+    for (int i = 0; ok && i < Entries; ++i) {
+        const QByteArray day = QStringLiteral("Tag %1").arg(i).toUtf8();
+        sqlite3_bind_text(insert, 1, day.constData(), int(day.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, bodyBytes ? body.constData() : "", bodyBytes ? int(body.size()) : 0,
+                          SQLITE_STATIC);
+        ok = sqlite3_step(insert) == SQLITE_DONE;
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// The best of three load-and-list runs, in milliseconds.
+double loadAndList(const QString &home)
+{
+    setenv("KALVENTO_HOME", qPrintable(home), 1);
+    double best = 1e300;
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QPointer<kalvento::FrmMain> form = rt::Form::create<kalvento::FrmMain>();
+        form->load();
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        if (!form || !form->isLoaded())
+            return -1;
+        best = std::min(best, ms);
+        form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir work;
+    setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
+    setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
+    QApplication app(argc, argv);
+    const QDir bin(QCoreApplication::applicationDirPath());
+    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")), {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
+        std::fprintf(stderr, "libostrevo.so could not be registered\n");
+        return 1;
+    }
+
+    double times[2] = {};
+    const int sizes[2] = {0, 100 * 1024};
+    for (int i = 0; i < 2; ++i) {
+        const QString home = work.filePath(QStringLiteral("home%1").arg(i));
+        QDir().mkpath(home + QStringLiteral("/data"));
+        const QString file = home + QStringLiteral("/data/Database.mdb");
+        if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) || !fill(file, sizes[i])) {
+            std::fprintf(stderr, "the test diary could not be made\n");
+            return 1;
+        }
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        times[i] = loadAndList(home);
+        if (times[i] < 0) {
+            std::fprintf(stderr, "the main window did not load\n");
+            return 1;
+        }
+        std::printf("%d entries, %6d byte bodies: load and list %8.1f ms\n", Entries, sizes[i], times[i]);
+    }
+    std::printf("ratio (100 KB / empty): %.2f\n", times[1] / times[0]);
+    return 0;
+}

@@ -1,0 +1,564 @@
+#include "diary/CommandButton.h"
+#include "diary/FrmMain.h"
+#include "diary/OfficeMenu.h"
+#include "platform/com/AutomationError.h"
+#include "platform/com/Control.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/FakeClock.h"
+#include "platform/runtime/Settings.h"
+#include "platform/runtime/SystemSources.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TestMain.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <dlfcn.h>
+#include <sqlite3.h>
+
+using kalvento::FrmMain;
+using com::Variant;
+
+namespace {
+
+const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
+
+// One message balloon as the test saw it, and the button it pressed.
+struct Seen {
+    QString texts;   // every visible label of the balloon
+    int buttons = 0; // visible buttons
+};
+
+// Answers the modal balloons in turn: each answer is the position of the
+// button to press (0 = leftmost). A balloon beyond the answers is closed
+// with its last button, so no test can hang.
+class Answerer {
+public:
+    explicit Answerer(QList<int> answers) : m_answers(std::move(answers))
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
+        m_poll.start(10);
+    }
+    QList<Seen> seen;
+
+private:
+    void poll()
+    {
+        rt::Form *form = rt::Form::activeModalForm();
+        if (!form || form == m_answered)
+            return;
+        QList<com::Control *> buttons;
+        for (com::Control *c : form->findChildren<com::Control *>())
+            if (c->isVisible())
+                buttons << c;
+        if (buttons.isEmpty())
+            return; // not laid out yet
+        std::sort(buttons.begin(), buttons.end(), [](QWidget *a, QWidget *b) {
+            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+        });
+        Seen s;
+        for (QLabel *label : form->findChildren<QLabel *>())
+            if (label->isVisible())
+                s.texts += label->text() + QLatin1Char('|');
+        s.buttons = int(buttons.size());
+        seen << s;
+        m_answered = form;
+        const int position = m_answers.isEmpty() ? int(buttons.size()) - 1 : m_answers.takeFirst();
+        QTest::mouseClick(buttons.at(std::min<qsizetype>(position, buttons.size() - 1)), Qt::LeftButton, {},
+                          QPoint(5, 5));
+    }
+    QTimer m_poll;
+    QList<int> m_answers;
+    QPointer<rt::Form> m_answered;
+};
+
+constexpr int Yes = 0;
+constexpr int No = 1;
+
+QStringList listed(const FrmMain &form)
+{
+    QStringList days;
+    for (int i = 0; i < form.List()->count(); ++i)
+        days << form.List()->item(i)->text();
+    return days;
+}
+
+// The engine's own calls, for what the entry store does not offer: another
+// program holding the file, or a quick fill. The library is already loaded by
+// the platform layer, so its functions are looked up rather than linked.
+struct Sqlite {
+    using OpenFn = int (*)(const char *, sqlite3 **);
+    using ExecFn = int (*)(sqlite3 *, const char *, int (*)(void *, int, char **, char **), void *, char **);
+    using CloseFn = int (*)(sqlite3 *);
+    OpenFn open = reinterpret_cast<OpenFn>(dlsym(RTLD_DEFAULT, "sqlite3_open"));
+    ExecFn exec = reinterpret_cast<ExecFn>(dlsym(RTLD_DEFAULT, "sqlite3_exec"));
+    CloseFn close = reinterpret_cast<CloseFn>(dlsym(RTLD_DEFAULT, "sqlite3_close"));
+    bool ok() const { return open && exec && close; }
+};
+
+QString rtfOf(const QString &text) { return QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 %1\\par}").arg(text); }
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    QList<QPointer<FrmMain>> m_forms;
+
+    QString databaseFile() const { return m_home->filePath(QStringLiteral("data/Database.mdb")); }
+
+    void seed(const QList<std::pair<QString, QString>> &records)
+    {
+        auto db = dao::DBEngine().OpenDatabase(databaseFile());
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        for (const auto &[day, body] : records) {
+            rs->AddNew();
+            rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant(day));
+            rs->Fields(QStringLiteral("Tagtext")).setValue(Variant(body));
+            rs->Update();
+        }
+    }
+
+    QStringList storedDays()
+    {
+        auto db = dao::DBEngine().OpenDatabase(databaseFile());
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QStringList days;
+        if (rs->RecordCount() == 0)
+            return days;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+            days << rs->Fields(QStringLiteral("Tagdatum")).toString();
+        return days;
+    }
+
+    FrmMain &open()
+    {
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        m_forms << form;
+        form->load();
+        if (!form->isLoaded())
+            qFatal("the main window did not load");
+        return *form;
+    }
+
+    // The frame shows its caption with a space on either side.
+    static QString countCaption(FrmMain &form)
+    {
+        return form.xpFrame1()->get(QStringLiteral("Caption")).toString().trimmed();
+    }
+
+    void select(FrmMain &form, int row) { form.List()->setCurrentRow(row); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        rt::SystemSources::setClock(std::make_unique<rt::FakeClock>());
+        rt::App::setVersion(2, 5, 17);
+    }
+
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));
+        QVERIFY(QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), databaseFile()));
+        QFile(databaseFile()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        setenv("KALVENTO_HOME", qPrintable(m_home->path()), 1);
+        rt::Settings::deleteSetting(QStringLiteral("Kalvento"));
+    }
+
+    void cleanup()
+    {
+        for (const QPointer<FrmMain> &form : std::as_const(m_forms))
+            if (form)
+                form->unload();
+        m_forms.clear();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void loadingListsTheDaysInTableOrder()
+    {
+        seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf("eins")},
+              {QStringLiteral("Freitag, 1. Mai 2026"), rtfOf("zwei")},
+              {QStringLiteral("Sonntag, 6. Dezember 2026"), rtfOf("drei")}});
+        FrmMain &form = open();
+        QCOMPARE(listed(form), (QStringList{"Montag, 7. Dezember 2026", "Freitag, 1. Mai 2026",
+                                            "Sonntag, 6. Dezember 2026"}));
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("3 eingetragene Tage"));
+        QCOMPARE(form.Text3()->text(), Today);
+        QCOMPARE(form.LblDbInfo(0)->text(), Today);
+        QCOMPARE(form.LblDbInfo(0)->selAlignment().toLong(), 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QString());
+        QCOMPARE(form.Label1()->get(QStringLiteral("Caption")).toString(), QStringLiteral("Zorvelin Professional V2.5.17"));
+        QCOMPARE(form.Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
+        QCOMPARE(rt::App::helpFile(), m_home->path() + QStringLiteral("/zorvelin.chm"));
+        QVERIFY(form.Command2()->Enabled());
+        // Listing read the days only, never a body.
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+    }
+
+    void emptyTable()
+    {
+        FrmMain &form = open();
+        QCOMPARE(form.List()->count(), 0);
+        QCOMPARE(countCaption(form), QStringLiteral("0 eingetragene Tage"));
+        QVERIFY(form.Command2()->Enabled());
+        Answerer answers({0});
+        form.Command5_Click();
+        QCOMPARE(answers.seen.size(), 1);
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Kein Eintrag markiert")));
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Bitte markieren Sie den zu entfernenden Eintrag!")));
+        QCOMPARE(answers.seen[0].buttons, 1);
+    }
+
+    void clickPreviewsTheNthRecordEvenWithEqualDays()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("erster")},
+              {QStringLiteral("Tag B"), rtfOf("zweiter")},
+              {QStringLiteral("Tag B"), rtfOf("dritter")}});
+        FrmMain &form = open();
+        select(form, 2);
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("dritter"));
+        QCOMPARE(form.LblDbInfo(0)->selAlignment().toLong(), 1);
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("zweiter"));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("erster"));
+        // Only the chosen record's body was read.
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 3);
+    }
+
+    void addAndEditWriteThroughTheRecordset()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")}});
+        FrmMain &form = open();
+        form.AddUser(Today, rtfOf("neu"));
+        QCOMPARE(form.List()->count(), 2); // AddUser leaves the refresh to its caller
+        form.RefreshList();
+        QCOMPARE(listed(form), (QStringList{"Tag A", "Tag B", Today}));
+        QCOMPARE(countCaption(form), QStringLiteral("3 eingetragene Tage"));
+        QVERIFY(!form.Command2()->Enabled());
+
+        select(form, 0);
+        form.EditUser(QStringLiteral("Tag A2"), rtfOf("geändert"));
+        form.RefreshList();
+        QCOMPARE(storedDays(), (QStringList{"Tag A2", "Tag B", Today}));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("geändert"));
+    }
+
+    void aFailingWriteIsShownRaisedAndLosesNothing()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &form = open();
+        select(form, 0); // read before the file is held: EditUser rewrites this record
+        // Another program holds the file: the write cannot go through.
+        const Sqlite sqlite;
+        QVERIFY(sqlite.ok());
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite.exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+        Answerer answers({0, 0});
+        int error = 0;
+        try {
+            form.AddUser(Today, rtfOf("getippt"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3008);
+        QCOMPARE(answers.seen.size(), 1);
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("konnte nicht gespeichert werden")));
+        QVERIFY(!form.recordset()->editing());
+
+        error = 0;
+        try {
+            form.EditUser(QStringLiteral("Tag X"), rtfOf("x"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3008);
+        QCOMPARE(answers.seen.size(), 2);
+
+        sqlite.exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite.close(other);
+        // The window goes on working: the caller may simply save again.
+        form.AddUser(Today, rtfOf("getippt"));
+        QCOMPARE(storedDays(), (QStringList{"Tag A", Today}));
+        form.EditUser(QStringLiteral("Tag X"), rtfOf("x"));
+        QCOMPARE(storedDays(), (QStringList{"Tag X", Today}));
+    }
+
+    void deleteAsksTwice_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("yes, yes") << QList<int>{Yes, Yes} << 2 << QStringList{"Tag A", "Tag C"};
+        QTest::newRow("yes, no") << QList<int>{Yes, No} << 2 << QStringList{"Tag A", "Tag B", "Tag C"};
+        QTest::newRow("no") << QList<int>{No} << 1 << QStringList{"Tag A", "Tag B", "Tag C"};
+    }
+
+    void deleteAsksTwice()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(int, questions);
+        QFETCH(QStringList, left);
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")},
+              {QStringLiteral("Tag C"), rtfOf("c")}});
+        FrmMain &form = open();
+        select(form, 1);
+        Answerer answerer(answers);
+        form.Command5_Click();
+        QCOMPARE(answerer.seen.size(), questions);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Eintrag löschen")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Tag B")));
+        QCOMPARE(answerer.seen[0].buttons, 2);
+        if (questions == 2) {
+            QVERIFY(answerer.seen[1].texts.contains(QStringLiteral("VORSICHT !!!")));
+            QCOMPARE(answerer.seen[1].buttons, 2);
+        }
+        QCOMPARE(listed(form), left);
+        QCOMPARE(storedDays(), left);
+        QCOMPARE(countCaption(form), QStringLiteral("%1 eingetragene Tage").arg(left.size()));
+        // The previews keep what was on screen.
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("b"));
+    }
+
+    void deletingTheLastEntryShowsZero()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &form = open();
+        select(form, 0);
+        Answerer answerer({Yes, Yes});
+        form.Command5_Click();
+        QCOMPARE(form.List()->count(), 0);
+        QCOMPARE(countCaption(form), QStringLiteral("0 eingetragene Tage"));
+    }
+
+    void newButtonFollowsTodaysEntry()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {Today, rtfOf("heute")}});
+        FrmMain &form = open();
+        QVERIFY(!form.Command2()->Enabled());
+        {
+            // Deleting another day's entry leaves New disabled.
+            select(form, 0);
+            Answerer answerer({Yes, Yes});
+            form.Command5_Click();
+            QCOMPARE(listed(form), QStringList{Today});
+            QVERIFY(!form.Command2()->Enabled());
+        }
+        {
+            // Answering no still re-evaluates, and today is still listed.
+            select(form, 0);
+            Answerer answerer({No});
+            form.Command5_Click();
+            QVERIFY(!form.Command2()->Enabled());
+        }
+        {
+            select(form, 0);
+            Answerer answerer({Yes, Yes});
+            form.Command5_Click();
+            QVERIFY(form.Command2()->Enabled());
+        }
+        // A refresh never enables New; it disables it once today is back.
+        form.AddUser(Today, rtfOf("wieder"));
+        form.RefreshList();
+        QVERIFY(!form.Command2()->Enabled());
+    }
+
+    void menuLookIsStoredAndRestored()
+    {
+        {
+            FrmMain &form = open();
+            // Nothing stored: the XP look, checked and stored.
+            QCOMPARE(form.OfficeMenu1()->Style(), 2);
+            QVERIFY(form.menuEntry(QStringLiteral("xpdesign"))->isChecked());
+            QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("XP"));
+            form.office2007er_Click();
+            QCOMPARE(form.OfficeMenu1()->Style(), 4);
+            const QStringList entries{"xpdesign", "office2003er", "office2007er", "vbstudio05"};
+            QList<bool> checks;
+            for (const QString &entry : entries)
+                checks << form.menuEntry(entry)->isChecked();
+            QCOMPARE(checks, (QList<bool>{false, false, true, false}));
+            form.unload();
+        }
+        FrmMain &again = open();
+        QCOMPARE(again.OfficeMenu1()->Style(), 4);
+        QVERIFY(again.menuEntry(QStringLiteral("office2007er"))->isChecked());
+        again.menuEntry(QStringLiteral("vbstudio05"))->trigger();
+        QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("VS2005"));
+        QCOMPARE(again.OfficeMenu1()->Style(), 5);
+    }
+
+    void aForeignStoredLookKeepsTheDesignedOne()
+    {
+        rt::Settings::saveSetting("Kalvento", "Einstellungen", "Menue", QStringLiteral("Vista"));
+        FrmMain &form = open();
+        QCOMPARE(form.OfficeMenu1()->Style(), 2);
+        for (const char *entry : {"xpdesign", "office2003er", "office2007er", "vbstudio05"})
+            QVERIFY(!form.menuEntry(QString::fromLatin1(entry))->isChecked());
+        QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("Vista"));
+    }
+
+    void onlyTheCommandsThatExistAreInTheMenus()
+    {
+        FrmMain &form = open();
+        QStringList names;
+        for (QAction *action : form.findChildren<QAction *>())
+            if (!action->objectName().isEmpty())
+                names << action->objectName();
+        names.sort();
+        QCOMPARE(names, (QStringList{"enden", "office2003er", "office2007er", "vbstudio05", "xpdesign"}));
+    }
+
+    void quitAsksFirst()
+    {
+        FrmMain &form = open();
+        int ended = 0;
+        form.setProgramEnd([&] { ++ended; });
+        {
+            Answerer answerer({No});
+            form.enden_Click();
+            QCOMPARE(answerer.seen.size(), 1);
+            QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Programm beenden")));
+            QCOMPARE(ended, 0);
+            QVERIFY(form.recordset());
+        }
+        Answerer answerer({Yes});
+        form.enden_Click();
+        QCOMPARE(ended, 1);
+        QVERIFY(!form.recordset());
+    }
+
+    void countsBeyondSixteenBits()
+    {
+        {
+            // Filled in one transaction: 33,000 commits would take minutes.
+            const Sqlite sqlite;
+            QVERIFY(sqlite.ok());
+            sqlite3 *db = nullptr;
+            QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &db), SQLITE_OK);
+            QCOMPARE(sqlite.exec(db,
+                                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+                                "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n",
+                                nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite.close(db);
+        }
+        FrmMain &form = open();
+        QCOMPARE(form.List()->count(), 33000);
+        QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
+        select(form, 32999);
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag 33000"));
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 33000"));
+    }
+
+    void resizingKeepsProportionsAndReturnsExactly()
+    {
+        FrmMain &form = open();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QSize area = form.innerArea()->size();
+        const QRect list = form.List()->geometry();
+        QCOMPARE(list, QRect(16, 80, 224, 312)); // the design layout in pixels
+        form.resize(form.width() + area.width(), form.height() + area.height());
+        QCOMPARE(form.innerArea()->size(), area * 2);
+        QCOMPARE(form.List()->geometry(), QRect(32, 160, 448, 624));
+        QCOMPARE(form.LblDbInfo(1)->geometry().topLeft(), QPoint(528, 224));
+        QCOMPARE(form.xpFrame1()->geometry().width(), 480);
+        form.resize(form.width() - area.width() + 37, form.height() - area.height() - 53);
+        form.resize(form.width() - 37, form.height() + 53);
+        QCOMPARE(form.innerArea()->size(), area);
+        QCOMPARE(form.List()->geometry(), list);
+        QCOMPARE(form.Command5()->geometry(), QRect(512, 354, 112, 33));
+    }
+
+    void aLockedDatabaseEndsCleanly()
+    {
+        const Sqlite sqlite;
+        QVERIFY(sqlite.ok());
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite.exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        sqlite.exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite.close(other);
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("3008")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void aClosedStoreRaisesInsteadOfCrashing()
+    {
+        FrmMain &form = open();
+        form.setProgramEnd([] {});
+        {
+            Answerer answerer({Yes});
+            form.enden_Click();
+        }
+        Answerer answerer({0});
+        int error = 0;
+        try {
+            form.AddUser(Today, rtfOf("x"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3420);
+        QCOMPARE(answerer.seen.size(), 1);
+    }
+
+    void aMissingOrForeignDatabaseEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("foreign") << QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
+    }
+
+    void aMissingOrForeignDatabaseEndsCleanly()
+    {
+        QFETCH(QByteArray, content);
+        QFile::remove(databaseFile());
+        if (!content.isEmpty()) {
+            QFile file(databaseFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Database.mdb")));
+        // Nothing was created or changed.
+        QCOMPARE(QFile::exists(databaseFile()), !content.isEmpty());
+        if (!content.isEmpty()) {
+            QFile file(databaseFile());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form);
+    }
+};
+
+KV_TEST_MAIN(TestFrmMain)
+#include "tst_FrmMain.moc"
