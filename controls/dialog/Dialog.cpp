@@ -77,13 +77,10 @@ bool Dialog::detectWinNT() { return kernel::platformVersion().platformId == 2; }
 const Dispatcher<Dialog> &Dialog::dispatcher()
 {
     static const Dispatcher<Dialog> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("Dialog");
-        identity.progId = QStringLiteral("Quiv_Tools.Dialog");
-        identity.clsid = QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}");
-        identity.iid = QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}");
-        identity.eventIid = QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}");
-        Dispatcher<Dialog> d(identity);
+        Dispatcher<Dialog> d(TypeInfo::forClass(QStringLiteral("Dialog"), QStringLiteral("Quiv_Tools.Dialog"),
+                                                QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}"),
+                                                QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}"),
+                                                QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}")));
         addProperties(d);
         addMethods(d);
         return d;

@@ -75,10 +75,8 @@ FlatButton::~FlatButton()
 const Dispatcher<FlatButton> &FlatButton::dispatcher()
 {
     static const Dispatcher<FlatButton> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("FlatButton");
-        identity.progId = QStringLiteral("Quiv_Tools.FlatButton");
-        Dispatcher<FlatButton> d(identity);
+        Dispatcher<FlatButton> d(
+            TypeInfo::forClass(QStringLiteral("FlatButton"), QStringLiteral("Quiv_Tools.FlatButton")));
         const VarType L = VarType::Long, B = VarType::Boolean;
         d.property(QStringLiteral("Caption"), 0x6803000B, VarType::String,
                    [](FlatButton &self) { return Variant(self.m_caption); },

@@ -83,13 +83,10 @@ Frames::~Frames() = default;
 const Dispatcher<Frames> &Frames::dispatcher()
 {
     static const Dispatcher<Frames> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("Frames");
-        identity.progId = QStringLiteral("Quiv_Tools.Frames");
-        identity.clsid = QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}");
-        identity.iid = QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}");
-        identity.eventIid = QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}");
-        Dispatcher<Frames> d(identity);
+        Dispatcher<Frames> d(TypeInfo::forClass(QStringLiteral("Frames"), QStringLiteral("Quiv_Tools.Frames"),
+                                                QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}"),
+                                                QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}"),
+                                                QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}")));
         addMembers(d);
         return d;
     }();

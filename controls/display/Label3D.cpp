@@ -74,13 +74,11 @@ Label3D::~Label3D() = default;
 const Dispatcher<Label3D> &Label3D::dispatcher()
 {
     static const Dispatcher<Label3D> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("Label3D");
-        identity.progId = QStringLiteral("Quiv_Tools.Label3D");
-        identity.clsid = QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}");
-        identity.iid = QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}");
-        identity.eventIid = QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}");
-        Dispatcher<Label3D> d(identity);
+        Dispatcher<Label3D> d(TypeInfo::forClass(QStringLiteral("Label3D"),
+                                                 QStringLiteral("Quiv_Tools.Label3D"),
+                                                 QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"),
+                                                 QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"),
+                                                 QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
         addMembers(d);
         return d;
     }();

@@ -17,11 +17,9 @@ Info::Info()
 const com::TypeInfo &Info::staticTypeInfo()
 {
     static const com::Dispatcher<Info> table = [] {
-        com::TypeInfo identity;
-        identity.className = QStringLiteral("Info");
-        identity.progId = QStringLiteral("Quiv_Tools.Info");
-        identity.clsid = QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}");
-        return com::Dispatcher<Info>(identity);
+        return com::Dispatcher<Info>(
+            com::TypeInfo::forClass(QStringLiteral("Info"), QStringLiteral("Quiv_Tools.Info"),
+                                    QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}")));
     }();
     return table.typeInfo();
 }

@@ -80,13 +80,10 @@ Ruler::~Ruler() = default;
 const Dispatcher<Ruler> &Ruler::dispatcher()
 {
     static const Dispatcher<Ruler> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("Ruler");
-        identity.progId = QStringLiteral("Quiv_Tools.Ruler");
-        identity.clsid = QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}");
-        identity.iid = QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}");
-        identity.eventIid = QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}");
-        Dispatcher<Ruler> d(identity);
+        Dispatcher<Ruler> d(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"),
+                                               QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"),
+                                               QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"),
+                                               QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
         addMembers(d);
         return d;
     }();

@@ -11,12 +11,9 @@ namespace {
 const Dispatcher<StdFont> &dispatcher()
 {
     static const Dispatcher<StdFont> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("StdFont");
-        identity.progId = QStringLiteral("StdFont");
-        identity.clsid = QStringLiteral("{0BE35203-8F91-11CE-9DE3-00AA004BB851}");
-        identity.iid = QStringLiteral("{BEF6E003-A874-101A-8BBA-00AA00300CAB}");
-        Dispatcher<StdFont> d(identity);
+        Dispatcher<StdFont> d(TypeInfo::forClass(QStringLiteral("StdFont"), QStringLiteral("StdFont"),
+                                                 QStringLiteral("{0BE35203-8F91-11CE-9DE3-00AA004BB851}"),
+                                                 QStringLiteral("{BEF6E003-A874-101A-8BBA-00AA00300CAB}")));
         d.property(QStringLiteral("Name"), 0, VarType::String, [](StdFont &f) { return Variant(f.name); },
                    [](StdFont &f, const Variant &v) { f.name = v.toString(); });
         d.property(QStringLiteral("Size"), 2, VarType::Double, [](StdFont &f) { return Variant::fromDouble(f.size); },

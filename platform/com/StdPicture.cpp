@@ -18,12 +18,10 @@ int dotsPerInch()
 const Dispatcher<StdPicture> &dispatcher()
 {
     static const Dispatcher<StdPicture> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("StdPicture");
-        identity.progId = QStringLiteral("StdPicture");
-        identity.clsid = QStringLiteral("{0BE35204-8F91-11CE-9DE3-00AA004BB851}");
-        identity.iid = QStringLiteral("{7BF80981-BF32-101A-8BBB-00AA00300CAB}");
-        Dispatcher<StdPicture> d(identity);
+        Dispatcher<StdPicture> d(
+            TypeInfo::forClass(QStringLiteral("StdPicture"), QStringLiteral("StdPicture"),
+                               QStringLiteral("{0BE35204-8F91-11CE-9DE3-00AA004BB851}"),
+                               QStringLiteral("{7BF80981-BF32-101A-8BBB-00AA00300CAB}")));
         d.readOnly(QStringLiteral("Handle"), 0, VarType::Long,
                    [](StdPicture &p) { return Variant::fromLong(static_cast<int32_t>(p.handle())); });
         d.readOnly(QStringLiteral("hPal"), 2, VarType::Long,

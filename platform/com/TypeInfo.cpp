@@ -12,6 +12,17 @@ int32_t EnumInfo::value(const QString &constant) const
     raise(ErrInvalidCall);
 }
 
+TypeInfo TypeInfo::forClass(QString className, QString progId, QString clsid, QString iid, QString eventIid)
+{
+    TypeInfo info;
+    info.className = std::move(className);
+    info.progId = std::move(progId);
+    info.clsid = std::move(clsid);
+    info.iid = std::move(iid);
+    info.eventIid = std::move(eventIid);
+    return info;
+}
+
 const MemberInfo *TypeInfo::member(int32_t dispid) const
 {
     for (const MemberInfo &m : members)

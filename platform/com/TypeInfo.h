@@ -52,6 +52,10 @@ struct EnumInfo {
 // order, events and the enumerations the class declares.
 class TypeInfo {
 public:
+    // The identity of a class as the type library gives it.
+    static TypeInfo forClass(QString className, QString progId, QString clsid, QString iid = {},
+                             QString eventIid = {});
+
     QString className;
     QString progId;
     QString clsid;

@@ -10,13 +10,11 @@ CounterControl::CounterControl() = default;
 const Dispatcher<CounterControl> &CounterControl::dispatcher()
 {
     static const Dispatcher<CounterControl> table = [] {
-        TypeInfo identity;
-        identity.className = QStringLiteral("Counter");
-        identity.progId = QStringLiteral("KvTest.Counter");
-        identity.clsid = QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A1}");
-        identity.iid = QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A2}");
-        identity.eventIid = QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A3}");
-        Dispatcher<CounterControl> d(identity);
+        Dispatcher<CounterControl> d(
+            TypeInfo::forClass(QStringLiteral("Counter"), QStringLiteral("KvTest.Counter"),
+                               QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A1}"),
+                               QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A2}"),
+                               QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A3}")));
         d.property(QStringLiteral("Value"), 0x68030001, VarType::Integer,
                    [](CounterControl &c) { return Variant::fromInteger(c.m_value); },
                    [](CounterControl &c, const Variant &v) { c.m_value = v.toInteger(); });
