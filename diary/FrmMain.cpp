@@ -4,6 +4,7 @@
 #include "diary/MessageRoutine.h"
 #include "diary/OfficeMenu.h"
 #include "diary/WidgetForm.h"
+#include "diary/passwort1.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
 #include "platform/com/FormHosting.h"
@@ -117,6 +118,11 @@ void FrmMain::buildMenus()
 
     QMenu *einst = m_menuBar->addMenu(QStringLiteral("&Einstellungen"));
     einst->setObjectName(QStringLiteral("einst"));
+    QAction *pwort = einst->addAction(QStringLiteral("&Passwort eingeben/ändern..."), this, [] {
+        rt::Form::create<passwort1>()->showModal();
+    });
+    pwort->setObjectName(QStringLiteral("pwort"));
+    einst->addSeparator();
     QMenu *men = einst->addMenu(QStringLiteral("&Menü-Design"));
     men->setObjectName(QStringLiteral("men"));
     const std::array<void (FrmMain::*)(), 4> handlers{&FrmMain::xpdesign_Click, &FrmMain::office2003er_Click,

@@ -1,4 +1,4 @@
-#include "diary/FrmMain.h"
+#include "diary/FrmSplash.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/App.h"
 
@@ -12,12 +12,12 @@ int main(int argc, char **argv)
     rt::App::setVersion(KV_VERSION_MAJOR, KV_VERSION_MINOR, KV_VERSION_PATCH);
     rt::App::setTitle(QStringLiteral("Kalvento"));
     try {
-        // Until the start-up window exists, the main window opens directly.
-        QPointer<kalvento::FrmMain> window = rt::Form::create<kalvento::FrmMain>();
-        window->load();
-        if (!window || !window->isLoaded())
-            return 1; // the window has told the user why
-        window->show();
+        // The start form hands over to the password prompt or the main window.
+        QPointer<kalvento::FrmSplash> splash = rt::Form::create<kalvento::FrmSplash>();
+        splash->load();
+        if (!splash || !splash->isLoaded())
+            return 1; // the splash has told the user why
+        splash->showModeless();
         return app.exec();
     } catch (const com::AutomationError &error) {
         // Without the control library the windows cannot be built at all.

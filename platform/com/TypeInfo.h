@@ -53,7 +53,7 @@ struct EnumInfo {
 class TypeInfo {
 public:
     // The identity of a class as the type library gives it.
-    static TypeInfo forClass(QString className, QString progId, QString clsid, QString iid = {},
+    static TypeInfo forClass(QString className, QString progId, QString clsid = {}, QString iid = {},
                              QString eventIid = {});
 
     QString className;

@@ -1,0 +1,254 @@
+#include "diary/CommandButton.h"
+#include "diary/FrmMain.h"
+#include "diary/FrmSplash.h"
+#include "diary/ProgramEnd.h"
+#include "diary/passwort2.h"
+#include "platform/com/Control.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/FakeClock.h"
+#include "platform/runtime/SystemSources.h"
+#include "platform/runtime/Timer.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using kalvento::FrmSplash;
+using kalvento::passwort2;
+
+namespace {
+
+const QString Cancel = QStringLiteral("<Abbrechen>");
+const QString CloseBox = QStringLiteral("<Schließfeld>");
+
+// Plays the user at start-up: types each answer into the prompt and presses
+// OK (or cancels / closes), and presses the only button of every balloon.
+// Clicks are queued so a balloon opened by a click gets its own turn.
+class User {
+public:
+    explicit User(QStringList answers) : m_answers(std::move(answers))
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
+        m_poll.start(10);
+    }
+    QStringList balloons;    // every balloon's visible texts
+    QStringList fieldBefore; // the prompt's field each time before typing
+
+private:
+    void poll()
+    {
+        rt::Form *form = rt::Form::activeModalForm();
+        if (!form || form == m_last)
+            return;
+        if (auto *prompt = qobject_cast<passwort2 *>(form)) {
+            m_last = form;
+            fieldBefore << prompt->pw()->text();
+            const QString answer = m_answers.isEmpty() ? Cancel : m_answers.takeFirst();
+            QPointer<passwort2> p(prompt);
+            QTimer::singleShot(0, [p, answer] {
+                if (!p)
+                    return;
+                if (answer == Cancel) {
+                    p->xpButton2()->click();
+                } else if (answer == CloseBox) {
+                    p->close();
+                } else {
+                    p->pw()->setText(answer);
+                    p->xpButton1()->click();
+                }
+            });
+            return;
+        }
+        QList<com::Control *> buttons;
+        for (com::Control *c : form->findChildren<com::Control *>())
+            if (c->isVisible())
+                buttons << c;
+        if (buttons.isEmpty())
+            return; // not laid out yet
+        m_last = form;
+        QString texts;
+        for (QLabel *label : form->findChildren<QLabel *>())
+            if (label->isVisible())
+                texts += label->text() + QLatin1Char('|');
+        balloons << texts;
+        QPointer<com::Control> button(buttons.first());
+        QTimer::singleShot(0, [button] {
+            if (button)
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+        });
+    }
+    QTimer m_poll;
+    QStringList m_answers;
+    QPointer<rt::Form> m_last;
+};
+
+template <class F> F *loaded()
+{
+    for (rt::Form *form : rt::Form::loadedForms())
+        if (auto *f = qobject_cast<F *>(form))
+            return f;
+    return nullptr;
+}
+
+} // namespace
+
+class TestFrmSplash : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+    int m_ends = 0;
+
+    QString passwordFile() const { return m_home->filePath(QStringLiteral("zorvelin.cod")); }
+    QByteArray fileBytes() const
+    {
+        QFile file(passwordFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        rt::SystemSources::setClock(std::make_unique<rt::FakeClock>());
+        rt::App::setVersion(3, 1, 42);
+        QApplication::setQuitOnLastWindowClosed(false);
+        kalvento::ProgramEnd::setHook([this] { ++m_ends; });
+    }
+
+    void init()
+    {
+        m_ends = 0;
+        m_home = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));
+        const QString db = m_home->filePath(QStringLiteral("data/Database.mdb"));
+        QVERIFY(QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), db));
+        QFile(db).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        setenv("KALVENTO_HOME", qPrintable(m_home->path()), 1);
+    }
+
+    void cleanup()
+    {
+        for (rt::Form *form : rt::Form::loadedForms())
+            form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void loadingShowsTitleAndVersionAndArmsTheTimer()
+    {
+        QPointer<FrmSplash> splash = rt::Form::create<FrmSplash>();
+        splash->load();
+        QCOMPARE(splash->Label1()->get(QStringLiteral("Caption")).toString(), QStringLiteral("Zorvelin Professional"));
+        QCOMPARE(splash->Label6()->get(QStringLiteral("Caption")).toString(), QStringLiteral("V3.1.42"));
+        QCOMPARE(splash->Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
+        QCOMPARE(splash->Label6()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
+        QCOMPARE(splash->Label4()->text(), QStringLiteral("Datenbestand wird eingelesen..."));
+        QCOMPARE(splash->Timer1()->interval(), 2900);
+        QVERIFY(splash->Timer1()->isRunning());
+        // A missing file is made with exactly one empty line.
+        QCOMPARE(fileBytes(), QByteArray("\r\n"));
+    }
+
+    void timerHandsOverOnItsOwn()
+    {
+        QPointer<FrmSplash> splash = rt::Form::create<FrmSplash>();
+        splash->load();
+        splash->showModeless();
+        QTRY_VERIFY_WITH_TIMEOUT(loaded<kalvento::FrmMain>() != nullptr, 5000);
+        QTRY_VERIFY(!splash);
+        QVERIFY(loaded<kalvento::FrmMain>()->isVisible());
+    }
+
+    void startUp_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // "<fehlt>": no file
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("prompted");
+        QTest::addColumn<int>("wrong");   // "Falsches Passwort" balloons
+        QTest::addColumn<bool>("damaged"); // one "damaged file" balloon
+        QTest::addColumn<bool>("mainOpens");
+
+        // "Test" scrambles to 180C101C, "ä€" to A8E9.
+        QTest::newRow("no file") << QByteArray("<fehlt>") << QStringList() << false << 0 << false << true;
+        QTest::newRow("empty line") << QByteArray("\r\n") << QStringList() << false << 0 << false << true;
+        QTest::newRow("empty file") << QByteArray() << QStringList() << false << 0 << false << true;
+        QTest::newRow("right") << QByteArray("180C101C\r\n") << QStringList{"Test"} << true << 0 << false << true;
+        QTest::newRow("wrong, other case, empty, then right")
+            << QByteArray("180C101C\r\n") << QStringList{"Tast", "test", "", "TEST", "Test"} << true << 4 << false
+            << true;
+        QTest::newRow("wrong then cancel") << QByteArray("180C101C\r\n") << QStringList{"x", Cancel} << true << 1
+                                           << false << false;
+        QTest::newRow("close box") << QByteArray("180C101C\r\n") << QStringList{CloseBox} << true << 0 << false
+                                   << false;
+        QTest::newRow("split over two lines") << QByteArray("180C\r\n101C\r\n") << QStringList{"Test"} << true << 0
+                                              << false << true;
+        QTest::newRow("lower-case digits") << QByteArray("180c101c\r\n") << QStringList{"Test"} << true << 0 << false
+                                           << true;
+        QTest::newRow("umlaut and euro") << QByteArray("A8E9\r\n") << QStringList{"ä€"} << true << 0 << false
+                                         << true;
+        QTest::newRow("damaged line") << QByteArray("18ZZ\r\n") << QStringList{"Test"} << true << 0 << true
+                                      << false;
+    }
+    void startUp()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, answers);
+        QFETCH(bool, prompted);
+        QFETCH(int, wrong);
+        QFETCH(bool, damaged);
+        QFETCH(bool, mainOpens);
+        if (file != "<fehlt>") {
+            QFile out(passwordFile());
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(file);
+        }
+        QPointer<FrmSplash> splash = rt::Form::create<FrmSplash>();
+        splash->load();
+        splash->showModeless();
+        User user(answers);
+        QVERIFY(splash->Timer1()->fire()); // returns once the prompt is done
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!splash);
+        QVERIFY(!loaded<passwort2>());
+
+        QCOMPARE(!user.fieldBefore.isEmpty(), prompted);
+        for (const QString &field : std::as_const(user.fieldBefore))
+            QCOMPARE(field, QString()); // cleared after every wrong answer
+        QCOMPARE(user.balloons.size(), wrong + (damaged ? 1 : 0));
+        for (int i = 0; i < wrong; ++i) {
+            QVERIFY(user.balloons[i].contains(QStringLiteral("Falsches Passwort")));
+            QVERIFY(user.balloons[i].contains(QStringLiteral("Bitte wiederholen Sie die Eingabe.")));
+        }
+        if (damaged)
+            QVERIFY(user.balloons.last().contains(QStringLiteral("beschädigt")));
+        kalvento::FrmMain *main = loaded<kalvento::FrmMain>();
+        QCOMPARE(main != nullptr, mainOpens);
+        if (main)
+            QVERIFY(main->isVisible());
+        QCOMPARE(m_ends, mainOpens ? 0 : 1);
+        // Start-up only reads a file that is there.
+        QCOMPARE(fileBytes(), file == "<fehlt>" ? QByteArray("\r\n") : file);
+    }
+
+    void promptTexts()
+    {
+        QPointer<passwort2> prompt = rt::Form::create<passwort2>();
+        prompt->load();
+        QCOMPARE(prompt->windowTitle(), QStringLiteral("Passwortabfrage"));
+        QCOMPARE(prompt->pw()->echoMode(), QLineEdit::Password);
+        QCOMPARE(prompt->xpButton1()->text(), QStringLiteral("&Okay"));
+        QCOMPARE(prompt->xpButton2()->text(), QStringLiteral("&Abbrechen"));
+        QVERIFY(prompt->xpButton2()->toolTip().contains(QStringLiteral("Vorsicht!!!")));
+        QVERIFY(prompt->xpButton2()->toolTip().contains(QStringLiteral("Programm wird beendet.")));
+        QCOMPARE(prompt->Text3()->text(), QStringLiteral("LichtungRAXE"));
+        QVERIFY(prompt->Text1()->isHidden() && prompt->Text2()->isHidden() && prompt->Text3()->isHidden());
+    }
+};
+
+KV_TEST_MAIN(TestFrmSplash)
+#include "tst_FrmSplash.moc"
