@@ -47,9 +47,13 @@ private:
         if (!form || form == m_last)
             return;
         if (auto *prompt = qobject_cast<passwort2 *>(form)) {
+            // With every answer given, the prompt is on its way out; a busy
+            // machine may still show it for a moment.
+            if (m_answers.isEmpty())
+                return;
             m_last = form;
             fieldBefore << prompt->pw()->text();
-            const QString answer = m_answers.isEmpty() ? Cancel : m_answers.takeFirst();
+            const QString answer = m_answers.takeFirst();
             QPointer<passwort2> p(prompt);
             QTimer::singleShot(0, [p, answer] {
                 if (!p)
