@@ -1,6 +1,6 @@
 #include "controls/display/Frames.h"
 
-#include "controls/display/ControlEvents.h"
+#include "controls/foundation/ControlEvents.h"
 #include "controls/display/MousePointer.h"
 #include "controls/display/WindowHandle.h"
 #include "controls/foundation/modquivbutton.h"
@@ -548,8 +548,7 @@ void Frames::mouseDoubleClickEvent(QMouseEvent *event)
 void Frames::keyPressEvent(QKeyEvent *event)
 {
     if (const int keyCode = KeyCodes::keyCode(*event)) {
-        Args args{Variant::fromInteger(int16_t(keyCode)),
-                  Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+        Args args = keyEventArgs(*event);
         raiseEvent(QStringLiteral("KeyDown"), args);
     }
     if (const int ascii = KeyCodes::keyAscii(*event)) {
@@ -564,8 +563,7 @@ void Frames::keyReleaseEvent(QKeyEvent *event)
     const int keyCode = KeyCodes::keyCode(*event);
     if (event->isAutoRepeat() || keyCode == 0)
         return;
-    Args args{Variant::fromInteger(int16_t(keyCode)),
-              Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+    Args args = keyEventArgs(*event);
     raiseEvent(QStringLiteral("KeyUp"), args);
 }
 

@@ -1,6 +1,6 @@
 #include "controls/display/Label3D.h"
 
-#include "controls/display/ControlEvents.h"
+#include "controls/foundation/ControlEvents.h"
 #include "controls/display/WindowHandle.h"
 #include "controls/foundation/FrmAbout.h"
 #include "platform/com/PropertyBag.h"
@@ -46,12 +46,6 @@ std::shared_ptr<StdFont> fontOf(const Variant &value)
     if (!font)
         raiseError(ErrTypeMismatch);
     return font;
-}
-
-Args keyArgs(int keyCode, const QKeyEvent &event)
-{
-    return {Variant::fromInteger(int16_t(keyCode)),
-            Variant::fromInteger(int16_t(KeyCodes::shiftBits(event.modifiers())))};
 }
 
 } // namespace
@@ -529,7 +523,7 @@ void Label3D::keyPressEvent(QKeyEvent *event)
 {
     const int keyCode = KeyCodes::keyCode(*event);
     if (m_focusRect && keyCode != 0 && keyCode != KeyCodes::KeyReturn) {
-        Args args = keyArgs(keyCode, *event);
+        Args args = keyEventArgs(*event);
         raiseEvent(QStringLiteral("KeyDown"), args);
     }
     if (const int ascii = KeyCodes::keyAscii(*event)) {
@@ -547,7 +541,7 @@ void Label3D::keyReleaseEvent(QKeyEvent *event)
         raiseEvent(QStringLiteral("Click"));
         return;
     }
-    Args args = keyArgs(keyCode, *event);
+    Args args = keyEventArgs(*event);
     raiseEvent(QStringLiteral("KeyUp"), args);
 }
 

@@ -1,5 +1,6 @@
 #include "controls/gauges/Ruler.h"
 
+#include "controls/foundation/ControlEvents.h"
 #include "controls/foundation/FrmAbout.h"
 #include "controls/gauges/RulerScale.h"
 #include "platform/com/PropertyBag.h"
@@ -405,8 +406,7 @@ void Ruler::keyPressEvent(QKeyEvent *event)
 {
     const int keyCode = KeyCodes::keyCode(*event);
     if (keyCode != 0) {
-        Args args{Variant::fromInteger(int16_t(keyCode)),
-                  Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+        Args args = keyEventArgs(*event);
         raiseEvent(QStringLiteral("KeyDown"), args);
     }
     const int ascii = KeyCodes::keyAscii(*event);
@@ -422,8 +422,7 @@ void Ruler::keyReleaseEvent(QKeyEvent *event)
     const int keyCode = KeyCodes::keyCode(*event);
     if (event->isAutoRepeat() || keyCode == 0)
         return;
-    Args args{Variant::fromInteger(int16_t(keyCode)),
-              Variant::fromInteger(int16_t(KeyCodes::shiftBits(event->modifiers())))};
+    Args args = keyEventArgs(*event);
     raiseEvent(QStringLiteral("KeyUp"), args);
 }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QMouseEvent;
 
 namespace ostrevo
@@ -19,5 +20,8 @@ std::vector<com::ParamInfo> keyPressParams();   // KeyAscii
 // Button (the one that changed, or for a move all that are held), Shift and
 // the position in the caller's units.
 com::Args mouseEventArgs(const QMouseEvent &event, bool move, float x, float y);
+
+// KeyCode and Shift of a key event, for KeyDown and KeyUp.
+com::Args keyEventArgs(const QKeyEvent &event);
 
 } // namespace ostrevo

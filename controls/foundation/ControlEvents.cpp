@@ -1,7 +1,8 @@
-#include "controls/display/ControlEvents.h"
+#include "controls/foundation/ControlEvents.h"
 
 #include "platform/runtime/KeyCodes.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 using com::ParamInfo;
@@ -36,6 +37,12 @@ com::Args mouseEventArgs(const QMouseEvent &event, bool move, float x, float y)
     return {com::Variant::fromInteger(static_cast<int16_t>(button)),
             com::Variant::fromInteger(static_cast<int16_t>(KeyCodes::shiftBits(event.modifiers()))),
             com::Variant::fromSingle(x), com::Variant::fromSingle(y)};
+}
+
+com::Args keyEventArgs(const QKeyEvent &event)
+{
+    return {com::Variant::fromInteger(int16_t(rt::KeyCodes::keyCode(event))),
+            com::Variant::fromInteger(int16_t(rt::KeyCodes::shiftBits(event.modifiers())))};
 }
 
 } // namespace ostrevo
