@@ -51,6 +51,12 @@ private:
             // machine may still show it for a moment.
             if (m_answers.isEmpty())
                 return;
+            // The prompt comes back into view while its balloon is still
+            // closing, before it clears the field; give it a moment, but
+            // record what is there if it never clears.
+            if (!prompt->pw()->text().isEmpty() && ++m_waits < 200)
+                return;
+            m_waits = 0;
             m_last = form;
             fieldBefore << prompt->pw()->text();
             const QString answer = m_answers.takeFirst();
@@ -90,6 +96,7 @@ private:
     QTimer m_poll;
     QStringList m_answers;
     QPointer<rt::Form> m_last;
+    int m_waits = 0;
 };
 
 template <class F> F *loaded()
