@@ -1,6 +1,8 @@
 #include "diary/FrmMain.h"
 
 #include "diary/CommandButton.h"
+#include "diary/FrmNew.h"
+#include "diary/MenuArea.h"
 #include "diary/MessageRoutine.h"
 #include "diary/OfficeMenu.h"
 #include "diary/WidgetForm.h"
@@ -25,7 +27,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
-#include <QVBoxLayout>
 
 namespace kalvento {
 
@@ -100,16 +101,9 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::buildMenus()
 {
-    // The menu bar sits above the inner area, which holds the controls and
-    // whose size the resizing follows, as a window's client area does.
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_menuBar = new QMenuBar(this);
-    layout->setMenuBar(m_menuBar);
-    m_area = new QWidget(this);
-    m_area->setObjectName(QStringLiteral("innerArea"));
-    layout->addWidget(m_area);
+    const MenuArea menuArea = addMenuArea(*this);
+    m_menuBar = menuArea.menuBar;
+    m_area = menuArea.area;
 
     QMenu *dat = m_menuBar->addMenu(QStringLiteral("&Datei"));
     dat->setObjectName(QStringLiteral("dat"));
@@ -182,6 +176,8 @@ void FrmMain::buildControls()
     place(m_command2, QStringLiteral("Command2"), Command2Rect);
     m_command1 = new CommandButton(QStringLiteral("Eintrag &bearbeiten"), m_area);
     place(m_command1, QStringLiteral("Command1"), Command1Rect);
+    connect(m_command2, &QPushButton::clicked, this, &FrmMain::Command2_Click);
+    connect(m_command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
     m_command5 = new CommandButton(QStringLiteral("Eintrag &löschen"), m_area);
     place(m_command5, QStringLiteral("Command5"), Command5Rect);
     connect(m_command5, &QPushButton::clicked, this, &FrmMain::Command5_Click);
@@ -338,6 +334,38 @@ void FrmMain::List_Click()
         showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelesen werden:"), error);
     }
     rightAlignDatePreview();
+}
+
+void FrmMain::Command2_Click()
+{
+    // The editor takes its boxes from the previews when it loads.
+    m_lblDbInfo[0]->setText(m_text3->text());
+    m_lblDbInfo[1]->setText(QString());
+    QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
+    editor->load();
+    editor->Command3()->setEnabled(false);
+    editor->showModal();
+}
+
+void FrmMain::Command1_Click()
+{
+    if (m_list->currentRow() < 0) {
+        ShowMessage(Dialog1(), QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten."),
+                    QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
+        return;
+    }
+    QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
+    editor->load();
+    editor->CmdOk()->setEnabled(false);
+    // Saving through the menu must rewrite this record, never append a copy.
+    editor->menuEntry(QStringLiteral("neusp"))->setEnabled(false);
+    editor->menuEntry(QStringLiteral("editierter"))->setEnabled(true);
+    editor->Label1()->let(QStringLiteral("Caption"), QStringLiteral("Bestehenden Eintrag bearbeiten"));
+    editor->Label2()->setText(QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen "
+                                             "bestehenden Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig "
+                                             "sind, dann klicken Sie bitte auf den Button \"Eintrag editieren\"."));
+    editor->setWindowTitle(QStringLiteral("Eingabe für ") + editor->Txt(0)->text());
+    editor->showModal();
 }
 
 void FrmMain::Command5_Click()

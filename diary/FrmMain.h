@@ -64,6 +64,9 @@ public:
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
     void List_Click();
+    // New and Edit: open the entry editor modally.
+    void Command2_Click();
+    void Command1_Click();
     void Command5_Click();
     void xpdesign_Click();
     void office2003er_Click();

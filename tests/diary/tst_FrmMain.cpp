@@ -10,6 +10,8 @@
 #include "platform/runtime/FakeClock.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
+#include "tests/diary/MainWindows.h"
+#include "tests/support/DiaryHome.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -21,11 +23,10 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <dlfcn.h>
-#include <sqlite3.h>
 
 using kalvento::FrmMain;
 using com::Variant;
+using testsupport::rtfOf;
 
 namespace {
 
@@ -91,64 +92,19 @@ QStringList listed(const FrmMain &form)
     return days;
 }
 
-// The engine's own calls, for what the entry store does not offer: another
-// program holding the file, or a quick fill. The library is already loaded by
-// the platform layer, so its functions are looked up rather than linked.
-struct Sqlite {
-    using OpenFn = int (*)(const char *, sqlite3 **);
-    using ExecFn = int (*)(sqlite3 *, const char *, int (*)(void *, int, char **, char **), void *, char **);
-    using CloseFn = int (*)(sqlite3 *);
-    OpenFn open = reinterpret_cast<OpenFn>(dlsym(RTLD_DEFAULT, "sqlite3_open"));
-    ExecFn exec = reinterpret_cast<ExecFn>(dlsym(RTLD_DEFAULT, "sqlite3_exec"));
-    CloseFn close = reinterpret_cast<CloseFn>(dlsym(RTLD_DEFAULT, "sqlite3_close"));
-    bool ok() const { return open && exec && close; }
-};
-
-QString rtfOf(const QString &text) { return QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 %1\\par}").arg(text); }
-
 } // namespace
 
 class TestFrmMain : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
-    QList<QPointer<FrmMain>> m_forms;
+    std::unique_ptr<testsupport::DiaryHome> m_home;
+    testsupport::MainWindows m_windows;
 
-    QString databaseFile() const { return m_home->filePath(QStringLiteral("data/Database.mdb")); }
+    QString databaseFile() const { return m_home->databaseFile(); }
+    void seed(const QList<testsupport::Entry> &entries) { m_home->seed(entries); }
+    QStringList storedDays() const { return m_home->storedDays(); }
 
-    void seed(const QList<std::pair<QString, QString>> &records)
-    {
-        auto db = dao::DBEngine().OpenDatabase(databaseFile());
-        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
-        for (const auto &[day, body] : records) {
-            rs->AddNew();
-            rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant(day));
-            rs->Fields(QStringLiteral("Tagtext")).setValue(Variant(body));
-            rs->Update();
-        }
-    }
-
-    QStringList storedDays()
-    {
-        auto db = dao::DBEngine().OpenDatabase(databaseFile());
-        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
-        QStringList days;
-        if (rs->RecordCount() == 0)
-            return days;
-        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
-            days << rs->Fields(QStringLiteral("Tagdatum")).toString();
-        return days;
-    }
-
-    FrmMain &open()
-    {
-        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
-        m_forms << form;
-        form->load();
-        if (!form->isLoaded())
-            qFatal("the main window did not load");
-        return *form;
-    }
+    FrmMain &open() { return m_windows.open(); }
 
     // The frame shows its caption with a space on either side.
     static QString countCaption(FrmMain &form)
@@ -159,31 +115,16 @@ private:
     void select(FrmMain &form, int row) { form.List()->setCurrentRow(row); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
-        rt::SystemSources::setClock(std::make_unique<rt::FakeClock>());
-        rt::App::setVersion(2, 5, 17);
-    }
+    void initTestCase() { QVERIFY(testsupport::setUpDiaryTests()); }
 
     void init()
     {
-        m_home = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));
-        QVERIFY(QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), databaseFile()));
-        QFile(databaseFile()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        setenv("KALVENTO_HOME", qPrintable(m_home->path()), 1);
+        m_home = std::make_unique<testsupport::DiaryHome>();
+        QVERIFY(m_home->isValid());
         rt::Settings::deleteSetting(QStringLiteral("Kalvento"));
     }
 
-    void cleanup()
-    {
-        for (const QPointer<FrmMain> &form : std::as_const(m_forms))
-            if (form)
-                form->unload();
-        m_forms.clear();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { m_windows.unloadAll(); }
 
     void loadingListsTheDaysInTableOrder()
     {
@@ -264,11 +205,8 @@ private slots:
         FrmMain &form = open();
         select(form, 0); // read before the file is held: EditUser rewrites this record
         // Another program holds the file: the write cannot go through.
-        const Sqlite sqlite;
-        QVERIFY(sqlite.ok());
-        sqlite3 *other = nullptr;
-        QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &other), SQLITE_OK);
-        QCOMPARE(sqlite.exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        testsupport::ForeignLock lock(databaseFile());
+        QVERIFY(lock.isHeld());
 
         Answerer answers({0, 0});
         int error = 0;
@@ -292,8 +230,7 @@ private slots:
         QCOMPARE(error, 3008);
         QCOMPARE(answers.seen.size(), 2);
 
-        sqlite.exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite.close(other);
+        lock.release();
         // The window goes on working: the caller may simply save again.
         form.AddUser(Today, rtfOf("getippt"));
         QCOMPARE(storedDays(), (QStringList{"Tag A", Today}));
@@ -447,19 +384,10 @@ private slots:
 
     void countsBeyondSixteenBits()
     {
-        {
-            // Filled in one transaction: 33,000 commits would take minutes.
-            const Sqlite sqlite;
-            QVERIFY(sqlite.ok());
-            sqlite3 *db = nullptr;
-            QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &db), SQLITE_OK);
-            QCOMPARE(sqlite.exec(db,
-                                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
-                                "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n",
-                                nullptr, nullptr, nullptr),
-                     SQLITE_OK);
-            sqlite.close(db);
-        }
+        // Filled in one transaction: 33,000 commits would take minutes.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(), "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+                            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n"));
         FrmMain &form = open();
         QCOMPARE(form.List()->count(), 33000);
         QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
@@ -490,16 +418,12 @@ private slots:
 
     void aLockedDatabaseEndsCleanly()
     {
-        const Sqlite sqlite;
-        QVERIFY(sqlite.ok());
-        sqlite3 *other = nullptr;
-        QCOMPARE(sqlite.open(databaseFile().toUtf8().constData(), &other), SQLITE_OK);
-        QCOMPARE(sqlite.exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        testsupport::ForeignLock lock(databaseFile());
+        QVERIFY(lock.isHeld());
         Answerer answerer({0});
         QPointer<FrmMain> form = rt::Form::create<FrmMain>();
         form->load();
-        sqlite.exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite.close(other);
+        lock.release();
         QVERIFY(!form || !form->isLoaded());
         QCOMPARE(answerer.seen.size(), 1);
         QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("3008")));

@@ -8,6 +8,7 @@
 #include "platform/runtime/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
+#include "tests/support/DiaryHome.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -112,7 +113,7 @@ template <class F> F *loaded()
 class TestFrmSplash : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<testsupport::DiaryHome> m_home;
     int m_ends = 0;
 
     QString passwordFile() const { return m_home->filePath(QStringLiteral("zorvelin.cod")); }
@@ -135,12 +136,8 @@ private slots:
     void init()
     {
         m_ends = 0;
-        m_home = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));
-        const QString db = m_home->filePath(QStringLiteral("data/Database.mdb"));
-        QVERIFY(QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), db));
-        QFile(db).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        setenv("KALVENTO_HOME", qPrintable(m_home->path()), 1);
+        m_home = std::make_unique<testsupport::DiaryHome>();
+        QVERIFY(m_home->isValid());
     }
 
     void cleanup()

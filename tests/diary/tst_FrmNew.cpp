@@ -1,0 +1,494 @@
+#include "diary/CommandButton.h"
+#include "diary/FrmMain.h"
+#include "diary/FrmNew.h"
+#include "diary/MonthView.h"
+#include "platform/com/Control.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/FakeClock.h"
+#include "platform/runtime/Settings.h"
+#include "platform/runtime/SystemSources.h"
+#include "tests/diary/MainWindows.h"
+#include "tests/support/DiaryHome.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TestMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+using com::Variant;
+using kalvento::FrmMain;
+using kalvento::FrmNew;
+using testsupport::rtfOf;
+
+namespace {
+
+const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
+
+// The window that waits modally on top: a plain box, or else one of our forms.
+QWidget *topModal()
+{
+    if (QWidget *w = QApplication::activeModalWidget())
+        return w;
+    return rt::Form::activeModalForm();
+}
+
+// Answers the modal windows in the order they appear. Each step names the
+// kind of window it expects ("FrmNew", "MsgBox", "InputBox", or "balloon" for
+// the main window's messages) and acts on it; a window nobody expected fails
+// the test and is closed, so nothing hangs.
+class Driver {
+public:
+    using Action = std::function<void(QWidget *)>;
+    Driver()
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
+        m_poll.start(10);
+    }
+    Driver &on(const QString &kind, Action action)
+    {
+        m_steps.push_back({kind, std::move(action)});
+        return *this;
+    }
+    QStringList unexpected;
+    bool done() const { return m_steps.empty(); }
+
+private:
+    static QString kindOf(QWidget *w)
+    {
+        if (qobject_cast<QMessageBox *>(w))
+            return QStringLiteral("MsgBox");
+        if (qobject_cast<QInputDialog *>(w))
+            return QStringLiteral("InputBox");
+        if (qobject_cast<FrmNew *>(w))
+            return QStringLiteral("FrmNew");
+        return QStringLiteral("balloon");
+    }
+    void poll()
+    {
+        QWidget *w = topModal();
+        if (!w || !w->isVisible() || m_handled.contains(w))
+            return;
+        if (kindOf(w) == QLatin1String("balloon") && w->findChildren<com::Control *>().isEmpty())
+            return; // not built yet
+        m_handled << w;
+        if (m_steps.empty() || m_steps.front().first != kindOf(w)) {
+            unexpected << kindOf(w);
+            if (auto *form = qobject_cast<rt::Form *>(w))
+                form->unload();
+            else
+                w->close();
+            return;
+        }
+        // Act from a fresh event: an action that opens the next modal window
+        // waits there, and this timer does not fire again inside its own slot.
+        auto action = std::make_shared<Action>(std::move(m_steps.front().second));
+        m_steps.erase(m_steps.begin());
+        QTimer::singleShot(0, w, [action, w] { (*action)(w); });
+    }
+    QTimer m_poll;
+    std::vector<std::pair<QString, Action>> m_steps;
+    QList<QPointer<QWidget>> m_handled;
+};
+
+void press(QWidget *box, QMessageBox::StandardButton which)
+{
+    auto *mb = qobject_cast<QMessageBox *>(box);
+    mb->button(which)->click();
+}
+
+void answer(QWidget *box, const QString &text)
+{
+    auto *input = qobject_cast<QInputDialog *>(box);
+    input->setTextValue(text);
+    input->accept();
+}
+
+// The balloon's visible texts, then its last button pressed.
+QString closeBalloon(QWidget *w)
+{
+    QString texts;
+    for (QLabel *label : w->findChildren<QLabel *>())
+        if (label->isVisible())
+            texts += label->text() + QLatin1Char('|');
+    QList<com::Control *> buttons;
+    for (com::Control *c : w->findChildren<com::Control *>())
+        if (c->isVisible())
+            buttons << c;
+    std::sort(buttons.begin(), buttons.end(), [](QWidget *a, QWidget *b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    if (!buttons.isEmpty())
+        QTest::mouseClick(buttons.last(), Qt::LeftButton, {}, QPoint(5, 5));
+    return texts;
+}
+
+FrmNew *editorOf(QWidget *w) { return qobject_cast<FrmNew *>(w); }
+
+QString pictureRtf()
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("{\\pict\\pngblip\\picw4\\pich4 %1}").arg(QString::fromLatin1(png.toHex()));
+}
+
+} // namespace
+
+class TestFrmNew : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<testsupport::DiaryHome> m_home;
+    testsupport::MainWindows m_windows;
+
+    void seed(const QList<testsupport::Entry> &entries) { m_home->seed(entries); }
+    QList<testsupport::Entry> stored() const { return m_home->stored(); }
+
+    FrmMain &open() { return m_windows.open(); }
+
+    static QString heading(FrmNew *e) { return e->Label1()->get(QStringLiteral("Caption")).toString(); }
+
+private slots:
+    void initTestCase() { QVERIFY(testsupport::setUpDiaryTests()); }
+
+    void init()
+    {
+        m_home = std::make_unique<testsupport::DiaryHome>();
+        QVERIFY(m_home->isValid());
+        rt::Settings::deleteSetting(QStringLiteral("Kalvento"));
+    }
+
+    void cleanup() { m_windows.unloadAll(); }
+
+    void newSavesTodayWithItsTextsAndModes()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &main = open();
+        Driver driver;
+        QString caption, help, title;
+        bool cmdOk = false, command3 = true, neusp = false, editierter = true, calendar = true, ruler = false;
+        QString date;
+        driver.on("FrmNew", [&](QWidget *w) {
+            FrmNew *e = editorOf(w);
+            caption = heading(e);
+            help = e->Label2()->text();
+            title = e->windowTitle();
+            cmdOk = e->CmdOk()->isEnabled();
+            command3 = e->Command3()->isEnabled();
+            neusp = e->menuEntry("neusp")->isEnabled();
+            editierter = e->menuEntry("editierter")->isEnabled();
+            calendar = e->sevMonthView1()->isVisible();
+            ruler = e->Ruler1() && e->Ruler1()->isVisible();
+            date = e->Txt(0)->text();
+            QCOMPARE(e->Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
+            QCOMPARE(e->Txt(0)->selAlignment().toLong(), 1);
+            QCOMPARE(e->Txt(1)->fontName(), QStringLiteral("Arial"));
+            e->Txt(1)->setText(QStringLiteral("Heute war schön."));
+            e->CmdOk()->click();
+        });
+        main.Command2()->click();
+        QVERIFY(driver.done());
+        QVERIFY(driver.unexpected.isEmpty());
+        QCOMPARE(caption, QStringLiteral("Neuen Tag eingeben..."));
+        QVERIFY(help.startsWith(QStringLiteral("Sie können jetzt damit beginnen einen neuen Tag anzulegen.")));
+        QVERIFY(help.endsWith(QStringLiteral("klicken Sie auf den Button >Neuen Tag eintragen< um diesen zu speichern.")));
+        QCOMPARE(title, QStringLiteral("Eingabe für ") + Today);
+        QVERIFY(cmdOk);
+        QVERIFY(!command3); // New disables saving an edit
+        QVERIFY(neusp);
+        QVERIFY(!editierter);
+        QVERIFY(!calendar);
+        QVERIFY(ruler);
+        QCOMPARE(date, Today);
+        const auto rows = stored();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].first, Today); // exactly the day's text, no trailing break
+        QVERIFY(rows[1].second.startsWith(QStringLiteral("{\\rtf")));
+        QCOMPARE(main.List()->count(), 2);
+        QCOMPARE(main.List()->item(1)->text(), Today);
+        QVERIFY(!main.Command2()->Enabled());
+    }
+
+    void emptyFieldsAreRefusedAndCancelSavesNothing()
+    {
+        FrmMain &main = open();
+        Driver driver;
+        QString prompt, boxTitle;
+        bool stillOpen = false;
+        driver.on("FrmNew", [&](QWidget *w) { editorOf(w)->CmdOk()->click(); })
+            .on("MsgBox", [&](QWidget *w) {
+                prompt = qobject_cast<QMessageBox *>(w)->text();
+                boxTitle = w->windowTitle();
+                press(w, QMessageBox::Ok);
+                QTimer::singleShot(0, [&] {
+                    FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
+                    stillOpen = e && e->isVisible();
+                    if (e)
+                        e->CmdCancel()->click();
+                });
+            });
+        main.Command2()->click();
+        QVERIFY(driver.done());
+        QCOMPARE(prompt, QStringLiteral("Please fill in all textfields..."));
+        QCOMPARE(boxTitle, QStringLiteral("Incomplete..."));
+        QVERIFY(stillOpen);
+        QVERIFY(stored().isEmpty());
+        QVERIFY(main.isVisible());
+    }
+
+    void editWithoutSelectionOnlyTells()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &main = open();
+        Driver driver;
+        QString texts;
+        driver.on("balloon", [&](QWidget *w) { texts = closeBalloon(w); });
+        main.Command1()->click();
+        QVERIFY(driver.done());
+        QVERIFY(driver.unexpected.isEmpty());
+        QVERIFY(texts.contains(QStringLiteral("Kein Eintrag markiert...")));
+        QVERIFY(texts.contains(QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten.")));
+    }
+
+    void newThenEditChangesOneRecord()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &main = open();
+        {
+            Driver driver;
+            driver.on("FrmNew", [](QWidget *w) {
+                editorOf(w)->Txt(1)->setTextRTF(QStringLiteral("{\\rtf1\\ansi\\f0 {\\b fett} und Bild ") +
+                                                pictureRtf() + QStringLiteral("\\par}"));
+                editorOf(w)->CmdOk()->click();
+            });
+            main.Command2()->click();
+            QVERIFY(driver.done());
+        }
+        main.List()->setCurrentRow(0);
+        QString caption, help, title;
+        bool cmdOk = true, neusp = true, editierter = false;
+        {
+            Driver driver;
+            driver.on("FrmNew", [&](QWidget *w) {
+                FrmNew *e = editorOf(w);
+                caption = heading(e);
+                help = e->Label2()->text();
+                title = e->windowTitle();
+                cmdOk = e->CmdOk()->isEnabled();
+                neusp = e->menuEntry("neusp")->isEnabled();
+                editierter = e->menuEntry("editierter")->isEnabled();
+                QCOMPARE(e->Txt(1)->text(), QStringLiteral("a"));
+                e->Txt(1)->setText(QStringLiteral("a und mehr"));
+                e->menuEntry("editierter")->trigger();
+            });
+            main.Command1()->click();
+            QVERIFY(driver.done());
+        }
+        QCOMPARE(caption, QStringLiteral("Bestehenden Eintrag bearbeiten"));
+        QCOMPARE(help, QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen bestehenden "
+                                      "Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig sind, dann klicken Sie "
+                                      "bitte auf den Button \"Eintrag editieren\"."));
+        QCOMPARE(title, QStringLiteral("Eingabe für Tag A"));
+        QVERIFY(!cmdOk);
+        QVERIFY(!neusp); // today has an entry, yet the edit must not append
+        QVERIFY(editierter);
+        const auto rows = stored();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].first, QStringLiteral("Tag A"));
+        QCOMPARE(main.List()->count(), 2);
+
+        // The bold text and the picture come back in the preview.
+        main.List()->setCurrentRow(1);
+        richtext::RichTextBox *preview = main.LblDbInfo(1);
+        QCOMPARE(preview->text().left(4), QStringLiteral("fett"));
+        preview->setSelStart(0);
+        preview->setSelLength(4);
+        QVERIFY(preview->selBold().toBool());
+        QVERIFY(preview->textRTF().contains(QStringLiteral("\\pict")));
+        main.List()->setCurrentRow(0);
+        QCOMPARE(main.LblDbInfo(1)->text().trimmed(), QStringLiteral("a und mehr"));
+    }
+
+    void editOpenedWhileTodayUnlistedStillEdits()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")}});
+        FrmMain &main = open();
+        main.List()->setCurrentRow(1);
+        Driver driver;
+        bool neusp = true;
+        driver.on("FrmNew", [&](QWidget *w) {
+            FrmNew *e = editorOf(w);
+            neusp = e->menuEntry("neusp")->isEnabled();
+            e->menuEntry("neusp")->trigger(); // disabled: does nothing
+            e->Txt(1)->setText(QStringLiteral("neu"));
+            e->Command3()->click();
+        });
+        main.Command1()->click();
+        QVERIFY(driver.done());
+        QVERIFY(!neusp);
+        const auto rows = stored();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[1].first, QStringLiteral("Tag B"));
+        QVERIFY(rows[1].second.contains(QStringLiteral("neu")));
+    }
+
+    void modeFollowsTodaysExactText_data()
+    {
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<bool>("edit");
+        QTest::newRow("today listed") << Today << true;
+        QTest::newRow("differs in case") << Today.toUpper() << false;
+    }
+    void modeFollowsTodaysExactText()
+    {
+        QFETCH(QString, listed);
+        QFETCH(bool, edit);
+        seed({{listed, rtfOf("x")}});
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        QCOMPARE(!e->CmdOk()->isEnabled(), edit);
+        QCOMPARE(heading(e), edit ? QStringLiteral("Vorhandenen Eintrag editieren...") : QStringLiteral("Neuen Tag eingeben..."));
+        QCOMPARE(e->menuEntry("editierter")->isEnabled(), edit);
+        e->unload();
+    }
+
+    void aFailingSaveKeepsTheEditorAndItsText()
+    {
+        FrmMain &main = open();
+        testsupport::ForeignLock lock(m_home->databaseFile());
+        QVERIFY(lock.isHeld());
+
+        Driver driver;
+        QString balloon, kept;
+        bool open = false;
+        driver.on("FrmNew", [](QWidget *w) {
+                  editorOf(w)->Txt(1)->setText(QStringLiteral("getippt"));
+                  editorOf(w)->CmdOk()->click();
+              })
+            .on("balloon", [&](QWidget *w) {
+                balloon = closeBalloon(w);
+                QTimer::singleShot(50, [&] {
+                    FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
+                    open = e && e->isVisible();
+                    if (e) {
+                        kept = e->Txt(1)->text();
+                        e->CmdCancel()->click();
+                    }
+                });
+            });
+        main.Command2()->click();
+        lock.release();
+        QVERIFY(driver.done());
+        QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(','))); // no second message
+        QVERIFY(balloon.contains(QStringLiteral("konnte nicht gespeichert werden")));
+        QVERIFY(open);
+        QCOMPARE(kept, QStringLiteral("getippt"));
+        QVERIFY(stored().isEmpty());
+    }
+
+    void searchFindsWholeWordsIgnoringCase()
+    {
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        e->Txt(1)->setText(QStringLiteral("Ein Haus am Hausberg"));
+        QString inputPrompt, inputTitle, notFound, notFoundTitle;
+        {
+            Driver driver;
+            driver.on("InputBox", [&](QWidget *w) {
+                inputPrompt = qobject_cast<QInputDialog *>(w)->labelText();
+                inputTitle = w->windowTitle();
+                answer(w, QStringLiteral("HAUS"));
+            });
+            e->Suchen();
+            QVERIFY(driver.done());
+        }
+        QCOMPARE(inputPrompt, QStringLiteral("Geben Sie hier den Suchbegriff ein:"));
+        QCOMPARE(inputTitle, QStringLiteral("Zorvelin Professional"));
+        QCOMPARE(e->Txt(1)->selStart(), 4);
+        QCOMPARE(e->Txt(1)->selText(), QStringLiteral("Haus"));
+        {
+            // A second term is looked for inside the highlighted match only.
+            Driver driver;
+            driver.on("InputBox", [&](QWidget *w) { answer(w, QStringLiteral("am")); })
+                .on("MsgBox", [&](QWidget *w) {
+                    notFound = qobject_cast<QMessageBox *>(w)->text();
+                    notFoundTitle = w->windowTitle();
+                    press(w, QMessageBox::Ok);
+                });
+            e->Suchen();
+            QVERIFY(driver.done());
+        }
+        QCOMPARE(notFound, QStringLiteral("Das von Ihnen gesuchte Wort wurde leider\nnicht gefunden."));
+        QCOMPARE(notFoundTitle, QStringLiteral("Nicht gefunden"));
+        e->unload();
+    }
+
+    void dateChangeAskedNoThenYes()
+    {
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        QString prompt, title;
+        {
+            Driver driver;
+            driver.on("MsgBox", [&](QWidget *w) {
+                prompt = qobject_cast<QMessageBox *>(w)->text();
+                title = w->windowTitle();
+                QCOMPARE(qobject_cast<QMessageBox *>(w)->defaultButton(),
+                         qobject_cast<QMessageBox *>(w)->button(QMessageBox::No));
+                press(w, QMessageBox::No);
+            });
+            e->DatumAendern();
+            QVERIFY(driver.done());
+        }
+        QCOMPARE(prompt, QStringLiteral("Wollen Sie wirklich ein anderes Datum als das oben \nangezeigte eingeben?\n\n"
+                                        "Wenn JA, dann klicken Sie bitte auf >JA<.\n\nAchten Sie bitte darauf, dass "
+                                        "keine Eintragung zum von\nIhnen gewählten Datum vorliegt!"));
+        QCOMPARE(title, QStringLiteral("VORSICHT!!!"));
+        QVERIFY(e->sevMonthView1()->isHidden());
+        QCOMPARE(e->Txt(0)->text(), Today);
+        {
+            Driver driver;
+            driver.on("MsgBox", [](QWidget *w) { press(w, QMessageBox::Yes); });
+            e->DatumAendern();
+            QVERIFY(driver.done());
+        }
+        QVERIFY(!e->sevMonthView1()->isHidden());
+        e->Txt(0)->setSelStart(0);
+        e->Txt(0)->setSelLength(4);
+        e->Txt(0)->setSelBold(true);
+        e->sevMonthView1()->choose(QDate(2026, 5, 1));
+        QCOMPARE(e->Txt(0)->text(), QStringLiteral("Freitag, 1. Mai 2026"));
+        QCOMPARE(e->Txt(0)->selAlignment().toLong(), 1);
+        e->Txt(0)->setSelStart(0);
+        e->Txt(0)->setSelLength(4);
+        QVERIFY(!e->Txt(0)->selBold().toBool());
+        QVERIFY(e->sevMonthView1()->isHidden());
+        QCOMPARE(e->windowTitle(), QStringLiteral("Eingabe für ") + Today);
+        e->unload();
+    }
+};
+
+KV_TEST_MAIN(TestFrmNew)
+#include "tst_FrmNew.moc"
