@@ -1,6 +1,7 @@
 #include "diary/FrmNew.h"
 
 #include "diary/CommandButton.h"
+#include "diary/FormatButtons.h"
 #include "diary/FrmMain.h"
 #include "diary/InputBox.h"
 #include "diary/KeyedToolBar.h"
@@ -8,9 +9,14 @@
 #include "diary/MonthView.h"
 #include "diary/MsgBox.h"
 #include "diary/OfficeMenu.h"
+#include "diary/SelectionCommands.h"
+#include "diary/frmScreen.h"
+#include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
 #include "platform/com/FormHosting.h"
+#include "platform/comdlg/CommonDialog.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
@@ -21,26 +27,35 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
+#include <functional>
 
 namespace kalvento {
 
 namespace {
 
 const QChar CR(13);
+constexpr int OutOfMemory = 7;
 
 const QString NewHeading = QStringLiteral("Neuen Tag eingeben...");
 const QString NewHelp = QStringLiteral(
-    "Sie können jetzt damit beginnen einen neuen Tag anzulegen. Schreiben Sie einfach in das untere Textfeld. "
-    "Wenn Sie in den Vollbildmodus wechseln möchten, dann klicken Sie im Menü auf >Vollbild<. Mit ESC gelangen "
+    "Sie können jetzt damit beginnen einen neuen Tag anzulegen. Schreiben Sie einfach in das untere "
+    "Textfeld. "
+    "Wenn Sie in den Vollbildmodus wechseln möchten, dann klicken Sie im Menü auf >Vollbild<. Mit ESC "
+    "gelangen "
     "Sie wieder zur normalen Ansicht zurück. Wenn Sie fertig sind, klicken Sie auf den Button >Neuen Tag "
     "eintragen< um diesen zu speichern.");
 const QString EditHeading = QStringLiteral("Vorhandenen Eintrag editieren...");
-const QString EditHelp = QStringLiteral(
-    "Hier haben Sie die Möglichkeit einen vorhandenen Eintrag zu ergänzen. Wählen Sie einfach die Stelle aus, "
-    "an der Sie eine Ergänzung vornehmen möchten und setzen Sie den Textcursor durch einen Mausklick (links) an "
-    "diese Stelle. Wenn Sie fertig sind, klicken Sie auf den Button >Eintrag editieren< um diesen zu speichern.");
+const QString EditHelp = QStringLiteral("Hier haben Sie die Möglichkeit einen vorhandenen Eintrag zu "
+                                        "ergänzen. Wählen Sie einfach die Stelle aus, "
+                                        "an der Sie eine Ergänzung vornehmen möchten und setzen Sie den "
+                                        "Textcursor durch einen Mausklick (links) an "
+                                        "diese Stelle. Wenn Sie fertig sind, klicken Sie auf den Button "
+                                        ">Eintrag editieren< um diesen zu speichern.");
 
-QString longDate(const QDate &day) { return QLocale().toString(day, QLocale::LongFormat); }
+QString longDate(const QDate &day)
+{
+    return QLocale().toString(day, QLocale::LongFormat);
+}
 
 // Design-time layout of the inner area, in twips.
 const QRect Label1Rect(120, 120, 9360, 600);
@@ -85,7 +100,9 @@ void FrmNew::buildMenus()
         a->setShortcut(keys);
         return a;
     };
-    auto separator = [](QMenu *m, const char *name) { m->addSeparator()->setObjectName(QString::fromLatin1(name)); };
+    auto separator = [](QMenu *m, const char *name) {
+        m->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
 
     QMenu *dat = menu("dat", QStringLiteral("&Datei"));
     m_neusp = entry(dat, "neusp", QStringLiteral("&Neuen Eintrag speichern"));
@@ -96,24 +113,34 @@ void FrmNew::buildMenus()
     connect(entry(dat, "schloe", QStringLiteral("Schließen ohne Änderung")), &QAction::triggered, this,
             &FrmNew::schloe_Click);
 
-    // The editing commands get their handlers with the formatting work.
     QMenu *bear = menu("bear", QStringLiteral("&Bearbeiten"));
-    entry(bear, "ausschneiden", QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    entry(bear, "kopier", QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    entry(bear, "einfuegennn", QStringLiteral("&Text einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    entry(bear, "graf", QStringLiteral("&Grafik einfügen"), QKeySequence(Qt::CTRL | Qt::Key_G));
-    entry(bear, "loesch", QStringLiteral("&Löschen"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(entry(bear, "ausschneiden", QStringLiteral("&Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+            &QAction::triggered, this, &FrmNew::ausschneiden_Click);
+    connect(entry(bear, "kopier", QStringLiteral("&Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &QAction::triggered, this, &FrmNew::kopier_Click);
+    connect(entry(bear, "einfuegennn", QStringLiteral("&Text einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V)),
+            &QAction::triggered, this, &FrmNew::einfuegennn_Click);
+    connect(entry(bear, "graf", QStringLiteral("&Grafik einfügen"), QKeySequence(Qt::CTRL | Qt::Key_G)),
+            &QAction::triggered, this, &FrmNew::graf_Click);
+    connect(entry(bear, "loesch", QStringLiteral("&Löschen"), QKeySequence(Qt::CTRL | Qt::Key_D)),
+            &QAction::triggered, this, &FrmNew::loesch_Click);
     separator(bear, "step2");
-    entry(bear, "allesausw", QStringLiteral("Alles a&uswählen"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(entry(bear, "allesausw", QStringLiteral("Alles a&uswählen"), QKeySequence(Qt::CTRL | Qt::Key_A)),
+            &QAction::triggered, this, &FrmNew::allesausw_Click);
     separator(bear, "step3");
-    entry(bear, "zwischenleer", QStringLiteral("&Zwischenablage leeren"));
+    connect(entry(bear, "zwischenleer", QStringLiteral("&Zwischenablage leeren")), &QAction::triggered, this,
+            &FrmNew::zwischenleer_Click);
     separator(bear, "step4");
-    connect(entry(bear, "suechennn", QStringLiteral("Suchen...")), &QAction::triggered, this, &FrmNew::Suchen);
+    connect(entry(bear, "suechennn", QStringLiteral("Suchen...")), &QAction::triggered, this,
+            &FrmNew::Suchen);
 
     QMenu *formattt = menu("formattt", QStringLiteral("&Format"));
-    entry(formattt, "schrift", QStringLiteral("Schrift&art wählen..."));
-    entry(formattt, "schriftfarbe", QStringLiteral("Schrift&farbe wählen"));
-    entry(formattt, "vollbild", QStringLiteral("&Vollbild"));
+    connect(entry(formattt, "schrift", QStringLiteral("Schrift&art wählen...")), &QAction::triggered, this,
+            &FrmNew::schrift_Click);
+    connect(entry(formattt, "schriftfarbe", QStringLiteral("Schrift&farbe wählen")), &QAction::triggered,
+            this, &FrmNew::schriftfarbe_Click);
+    connect(entry(formattt, "vollbild", QStringLiteral("&Vollbild")), &QAction::triggered, this,
+            &FrmNew::vollbild_Click);
 
     m_officeMenu1 = new OfficeMenu(m_menuBar, this);
     m_officeMenu1->setObjectName(QStringLiteral("OfficeMenu1"));
@@ -145,6 +172,7 @@ void FrmNew::buildControls()
 
     m_coolbar = new KeyedToolBar(m_area);
     place(m_coolbar, QStringLiteral("Coolbar1"), CoolbarRect);
+    buildToolBar();
 
     for (int i = 0; i < 2; ++i) {
         auto *box = new richtext::RichTextBox(m_area);
@@ -176,12 +204,33 @@ void FrmNew::buildControls()
     m_pic1->hide();
     m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), Dialog1Rect);
     m_dialog1->hide();
+    m_commonDialog1 = new comdlg::CommonDialog(this);
+    m_commonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
+    m_commands = std::make_unique<SelectionCommands>(*Txt(1), *m_commonDialog1);
 
     resize(rt::Twips::toPixelsX(AreaSize.width()),
            rt::Twips::toPixelsY(AreaSize.height()) + m_menuBar->sizeHint().height());
 }
 
-QAction *FrmNew::menuEntry(const QString &name) const { return findChild<QAction *>(name); }
+void FrmNew::buildToolBar()
+{
+    using Kind = KeyedToolBar::Kind;
+    addFormatButtons(*m_coolbar);
+    m_coolbar->addSeparator();
+    m_coolbar->addButton(QStringLiteral("einfuegen"), QStringLiteral("Einfügen"));
+    m_coolbar->addSeparator();
+    m_coolbar->addButton(QStringLiteral("suchen"), QStringLiteral("Suchen"), QString(), Kind::Push);
+    m_coolbar->addSeparator();
+    m_coolbar->addButton(QStringLiteral("datumaendern"), QStringLiteral("Datum ändern"));
+    m_coolbar->addSeparator();
+    m_coolbar->addButton(QStringLiteral("vollbild"), QStringLiteral("Vollbildmodus"));
+    connect(m_coolbar, &KeyedToolBar::ButtonClick, this, &FrmNew::Coolbar1_ButtonClick);
+}
+
+QAction *FrmNew::menuEntry(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
 
 void FrmNew::onLoad()
 {
@@ -247,9 +296,15 @@ QString FrmNew::dateLine() const
     return text;
 }
 
-void FrmNew::CmdOk_Click() { save(true); }
+void FrmNew::CmdOk_Click()
+{
+    save(true);
+}
 
-void FrmNew::Command3_Click() { save(false); }
+void FrmNew::Command3_Click()
+{
+    save(false);
+}
 
 void FrmNew::save(bool append)
 {
@@ -277,30 +332,128 @@ void FrmNew::CmdCancel_Click()
     m_main.show();
 }
 
-void FrmNew::schloe_Click() { unload(); }
+void FrmNew::schloe_Click()
+{
+    unload();
+}
 
 void FrmNew::Suchen()
 {
-    const QString term =
-        InputBox(QStringLiteral("Geben Sie hier den Suchbegriff ein:"), QStringLiteral("Zorvelin Professional"));
+    const QString term = InputBox(QStringLiteral("Geben Sie hier den Suchbegriff ein:"),
+                                  QStringLiteral("Zorvelin Professional"));
     if (Txt(1)->find(term, -1, -1, richtext::RichTextBox::FindWholeWord) != -1) {
         Txt(1)->setFocus();
         return;
     }
-    MsgBox(QStringLiteral("Das von Ihnen gesuchte Wort wurde leider") + CR + QStringLiteral("nicht gefunden."), 64,
-           QStringLiteral("Nicht gefunden"));
+    MsgBox(QStringLiteral("Das von Ihnen gesuchte Wort wurde leider") + CR +
+               QStringLiteral("nicht gefunden."),
+           64, QStringLiteral("Nicht gefunden"));
+}
+
+void FrmNew::Coolbar1_ButtonClick(const QString &key)
+{
+    // Compared exactly, in this order; any other key does nothing.
+    const std::pair<const char *, std::function<void()>> commands[] = {
+        {"fett",
+         [this] {
+             m_commands->toggleBold();
+             Txt(1)->setFocus();
+         }},
+        {"kursiv", [this] { m_commands->toggleItalic(); }},
+        {"unterstrichen", [this] { m_commands->toggleUnderline(); }},
+        {"durchgestrichen", [this] { m_commands->toggleStrikeThru(); }},
+        {"schriftfarbe", [this] { schriftfarbe_Click(); }},
+        {"hintergrund", [this] { m_commands->chooseBackground(); }},
+        {"aufzaehlung", [this] { m_commands->toggleBullet(); }},
+        {"links", [this] { m_commands->align(richtext::RichTextBox::AlignLeft); }},
+        {"mitte", [this] { m_commands->align(richtext::RichTextBox::AlignCenter); }},
+        {"rechts", [this] { m_commands->align(richtext::RichTextBox::AlignRight); }},
+        {"einfuegen", [this] { einfuegennn_Click(); }},
+        {"suchen", [this] { Suchen(); }},
+        {"schriftart", [this] { schrift_Click(); }},
+        {"vollbild", [this] { vollbild_Click(); }},
+        {"datumaendern", [this] { DatumAendern(); }},
+    };
+    for (const auto &[name, command] : commands)
+        if (key == QLatin1String(name)) {
+            command();
+            return;
+        }
+}
+
+void FrmNew::ausschneiden_Click()
+{
+    m_commands->cut();
+}
+
+void FrmNew::kopier_Click()
+{
+    m_commands->copy();
+}
+
+void FrmNew::einfuegennn_Click()
+{
+    m_commands->pasteText();
+}
+
+void FrmNew::graf_Click()
+{
+    m_commands->insertPicture(*m_pic1);
+}
+
+void FrmNew::loesch_Click()
+{
+    m_commands->deleteSelection();
+}
+
+void FrmNew::allesausw_Click()
+{
+    m_commands->selectAll();
+}
+
+void FrmNew::zwischenleer_Click()
+{
+    SelectionCommands::clearClipboard();
+}
+
+void FrmNew::schrift_Click()
+{
+    m_commands->chooseFont(windowTitle());
+}
+
+void FrmNew::schriftfarbe_Click()
+{
+    m_commands->chooseColor();
+}
+
+void FrmNew::vollbild_Click()
+{
+    try {
+        QPointer<frmScreen> screen = rt::Form::create<frmScreen>(*this);
+        screen->load();
+        screen->txtScreen()->setTextRTF(Txt(1)->textRTF());
+        screen->showModal();
+    } catch (const std::bad_alloc &) {
+        MsgBox(QStringLiteral("Datei ist zu groß!!!"), 48, rt::App::title());
+    } catch (const com::AutomationError &error) {
+        if (error.number() == OutOfMemory)
+            MsgBox(QStringLiteral("Datei ist zu groß!!!"), 48, rt::App::title());
+        else
+            MsgBox(error.description(), 16, rt::App::title());
+    }
 }
 
 void FrmNew::DatumAendern()
 {
-    const QString prompt = QStringList{QStringLiteral("Wollen Sie wirklich ein anderes Datum als das oben "),
-                                       QStringLiteral("angezeigte eingeben?"),
-                                       QString(),
-                                       QStringLiteral("Wenn JA, dann klicken Sie bitte auf >JA<."),
-                                       QString(),
-                                       QStringLiteral("Achten Sie bitte darauf, dass keine Eintragung zum von"),
-                                       QStringLiteral("Ihnen gewählten Datum vorliegt!")}
-                               .join(CR);
+    const QString prompt =
+        QStringList{QStringLiteral("Wollen Sie wirklich ein anderes Datum als das oben "),
+                    QStringLiteral("angezeigte eingeben?"),
+                    QString(),
+                    QStringLiteral("Wenn JA, dann klicken Sie bitte auf >JA<."),
+                    QString(),
+                    QStringLiteral("Achten Sie bitte darauf, dass keine Eintragung zum von"),
+                    QStringLiteral("Ihnen gewählten Datum vorliegt!")}
+            .join(CR);
     if (MsgBox(prompt, 308, QStringLiteral("VORSICHT!!!")) == 6)
         m_monthView->show();
 }

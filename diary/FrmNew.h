@@ -1,17 +1,19 @@
 #pragma once
 
+#include "platform/com/Control.h"
 #include "platform/com/Variant.h"
 #include "platform/runtime/Form.h"
 
 #include <QPointer>
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QMenuBar;
 
-namespace com {
-class Control;
+namespace comdlg {
+class CommonDialog;
 }
 
 namespace richtext {
@@ -25,10 +27,12 @@ class FrmMain;
 class KeyedToolBar;
 class MonthView;
 class OfficeMenu;
+class SelectionCommands;
 
 // The entry editor: writes the entry of a new day or edits an existing one
 // and saves it through the main window's entry store.
-class FrmNew : public rt::Form {
+class FrmNew : public rt::Form
+{
     Q_OBJECT
 public:
     explicit FrmNew(FrmMain &main);
@@ -49,6 +53,8 @@ public:
     com::Control *Dialog1() const { return m_dialog1; }
     MonthView *sevMonthView1() const { return m_monthView; }
     KeyedToolBar *Coolbar1() const { return m_coolbar; }
+    comdlg::CommonDialog *CommonDialog1() const { return m_commonDialog1; }
+    QLabel *pic1() const { return m_pic1; }
     QMenuBar *menuBar() const { return m_menuBar; }
     // Menu entries by their names ("neusp", "editierter", ...).
     QAction *menuEntry(const QString &name) const;
@@ -58,6 +64,19 @@ public:
     void CmdCancel_Click();
     void schloe_Click();
     void sevMonthView1_DateChosen(const com::Variant &date);
+    // Runs the command of the tool-bar button with this exact key.
+    void Coolbar1_ButtonClick(const QString &key);
+    void ausschneiden_Click();
+    void kopier_Click();
+    void einfuegennn_Click();
+    void graf_Click();
+    void loesch_Click();
+    void allesausw_Click();
+    void zwischenleer_Click();
+    void schrift_Click();
+    void schriftfarbe_Click();
+    // Opens the body in the full-screen editor.
+    void vollbild_Click();
 
 protected:
     void onLoad() override;
@@ -66,6 +85,7 @@ protected:
 private:
     void buildMenus();
     void buildControls();
+    void buildToolBar();
     void applyNewMode();
     void applyEditMode();
     void setHeading(const QString &caption, const QString &help);
@@ -87,6 +107,8 @@ private:
     KeyedToolBar *m_coolbar = nullptr;
     QLabel *m_pic1 = nullptr;
     OfficeMenu *m_officeMenu1 = nullptr;
+    comdlg::CommonDialog *m_commonDialog1 = nullptr;
+    std::unique_ptr<SelectionCommands> m_commands;
     QAction *m_neusp = nullptr;
     QAction *m_editierter = nullptr;
 };

@@ -4,4 +4,9 @@ namespace richtext {
 
 ClipboardSource::~ClipboardSource() = default;
 
+QByteArray ClipboardSource::encodedPicture() const
+{
+    return {};
+}
+
 } // namespace richtext

@@ -675,12 +675,14 @@ void RichTextBox::setClipboardSource(const ClipboardSource *source)
 void RichTextBox::paste()
 {
     const ClipboardSource &source = m_clipboard ? *m_clipboard : *m_systemClipboard;
+    const QByteArray encoded = source.encodedPicture();
     const QImage image = source.image();
-    if (!image.isNull()) {
+    if (!image.isNull() || Picture::kindOf(encoded) != Picture::Kind::None) {
         QTextCursor c = m_edit->textCursor();
         c.beginEditBlock();
         c.removeSelectedText();
-        Picture::insertImage(c, image);
+        if (!Picture::insert(c, encoded))
+            Picture::insertImage(c, image);
         c.endEditBlock();
         m_edit->setTextCursor(c);
         return;

@@ -1,24 +1,22 @@
 #include "platform/richtext/SystemClipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "platform/runtime/Clipboard.h"
 
 namespace richtext {
 
 QString SystemClipboard::text() const
 {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    return clipboard ? clipboard->text() : QString();
+    return rt::Clipboard::text();
 }
 
 QImage SystemClipboard::image() const
 {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    const QMimeData *data = clipboard ? clipboard->mimeData() : nullptr;
-    if (!data || !data->hasImage())
-        return QImage();
-    return qvariant_cast<QImage>(data->imageData());
+    return rt::Clipboard::image();
+}
+
+QByteArray SystemClipboard::encodedPicture() const
+{
+    return rt::Clipboard::encodedPicture();
 }
 
 } // namespace richtext

@@ -5,10 +5,12 @@
 namespace richtext {
 
 // The application's clipboard.
-class SystemClipboard : public ClipboardSource {
+class SystemClipboard : public ClipboardSource
+{
 public:
     QString text() const override;
     QImage image() const override;
+    QByteArray encodedPicture() const override;
 };
 
 } // namespace richtext

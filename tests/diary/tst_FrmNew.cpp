@@ -1,6 +1,7 @@
 #include "diary/CommandButton.h"
 #include "diary/FrmMain.h"
 #include "diary/FrmNew.h"
+#include "diary/KeyedToolBar.h"
 #include "diary/MonthView.h"
 #include "platform/com/Control.h"
 #include "platform/dao/Database.h"
@@ -11,6 +12,7 @@
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
+#include "tests/diary/ModalDriver.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
@@ -18,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -25,9 +28,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -37,124 +42,25 @@ using kalvento::FrmMain;
 using kalvento::FrmNew;
 using testsupport::rtfOf;
 
+using testsupport::answer;
+using testsupport::closeBalloon;
+using testsupport::Driver;
+using testsupport::press;
+
 namespace {
 
 const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
 
-// The window that waits modally on top: a plain box, or else one of our forms.
-QWidget *topModal()
+FrmNew *editorOf(QWidget *w)
 {
-    if (QWidget *w = QApplication::activeModalWidget())
-        return w;
-    return rt::Form::activeModalForm();
+    return qobject_cast<FrmNew *>(w);
 }
 
-// Answers the modal windows in the order they appear. Each step names the
-// kind of window it expects ("FrmNew", "MsgBox", "InputBox", or "balloon" for
-// the main window's messages) and acts on it; a window nobody expected fails
-// the test and is closed, so nothing hangs.
-class Driver {
-public:
-    using Action = std::function<void(QWidget *)>;
-    Driver()
-    {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start(10);
-    }
-    Driver &on(const QString &kind, Action action)
-    {
-        m_steps.push_back({kind, std::move(action)});
-        return *this;
-    }
-    QStringList unexpected;
-    bool done() const { return m_steps.empty(); }
-
-private:
-    static QString kindOf(QWidget *w)
-    {
-        if (qobject_cast<QMessageBox *>(w))
-            return QStringLiteral("MsgBox");
-        if (qobject_cast<QInputDialog *>(w))
-            return QStringLiteral("InputBox");
-        if (qobject_cast<FrmNew *>(w))
-            return QStringLiteral("FrmNew");
-        return QStringLiteral("balloon");
-    }
-    void poll()
-    {
-        QWidget *w = topModal();
-        if (!w || !w->isVisible() || m_handled.contains(w))
-            return;
-        if (kindOf(w) == QLatin1String("balloon") && w->findChildren<com::Control *>().isEmpty())
-            return; // not built yet
-        m_handled << w;
-        if (m_steps.empty() || m_steps.front().first != kindOf(w)) {
-            unexpected << kindOf(w);
-            if (auto *form = qobject_cast<rt::Form *>(w))
-                form->unload();
-            else
-                w->close();
-            return;
-        }
-        // Act from a fresh event: an action that opens the next modal window
-        // waits there, and this timer does not fire again inside its own slot.
-        auto action = std::make_shared<Action>(std::move(m_steps.front().second));
-        m_steps.erase(m_steps.begin());
-        QTimer::singleShot(0, w, [action, w] { (*action)(w); });
-    }
-    QTimer m_poll;
-    std::vector<std::pair<QString, Action>> m_steps;
-    QList<QPointer<QWidget>> m_handled;
-};
-
-void press(QWidget *box, QMessageBox::StandardButton which)
-{
-    auto *mb = qobject_cast<QMessageBox *>(box);
-    mb->button(which)->click();
-}
-
-void answer(QWidget *box, const QString &text)
-{
-    auto *input = qobject_cast<QInputDialog *>(box);
-    input->setTextValue(text);
-    input->accept();
-}
-
-// The balloon's visible texts, then its last button pressed.
-QString closeBalloon(QWidget *w)
-{
-    QString texts;
-    for (QLabel *label : w->findChildren<QLabel *>())
-        if (label->isVisible())
-            texts += label->text() + QLatin1Char('|');
-    QList<com::Control *> buttons;
-    for (com::Control *c : w->findChildren<com::Control *>())
-        if (c->isVisible())
-            buttons << c;
-    std::sort(buttons.begin(), buttons.end(), [](QWidget *a, QWidget *b) {
-        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-    });
-    if (!buttons.isEmpty())
-        QTest::mouseClick(buttons.last(), Qt::LeftButton, {}, QPoint(5, 5));
-    return texts;
-}
-
-FrmNew *editorOf(QWidget *w) { return qobject_cast<FrmNew *>(w); }
-
-QString pictureRtf()
-{
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QStringLiteral("{\\pict\\pngblip\\picw4\\pich4 %1}").arg(QString::fromLatin1(png.toHex()));
-}
 
 } // namespace
 
-class TestFrmNew : public QObject {
+class TestFrmNew : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;
@@ -209,8 +115,10 @@ private slots:
         QVERIFY(driver.done());
         QVERIFY(driver.unexpected.isEmpty());
         QCOMPARE(caption, QStringLiteral("Neuen Tag eingeben..."));
-        QVERIFY(help.startsWith(QStringLiteral("Sie können jetzt damit beginnen einen neuen Tag anzulegen.")));
-        QVERIFY(help.endsWith(QStringLiteral("klicken Sie auf den Button >Neuen Tag eintragen< um diesen zu speichern.")));
+        QVERIFY(
+            help.startsWith(QStringLiteral("Sie können jetzt damit beginnen einen neuen Tag anzulegen.")));
+        QVERIFY(help.endsWith(
+            QStringLiteral("klicken Sie auf den Button >Neuen Tag eintragen< um diesen zu speichern.")));
         QCOMPARE(title, QStringLiteral("Eingabe für ") + Today);
         QVERIFY(cmdOk);
         QVERIFY(!command3); // New disables saving an edit
@@ -234,18 +142,17 @@ private slots:
         Driver driver;
         QString prompt, boxTitle;
         bool stillOpen = false;
-        driver.on("FrmNew", [&](QWidget *w) { editorOf(w)->CmdOk()->click(); })
-            .on("MsgBox", [&](QWidget *w) {
-                prompt = qobject_cast<QMessageBox *>(w)->text();
-                boxTitle = w->windowTitle();
-                press(w, QMessageBox::Ok);
-                QTimer::singleShot(0, [&] {
-                    FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
-                    stillOpen = e && e->isVisible();
-                    if (e)
-                        e->CmdCancel()->click();
-                });
+        driver.on("FrmNew", [&](QWidget *w) { editorOf(w)->CmdOk()->click(); }).on("MsgBox", [&](QWidget *w) {
+            prompt = qobject_cast<QMessageBox *>(w)->text();
+            boxTitle = w->windowTitle();
+            press(w, QMessageBox::Ok);
+            QTimer::singleShot(0, [&] {
+                FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
+                stillOpen = e && e->isVisible();
+                if (e)
+                    e->CmdCancel()->click();
             });
+        });
         main.Command2()->click();
         QVERIFY(driver.done());
         QCOMPARE(prompt, QStringLiteral("Please fill in all textfields..."));
@@ -266,7 +173,8 @@ private slots:
         QVERIFY(driver.done());
         QVERIFY(driver.unexpected.isEmpty());
         QVERIFY(texts.contains(QStringLiteral("Kein Eintrag markiert...")));
-        QVERIFY(texts.contains(QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten.")));
+        QVERIFY(texts.contains(
+            QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten.")));
     }
 
     void newThenEditChangesOneRecord()
@@ -277,7 +185,7 @@ private slots:
             Driver driver;
             driver.on("FrmNew", [](QWidget *w) {
                 editorOf(w)->Txt(1)->setTextRTF(QStringLiteral("{\\rtf1\\ansi\\f0 {\\b fett} und Bild ") +
-                                                pictureRtf() + QStringLiteral("\\par}"));
+                                                testsupport::pictureRtf(4, 4, Qt::red) + QStringLiteral("\\par}"));
                 editorOf(w)->CmdOk()->click();
             });
             main.Command2()->click();
@@ -304,9 +212,10 @@ private slots:
             QVERIFY(driver.done());
         }
         QCOMPARE(caption, QStringLiteral("Bestehenden Eintrag bearbeiten"));
-        QCOMPARE(help, QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen bestehenden "
-                                      "Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig sind, dann klicken Sie "
-                                      "bitte auf den Button \"Eintrag editieren\"."));
+        QCOMPARE(help, QStringLiteral(
+                           "Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen bestehenden "
+                           "Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig sind, dann klicken Sie "
+                           "bitte auf den Button \"Eintrag editieren\"."));
         QCOMPARE(title, QStringLiteral("Eingabe für Tag A"));
         QVERIFY(!cmdOk);
         QVERIFY(!neusp); // today has an entry, yet the edit must not append
@@ -367,7 +276,8 @@ private slots:
         QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
         e->load();
         QCOMPARE(!e->CmdOk()->isEnabled(), edit);
-        QCOMPARE(heading(e), edit ? QStringLiteral("Vorhandenen Eintrag editieren...") : QStringLiteral("Neuen Tag eingeben..."));
+        QCOMPARE(heading(e), edit ? QStringLiteral("Vorhandenen Eintrag editieren...")
+                                  : QStringLiteral("Neuen Tag eingeben..."));
         QCOMPARE(e->menuEntry("editierter")->isEnabled(), edit);
         e->unload();
     }
@@ -381,10 +291,12 @@ private slots:
         Driver driver;
         QString balloon, kept;
         bool open = false;
-        driver.on("FrmNew", [](QWidget *w) {
-                  editorOf(w)->Txt(1)->setText(QStringLiteral("getippt"));
-                  editorOf(w)->CmdOk()->click();
-              })
+        driver
+            .on("FrmNew",
+                [](QWidget *w) {
+                    editorOf(w)->Txt(1)->setText(QStringLiteral("getippt"));
+                    editorOf(w)->CmdOk()->click();
+                })
             .on("balloon", [&](QWidget *w) {
                 balloon = closeBalloon(w);
                 QTimer::singleShot(50, [&] {
@@ -462,9 +374,10 @@ private slots:
             e->DatumAendern();
             QVERIFY(driver.done());
         }
-        QCOMPARE(prompt, QStringLiteral("Wollen Sie wirklich ein anderes Datum als das oben \nangezeigte eingeben?\n\n"
-                                        "Wenn JA, dann klicken Sie bitte auf >JA<.\n\nAchten Sie bitte darauf, dass "
-                                        "keine Eintragung zum von\nIhnen gewählten Datum vorliegt!"));
+        QCOMPARE(prompt, QStringLiteral(
+                             "Wollen Sie wirklich ein anderes Datum als das oben \nangezeigte eingeben?\n\n"
+                             "Wenn JA, dann klicken Sie bitte auf >JA<.\n\nAchten Sie bitte darauf, dass "
+                             "keine Eintragung zum von\nIhnen gewählten Datum vorliegt!"));
         QCOMPARE(title, QStringLiteral("VORSICHT!!!"));
         QVERIFY(e->sevMonthView1()->isHidden());
         QCOMPARE(e->Txt(0)->text(), Today);
@@ -486,6 +399,108 @@ private slots:
         QVERIFY(!e->Txt(0)->selBold().toBool());
         QVERIFY(e->sevMonthView1()->isHidden());
         QCOMPARE(e->windowTitle(), QStringLiteral("Eingabe für ") + Today);
+        e->unload();
+    }
+
+    void toolBarHoldsItsKeysInOrder()
+    {
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        QCOMPARE(e->Coolbar1()->keys(), (QStringList{"fett",
+                                                     "kursiv",
+                                                     "unterstrichen",
+                                                     "durchgestrichen",
+                                                     "",
+                                                     "schriftart",
+                                                     "schriftfarbe",
+                                                     "hintergrund",
+                                                     "",
+                                                     "aufzaehlung",
+                                                     "",
+                                                     "links",
+                                                     "mitte",
+                                                     "rechts",
+                                                     "",
+                                                     "einfuegen",
+                                                     "",
+                                                     "suchen",
+                                                     "",
+                                                     "datumaendern",
+                                                     "",
+                                                     "vollbild"}));
+        QVERIFY(e->Coolbar1()->button("links")->isChecked());
+        QCOMPARE(e->Coolbar1()->button("suchen")->text(), QStringLiteral("Suchen"));
+        QCOMPARE(e->Coolbar1()->button("datumaendern")->text(), QStringLiteral("Datum ändern"));
+        QCOMPARE(e->Coolbar1()->button("vollbild")->text(), QStringLiteral("Vollbildmodus"));
+        QCOMPARE(e->Coolbar1()->button("hintergrund")->menu()->actions().at(0)->text(),
+                 QStringLiteral("Menu 1"));
+        e->unload();
+    }
+
+    void toolBarKeysAreComparedExactlyAndWorkOnTheBody()
+    {
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        e->show();
+        QApplication::setActiveWindow(e);
+        richtext::RichTextBox *body = e->Txt(1);
+        body->setText(QStringLiteral("Wort"));
+        const QString date = e->Txt(0)->textRTF();
+        for (const char *other : {"Fett", "fett ", "", "Menu 1", "schlie"}) {
+            body->setSelStart(0);
+            body->setSelLength(4);
+            e->Coolbar1_ButtonClick(QString::fromLatin1(other));
+            QCOMPARE(body->selBold().toBool(), false);
+        }
+        e->Txt(0)->editor()->setFocus();
+        e->Coolbar1_ButtonClick("kursiv");
+        QCOMPARE(body->selItalic().toBool(), true);
+        QVERIFY(!body->editor()->hasFocus()); // only bold moves the focus
+        e->Coolbar1_ButtonClick("fett");
+        QCOMPARE(body->selBold().toBool(), true);
+        QVERIFY(body->editor()->hasFocus());
+        e->Coolbar1_ButtonClick("fett");
+        QCOMPARE(body->selBold().toBool(), false);
+        for (const auto &[key, value] : {std::pair{"mitte", 2}, {"rechts", 1}, {"links", 0}}) {
+            e->Coolbar1_ButtonClick(QString::fromLatin1(key));
+            QCOMPARE(body->selAlignment().toLong(), value);
+        }
+        e->Coolbar1_ButtonClick("aufzaehlung");
+        QCOMPARE(body->selBullet().toBool(), true);
+        QCOMPARE(e->Txt(0)->textRTF(), date); // the date line is never touched
+
+        // The editing menu works on the body's selection.
+        body->setSelStart(1);
+        body->setSelLength(2);
+        e->menuEntry("loesch")->trigger();
+        QCOMPARE(body->text(), QStringLiteral("Wt"));
+        e->menuEntry("allesausw")->trigger();
+        QCOMPARE(body->selLength(), 2);
+        e->menuEntry("kopier")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Wt"));
+        e->menuEntry("zwischenleer")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+        e->unload();
+    }
+
+    void fullScreenKeyAndMenuOpenTheFullScreenEditor()
+    {
+        FrmMain &main = open();
+        QPointer<FrmNew> e = rt::Form::create<FrmNew>(main);
+        e->load();
+        int opened = 0;
+        Driver driver;
+        auto close = [&](QWidget *w) {
+            ++opened;
+            qobject_cast<rt::Form *>(w)->unload();
+        };
+        driver.on("frmScreen", close).on("frmScreen", close);
+        e->Coolbar1_ButtonClick("vollbild");
+        e->menuEntry("vollbild")->trigger();
+        QVERIFY(driver.done());
+        QCOMPARE(opened, 2);
         e->unload();
     }
 };

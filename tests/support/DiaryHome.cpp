@@ -5,7 +5,9 @@
 #include "platform/dao/Recordset.h"
 #include "tests/support/TempRegistry.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -66,6 +68,20 @@ QStringList DiaryHome::storedDays() const
 QString rtfOf(const QString &text)
 {
     return QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 %1\\par}").arg(text);
+}
+
+QString pictureRtf(int width, int height, Qt::GlobalColor color)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("{\\pict\\pngblip\\picw%1\\pich%2 %3}")
+        .arg(width)
+        .arg(height)
+        .arg(QString::fromLatin1(png.toHex()));
 }
 
 SqliteCalls::SqliteCalls()

@@ -34,6 +34,8 @@ private:
 
 // A body as the editor stores it: one paragraph of text in Arial.
 QString rtfOf(const QString &text);
+// A one-coloured PNG picture as it stands in RTF.
+QString pictureRtf(int width, int height, Qt::GlobalColor color);
 
 // The engine's own calls, for what the entry store does not offer: another
 // program holding the file, or a quick fill. The library is already loaded by

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/comdlg/DialogBackend.h"
+
+#include <QColor>
+#include <QStringList>
+
+namespace comdlg {
+
+// The dialogs a person sees: Qt's file, colour and font dialogs.
+class QtDialogs : public DialogBackend {
+public:
+    std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
+                                    const QString &fileName, int flags) override;
+    std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
+                                    const QString &fileName, int flags) override;
+    std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
+    std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
+
+    // "Bilder (*.JPG)|*.JPG;*.BMP|Alle (*.*)|*.*" as Qt's name filters, one per
+    // description and pattern pair, each pattern also in the other letter case.
+    // The list ends at the first empty part, as the platform's does.
+    static QStringList nameFilters(const QString &platformFilter);
+    // OLE colour 0x00BBGGRR (system colours resolved) to QColor and back.
+    static QColor toQColor(uint32_t oleColor);
+    static uint32_t toOleColor(const QColor &color);
+};
+
+} // namespace comdlg
