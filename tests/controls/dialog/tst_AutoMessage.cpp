@@ -103,7 +103,8 @@ private slots:
         QElapsedTimer watch;
         watch.start();
         QCOMPARE(showAutoMsg(), int16_t(0));
-        QVERIFY(watch.elapsed() < 500);
+        // Returned without waiting: the balloon is still up. (No bound on the
+        // time taken, which a busy machine may stretch.)
         QPointer<msgFrm> balloon = autoBalloon();
         QVERIFY(balloon);
         QVERIFY(balloon->windowFlags() & Qt::WindowStaysOnTopHint);

@@ -13,23 +13,17 @@
 #include "platform/runtime/FakeCursorSource.h"
 #include "platform/runtime/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
 
 #include <QPointer>
 
 using namespace ostrevo;
 
+using testsupport::errorOf;
+
 namespace {
 
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const com::AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 gdi::ColorRef pixelAt(const QImage &image, int x, int y)
 {

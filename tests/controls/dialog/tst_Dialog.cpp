@@ -7,6 +7,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "platform/spooler/FakePrinterSystem.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -14,19 +15,7 @@
 
 using namespace com;
 
-namespace {
-
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using testsupport::errorOf;
 
 class TestDialog : public QObject {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include "platform/runtime/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/sound/RecordingSound.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
@@ -20,17 +21,10 @@
 using namespace ostrevo;
 using com::Variant;
 
+using testsupport::errorOf;
+
 namespace {
 
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const com::AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Runs action on the modal balloon once it waits; closes it after five
 // seconds should the action leave it open, so no test can hang.

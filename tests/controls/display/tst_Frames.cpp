@@ -6,6 +6,7 @@
 #include "platform/com/StdFont.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/ObjectTable.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -15,6 +16,8 @@
 
 using namespace com;
 using ostrevo::Frames;
+
+using testsupport::errorOf;
 
 namespace
 {
@@ -33,15 +36,6 @@ gdi::ColorRef at(const QImage &image, int x, int y)
     return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
 }
 
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 } // namespace
 

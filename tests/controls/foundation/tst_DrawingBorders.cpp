@@ -1,6 +1,7 @@
 #include "controls/foundation/ModMain.h"
 #include "controls/foundation/modquivbutton.h"
 #include "tests/controls/foundation/DrawingCanvas.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/com/AutomationError.h"
@@ -12,6 +13,8 @@
 #include <functional>
 
 using namespace ostrevo;
+
+using testsupport::errorOf;
 
 namespace
 {
@@ -33,15 +36,6 @@ struct Colours {
     int32_t c[6] = {10, 20, 30, 40, 50, 60};
 };
 
-int errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const com::AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -71,19 +72,8 @@ private:
     // A ruler as a form loads it; a valid size places it, which resizes it.
     Ruler *newRuler(QSize size = {}, const PropertyBag *bag = nullptr)
     {
-        Control *control = ControlHost::createControl(QStringLiteral("Quiv_Tools.Ruler"), m_form.get(),
-                                                      QStringLiteral("Ruler1"), nullptr, bag);
-        control->site()->setEventObserver([this](const EventInfo &event, Args &args) {
-            QStringList shown;
-            for (const Variant &arg : args)
-                shown << arg.display();
-            m_events << QStringLiteral("%1(%2)").arg(event.name, shown.join(QStringLiteral(", ")));
-        });
-        if (size.isValid()) {
-            control->resize(size);
-            control->show();
-        }
-        return dynamic_cast<Ruler *>(control);
+        return dynamic_cast<Ruler *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Ruler"), m_form.get(),
+                                                              QStringLiteral("Ruler1"), m_events, size, bag));
     }
 
     // Placed, in pixel units: 100 pixels a unit at 15 twips a pixel.

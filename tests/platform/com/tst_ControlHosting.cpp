@@ -4,6 +4,7 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/InProcessServer.h"
 #include "platform/com/PropertyBag.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -12,17 +13,10 @@
 
 using namespace com;
 
+using testsupport::errorOf;
+
 namespace {
 
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 const QString CounterLibrary = QStringLiteral("libkvtestcontrol.so");
 

@@ -2,6 +2,7 @@
 #include "platform/com/StdFont.h"
 #include "platform/com/StdPicture.h"
 #include "platform/com/Variant.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
 
 using com::Variant;
@@ -9,19 +10,7 @@ using com::VarType;
 
 Q_DECLARE_METATYPE(Variant)
 
-namespace {
-
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const com::AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using testsupport::errorOf;
 
 class TestVariant : public QObject {
     Q_OBJECT

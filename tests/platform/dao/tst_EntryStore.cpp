@@ -1,6 +1,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
+#include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -10,19 +11,7 @@
 
 using com::Variant;
 
-namespace {
-
-int errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const com::AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using testsupport::errorOf;
 
 class TestEntryStore : public QObject {
     Q_OBJECT

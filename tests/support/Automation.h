@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/com/AutomationError.h"
+#include "platform/com/Control.h"
+#include "platform/com/ControlHost.h"
+#include "platform/com/ControlSite.h"
+#include "platform/com/EventHandlers.h"
+
+#include <QSize>
+#include <QStringList>
+#include <functional>
+
+namespace testsupport {
+
+// The automation error number an action raises; 0 when it raises none.
+inline int errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const com::AutomationError &error) {
+        return error.number();
+    }
+    return 0;
+}
+
+// A control as a form loads it, each event it raises recorded as
+// "Name(arg, ...)"; a valid size places it, which resizes it.
+inline com::Control *createRecorded(const QString &progId, QWidget *form, const QString &name, QStringList &events,
+                                    QSize size = {}, const com::PropertyBag *bag = nullptr)
+{
+    com::Control *control = com::ControlHost::createControl(progId, form, name, nullptr, bag);
+    control->site()->setEventObserver([&events](const com::EventInfo &event, com::Args &args) {
+        QStringList shown;
+        for (const com::Variant &arg : args)
+            shown << arg.display();
+        events << QStringLiteral("%1(%2)").arg(event.name, shown.join(QStringLiteral(", ")));
+    });
+    if (size.isValid()) {
+        control->resize(size);
+        control->show();
+    }
+    return control;
+}
+
+} // namespace testsupport
