@@ -2,8 +2,13 @@
 
 #include "controls/dialog/Dialog.h"
 #include "controls/display/Frames.h"
+#include "controls/display/Hyperlink.h"
+#include "controls/display/Icons.h"
 #include "controls/display/Label3D.h"
+#include "controls/display/Line3D.h"
+#include "controls/display/TextModePage.h"
 #include "controls/foundation/InfoPage.h"
+#include "controls/gauges/ProgressBar.h"
 #include "controls/gauges/Ruler.h"
 
 namespace ostrevo {
@@ -15,9 +20,14 @@ std::unique_ptr<com::InProcessServer> makeServer()
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
     server->addClass<Frames>();
+    server->addClass<Hyperlink>();
     server->addClass<Label3D>();
+    server->addClass<Line3D>();
+    server->addClass<Icons>();
     server->addClass<Info>();
+    server->addClass<TextMode>();
     server->addClass<Ruler>();
+    server->addClass<ProgressBar>();
     return server;
 }
 

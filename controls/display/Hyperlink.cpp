@@ -1,0 +1,669 @@
+#include "controls/display/Hyperlink.h"
+
+#include "controls/display/MousePointer.h"
+#include "controls/foundation/ControlEvents.h"
+#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/ResData.h"
+#include "controls/foundation/modquivbutton.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/StdPicture.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/KeyCodes.h"
+#include "platform/runtime/SystemSources.h"
+#include "platform/runtime/Timer.h"
+#include "platform/runtime/Twips.h"
+#include "platform/shell/Shell.h"
+#include "platform/sound/SoundFlags.h"
+#include "platform/sound/SoundOutput.h"
+
+#include <QDir>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+using namespace com;
+using rt::KeyCodes;
+using rt::Twips;
+
+namespace ostrevo
+{
+
+namespace
+{
+
+constexpr uint32_t DefaultBackColor = 0x8000000F; // button face
+constexpr uint32_t DesignLinkColor = 0xFF0000;    // Label1's colour until the first poll
+constexpr uint32_t DefaultLinkColor = 0xFF0000;
+constexpr uint32_t DefaultHoverColor = 0xFFFF80;
+constexpr uint32_t DefaultActiveColor = 255;
+constexpr uint32_t DefaultVisitedColor = 0x800080;
+constexpr double LabelLeft = 10; // twips
+constexpr double AutoSizeMargin = 20;
+constexpr int PollInterval = 50;
+constexpr int ShowNormal = 1;
+const QString DefaultCaption = QStringLiteral("Hyperlink");
+const QString DefaultToolTip = QStringLiteral("ToolTipText");
+
+std::shared_ptr<StdFont> fontOf(const Variant &value)
+{
+    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
+    if (!font)
+        raiseError(ErrTypeMismatch);
+    return font;
+}
+
+// A pointing hand, '#' outline and 'o' fill, drawn into a 32 x 32 icon.
+constexpr const char *HandShape[] = {
+    ".....##.........", "....#oo#........", "....#oo#........", "....#oo#........", "....#oo#........",
+    "....#oo###......", "....#oo#oo###...", "....#oo#oo#oo##.", ".##.#oo#oo#oo#o#", "#oo##oooooooo#o#",
+    "#ooo#oooooooooo#", ".#oooooooooooo#.", "..#ooooooooooo#.", "..#oooooooooo#..", "...#ooooooooo#..",
+    "...#oooooooo#...", "....#ooooooo#...", "....#ooooooo#...", "....#########...",
+};
+
+// The first hand points with the right hand in white, the second with the
+// left in silver: two colours of the 16-colour palette on a transparent ground.
+std::shared_ptr<StdPicture> handIcon(bool mirrored, QRgb fill)
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    constexpr int shapeWidth = 16;
+    int y = 6;
+    for (const char *row : HandShape) {
+        for (int x = 0; x < shapeWidth; ++x) {
+            const char c = row[x];
+            if (c == '.')
+                continue;
+            const int column = mirrored ? 8 + shapeWidth - 1 - x : 8 + x;
+            image.setPixel(column, y, c == '#' ? qRgb(0, 0, 0) : fill);
+        }
+        ++y;
+    }
+    return std::make_shared<StdPicture>(gdi::Picture(image, gdi::Picture::Icon));
+}
+
+template <class Call> void ignoringErrors(Call call)
+{
+    try {
+        call();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+// The control's Initialize: the colours it starts with (the hover colour
+// differs from a newly placed control's) and the link centred vertically.
+Hyperlink::Hyperlink()
+    : m_label1(DefaultCaption, std::make_shared<StdFont>()), m_linkColor(DefaultLinkColor),
+      m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
+{
+    m_label1.autoSize = true;
+    m_label1.foreColor = DesignLinkColor;
+    m_label1.move(LabelLeft, 10);
+    m_hands[0] = handIcon(false, qRgb(255, 255, 255));
+    m_hands[1] = handIcon(true, qRgb(192, 192, 192));
+
+    m_timer = new rt::Timer(this);
+    m_timer->setInterval(PollInterval);
+    m_timer->setTickHandler([this] { timer_Timer(); });
+
+    // No site yet: the lets' change notices would go nowhere, so the fields are set directly.
+    m_linkColor = DefaultLinkColor;
+    m_hoverColor = 0xFFFF00;
+    m_activeColor = DefaultActiveColor;
+    m_visitedColor = DefaultVisitedColor;
+
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    centreLabel();
+}
+
+Hyperlink::~Hyperlink() = default;
+
+const Dispatcher<Hyperlink> &Hyperlink::dispatcher()
+{
+    static const Dispatcher<Hyperlink> table = [] {
+        Dispatcher<Hyperlink> d(TypeInfo::forClass(QStringLiteral("Hyperlink"),
+                                                   QStringLiteral("Quiv_Tools.Hyperlink"),
+                                                   QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"),
+                                                   QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"),
+                                                   QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
+        addMembers(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &Hyperlink::staticTypeInfo()
+{
+    return dispatcher().typeInfo();
+}
+
+Variant Hyperlink::invoke(int32_t dispid, Accessor kind, Args &args)
+{
+    return dispatcher().invoke(*this, dispid, kind, args);
+}
+
+const std::shared_ptr<StdPicture> &Hyperlink::handCursor(int32_t symbol) const
+{
+    return m_hands[symbol == lHand_NC ? 1 : 0];
+}
+
+void Hyperlink::addMembers(Dispatcher<Hyperlink> &d)
+{
+    const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    // Every let and set ends by telling the host which property changed.
+    auto let = [](const QString &name, std::function<void(Hyperlink &, const Variant &)> body) {
+        return [name, body](Hyperlink &self, const Variant &v) {
+            body(self, v);
+            self.propertyChanged(name);
+        };
+    };
+    // The four colours the label takes in turn: stored only, the label takes
+    // them at its next change of state.
+    auto colour = [&](const QString &name, int32_t dispid, uint32_t Hyperlink::*field) {
+        d.property(
+            name, dispid, L, [field](Hyperlink &self) { return Variant::fromColor(self.*field); },
+            let(name, [field](Hyperlink &self, const Variant &v) { self.*field = v.toColor(); }), oleColor);
+    };
+
+    d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Hyperlink &, Args &) {
+        ShowAboutBox();
+        return Variant();
+    });
+    d.objectProperty(
+        QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
+        [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
+        let(QStringLiteral("Font"), [](Hyperlink &self, const Variant &v) { self.setFont(v); }));
+    d.property(
+        QStringLiteral("Caption"), 0x68030011, S, [](Hyperlink &self) { return Variant(self.m_label1.caption); },
+        let(QStringLiteral("Caption"), [](Hyperlink &self, const Variant &v) { self.setCaption(v.toString()); }));
+    d.property(
+        QStringLiteral("FontUnderline"), 0x68030010, B,
+        [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
+        let(QStringLiteral("FontUnderline"), [](Hyperlink &self, const Variant &v) {
+            self.m_label1.font->let(QStringLiteral("Underline"), v);
+            self.update();
+        }));
+    d.property(
+        QStringLiteral("FontSize"), 0x6803000F, VarType::Single,
+        [](Hyperlink &self) { return self.m_label1.font->get(QStringLiteral("Size")); },
+        let(QStringLiteral("FontSize"), [](Hyperlink &self, const Variant &v) {
+            self.m_label1.font->let(QStringLiteral("Size"), v);
+            self.update();
+        }));
+    d.property(
+        QStringLiteral("Style"), 0x6803000E, I,
+        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_backStyle)); },
+        let(QStringLiteral("Style"), [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }));
+    d.objectProperty(
+        QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
+        [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
+        let(QStringLiteral("MouseIcon"), [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }));
+    d.property(
+        QStringLiteral("MousePointer"), 0x6803000C, L,
+        [](Hyperlink &self) { return Variant::fromLong(self.m_mousePointer); },
+        let(QStringLiteral("MousePointer"),
+            [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); }),
+        QStringLiteral("hMousePointerConst"));
+    d.property(
+        QStringLiteral("MouseSymbol"), 0x6803000B, L,
+        [](Hyperlink &self) { return Variant::fromLong(self.m_mouseSymbol); },
+        let(QStringLiteral("MouseSymbol"),
+            [](Hyperlink &self, const Variant &v) { self.setMouseSymbol(v.toLong()); }),
+        QStringLiteral("MouSymbol"));
+    d.property(
+        QStringLiteral("ToolTipTxt"), 0x6803000A, S, [](Hyperlink &self) { return Variant(self.m_toolTipTxt); },
+        let(QStringLiteral("ToolTipTxt"), [](Hyperlink &self, const Variant &v) {
+            self.m_toolTipTxt = v.toString();
+            self.m_label1.toolTip = self.m_toolTipTxt;
+        }));
+    d.method(QStringLiteral("Refresh"), 0x6003001D, VarType::Empty, {}, [](Hyperlink &self, Args &) {
+        self.refresh();
+        return Variant();
+    });
+    d.property(
+        QStringLiteral("Clicked"), 0x68030009, B, [](Hyperlink &self) { return Variant::fromBool(self.m_clicked); },
+        let(QStringLiteral("Clicked"), [](Hyperlink &self, const Variant &v) { self.setClicked(v.toBool()); }));
+    d.property(
+        QStringLiteral("Url"), 0x68030008, S, [](Hyperlink &self) { return Variant(self.m_url); },
+        let(QStringLiteral("Url"), [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }));
+    d.property(
+        QStringLiteral("BackColorH"), 0x68030007, L,
+        [](Hyperlink &self) { return Variant::fromColor(self.m_backColorH); },
+        let(QStringLiteral("BackColorH"),
+            [](Hyperlink &self, const Variant &v) { self.setBackColorH(v.toColor()); }),
+        oleColor);
+    colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor);
+    colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor);
+    colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor);
+    colour(QStringLiteral("VisitedColor"), 0x68030003, &Hyperlink::m_visitedColor);
+    d.property(
+        QStringLiteral("BorderStyle"), 0x68030002, I,
+        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_borderStyle)); },
+        let(QStringLiteral("BorderStyle"),
+            [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }));
+    d.property(
+        QStringLiteral("Alignment"), 0x68030001, I,
+        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
+        let(QStringLiteral("Alignment"), [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }));
+    d.property(
+        QStringLiteral("AutoSizeH"), 0x68030000, B,
+        [](Hyperlink &self) { return Variant::fromBool(self.m_autoSizeH); },
+        let(QStringLiteral("AutoSizeH"), [](Hyperlink &self, const Variant &v) { self.m_autoSizeH = v.toBool(); }));
+    d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
+             [](Hyperlink &self, Args &args) {
+                 self.playSound(args[0].toInteger());
+                 return Variant();
+             });
+    d.method(QStringLiteral("EndPlaySound"), 0x60030027, VarType::Empty, {}, [](Hyperlink &self, Args &) {
+        self.endPlaySound();
+        return Variant();
+    });
+
+    d.event(QStringLiteral("Hover"), 1, mouseEventParams());
+    d.event(QStringLiteral("Click"), 2);
+
+    d.enumeration(QStringLiteral("MouSymbol"),
+                  {{QStringLiteral("lOff"), lOff}, {QStringLiteral("lHand_IE"), lHand_IE},
+                   {QStringLiteral("lHand_NC"), lHand_NC}});
+    d.enumeration(QStringLiteral("hMousePointerConst"), {{QStringLiteral("hVoreinstellung"), 0},
+                                                         {QStringLiteral("hPfeil"), 1},
+                                                         {QStringLiteral("hKreuz"), 2},
+                                                         {QStringLiteral("hIcursor"), 3},
+                                                         {QStringLiteral("hSymbol"), 4},
+                                                         {QStringLiteral("hGrößenänderung"), 5},
+                                                         {QStringLiteral("hGrößenänderung_No_Sw"), 6},
+                                                         {QStringLiteral("hGrößenänderung_N_O"), 7},
+                                                         {QStringLiteral("hGrößenänderung_Nw_So"), 8},
+                                                         {QStringLiteral("hGrößenänderung_W_O"), 9},
+                                                         {QStringLiteral("hAufwärtspfeil"), 10},
+                                                         {QStringLiteral("hSanduhr"), 11},
+                                                         {QStringLiteral("hNicht_ablegen"), 12},
+                                                         {QStringLiteral("hPfeil_Sanduhr"), 13},
+                                                         {QStringLiteral("hPfeil_Fragezeichen"), 14},
+                                                         {QStringLiteral("hGrößenänderung_Alle"), 15},
+                                                         {QStringLiteral("hMouseIcon"), 99}});
+}
+
+// --- properties ------------------------------------------------------------------
+
+// The label's change of text: with AutoSizeH the control wraps the text with
+// 20 twips to spare each way.
+void Hyperlink::setCaption(const QString &text)
+{
+    m_label1.caption = text;
+    update();
+    if (!m_autoSizeH)
+        return;
+    const double w = m_label1.width() * Twips::perPixelX() + AutoSizeMargin;
+    const double h = m_label1.height() * Twips::perPixelY() + AutoSizeMargin;
+    resize(Twips::toPixelsX(w), Twips::toPixelsY(h));
+    centreLabel(); // a hidden control hears of its new size only when shown
+}
+
+void Hyperlink::setFont(const Variant &font)
+{
+    m_label1.font = fontOf(font);
+    update();
+}
+
+void Hyperlink::setMouseIcon(const Variant &picture)
+{
+    if (!picture.isNothing() && !StdPicture::from(picture))
+        raiseError(ErrTypeMismatch);
+    m_mouseIcon = StdPicture::from(picture);
+    showPointer(m_pointerOnLabel);
+}
+
+void Hyperlink::setMousePointer(int32_t pointer)
+{
+    if (pointer < -32768 || pointer > 32767)
+        raiseError(ErrOverflow);
+    if (!isMousePointer(pointer))
+        raiseError(ErrInvalidPropertyValue); // the label refuses it
+    m_mousePointer = static_cast<int16_t>(pointer);
+    showPointer(m_pointerOnLabel);
+}
+
+void Hyperlink::setMouseSymbol(int32_t symbol)
+{
+    m_mouseSymbol = symbol;
+    switch (m_mouseSymbol) {
+    case lHand_IE:
+    case lHand_NC:
+        m_mousePointer = MouseIconPointer;
+        m_mouseIcon = handCursor(m_mouseSymbol);
+        break;
+    case lOff:
+        m_mousePointer = 1; // arrow
+        break;
+    default:
+        return;
+    }
+    showPointer(m_pointerOnLabel);
+}
+
+// Only a running link can have been clicked.
+void Hyperlink::setClicked(bool clicked)
+{
+    if (!userMode())
+        raiseError(ErrDesignTimeOnly);
+    m_clicked = clicked;
+}
+
+void Hyperlink::setBackColorH(uint32_t color)
+{
+    m_backColorH = color;
+    m_backColor = color;
+    drawSurface();
+}
+
+void Hyperlink::setBackStyle(int32_t style)
+{
+    if (style != 0 && style != 1)
+        raiseError(ErrInvalidPropertyValue);
+    m_backStyle = style;
+    update();
+}
+
+void Hyperlink::setBorderStyle(int32_t style)
+{
+    if (style != 0 && style != 1)
+        raiseError(ErrInvalidPropertyValue);
+    m_borderStyle = style;
+    update();
+}
+
+// The label sizes itself to its text, so its alignment shows only in the stored value.
+void Hyperlink::setAlignment(int32_t alignment)
+{
+    if (alignment < 0 || alignment > 2)
+        raiseError(ErrInvalidPropertyValue);
+    m_alignment = alignment;
+}
+
+void Hyperlink::setLinkColour(uint32_t color)
+{
+    m_label1.foreColor = color;
+    update();
+}
+
+// Recolours first: at design time the let of Clicked then fails.
+void Hyperlink::refresh()
+{
+    setLinkColour(m_linkColor);
+    let(QStringLiteral("Clicked"), Variant::fromBool(false));
+}
+
+void Hyperlink::playSound(int16_t resourceId)
+{
+    ignoringErrors([resourceId] {
+        const QByteArray wave = LoadResData(Variant::fromInteger(resourceId), Variant("WAVE"));
+        // The output keeps its own copy of the data for as long as it plays.
+        if (!wave.isEmpty())
+            sound::output().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+    });
+}
+
+void Hyperlink::endPlaySound()
+{
+    sound::output().playSound(QString(), 0, 0);
+}
+
+// --- hover poll ------------------------------------------------------------------
+
+// Acts only when the cursor has moved since the previous tick, and leaves a
+// clicked link's colour alone.
+void Hyperlink::timer_Timer()
+{
+    const QPoint cursor = rt::SystemSources::cursor().position();
+    if (cursor != m_lastCursor && !m_clicked) {
+        if (modquivbutton::IsMouseInto(this)) {
+            setLinkColour(m_hoverColor);
+            m_label1.toolTip = m_toolTipTxt;
+        } else {
+            setLinkColour(m_linkColor);
+        }
+    }
+    m_lastCursor = cursor;
+}
+
+// --- persistence -----------------------------------------------------------------
+
+// The fields only: the label keeps its design colour until the first poll.
+void Hyperlink::initProperties()
+{
+    m_clicked = false;
+    m_url.clear();
+    m_toolTipTxt = DefaultToolTip;
+    m_autoSizeH = true;
+    m_backColorH = DefaultBackColor;
+    m_linkColor = DefaultLinkColor;
+    m_hoverColor = DefaultHoverColor;
+    m_visitedColor = DefaultVisitedColor;
+    m_mouseSymbol = lOff;
+}
+
+// AutoSizeH is read after Caption, so loading never resizes the control. The
+// mouse symbol is not applied again: the stored icon and pointer carry it.
+void Hyperlink::readProperties(const PropertyBag &bag)
+{
+    auto read = [&bag](const char *key, const Variant &defaultValue) {
+        return bag.readProperty(QString::fromLatin1(key), defaultValue);
+    };
+    setFont(read("Font", Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
+    setCaption(read("Caption", Variant(DefaultCaption)).toString());
+    m_label1.font->let(QStringLiteral("Underline"), read("FontUnderline", Variant::fromBool(false)));
+    m_label1.font->let(QStringLiteral("Size"), read("FontSize", Variant::fromSingle(8.25f)));
+    const Variant picture = read("Picture", Variant::fromObject(nullptr));
+    m_picture = StdPicture::from(picture);
+    setBackStyle(read("Style", Variant::fromInteger(1)).toLong());
+    setLinkColour(read("LinkColor", Variant::fromColor(DefaultLinkColor)).toColor());
+    m_clicked = read("Clicked", Variant::fromBool(false)).toBool();
+    m_url = read("Url", Variant("")).toString();
+    let(QStringLiteral("BackColorH"), read("BackColorH", Variant::fromColor(DefaultBackColor)));
+    m_linkColor = read("LinkColor", Variant::fromColor(DefaultLinkColor)).toColor();
+    m_hoverColor = read("HoverColor", Variant::fromColor(DefaultHoverColor)).toColor();
+    m_activeColor = read("ActiveColor", Variant::fromColor(DefaultActiveColor)).toColor();
+    m_visitedColor = read("VisitedColor", Variant::fromColor(DefaultVisitedColor)).toColor();
+    setBorderStyle(read("BorderStyle", Variant::fromInteger(0)).toLong());
+    setAlignment(read("Alignment", Variant::fromInteger(0)).toLong());
+    m_autoSizeH = read("AutoSizeH", Variant::fromBool(true)).toBool();
+    m_toolTipTxt = read("ToolTipTxt", Variant(DefaultToolTip)).toString();
+    set(QStringLiteral("MouseIcon"), read("MouseIcon", Variant::fromObject(nullptr)));
+    setMousePointer(read("MousePointer", Variant::fromInteger(0)).toLong());
+    m_mouseSymbol = read("MouseSymbol", Variant::fromLong(lOff)).toLong();
+    drawSurface();
+}
+
+void Hyperlink::writeProperties(PropertyBag &bag)
+{
+    auto write = [&bag](const char *key, const Variant &value, const Variant &defaultValue) {
+        bag.writeProperty(QString::fromLatin1(key), value, defaultValue);
+    };
+    const StdFont &font = *m_label1.font;
+    write("Font", Variant::fromObject(m_label1.font), Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
+    write("Caption", Variant(m_label1.caption), Variant(DefaultCaption));
+    write("FontUnderline", Variant::fromBool(font.underline), Variant::fromBool(false));
+    write("FontSize", Variant::fromSingle(static_cast<float>(font.size)), Variant::fromSingle(0));
+    write("Picture", Variant::fromObject(m_picture), Variant::fromObject(nullptr));
+    write("Style", Variant::fromInteger(static_cast<int16_t>(m_backStyle)), Variant::fromInteger(1));
+    write("ForeColor", Variant::fromColor(m_label1.foreColor), Variant::fromColor(DesignLinkColor));
+    write("Clicked", Variant::fromBool(m_clicked), Variant::fromBool(false));
+    write("Url", Variant(m_url), Variant(""));
+    write("BackColorH", Variant::fromColor(m_backColorH), Variant::fromColor(DefaultBackColor));
+    write("LinkColor", Variant::fromColor(m_linkColor), Variant::fromColor(DefaultLinkColor));
+    write("HoverColor", Variant::fromColor(m_hoverColor), Variant::fromColor(DefaultHoverColor));
+    write("ActiveColor", Variant::fromColor(m_activeColor), Variant::fromColor(DefaultActiveColor));
+    write("VisitedColor", Variant::fromColor(m_visitedColor), Variant::fromColor(DefaultVisitedColor));
+    write("BorderStyle", Variant::fromInteger(static_cast<int16_t>(m_borderStyle)), Variant::fromInteger(0));
+    write("Alignment", Variant::fromInteger(static_cast<int16_t>(m_alignment)), Variant::fromInteger(0));
+    write("AutoSizeH", Variant::fromBool(m_autoSizeH), Variant::fromBool(true));
+    write("ToolTipTxt", Variant(m_toolTipTxt), Variant(DefaultToolTip));
+    write("MouseIcon", Variant::fromObject(m_mouseIcon), Variant::fromObject(nullptr));
+    write("MousePointer", Variant::fromInteger(m_mousePointer), Variant::fromInteger(0));
+    write("MouseSymbol", Variant::fromLong(m_mouseSymbol), Variant::fromLong(lOff));
+}
+
+// --- placing and painting --------------------------------------------------------
+
+void Hyperlink::centreLabel()
+{
+    const double controlHeight = Twips::fromPixelsY(height());
+    const double labelHeight = m_label1.height() * Twips::perPixelY();
+    m_label1.move(m_label1.left(), controlHeight / 2 - labelHeight / 2);
+    update();
+}
+
+// The back colour with the picture at its top-left corner.
+void Hyperlink::drawSurface()
+{
+    m_surface = QImage(size(), QImage::Format_RGB32);
+    update();
+    if (m_surface.isNull())
+        return;
+    const gdi::ColorRef back = gdi::oleToColorRef(m_backColor);
+    m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+    if (m_picture)
+        m_picture->picture().render(*m_dc, 0, 0);
+}
+
+QImage Hyperlink::composed() const
+{
+    if (size().isEmpty())
+        return QImage();
+    // A transparent control shows its host around the text.
+    QImage image = m_backStyle == 1 && m_surface.size() == size() ? m_surface.convertToFormat(QImage::Format_ARGB32)
+                                                                  : QImage(size(), QImage::Format_ARGB32);
+    if (m_backStyle != 1 || m_surface.size() != size())
+        image.fill(Qt::transparent);
+    gdi::DeviceContext dc(&image);
+    if (m_borderStyle == 1) {
+        gdi::Rect r{0, 0, width(), height()};
+        dc.drawEdge(r, gdi::EdgeSunken, gdi::BfRect);
+    }
+    m_label1.paint(dc, Twips::perPixelX(), Twips::perPixelY());
+    return image;
+}
+
+void Hyperlink::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, composed());
+}
+
+void Hyperlink::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    drawSurface();
+    centreLabel();
+}
+
+bool Hyperlink::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        if (overLabel(help->pos()) && !m_label1.toolTip.isEmpty())
+            QToolTip::showText(help->globalPos(), m_label1.toolTip, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return Control::event(event);
+}
+
+// --- input -----------------------------------------------------------------------
+
+bool Hyperlink::overLabel(const QPoint &pos) const
+{
+    return m_label1.contains(pos, Twips::perPixelX(), Twips::perPixelY());
+}
+
+// The label's pointer over the label; the control's own (the default) elsewhere.
+void Hyperlink::showPointer(bool onLabel)
+{
+    m_pointerOnLabel = onLabel;
+    if (onLabel)
+        applyMousePointer(*this, m_mousePointer, m_mouseIcon);
+    else
+        unsetCursor();
+}
+
+void Hyperlink::openLink()
+{
+    // The root folder as the working folder, so that nothing opened holds on to ours.
+    shell::shell().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
+}
+
+void Hyperlink::mousePressEvent(QMouseEvent *event)
+{
+    if (event->buttons() == event->button())
+        m_pressed = overLabel(event->position().toPoint()) ? PressTarget::Label : PressTarget::Surface;
+}
+
+// The label's moves raise Hover, with the position in twips from the label's corner.
+void Hyperlink::mouseMoveEvent(QMouseEvent *event)
+{
+    const bool onLabel = overLabel(event->position().toPoint());
+    showPointer(onLabel);
+    const bool labelsMove = event->buttons() ? m_pressed == PressTarget::Label || m_pressed == PressTarget::LabelDouble
+                                             : onLabel;
+    if (!labelsMove)
+        return;
+    const QPointF pos = event->position();
+    Args args = mouseEventArgs(*event, true, static_cast<float>(pos.x() * Twips::perPixelX() - m_label1.left()),
+                               static_cast<float>(pos.y() * Twips::perPixelY() - m_label1.top()));
+    raiseEvent(QStringLiteral("Hover"), args);
+}
+
+void Hyperlink::mouseReleaseEvent(QMouseEvent *event)
+{
+    const PressTarget pressed = m_pressed;
+    if (!event->buttons())
+        m_pressed = PressTarget::None;
+    if (pressed == PressTarget::Surface) {
+        setLinkColour(m_visitedColor);
+        return;
+    }
+    if (pressed != PressTarget::Label || KeyCodes::mouseButton(event->button()) != KeyCodes::LeftButton ||
+        !overLabel(event->position().toPoint()))
+        return;
+    raiseEvent(QStringLiteral("Click"));
+    openLink();
+    // An error must not leave the mouse handler; in the designer the let
+    // refuses, and the link stays as it was.
+    try {
+        let(QStringLiteral("Clicked"), Variant::fromBool(true));
+    } catch (const AutomationError &) {
+        return;
+    }
+    setLinkColour(m_activeColor);
+}
+
+// The second click of a double click is no click of the label.
+void Hyperlink::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    if (m_pressed == PressTarget::Label)
+        m_pressed = PressTarget::LabelDouble;
+}
+
+void Hyperlink::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (m_clicked)
+        setLinkColour(m_activeColor);
+}
+
+void Hyperlink::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_clicked)
+        setLinkColour(m_visitedColor);
+}
+
+} // namespace ostrevo

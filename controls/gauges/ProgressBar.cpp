@@ -1,0 +1,456 @@
+#include "controls/gauges/ProgressBar.h"
+
+#include "controls/foundation/ControlEvents.h"
+#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/modquivbutton.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/StdPicture.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObject.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/KeyCodes.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cstring>
+#include <tuple>
+
+using namespace com;
+using rt::KeyCodes;
+
+namespace ostrevo {
+
+namespace {
+
+constexpr int32_t DefaultMax = 500000;
+constexpr int32_t DefaultValue = 100;
+constexpr uint32_t DefaultBarColor2 = 0xFF00;
+constexpr uint32_t ReadBarColor1 = 0x8000000E; // a saved control without the key gets this
+constexpr uint32_t DefaultBackColor = 0x8000000F;
+
+} // namespace
+
+ProgressBar::ProgressBar()
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+ProgressBar::~ProgressBar() = default;
+
+const Dispatcher<ProgressBar> &ProgressBar::dispatcher()
+{
+    static const Dispatcher<ProgressBar> table = [] {
+        Dispatcher<ProgressBar> d(TypeInfo::forClass(QStringLiteral("ProgressBar"),
+                                                     QStringLiteral("Quiv_Tools.ProgressBar"),
+                                                     QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"),
+                                                     QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"),
+                                                     QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
+        addMembers(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &ProgressBar::staticTypeInfo() { return dispatcher().typeInfo(); }
+
+Variant ProgressBar::invoke(int32_t dispid, Accessor kind, Args &args)
+{
+    return dispatcher().invoke(*this, dispid, kind, args);
+}
+
+QStringList ProgressBar::propertyPages()
+{
+    return {QStringLiteral("Settings"), QStringLiteral("StandardColor"), QStringLiteral("StandardPicture"),
+            QStringLiteral("Info")};
+}
+
+void ProgressBar::addMembers(Dispatcher<ProgressBar> &d)
+{
+    const VarType B = VarType::Boolean, L = VarType::Long;
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    using Self = ProgressBar;
+
+    d.method(QStringLiteral("ShowAboutBox"), 0x60030010, VarType::Empty, {}, [](Self &, Args &) {
+        ShowAboutBox();
+        return Variant();
+    });
+    d.property(
+        QStringLiteral("BarXPcolor"), 0x6803000F, L, [](Self &self) { return Variant::fromLong(self.m_xpColor); },
+        [](Self &self, const Variant &v) {
+            self.m_xpColor = v.toLong();
+            self.propertyChanged(QStringLiteral("BarXPcolor"));
+            self.paint();
+        },
+        QStringLiteral("bXPcolor"));
+    d.property(
+        QStringLiteral("AutoRedraw"), 0x6803000E, B,
+        [](Self &self) { return Variant::fromBool(self.m_autoRedraw); },
+        [](Self &self, const Variant &v) {
+            self.m_autoRedraw = v.toBool();
+            self.propertyChanged(QStringLiteral("AutoRedraw"));
+        });
+    d.property(
+        QStringLiteral("Max"), 0x6803000D, L, [](Self &self) { return Variant::fromLong(self.m_max); },
+        [](Self &self, const Variant &v) {
+            self.m_max = v.toLong(); // Value keeps what it was, even above the new maximum
+            self.propertyChanged(QStringLiteral("Max"));
+            self.paint();
+        });
+    d.property(
+        QStringLiteral("ShowText"), 0x6803000C, B, [](Self &self) { return Variant::fromBool(self.m_showText); },
+        [](Self &self, const Variant &v) {
+            self.m_showText = v.toBool();
+            self.m_labelVisible = self.m_showText;
+            self.propertyChanged(QStringLiteral("ShowText"));
+        });
+    d.property(
+        QStringLiteral("Appearance"), 0x6803000B, L,
+        [](Self &self) { return Variant::fromLong(self.m_appearance); },
+        [](Self &self, const Variant &v) {
+            self.setAppearance(v.toInteger());
+            self.propertyChanged(QStringLiteral("Appearance"));
+        },
+        QStringLiteral("AppearanceConstants"));
+    d.property(
+        QStringLiteral("BorderStyle"), 0x6803000A, L,
+        [](Self &self) { return Variant::fromLong(self.m_borderStyle); },
+        [](Self &self, const Variant &v) { self.setBorderStyle(v.toInteger()); },
+        QStringLiteral("BorderStyleConstantsH"));
+    d.property(
+        QStringLiteral("Value"), 0x68030009, L, [](Self &self) { return Variant::fromLong(self.m_value); },
+        [](Self &self, const Variant &v) {
+            self.m_value = std::min(v.toLong(), self.m_max);
+            self.paint();
+            self.propertyChanged(QStringLiteral("Value"));
+        });
+    d.property(
+        QStringLiteral("Style"), 0x68030008, L, [](Self &self) { return Variant::fromLong(self.m_style); },
+        [](Self &self, const Variant &v) { self.setStyle(v.toLong()); }, QStringLiteral("StyleConstants"));
+    d.property(
+        QStringLiteral("TextColor"), 0x68030007, L, [](Self &self) { return Variant::fromColor(self.m_textColor); },
+        [](Self &self, const Variant &v) {
+            self.m_textColor = v.toColor();
+            self.propertyChanged(QStringLiteral("TextColor"));
+            self.paint();
+        },
+        oleColor);
+    const std::tuple<const char *, int32_t, uint32_t Self::*> barColors[] = {
+        {"BarColor2", 0x68030006, &Self::m_barColor2},
+        {"BarColor1", 0x68030005, &Self::m_barColor1},
+    };
+    for (const auto &[barName, dispid, field] : barColors) {
+        const QString name = QString::fromLatin1(barName);
+        d.property(
+            name, dispid, L, [field](Self &self) { return Variant::fromColor(self.*field); },
+            [name, field](Self &self, const Variant &v) {
+                self.*field = uint32_t(modquivbutton::OleColorToRGB(v.toLong()));
+                self.paint();
+                self.propertyChanged(name);
+            },
+            oleColor);
+    }
+    d.property(
+        QStringLiteral("BackColorP"), 0x68030004, L,
+        [](Self &self) { return Variant::fromColor(self.m_backColor); },
+        [](Self &self, const Variant &v) {
+            self.m_backColor = v.toColor();
+            self.paint();
+            self.propertyChanged(QStringLiteral("BackColorP"));
+        },
+        oleColor);
+    const std::tuple<const char *, int32_t, std::shared_ptr<StdPicture> Self::*> pictures[] = {
+        {"PictureLandscape", 0x68030003, &Self::m_landscape},
+        {"PictureStretch", 0x68030002, &Self::m_stretch},
+        {"PictureTile", 0x68030001, &Self::m_tile},
+    };
+    for (const auto &[pictureName, dispid, field] : pictures) {
+        const QString name = QString::fromLatin1(pictureName);
+        d.member({name, dispid, Get | Set | Let, VarType::Object, QStringLiteral("Picture"), {}},
+                 [field](Self &self, Args &) { return Variant::fromObject(self.*field); },
+                 [name, field](Self &self, Args &, const Variant &v) { self.setPicture(field, v, name); });
+    }
+
+    d.event(QStringLiteral("KeyDown"), 1, keyEventParams());
+    d.event(QStringLiteral("KeyPress"), 2, keyPressParams());
+    d.event(QStringLiteral("KeyUp"), 3, keyEventParams());
+    d.event(QStringLiteral("MouseMove"), 4, mouseEventParams());
+    d.event(QStringLiteral("MouseUp"), 5, mouseEventParams());
+    d.event(QStringLiteral("MouseDown"), 6, mouseEventParams());
+
+    d.enumeration(QStringLiteral("StyleConstants"), {{QStringLiteral("Standart"), Standart},
+                                                     {QStringLiteral("Smooth"), Smooth},
+                                                     {QStringLiteral("ValueDependant"), ValueDependant},
+                                                     {QStringLiteral("SmoothDoubleColor"), SmoothDoubleColor},
+                                                     {QStringLiteral("DoubleColor"), DoubleColor},
+                                                     {QStringLiteral("XPStyleBig"), XPStyleBig},
+                                                     {QStringLiteral("XPStyleSmall"), XPStyleSmall},
+                                                     {QStringLiteral("CustomPictureLandscape"), CustomPictureLandscape},
+                                                     {QStringLiteral("CustomPictureStrech"), CustomPictureStrech},
+                                                     {QStringLiteral("CustomPictureTile"), CustomPictureTile}});
+    d.enumeration(QStringLiteral("bXPcolor"), {{QStringLiteral("bGreen"), 0}, {QStringLiteral("bBlue"), 1}});
+    d.enumeration(QStringLiteral("BorderStyleConstantsH"),
+                  {{QStringLiteral("vbNoBorder"), 0}, {QStringLiteral("vbSingle"), 1}});
+    d.enumeration(QStringLiteral("AppearanceConstants"), {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
+}
+
+// --- properties ------------------------------------------------------------------
+
+// The XP styles fix the height to their frame picture and do without a
+// border; the picture styles always get a single border back.
+void ProgressBar::setStyle(int32_t style)
+{
+    m_style = style;
+    if (style == XPStyleBig || style == XPStyleSmall) {
+        setBorderStyle(0);
+        layOut();
+    } else if (style >= CustomPictureLandscape && style <= CustomPictureTile) {
+        setBorderStyle(1);
+    }
+    propertyChanged(QStringLiteral("Style"));
+    paint();
+}
+
+// PB knows only these two values, as a picture box does.
+void ProgressBar::setBorderStyle(int16_t style)
+{
+    if (style != 0 && style != 1)
+        raiseError(ErrInvalidPropertyValue);
+    m_borderStyle = style;
+    fitSurface();
+    propertyChanged(QStringLiteral("BorderStyle"));
+    paint();
+}
+
+void ProgressBar::setAppearance(int16_t appearance)
+{
+    if (appearance != 0 && appearance != 1)
+        raiseError(ErrInvalidPropertyValue);
+    m_appearance = appearance;
+    fitSurface();
+    update();
+}
+
+void ProgressBar::setPicture(std::shared_ptr<StdPicture> ProgressBar::*field, const Variant &picture,
+                             const QString &name)
+{
+    if (!picture.isNothing() && !StdPicture::from(picture))
+        raiseError(ErrTypeMismatch);
+    this->*field = StdPicture::from(picture);
+    propertyChanged(name);
+}
+
+// --- persistence -----------------------------------------------------------------
+
+// PB's border, appearance, the surface's AutoRedraw and the pictures keep
+// their design values; nothing is painted until the first resize.
+void ProgressBar::initProperties()
+{
+    m_value = DefaultValue;
+    m_max = DefaultMax;
+    m_showText = false;
+    m_style = Smooth;
+    m_textColor = 0;
+    m_barColor2 = DefaultBarColor2;
+    m_barColor1 = 0;
+    m_backColor = DefaultBackColor;
+    m_xpColor = 0;
+}
+
+void ProgressBar::readProperties(const PropertyBag &bag)
+{
+    m_autoRedraw = bag.readProperty(QStringLiteral("AutoRedraw"), Variant::fromBool(false)).toBool();
+    m_showText = bag.readProperty(QStringLiteral("ShowText"), Variant::fromBool(false)).toBool();
+    setAppearance(bag.readProperty(QStringLiteral("Appearance"), Variant::fromInteger(1)).toInteger());
+    m_borderStyle = bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromInteger(1)).toInteger();
+    if (m_borderStyle != 0 && m_borderStyle != 1)
+        raiseError(ErrInvalidPropertyValue);
+    fitSurface();
+    m_max = bag.readProperty(QStringLiteral("Max"), Variant::fromLong(DefaultMax)).toLong();
+    m_value = bag.readProperty(QStringLiteral("Value"), Variant::fromInteger(DefaultValue)).toLong();
+    m_style = bag.readProperty(QStringLiteral("Style"), Variant::fromInteger(Smooth)).toLong();
+    m_textColor = bag.readProperty(QStringLiteral("TextColor"), Variant::fromLong(0)).toColor();
+    m_barColor2 = bag.readProperty(QStringLiteral("BarColor2"), Variant::fromColor(DefaultBarColor2)).toColor();
+    m_barColor1 = bag.readProperty(QStringLiteral("BarColor1"), Variant::fromColor(ReadBarColor1)).toColor();
+    m_xpColor = bag.readProperty(QStringLiteral("BarXPcolor"), Variant::fromLong(0)).toLong();
+    m_backColor = bag.readProperty(QStringLiteral("BackColorP"), Variant::fromColor(DefaultBackColor)).toColor();
+    const Variant nothing = Variant::fromObject(nullptr);
+    setPicture(&ProgressBar::m_landscape, bag.readProperty(QStringLiteral("PictureLandscape"), nothing),
+               QStringLiteral("PictureLandscape"));
+    setPicture(&ProgressBar::m_stretch, bag.readProperty(QStringLiteral("PictureStretch"), nothing),
+               QStringLiteral("PictureStretch"));
+    setPicture(&ProgressBar::m_tile, bag.readProperty(QStringLiteral("PictureTile"), nothing),
+               QStringLiteral("PictureTile"));
+    paint();
+}
+
+// BarColor1 is written against black but read against &H8000000E, so black
+// comes back as that system colour; files saved so rely on it.
+void ProgressBar::writeProperties(PropertyBag &bag)
+{
+    bag.writeProperty(QStringLiteral("AutoRedraw"), Variant::fromBool(m_autoRedraw), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("ShowText"), Variant::fromBool(m_showText), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("Appearance"), Variant::fromInteger(m_appearance), Variant::fromInteger(1));
+    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromInteger(m_borderStyle),
+                      Variant::fromInteger(1));
+    bag.writeProperty(QStringLiteral("Max"), Variant::fromLong(m_max), Variant::fromLong(DefaultMax));
+    bag.writeProperty(QStringLiteral("Value"), Variant::fromLong(m_value), Variant::fromInteger(DefaultValue));
+    bag.writeProperty(QStringLiteral("Style"), Variant::fromLong(m_style), Variant::fromInteger(Smooth));
+    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromColor(m_textColor), Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("BarColor2"), Variant::fromColor(m_barColor2),
+                      Variant::fromColor(DefaultBarColor2));
+    bag.writeProperty(QStringLiteral("BarColor1"), Variant::fromColor(m_barColor1), Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("BarXPcolor"), Variant::fromLong(m_xpColor), Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("BackColorP"), Variant::fromColor(m_backColor),
+                      Variant::fromColor(DefaultBackColor));
+    bag.writeProperty(QStringLiteral("PictureLandscape"), Variant::fromObject(m_landscape),
+                      Variant::fromObject(nullptr));
+    bag.writeProperty(QStringLiteral("PictureStretch"), Variant::fromObject(m_stretch),
+                      Variant::fromObject(nullptr));
+    bag.writeProperty(QStringLiteral("PictureTile"), Variant::fromObject(m_tile), Variant::fromObject(nullptr));
+}
+
+// --- layout and display ------------------------------------------------------------
+
+int ProgressBar::borderWidth() const
+{
+    if (m_borderStyle == 0)
+        return 0;
+    return m_appearance == 1 ? 2 : 1;
+}
+
+// PB covers the whole control; the XP styles give it the frame picture's height.
+void ProgressBar::layOut()
+{
+    const bool outer = !m_layingOut;
+    m_layingOut = true;
+    try {
+        if (m_style == XPStyleBig || m_style == XPStyleSmall) {
+            const int frameHeight = m_style == XPStyleBig ? 19 : 13;
+            if (height() != frameHeight)
+                resize(width(), frameHeight);
+            m_xpFrameDrawn = false;
+        }
+        fitSurface();
+        cls();
+        paint();
+    } catch (...) {
+        m_layingOut = !outer;
+        throw;
+    }
+    m_layingOut = !outer;
+}
+
+// The drawing area inside PB's border; what was drawn stays where it fits.
+void ProgressBar::fitSurface()
+{
+    const int border = borderWidth();
+    const QSize inner(std::max(0, width() - 2 * border), std::max(0, height() - 2 * border));
+    if (m_surface.size() == inner)
+        return;
+    QImage next;
+    if (!inner.isEmpty()) {
+        next = QImage(inner, QImage::Format_RGB32);
+        const gdi::ColorRef back = gdi::oleToColorRef(m_pbBackColor);
+        next.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+        const int rows = std::min(inner.height(), m_surface.height());
+        const int bytes = std::min(inner.width(), m_surface.width()) * 4;
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(next.scanLine(y), m_surface.constScanLine(y), size_t(bytes));
+    }
+    m_surface = next;
+    update();
+}
+
+QImage ProgressBar::composed() const
+{
+    if (size().isEmpty())
+        return QImage();
+    QImage image(size(), QImage::Format_RGB32);
+    const int border = borderWidth();
+    {
+        gdi::DeviceContext dc(&image);
+        gdi::Rect all{0, 0, width(), height()};
+        if (m_appearance == 1 && border) {
+            dc.drawEdge(all, gdi::EdgeSunken, gdi::BfRect);
+        } else if (border) {
+            gdi::GdiObject brush(gdi::createSolidBrush(gdi::sysColor(gdi::ColorWindowFrame)));
+            dc.frameRect(all, brush.get());
+        }
+    }
+    if (!m_surface.isNull()) {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(border, border, m_surface);
+    }
+    return image;
+}
+
+void ProgressBar::paintEvent(QPaintEvent *)
+{
+    // The drawing persists on PB; showing it needs no new paint.
+    QPainter painter(this);
+    const QImage image = composed();
+    if (!image.isNull())
+        painter.drawImage(0, 0, image);
+}
+
+void ProgressBar::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_layingOut)
+        return; // the layout that resized the control goes on with the new size
+    // A resize has no caller to hand a paint's failure to; the bar then shows
+    // what it managed to draw.
+    try {
+        layOut();
+    } catch (const AutomationError &) {
+    }
+}
+
+// --- input -----------------------------------------------------------------------
+
+// Positions are PB's own (inside its border) plus PB's place, (0, 0).
+void ProgressBar::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() - QPointF(borderWidth(), borderWidth());
+    Args args = mouseEventArgs(*event, false, float(pos.x()), float(pos.y()));
+    raiseEvent(QStringLiteral("MouseDown"), args);
+}
+
+void ProgressBar::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() - QPointF(borderWidth(), borderWidth());
+    Args args = mouseEventArgs(*event, true, float(pos.x()), float(pos.y()));
+    raiseEvent(QStringLiteral("MouseMove"), args);
+}
+
+void ProgressBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF pos = event->position() - QPointF(borderWidth(), borderWidth());
+    Args args = mouseEventArgs(*event, false, float(pos.x()), float(pos.y()));
+    raiseEvent(QStringLiteral("MouseUp"), args);
+}
+
+void ProgressBar::keyPressEvent(QKeyEvent *event)
+{
+    if (KeyCodes::keyCode(*event) != 0) {
+        Args args = keyEventArgs(*event);
+        raiseEvent(QStringLiteral("KeyDown"), args);
+    }
+    if (const int ascii = KeyCodes::keyAscii(*event)) {
+        Args args{Variant::fromInteger(int16_t(ascii))};
+        raiseEvent(QStringLiteral("KeyPress"), args);
+    }
+}
+
+void ProgressBar::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat() || KeyCodes::keyCode(*event) == 0)
+        return;
+    Args args = keyEventArgs(*event);
+    raiseEvent(QStringLiteral("KeyUp"), args);
+}
+
+} // namespace ostrevo
