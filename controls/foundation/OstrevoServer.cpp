@@ -9,7 +9,9 @@
 #include "controls/display/TextModePage.h"
 #include "controls/foundation/InfoPage.h"
 #include "controls/gauges/ProgressBar.h"
+#include "controls/gauges/ProgressBarSettings.h"
 #include "controls/gauges/Ruler.h"
+#include "controls/gauges/Spin.h"
 
 namespace ostrevo {
 
@@ -28,6 +30,8 @@ std::unique_ptr<com::InProcessServer> makeServer()
     server->addClass<TextMode>();
     server->addClass<Ruler>();
     server->addClass<ProgressBar>();
+    server->addClass<Settings>();
+    server->addClass<Spin>();
     return server;
 }
 

@@ -1,0 +1,716 @@
+#include "controls/gauges/Spin.h"
+
+#include "controls/display/MousePointer.h"
+#include "controls/foundation/FrmAbout.h"
+#include "controls/gauges/SpinValue.h"
+#include "platform/com/PropertyBag.h"
+#include "platform/com/StdFont.h"
+#include "platform/com/StdPicture.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/KeyCodes.h"
+#include "platform/runtime/Twips.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+using namespace com;
+using rt::KeyCodes;
+using rt::Twips;
+
+namespace ostrevo {
+
+namespace {
+
+constexpr uint32_t OwnBackColor = 0x8000000F; // button face, what the frame takes on a style change
+constexpr int32_t ResultDispids[] = {0x68030011, 0x68030010, 0x6803000F, 0x6803000E, 0x6803000D};
+
+QColor toQColor(uint32_t oleColor)
+{
+    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
+    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
+}
+
+std::shared_ptr<StdFont> fontOf(const Variant &value)
+{
+    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
+    if (!font)
+        raiseError(ErrTypeMismatch);
+    return font;
+}
+
+QString resultName(int index) { return QStringLiteral("Result%1").arg(index + 1); }
+
+int16_t toInteger(double value) { return Variant::fromDouble(value).toInteger(); }
+
+} // namespace
+
+Spin::Spin() : m_font(std::make_shared<StdFont>())
+{
+    m_text2 = new QFrame(this);
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setAutoFillBackground(true);
+    m_text1 = new QLineEdit(QStringLiteral("0"), this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setFrame(false);
+    m_vScroll1 = new QScrollBar(Qt::Vertical, this);
+    m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
+    m_vScroll1->setSingleStep(1);
+    m_vScroll1->setPageStep(1);
+    setScrollRange(m_scrollMin, m_scrollMax);
+    applyPalette();
+    setBorderStyle(Flat);
+
+    connect(m_text1, &QLineEdit::textChanged, this, [this] { text1Change(); });
+    connect(m_vScroll1, &QAbstractSlider::actionTriggered, this, [this](int action) { scrollArrow(action); });
+    m_text1->installEventFilter(this);
+}
+
+Spin::~Spin() = default;
+
+const Dispatcher<Spin> &Spin::dispatcher()
+{
+    static const Dispatcher<Spin> table = [] {
+        Dispatcher<Spin> d(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"),
+                                              QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"),
+                                              QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"),
+                                              QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
+        addMembers(d);
+        return d;
+    }();
+    return table;
+}
+
+const TypeInfo &Spin::staticTypeInfo() { return dispatcher().typeInfo(); }
+
+Variant Spin::invoke(int32_t dispid, Accessor kind, Args &args)
+{
+    return dispatcher().invoke(*this, dispid, kind, args);
+}
+
+void Spin::addMembers(Dispatcher<Spin> &d)
+{
+    const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer,
+                  F = VarType::Single;
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Spin &, Args &) {
+        ShowAboutBox();
+        return Variant();
+    });
+    d.property(
+        QStringLiteral("Min"), 0x68030014, I, [](Spin &self) { return Variant::fromInteger(self.m_min); },
+        [](Spin &self, const Variant &v) {
+            self.m_min = v.toInteger();
+            // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
+            if (!self.m_timeState)
+                self.setScrollRange(self.m_scrollMin, self.m_min);
+            self.propertyChanged(QStringLiteral("Min"));
+        });
+    d.property(
+        QStringLiteral("Max"), 0x68030013, I, [](Spin &self) { return Variant::fromInteger(self.m_max); },
+        [](Spin &self, const Variant &v) {
+            self.m_max = v.toInteger();
+            if (!self.m_timeState)
+                self.setScrollRange(self.m_max, self.m_scrollMax);
+            self.propertyChanged(QStringLiteral("Max"));
+        });
+    d.property(
+        QStringLiteral("Value"), 0x68030012, I, [](Spin &self) { return Variant::fromInteger(self.m_value); },
+        [](Spin &self, const Variant &v) { self.setValue(v.toInteger()); });
+    for (int i = 0; i < 5; ++i) {
+        d.property(
+            resultName(i), ResultDispids[i], F,
+            [i](Spin &self) { return Variant::fromSingle(self.m_results[size_t(i)]); },
+            [i](Spin &self, const Variant &v) { self.setResult(i, v.toSingle()); });
+    }
+    d.property(
+        QStringLiteral("PointPosition"), 0x6803000C, B,
+        [](Spin &self) { return Variant::fromBool(self.m_pointPosition); },
+        [](Spin &self, const Variant &v) {
+            self.m_pointPosition = v.toBool();
+            self.propertyChanged(QStringLiteral("PointPosition"));
+        });
+    d.property(
+        QStringLiteral("TimeState"), 0x6803000B, B,
+        [](Spin &self) { return Variant::fromBool(self.m_timeState); },
+        [](Spin &self, const Variant &v) { self.setTimeState(v.toBool()); });
+    d.property(
+        QStringLiteral("CurrTimeH"), 0x6803000A, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeH); },
+        [](Spin &self, const Variant &v) {
+            self.m_currTimeH = v.toSingle(); // shown from the next step on
+            self.propertyChanged(QStringLiteral("CurrTimeH"));
+        });
+    d.property(
+        QStringLiteral("CurrTimeM"), 0x68030009, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeM); },
+        [](Spin &self, const Variant &v) {
+            self.m_currTimeM = v.toSingle();
+            self.propertyChanged(QStringLiteral("CurrTimeM"));
+        });
+    d.objectProperty(
+        QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
+        [](Spin &self) { return Variant::fromObject(self.m_font); },
+        [](Spin &self, const Variant &v) {
+            self.setFont(v);
+            self.layOut();
+            self.propertyChanged(QStringLiteral("Font"));
+        });
+    d.property(
+        QStringLiteral("FontSize"), 0x68030008, F,
+        [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },
+        [](Spin &self, const Variant &v) {
+            self.m_font->let(QStringLiteral("Size"), v);
+            self.m_text1->setFont(self.m_font->toQFont());
+            self.layOut();
+            self.propertyChanged(QStringLiteral("FontSize"));
+        });
+    d.objectProperty(
+        QStringLiteral("MouseIcon"), 0x68030007, QStringLiteral("Picture"),
+        [](Spin &self) { return Variant::fromObject(self.m_mouseIcon); },
+        [](Spin &self, const Variant &v) {
+            self.setMouseIcon(v);
+            self.propertyChanged(QStringLiteral("MouseIcon"));
+        });
+    d.property(
+        QStringLiteral("MousePointer"), 0x68030006, L,
+        [](Spin &self) { return Variant::fromLong(self.m_mousePointer); },
+        [](Spin &self, const Variant &v) {
+            self.setMousePointer(v.toLong());
+            self.propertyChanged(QStringLiteral("MousePointer"));
+        },
+        QStringLiteral("sMousePointerConst"));
+    d.property(
+        QStringLiteral("BorderStyle"), 0x68030005, L, [](Spin &self) { return Variant::fromLong(self.m_borderStyle); },
+        [](Spin &self, const Variant &v) {
+            self.setBorderStyle(v.toLong());
+            self.propertyChanged(QStringLiteral("BorderStyle"));
+        },
+        QStringLiteral("EnStyle"));
+    d.property(
+        QStringLiteral("Alignment"), 0x68030004, L, [](Spin &self) { return Variant::fromLong(self.m_alignment); },
+        [](Spin &self, const Variant &v) {
+            self.setAlignment(v.toLong());
+            self.vScroll1Change();
+            self.propertyChanged(QStringLiteral("Alignment"));
+        },
+        QStringLiteral("sAlignmentConst"));
+    d.property(
+        QStringLiteral("EnabledS"), 0x68030003, B,
+        [](Spin &self) { return Variant::fromBool(self.m_text1->isEnabledTo(&self)); },
+        [](Spin &self, const Variant &v) {
+            self.m_text1->setEnabled(v.toBool());
+            self.m_vScroll1->setEnabled(v.toBool());
+            self.propertyChanged(QStringLiteral("EnabledS"));
+        });
+    d.property(
+        QStringLiteral("BackColorS"), 0x68030002, L,
+        [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
+        [](Spin &self, const Variant &v) {
+            self.setBackColorS(v.toColor());
+            self.propertyChanged(QStringLiteral("BackColorS"));
+        },
+        oleColor);
+    d.property(
+        QStringLiteral("ForeColor"), 0x68030001, L,
+        [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
+        [](Spin &self, const Variant &v) {
+            self.setForeColor(v.toColor());
+            self.propertyChanged(QStringLiteral("ForeColor"));
+        },
+        oleColor);
+    d.property(
+        QStringLiteral("ToolTipText"), 0x68030000, S, [](Spin &self) { return Variant(self.m_toolTip); },
+        [](Spin &self, const Variant &v) {
+            self.m_toolTip = v.toString();
+            self.m_text1->setToolTip(self.m_toolTip);
+            self.propertyChanged(QStringLiteral("ToolTipText"));
+        });
+    d.method(QStringLiteral("SaveAsLong"), 0x6003001F, L,
+             {{QStringLiteral("Betrag"), S}, {QStringLiteral("Nachkomma"), I, false, true}},
+             [](Spin &, Args &args) {
+                 const int16_t decimals = args[1].isMissing() ? 0 : args[1].toInteger();
+                 return Variant::fromLong(spinvalue::saveAsLong(args[0].toString(), decimals));
+             });
+
+    std::vector<ParamInfo> changed{{QStringLiteral("Value"), I, true}};
+    for (int i = 0; i < 5; ++i)
+        changed.push_back({resultName(i), S, true});
+    d.event(QStringLiteral("Changed"), 1, changed);
+    d.event(QStringLiteral("Click"), 2);
+
+    d.enumeration(QStringLiteral("sMousePointerConst"),
+                  {{QStringLiteral("sVoreinstellung"), 0},
+                   {QStringLiteral("sPfeil"), 1},
+                   {QStringLiteral("sKreuz"), 2},
+                   {QStringLiteral("sIcursor"), 3},
+                   {QStringLiteral("sSymbol"), 4},
+                   {QStringLiteral("sGrößenänderung"), 5},
+                   {QStringLiteral("sGrößenänderung_No_Sw"), 6},
+                   {QStringLiteral("sGrößenänderung_N_O"), 7},
+                   {QStringLiteral("sGrößenänderung_Nw_So"), 8},
+                   {QStringLiteral("sGrößenänderung_W_O"), 9},
+                   {QStringLiteral("sAufwärtspfeil"), 10},
+                   {QStringLiteral("sSanduhr"), 11},
+                   {QStringLiteral("sNicht_ablegen"), 12},
+                   {QStringLiteral("sPfeil_Sanduhr"), 13},
+                   {QStringLiteral("sPfeil_Fragezeichen"), 14},
+                   {QStringLiteral("sGrößenänderung_Alle"), 15},
+                   {QStringLiteral("sMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("sAlignmentConst"),
+                  {{QStringLiteral("sLeft"), 0}, {QStringLiteral("sRight"), 1}, {QStringLiteral("sCenter"), 2}});
+    d.enumeration(QStringLiteral("EnStyle"),
+                  {{QStringLiteral("sOff"), Off}, {QStringLiteral("sFlat"), Flat}, {QStringLiteral("sStandard"), Standard}});
+}
+
+// --- properties ----------------------------------------------------------------
+
+// Clamped to Min, then to Max, once each: with Min above Max the value ends
+// at Max instead of bouncing between the two without end.
+void Spin::setValue(int16_t value)
+{
+    m_value = std::min(std::max(value, m_min), m_max);
+    setScrollValue(m_value);
+    setText1(QString::number(m_value));
+    layOut();
+    propertyChanged(QStringLiteral("Value"));
+}
+
+void Spin::setResult(int index, float value)
+{
+    m_results[size_t(index)] = value;
+    if (m_factors[size_t(index)] == 0)
+        m_factors[size_t(index)] = value;
+    propertyChanged(resultName(index));
+}
+
+void Spin::setTimeState(bool on)
+{
+    m_timeState = on;
+    if (on) {
+        setScrollRange(60, -1);
+        setScrollValue(toInteger(m_currTimeM));
+    } else {
+        setScrollRange(m_max, m_min);
+        setScrollValue(m_value);
+    }
+    vScroll1Change();
+    propertyChanged(QStringLiteral("TimeState"));
+}
+
+void Spin::setBorderStyle(int32_t style)
+{
+    m_borderStyle = style;
+    if (style == Off) {
+        m_text2->setFrameStyle(QFrame::NoFrame);
+    } else if (style == Flat) {
+        m_text2->setFrameStyle(QFrame::Box | QFrame::Plain);
+        m_text2->setLineWidth(1);
+    } else if (style == Standard) {
+        m_text2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        m_text2->setLineWidth(1);
+    }
+    m_frameBackColor = OwnBackColor;
+    applyPalette();
+    layOut();
+}
+
+void Spin::setAlignment(int32_t alignment)
+{
+    static const Qt::Alignment flags[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    if (alignment < 0 || alignment > 2)
+        raiseError(ErrInvalidPropertyValue);
+    m_alignment = alignment;
+    m_text1->setAlignment(flags[alignment] | Qt::AlignVCenter);
+}
+
+void Spin::setFont(const Variant &font)
+{
+    m_font = fontOf(font);
+    m_text1->setFont(m_font->toQFont());
+}
+
+void Spin::setMouseIcon(const Variant &picture)
+{
+    if (!picture.isNothing() && !StdPicture::from(picture))
+        raiseError(ErrTypeMismatch);
+    m_mouseIcon = StdPicture::from(picture);
+    applyMousePointer(*m_text1, m_mousePointer, m_mouseIcon);
+}
+
+void Spin::setMousePointer(int32_t pointer)
+{
+    if (pointer < -32768 || pointer > 32767)
+        raiseError(ErrOverflow);
+    if (!isMousePointer(pointer))
+        raiseError(ErrInvalidPropertyValue);
+    m_mousePointer = static_cast<int16_t>(pointer);
+    applyMousePointer(*m_text1, m_mousePointer, m_mouseIcon);
+}
+
+void Spin::setBackColorS(uint32_t color)
+{
+    m_textBackColor = color;
+    m_frameBackColor = color;
+    applyPalette();
+}
+
+void Spin::setForeColor(uint32_t color)
+{
+    m_textForeColor = color;
+    applyPalette();
+}
+
+void Spin::applyPalette()
+{
+    QPalette text = m_text1->palette();
+    text.setColor(QPalette::Base, toQColor(m_textBackColor));
+    text.setColor(QPalette::Text, toQColor(m_textForeColor));
+    m_text1->setPalette(text);
+    QPalette frame = m_text2->palette();
+    frame.setColor(QPalette::Window, toQColor(m_frameBackColor));
+    m_text2->setPalette(frame);
+}
+
+// --- the scroll bar ----------------------------------------------------------------
+
+// A new range pulls the position into it without a change notification.
+void Spin::setScrollRange(int16_t barMin, int16_t barMax)
+{
+    m_scrollMin = barMin;
+    m_scrollMax = barMax;
+    m_scrollValue = std::clamp(m_scrollValue, std::min(barMin, barMax), std::max(barMin, barMax));
+    showScrollPosition();
+}
+
+void Spin::setScrollValue(int32_t value)
+{
+    if (value < std::min(m_scrollMin, m_scrollMax) || value > std::max(m_scrollMin, m_scrollMax))
+        raiseError(ErrInvalidPropertyValue);
+    if (value == m_scrollValue)
+        return;
+    m_scrollValue = static_cast<int16_t>(value);
+    showScrollPosition();
+    vScroll1Change();
+}
+
+// The widget runs from 0 at the top, where the bar's Min lies, in steps of one.
+void Spin::showScrollPosition()
+{
+    const int direction = m_scrollMax >= m_scrollMin ? 1 : -1;
+    m_syncingScroll = true;
+    m_vScroll1->setRange(0, std::abs(m_scrollMax - m_scrollMin));
+    m_vScroll1->setSliderPosition((m_scrollValue - m_scrollMin) * direction);
+    m_vScroll1->setValue((m_scrollValue - m_scrollMin) * direction);
+    m_syncingScroll = false;
+}
+
+void Spin::scrollArrow(int action)
+{
+    if (m_syncingScroll || action == QAbstractSlider::SliderNoAction)
+        return;
+    const int direction = m_scrollMax >= m_scrollMin ? 1 : -1;
+    try {
+        setScrollValue(m_scrollMin + m_vScroll1->sliderPosition() * direction);
+    } catch (const AutomationError &) {
+    }
+    m_vScroll1->setSliderPosition((m_scrollValue - m_scrollMin) * direction);
+}
+
+void Spin::setText1(const QString &text)
+{
+    if (m_text1->text() != text)
+        m_text1->setText(text); // notifies the change at once
+}
+
+// --- persistence ---------------------------------------------------------------
+
+void Spin::initProperties()
+{
+    m_max = 100;
+    m_min = 0;
+    m_value = 0;
+    m_results.fill(0);
+    m_pointPosition = false;
+    m_currTimeH = Variant("00").toSingle();
+    m_currTimeM = 0;
+    m_timeState = false;
+    m_borderStyle = Flat;
+}
+
+void Spin::readProperties(const PropertyBag &bag)
+{
+    let(QStringLiteral("BorderStyle"), bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(Flat)));
+    m_toolTip = bag.readProperty(QStringLiteral("ToolTipText"), Variant("")).toString();
+    m_text1->setToolTip(m_toolTip);
+    let(QStringLiteral("BackColorS"),
+        bag.readProperty(QStringLiteral("BackColorS"), Variant::fromColor(m_textBackColor)));
+    let(QStringLiteral("ForeColor"), bag.readProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_textForeColor)));
+    // A copy, so that the size set below stays out of the bag's font.
+    setFont(Variant::fromObject(
+        fontOf(bag.readProperty(QStringLiteral("Font"), Variant::fromObject(std::make_shared<StdFont>(ambientFont()))))
+            ->clone()));
+    m_font->let(QStringLiteral("Size"), bag.readProperty(QStringLiteral("FontSize"), Variant::fromSingle(8.25f)));
+    m_text1->setFont(m_font->toQFont());
+    set(QStringLiteral("MouseIcon"), bag.readProperty(QStringLiteral("MouseIcon"), Variant::fromObject(nullptr)));
+    setMousePointer(bag.readProperty(QStringLiteral("MousePointer"), Variant::fromLong(0)).toLong());
+    const char *lets[] = {"Max", "Min", "Value", "Result1", "Result2", "Result3", "Result4", "Result5"};
+    const int16_t defaults[] = {100, 0, 0, 0, 0, 0, 0, 0};
+    for (size_t i = 0; i < std::size(lets); ++i) {
+        const QString name = QString::fromLatin1(lets[i]);
+        let(name, bag.readProperty(name, Variant::fromInteger(defaults[i])));
+    }
+    let(QStringLiteral("PointPosition"),
+        bag.readProperty(QStringLiteral("PointPosition"), Variant::fromBool(false)));
+    let(QStringLiteral("TimeState"), bag.readProperty(QStringLiteral("TimeState"), Variant::fromBool(false)));
+    let(QStringLiteral("CurrTimeH"), bag.readProperty(QStringLiteral("CurrTimeH"), Variant("00")));
+    let(QStringLiteral("CurrTimeM"), bag.readProperty(QStringLiteral("CurrTimeM"), Variant::fromInteger(0)));
+    setAlignment(bag.readProperty(QStringLiteral("Alignment"), Variant::fromLong(0)).toLong());
+    m_text1->setEnabled(bag.readProperty(QStringLiteral("EnabledS"), Variant::fromBool(true)).toBool());
+}
+
+void Spin::writeProperties(PropertyBag &bag)
+{
+    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(Flat));
+    bag.writeProperty(QStringLiteral("ToolTipText"), Variant(m_toolTip), Variant(""));
+    bag.writeProperty(QStringLiteral("BackColorS"), Variant::fromColor(m_textBackColor),
+                      Variant::fromColor(0xFFFFFF));
+    bag.writeProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_textForeColor), Variant::fromColor(0));
+    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_font),
+                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
+    bag.writeProperty(QStringLiteral("FontSize"), Variant::fromSingle(float(m_font->size)), Variant::fromInteger(0));
+    bag.writeProperty(QStringLiteral("MouseIcon"), Variant::fromObject(m_mouseIcon), Variant::fromObject(nullptr));
+    bag.writeProperty(QStringLiteral("MousePointer"), Variant::fromLong(m_mousePointer), Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("Max"), Variant::fromInteger(m_max), Variant::fromInteger(100));
+    bag.writeProperty(QStringLiteral("Min"), Variant::fromInteger(m_min), Variant::fromInteger(0));
+    bag.writeProperty(QStringLiteral("Value"), Variant::fromInteger(m_value), Variant::fromInteger(0));
+    for (int i = 0; i < 5; ++i)
+        bag.writeProperty(resultName(i), Variant::fromSingle(m_results[size_t(i)]), Variant::fromInteger(0));
+    bag.writeProperty(QStringLiteral("PointPosition"), Variant::fromBool(m_pointPosition), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("TimeState"), Variant::fromBool(m_timeState), Variant::fromBool(false));
+    bag.writeProperty(QStringLiteral("CurrTimeH"), Variant::fromSingle(m_currTimeH), Variant("00"));
+    bag.writeProperty(QStringLiteral("CurrTimeM"), Variant::fromSingle(m_currTimeM), Variant::fromInteger(0));
+    bag.writeProperty(QStringLiteral("Alignment"), Variant::fromLong(m_alignment), Variant::fromLong(0));
+    bag.writeProperty(QStringLiteral("EnabledS"), Variant::fromBool(m_text1->isEnabledTo(this)),
+                      Variant::fromBool(true));
+}
+
+// --- stepping and typing --------------------------------------------------------
+
+// Ends silently on a failure; its events are then not raised.
+void Spin::vScroll1Change()
+{
+    try {
+        if (m_timeState)
+            stepTimeMode();
+        else
+            stepNormalMode();
+        raiseChanged();
+        raiseEvent(QStringLiteral("Click"));
+    } catch (const AutomationError &) {
+    }
+}
+
+// Stepping past 59 or below 0 moves the bar to the other end, which runs this
+// handler once more, nested, before the hour moves on.
+void Spin::stepTimeMode()
+{
+    if (m_scrollValue == 60) {
+        setScrollValue(0);
+        m_currTimeH += 1;
+    }
+    if (m_scrollValue == -1) {
+        setScrollValue(59);
+        m_currTimeH -= 1;
+    }
+    m_currTimeM = m_scrollValue;
+    if (m_currTimeH == 24)
+        m_currTimeH = 0;
+    if (m_currTimeH == -1)
+        m_currTimeH = 23;
+    setText1(spinvalue::timeText(m_currTimeH, m_currTimeM));
+}
+
+void Spin::stepNormalMode()
+{
+    setText1(QString::number(m_scrollValue));
+    std::array<int32_t, 5> hundredths{};
+    for (size_t i = 0; i < 5; ++i) {
+        m_computed[i] = float(m_value) * m_factors[i] / 100.0f;
+        hundredths[i] = spinvalue::saveAsLong(spinvalue::singleText(m_computed[i]), 2);
+    }
+    for (int i = 0; i < 5; ++i) {
+        const size_t n = size_t(i);
+        setResult(i, m_pointPosition ? m_computed[n] : spinvalue::wholeFromHundredths(hundredths[n]));
+    }
+}
+
+void Spin::raiseChanged()
+{
+    Args args{Variant::fromInteger(m_scrollValue)};
+    for (float result : m_results)
+        args.push_back(Variant(spinvalue::singleText(result)));
+    raiseEvent(QStringLiteral("Changed"), args);
+}
+
+void Spin::text1Change()
+{
+    if (m_timeState)
+        typeTimeMode();
+    else
+        typeNormalMode();
+}
+
+// The box keeps at most five characters: a longer text is replaced by the
+// last one that fitted, with its selection.
+void Spin::typeTimeMode()
+{
+    if (m_timeBusy)
+        return;
+    m_timeBusy = true;
+    try {
+        const QString line = m_text1->text().left(255);
+        if (line.size() < 6) {
+            m_lastText = line;
+            m_lastSelStart = m_text1->hasSelectedText() ? m_text1->selectionStart() : m_text1->cursorPosition();
+            m_lastSelLength = int(m_text1->selectedText().size());
+        } else {
+            setText1(m_lastText);
+            m_text1->setSelection(m_lastSelStart, m_lastSelLength);
+        }
+        m_timeBusy = false;
+        m_currTimeM = std::clamp(Variant(m_text1->text().right(2)).toSingle(), 0.0f, 59.0f);
+        setScrollValue(toInteger(m_currTimeM));
+        m_currTimeH = std::clamp(Variant(m_text1->text().left(2)).toSingle(), 0.0f, 23.0f);
+        raiseEvent(QStringLiteral("Click"));
+    } catch (const AutomationError &) {
+        m_timeBusy = false;
+    }
+}
+
+// The value typed is written back as the clamped whole number it stands for.
+void Spin::typeNormalMode()
+{
+    if (m_normalBusy)
+        return;
+    m_normalBusy = true;
+    try {
+        const double x = spinvalue::leadingNumber(m_text1->text());
+        if (m_min <= x && x <= m_max)
+            setScrollValue(toInteger(x));
+        setValue(toInteger(x));
+        m_normalBusy = false;
+        vScroll1Change();
+        raiseEvent(QStringLiteral("Click"));
+    } catch (const AutomationError &) {
+        m_normalBusy = false;
+    }
+}
+
+bool Spin::text1KeyPress(int keyAscii)
+{
+    const bool digit = keyAscii >= '0' && keyAscii <= '9';
+    if (digit || keyAscii == 8 || keyAscii == '.' || keyAscii == '-')
+        return true;
+    QApplication::beep();
+    return false;
+}
+
+// Each statement that fails is skipped; in time mode every edit was applied already.
+void Spin::text1LostFocus()
+{
+    if (m_timeState)
+        return;
+    try {
+        const double x = spinvalue::leadingNumber(m_text1->text());
+        if (x < m_min)
+            setText1(QString::number(m_min));
+        else if (x > m_max)
+            setText1(QString::number(m_max));
+    } catch (const AutomationError &) {
+    }
+    try {
+        setScrollValue(toInteger(spinvalue::leadingNumber(m_text1->text())));
+    } catch (const AutomationError &) {
+    }
+}
+
+bool Spin::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text1) {
+        if (event->type() == QEvent::KeyPress) {
+            const int ascii = KeyCodes::keyAscii(*static_cast<QKeyEvent *>(event));
+            if (ascii != 0 && !text1KeyPress(ascii))
+                return true;
+        } else if (event->type() == QEvent::FocusOut) {
+            text1LostFocus();
+        }
+    }
+    return com::Control::eventFilter(watched, event);
+}
+
+// --- layout --------------------------------------------------------------------
+
+void Spin::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+// In twips and Single precision; each part takes whole twips. A font size the
+// font refuses is skipped, the rest goes on.
+void Spin::layOut()
+{
+    float w = float(Twips::fromPixelsX(width()));
+    float h = float(Twips::fromPixelsY(height()));
+    if (w < 500 || h < 250) {
+        w = std::max(w, 500.0f);
+        h = std::max(h, 250.0f);
+        resize(Twips::toPixelsX(w), Twips::toPixelsY(h));
+    }
+    const float sw = w, sh = h;
+    const auto whole = [](float twips) { return int(std::nearbyint(twips)); };
+    Layout l;
+    l.frame = QRect(0, 0, whole(w), whole(h - 10));
+    const float cap = float(toInteger((sh - 180) / 15));
+    if (m_font->size > cap) {
+        try {
+            m_font->let(QStringLiteral("Size"), Variant::fromSingle(cap));
+            m_text1->setFont(m_font->toQFont());
+        } catch (const AutomationError &) {
+        }
+    }
+    const float textHeight = float(m_font->size) * 15;
+    const float scrollWidth = sw / 3;
+    float textTop = 0, scrollTop = 0, scrollHeight = 0, scrollLeft = 0;
+    const float frameHeight = float(l.frame.height());
+    switch (m_borderStyle) {
+    case Off:
+        textTop = sh / 2 - textHeight / 2 - 10, scrollTop = 5, scrollHeight = frameHeight - 10;
+        scrollLeft = sw / 3 * 2;
+        break;
+    case Flat:
+        textTop = sh / 2 - textHeight / 2 - 20, scrollTop = 25, scrollHeight = frameHeight - 90;
+        scrollLeft = sw / 3 * 2 - 60;
+        break;
+    case Standard:
+        textTop = sh / 2 - textHeight / 2 - 40, scrollTop = 5, scrollHeight = frameHeight - 65;
+        scrollLeft = sw / 3 * 2 - 60;
+        break;
+    default: // other styles leave the text top and the bar where they were
+        textTop = float(m_layout.text.top());
+        scrollTop = float(m_layout.scroll.top()), scrollHeight = float(m_layout.scroll.height());
+        scrollLeft = float(m_layout.scroll.left());
+        break;
+    }
+    l.text = QRect(20, whole(textTop), whole(sw / 3 * 2 - 95), whole(textHeight));
+    l.scroll = QRect(whole(scrollLeft), whole(scrollTop), whole(scrollWidth), whole(scrollHeight));
+    m_layout = l;
+    m_text2->setGeometry(Twips::toPixels(l.frame));
+    m_text1->setGeometry(Twips::toPixels(l.text));
+    m_vScroll1->setGeometry(Twips::toPixels(l.scroll));
+}
+
+} // namespace ostrevo
