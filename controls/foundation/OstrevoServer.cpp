@@ -11,6 +11,9 @@
 #include "controls/gauges/ProgressBar.h"
 #include "controls/gauges/ProgressBarSettings.h"
 #include "controls/gauges/Ruler.h"
+#include "controls/tree/MoveControlsPage.h"
+#include "controls/tree/ScrollBox.h"
+#include "controls/tree/TreeEx.h"
 #include "controls/gauges/Spin.h"
 
 namespace ostrevo {
@@ -29,6 +32,9 @@ std::unique_ptr<com::InProcessServer> makeServer()
     server->addClass<Info>();
     server->addClass<TextMode>();
     server->addClass<Ruler>();
+    server->addClass<ScrollBox>();
+    server->addClass<MoveControls>();
+    server->addClass<TreeEx>();
     server->addClass<ProgressBar>();
     server->addClass<Settings>();
     server->addClass<Spin>();

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "controls/tree/FolderList.h"
+#include "platform/com/Control.h"
+#include "platform/com/Dispatcher.h"
+
+#include <memory>
+
+class QTreeWidgetItem;
+
+namespace com {
+class StdFont;
+class StdPicture;
+}
+
+namespace ostrevo {
+
+class TreeView;
+
+// A folder picker: a tree whose roots are the machine's roots (drives) and
+// whose levels are read from disk only when opened. pPath is the current
+// folder, with "/" separators.
+class TreeEx : public com::Control {
+    Q_OBJECT
+public:
+    enum EnumIcon : int32_t { Gray = 0, Yellow = 1, xp = 2 };
+
+    // Data roles of the tree items.
+    enum Role : int { KeyRole = Qt::UserRole, ImageRole, ExpandedImageRole, SelectedImageRole };
+
+    TreeEx();
+    ~TreeEx() override;
+
+    static const com::TypeInfo &staticTypeInfo();
+    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
+    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+
+    void readProperties(const com::PropertyBag &bag) override;
+    void writeProperties(com::PropertyBag &bag) override;
+
+    void SetPath(const QString &myPath);
+    void CreateNewDirectory(const QString &newDirectory);
+
+    TreeView &tree() const { return *m_tree; }
+    // The item with the key, or null.
+    QTreeWidgetItem *node(const QString &key) const;
+    static QString keyOf(const QTreeWidgetItem &item);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    static const com::Dispatcher<TreeEx> &dispatcher();
+    static void addMembers(com::Dispatcher<TreeEx> &d);
+
+    void loadDrives();
+    void setIconShow(int32_t value);
+    void setPPath(const QString &path);
+    void setFont(const com::Variant &font);
+    void setMousePointer(int32_t pointer);
+    void setMouseIcon(const com::Variant &picture);
+    void setBorderStyle(int32_t style);
+    void setAppearance(int32_t appearance);
+    void applyFrame();
+
+    QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &key, const QString &text, int image);
+    static void addPlaceholder(QTreeWidgetItem *parent);
+    QTreeWidgetItem *nodeForFolder(const QString &path) const;
+    void showImage(QTreeWidgetItem *item);
+
+    void onExpanded(QTreeWidgetItem *item);
+    void onCollapsed(QTreeWidgetItem *item);
+    void onNodeClick(QTreeWidgetItem *item);
+    void onInput(QEvent *event);
+    // Events raised from inside the tree's notifications: a failing handler of
+    // the host must not unwind through Qt's event handling.
+    void raiseSafely(const QString &name, com::Args &&args = {});
+    void raiseNodeEvent(const QString &name, QTreeWidgetItem *item);
+
+    TreeView *m_tree; // owned by this widget
+    FolderList m_dir;            // Dir1: the current folder
+    FolderList m_dummyDir;       // lists the node being opened
+    FolderList m_checkForChild;  // tells whether a listed folder has subfolders
+    QList<DriveEntry> m_drives;
+    int32_t m_iconShow = Gray;
+    int32_t m_labelEdit = 1;
+    bool m_hideSelection = true;
+    bool m_hotTracking = false;
+    int32_t m_borderStyle = 0;
+    int32_t m_appearance = 1;
+    int16_t m_mousePointer = 0;
+    std::shared_ptr<com::StdFont> m_font;
+    std::shared_ptr<com::StdPicture> m_mouseIcon;
+};
+
+} // namespace ostrevo
