@@ -31,6 +31,8 @@ public:
                                             int filterIndex, const QString &fileName, int flags) = 0;
     virtual std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) = 0;
     virtual std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) = 0;
+    // Only existing folders can be chosen; the path uses "/" and has no trailing "/" (except the root).
+    virtual std::optional<QString> folder(QWidget *parent, const QString &title) = 0;
 
     // The process-wide backend: the real one until a test installs another;
     // installing nullptr brings the real one back.

@@ -4,6 +4,7 @@
 #include "platform/gdi/SystemColors.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QRegularExpression>
@@ -143,6 +144,19 @@ std::optional<FontChoice> QtDialogs::font(QWidget *parent, const FontChoice &ini
     result.underline = chosen.underline();
     result.strikethru = chosen.strikeOut();
     return result;
+}
+
+std::optional<QString> QtDialogs::folder(QWidget *parent, const QString &title)
+{
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const std::optional<QString> chosen = runFileDialog(dialog);
+    if (!chosen)
+        return std::nullopt;
+    // cleanPath drops a trailing "/" but keeps the root as "/".
+    return QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
 }
 
 } // namespace comdlg

@@ -7,7 +7,7 @@
 
 namespace comdlg {
 
-// The dialogs a person sees: Qt's file, colour and font dialogs.
+// The dialogs a person sees: Qt's file, folder, colour and font dialogs.
 class QtDialogs : public DialogBackend {
 public:
     std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
@@ -16,6 +16,7 @@ public:
                                     const QString &fileName, int flags) override;
     std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
+    std::optional<QString> folder(QWidget *parent, const QString &title) override;
 
     // "Bilder (*.JPG)|*.JPG;*.BMP|Alle (*.*)|*.*" as Qt's name filters, one per
     // description and pattern pair, each pattern also in the other letter case.

@@ -69,4 +69,16 @@ std::optional<FontChoice> ScriptedDialogs::font(QWidget *parent, const FontChoic
     return answer.font;
 }
 
+std::optional<QString> ScriptedDialogs::folder(QWidget *parent, const QString &title)
+{
+    Q_UNUSED(parent)
+    Shown shown;
+    shown.kind = QStringLiteral("folder");
+    shown.title = title;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return std::nullopt;
+    return answer.fileName;
+}
+
 } // namespace comdlg

@@ -15,12 +15,13 @@ namespace comdlg {
 class ScriptedDialogs : public DialogBackend {
 public:
     struct Shown {
-        QString kind; // "open", "save", "color" or "font"
+        QString kind; // "open", "save", "color", "font" or "folder"
         QString filter;
         int flags = 0;
         QString fileName; // open and save: the preset file name
         uint32_t color = 0; // colour: the starting colour
         FontChoice font;    // font: what it was prefilled with
+        QString title;      // folder: the title above the tree
     };
     // An answer: a cancel, or the value the dialog of its kind returns.
     struct Answer {
@@ -43,6 +44,8 @@ public:
                                     const QString &fileName, int flags) override;
     std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
+    // Answers with the path of the next Answer::file.
+    std::optional<QString> folder(QWidget *parent, const QString &title) override;
 
 private:
     Answer next();

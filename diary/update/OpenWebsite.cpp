@@ -1,0 +1,16 @@
+#include "diary/update/OpenWebsite.h"
+
+#include "platform/shell/Shell.h"
+
+namespace kalvento {
+
+namespace {
+constexpr int ShowMaximized = 3;
+} // namespace
+
+int OpenWebsite(const QString &url)
+{
+    return shell::shell().execute(QString(), url, QString(), QString(), ShowMaximized);
+}
+
+} // namespace kalvento

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/net/TextFetcher.h"
+
+namespace net {
+
+// The fetcher over libcurl, for http, https and file URLs. A fetch blocks its
+// caller, so it gives up after a bounded time rather than hang its window.
+class CurlFetcher : public TextFetcher {
+public:
+    static constexpr long ConnectTimeoutSeconds = 15;
+    static constexpr long TotalTimeoutSeconds = 60;
+
+    QByteArray fetch(const QString &url, qsizetype maxBytes) override;
+};
+
+} // namespace net

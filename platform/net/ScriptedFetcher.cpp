@@ -1,0 +1,13 @@
+#include "platform/net/ScriptedFetcher.h"
+
+namespace net {
+
+QByteArray ScriptedFetcher::fetch(const QString &url, qsizetype maxBytes)
+{
+    m_calls.append({url, maxBytes});
+    if (m_duringFetch)
+        m_duringFetch();
+    return m_bodies.value(url).left(qMax<qsizetype>(maxBytes, 0));
+}
+
+} // namespace net
