@@ -364,7 +364,7 @@ void FrmMain::Command1_Click()
     editor->Label2()->setText(QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen "
                                              "bestehenden Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig "
                                              "sind, dann klicken Sie bitte auf den Button \"Eintrag editieren\"."));
-    editor->setWindowTitle(QStringLiteral("Eingabe für ") + editor->Txt(0)->text());
+    editor->setWindowTitle(QStringLiteral("Eingabe für ") + editor->dateLine());
     editor->showModal();
 }
 

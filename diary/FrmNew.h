@@ -43,6 +43,9 @@ public:
     // Warns, and on Yes shows the calendar to pick another date.
     void DatumAendern();
 
+    // The date line's plain text, without a trailing paragraph break.
+    QString dateLine() const;
+
     richtext::RichTextBox *Txt(int index) const { return m_txt.at(size_t(index)); }
     CommandButton *CmdOk() const { return m_cmdOk; }
     CommandButton *Command3() const { return m_command3; }
@@ -90,7 +93,6 @@ private:
     void applyEditMode();
     void setHeading(const QString &caption, const QString &help);
     void save(bool append);
-    QString dateLine() const;
 
     FrmMain &m_main;
     QMenuBar *m_menuBar = nullptr;
