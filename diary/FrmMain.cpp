@@ -16,6 +16,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
+#include "platform/runtime/GermanLocale.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMenuBar>
 
 namespace kalvento {
@@ -206,7 +206,7 @@ void FrmMain::onLoad()
         unload();
         return;
     }
-    m_text3->setText(QLocale().toString(rt::SystemSources::clock().now().date(), QLocale::LongFormat));
+    m_text3->setText(rt::GermanLocale::longDate(rt::SystemSources::clock().now().date()));
     RefreshList();
     m_lblDbInfo[0]->setText(m_text3->text());
     m_lblDbInfo[1]->setText(QString());

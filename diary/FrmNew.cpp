@@ -18,6 +18,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
+#include "platform/runtime/GermanLocale.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
 
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMenuBar>
 #include <functional>
 
@@ -54,7 +54,7 @@ const QString EditHelp = QStringLiteral("Hier haben Sie die Möglichkeit einen v
 
 QString longDate(const QDate &day)
 {
-    return QLocale().toString(day, QLocale::LongFormat);
+    return rt::GermanLocale::longDate(day);
 }
 
 // Design-time layout of the inner area, in twips.

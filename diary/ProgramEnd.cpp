@@ -1,5 +1,7 @@
 #include "diary/ProgramEnd.h"
 
+#include "platform/runtime/Form.h"
+
 #include <QCoreApplication>
 
 namespace kalvento {
@@ -21,5 +23,7 @@ void ProgramEnd::end()
 }
 
 void ProgramEnd::setHook(std::function<void()> h) { hook() = std::move(h); }
+
+void ProgramEnd::endWithLastForm() { rt::Form::setWhenAllUnloaded([] { ProgramEnd::end(); }); }
 
 } // namespace kalvento

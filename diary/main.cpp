@@ -1,6 +1,6 @@
 #include "diary/FrmSplash.h"
+#include "diary/ProgramStart.h"
 #include "platform/com/AutomationError.h"
-#include "platform/runtime/App.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,8 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    rt::App::setVersion(KV_VERSION_MAJOR, KV_VERSION_MINOR, KV_VERSION_PATCH);
-    rt::App::setTitle(QStringLiteral("Kalvento"));
+    kalvento::prepareProgram(app, KV_VERSION_MAJOR, KV_VERSION_MINOR, KV_VERSION_PATCH);
     try {
         // The start form hands over to the password prompt or the main window.
         QPointer<kalvento::FrmSplash> splash = rt::Form::create<kalvento::FrmSplash>();
@@ -18,7 +17,10 @@ int main(int argc, char **argv)
         if (!splash || !splash->isLoaded())
             return 1; // the splash has told the user why
         splash->showModeless();
-        return app.exec();
+        const int code = app.exec();
+        // Unloaded forms are deleted now, so the main window closes the database.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return code;
     } catch (const com::AutomationError &error) {
         // Without the control library the windows cannot be built at all.
         const QString text = QStringLiteral("Kalvento kann nicht starten:\n%1 (Fehler %2)")

@@ -27,6 +27,8 @@ std::unique_ptr<DesktopSource> makeDefault()
 
 DesktopSource::~DesktopSource() = default;
 
+void DesktopSource::settle() const {}
+
 DesktopSource &source()
 {
     std::unique_ptr<DesktopSource> &current = installed();

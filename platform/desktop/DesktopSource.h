@@ -15,6 +15,11 @@ public:
     // The pixels of the screen rectangle (screen pixels) as an RGB32 image of
     // rect's size; parts that no screen covers come back in a neutral colour.
     virtual QImage capture(const QRect &rect) const = 0;
+    // Gives the window system the moment it needs to repaint what our own
+    // windows uncovered just now (a balloon that closed a moment ago), so a
+    // capture that follows shows what lies there now and not a ghost of it.
+    // Input is left waiting meanwhile. The default has nothing to wait for.
+    virtual void settle() const;
 };
 
 // The process-wide source: the screen grab where the window system allows

@@ -9,6 +9,7 @@ namespace desktop {
 class ScreenGrabDesktop : public DesktopSource {
 public:
     QImage capture(const QRect &rect) const override;
+    void settle() const override;
 };
 
 } // namespace desktop

@@ -3,8 +3,11 @@
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -28,6 +31,12 @@ std::vector<Form *> &modalStack()
 }
 
 void forget(std::vector<Form *> &forms, Form *form) { std::erase(forms, form); }
+
+std::function<void()> &whenAllUnloaded()
+{
+    static std::function<void()> handler;
+    return handler;
+}
 
 QString key(const QString &name) { return name.toCaseFolded(); }
 
@@ -56,8 +65,10 @@ Form::~Form()
 {
     // Destroyed while still waiting modally: let showModal() return.
     endModalWait();
-    forget(loaded(), this);
+    const bool wasLoaded = std::erase(loaded(), this) > 0;
     forget(modalStack(), this);
+    if (wasLoaded)
+        noticeGone();
 }
 
 void Form::load()
@@ -94,7 +105,54 @@ bool Form::unload(UnloadMode mode)
     m_state = State::Unloaded;
     forget(loaded(), this);
     deleteLater();
+    noticeGone();
     return true;
+}
+
+void Form::setWhenAllUnloaded(std::function<void()> handler) { whenAllUnloaded() = std::move(handler); }
+
+void Form::noticeGone()
+{
+    if (!loaded().empty() || !whenAllUnloaded() || !QCoreApplication::instance())
+        return;
+    // Queued: a handler that unloads one form and loads the next (the splash
+    // handing over to the main window) does not end the program.
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        if (loaded().empty() && whenAllUnloaded())
+            whenAllUnloaded()();
+    });
+}
+
+void Form::placeIfUnpositioned()
+{
+    if (testAttribute(Qt::WA_Moved))
+        return;
+    QWidget *opener = activeModalForm();
+    if (!opener || opener == this)
+        opener = QApplication::activeWindow();
+    if (opener == this || (opener && !opener->isVisible()))
+        opener = nullptr;
+    if (!opener) {
+        for (Form *form : loaded())
+            if (form != this && form->isVisible())
+                opener = form;
+    }
+    QRect over;
+    if (opener)
+        over = opener->frameGeometry();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        over = screen->availableGeometry();
+    if (over.isEmpty())
+        return;
+    QRect mine = frameGeometry();
+    mine.moveCenter(over.center());
+    // Keep the title bar on the screen the window opens on.
+    if (const QScreen *screen = QGuiApplication::screenAt(over.center())) {
+        const QRect avail = screen->availableGeometry();
+        mine.moveLeft(std::max(avail.left(), std::min(mine.left(), avail.right() - mine.width() + 1)));
+        mine.moveTop(std::max(avail.top(), std::min(mine.top(), avail.bottom() - mine.height() + 1)));
+    }
+    move(mine.topLeft());
 }
 
 void Form::showModal()
@@ -114,6 +172,7 @@ void Form::showModal()
     m_modalLoop = &loop;
     modalStack().push_back(this);
     setWindowModality(Qt::ApplicationModal);
+    placeIfUnpositioned();
     show();
     // A quit before exec() would be lost, so only wait for a form still shown.
     if (self && isVisible() && m_state == State::Loaded)
@@ -131,8 +190,10 @@ void Form::showModeless()
         return;
     QPointer<Form> self(this);
     load();
-    if (self && m_state == State::Loaded)
+    if (self && m_state == State::Loaded) {
+        placeIfUnpositioned();
         show();
+    }
 }
 
 QList<Form *> Form::loadedForms() { return QList<Form *>(loaded().begin(), loaded().end()); }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
@@ -51,6 +52,11 @@ public:
     static QList<Form *> loadedForms();
     static Form *activeModalForm();
 
+    // Called once control is back in the event loop after the last loaded
+    // form went away, unless a new one was loaded meanwhile: a program ends
+    // with its last window. Empty (the default) does nothing.
+    static void setWhenAllUnloaded(std::function<void()> handler);
+
     // Design-time layout in twips. The widget is positioned in pixels at once;
     // one without a parent becomes the form's child. Names ignore case.
     void placeControl(QWidget *widget, const QString &name, const QRect &twipsRect);
@@ -88,6 +94,10 @@ private:
     };
 
     void endModalWait();
+    // A form that sets no position of its own opens centred over the window
+    // that opens it, or over the screen when there is none.
+    void placeIfUnpositioned();
+    static void noticeGone();
 
     State m_state = State::NotLoaded;
     bool m_unloading = false;

@@ -11,6 +11,7 @@
 #include "platform/runtime/SystemSources.h"
 #include "platform/sound/RecordingSound.h"
 #include "tests/support/Automation.h"
+#include "tests/support/LaggingDesktop.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
@@ -422,6 +423,28 @@ private slots:
         QVERIFY(withLook->Cmd1(0)->focusRect());
         form->unload();
         withLook->unload();
+    }
+
+    void aSecondBalloonShadowsNoGhostOfTheFirst()
+    {
+        // The second of two questions opens where the first one just closed.
+        auto desk = std::make_unique<testsupport::LaggingDesktop>(QSize(1024, 768), Qt::white);
+        testsupport::LaggingDesktop *screen = desk.get();
+        desktop::setSource(std::move(desk));
+        const uint32_t red = 0x0000FF;
+        for (const uint32_t colour : {red, uint32_t(0x00FF00)}) {
+            Dialog &d = dialog(4);
+            d.let(QStringLiteral("color"), Variant::fromColor(colour));
+            whenShown([](msgFrm *form) { QTest::mouseClick(form->Cmd1(0), Qt::LeftButton, {}, QPoint(5, 5)); });
+            QCOMPARE(showMsg(), 6);
+        }
+        const QImage behind = screen->lastCapture();
+        QVERIFY(!behind.isNull());
+        int ghostPixels = 0;
+        for (int y = 0; y < behind.height(); ++y)
+            for (int x = 0; x < behind.width(); ++x)
+                ghostPixels += (behind.pixel(x, y) & 0xFFFFFF) == 0xFF0000u;
+        QCOMPARE(ghostPixels, 0);
     }
 };
 

@@ -2,8 +2,10 @@
 #include "platform/runtime/Form.h"
 #include "tests/support/TestMain.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -70,6 +72,10 @@ private slots:
     void unloadFromOwnHandler();
     void unloadFromQueryUnloadIsIgnored();
     void unloadingLastFormIsQuiet();
+    void lastFormGoneCallsTheHandlerOnce_data();
+    void lastFormGoneCallsTheHandlerOnce();
+    void handingOverToANewFormIsNoEnd();
+    void unpositionedFormsOpenCentred();
     void placeControl_data();
     void placeControl();
     void sizeInTwips();
@@ -309,6 +315,94 @@ void TestForm::unloadingLastFormIsQuiet()
     flushDeletes();
     QVERIFY(!first);
     QVERIFY(!last);
+}
+
+// How the last form leaves: each way counts.
+enum class Leaving { Unload, CloseBox, Delete };
+Q_DECLARE_METATYPE(Leaving)
+
+void TestForm::lastFormGoneCallsTheHandlerOnce_data()
+{
+    QTest::addColumn<Leaving>("leaving");
+    QTest::newRow("unload") << Leaving::Unload;
+    QTest::newRow("close box") << Leaving::CloseBox;
+    QTest::newRow("deleted") << Leaving::Delete;
+}
+
+void TestForm::lastFormGoneCallsTheHandlerOnce()
+{
+    QFETCH(Leaving, leaving);
+    int ends = 0;
+    Form::setWhenAllUnloaded([&ends] { ++ends; });
+    QPointer<ProbeForm> first = Form::create<ProbeForm>();
+    QPointer<ProbeForm> last = Form::create<ProbeForm>();
+    first->showModeless();
+    last->showModeless();
+    QVERIFY(first->unload());
+    QCoreApplication::processEvents();
+    QCOMPARE(ends, 0); // one form is still there
+    switch (leaving) {
+    case Leaving::Unload: QVERIFY(last->unload()); break;
+    case Leaving::CloseBox: QVERIFY(last->close() || !last->isVisible()); break;
+    case Leaving::Delete: delete last.data(); break;
+    }
+    QCOMPARE(ends, 0); // only once control is back in the event loop
+    QTRY_COMPARE(ends, 1);
+    QCoreApplication::processEvents();
+    flushDeletes();
+    QCOMPARE(ends, 1);
+    Form::setWhenAllUnloaded({});
+}
+
+void TestForm::handingOverToANewFormIsNoEnd()
+{
+    int ends = 0;
+    Form::setWhenAllUnloaded([&ends] { ++ends; });
+    QPointer<ProbeForm> next;
+    QPointer<ProbeForm> splash = Form::create<ProbeForm>();
+    splash->showModeless();
+    // The splash's own handler unloads it and opens the next window.
+    QTimer::singleShot(0, splash, [&] {
+        splash->unload();
+        next = Form::create<ProbeForm>();
+        next->showModeless();
+    });
+    QTRY_VERIFY(next && next->isVisible());
+    QTest::qWait(20);
+    QCOMPARE(ends, 0);
+    next->unload();
+    QTRY_COMPARE(ends, 1);
+    Form::setWhenAllUnloaded({});
+}
+
+// The window frame is known only once a window is shown, so a centre may be
+// off by the frame's few pixels.
+bool nearlyAt(const QPoint &actual, const QPoint &expected)
+{
+    const QPoint off = actual - expected;
+    return std::abs(off.x()) <= 4 && std::abs(off.y()) <= 4;
+}
+
+void TestForm::unpositionedFormsOpenCentred()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QPointer<ProbeForm> first = Form::create<ProbeForm>();
+    first->resize(400, 300);
+    first->showModeless();
+    QVERIFY(nearlyAt(first->frameGeometry().center(), screen.center()));
+
+    // Opened from the first: centred over it, wherever it stands.
+    first->move(40, 60);
+    QPointer<ProbeForm> second = Form::create<ProbeForm>();
+    second->resize(200, 100);
+    second->showModeless();
+    QVERIFY(nearlyAt(second->frameGeometry().center(), first->frameGeometry().center()));
+
+    // A form that placed itself keeps its place.
+    QPointer<ProbeForm> placed = Form::create<ProbeForm>();
+    placed->setGeometry(500, 400, 100, 50);
+    placed->showModeless();
+    QCOMPARE(placed->geometry().topLeft(), QPoint(500, 400));
 }
 
 void TestForm::placeControl_data()

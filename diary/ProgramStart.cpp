@@ -1,0 +1,21 @@
+#include "diary/ProgramStart.h"
+
+#include "diary/ProgramEnd.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/GermanLocale.h"
+
+#include <QApplication>
+
+namespace kalvento {
+
+void prepareProgram(QApplication &app, int major, int minor, int revision)
+{
+    rt::GermanLocale::install();
+    // Closed forms only hide; the program ends with its last form instead.
+    app.setQuitOnLastWindowClosed(false);
+    ProgramEnd::endWithLastForm();
+    rt::App::setVersion(major, minor, revision);
+    rt::App::setTitle(QStringLiteral("Kalvento"));
+}
+
+} // namespace kalvento
