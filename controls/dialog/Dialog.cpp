@@ -74,23 +74,13 @@ Dialog::~Dialog() = default;
 
 bool Dialog::detectWinNT() { return kernel::platformVersion().platformId == 2; }
 
-const Dispatcher<Dialog> &Dialog::dispatcher()
+void Dialog::describe(Dispatcher<Dialog> &d)
 {
-    static const Dispatcher<Dialog> table = [] {
-        Dispatcher<Dialog> d(TypeInfo::forClass(QStringLiteral("Dialog"), QStringLiteral("Quiv_Tools.Dialog"),
-                                                QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}"),
-                                                QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}"),
-                                                QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}")));
-        addProperties(d);
-        addMethods(d);
-        return d;
-    }();
-    return table;
+    d.identity(TypeInfo::forClass(QStringLiteral("Dialog"), QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}"), QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}"), QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}")));
+    addProperties(d);
+    addMethods(d);
+    
 }
-
-const TypeInfo &Dialog::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant Dialog::invoke(int32_t dispid, Accessor kind, Args &args) { return dispatcher().invoke(*this, dispid, kind, args); }
 
 void Dialog::addProperties(Dispatcher<Dialog> &d)
 {

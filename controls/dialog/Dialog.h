@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/com/StdFont.h"
 
 #include <QImage>
@@ -14,15 +14,13 @@ namespace ostrevo {
 // or message method and reads the results back from its properties. At run
 // time it is invisible; in the designer it shows its symbol in a raised frame
 // of a fixed 38 × 38 pixels.
-class Dialog : public com::Control {
+class Dialog : public com::Dispatched<Dialog, com::Control> {
     Q_OBJECT
 public:
     Dialog();
     ~Dialog() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Dialog> &d);
 
     void initProperties() override {}
     void readProperties(const com::PropertyBag &bag) override;
@@ -59,7 +57,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static const com::Dispatcher<Dialog> &dispatcher();
     static void addProperties(com::Dispatcher<Dialog> &d);
     static void addMethods(com::Dispatcher<Dialog> &d);
 

@@ -47,7 +47,7 @@ gdi::ColorRef rgbOf(int32_t oleColour) { return static_cast<gdi::ColorRef>(modqu
 
 } // namespace
 
-FlatButton::FlatButton(QWidget *parent) : Control(parent), m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
+FlatButton::FlatButton(QWidget *parent) : Dispatched(parent), m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -72,62 +72,51 @@ FlatButton::~FlatButton()
         m_dc->selectObject(gdi::getStockObject(gdi::SystemFont));
 }
 
-const Dispatcher<FlatButton> &FlatButton::dispatcher()
+void FlatButton::describe(Dispatcher<FlatButton> &d)
 {
-    static const Dispatcher<FlatButton> table = [] {
-        Dispatcher<FlatButton> d(
-            TypeInfo::forClass(QStringLiteral("FlatButton"), QStringLiteral("Quiv_Tools.FlatButton")));
-        const VarType L = VarType::Long, B = VarType::Boolean;
-        d.property(QStringLiteral("Caption"), 0x6803000B, VarType::String,
-                   [](FlatButton &self) { return Variant(self.m_caption); },
-                   [](FlatButton &self, const Variant &v) { self.letCaption(v.toString()); });
-        d.objectProperty(
-            QStringLiteral("Font"), 0x6803000A, QStringLiteral("StdFont"),
-            [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.m_font)); },
-            [](FlatButton &self, const Variant &v) {
-                if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
-                    self.setCaptionFont(font->toQFont());
-            });
-        d.property(QStringLiteral("TextColor"), 0x68030009, L, [](FlatButton &self) { return Variant::fromLong(self.m_textColor); },
-                   [](FlatButton &self, const Variant &v) { self.letTextColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-        d.property(QStringLiteral("HoverColor"), 0x68030008, L, [](FlatButton &self) { return Variant::fromLong(self.m_hoverColor); },
-                   [](FlatButton &self, const Variant &v) { self.letHoverColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-        d.property(QStringLiteral("BackColor"), 0x68030007, L, [](FlatButton &self) { return Variant::fromLong(self.m_backColor); },
-                   [](FlatButton &self, const Variant &v) { self.letBackColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-        d.property(QStringLiteral("UseMnemonic"), 0x68030006, B, [](FlatButton &self) { return Variant::fromBool(self.m_useMnemonic); },
-                   [](FlatButton &self, const Variant &v) { self.letUseMnemonic(v.toBool()); });
-        d.property(QStringLiteral("Default"), 0x68030005, B, [](FlatButton &self) { return Variant::fromBool(self.m_default); },
-                   [](FlatButton &self, const Variant &v) { self.letDefault(v.toBool()); });
-        d.property(QStringLiteral("Cancel"), 0x68030004, B, [](FlatButton &self) { return Variant::fromBool(self.m_cancel); },
-                   [](FlatButton &self, const Variant &v) { self.letCancel(v.toBool()); });
-        d.readOnly(QStringLiteral("hwnd"), 0x68030003, L,
-                   [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.internalWinId())); });
-        d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
-                   [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.hDC())); });
-        d.property(QStringLiteral("FocusRect"), 0x68030001, B, [](FlatButton &self) { return Variant::fromBool(self.m_focusRect); },
-                   [](FlatButton &self, const Variant &v) { self.letFocusRect(v.toBool()); });
-        d.readOnly(QStringLiteral("BackFocus"), 0x68030000, B, [](FlatButton &self) { return Variant::fromBool(self.m_hasFocus); });
-        d.method(QStringLiteral("sFocus"), 0x60030019, VarType::Empty, {}, [](FlatButton &self, Args &) {
-            self.sFocus();
-            return Variant();
+    d.identity(TypeInfo::forClass(QStringLiteral("FlatButton"), QStringLiteral("Quiv_Tools.FlatButton")));
+    const VarType L = VarType::Long, B = VarType::Boolean;
+    d.property(QStringLiteral("Caption"), 0x6803000B, VarType::String,
+               [](FlatButton &self) { return Variant(self.m_caption); },
+               [](FlatButton &self, const Variant &v) { self.letCaption(v.toString()); });
+    d.objectProperty(
+        QStringLiteral("Font"), 0x6803000A, QStringLiteral("StdFont"),
+        [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.m_font)); },
+        [](FlatButton &self, const Variant &v) {
+            if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
+                self.setCaptionFont(font->toQFont());
         });
-        d.event(QStringLiteral("Click"), 1);
-        d.event(QStringLiteral("MouseDown"), 2, mouseParams());
-        d.event(QStringLiteral("MouseUp"), 3, mouseParams());
-        d.event(QStringLiteral("MouseMove"), 4, mouseParams());
-        d.event(QStringLiteral("KeyDown"), 5, keyParams());
-        d.event(QStringLiteral("KeyPress"), 6, {{QStringLiteral("KeyAscii"), VarType::Integer, true}});
-        d.event(QStringLiteral("KeyUp"), 7, keyParams());
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &FlatButton::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant FlatButton::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
+    d.property(QStringLiteral("TextColor"), 0x68030009, L, [](FlatButton &self) { return Variant::fromLong(self.m_textColor); },
+               [](FlatButton &self, const Variant &v) { self.letTextColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
+    d.property(QStringLiteral("HoverColor"), 0x68030008, L, [](FlatButton &self) { return Variant::fromLong(self.m_hoverColor); },
+               [](FlatButton &self, const Variant &v) { self.letHoverColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
+    d.property(QStringLiteral("BackColor"), 0x68030007, L, [](FlatButton &self) { return Variant::fromLong(self.m_backColor); },
+               [](FlatButton &self, const Variant &v) { self.letBackColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
+    d.property(QStringLiteral("UseMnemonic"), 0x68030006, B, [](FlatButton &self) { return Variant::fromBool(self.m_useMnemonic); },
+               [](FlatButton &self, const Variant &v) { self.letUseMnemonic(v.toBool()); });
+    d.property(QStringLiteral("Default"), 0x68030005, B, [](FlatButton &self) { return Variant::fromBool(self.m_default); },
+               [](FlatButton &self, const Variant &v) { self.letDefault(v.toBool()); });
+    d.property(QStringLiteral("Cancel"), 0x68030004, B, [](FlatButton &self) { return Variant::fromBool(self.m_cancel); },
+               [](FlatButton &self, const Variant &v) { self.letCancel(v.toBool()); });
+    d.readOnly(QStringLiteral("hwnd"), 0x68030003, L,
+               [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.internalWinId())); });
+    d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
+               [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.hDC())); });
+    d.property(QStringLiteral("FocusRect"), 0x68030001, B, [](FlatButton &self) { return Variant::fromBool(self.m_focusRect); },
+               [](FlatButton &self, const Variant &v) { self.letFocusRect(v.toBool()); });
+    d.readOnly(QStringLiteral("BackFocus"), 0x68030000, B, [](FlatButton &self) { return Variant::fromBool(self.m_hasFocus); });
+    d.method(QStringLiteral("sFocus"), 0x60030019, VarType::Empty, {}, [](FlatButton &self, Args &) {
+        self.sFocus();
+        return Variant();
+    });
+    d.event(QStringLiteral("Click"), 1);
+    d.event(QStringLiteral("MouseDown"), 2, mouseParams());
+    d.event(QStringLiteral("MouseUp"), 3, mouseParams());
+    d.event(QStringLiteral("MouseMove"), 4, mouseParams());
+    d.event(QStringLiteral("KeyDown"), 5, keyParams());
+    d.event(QStringLiteral("KeyPress"), 6, {{QStringLiteral("KeyAscii"), VarType::Integer, true}});
+    d.event(QStringLiteral("KeyUp"), 7, keyParams());
+    
 }
 
 // --- persistence -------------------------------------------------------------

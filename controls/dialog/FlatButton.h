@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Rect.h"
 #include "platform/runtime/Timer.h"
@@ -20,15 +20,13 @@ namespace ostrevo {
 // while pressed; an access key, an optional dotted focus rectangle, and Enter
 // on the focused button as a click. It draws on its own persistent surface
 // in pixels.
-class FlatButton : public com::Control {
+class FlatButton : public com::Dispatched<FlatButton, com::Control> {
     Q_OBJECT
 public:
     explicit FlatButton(QWidget *parent = nullptr);
     ~FlatButton() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<FlatButton> &d);
 
     void initProperties() override;
     void readProperties(const com::PropertyBag &bag) override;
@@ -78,7 +76,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    static const com::Dispatcher<FlatButton> &dispatcher();
 
     void assignCaption(const QString &text);
     void CenterCaption();

@@ -44,8 +44,6 @@ constexpr int FocusLookMs = 100;
 
 QColor qColour(gdi::ColorRef c) { return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c)); }
 
-
-
 // A label that sizes itself to its text, without word wrap.
 QLabel *autoSizeLabel(QWidget *parent, bool bold)
 {

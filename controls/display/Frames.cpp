@@ -80,31 +80,9 @@ Frames::Frames()
 
 Frames::~Frames() = default;
 
-const Dispatcher<Frames> &Frames::dispatcher()
+void Frames::describe(Dispatcher<Frames> &d)
 {
-    static const Dispatcher<Frames> table = [] {
-        Dispatcher<Frames> d(TypeInfo::forClass(QStringLiteral("Frames"), QStringLiteral("Quiv_Tools.Frames"),
-                                                QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}"),
-                                                QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}"),
-                                                QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Frames::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant Frames::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
-void Frames::addMembers(Dispatcher<Frames> &d)
-{
+    d.identity(TypeInfo::forClass(QStringLiteral("Frames"), QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}"), QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}"), QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}")));
     const VarType B = VarType::Boolean, L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.objectProperty(

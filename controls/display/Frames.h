@@ -2,7 +2,7 @@
 
 #include "controls/display/WindowlessLabel.h"
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/gdi/Rect.h"
 
 #include <QImage>
@@ -23,7 +23,7 @@ namespace ostrevo
 // A grouping frame: a border in one of eleven looks around the control's
 // surface and a caption label at its top, which covers the border line where
 // it lies. Works in pixels.
-class Frames : public com::Control
+class Frames : public com::Dispatched<Frames, com::Control>
 {
     Q_OBJECT
 public:
@@ -34,9 +34,7 @@ public:
     Frames();
     ~Frames() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Frames> &d);
 
     void initProperties() override;
     void readProperties(const com::PropertyBag &bag) override;
@@ -67,9 +65,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    static const com::Dispatcher<Frames> &dispatcher();
-    static void addMembers(com::Dispatcher<Frames> &d);
-
     void setCaption(const QString &value);
     void setFont(const com::Variant &font);
     void setBackColor(uint32_t color);

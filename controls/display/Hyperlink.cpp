@@ -122,37 +122,14 @@ Hyperlink::Hyperlink()
 
 Hyperlink::~Hyperlink() = default;
 
-const Dispatcher<Hyperlink> &Hyperlink::dispatcher()
-{
-    static const Dispatcher<Hyperlink> table = [] {
-        Dispatcher<Hyperlink> d(TypeInfo::forClass(QStringLiteral("Hyperlink"),
-                                                   QStringLiteral("Quiv_Tools.Hyperlink"),
-                                                   QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"),
-                                                   QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"),
-                                                   QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Hyperlink::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant Hyperlink::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
 const std::shared_ptr<StdPicture> &Hyperlink::handCursor(int32_t symbol) const
 {
     return m_hands[symbol == lHand_NC ? 1 : 0];
 }
 
-void Hyperlink::addMembers(Dispatcher<Hyperlink> &d)
+void Hyperlink::describe(Dispatcher<Hyperlink> &d)
 {
+    d.identity(TypeInfo::forClass(QStringLiteral("Hyperlink"), QStringLiteral("Quiv_Tools.Hyperlink"), QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"), QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"), QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
     const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let and set ends by telling the host which property changed.

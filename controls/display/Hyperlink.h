@@ -2,7 +2,7 @@
 
 #include "controls/display/WindowlessLabel.h"
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <QPoint>
@@ -29,7 +29,7 @@ namespace ostrevo
 // the control; once clicked it shows its active colour, and its visited
 // colour when the focus leaves, until Refresh. Can also play the library's
 // WAVE resources. Works in twips.
-class Hyperlink : public com::Control
+class Hyperlink : public com::Dispatched<Hyperlink, com::Control>
 {
     Q_OBJECT
 public:
@@ -38,9 +38,7 @@ public:
     Hyperlink();
     ~Hyperlink() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Hyperlink> &d);
 
     void initProperties() override;
     void readProperties(const com::PropertyBag &bag) override;
@@ -71,8 +69,6 @@ private:
     // Where the button now held went down: the link, its second click, or the surface.
     enum class PressTarget { None, Label, LabelDouble, Surface };
 
-    static const com::Dispatcher<Hyperlink> &dispatcher();
-    static void addMembers(com::Dispatcher<Hyperlink> &d);
 
     void setCaption(const QString &text);
     void setFont(const com::Variant &font);

@@ -32,28 +32,9 @@ Icons::Icons()
 
 Icons::~Icons() = default;
 
-const Dispatcher<Icons> &Icons::dispatcher()
+void Icons::describe(Dispatcher<Icons> &d)
 {
-    static const Dispatcher<Icons> table = [] {
-        Dispatcher<Icons> d(TypeInfo::forClass(QStringLiteral("Icons"), QStringLiteral("Quiv_Tools.Icons"),
-                                               QStringLiteral("{B21D20EA-F3A4-4B67-B113-15405C1D600E}"),
-                                               QStringLiteral("{019EEBB1-D42F-4AEE-874E-26A446AF157D}"),
-                                               QStringLiteral("{C357BE33-5FD3-4729-B8F0-5D846669D5DD}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Icons::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant Icons::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
-void Icons::addMembers(Dispatcher<Icons> &d)
-{
+    d.identity(TypeInfo::forClass(QStringLiteral("Icons"), QStringLiteral("Quiv_Tools.Icons"), QStringLiteral("{B21D20EA-F3A4-4B67-B113-15405C1D600E}"), QStringLiteral("{019EEBB1-D42F-4AEE-874E-26A446AF157D}"), QStringLiteral("{C357BE33-5FD3-4729-B8F0-5D846669D5DD}")));
     d.method(QStringLiteral("ShowAboutBox"), 0x60030001, VarType::Empty, {}, [](Icons &, Args &) {
         ShowAboutBox();
         return Variant();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <memory>
@@ -16,15 +16,13 @@ namespace ostrevo {
 // pressed look, so that a host's own buttons can show the same icons as the
 // library's buttons. On the form it is a fixed 38 × 38 pixel square with a
 // raised edge; it persists nothing.
-class Icons : public com::Control {
+class Icons : public com::Dispatched<Icons, com::Control> {
     Q_OBJECT
 public:
     Icons();
     ~Icons() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Icons> &d);
 
     // The icon group for a look (0 normal, 1 hovered, any other number
     // pressed) and an icon number; error 6 when the sum leaves 32 bits.
@@ -42,8 +40,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static const com::Dispatcher<Icons> &dispatcher();
-    static void addMembers(com::Dispatcher<Icons> &d);
     void drawFace();
 
     QImage m_surface;

@@ -65,38 +65,15 @@ Label3D::Label3D()
 
 Label3D::~Label3D() = default;
 
-const Dispatcher<Label3D> &Label3D::dispatcher()
-{
-    static const Dispatcher<Label3D> table = [] {
-        Dispatcher<Label3D> d(TypeInfo::forClass(QStringLiteral("Label3D"),
-                                                 QStringLiteral("Quiv_Tools.Label3D"),
-                                                 QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"),
-                                                 QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"),
-                                                 QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Label3D::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant Label3D::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
 QStringList Label3D::propertyPages()
 {
     return {QStringLiteral("TextMode"), QStringLiteral("StandardFont"), QStringLiteral("StandardColor"),
             QStringLiteral("Info")};
 }
 
-void Label3D::addMembers(Dispatcher<Label3D> &d)
+void Label3D::describe(Dispatcher<Label3D> &d)
 {
+    d.identity(TypeInfo::forClass(QStringLiteral("Label3D"), QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"), QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"), QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
     const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let ends by telling the host which property changed.

@@ -2,7 +2,7 @@
 
 #include "controls/display/WindowlessLabel.h"
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <QPointF>
@@ -23,16 +23,14 @@ namespace ostrevo
 // moved by xDist in one of eight directions (or not at all) behind it. With
 // FocusRect on it takes the focus when clicked, recolours its shadow while
 // focused and turns Enter into a click. Works in twips.
-class Label3D : public com::Control
+class Label3D : public com::Dispatched<Label3D, com::Control>
 {
     Q_OBJECT
 public:
     Label3D();
     ~Label3D() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Label3D> &d);
     // The design-time property pages, in the order the designer shows them.
     static QStringList propertyPages();
 
@@ -64,9 +62,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    static const com::Dispatcher<Label3D> &dispatcher();
-    static void addMembers(com::Dispatcher<Label3D> &d);
-
     void setFont(const com::Variant &font);
     void setFontAttribute(const QString &member, const com::Variant &value);
     void setBackColorL(uint32_t color);

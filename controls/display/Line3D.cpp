@@ -21,6 +21,7 @@ constexpr uint32_t DefaultBorderColor = 0x8000000C;     // what a bag without th
 constexpr uint32_t DefaultBorderForeColor = 0x80000014; // button highlight
 constexpr int16_t DefaultBorderWidth = 1;
 constexpr int TwipsPerStripPixel = 15; // BorderWidth counts pixels of 15 twips, whatever the screen
+constexpr int32_t OrientationId = 0x68030000;
 
 int16_t to16(int32_t value)
 {
@@ -38,65 +39,49 @@ Line3D::Line3D()
 
 Line3D::~Line3D() = default;
 
-const Dispatcher<Line3D> &Line3D::dispatcher()
-{
-    static const Dispatcher<Line3D> table = [] {
-        Dispatcher<Line3D> d(TypeInfo::forClass(QStringLiteral("Line3D"), QStringLiteral("Quiv_Tools.Line3D"),
-                                                QStringLiteral("{46B95BA2-A32B-4276-AEA6-415A1257C968}"),
-                                                QStringLiteral("{4B7919DA-BFED-46BC-B6AB-0B58CAEE4586}"),
-                                                QStringLiteral("{ED07AF38-F3A1-406E-92AF-7EE2CF2FDB95}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Line3D::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant Line3D::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
 // The designer's colour page serves both colours; the control needs no page of its own.
 QStringList Line3D::propertyPages() { return {QStringLiteral("StandardColor")}; }
 
-void Line3D::addMembers(Dispatcher<Line3D> &d)
+void Line3D::describe(Dispatcher<Line3D> &d)
 {
-    const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
+    d.identity(TypeInfo::forClass(QStringLiteral("Line3D"), QStringLiteral("Quiv_Tools.Line3D"),
+                                  QStringLiteral("{46B95BA2-A32B-4276-AEA6-415A1257C968}"),
+                                  QStringLiteral("{4B7919DA-BFED-46BC-B6AB-0B58CAEE4586}"),
+                                  QStringLiteral("{ED07AF38-F3A1-406E-92AF-7EE2CF2FDB95}")));
 
     // Kept for the interface; the separator has no about box of its own.
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Line3D &, Args &) { return Variant(); });
-    d.property(
-        QStringLiteral("BorderColor"), 0x68030003, L,
-        [](Line3D &self) { return Variant::fromColor(self.m_line1.backColor); },
-        [](Line3D &self, const Variant &v) {
-            self.setStripColor(self.m_line1, v.toColor());
-            self.propertyChanged(QStringLiteral("BorderColor"));
-        },
-        oleColor);
-    d.property(
-        QStringLiteral("BorderForeColor"), 0x68030002, L,
-        [](Line3D &self) { return Variant::fromColor(self.m_line2.backColor); },
-        [](Line3D &self, const Variant &v) {
-            self.setStripColor(self.m_line2, v.toColor());
-            self.propertyChanged(QStringLiteral("BorderForeColor"));
-        },
-        oleColor);
-    d.property(
-        QStringLiteral("BorderWidth"), 0x68030001, VarType::Integer,
-        [](Line3D &self) { return Variant::fromInteger(self.m_borderWidth); },
-        [](Line3D &self, const Variant &v) { self.setBorderWidth(v.toInteger()); });
+    // The strip colours are read straight into the strips, before the line is drawn.
+    d.property<uint32_t>(
+         QStringLiteral("BorderColor"), 0x68030003, [](Line3D &self) { return self.m_line1.backColor; },
+         [](Line3D &self, uint32_t color) { self.setStripColor(self.m_line1, color); }, oleColor)
+        .notifies()
+        .persist({.rank = 0,
+                  .read = Variant::fromColor(DefaultBorderColor),
+                  .store = [](Line3D &self, const Variant &v) { self.m_line1.backColor = v.toColor(); }});
+    d.property<uint32_t>(
+         QStringLiteral("BorderForeColor"), 0x68030002, [](Line3D &self) { return self.m_line2.backColor; },
+         [](Line3D &self, uint32_t color) { self.setStripColor(self.m_line2, color); }, oleColor)
+        .notifies()
+        .persist({.rank = 1,
+                  .read = Variant::fromColor(DefaultBorderForeColor),
+                  .store = [](Line3D &self, const Variant &v) { self.m_line2.backColor = v.toColor(); }});
+    d.property<int16_t>(
+         QStringLiteral("BorderWidth"), 0x68030001, [](Line3D &self) { return self.m_borderWidth; },
+         [](Line3D &self, int16_t width) { self.setBorderWidth(width); })
+        .notifies()
+        .persist({.rank = 3, .read = Variant::fromInteger(DefaultBorderWidth)});
     d.method(QStringLiteral("Refresh"), 0x60030004, VarType::Empty, {}, [](Line3D &self, Args &) {
         self.repaint();
         return Variant();
     });
-    d.property(
-        QStringLiteral("Orientation"), 0x68030000, L,
-        [](Line3D &self) { return Variant::fromLong(self.m_orientation); },
-        [](Line3D &self, const Variant &v) { self.setOrientation(v.toLong()); },
-        QStringLiteral("OrientationConstants"));
+    d.property<int32_t>(
+         QStringLiteral("Orientation"), OrientationId, [](Line3D &self) { return self.m_orientation; },
+         [](Line3D &self, int32_t orientation) { self.setOrientation(orientation); },
+         QStringLiteral("OrientationConstants"))
+        .notifies()
+        .persist({.rank = 2, .read = Variant::fromLong(lAuto)});
     d.method(QStringLiteral("DrawLine"), 0x6003000A, VarType::Empty, {}, [](Line3D &self, Args &) {
         self.drawLine();
         return Variant();
@@ -126,13 +111,11 @@ void Line3D::setBorderWidth(int16_t width)
     stripThickness(width);
     m_borderWidth = width;
     drawLine();
-    propertyChanged(QStringLiteral("BorderWidth"));
 }
 
 void Line3D::setOrientation(int32_t orientation)
 {
     m_orientation = std::clamp<int32_t>(orientation, lHorizontal, lAuto);
-    propertyChanged(QStringLiteral("Orientation"));
     drawLine();
 }
 
@@ -151,27 +134,9 @@ void Line3D::initProperties()
     m_borderWidth = DefaultBorderWidth;
 }
 
-void Line3D::readProperties(const PropertyBag &bag)
-{
-    m_line1.backColor =
-        bag.readProperty(QStringLiteral("BorderColor"), Variant::fromColor(DefaultBorderColor)).toColor();
-    m_line2.backColor =
-        bag.readProperty(QStringLiteral("BorderForeColor"), Variant::fromColor(DefaultBorderForeColor)).toColor();
-    let(QStringLiteral("Orientation"), bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(lAuto)));
-    let(QStringLiteral("BorderWidth"),
-        bag.readProperty(QStringLiteral("BorderWidth"), Variant::fromInteger(DefaultBorderWidth)));
-}
+void Line3D::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Line3D::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("BorderColor"), Variant::fromColor(m_line1.backColor),
-                      Variant::fromColor(DefaultBorderColor));
-    bag.writeProperty(QStringLiteral("BorderForeColor"), Variant::fromColor(m_line2.backColor),
-                      Variant::fromColor(DefaultBorderForeColor));
-    bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation), Variant::fromLong(lAuto));
-    bag.writeProperty(QStringLiteral("BorderWidth"), Variant::fromInteger(m_borderWidth),
-                      Variant::fromInteger(DefaultBorderWidth));
-}
+void Line3D::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- sizing and painting ---------------------------------------------------------
 
@@ -233,7 +198,8 @@ void Line3D::resizeEvent(QResizeEvent *event)
         // drawn by the choice is as long as the shape the host gave.
         const bool vertical = Twips::fromPixelsX(width()) <= Twips::fromPixelsY(height());
         m_lineLength = lengthAlong(vertical);
-        setOrientation(vertical ? lVertical : lHorizontal);
+        Args chosen{Variant::fromLong(vertical ? lVertical : lHorizontal)};
+        invoke(OrientationId, Let, chosen);
     }
     m_lineLength = lengthAlong(m_orientation != lHorizontal);
     drawLine();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <QRect>
@@ -13,7 +13,7 @@ namespace ostrevo {
 // each, one above the other or side by side, whose colours give the 3-D look.
 // The control is as thick as the two strips and as long as its host makes it
 // along the line. Works in twips.
-class Line3D : public com::Control {
+class Line3D : public com::Dispatched<Line3D, com::Control> {
     Q_OBJECT
 public:
     enum OrientationConstants : int32_t { lHorizontal = 0, lVertical = 1, lAuto = 2 };
@@ -27,9 +27,7 @@ public:
     Line3D();
     ~Line3D() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Line3D> &d);
     // The design-time property pages, in the order the designer shows them.
     static QStringList propertyPages();
 
@@ -51,9 +49,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static const com::Dispatcher<Line3D> &dispatcher();
-    static void addMembers(com::Dispatcher<Line3D> &d);
-
     void setOrientation(int32_t orientation);
     void setBorderWidth(int16_t width);
     void setStripColor(Strip &strip, uint32_t color);

@@ -93,17 +93,10 @@ TextMode::TextMode()
     connect(m_vsxSize, &QScrollBar::valueChanged, this, &TextMode::VSxSize_Change);
 }
 
-const com::TypeInfo &TextMode::staticTypeInfo()
+void TextMode::describe(com::Dispatcher<TextMode> &d)
 {
-    static const com::Dispatcher<TextMode> table = [] {
-        return com::Dispatcher<TextMode>(com::TypeInfo::forClass(
-            QStringLiteral("TextMode"), QStringLiteral("Quiv_Tools.TextMode"),
-            QStringLiteral("{F6AB28C4-BE14-4FFD-B41B-BD8DA0074702}"), QStringLiteral("{2B250BBD-728C-4CE9-8C32-DECA3B40A1E5}")));
-    }();
-    return table.typeInfo();
+    d.identity(com::TypeInfo::forClass( QStringLiteral("TextMode"), QStringLiteral("Quiv_Tools.TextMode"), QStringLiteral("{F6AB28C4-BE14-4FFD-B41B-BD8DA0074702}"), QStringLiteral("{2B250BBD-728C-4CE9-8C32-DECA3B40A1E5}")));
 }
-
-com::Variant TextMode::invoke(int32_t, com::Accessor, com::Args &) { com::raiseError(com::ErrMemberNotFound); }
 
 void TextMode::selectionChanged()
 {

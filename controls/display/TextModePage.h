@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/com/PropertyPage.h"
 
 class QCheckBox;
@@ -12,13 +12,11 @@ namespace ostrevo {
 
 // The page that edits the 3-D captions: text, shadow direction and
 // distance, transparency and tool tip of the selected controls.
-class TextMode : public com::PropertyPage {
+class TextMode : public com::Dispatched<TextMode, com::PropertyPage> {
     Q_OBJECT
 public:
     TextMode();
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<TextMode> &d);
 
     QLineEdit *txtCaption() const { return m_txtCaption; }
     QComboBox *cbTextMode() const { return m_cbTextMode; }

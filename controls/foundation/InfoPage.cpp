@@ -14,17 +14,10 @@ Info::Info()
     m_link->onClick = [this] { lblButton_Click(); };
 }
 
-const com::TypeInfo &Info::staticTypeInfo()
+void Info::describe(com::Dispatcher<Info> &d)
 {
-    static const com::Dispatcher<Info> table = [] {
-        return com::Dispatcher<Info>(
-            com::TypeInfo::forClass(QStringLiteral("Info"), QStringLiteral("Quiv_Tools.Info"),
-                                    QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}")));
-    }();
-    return table.typeInfo();
+    d.identity(com::TypeInfo::forClass(QStringLiteral("Info"), QStringLiteral("Quiv_Tools.Info"), QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}")));
 }
-
-com::Variant Info::invoke(int32_t, com::Accessor, com::Args &) { com::raiseError(com::ErrMemberNotFound); }
 
 void Info::lblButton_Click() { OpenLink(window(), m_link->text()); }
 

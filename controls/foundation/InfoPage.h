@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/com/PropertyPage.h"
 
 namespace ostrevo {
@@ -9,13 +9,11 @@ class AboutLink;
 
 // The property page that identifies the library beside the controls' own
 // pages. It changes nothing, so it has nothing to apply.
-class Info : public com::PropertyPage {
+class Info : public com::Dispatched<Info, com::PropertyPage> {
     Q_OBJECT
 public:
     Info();
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Info> &d);
     AboutLink *lblButton() const { return m_link; }
 
 private:

@@ -39,35 +39,15 @@ ProgressBar::ProgressBar()
 
 ProgressBar::~ProgressBar() = default;
 
-const Dispatcher<ProgressBar> &ProgressBar::dispatcher()
-{
-    static const Dispatcher<ProgressBar> table = [] {
-        Dispatcher<ProgressBar> d(TypeInfo::forClass(QStringLiteral("ProgressBar"),
-                                                     QStringLiteral("Quiv_Tools.ProgressBar"),
-                                                     QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"),
-                                                     QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"),
-                                                     QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &ProgressBar::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant ProgressBar::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
 QStringList ProgressBar::propertyPages()
 {
     return {QStringLiteral("Settings"), QStringLiteral("StandardColor"), QStringLiteral("StandardPicture"),
             QStringLiteral("Info")};
 }
 
-void ProgressBar::addMembers(Dispatcher<ProgressBar> &d)
+void ProgressBar::describe(Dispatcher<ProgressBar> &d)
 {
+    d.identity(TypeInfo::forClass(QStringLiteral("ProgressBar"), QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"), QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"), QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
     const VarType B = VarType::Boolean, L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     using Self = ProgressBar;

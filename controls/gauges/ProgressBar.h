@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <QStringList>
@@ -22,7 +22,7 @@ namespace ostrevo {
 // a persistent picture surface (PB), optionally with the percentage printed in
 // its middle. Paints in pixels. The styles that draw blocks or chunks only add
 // to what is on the surface and clear it where their rules say so.
-class ProgressBar : public com::Control {
+class ProgressBar : public com::Dispatched<ProgressBar, com::Control> {
     Q_OBJECT
 public:
     enum Style : int32_t {
@@ -41,9 +41,7 @@ public:
     ProgressBar();
     ~ProgressBar() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<ProgressBar> &d);
     // The design-time property pages, in the order the designer shows them.
     static QStringList propertyPages();
 
@@ -77,9 +75,6 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    static const com::Dispatcher<ProgressBar> &dispatcher();
-    static void addMembers(com::Dispatcher<ProgressBar> &d);
-
     // Properties.
     void setStyle(int32_t style);
     void setBorderStyle(int16_t style);

@@ -62,18 +62,10 @@ Settings::Settings()
     connect(m_chkAutoRedraw, &QCheckBox::toggled, this, markChanged);
 }
 
-const com::TypeInfo &Settings::staticTypeInfo()
+void Settings::describe(com::Dispatcher<Settings> &d)
 {
-    static const com::Dispatcher<Settings> table = [] {
-        return com::Dispatcher<Settings>(com::TypeInfo::forClass(
-            QStringLiteral("Settings"), QStringLiteral("Quiv_Tools.Settings"),
-            QStringLiteral("{7B835342-1903-4E44-B271-81F172EEE93C}"),
-            QStringLiteral("{5A77DEC1-6BDA-4AE7-9794-FBB3658AA2B9}")));
-    }();
-    return table.typeInfo();
+    d.identity(com::TypeInfo::forClass( QStringLiteral("Settings"), QStringLiteral("Quiv_Tools.Settings"), QStringLiteral("{7B835342-1903-4E44-B271-81F172EEE93C}"), QStringLiteral("{5A77DEC1-6BDA-4AE7-9794-FBB3658AA2B9}")));
 }
-
-com::Variant Settings::invoke(int32_t, com::Accessor, com::Args &) { com::raiseError(com::ErrMemberNotFound); }
 
 // Only the first selected bar is shown and written.
 void Settings::selectionChanged()

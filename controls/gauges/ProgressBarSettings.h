@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 #include "platform/com/PropertyPage.h"
 
 class QCheckBox;
@@ -10,13 +10,11 @@ namespace ostrevo {
 
 // The progress bar's own page: drawing style, percentage text, AutoRedraw
 // and the blue XP chunks of the first selected bar.
-class Settings : public com::PropertyPage {
+class Settings : public com::Dispatched<Settings, com::PropertyPage> {
     Q_OBJECT
 public:
     Settings();
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Settings> &d);
 
     QListWidget *lstModes() const { return m_lstModes; }
     QCheckBox *chkShowText() const { return m_chkShowText; }

@@ -78,28 +78,9 @@ Ruler::Ruler()
 
 Ruler::~Ruler() = default;
 
-const Dispatcher<Ruler> &Ruler::dispatcher()
+void Ruler::describe(Dispatcher<Ruler> &d)
 {
-    static const Dispatcher<Ruler> table = [] {
-        Dispatcher<Ruler> d(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"),
-                                               QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"),
-                                               QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"),
-                                               QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Ruler::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant Ruler::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
-void Ruler::addMembers(Dispatcher<Ruler> &d)
-{
+    d.identity(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"), QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"), QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"), QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
     const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Ruler &, Args &) {

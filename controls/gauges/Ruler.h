@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QImage>
 #include <array>
@@ -16,7 +16,7 @@ namespace ostrevo {
 // twips on a persistent surface. A right click opens its unit menu, which can
 // also offer three entries that only the host gives a meaning; MouseMoved
 // lets the host drag an inverted marker line along the ruler.
-class Ruler : public com::Control {
+class Ruler : public com::Dispatched<Ruler, com::Control> {
     Q_OBJECT
 public:
     enum Orientation : int32_t { Horizontal = 0, Vertical = 1, Automatic = 2 };
@@ -24,9 +24,7 @@ public:
     Ruler();
     ~Ruler() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Ruler> &d);
 
     void initProperties() override;
     void readProperties(const com::PropertyBag &bag) override;
@@ -43,9 +41,6 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    static const com::Dispatcher<Ruler> &dispatcher();
-    static void addMembers(com::Dispatcher<Ruler> &d);
-
     void setMode(int32_t mode);
     void setOrientation(int32_t orientation);
     void setSmallZoom(int16_t zoom);

@@ -72,28 +72,9 @@ Spin::Spin() : m_font(std::make_shared<StdFont>())
 
 Spin::~Spin() = default;
 
-const Dispatcher<Spin> &Spin::dispatcher()
+void Spin::describe(Dispatcher<Spin> &d)
 {
-    static const Dispatcher<Spin> table = [] {
-        Dispatcher<Spin> d(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"),
-                                              QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"),
-                                              QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"),
-                                              QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &Spin::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant Spin::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
-void Spin::addMembers(Dispatcher<Spin> &d)
-{
+    d.identity(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"), QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"), QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"), QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
     const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer,
                   F = VarType::Single;
     const QString oleColor = QStringLiteral("OLE_COLOR");

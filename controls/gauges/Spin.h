@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QRect>
 #include <array>
@@ -24,7 +24,7 @@ namespace ostrevo {
 // arrows step. The text box and the scroll bar notify their changes at once,
 // inside the assignment, so the change handlers nest; two busy flags keep the
 // text handler from nesting into itself.
-class Spin : public com::Control {
+class Spin : public com::Dispatched<Spin, com::Control> {
     Q_OBJECT
 public:
     enum Style : int32_t { Off = 0, Flat = 1, Standard = 2 };
@@ -39,9 +39,7 @@ public:
     Spin();
     ~Spin() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<Spin> &d);
 
     void initProperties() override;
     void readProperties(const com::PropertyBag &bag) override;
@@ -56,9 +54,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    static const com::Dispatcher<Spin> &dispatcher();
-    static void addMembers(com::Dispatcher<Spin> &d);
-
     // Properties.
     void setValue(int16_t value);
     void setResult(int index, float value);

@@ -46,18 +46,10 @@ MoveControls::MoveControls()
     connect(m_cmdUp, &QPushButton::clicked, this, [this] { moveContents(-Step); });
 }
 
-const com::TypeInfo &MoveControls::staticTypeInfo()
+void MoveControls::describe(com::Dispatcher<MoveControls> &d)
 {
-    static const com::Dispatcher<MoveControls> table = [] {
-        return com::Dispatcher<MoveControls>(com::TypeInfo::forClass(
-            QStringLiteral("MoveControls"), QStringLiteral("Quiv_Tools.MoveControls"),
-            QStringLiteral("{E505049E-B0EA-458C-AE29-DFDF9CD66D32}"),
-            QStringLiteral("{5CA3D49D-A2E6-4CCD-A849-F65DEAE1CD12}")));
-    }();
-    return table.typeInfo();
+    d.identity(com::TypeInfo::forClass( QStringLiteral("MoveControls"), QStringLiteral("Quiv_Tools.MoveControls"), QStringLiteral("{E505049E-B0EA-458C-AE29-DFDF9CD66D32}"), QStringLiteral("{5CA3D49D-A2E6-4CCD-A849-F65DEAE1CD12}")));
 }
-
-com::Variant MoveControls::invoke(int32_t, com::Accessor, com::Args &) { com::raiseError(com::ErrMemberNotFound); }
 
 // Only the first selected box moves; the page never marks itself changed,
 // since the move has already happened. A click must not carry an error out

@@ -149,33 +149,14 @@ ScrollBox::ScrollBox()
 
 ScrollBox::~ScrollBox() = default;
 
-const Dispatcher<ScrollBox> &ScrollBox::dispatcher()
-{
-    static const Dispatcher<ScrollBox> table = [] {
-        Dispatcher<ScrollBox> d(TypeInfo::forClass(QStringLiteral("ScrollBox"), QStringLiteral("Quiv_Tools.ScrollBox"),
-                                                   QStringLiteral("{3A6DBD1B-401A-4104-96E2-0B8177C10242}"),
-                                                   QStringLiteral("{8C177832-1189-4AD1-B588-EDD5B7315C66}"),
-                                                   QStringLiteral("{7F533B00-51E8-4ACD-BD79-C19F8B02F5D1}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &ScrollBox::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant ScrollBox::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
 QStringList ScrollBox::propertyPages()
 {
     return {QStringLiteral("MoveControls"), QStringLiteral("StandardColor"), QStringLiteral("Info")};
 }
 
-void ScrollBox::addMembers(Dispatcher<ScrollBox> &d)
+void ScrollBox::describe(Dispatcher<ScrollBox> &d)
 {
+    d.identity(TypeInfo::forClass(QStringLiteral("ScrollBox"), QStringLiteral("Quiv_Tools.ScrollBox"), QStringLiteral("{3A6DBD1B-401A-4104-96E2-0B8177C10242}"), QStringLiteral("{8C177832-1189-4AD1-B588-EDD5B7315C66}"), QStringLiteral("{7F533B00-51E8-4ACD-BD79-C19F8B02F5D1}")));
     const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](ScrollBox &, Args &) {

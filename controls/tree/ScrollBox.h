@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <QStringList>
 #include <memory>
@@ -16,7 +16,7 @@ namespace ostrevo {
 // its child widgets) the user scrolls vertically by dragging with the mouse on
 // a narrow strip at its right edge. A sunken frame of four strips surrounds
 // the area. Works in twips.
-class ScrollBox : public com::Control {
+class ScrollBox : public com::Dispatched<ScrollBox, com::Control> {
     Q_OBJECT
 public:
     enum EnBorder : int32_t { eOff = 0, eFlat = 1, eStandard = 2 };
@@ -24,9 +24,7 @@ public:
     ScrollBox();
     ~ScrollBox() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<ScrollBox> &d);
     // The design-time property pages, in the order the designer shows them.
     static QStringList propertyPages();
 
@@ -53,8 +51,6 @@ private:
     class DragStrip;
     friend class DragStrip;
 
-    static const com::Dispatcher<ScrollBox> &dispatcher();
-    static void addMembers(com::Dispatcher<ScrollBox> &d);
 
     void setBorderStyle(int32_t style);
     void setValue(const com::Variant &value);

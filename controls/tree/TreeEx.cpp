@@ -8,7 +8,6 @@
 #include "platform/com/StdFont.h"
 #include "platform/com/StdPicture.h"
 
-
 using namespace com;
 
 namespace ostrevo {
@@ -54,31 +53,9 @@ TreeEx::TreeEx()
 
 TreeEx::~TreeEx() = default;
 
-const Dispatcher<TreeEx> &TreeEx::dispatcher()
+void TreeEx::describe(Dispatcher<TreeEx> &d)
 {
-    static const Dispatcher<TreeEx> table = [] {
-        Dispatcher<TreeEx> d(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"),
-                                                QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"),
-                                                QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"),
-                                                QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
-        addMembers(d);
-        return d;
-    }();
-    return table;
-}
-
-const TypeInfo &TreeEx::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant TreeEx::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
-
-void TreeEx::addMembers(Dispatcher<TreeEx> &d)
-{
+    d.identity(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"), QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"), QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
     const VarType B = VarType::Boolean, L = VarType::Long, S = VarType::String;
     auto let = [](const QString &name, std::function<void(TreeEx &, const Variant &)> body) {
         return [name, body](TreeEx &self, const Variant &v) {

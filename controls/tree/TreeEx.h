@@ -2,7 +2,7 @@
 
 #include "controls/tree/FolderList.h"
 #include "platform/com/Control.h"
-#include "platform/com/Dispatcher.h"
+#include "platform/com/Dispatched.h"
 
 #include <memory>
 
@@ -20,7 +20,7 @@ class TreeView;
 // A folder picker: a tree whose roots are the machine's roots (drives) and
 // whose levels are read from disk only when opened. pPath is the current
 // folder, with "/" separators.
-class TreeEx : public com::Control {
+class TreeEx : public com::Dispatched<TreeEx, com::Control> {
     Q_OBJECT
 public:
     enum EnumIcon : int32_t { Gray = 0, Yellow = 1, xp = 2 };
@@ -31,9 +31,7 @@ public:
     TreeEx();
     ~TreeEx() override;
 
-    static const com::TypeInfo &staticTypeInfo();
-    const com::TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    com::Variant invoke(int32_t dispid, com::Accessor kind, com::Args &args) override;
+    static void describe(com::Dispatcher<TreeEx> &d);
 
     void readProperties(const com::PropertyBag &bag) override;
     void writeProperties(com::PropertyBag &bag) override;
@@ -50,9 +48,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static const com::Dispatcher<TreeEx> &dispatcher();
-    static void addMembers(com::Dispatcher<TreeEx> &d);
-
     void loadDrives();
     void setIconShow(int32_t value);
     void setPPath(const QString &path);

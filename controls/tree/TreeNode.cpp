@@ -6,31 +6,13 @@ using namespace com;
 
 namespace ostrevo {
 
-namespace {
-
-const Dispatcher<TreeNode> &dispatcher()
+void TreeNode::describe(Dispatcher<TreeNode> &d)
 {
-    static const Dispatcher<TreeNode> table = [] {
-        Dispatcher<TreeNode> d(TypeInfo::forClass(QStringLiteral("Node"), QString()));
-        d.readOnly(QStringLiteral("Key"), 0, VarType::String, [](TreeNode &self) { return Variant(self.key); });
-        d.readOnly(QStringLiteral("Text"), 1, VarType::String, [](TreeNode &self) { return Variant(self.text); });
-        return d;
-    }();
-    return table;
+    d.identity(TypeInfo::forClass(QStringLiteral("Node"), QString()));
+    d.readOnly(QStringLiteral("Key"), 0, VarType::String, [](TreeNode &self) { return Variant(self.key); });
+    d.readOnly(QStringLiteral("Text"), 1, VarType::String, [](TreeNode &self) { return Variant(self.text); });
 }
-
-} // namespace
 
 TreeNode::TreeNode(QString key, QString text) : key(std::move(key)), text(std::move(text)) {}
-
-const TypeInfo &TreeNode::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant TreeNode::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
-}
 
 } // namespace ostrevo

@@ -31,7 +31,6 @@ public:
     bool userMode() const; // ambient: true when running, false in the designer
     QFont ambientFont() const;
 
-protected:
     // Tells the host that a persisted property changed.
     void propertyChanged(const QString &name);
 

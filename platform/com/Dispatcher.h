@@ -2,11 +2,116 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/com/AutomationObject.h"
+#include "platform/com/PropertyBag.h"
 #include "platform/com/TypeInfo.h"
 
+#include <QtGlobal>
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
+#include <variant>
+
+namespace com {
+
+// How a C++ value crosses as an automation value: its declared type and the
+// one conversion each way.
+template <class V>
+struct Automation;
+
+template <>
+struct Automation<int16_t> {
+    static constexpr VarType type = VarType::Integer;
+    static Variant wrap(int16_t v) { return Variant::fromInteger(v); }
+    static int16_t unwrap(const Variant &v) { return v.toInteger(); }
+};
+template <>
+struct Automation<int32_t> {
+    static constexpr VarType type = VarType::Long;
+    static Variant wrap(int32_t v) { return Variant::fromLong(v); }
+    static int32_t unwrap(const Variant &v) { return v.toLong(); }
+};
+// OLE colours are the one unsigned 32-bit kind of value.
+template <>
+struct Automation<uint32_t> {
+    static constexpr VarType type = VarType::Long;
+    static Variant wrap(uint32_t v) { return Variant::fromColor(v); }
+    static uint32_t unwrap(const Variant &v) { return v.toColor(); }
+};
+template <>
+struct Automation<uint8_t> {
+    static constexpr VarType type = VarType::Byte;
+    static Variant wrap(uint8_t v) { return Variant::fromByte(v); }
+    static uint8_t unwrap(const Variant &v) { return v.toByte(); }
+};
+template <>
+struct Automation<bool> {
+    static constexpr VarType type = VarType::Boolean;
+    static Variant wrap(bool v) { return Variant::fromBool(v); }
+    static bool unwrap(const Variant &v) { return v.toBool(); }
+};
+template <>
+struct Automation<float> {
+    static constexpr VarType type = VarType::Single;
+    static Variant wrap(float v) { return Variant::fromSingle(v); }
+    static float unwrap(const Variant &v) { return v.toSingle(); }
+};
+template <>
+struct Automation<double> {
+    static constexpr VarType type = VarType::Double;
+    static Variant wrap(double v) { return Variant::fromDouble(v); }
+    static double unwrap(const Variant &v) { return v.toDouble(); }
+};
+template <>
+struct Automation<QString> {
+    static constexpr VarType type = VarType::String;
+    static Variant wrap(const QString &v) { return Variant(v); }
+    static QString unwrap(const Variant &v) { return v.toString(); }
+};
+template <>
+struct Automation<Variant> {
+    static constexpr VarType type = VarType::Variant;
+    static Variant wrap(const Variant &v) { return v; }
+    static Variant unwrap(const Variant &v) { return v; }
+};
+
+// A default of a persisted property: a fixed value, or one the object gives
+// (its ambient font, the colour it started with).
+template <class T>
+class BagDefault {
+public:
+    BagDefault() = default;
+    BagDefault(Variant value) : m_value(std::move(value)) {}
+    BagDefault(const char *text) : m_value(Variant(text)) {}
+    template <class F, class = std::enable_if_t<std::is_invocable_r_v<Variant, F, T &>>>
+    BagDefault(F of) : m_value(std::function<Variant(T &)>(std::move(of)))
+    {
+    }
+    Variant of(T &self) const
+    {
+        if (const auto *fixed = std::get_if<Variant>(&m_value))
+            return *fixed;
+        return std::get<std::function<Variant(T &)>>(m_value)(self);
+    }
+
+private:
+    std::variant<Variant, std::function<Variant(T &)>> m_value;
+};
+
+// How one key is kept in the host's property bag. `rank` places it in the
+// class's own bag order, which need not be the interface order. Without
+// `store` a read value goes through the property's Let; `write` is the write
+// default where it differs from the read default.
+template <class T>
+struct BagRule {
+    int rank = 0;
+    BagDefault<T> read;
+    std::optional<BagDefault<T>> write = std::nullopt;
+    std::function<void(T &, const Variant &)> store = {};
+};
+
+} // namespace com
 
 namespace com {
 
@@ -19,7 +124,33 @@ public:
     using Reader = std::function<Variant(T &, Args &)>;
     using Writer = std::function<void(T &, Args &, const Variant &)>;
 
+    Dispatcher() = default;
     explicit Dispatcher(TypeInfo identity) : m_info(std::move(identity)) {}
+
+    // The class's identity; its members follow.
+    Dispatcher &identity(TypeInfo identity)
+    {
+        identity.members = std::move(m_info.members);
+        identity.events = std::move(m_info.events);
+        identity.enums = std::move(m_info.enums);
+        m_info = std::move(identity);
+        return *this;
+    }
+
+    // A typed property: the value is converted once, here, to V and back.
+    template <class V, class Getter, class Letter>
+    Dispatcher &property(const QString &name, int32_t dispid, Getter get, Letter let, const QString &typeName = {})
+    {
+        return typedMember<V>({name, dispid, Get | Let, Automation<V>::type, typeName, {}}, std::move(get),
+                              std::move(let));
+    }
+
+    template <class V, class Getter>
+    Dispatcher &readOnly(const QString &name, int32_t dispid, Getter get, const QString &typeName = {})
+    {
+        return member({name, dispid, Get, Automation<V>::type, typeName, {}},
+                      [get](T &self, Args &) { return Automation<V>::wrap(get(self)); }, {});
+    }
 
     // A plain property with get and let.
     Dispatcher &property(const QString &name, int32_t dispid, VarType type, std::function<Variant(T &)> get,
@@ -78,6 +209,57 @@ public:
         return *this;
     }
 
+    // The last declared property is kept in the host's bag under its own name.
+    Dispatcher &persist(BagRule<T> rule)
+    {
+        Q_ASSERT(!m_info.members.empty());
+        const MemberInfo &info = m_info.members.back();
+        const int32_t dispid = info.dispid;
+        BagKey key{info.name, std::move(rule.read), std::move(rule.write), std::move(rule.store), {}, rule.rank};
+        // Through the object's own dispatch: the table is copied into place
+        // after it is built, so nothing here may point into it.
+        if (!key.store)
+            key.store = [dispid](T &self, const Variant &value) {
+                Args args{value};
+                self.invoke(dispid, Let, args);
+            };
+        key.value = [dispid](T &self) {
+            Args args;
+            return self.invoke(dispid, Get, args);
+        };
+        return addKey(std::move(key));
+    }
+
+    // A bag key that is no property of its own (a font attribute, say).
+    Dispatcher &bagKey(const QString &key, BagRule<T> rule, std::function<Variant(T &)> value)
+    {
+        Q_ASSERT(rule.store);
+        return addKey(BagKey{key, std::move(rule.read), std::move(rule.write), std::move(rule.store),
+                             std::move(value), rule.rank});
+    }
+
+    // A Let of the last declared property tells the host that it changed.
+    Dispatcher &notifies()
+    {
+        Q_ASSERT(!m_info.members.empty());
+        m_notifying.push_back(m_info.members.back().dispid);
+        return *this;
+    }
+
+    // Every declared key in bag order: read with its default and stored.
+    void readBag(T &self, const PropertyBag &bag) const
+    {
+        for (const BagKey &key : m_bag)
+            key.store(self, bag.readProperty(key.name, key.read.of(self)));
+    }
+
+    // Every declared key in bag order, left out where it equals its default.
+    void writeBag(T &self, PropertyBag &bag) const
+    {
+        for (const BagKey &key : m_bag)
+            bag.writeProperty(key.name, key.value(self), (key.write ? *key.write : key.read).of(self));
+    }
+
     const TypeInfo &typeInfo() const { return m_info; }
 
     Variant invoke(T &self, int32_t dispid, Accessor kind, Args &args) const
@@ -99,10 +281,15 @@ public:
         if (args.empty())
             raise(ErrArgumentNotOptional);
         Variant value = args.back();
-        if (info->type != VarType::Variant && info->type != VarType::Object && info->type != VarType::Empty)
+        if (!handlers->second.convertsItself && info->type != VarType::Variant && info->type != VarType::Object &&
+            info->type != VarType::Empty)
             value = value.convertedTo(info->type);
         prepareArguments(*info, args, args.size() - 1);
         handlers->second.write(self, args, value);
+        if constexpr (requires { self.propertyChanged(info->name); }) {
+            if (std::find(m_notifying.begin(), m_notifying.end(), dispid) != m_notifying.end())
+                self.propertyChanged(info->name);
+        }
         return Variant();
     }
 
@@ -110,7 +297,35 @@ private:
     struct Handlers {
         Reader read;
         Writer write;
+        bool convertsItself = false;
     };
+
+    struct BagKey {
+        QString name;
+        BagDefault<T> read;
+        std::optional<BagDefault<T>> write;
+        std::function<void(T &, const Variant &)> store;
+        std::function<Variant(T &)> value;
+        int rank = 0;
+    };
+
+    template <class V, class Getter, class Letter>
+    Dispatcher &typedMember(MemberInfo info, Getter get, Letter let)
+    {
+        const int32_t dispid = info.dispid;
+        member(std::move(info), [get](T &self, Args &) { return Automation<V>::wrap(get(self)); },
+               [let](T &self, Args &, const Variant &value) { let(self, Automation<V>::unwrap(value)); });
+        m_handlers[dispid].convertsItself = true;
+        return *this;
+    }
+
+    Dispatcher &addKey(BagKey key)
+    {
+        const auto at = std::upper_bound(m_bag.begin(), m_bag.end(), key.rank,
+                                         [](int rank, const BagKey &k) { return rank < k.rank; });
+        m_bag.insert(at, std::move(key));
+        return *this;
+    }
 
     static void prepareArguments(const MemberInfo &info, Args &args, size_t count)
     {
@@ -150,6 +365,8 @@ private:
 
     TypeInfo m_info;
     std::map<int32_t, Handlers> m_handlers;
+    std::vector<BagKey> m_bag;            // in bag order
+    std::vector<int32_t> m_notifying;     // members whose Let raises PropertyChanged
 };
 
 } // namespace com

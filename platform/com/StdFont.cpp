@@ -6,52 +6,42 @@
 
 namespace com {
 
-namespace {
-
-const Dispatcher<StdFont> &dispatcher()
+void StdFont::describe(Dispatcher<StdFont> &d)
 {
-    static const Dispatcher<StdFont> table = [] {
-        Dispatcher<StdFont> d(TypeInfo::forClass(QStringLiteral("StdFont"), QStringLiteral("StdFont"),
-                                                 QStringLiteral("{0BE35203-8F91-11CE-9DE3-00AA004BB851}"),
-                                                 QStringLiteral("{BEF6E003-A874-101A-8BBA-00AA00300CAB}")));
-        d.property(QStringLiteral("Name"), 0, VarType::String, [](StdFont &f) { return Variant(f.name); },
-                   [](StdFont &f, const Variant &v) { f.name = v.toString(); });
-        d.property(QStringLiteral("Size"), 2, VarType::Double, [](StdFont &f) { return Variant::fromDouble(f.size); },
-                   [](StdFont &f, const Variant &v) {
-                       const double points = v.toDouble();
-                       if (points <= 0 || points > 2160)
-                           raise(ErrInvalidPropertyValue);
-                       f.size = std::nearbyint(points * 10000) / 10000;
-                   });
-        d.property(QStringLiteral("Bold"), 3, VarType::Boolean, [](StdFont &f) { return Variant::fromBool(f.bold); },
-                   [](StdFont &f, const Variant &v) {
-                       f.bold = v.toBool();
-                       f.weight = f.bold ? 700 : 400;
-                   });
-        d.property(QStringLiteral("Italic"), 4, VarType::Boolean,
-                   [](StdFont &f) { return Variant::fromBool(f.italic); },
-                   [](StdFont &f, const Variant &v) { f.italic = v.toBool(); });
-        d.property(QStringLiteral("Underline"), 5, VarType::Boolean,
-                   [](StdFont &f) { return Variant::fromBool(f.underline); },
-                   [](StdFont &f, const Variant &v) { f.underline = v.toBool(); });
-        d.property(QStringLiteral("Strikethrough"), 6, VarType::Boolean,
-                   [](StdFont &f) { return Variant::fromBool(f.strikethrough); },
-                   [](StdFont &f, const Variant &v) { f.strikethrough = v.toBool(); });
-        d.property(QStringLiteral("Weight"), 7, VarType::Integer,
-                   [](StdFont &f) { return Variant::fromInteger(f.weight); },
-                   [](StdFont &f, const Variant &v) {
-                       f.weight = v.toInteger();
-                       f.bold = f.weight > 550;
-                   });
-        d.property(QStringLiteral("Charset"), 8, VarType::Integer,
-                   [](StdFont &f) { return Variant::fromInteger(f.charset); },
-                   [](StdFont &f, const Variant &v) { f.charset = v.toInteger(); });
-        return d;
-    }();
-    return table;
+    d.identity(TypeInfo::forClass(QStringLiteral("StdFont"), QStringLiteral("StdFont"), QStringLiteral("{0BE35203-8F91-11CE-9DE3-00AA004BB851}"), QStringLiteral("{BEF6E003-A874-101A-8BBA-00AA00300CAB}")));
+    d.property(QStringLiteral("Name"), 0, VarType::String, [](StdFont &f) { return Variant(f.name); },
+               [](StdFont &f, const Variant &v) { f.name = v.toString(); });
+    d.property(QStringLiteral("Size"), 2, VarType::Double, [](StdFont &f) { return Variant::fromDouble(f.size); },
+               [](StdFont &f, const Variant &v) {
+                   const double points = v.toDouble();
+                   if (points <= 0 || points > 2160)
+                       raise(ErrInvalidPropertyValue);
+                   f.size = std::nearbyint(points * 10000) / 10000;
+               });
+    d.property(QStringLiteral("Bold"), 3, VarType::Boolean, [](StdFont &f) { return Variant::fromBool(f.bold); },
+               [](StdFont &f, const Variant &v) {
+                   f.bold = v.toBool();
+                   f.weight = f.bold ? 700 : 400;
+               });
+    d.property(QStringLiteral("Italic"), 4, VarType::Boolean,
+               [](StdFont &f) { return Variant::fromBool(f.italic); },
+               [](StdFont &f, const Variant &v) { f.italic = v.toBool(); });
+    d.property(QStringLiteral("Underline"), 5, VarType::Boolean,
+               [](StdFont &f) { return Variant::fromBool(f.underline); },
+               [](StdFont &f, const Variant &v) { f.underline = v.toBool(); });
+    d.property(QStringLiteral("Strikethrough"), 6, VarType::Boolean,
+               [](StdFont &f) { return Variant::fromBool(f.strikethrough); },
+               [](StdFont &f, const Variant &v) { f.strikethrough = v.toBool(); });
+    d.property(QStringLiteral("Weight"), 7, VarType::Integer,
+               [](StdFont &f) { return Variant::fromInteger(f.weight); },
+               [](StdFont &f, const Variant &v) {
+                   f.weight = v.toInteger();
+                   f.bold = f.weight > 550;
+               });
+    d.property(QStringLiteral("Charset"), 8, VarType::Integer,
+               [](StdFont &f) { return Variant::fromInteger(f.charset); },
+               [](StdFont &f, const Variant &v) { f.charset = v.toInteger(); });
 }
-
-} // namespace
 
 StdFont::StdFont() : name(QStringLiteral("MS Sans Serif")) {}
 
@@ -65,10 +55,6 @@ StdFont::StdFont(const QFont &font)
       weight(static_cast<int16_t>(font.bold() ? 700 : 400))
 {
 }
-
-const TypeInfo &StdFont::staticTypeInfo() { return dispatcher().typeInfo(); }
-
-Variant StdFont::invoke(int32_t dispid, Accessor kind, Args &args) { return dispatcher().invoke(*this, dispid, kind, args); }
 
 QFont StdFont::toQFont() const
 {

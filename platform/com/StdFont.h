@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Dispatched.h"
 #include "platform/com/AutomationObject.h"
 
 #include <QFont>
@@ -9,14 +10,12 @@ namespace com {
 
 // The standard font object controls hand out and take: name, size in points,
 // bold, italic, underline, strike-through, weight and character set.
-class StdFont : public AutomationObject {
+class StdFont : public com::Dispatched<StdFont, AutomationObject> {
 public:
     StdFont();
     explicit StdFont(const QFont &font);
 
-    static const TypeInfo &staticTypeInfo();
-    const TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    Variant invoke(int32_t dispid, Accessor kind, Args &args) override;
+    static void describe(com::Dispatcher<StdFont> &d);
 
     QString name;
     double size = 8.25; // points, kept to four decimals as the platform does

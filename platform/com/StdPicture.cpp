@@ -15,45 +15,28 @@ int dotsPerInch()
     return static_cast<int>(std::lround(1440.0 / rt::Twips::perPixelX()));
 }
 
-const Dispatcher<StdPicture> &dispatcher()
-{
-    static const Dispatcher<StdPicture> table = [] {
-        Dispatcher<StdPicture> d(
-            TypeInfo::forClass(QStringLiteral("StdPicture"), QStringLiteral("StdPicture"),
-                               QStringLiteral("{0BE35204-8F91-11CE-9DE3-00AA004BB851}"),
-                               QStringLiteral("{7BF80981-BF32-101A-8BBB-00AA00300CAB}")));
-        d.readOnly(QStringLiteral("Handle"), 0, VarType::Long,
-                   [](StdPicture &p) { return Variant::fromLong(static_cast<int32_t>(p.handle())); });
-        d.readOnly(QStringLiteral("hPal"), 2, VarType::Long,
-                   [](StdPicture &) { return Variant::fromLong(0); });
-        d.readOnly(QStringLiteral("Type"), 3, VarType::Integer, [](StdPicture &p) {
-            return Variant::fromInteger(static_cast<int16_t>(p.picture().type()));
-        });
-        d.readOnly(QStringLiteral("Width"), 4, VarType::Long,
-                   [](StdPicture &p) { return Variant::fromLong(p.picture().widthHimetric(dotsPerInch())); });
-        d.readOnly(QStringLiteral("Height"), 5, VarType::Long, [](StdPicture &p) {
-            return Variant::fromLong(p.picture().heightHimetric(dotsPerInch()));
-        });
-        return d;
-    }();
-    return table;
-}
-
 } // namespace
+
+void StdPicture::describe(Dispatcher<StdPicture> &d)
+{
+    d.identity(TypeInfo::forClass(QStringLiteral("StdPicture"), QStringLiteral("StdPicture"), QStringLiteral("{0BE35204-8F91-11CE-9DE3-00AA004BB851}"), QStringLiteral("{7BF80981-BF32-101A-8BBB-00AA00300CAB}")));
+    d.readOnly(QStringLiteral("Handle"), 0, VarType::Long,
+               [](StdPicture &p) { return Variant::fromLong(static_cast<int32_t>(p.handle())); });
+    d.readOnly(QStringLiteral("hPal"), 2, VarType::Long,
+               [](StdPicture &) { return Variant::fromLong(0); });
+    d.readOnly(QStringLiteral("Type"), 3, VarType::Integer, [](StdPicture &p) {
+        return Variant::fromInteger(static_cast<int16_t>(p.picture().type()));
+    });
+    d.readOnly(QStringLiteral("Width"), 4, VarType::Long,
+               [](StdPicture &p) { return Variant::fromLong(p.picture().widthHimetric(dotsPerInch())); });
+    d.readOnly(QStringLiteral("Height"), 5, VarType::Long, [](StdPicture &p) {
+        return Variant::fromLong(p.picture().heightHimetric(dotsPerInch()));
+    });
+}
 
 StdPicture::StdPicture(gdi::Picture picture, gdi::Handle ownedHandle)
     : m_picture(std::move(picture)), m_handle(ownedHandle)
 {
-}
-
-const TypeInfo &StdPicture::staticTypeInfo()
-{
-    return dispatcher().typeInfo();
-}
-
-Variant StdPicture::invoke(int32_t dispid, Accessor kind, Args &args)
-{
-    return dispatcher().invoke(*this, dispid, kind, args);
 }
 
 gdi::Handle StdPicture::handle()

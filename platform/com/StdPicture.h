@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Dispatched.h"
 #include "platform/com/AutomationObject.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Picture.h"
@@ -11,13 +12,11 @@ namespace com {
 // The picture object controls hand out and take (IPictureDisp): an image
 // with its type and size. It may own a drawing handle (the icon handle it
 // was made from); the handle is deleted with the picture.
-class StdPicture : public AutomationObject {
+class StdPicture : public com::Dispatched<StdPicture, AutomationObject> {
 public:
     explicit StdPicture(gdi::Picture picture, gdi::Handle ownedHandle = 0);
 
-    static const TypeInfo &staticTypeInfo();
-    const TypeInfo &typeInfo() const override { return staticTypeInfo(); }
-    Variant invoke(int32_t dispid, Accessor kind, Args &args) override;
+    static void describe(com::Dispatcher<StdPicture> &d);
 
     const gdi::Picture &picture() const { return m_picture; }
     // The handle owned; a picture made without one gets a bitmap of its
