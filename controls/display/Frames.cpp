@@ -82,112 +82,137 @@ Frames::~Frames() = default;
 
 void Frames::describe(Dispatcher<Frames> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Frames"), QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}"), QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}"), QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Frames"), QStringLiteral("Quiv_Tools.Frames"),
+                                  QStringLiteral("{4983E95D-82FC-4B6F-9A46-06B1D0FBB95B}"),
+                                  QStringLiteral("{0A4775E7-85CB-4080-9F69-881BCCD8C933}"),
+                                  QStringLiteral("{F49E1B36-D0BC-497A-8AC3-CAF890878D06}")));
     const VarType B = VarType::Boolean, L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
+    // Bag order: Caption, Font, TextColor, BackColorF, BorderStyle, EnabledF,
+    // MouseIcon, MousePointer, the five font attributes, Alignment, AlignmentTop.
     d.objectProperty(
-        QStringLiteral("Font"), 0x68030011, QStringLiteral("StdFont"),
-        [](Frames &self) { return Variant::fromObject(self.m_caption.font); },
-        [](Frames &self, const Variant &v) {
-            self.setFont(v);
-            self.propertyChanged(QStringLiteral("Font"));
-        });
-    d.property(
-        QStringLiteral("TextColor"), 0x68030010, L,
-        [](Frames &self) { return Variant::fromColor(self.m_caption.foreColor); },
-        [](Frames &self, const Variant &v) {
-            self.m_caption.foreColor = v.toColor();
-            self.update();
-            self.propertyChanged(QStringLiteral("TextColor"));
-        },
-        oleColor);
-    d.property(
-        QStringLiteral("BackColorF"), 0x6803000F, L,
-        [](Frames &self) { return Variant::fromColor(self.m_backColor); },
-        [](Frames &self, const Variant &v) {
-            self.setBackColor(v.toColor());
-            self.placeCaption();
-            self.propertyChanged(QStringLiteral("BackColorF"));
-        },
-        oleColor);
+         QStringLiteral("Font"), 0x68030011, QStringLiteral("StdFont"),
+         [](Frames &self) { return Variant::fromObject(self.m_caption.font); },
+         [](Frames &self, const Variant &v) { self.setFont(v); })
+        .notifies()
+        .persist({.rank = 1, .read = [](Frames &self) {
+                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                  }});
+    d.property<uint32_t>(
+         QStringLiteral("TextColor"), 0x68030010, [](Frames &self) { return self.m_caption.foreColor; },
+         [](Frames &self, uint32_t color) {
+             self.m_caption.foreColor = color;
+             self.update();
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 2,
+                  .read = Variant::fromColor(0),
+                  .store = [](Frames &self, const Variant &v) { self.m_caption.foreColor = v.toColor(); }});
+    d.property<uint32_t>(
+         QStringLiteral("BackColorF"), 0x6803000F, [](Frames &self) { return self.m_backColor; },
+         [](Frames &self, uint32_t color) {
+             self.setBackColor(color);
+             self.placeCaption();
+         },
+         oleColor)
+        .notifies()
+        // Saved twice, the control's colour and then the caption's: the caption's stays.
+        .persist({.rank = 3,
+                  .read = Variant::fromColor(DefaultBackColor),
+                  .store = [](Frames &self, const Variant &v) { self.setBackColor(v.toColor()); },
+                  .fetch = [](Frames &self) { return Variant::fromColor(self.m_caption.backColor); }});
     const std::pair<const char *, int32_t> attributes[] = {{"FontBold", 0x6803000E},
                                                            {"FontItalic", 0x6803000D},
                                                            {"FontName", 0x6803000C},
                                                            {"FontSize", 0x6803000B},
                                                            {"FontStrikethru", 0x6803000A}};
+    int rank = 8;
     for (const auto &[attribute, dispid] : attributes) {
         const QString name = QString::fromLatin1(attribute);
         const QString member = fontMember(name);
-        const VarType type = member == QLatin1String("Name")   ? VarType::String
-                             : member == QLatin1String("Size") ? VarType::Single
-                                                               : B;
+        const bool isName = member == QLatin1String("Name");
+        const bool isSize = member == QLatin1String("Size");
+        const VarType type = isName ? VarType::String : isSize ? VarType::Single : B;
+        // Read straight into the font. A bag without a size gives 0, which the
+        // font refuses; it then keeps its size, so that one missing key does
+        // not fail the whole form.
+        auto store = [member, isSize](Frames &self, const Variant &v) {
+            if (!isSize) {
+                self.m_caption.font->let(member, v);
+                return;
+            }
+            try {
+                self.m_caption.font->let(member, v);
+            } catch (const AutomationError &) {
+            }
+        };
         d.property(
-            name, dispid, type, [member](Frames &self) { return self.m_caption.font->get(member); },
-            [name](Frames &self, const Variant &v) {
-                self.setFontAttribute(name, v);
-                self.propertyChanged(name);
-            });
+             name, dispid, type, [member](Frames &self) { return self.m_caption.font->get(member); },
+             [name](Frames &self, const Variant &v) { self.setFontAttribute(name, v); })
+            .notifies()
+            .persist({.rank = rank++,
+                      .read = isName ? Variant("") : isSize ? Variant::fromSingle(0) : Variant::fromBool(false),
+                      .store = store});
     }
     d.objectProperty(
-        QStringLiteral("MouseIcon"), 0x68030009, QStringLiteral("Picture"),
-        [](Frames &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](Frames &self, const Variant &v) {
-            self.setMouseIcon(v);
-            self.propertyChanged(QStringLiteral("MouseIcon"));
-        });
-    d.property(
-        QStringLiteral("MousePointer"), 0x68030008, L,
-        [](Frames &self) { return Variant::fromLong(self.m_mousePointer); },
-        [](Frames &self, const Variant &v) {
-            self.setMousePointer(v.toLong());
-            self.propertyChanged(QStringLiteral("MousePointer"));
-        },
-        QStringLiteral("fMousePointerConst"));
-    d.property(
-        QStringLiteral("BorderStyle"), 0x68030007, L,
-        [](Frames &self) { return Variant::fromLong(self.m_borderStyle); },
-        [](Frames &self, const Variant &v) {
-            self.setBorderStyle(v.toLong());
-            self.propertyChanged(QStringLiteral("BorderStyle"));
-        },
-        QStringLiteral("BoStyle"));
-    d.property(
-        QStringLiteral("Alignment"), 0x68030006, L,
-        [](Frames &self) { return Variant::fromLong(self.m_alignment); },
-        [](Frames &self, const Variant &v) {
-            self.m_alignment = v.toLong();
-            self.placeCaption();
-            self.propertyChanged(QStringLiteral("Alignment"));
-        },
-        QStringLiteral("BoAli"));
-    d.property(
-        QStringLiteral("AlignmentTop"), 0x68030005, L,
-        [](Frames &self) { return Variant::fromLong(self.m_alignmentTop); },
-        [](Frames &self, const Variant &v) {
-            self.m_alignmentTop = v.toLong();
-            self.placeCaption();
-            self.propertyChanged(QStringLiteral("AlignmentTop"));
-        },
-        QStringLiteral("BoAl"));
-    d.property(
-        QStringLiteral("EnabledF"), 0x68030004, B,
-        [](Frames &self) { return Variant::fromBool(self.ownEnabled()); },
-        [](Frames &self, const Variant &v) {
-            self.setEnabled(v.toBool());
-            self.propertyChanged(QStringLiteral("EnabledF"));
-        });
+         QStringLiteral("MouseIcon"), 0x68030009, QStringLiteral("Picture"),
+         [](Frames &self) { return Variant::fromObject(self.m_mouseIcon); },
+         [](Frames &self, const Variant &v) { self.setMouseIcon(v); })
+        .notifies()
+        .persist({.rank = 6, .read = Variant::fromObject(nullptr)});
+    d.property<int32_t>(
+         QStringLiteral("MousePointer"), 0x68030008, [](Frames &self) { return int32_t(self.m_mousePointer); },
+         [](Frames &self, int32_t pointer) { self.setMousePointer(pointer); }, QStringLiteral("fMousePointerConst"))
+        .notifies()
+        .persist({.rank = 7,
+                  .read = Variant::fromLong(0),
+                  .store = [](Frames &self, const Variant &v) { self.setMousePointer(v.toLong()); }});
+    d.property<int32_t>(
+         QStringLiteral("BorderStyle"), 0x68030007, [](Frames &self) { return self.m_borderStyle; },
+         [](Frames &self, int32_t style) { self.setBorderStyle(style); }, QStringLiteral("BoStyle"))
+        .notifies()
+        .persist({.rank = 4, .read = Variant::fromLong(8)});
+    d.property<int32_t>(
+         QStringLiteral("Alignment"), 0x68030006, [](Frames &self) { return self.m_alignment; },
+         [](Frames &self, int32_t alignment) {
+             self.m_alignment = alignment;
+             self.placeCaption();
+         },
+         QStringLiteral("BoAli"))
+        .notifies()
+        .persist({.rank = 13, .read = Variant::fromLong(fLeft)});
+    d.property<int32_t>(
+         QStringLiteral("AlignmentTop"), 0x68030005, [](Frames &self) { return self.m_alignmentTop; },
+         [](Frames &self, int32_t alignment) {
+             self.m_alignmentTop = alignment;
+             self.placeCaption();
+         },
+         QStringLiteral("BoAl"))
+        .notifies()
+        .persist({.rank = 14, .read = Variant::fromLong(fStandard)});
+    d.property<bool>(
+         QStringLiteral("EnabledF"), 0x68030004, [](Frames &self) { return self.ownEnabled(); },
+         [](Frames &self, bool enabled) { self.setEnabled(enabled); })
+        .notifies()
+        .persist({.rank = 5,
+                  .read = Variant::fromBool(true),
+                  .store = [](Frames &self, const Variant &v) { self.setEnabled(v.toBool()); }});
     d.readOnly(QStringLiteral("HasDC"), 0x68030003, B, [](Frames &) { return Variant::fromBool(true); });
     d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
                [](Frames &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
     d.readOnly(QStringLiteral("hwnd"), 0x68030001, L,
                [](Frames &self) { return Variant::fromLong(hwndOf(self)); });
-    d.property(
-        QStringLiteral("Caption"), 0x68030000, VarType::String,
-        [](Frames &self) { return Variant(self.m_caption.caption); },
-        [](Frames &self, const Variant &v) {
-            self.setCaption(v.toString());
-            self.propertyChanged(QStringLiteral("Caption"));
-        });
+    d.property<QString>(
+         QStringLiteral("Caption"), 0x68030000, [](Frames &self) { return self.m_caption.caption; },
+         [](Frames &self, const QString &caption) { self.setCaption(caption); })
+        .notifies()
+        // The stored caption already carries its spaces.
+        .persist({.rank = 0, .read = "Quiv-Frame", .store = [](Frames &self, const Variant &v) {
+                      self.m_caption.caption = v.toString();
+                      if (self.m_caption.caption.isEmpty())
+                          self.m_caption.visible = false;
+                  }});
 
     d.event(QStringLiteral("Click"), 1);
     d.event(QStringLiteral("DblClick"), 2);
@@ -311,71 +336,9 @@ void Frames::initProperties()
     m_alignmentTop = fStandard;
 }
 
-void Frames::readProperties(const PropertyBag &bag)
-{
-    // The stored caption already carries its spaces.
-    m_caption.caption = bag.readProperty(QStringLiteral("Caption"), Variant("Quiv-Frame")).toString();
-    if (m_caption.caption.isEmpty())
-        m_caption.visible = false;
-    set(QStringLiteral("Font"),
-        bag.readProperty(QStringLiteral("Font"),
-                         Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
-    m_caption.foreColor = bag.readProperty(QStringLiteral("TextColor"), Variant::fromColor(0)).toColor();
-    setBackColor(
-        bag.readProperty(QStringLiteral("BackColorF"), Variant::fromColor(DefaultBackColor)).toColor());
-    let(QStringLiteral("BorderStyle"), bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(8)));
-    setEnabled(bag.readProperty(QStringLiteral("EnabledF"), Variant::fromBool(true)).toBool());
-    set(QStringLiteral("MouseIcon"),
-        bag.readProperty(QStringLiteral("MouseIcon"), Variant::fromObject(nullptr)));
-    setMousePointer(bag.readProperty(QStringLiteral("MousePointer"), Variant::fromLong(0)).toLong());
-    StdFont &font = *m_caption.font;
-    font.let(QStringLiteral("Bold"), bag.readProperty(QStringLiteral("FontBold"), Variant::fromBool(false)));
-    font.let(QStringLiteral("Italic"),
-             bag.readProperty(QStringLiteral("FontItalic"), Variant::fromBool(false)));
-    font.let(QStringLiteral("Name"), bag.readProperty(QStringLiteral("FontName"), Variant("")));
-    // A bag without a size gives 0, which the font refuses; it then keeps its
-    // size, so that one missing key does not fail the whole form.
-    try {
-        font.let(QStringLiteral("Size"),
-                 bag.readProperty(QStringLiteral("FontSize"), Variant::fromSingle(0)));
-    } catch (const AutomationError &) {
-    }
-    font.let(QStringLiteral("Strikethrough"),
-             bag.readProperty(QStringLiteral("FontStrikethru"), Variant::fromBool(false)));
-    let(QStringLiteral("Alignment"), bag.readProperty(QStringLiteral("Alignment"), Variant::fromLong(fLeft)));
-    let(QStringLiteral("AlignmentTop"),
-        bag.readProperty(QStringLiteral("AlignmentTop"), Variant::fromLong(fStandard)));
-}
+void Frames::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Frames::writeProperties(PropertyBag &bag)
-{
-    const StdFont &font = *m_caption.font;
-    bag.writeProperty(QStringLiteral("Caption"), Variant(m_caption.caption), Variant("Quiv-Frame"));
-    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_caption.font),
-                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromColor(m_caption.foreColor),
-                      Variant::fromColor(0));
-    bag.writeProperty(QStringLiteral("BackColorF"), Variant::fromColor(m_backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("BackColorF"), Variant::fromColor(m_caption.backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(8));
-    bag.writeProperty(QStringLiteral("EnabledF"), Variant::fromBool(ownEnabled()), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("MouseIcon"), Variant::fromObject(m_mouseIcon),
-                      Variant::fromObject(nullptr));
-    bag.writeProperty(QStringLiteral("MousePointer"), Variant::fromLong(m_mousePointer),
-                      Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("FontBold"), Variant::fromBool(font.bold), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("FontItalic"), Variant::fromBool(font.italic), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("FontName"), Variant(font.name), Variant(""));
-    bag.writeProperty(QStringLiteral("FontSize"), Variant::fromSingle(static_cast<float>(font.size)),
-                      Variant::fromSingle(0));
-    bag.writeProperty(QStringLiteral("FontStrikethru"), Variant::fromBool(font.strikethrough),
-                      Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("Alignment"), Variant::fromLong(m_alignment), Variant::fromLong(fLeft));
-    bag.writeProperty(QStringLiteral("AlignmentTop"), Variant::fromLong(m_alignmentTop),
-                      Variant::fromLong(fStandard));
-}
+void Frames::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- placing and painting --------------------------------------------------------
 

@@ -73,127 +73,170 @@ QStringList Label3D::propertyPages()
 
 void Label3D::describe(Dispatcher<Label3D> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Label3D"), QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"), QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"), QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
-    const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
+    d.identity(TypeInfo::forClass(QStringLiteral("Label3D"), QStringLiteral("Quiv_Tools.Label3D"),
+                                  QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"),
+                                  QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"),
+                                  QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
+    const VarType B = VarType::Boolean, L = VarType::Long, S = VarType::String;
     const QString oleColor = QStringLiteral("OLE_COLOR");
-    // Every let ends by telling the host which property changed.
-    auto let = [](const QString &name, std::function<void(Label3D &, const Variant &)> body) {
-        return [name, body](Label3D &self, const Variant &v) {
-            body(self, v);
-            self.propertyChanged(name);
-        };
-    };
+    // Bag order: EnabledL, Font, Shadow, TextColor, BackColorL, ShadowColor,
+    // FocusColor, FocusRect, TextMode, the five font attributes, Caption,
+    // ToolTipText, xDist, BackStyle.
 
     d.method(QStringLiteral("ShowAboutBox"), 0x60030015, VarType::Empty, {}, [](Label3D &, Args &) {
         ShowAboutBox();
         return Variant();
     });
-    d.property(
-        QStringLiteral("FocusRect"), 0x68030014, B,
-        [](Label3D &self) { return Variant::fromBool(self.m_focusRect); },
-        let(QStringLiteral("FocusRect"),
-            [](Label3D &self, const Variant &v) { self.m_focusRect = v.toBool(); }));
-    d.property(
-        QStringLiteral("EnabledL"), 0x68030013, B,
-        [](Label3D &self) { return Variant::fromBool(self.m_lbFont.enabled); },
-        let(QStringLiteral("EnabledL"),
-            [](Label3D &self, const Variant &v) { self.setEnabledL(v.toBool()); }));
-    d.property(
-        QStringLiteral("Shadow"), 0x68030012, B,
-        [](Label3D &self) { return Variant::fromBool(self.m_shadow); },
-        let(QStringLiteral("Shadow"), [](Label3D &self, const Variant &v) { self.setShadow(v.toBool()); }));
+    d.property<bool>(
+         QStringLiteral("FocusRect"), 0x68030014, [](Label3D &self) { return self.m_focusRect; },
+         [](Label3D &self, bool on) { self.m_focusRect = on; })
+        .notifies()
+        .persist({.rank = 7, .read = Variant::fromBool(false)});
+    d.property<bool>(
+         QStringLiteral("EnabledL"), 0x68030013, [](Label3D &self) { return self.m_lbFont.enabled; },
+         [](Label3D &self, bool enabled) { self.setEnabledL(enabled); })
+        .notifies()
+        .persist({.rank = 0, .read = Variant::fromBool(true), .store = [](Label3D &self, const Variant &v) {
+                      self.m_lbFont.enabled = v.toBool();
+                      self.m_lbShadow.enabled = self.m_lbFont.enabled;
+                  }});
+    d.property<bool>(
+         QStringLiteral("Shadow"), 0x68030012, [](Label3D &self) { return self.m_shadow; },
+         [](Label3D &self, bool on) { self.setShadow(on); })
+        .notifies()
+        .persist({.rank = 2, .read = Variant::fromBool(true)});
     d.objectProperty(
-        QStringLiteral("Font"), 0x68030011, QStringLiteral("StdFont"),
-        [](Label3D &self) { return Variant::fromObject(self.m_lbFont.font); },
-        let(QStringLiteral("Font"), [](Label3D &self, const Variant &v) { self.setFont(v); }));
+         QStringLiteral("Font"), 0x68030011, QStringLiteral("StdFont"),
+         [](Label3D &self) { return Variant::fromObject(self.m_lbFont.font); },
+         [](Label3D &self, const Variant &v) { self.setFont(v); })
+        .notifies()
+        .persist({.rank = 1, .read = [](Label3D &self) {
+                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                  }});
     d.method(QStringLiteral("Refresh"), 0x60030025, VarType::Empty, {}, [](Label3D &self, Args &) {
         self.repaint();
         return Variant();
     });
-    d.property(
-        QStringLiteral("FocusColor"), 0x68030010, L,
-        [](Label3D &self) { return Variant::fromColor(self.m_focusColor); },
-        let(QStringLiteral("FocusColor"),
-            [](Label3D &self, const Variant &v) { self.m_focusColor = v.toColor(); }),
-        oleColor);
-    d.property(
-        QStringLiteral("TextColor"), 0x6803000F, L,
-        [](Label3D &self) { return Variant::fromColor(self.m_lbFont.foreColor); },
-        let(QStringLiteral("TextColor"),
-            [](Label3D &self, const Variant &v) {
-                self.m_textColor = v.toColor();
-                self.m_lbFont.foreColor = self.m_textColor;
-                self.update();
-            }),
-        oleColor);
-    // Not wrapped: while the background is transparent the let does nothing at all.
-    d.property(
-        QStringLiteral("BackColorL"), 0x6803000E, L,
-        [](Label3D &self) { return Variant::fromColor(self.m_backColor); },
-        [](Label3D &self, const Variant &v) { self.setBackColorL(v.toColor()); }, oleColor);
-    d.property(
-        QStringLiteral("ShadowColor"), 0x6803000D, L,
-        [](Label3D &self) { return Variant::fromColor(self.m_lbShadow.foreColor); },
-        let(QStringLiteral("ShadowColor"),
-            [](Label3D &self, const Variant &v) {
-                self.m_lbShadow.foreColor = v.toColor();
-                self.m_shadowColor = self.m_lbShadow.foreColor;
-                self.update();
-            }),
-        oleColor);
-    d.property(
-        QStringLiteral("TextMode"), 0x6803000C, I,
-        [](Label3D &self) { return Variant::fromInteger(self.m_textMode); },
-        let(QStringLiteral("TextMode"), [](Label3D &self, const Variant &v) {
-            self.m_textMode = v.toInteger();
-            self.placeShadow();
-        }));
+    d.property<uint32_t>(
+         QStringLiteral("FocusColor"), 0x68030010, [](Label3D &self) { return self.m_focusColor; },
+         [](Label3D &self, uint32_t color) { self.m_focusColor = color; }, oleColor)
+        .notifies()
+        .persist({.rank = 6,
+                  .read = Variant::fromColor(DefaultFocusColor),
+                  .store = [](Label3D &self, const Variant &v) { self.m_focusColor = v.toColor(); }});
+    // The caption shows the focus colour while focused; the bag keeps the text colour.
+    d.property<uint32_t>(
+         QStringLiteral("TextColor"), 0x6803000F, [](Label3D &self) { return self.m_lbFont.foreColor; },
+         [](Label3D &self, uint32_t color) {
+             self.m_textColor = color;
+             self.m_lbFont.foreColor = self.m_textColor;
+             self.update();
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 3,
+                  .read = Variant::fromColor(0),
+                  .fetch = [](Label3D &self) { return Variant::fromColor(self.m_textColor); }});
+    // Tells the host itself: while the background is transparent the let does nothing at all.
+    // Saved against the colour a new control starts with: the current one always
+    // equals the field, and the colour would never be saved.
+    d.property<uint32_t>(
+         QStringLiteral("BackColorL"), 0x6803000E, [](Label3D &self) { return self.m_backColor; },
+         [](Label3D &self, uint32_t color) { self.setBackColorL(color); }, oleColor)
+        .persist({.rank = 4,
+                  .read = [](Label3D &self) { return Variant::fromColor(self.m_controlBackColor); },
+                  .write = Variant::fromColor(DefaultBackColor)});
+    d.property<uint32_t>(
+         QStringLiteral("ShadowColor"), 0x6803000D, [](Label3D &self) { return self.m_lbShadow.foreColor; },
+         [](Label3D &self, uint32_t color) {
+             self.m_lbShadow.foreColor = color;
+             self.m_shadowColor = self.m_lbShadow.foreColor;
+             self.update();
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 5,
+                  .read = Variant::fromColor(DefaultShadowColor),
+                  .fetch = [](Label3D &self) { return Variant::fromColor(self.m_shadowColor); }});
+    d.property<int16_t>(
+         QStringLiteral("TextMode"), 0x6803000C, [](Label3D &self) { return self.m_textMode; },
+         [](Label3D &self, int16_t mode) {
+             self.m_textMode = mode;
+             self.placeShadow();
+         })
+        .notifies()
+        .persist({.rank = 8,
+                  .read = Variant::fromInteger(0),
+                  .store = [](Label3D &self, const Variant &v) { self.m_textMode = v.toInteger(); }});
     const std::tuple<const char *, int32_t, const char *, VarType> attributes[] = {
         {"FontBold", 0x6803000B, "Bold", B},
         {"FontItalic", 0x6803000A, "Italic", B},
         {"FontName", 0x68030009, "Name", S},
         {"FontSize", 0x68030008, "Size", VarType::Single},
         {"FontStrikethru", 0x68030007, "Strikethrough", B}};
+    int rank = 9;
     for (const auto &[property, dispid, fontMember, type] : attributes) {
         const QString name = QString::fromLatin1(property);
         const QString member = QString::fromLatin1(fontMember);
+        const bool isSize = member == QLatin1String("Size");
+        // A bag without a size gives 0, which the font refuses; it then keeps
+        // its size, so that one missing key does not fail the whole form.
+        auto store = [member, isSize](Label3D &self, const Variant &v) {
+            if (!isSize) {
+                self.setFontAttribute(member, v);
+                return;
+            }
+            try {
+                self.setFontAttribute(member, v);
+            } catch (const AutomationError &) {
+            }
+        };
         d.property(
-            name, dispid, type, [member](Label3D &self) { return self.m_lbFont.font->get(member); },
-            let(name, [member](Label3D &self, const Variant &v) { self.setFontAttribute(member, v); }));
+             name, dispid, type, [member](Label3D &self) { return self.m_lbFont.font->get(member); },
+             [member](Label3D &self, const Variant &v) { self.setFontAttribute(member, v); })
+            .notifies()
+            .persist({.rank = rank++,
+                      .read = type == S ? Variant("") : Variant::fromInteger(0),
+                      .store = store});
     }
     d.readOnly(QStringLiteral("HDC"), 0x68030006, L,
                [](Label3D &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
     d.readOnly(QStringLiteral("hwnd"), 0x68030005, L,
                [](Label3D &self) { return Variant::fromLong(hwndOf(self)); });
     d.readOnly(QStringLiteral("HasDC"), 0x68030004, B, [](Label3D &) { return Variant::fromBool(true); });
-    d.property(
-        QStringLiteral("ToolTipText"), 0x68030003, S,
-        [](Label3D &self) { return Variant(self.m_toolTipText); },
-        let(QStringLiteral("ToolTipText"), [](Label3D &self, const Variant &v) {
-            self.m_toolTipText = v.toString();
-            self.m_lbFont.toolTip = self.m_toolTipText;
-        }));
-    d.property(
-        QStringLiteral("Caption"), 0x68030002, S,
-        [](Label3D &self) { return Variant(self.m_lbFont.caption); },
-        let(QStringLiteral("Caption"), [](Label3D &self, const Variant &v) {
-            self.m_lbFont.caption = v.toString();
-            self.m_lbShadow.caption = self.m_lbFont.caption;
-            self.update();
-        }));
-    d.property(
-        QStringLiteral("BackStyle"), 0x68030001, L,
-        [](Label3D &self) { return Variant::fromLong(self.m_backStyle); },
-        let(QStringLiteral("BackStyle"),
-            [](Label3D &self, const Variant &v) { self.setBackStyle(v.toLong()); }),
-        QStringLiteral("EnumBack"));
-    d.property(
-        QStringLiteral("xDist"), 0x68030000, I,
-        [](Label3D &self) { return Variant::fromInteger(self.m_xDist); },
-        let(QStringLiteral("xDist"), [](Label3D &self, const Variant &v) {
-            self.m_xDist = v.toInteger();
-            self.placeShadow();
-        }));
+    d.property<QString>(
+         QStringLiteral("ToolTipText"), 0x68030003, [](Label3D &self) { return self.m_toolTipText; },
+         [](Label3D &self, const QString &text) {
+             self.m_toolTipText = text;
+             self.m_lbFont.toolTip = self.m_toolTipText;
+         })
+        .notifies()
+        .persist({.rank = 15, .read = "Quick-Info"});
+    d.property<QString>(
+         QStringLiteral("Caption"), 0x68030002, [](Label3D &self) { return self.m_lbFont.caption; },
+         [](Label3D &self, const QString &caption) {
+             self.m_lbFont.caption = caption;
+             self.m_lbShadow.caption = self.m_lbFont.caption;
+             self.update();
+         })
+        .notifies()
+        .persist({.rank = 14, .read = "Quiv-Label", .store = [](Label3D &self, const Variant &v) {
+                      self.m_lbFont.caption = v.toString();
+                      self.m_lbShadow.caption = self.m_lbFont.caption;
+                  }});
+    d.property<int32_t>(
+         QStringLiteral("BackStyle"), 0x68030001, [](Label3D &self) { return self.m_backStyle; },
+         [](Label3D &self, int32_t style) { self.setBackStyle(style); }, QStringLiteral("EnumBack"))
+        .notifies()
+        .persist({.rank = 17, .read = Variant::fromLong(0)});
+    d.property<int16_t>(
+         QStringLiteral("xDist"), 0x68030000, [](Label3D &self) { return self.m_xDist; },
+         [](Label3D &self, int16_t distance) {
+             self.m_xDist = distance;
+             self.placeShadow();
+         })
+        .notifies()
+        .persist({.rank = 16, .read = Variant::fromInteger(15)});
 
     d.event(QStringLiteral("Click"), 1);
     d.event(QStringLiteral("DblClick"), 2);
@@ -302,75 +345,9 @@ void Label3D::initProperties()
     m_focusColor = DefaultFocusColor;
 }
 
-void Label3D::readProperties(const PropertyBag &bag)
-{
-    m_lbFont.enabled = bag.readProperty(QStringLiteral("EnabledL"), Variant::fromBool(true)).toBool();
-    m_lbShadow.enabled = m_lbFont.enabled;
-    set(QStringLiteral("Font"),
-        bag.readProperty(QStringLiteral("Font"),
-                         Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
-    let(QStringLiteral("Shadow"), bag.readProperty(QStringLiteral("Shadow"), Variant::fromBool(true)));
-    let(QStringLiteral("TextColor"), bag.readProperty(QStringLiteral("TextColor"), Variant::fromColor(0)));
-    let(QStringLiteral("BackColorL"),
-        bag.readProperty(QStringLiteral("BackColorL"), Variant::fromColor(m_controlBackColor)));
-    let(QStringLiteral("ShadowColor"),
-        bag.readProperty(QStringLiteral("ShadowColor"), Variant::fromColor(DefaultShadowColor)));
-    m_focusColor =
-        bag.readProperty(QStringLiteral("FocusColor"), Variant::fromColor(DefaultFocusColor)).toColor();
-    let(QStringLiteral("FocusRect"), bag.readProperty(QStringLiteral("FocusRect"), Variant::fromBool(false)));
-    m_textMode = bag.readProperty(QStringLiteral("TextMode"), Variant::fromInteger(0)).toInteger();
-    setFontAttribute(QStringLiteral("Bold"),
-                     bag.readProperty(QStringLiteral("FontBold"), Variant::fromInteger(0)));
-    setFontAttribute(QStringLiteral("Italic"),
-                     bag.readProperty(QStringLiteral("FontItalic"), Variant::fromInteger(0)));
-    setFontAttribute(QStringLiteral("Name"), bag.readProperty(QStringLiteral("FontName"), Variant("")));
-    // A bag without a size gives 0, which the font refuses; it then keeps its
-    // size, so that one missing key does not fail the whole form.
-    try {
-        setFontAttribute(QStringLiteral("Size"),
-                         bag.readProperty(QStringLiteral("FontSize"), Variant::fromInteger(0)));
-    } catch (const AutomationError &) {
-    }
-    setFontAttribute(QStringLiteral("Strikethrough"),
-                     bag.readProperty(QStringLiteral("FontStrikethru"), Variant::fromInteger(0)));
-    m_lbFont.caption = bag.readProperty(QStringLiteral("Caption"), Variant("Quiv-Label")).toString();
-    m_lbShadow.caption = m_lbFont.caption;
-    let(QStringLiteral("ToolTipText"),
-        bag.readProperty(QStringLiteral("ToolTipText"), Variant("Quick-Info")));
-    let(QStringLiteral("xDist"), bag.readProperty(QStringLiteral("xDist"), Variant::fromInteger(15)));
-    let(QStringLiteral("BackStyle"), bag.readProperty(QStringLiteral("BackStyle"), Variant::fromLong(0)));
-}
+void Label3D::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Label3D::writeProperties(PropertyBag &bag)
-{
-    const StdFont &font = *m_lbFont.font;
-    const Variant zero = Variant::fromInteger(0);
-    bag.writeProperty(QStringLiteral("EnabledL"), Variant::fromBool(m_lbFont.enabled),
-                      Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_lbFont.font),
-                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    bag.writeProperty(QStringLiteral("Shadow"), Variant::fromBool(m_shadow), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromColor(m_textColor), Variant::fromColor(0));
-    // Compared with the back colour the control starts with: its current one
-    // always equals the field, and the colour would never be saved.
-    bag.writeProperty(QStringLiteral("BackColorL"), Variant::fromColor(m_backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("ShadowColor"), Variant::fromColor(m_shadowColor),
-                      Variant::fromColor(DefaultShadowColor));
-    bag.writeProperty(QStringLiteral("FocusColor"), Variant::fromColor(m_focusColor),
-                      Variant::fromColor(DefaultFocusColor));
-    bag.writeProperty(QStringLiteral("FocusRect"), Variant::fromBool(m_focusRect), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("TextMode"), Variant::fromInteger(m_textMode), zero);
-    bag.writeProperty(QStringLiteral("FontBold"), Variant::fromBool(font.bold), zero);
-    bag.writeProperty(QStringLiteral("FontItalic"), Variant::fromBool(font.italic), zero);
-    bag.writeProperty(QStringLiteral("FontName"), Variant(font.name), Variant(""));
-    bag.writeProperty(QStringLiteral("FontSize"), Variant::fromSingle(static_cast<float>(font.size)), zero);
-    bag.writeProperty(QStringLiteral("FontStrikethru"), Variant::fromBool(font.strikethrough), zero);
-    bag.writeProperty(QStringLiteral("Caption"), Variant(m_lbFont.caption), Variant("Quiv-Label"));
-    bag.writeProperty(QStringLiteral("ToolTipText"), Variant(m_toolTipText), Variant("Quick-Info"));
-    bag.writeProperty(QStringLiteral("xDist"), Variant::fromInteger(m_xDist), Variant::fromInteger(15));
-    bag.writeProperty(QStringLiteral("BackStyle"), Variant::fromLong(m_backStyle), Variant::fromLong(0));
-}
+void Label3D::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- painting --------------------------------------------------------------------
 

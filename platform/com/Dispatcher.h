@@ -101,14 +101,16 @@ private:
 
 // How one key is kept in the host's property bag. `rank` places it in the
 // class's own bag order, which need not be the interface order. Without
-// `store` a read value goes through the property's Let; `write` is the write
-// default where it differs from the read default.
+// `store` a read value goes through the property's Let, without `fetch` the
+// written value is the property's Get; `write` is the write default where it
+// differs from the read default.
 template <class T>
 struct BagRule {
     int rank = 0;
     BagDefault<T> read;
     std::optional<BagDefault<T>> write = std::nullopt;
     std::function<void(T &, const Variant &)> store = {};
+    std::function<Variant(T &)> fetch = {};
 };
 
 } // namespace com
@@ -215,7 +217,8 @@ public:
         Q_ASSERT(!m_info.members.empty());
         const MemberInfo &info = m_info.members.back();
         const int32_t dispid = info.dispid;
-        BagKey key{info.name, std::move(rule.read), std::move(rule.write), std::move(rule.store), {}, rule.rank};
+        BagKey key{info.name, std::move(rule.read), std::move(rule.write), std::move(rule.store),
+                   std::move(rule.fetch), rule.rank};
         // Through the object's own dispatch: the table is copied into place
         // after it is built, so nothing here may point into it.
         if (!key.store)
@@ -223,19 +226,20 @@ public:
                 Args args{value};
                 self.invoke(dispid, Let, args);
             };
-        key.value = [dispid](T &self) {
-            Args args;
-            return self.invoke(dispid, Get, args);
-        };
+        if (!key.value)
+            key.value = [dispid](T &self) {
+                Args args;
+                return self.invoke(dispid, Get, args);
+            };
         return addKey(std::move(key));
     }
 
     // A bag key that is no property of its own (a font attribute, say).
-    Dispatcher &bagKey(const QString &key, BagRule<T> rule, std::function<Variant(T &)> value)
+    Dispatcher &bagKey(const QString &key, BagRule<T> rule)
     {
-        Q_ASSERT(rule.store);
+        Q_ASSERT(rule.store && rule.fetch);
         return addKey(BagKey{key, std::move(rule.read), std::move(rule.write), std::move(rule.store),
-                             std::move(value), rule.rank});
+                             std::move(rule.fetch), rule.rank});
     }
 
     // A Let of the last declared property tells the host that it changed.
