@@ -133,18 +133,13 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let and set ends by telling the host which property changed.
-    auto let = [](const QString &name, std::function<void(Hyperlink &, const Variant &)> body) {
-        return [name, body](Hyperlink &self, const Variant &v) {
-            body(self, v);
-            self.propertyChanged(name);
-        };
-    };
     // The four colours the label takes in turn: stored only, the label takes
     // them at its next change of state.
     auto colour = [&](const QString &name, int32_t dispid, uint32_t Hyperlink::*field) {
-        d.property(
-            name, dispid, L, [field](Hyperlink &self) { return Variant::fromColor(self.*field); },
-            let(name, [field](Hyperlink &self, const Variant &v) { self.*field = v.toColor(); }), oleColor);
+        d.property<uint32_t>(
+             name, dispid, [field](Hyperlink &self) { return self.*field; },
+             [field](Hyperlink &self, uint32_t color) { self.*field = color; }, oleColor)
+            .notifies();
     };
 
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Hyperlink &, Args &) {
@@ -154,66 +149,63 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     d.objectProperty(
         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
-        let(QStringLiteral("Font"), [](Hyperlink &self, const Variant &v) { self.setFont(v); }));
+        [](Hyperlink &self, const Variant &v) { self.setFont(v); }).notifies();
     d.property(
         QStringLiteral("Caption"), 0x68030011, S, [](Hyperlink &self) { return Variant(self.m_label1.caption); },
-        let(QStringLiteral("Caption"), [](Hyperlink &self, const Variant &v) { self.setCaption(v.toString()); }));
+        [](Hyperlink &self, const Variant &v) { self.setCaption(v.toString()); }).notifies();
     d.property(
         QStringLiteral("FontUnderline"), 0x68030010, B,
         [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
-        let(QStringLiteral("FontUnderline"), [](Hyperlink &self, const Variant &v) {
+        [](Hyperlink &self, const Variant &v) {
             self.m_label1.font->let(QStringLiteral("Underline"), v);
             self.update();
-        }));
+        }).notifies();
     d.property(
         QStringLiteral("FontSize"), 0x6803000F, VarType::Single,
         [](Hyperlink &self) { return self.m_label1.font->get(QStringLiteral("Size")); },
-        let(QStringLiteral("FontSize"), [](Hyperlink &self, const Variant &v) {
+        [](Hyperlink &self, const Variant &v) {
             self.m_label1.font->let(QStringLiteral("Size"), v);
             self.update();
-        }));
+        }).notifies();
     d.property(
         QStringLiteral("Style"), 0x6803000E, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_backStyle)); },
-        let(QStringLiteral("Style"), [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }));
+        [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }).notifies();
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
-        let(QStringLiteral("MouseIcon"), [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }));
+        [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }).notifies();
     d.property(
         QStringLiteral("MousePointer"), 0x6803000C, L,
         [](Hyperlink &self) { return Variant::fromLong(self.m_mousePointer); },
-        let(QStringLiteral("MousePointer"),
-            [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); }),
-        QStringLiteral("hMousePointerConst"));
+        [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); },
+        QStringLiteral("hMousePointerConst")).notifies();
     d.property(
         QStringLiteral("MouseSymbol"), 0x6803000B, L,
         [](Hyperlink &self) { return Variant::fromLong(self.m_mouseSymbol); },
-        let(QStringLiteral("MouseSymbol"),
-            [](Hyperlink &self, const Variant &v) { self.setMouseSymbol(v.toLong()); }),
-        QStringLiteral("MouSymbol"));
+        [](Hyperlink &self, const Variant &v) { self.setMouseSymbol(v.toLong()); },
+        QStringLiteral("MouSymbol")).notifies();
     d.property(
         QStringLiteral("ToolTipTxt"), 0x6803000A, S, [](Hyperlink &self) { return Variant(self.m_toolTipTxt); },
-        let(QStringLiteral("ToolTipTxt"), [](Hyperlink &self, const Variant &v) {
+        [](Hyperlink &self, const Variant &v) {
             self.m_toolTipTxt = v.toString();
             self.m_label1.toolTip = self.m_toolTipTxt;
-        }));
+        }).notifies();
     d.method(QStringLiteral("Refresh"), 0x6003001D, VarType::Empty, {}, [](Hyperlink &self, Args &) {
         self.refresh();
         return Variant();
     });
     d.property(
         QStringLiteral("Clicked"), 0x68030009, B, [](Hyperlink &self) { return Variant::fromBool(self.m_clicked); },
-        let(QStringLiteral("Clicked"), [](Hyperlink &self, const Variant &v) { self.setClicked(v.toBool()); }));
+        [](Hyperlink &self, const Variant &v) { self.setClicked(v.toBool()); }).notifies();
     d.property(
         QStringLiteral("Url"), 0x68030008, S, [](Hyperlink &self) { return Variant(self.m_url); },
-        let(QStringLiteral("Url"), [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }));
+        [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }).notifies();
     d.property(
         QStringLiteral("BackColorH"), 0x68030007, L,
         [](Hyperlink &self) { return Variant::fromColor(self.m_backColorH); },
-        let(QStringLiteral("BackColorH"),
-            [](Hyperlink &self, const Variant &v) { self.setBackColorH(v.toColor()); }),
-        oleColor);
+        [](Hyperlink &self, const Variant &v) { self.setBackColorH(v.toColor()); },
+        oleColor).notifies();
     colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor);
     colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor);
     colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor);
@@ -221,16 +213,15 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     d.property(
         QStringLiteral("BorderStyle"), 0x68030002, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_borderStyle)); },
-        let(QStringLiteral("BorderStyle"),
-            [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }));
+        [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }).notifies();
     d.property(
         QStringLiteral("Alignment"), 0x68030001, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
-        let(QStringLiteral("Alignment"), [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }));
+        [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }).notifies();
     d.property(
         QStringLiteral("AutoSizeH"), 0x68030000, B,
         [](Hyperlink &self) { return Variant::fromBool(self.m_autoSizeH); },
-        let(QStringLiteral("AutoSizeH"), [](Hyperlink &self, const Variant &v) { self.m_autoSizeH = v.toBool(); }));
+        [](Hyperlink &self, const Variant &v) { self.m_autoSizeH = v.toBool(); }).notifies();
     d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
              [](Hyperlink &self, Args &args) {
                  self.playSound(args[0].toInteger());

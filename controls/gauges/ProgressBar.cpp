@@ -60,39 +60,34 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         QStringLiteral("BarXPcolor"), 0x6803000F, L, [](Self &self) { return Variant::fromLong(self.m_xpColor); },
         [](Self &self, const Variant &v) {
             self.m_xpColor = v.toLong();
-            self.propertyChanged(QStringLiteral("BarXPcolor"));
             self.paint();
         },
-        QStringLiteral("bXPcolor"));
+        QStringLiteral("bXPcolor")).notifies();
     d.property(
         QStringLiteral("AutoRedraw"), 0x6803000E, B,
         [](Self &self) { return Variant::fromBool(self.m_autoRedraw); },
         [](Self &self, const Variant &v) {
             self.m_autoRedraw = v.toBool();
-            self.propertyChanged(QStringLiteral("AutoRedraw"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("Max"), 0x6803000D, L, [](Self &self) { return Variant::fromLong(self.m_max); },
         [](Self &self, const Variant &v) {
             self.m_max = v.toLong(); // Value keeps what it was, even above the new maximum
-            self.propertyChanged(QStringLiteral("Max"));
             self.paint();
-        });
+        }).notifies();
     d.property(
         QStringLiteral("ShowText"), 0x6803000C, B, [](Self &self) { return Variant::fromBool(self.m_showText); },
         [](Self &self, const Variant &v) {
             self.m_showText = v.toBool();
             self.m_labelVisible = self.m_showText;
-            self.propertyChanged(QStringLiteral("ShowText"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("Appearance"), 0x6803000B, L,
         [](Self &self) { return Variant::fromLong(self.m_appearance); },
         [](Self &self, const Variant &v) {
             self.setAppearance(v.toInteger());
-            self.propertyChanged(QStringLiteral("Appearance"));
         },
-        QStringLiteral("AppearanceConstants"));
+        QStringLiteral("AppearanceConstants")).notifies();
     d.property(
         QStringLiteral("BorderStyle"), 0x6803000A, L,
         [](Self &self) { return Variant::fromLong(self.m_borderStyle); },
@@ -103,8 +98,7 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         [](Self &self, const Variant &v) {
             self.m_value = std::min(v.toLong(), self.m_max);
             self.paint();
-            self.propertyChanged(QStringLiteral("Value"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("Style"), 0x68030008, L, [](Self &self) { return Variant::fromLong(self.m_style); },
         [](Self &self, const Variant &v) { self.setStyle(v.toLong()); }, QStringLiteral("StyleConstants"));
@@ -112,10 +106,9 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         QStringLiteral("TextColor"), 0x68030007, L, [](Self &self) { return Variant::fromColor(self.m_textColor); },
         [](Self &self, const Variant &v) {
             self.m_textColor = v.toColor();
-            self.propertyChanged(QStringLiteral("TextColor"));
             self.paint();
         },
-        oleColor);
+        oleColor).notifies();
     const std::tuple<const char *, int32_t, uint32_t Self::*> barColors[] = {
         {"BarColor2", 0x68030006, &Self::m_barColor2},
         {"BarColor1", 0x68030005, &Self::m_barColor1},
@@ -137,9 +130,8 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         [](Self &self, const Variant &v) {
             self.m_backColor = v.toColor();
             self.paint();
-            self.propertyChanged(QStringLiteral("BackColorP"));
         },
-        oleColor);
+        oleColor).notifies();
     const std::tuple<const char *, int32_t, std::shared_ptr<StdPicture> Self::*> pictures[] = {
         {"PictureLandscape", 0x68030003, &Self::m_landscape},
         {"PictureStretch", 0x68030002, &Self::m_stretch},

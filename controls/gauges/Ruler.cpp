@@ -145,17 +145,15 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         [](Ruler &self) { return Variant::fromColor(self.m_backColor); },
         [](Ruler &self, const Variant &v) {
             self.setBackColor(v.toColor());
-            self.propertyChanged(QStringLiteral("BackColorR"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ForeColor"), 0x68030001, L,
         [](Ruler &self) { return Variant::fromColor(self.m_foreColor); },
         [](Ruler &self, const Variant &v) {
             self.m_foreColor = v.toColor(); // for what is drawn from now on
-            self.propertyChanged(QStringLiteral("ForeColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("SmallZoom"), 0x68030000, I,
         [](Ruler &self) { return Variant::fromInteger(self.m_smallZoom); },

@@ -89,16 +89,14 @@ void Spin::describe(Dispatcher<Spin> &d)
             // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
             if (!self.m_timeState)
                 self.setScrollRange(self.m_scrollMin, self.m_min);
-            self.propertyChanged(QStringLiteral("Min"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("Max"), 0x68030013, I, [](Spin &self) { return Variant::fromInteger(self.m_max); },
         [](Spin &self, const Variant &v) {
             self.m_max = v.toInteger();
             if (!self.m_timeState)
                 self.setScrollRange(self.m_max, self.m_scrollMax);
-            self.propertyChanged(QStringLiteral("Max"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("Value"), 0x68030012, I, [](Spin &self) { return Variant::fromInteger(self.m_value); },
         [](Spin &self, const Variant &v) { self.setValue(v.toInteger()); });
@@ -113,8 +111,7 @@ void Spin::describe(Dispatcher<Spin> &d)
         [](Spin &self) { return Variant::fromBool(self.m_pointPosition); },
         [](Spin &self, const Variant &v) {
             self.m_pointPosition = v.toBool();
-            self.propertyChanged(QStringLiteral("PointPosition"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("TimeState"), 0x6803000B, B,
         [](Spin &self) { return Variant::fromBool(self.m_timeState); },
@@ -123,22 +120,19 @@ void Spin::describe(Dispatcher<Spin> &d)
         QStringLiteral("CurrTimeH"), 0x6803000A, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeH); },
         [](Spin &self, const Variant &v) {
             self.m_currTimeH = v.toSingle(); // shown from the next step on
-            self.propertyChanged(QStringLiteral("CurrTimeH"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("CurrTimeM"), 0x68030009, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeM); },
         [](Spin &self, const Variant &v) {
             self.m_currTimeM = v.toSingle();
-            self.propertyChanged(QStringLiteral("CurrTimeM"));
-        });
+        }).notifies();
     d.objectProperty(
         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
         [](Spin &self) { return Variant::fromObject(self.m_font); },
         [](Spin &self, const Variant &v) {
             self.setFont(v);
             self.layOut();
-            self.propertyChanged(QStringLiteral("Font"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("FontSize"), 0x68030008, F,
         [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },
@@ -146,69 +140,60 @@ void Spin::describe(Dispatcher<Spin> &d)
             self.m_font->let(QStringLiteral("Size"), v);
             self.m_text1->setFont(self.m_font->toQFont());
             self.layOut();
-            self.propertyChanged(QStringLiteral("FontSize"));
-        });
+        }).notifies();
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x68030007, QStringLiteral("Picture"),
         [](Spin &self) { return Variant::fromObject(self.m_mouseIcon); },
         [](Spin &self, const Variant &v) {
             self.setMouseIcon(v);
-            self.propertyChanged(QStringLiteral("MouseIcon"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("MousePointer"), 0x68030006, L,
         [](Spin &self) { return Variant::fromLong(self.m_mousePointer); },
         [](Spin &self, const Variant &v) {
             self.setMousePointer(v.toLong());
-            self.propertyChanged(QStringLiteral("MousePointer"));
         },
-        QStringLiteral("sMousePointerConst"));
+        QStringLiteral("sMousePointerConst")).notifies();
     d.property(
         QStringLiteral("BorderStyle"), 0x68030005, L, [](Spin &self) { return Variant::fromLong(self.m_borderStyle); },
         [](Spin &self, const Variant &v) {
             self.setBorderStyle(v.toLong());
-            self.propertyChanged(QStringLiteral("BorderStyle"));
         },
-        QStringLiteral("EnStyle"));
+        QStringLiteral("EnStyle")).notifies();
     d.property(
         QStringLiteral("Alignment"), 0x68030004, L, [](Spin &self) { return Variant::fromLong(self.m_alignment); },
         [](Spin &self, const Variant &v) {
             self.setAlignment(v.toLong());
             self.vScroll1Change();
-            self.propertyChanged(QStringLiteral("Alignment"));
         },
-        QStringLiteral("sAlignmentConst"));
+        QStringLiteral("sAlignmentConst")).notifies();
     d.property(
         QStringLiteral("EnabledS"), 0x68030003, B,
         [](Spin &self) { return Variant::fromBool(self.m_text1->isEnabledTo(&self)); },
         [](Spin &self, const Variant &v) {
             self.m_text1->setEnabled(v.toBool());
             self.m_vScroll1->setEnabled(v.toBool());
-            self.propertyChanged(QStringLiteral("EnabledS"));
-        });
+        }).notifies();
     d.property(
         QStringLiteral("BackColorS"), 0x68030002, L,
         [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
         [](Spin &self, const Variant &v) {
             self.setBackColorS(v.toColor());
-            self.propertyChanged(QStringLiteral("BackColorS"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ForeColor"), 0x68030001, L,
         [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
         [](Spin &self, const Variant &v) {
             self.setForeColor(v.toColor());
-            self.propertyChanged(QStringLiteral("ForeColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ToolTipText"), 0x68030000, S, [](Spin &self) { return Variant(self.m_toolTip); },
         [](Spin &self, const Variant &v) {
             self.m_toolTip = v.toString();
             self.m_text1->setToolTip(self.m_toolTip);
-            self.propertyChanged(QStringLiteral("ToolTipText"));
-        });
+        }).notifies();
     d.method(QStringLiteral("SaveAsLong"), 0x6003001F, L,
              {{QStringLiteral("Betrag"), S}, {QStringLiteral("Nachkomma"), I, false, true}},
              [](Spin &, Args &args) {

@@ -169,17 +169,15 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
         [](ScrollBox &self, const Variant &v) {
             self.m_backColor = v.toColor();
             self.update();
-            self.propertyChanged(QStringLiteral("BackColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ScrollColor"), 0x68030006, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lblArea->color()); },
         [](ScrollBox &self, const Variant &v) {
             self.m_lblArea->setColor(v.toColor());
-            self.propertyChanged(QStringLiteral("ScrollColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ShadowColor"), 0x68030005, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lineRight->color()); },
@@ -187,9 +185,8 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
             const uint32_t color = v.toColor();
             self.m_lineRight->setColor(color);
             self.m_lineBottom->setColor(color);
-            self.propertyChanged(QStringLiteral("ShadowColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.property(
         QStringLiteral("ShadowForeColor"), 0x68030004, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lineTop->color()); },
@@ -197,9 +194,8 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
             const uint32_t color = v.toColor();
             self.m_lineTop->setColor(color);
             self.m_lineLeft->setColor(color);
-            self.propertyChanged(QStringLiteral("ShadowForeColor"));
         },
-        oleColor);
+        oleColor).notifies();
     d.method(QStringLiteral("MoveControls"), 0x60030014, VarType::Empty, {{QStringLiteral("Value"), L, true}},
              [](ScrollBox &self, Args &args) {
                  self.moveControls(args[0].toLong());
@@ -218,9 +214,8 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
         [](ScrollBox &self) { return Variant::fromLong(self.m_borderStyle); },
         [](ScrollBox &self, const Variant &v) {
             self.setBorderStyle(v.toLong());
-            self.propertyChanged(QStringLiteral("BorderStyle"));
         },
-        QStringLiteral("EnBorder"));
+        QStringLiteral("EnBorder")).notifies();
 
     d.event(QStringLiteral("Scroll"), 1);
     d.event(QStringLiteral("MouseDown"), 2, mouseEventParams());

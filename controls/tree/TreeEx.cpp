@@ -57,13 +57,6 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"), QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"), QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
     const VarType B = VarType::Boolean, L = VarType::Long, S = VarType::String;
-    auto let = [](const QString &name, std::function<void(TreeEx &, const Variant &)> body) {
-        return [name, body](TreeEx &self, const Variant &v) {
-            body(self, v);
-            self.propertyChanged(name);
-        };
-    };
-
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](TreeEx &, Args &) {
         ShowAboutBox();
         return Variant();
@@ -80,53 +73,52 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
              });
     d.property(
         QStringLiteral("LabelEdit"), 0x6803000B, L, [](TreeEx &self) { return Variant::fromLong(self.m_labelEdit); },
-        let(QStringLiteral("LabelEdit"),
-            [](TreeEx &self, const Variant &v) {
+        [](TreeEx &self, const Variant &v) {
                 const int32_t value = v.toLong();
                 if (value != 0 && value != 1)
                     raiseError(ErrInvalidPropertyValue);
                 self.m_labelEdit = value;
-            }),
-        QStringLiteral("LabelEditConstants"));
+            },
+        QStringLiteral("LabelEditConstants")).notifies();
     d.property(
         QStringLiteral("HideSelection"), 0x6803000A, B,
         [](TreeEx &self) { return Variant::fromBool(self.m_hideSelection); },
-        let(QStringLiteral("HideSelection"), [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); }));
+        [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); }).notifies();
     d.property(
         QStringLiteral("HotTracking"), 0x68030009, B, [](TreeEx &self) { return Variant::fromBool(self.m_hotTracking); },
-        let(QStringLiteral("HotTracking"), [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); }));
+        [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); }).notifies();
     d.property(
         QStringLiteral("BorderStyle"), 0x68030008, L, [](TreeEx &self) { return Variant::fromLong(self.m_borderStyle); },
-        let(QStringLiteral("BorderStyle"), [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); }),
-        QStringLiteral("BorderStyleOwnCS"));
+        [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); },
+        QStringLiteral("BorderStyleOwnCS")).notifies();
     d.property(
         QStringLiteral("Appearance"), 0x68030007, L, [](TreeEx &self) { return Variant::fromLong(self.m_appearance); },
-        let(QStringLiteral("Appearance"), [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); }),
-        QStringLiteral("AppearanceConstants"));
+        [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
+        QStringLiteral("AppearanceConstants")).notifies();
     d.property(
         QStringLiteral("MousePointer"), 0x68030006, L,
         [](TreeEx &self) { return Variant::fromLong(self.m_mousePointer); },
-        let(QStringLiteral("MousePointer"), [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); }),
-        QStringLiteral("tMousePointerConst"));
+        [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
+        QStringLiteral("tMousePointerConst")).notifies();
     d.objectProperty(
         QStringLiteral("Font"), 0x68030005, QStringLiteral("StdFont"),
         [](TreeEx &self) { return Variant::fromObject(self.m_font); },
-        let(QStringLiteral("Font"), [](TreeEx &self, const Variant &v) { self.setFont(v); }));
+        [](TreeEx &self, const Variant &v) { self.setFont(v); }).notifies();
     d.property(
         QStringLiteral("EnabledT"), 0x68030004, B,
         [](TreeEx &self) { return Variant::fromBool(self.m_tree->isEnabled()); },
-        let(QStringLiteral("EnabledT"), [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }));
+        [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }).notifies();
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x68030003, QStringLiteral("Picture"),
         [](TreeEx &self) { return Variant::fromObject(self.m_mouseIcon); },
-        let(QStringLiteral("MouseIcon"), [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); }));
+        [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); }).notifies();
     d.property(
         QStringLiteral("pPath"), 0x68030002, S, [](TreeEx &self) { return Variant(self.m_dir.path()); },
-        let(QStringLiteral("pPath"), [](TreeEx &self, const Variant &v) { self.setPPath(v.toString()); }));
+        [](TreeEx &self, const Variant &v) { self.setPPath(v.toString()); }).notifies();
     d.property(
         QStringLiteral("IconShow"), 0x68030001, L, [](TreeEx &self) { return Variant::fromLong(self.m_iconShow); },
-        let(QStringLiteral("IconShow"), [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); }),
-        QStringLiteral("EnumIcon"));
+        [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },
+        QStringLiteral("EnumIcon")).notifies();
 
     const ParamInfo node{QStringLiteral("Node"), VarType::Object, false, false, QStringLiteral("Node")};
     const ParamInfo cancel{QStringLiteral("Cancel"), VarType::Integer, true};
