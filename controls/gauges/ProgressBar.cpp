@@ -62,67 +62,108 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
             self.m_xpColor = v.toLong();
             self.paint();
         },
-        QStringLiteral("bXPcolor")).notifies();
+        QStringLiteral("bXPcolor")).notifies()
+        .persist({.rank = 10, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
+                      self.m_xpColor = v.toLong();
+                  }});
     d.property(
         QStringLiteral("AutoRedraw"), 0x6803000E, B,
         [](Self &self) { return Variant::fromBool(self.m_autoRedraw); },
         [](Self &self, const Variant &v) {
             self.m_autoRedraw = v.toBool();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 0, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
+                      self.m_autoRedraw = v.toBool();
+                  }});
     d.property(
         QStringLiteral("Max"), 0x6803000D, L, [](Self &self) { return Variant::fromLong(self.m_max); },
         [](Self &self, const Variant &v) {
             self.m_max = v.toLong(); // Value keeps what it was, even above the new maximum
             self.paint();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 4, .read = Variant::fromLong(DefaultMax), .store = [](Self &self, const Variant &v) {
+                      self.m_max = v.toLong();
+                  }});
     d.property(
         QStringLiteral("ShowText"), 0x6803000C, B, [](Self &self) { return Variant::fromBool(self.m_showText); },
         [](Self &self, const Variant &v) {
             self.m_showText = v.toBool();
             self.m_labelVisible = self.m_showText;
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 1, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
+                      self.m_showText = v.toBool();
+                  }});
     d.property(
         QStringLiteral("Appearance"), 0x6803000B, L,
         [](Self &self) { return Variant::fromLong(self.m_appearance); },
         [](Self &self, const Variant &v) {
             self.setAppearance(v.toInteger());
         },
-        QStringLiteral("AppearanceConstants")).notifies();
+        QStringLiteral("AppearanceConstants")).notifies()
+        .persist({.rank = 2,
+                  .read = Variant::fromInteger(1),
+                  .store = [](Self &self, const Variant &v) { self.setAppearance(v.toInteger()); },
+                  .fetch = [](Self &self) { return Variant::fromInteger(self.m_appearance); }});
     d.property(
         QStringLiteral("BorderStyle"), 0x6803000A, L,
         [](Self &self) { return Variant::fromLong(self.m_borderStyle); },
         [](Self &self, const Variant &v) { self.setBorderStyle(v.toInteger()); },
-        QStringLiteral("BorderStyleConstantsH"));
+        QStringLiteral("BorderStyleConstantsH"))
+        // Read without telling the host: a stored value outside the two fails the load.
+        .persist({.rank = 3,
+                  .read = Variant::fromInteger(1),
+                  .store = [](Self &self, const Variant &v) {
+                      self.m_borderStyle = v.toInteger();
+                      if (self.m_borderStyle != 0 && self.m_borderStyle != 1)
+                          raiseError(ErrInvalidPropertyValue);
+                      self.fitSurface();
+                  },
+                  .fetch = [](Self &self) { return Variant::fromInteger(self.m_borderStyle); }});
     d.property(
         QStringLiteral("Value"), 0x68030009, L, [](Self &self) { return Variant::fromLong(self.m_value); },
         [](Self &self, const Variant &v) {
             self.m_value = std::min(v.toLong(), self.m_max);
             self.paint();
-        }).notifies();
+        }).notifies()
+        // Stored as it was, even above the maximum.
+        .persist({.rank = 5, .read = Variant::fromInteger(DefaultValue), .store = [](Self &self, const Variant &v) {
+                      self.m_value = v.toLong();
+                  }});
     d.property(
         QStringLiteral("Style"), 0x68030008, L, [](Self &self) { return Variant::fromLong(self.m_style); },
-        [](Self &self, const Variant &v) { self.setStyle(v.toLong()); }, QStringLiteral("StyleConstants"));
+        [](Self &self, const Variant &v) { self.setStyle(v.toLong()); }, QStringLiteral("StyleConstants"))
+        .persist({.rank = 6, .read = Variant::fromInteger(Smooth), .store = [](Self &self, const Variant &v) {
+                      self.m_style = v.toLong();
+                  }});
     d.property(
         QStringLiteral("TextColor"), 0x68030007, L, [](Self &self) { return Variant::fromColor(self.m_textColor); },
         [](Self &self, const Variant &v) {
             self.m_textColor = v.toColor();
             self.paint();
         },
-        oleColor).notifies();
-    const std::tuple<const char *, int32_t, uint32_t Self::*> barColors[] = {
-        {"BarColor2", 0x68030006, &Self::m_barColor2},
-        {"BarColor1", 0x68030005, &Self::m_barColor1},
+        oleColor).notifies()
+        .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
+                      self.m_textColor = v.toColor();
+                  }});
+    // BarColor1 is read with one default and written with another.
+    const std::tuple<const char *, int32_t, uint32_t Self::*, int, uint32_t, uint32_t> barColors[] = {
+        {"BarColor2", 0x68030006, &Self::m_barColor2, 8, DefaultBarColor2, DefaultBarColor2},
+        {"BarColor1", 0x68030005, &Self::m_barColor1, 9, ReadBarColor1, 0},
     };
-    for (const auto &[barName, dispid, field] : barColors) {
+    for (const auto &[barName, dispid, field, rank, readDefault, writeDefault] : barColors) {
         const QString name = QString::fromLatin1(barName);
         d.property(
-            name, dispid, L, [field](Self &self) { return Variant::fromColor(self.*field); },
-            [name, field](Self &self, const Variant &v) {
-                self.*field = uint32_t(modquivbutton::OleColorToRGB(v.toLong()));
-                self.paint();
-                self.propertyChanged(name);
-            },
-            oleColor);
+             name, dispid, L, [field](Self &self) { return Variant::fromColor(self.*field); },
+             [field](Self &self, const Variant &v) {
+                 self.*field = uint32_t(modquivbutton::OleColorToRGB(v.toLong()));
+                 self.paint();
+             },
+             oleColor)
+            .notifies()
+            .persist({.rank = rank,
+                      .read = Variant::fromColor(readDefault),
+                      .write = Variant::fromLong(int32_t(writeDefault)),
+                      .store = [field](Self &self, const Variant &v) { self.*field = v.toColor(); }});
     }
     d.property(
         QStringLiteral("BackColorP"), 0x68030004, L,
@@ -131,17 +172,22 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
             self.m_backColor = v.toColor();
             self.paint();
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 11, .read = Variant::fromColor(DefaultBackColor), .store = [](Self &self, const Variant &v) {
+                      self.m_backColor = v.toColor();
+                  }});
     const std::tuple<const char *, int32_t, std::shared_ptr<StdPicture> Self::*> pictures[] = {
         {"PictureLandscape", 0x68030003, &Self::m_landscape},
         {"PictureStretch", 0x68030002, &Self::m_stretch},
         {"PictureTile", 0x68030001, &Self::m_tile},
     };
+    int rank = 12;
     for (const auto &[pictureName, dispid, field] : pictures) {
         const QString name = QString::fromLatin1(pictureName);
         d.member({name, dispid, Get | Set | Let, VarType::Object, QStringLiteral("Picture"), {}},
                  [field](Self &self, Args &) { return Variant::fromObject(self.*field); },
-                 [name, field](Self &self, Args &, const Variant &v) { self.setPicture(field, v, name); });
+                 [name, field](Self &self, Args &, const Variant &v) { self.setPicture(field, v, name); })
+            .persist({.rank = rank++, .read = Variant::fromObject(nullptr)});
     }
 
     d.event(QStringLiteral("KeyDown"), 1, keyEventParams());
@@ -232,56 +278,11 @@ void ProgressBar::initProperties()
 
 void ProgressBar::readProperties(const PropertyBag &bag)
 {
-    m_autoRedraw = bag.readProperty(QStringLiteral("AutoRedraw"), Variant::fromBool(false)).toBool();
-    m_showText = bag.readProperty(QStringLiteral("ShowText"), Variant::fromBool(false)).toBool();
-    setAppearance(bag.readProperty(QStringLiteral("Appearance"), Variant::fromInteger(1)).toInteger());
-    m_borderStyle = bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromInteger(1)).toInteger();
-    if (m_borderStyle != 0 && m_borderStyle != 1)
-        raiseError(ErrInvalidPropertyValue);
-    fitSurface();
-    m_max = bag.readProperty(QStringLiteral("Max"), Variant::fromLong(DefaultMax)).toLong();
-    m_value = bag.readProperty(QStringLiteral("Value"), Variant::fromInteger(DefaultValue)).toLong();
-    m_style = bag.readProperty(QStringLiteral("Style"), Variant::fromInteger(Smooth)).toLong();
-    m_textColor = bag.readProperty(QStringLiteral("TextColor"), Variant::fromLong(0)).toColor();
-    m_barColor2 = bag.readProperty(QStringLiteral("BarColor2"), Variant::fromColor(DefaultBarColor2)).toColor();
-    m_barColor1 = bag.readProperty(QStringLiteral("BarColor1"), Variant::fromColor(ReadBarColor1)).toColor();
-    m_xpColor = bag.readProperty(QStringLiteral("BarXPcolor"), Variant::fromLong(0)).toLong();
-    m_backColor = bag.readProperty(QStringLiteral("BackColorP"), Variant::fromColor(DefaultBackColor)).toColor();
-    const Variant nothing = Variant::fromObject(nullptr);
-    setPicture(&ProgressBar::m_landscape, bag.readProperty(QStringLiteral("PictureLandscape"), nothing),
-               QStringLiteral("PictureLandscape"));
-    setPicture(&ProgressBar::m_stretch, bag.readProperty(QStringLiteral("PictureStretch"), nothing),
-               QStringLiteral("PictureStretch"));
-    setPicture(&ProgressBar::m_tile, bag.readProperty(QStringLiteral("PictureTile"), nothing),
-               QStringLiteral("PictureTile"));
+    readDeclared(bag);
     paint();
 }
 
-// BarColor1 is written against black but read against &H8000000E, so black
-// comes back as that system colour; files saved so rely on it.
-void ProgressBar::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("AutoRedraw"), Variant::fromBool(m_autoRedraw), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("ShowText"), Variant::fromBool(m_showText), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("Appearance"), Variant::fromInteger(m_appearance), Variant::fromInteger(1));
-    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromInteger(m_borderStyle),
-                      Variant::fromInteger(1));
-    bag.writeProperty(QStringLiteral("Max"), Variant::fromLong(m_max), Variant::fromLong(DefaultMax));
-    bag.writeProperty(QStringLiteral("Value"), Variant::fromLong(m_value), Variant::fromInteger(DefaultValue));
-    bag.writeProperty(QStringLiteral("Style"), Variant::fromLong(m_style), Variant::fromInteger(Smooth));
-    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromColor(m_textColor), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("BarColor2"), Variant::fromColor(m_barColor2),
-                      Variant::fromColor(DefaultBarColor2));
-    bag.writeProperty(QStringLiteral("BarColor1"), Variant::fromColor(m_barColor1), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("BarXPcolor"), Variant::fromLong(m_xpColor), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("BackColorP"), Variant::fromColor(m_backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("PictureLandscape"), Variant::fromObject(m_landscape),
-                      Variant::fromObject(nullptr));
-    bag.writeProperty(QStringLiteral("PictureStretch"), Variant::fromObject(m_stretch),
-                      Variant::fromObject(nullptr));
-    bag.writeProperty(QStringLiteral("PictureTile"), Variant::fromObject(m_tile), Variant::fromObject(nullptr));
-}
+void ProgressBar::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- layout and display ------------------------------------------------------------
 
