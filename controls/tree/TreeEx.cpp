@@ -79,46 +79,91 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                     raiseError(ErrInvalidPropertyValue);
                 self.m_labelEdit = value;
             },
-        QStringLiteral("LabelEditConstants")).notifies();
+        QStringLiteral("LabelEditConstants")).notifies()
+        .persist({.rank = 3, .read = Variant::fromLong(1), .writeRank = 4});
     d.property(
         QStringLiteral("HideSelection"), 0x6803000A, B,
         [](TreeEx &self) { return Variant::fromBool(self.m_hideSelection); },
-        [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); }).notifies()
+        .persist({.rank = 6,
+                  .read = Variant::fromBool(true),
+                  .store = [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); },
+                  .writeRank = 5});
     d.property(
         QStringLiteral("HotTracking"), 0x68030009, B, [](TreeEx &self) { return Variant::fromBool(self.m_hotTracking); },
-        [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); }).notifies()
+        .persist({.rank = 4,
+                  .read = Variant::fromBool(false),
+                  .store = [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); },
+                  .writeRank = 6});
     d.property(
         QStringLiteral("BorderStyle"), 0x68030008, L, [](TreeEx &self) { return Variant::fromLong(self.m_borderStyle); },
         [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); },
-        QStringLiteral("BorderStyleOwnCS")).notifies();
+        QStringLiteral("BorderStyleOwnCS")).notifies()
+        .persist({.rank = 7,
+                  .read = Variant::fromLong(0),
+                  .store = [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); }});
     d.property(
         QStringLiteral("Appearance"), 0x68030007, L, [](TreeEx &self) { return Variant::fromLong(self.m_appearance); },
         [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
-        QStringLiteral("AppearanceConstants")).notifies();
+        QStringLiteral("AppearanceConstants")).notifies()
+        .persist({.rank = 5,
+                  .read = Variant::fromLong(1),
+                  .store = [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
+                  .writeRank = 8});
     d.property(
         QStringLiteral("MousePointer"), 0x68030006, L,
         [](TreeEx &self) { return Variant::fromLong(self.m_mousePointer); },
         [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
-        QStringLiteral("tMousePointerConst")).notifies();
+        QStringLiteral("tMousePointerConst")).notifies()
+        .persist({.rank = 2,
+                  .read = Variant::fromLong(0),
+                  .store = [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
+                  .writeRank = 3});
     d.objectProperty(
         QStringLiteral("Font"), 0x68030005, QStringLiteral("StdFont"),
         [](TreeEx &self) { return Variant::fromObject(self.m_font); },
-        [](TreeEx &self, const Variant &v) { self.setFont(v); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.setFont(v); }).notifies()
+        .persist({.rank = 1, .read = [](TreeEx &self) {
+                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                  }});
     d.property(
         QStringLiteral("EnabledT"), 0x68030004, B,
         [](TreeEx &self) { return Variant::fromBool(self.m_tree->isEnabled()); },
-        [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }).notifies()
+        .persist({.rank = 0,
+                  .read = Variant::fromBool(true),
+                  .store = [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }});
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x68030003, QStringLiteral("Picture"),
         [](TreeEx &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); }).notifies()
+        .persist({.rank = 10,
+                  .read = Variant::fromObject(nullptr),
+                  .store = [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); },
+                  .writeRank = 2});
     d.property(
         QStringLiteral("pPath"), 0x68030002, S, [](TreeEx &self) { return Variant(self.m_dir.path()); },
-        [](TreeEx &self, const Variant &v) { self.setPPath(v.toString()); }).notifies();
+        [](TreeEx &self, const Variant &v) { self.setPPath(v.toString()); }).notifies()
+        // A stored folder that has gone since (or one from another system)
+        // keeps the current folder rather than failing the whole form.
+        .persist({.rank = 8,
+                  .read = [](TreeEx &self) { return Variant(self.firstRoot()); },
+                  .store = [](TreeEx &self, const Variant &v) {
+                      try {
+                          self.m_dir.setPath(v.toString());
+                      } catch (const AutomationError &) {
+                      }
+                  },
+                  .writeRank = 9});
     d.property(
         QStringLiteral("IconShow"), 0x68030001, L, [](TreeEx &self) { return Variant::fromLong(self.m_iconShow); },
         [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },
-        QStringLiteral("EnumIcon")).notifies();
+        QStringLiteral("EnumIcon")).notifies()
+        .persist({.rank = 9,
+                  .read = Variant::fromLong(Gray),
+                  .store = [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },
+                  .writeRank = 10});
 
     const ParamInfo node{QStringLiteral("Node"), VarType::Object, false, false, QStringLiteral("Node")};
     const ParamInfo cancel{QStringLiteral("Cancel"), VarType::Integer, true};
@@ -229,43 +274,13 @@ void TreeEx::applyFrame()
 
 // --- persistence -----------------------------------------------------------------
 
-void TreeEx::readProperties(const PropertyBag &bag)
-{
-    m_tree->setEnabled(bag.readProperty(QStringLiteral("EnabledT"), Variant::fromBool(true)).toBool());
-    set(QStringLiteral("Font"),
-        bag.readProperty(QStringLiteral("Font"), Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
-    setMousePointer(bag.readProperty(QStringLiteral("MousePointer"), Variant::fromLong(0)).toLong());
-    let(QStringLiteral("LabelEdit"), bag.readProperty(QStringLiteral("LabelEdit"), Variant::fromLong(1)));
-    m_hotTracking = bag.readProperty(QStringLiteral("HotTracking"), Variant::fromBool(false)).toBool();
-    setAppearance(bag.readProperty(QStringLiteral("Appearance"), Variant::fromLong(1)).toLong());
-    m_hideSelection = bag.readProperty(QStringLiteral("HideSelection"), Variant::fromBool(true)).toBool();
-    setBorderStyle(bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(0)).toLong());
-    const QString firstRoot = m_drives.isEmpty() ? QString() : FolderList::normalized(m_drives.first().root);
-    // A stored folder that has gone since (or one from another system) keeps
-    // the current folder rather than failing the whole form.
-    try {
-        m_dir.setPath(bag.readProperty(QStringLiteral("pPath"), Variant(firstRoot)).toString());
-    } catch (const AutomationError &) {
-    }
-    setIconShow(bag.readProperty(QStringLiteral("IconShow"), Variant::fromLong(Gray)).toLong());
-    setMouseIcon(bag.readProperty(QStringLiteral("MouseIcon"), Variant::fromObject(nullptr)));
-}
+void TreeEx::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void TreeEx::writeProperties(PropertyBag &bag)
+void TreeEx::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+
+QString TreeEx::firstRoot() const
 {
-    const QString firstRoot = m_drives.isEmpty() ? QString() : FolderList::normalized(m_drives.first().root);
-    bag.writeProperty(QStringLiteral("EnabledT"), Variant::fromBool(m_tree->isEnabled()), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_font),
-                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    bag.writeProperty(QStringLiteral("MouseIcon"), Variant::fromObject(m_mouseIcon), Variant::fromObject(nullptr));
-    bag.writeProperty(QStringLiteral("MousePointer"), Variant::fromLong(m_mousePointer), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("LabelEdit"), Variant::fromLong(m_labelEdit), Variant::fromLong(1));
-    bag.writeProperty(QStringLiteral("HideSelection"), Variant::fromBool(m_hideSelection), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("HotTracking"), Variant::fromBool(m_hotTracking), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("Appearance"), Variant::fromLong(m_appearance), Variant::fromLong(1));
-    bag.writeProperty(QStringLiteral("pPath"), Variant(m_dir.path()), Variant(firstRoot));
-    bag.writeProperty(QStringLiteral("IconShow"), Variant::fromLong(m_iconShow), Variant::fromLong(Gray));
+    return m_drives.isEmpty() ? QString() : FolderList::normalized(m_drives.first().root);
 }
 
 void TreeEx::resizeEvent(QResizeEvent *event)

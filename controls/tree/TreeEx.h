@@ -48,6 +48,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The folder a new tree shows: the first drive's root.
+    QString firstRoot() const;
     void loadDrives();
     void setIconShow(int32_t value);
     void setPPath(const QString &path);

@@ -100,7 +100,8 @@ private:
 };
 
 // How one key is kept in the host's property bag. `rank` places it in the
-// class's own bag order, which need not be the interface order. Without
+// class's own bag order, which need not be the interface order, and
+// `writeRank` where the class writes in another order than it reads. Without
 // `store` a read value goes through the property's Let, without `fetch` the
 // written value is the property's Get; `write` is the write default where it
 // differs from the read default.
@@ -111,6 +112,7 @@ struct BagRule {
     std::optional<BagDefault<T>> write = std::nullopt;
     std::function<void(T &, const Variant &)> store = {};
     std::function<Variant(T &)> fetch = {};
+    std::optional<int> writeRank = std::nullopt;
 };
 
 } // namespace com
@@ -218,7 +220,7 @@ public:
         const MemberInfo &info = m_info.members.back();
         const int32_t dispid = info.dispid;
         BagKey key{info.name, std::move(rule.read), std::move(rule.write), std::move(rule.store),
-                   std::move(rule.fetch), rule.rank};
+                   std::move(rule.fetch), rule.rank, rule.writeRank.value_or(rule.rank)};
         // Through the object's own dispatch: the table is copied into place
         // after it is built, so nothing here may point into it.
         if (!key.store)
@@ -239,7 +241,7 @@ public:
     {
         Q_ASSERT(rule.store && rule.fetch);
         return addKey(BagKey{key, std::move(rule.read), std::move(rule.write), std::move(rule.store),
-                             std::move(rule.fetch), rule.rank});
+                             std::move(rule.fetch), rule.rank, rule.writeRank.value_or(rule.rank)});
     }
 
     // A Let of the last declared property tells the host that it changed.
@@ -257,11 +259,16 @@ public:
             key.store(self, bag.readProperty(key.name, key.read.of(self)));
     }
 
-    // Every declared key in bag order, left out where it equals its default.
+    // Every declared key in write order, left out where it equals its default.
     void writeBag(T &self, PropertyBag &bag) const
     {
+        std::vector<const BagKey *> order;
         for (const BagKey &key : m_bag)
-            bag.writeProperty(key.name, key.value(self), (key.write ? *key.write : key.read).of(self));
+            order.push_back(&key);
+        std::stable_sort(order.begin(), order.end(),
+                         [](const BagKey *a, const BagKey *b) { return a->writeRank < b->writeRank; });
+        for (const BagKey *key : order)
+            bag.writeProperty(key->name, key->value(self), (key->write ? *key->write : key->read).of(self));
     }
 
     const TypeInfo &typeInfo() const { return m_info; }
@@ -311,6 +318,7 @@ private:
         std::function<void(T &, const Variant &)> store;
         std::function<Variant(T &)> value;
         int rank = 0;
+        int writeRank = 0;
     };
 
     template <class V, class Getter, class Letter>
