@@ -87,49 +87,58 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         ShowAboutBox();
         return Variant();
     });
-    const std::tuple<const char *, int32_t, int, bool Ruler::*> entries[] = {
-        {"Mode2", 0x6803000D, 5, &Ruler::m_mode2},
-        {"Mode3", 0x6803000C, 6, &Ruler::m_mode3},
-        {"Mode4", 0x6803000B, 7, &Ruler::m_mode4},
+    // Bag order: the four adjust texts, SmallZoom, Orientation, Mode, Mode2,
+    // Mode3, Mode3Check, Mode4, Mode4Check, BackColorR, ForeColor. Most are
+    // read through their Let, so reading tells the host as a Let does.
+    const Variant no = Variant::fromBool(false);
+    const std::tuple<const char *, int32_t, int, bool Ruler::*, int> entries[] = {
+        {"Mode2", 0x6803000D, 5, &Ruler::m_mode2, 7},
+        {"Mode3", 0x6803000C, 6, &Ruler::m_mode3, 8},
+        {"Mode4", 0x6803000B, 7, &Ruler::m_mode4, 10},
     };
-    for (const auto &[entryName, dispid, index, field] : entries) {
+    for (const auto &[entryName, dispid, index, field, rank] : entries) {
         const QString name = QString::fromLatin1(entryName);
         d.property(
-            name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
-            [name, index, field](Ruler &self, const Variant &v) {
-                self.setMenuEntry(index, self.*field, v.toBool(), name);
-            });
+             name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
+             [name, index, field](Ruler &self, const Variant &v) {
+                 self.setMenuEntry(index, self.*field, v.toBool(), name);
+             })
+            .persist({.rank = rank, .read = no});
     }
-    const std::tuple<const char *, int32_t, bool Ruler::*> checks[] = {
-        {"Mode3Check", 0x6803000A, &Ruler::m_mode3Check},
-        {"Mode4Check", 0x68030009, &Ruler::m_mode4Check},
+    const std::tuple<const char *, int32_t, bool Ruler::*, int> checks[] = {
+        {"Mode3Check", 0x6803000A, &Ruler::m_mode3Check, 9},
+        {"Mode4Check", 0x68030009, &Ruler::m_mode4Check, 11},
     };
-    for (const auto &[checkName, dispid, field] : checks) {
-        const QString name = QString::fromLatin1(checkName);
+    for (const auto &[checkName, dispid, field, rank] : checks) {
         d.property(
-            name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
-            [name, field](Ruler &self, const Variant &v) {
-                self.*field = v.toBool(); // the menu shows it when it next opens
-                self.propertyChanged(name);
-            });
+             QString::fromLatin1(checkName), dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
+             [field](Ruler &self, const Variant &v) {
+                 self.*field = v.toBool(); // the menu shows it when it next opens
+             })
+            .notifies()
+            .persist({.rank = rank, .read = no});
     }
     d.property(
         QStringLiteral("Mode"), 0x68030008, L, [](Ruler &self) { return Variant::fromLong(self.m_mode); },
-        [](Ruler &self, const Variant &v) { self.setMode(v.toLong()); }, QStringLiteral("RulerModeConst"));
-    const std::tuple<const char *, int32_t, QString Ruler::*> texts[] = {
-        {"AdjCm", 0x68030007, &Ruler::m_adjCm},
-        {"AdjTwip", 0x68030006, &Ruler::m_adjTwip},
-        {"AdjInch", 0x68030005, &Ruler::m_adjInch},
-        {"AdjPixel", 0x68030004, &Ruler::m_adjPixel},
+        [](Ruler &self, const Variant &v) { self.setMode(v.toLong()); }, QStringLiteral("RulerModeConst"))
+        .persist({.rank = 6, .read = Variant::fromLong(0)});
+    // Kept as text, saved against a number: the platform compares the two by value.
+    // The pixel's default follows the screen, so it is asked each time.
+    const std::tuple<const char *, int32_t, QString Ruler::*, BagDefault<Ruler>> texts[] = {
+        {"AdjCm", 0x68030007, &Ruler::m_adjCm, Variant::fromLong(445)},
+        {"AdjTwip", 0x68030006, &Ruler::m_adjTwip, Variant::fromLong(1000)},
+        {"AdjInch", 0x68030005, &Ruler::m_adjInch, Variant::fromLong(1440)},
+        {"AdjPixel", 0x68030004, &Ruler::m_adjPixel, [](Ruler &) { return defaultAdjPixel(); }},
     };
-    for (const auto &[textName, dispid, field] : texts) {
-        const QString name = QString::fromLatin1(textName);
+    int rank = 0;
+    for (const auto &[textName, dispid, field, byDefault] : texts) {
         d.property(
-            name, dispid, S, [field](Ruler &self) { return Variant(self.*field); },
-            [name, field](Ruler &self, const Variant &v) {
-                self.*field = v.toString(); // takes effect at the next Mode or Adjust
-                self.propertyChanged(name);
-            });
+             QString::fromLatin1(textName), dispid, S, [field](Ruler &self) { return Variant(self.*field); },
+             [field](Ruler &self, const Variant &v) {
+                 self.*field = v.toString(); // takes effect at the next Mode or Adjust
+             })
+            .notifies()
+            .persist({.rank = rank++, .read = byDefault});
     }
     d.method(QStringLiteral("Adjust"), 0x60030012, VarType::Empty, {}, [](Ruler &self, Args &) {
         self.setMode(self.m_mode);
@@ -139,25 +148,36 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         QStringLiteral("Orientation"), 0x68030003, L,
         [](Ruler &self) { return Variant::fromLong(self.m_orientation); },
         [](Ruler &self, const Variant &v) { self.setOrientation(v.toLong()); },
-        QStringLiteral("asrOrientationConstants"));
+        QStringLiteral("asrOrientationConstants"))
+        // Read as it stands; the first resize resolves it.
+        .persist({.rank = 5, .read = Variant::fromLong(Automatic), .store = [](Ruler &self, const Variant &v) {
+                      self.m_orientation = v.toLong();
+                  }});
     d.property(
         QStringLiteral("BackColorR"), 0x68030002, L,
         [](Ruler &self) { return Variant::fromColor(self.m_backColor); },
         [](Ruler &self, const Variant &v) {
             self.setBackColor(v.toColor());
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 12, .read = Variant::fromColor(DefaultBackColor), .store = [](Ruler &self, const Variant &v) {
+                      self.setBackColor(v.toColor());
+                  }});
     d.property(
         QStringLiteral("ForeColor"), 0x68030001, L,
         [](Ruler &self) { return Variant::fromColor(self.m_foreColor); },
         [](Ruler &self, const Variant &v) {
             self.m_foreColor = v.toColor(); // for what is drawn from now on
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 13, .read = Variant::fromColor(DefaultForeColor), .store = [](Ruler &self, const Variant &v) {
+                      self.m_foreColor = v.toColor();
+                  }});
     d.property(
         QStringLiteral("SmallZoom"), 0x68030000, I,
         [](Ruler &self) { return Variant::fromInteger(self.m_smallZoom); },
-        [](Ruler &self, const Variant &v) { self.setSmallZoom(v.toInteger()); });
+        [](Ruler &self, const Variant &v) { self.setSmallZoom(v.toInteger()); })
+        .persist({.rank = 4, .read = Variant::fromInteger(1)});
     d.method(QStringLiteral("MouseMoved"), 0x60030014, VarType::Empty,
              {{QStringLiteral("x"), VarType::Single, true}}, [](Ruler &self, Args &args) {
                  self.mouseMoved(args[0].toSingle());
@@ -242,57 +262,9 @@ void Ruler::initProperties()
     m_mode = 0;
 }
 
-void Ruler::readProperties(const PropertyBag &bag)
-{
-    const std::pair<const char *, QString Ruler::*> texts[] = {
-        {"AdjCm", &Ruler::m_adjCm}, {"AdjTwip", &Ruler::m_adjTwip}, {"AdjInch", &Ruler::m_adjInch}};
-    const int32_t textDefaults[] = {445, 1000, 1440};
-    for (size_t i = 0; i < std::size(texts); ++i) {
-        const QString name = QString::fromLatin1(texts[i].first);
-        this->*texts[i].second = bag.readProperty(name, Variant::fromLong(textDefaults[i])).toString();
-        propertyChanged(name);
-    }
-    m_adjPixel = bag.readProperty(QStringLiteral("AdjPixel"), defaultAdjPixel()).toString();
-    propertyChanged(QStringLiteral("AdjPixel"));
-    setSmallZoom(bag.readProperty(QStringLiteral("SmallZoom"), Variant::fromInteger(1)).toInteger());
-    m_orientation = bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(Automatic)).toLong();
-    setMode(bag.readProperty(QStringLiteral("Mode"), Variant::fromLong(0)).toLong());
-    const Variant no = Variant::fromBool(false);
-    setMenuEntry(5, m_mode2, bag.readProperty(QStringLiteral("Mode2"), no).toBool(), QStringLiteral("Mode2"));
-    setMenuEntry(6, m_mode3, bag.readProperty(QStringLiteral("Mode3"), no).toBool(), QStringLiteral("Mode3"));
-    m_mode3Check = bag.readProperty(QStringLiteral("Mode3Check"), no).toBool();
-    propertyChanged(QStringLiteral("Mode3Check"));
-    setMenuEntry(7, m_mode4, bag.readProperty(QStringLiteral("Mode4"), no).toBool(), QStringLiteral("Mode4"));
-    m_mode4Check = bag.readProperty(QStringLiteral("Mode4Check"), no).toBool();
-    propertyChanged(QStringLiteral("Mode4Check"));
-    setBackColor(
-        bag.readProperty(QStringLiteral("BackColorR"), Variant::fromColor(DefaultBackColor)).toColor());
-    m_foreColor =
-        bag.readProperty(QStringLiteral("ForeColor"), Variant::fromColor(DefaultForeColor)).toColor();
-}
+void Ruler::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Ruler::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("AdjCm"), Variant(m_adjCm), Variant::fromLong(445));
-    bag.writeProperty(QStringLiteral("AdjTwip"), Variant(m_adjTwip), Variant::fromLong(1000));
-    bag.writeProperty(QStringLiteral("AdjInch"), Variant(m_adjInch), Variant::fromLong(1440));
-    bag.writeProperty(QStringLiteral("AdjPixel"), Variant(m_adjPixel), defaultAdjPixel());
-    bag.writeProperty(QStringLiteral("SmallZoom"), Variant::fromInteger(m_smallZoom),
-                      Variant::fromInteger(1));
-    bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation),
-                      Variant::fromLong(Automatic));
-    bag.writeProperty(QStringLiteral("Mode"), Variant::fromLong(m_mode), Variant::fromLong(0));
-    const Variant no = Variant::fromBool(false);
-    bag.writeProperty(QStringLiteral("Mode2"), Variant::fromBool(m_mode2), no);
-    bag.writeProperty(QStringLiteral("Mode3"), Variant::fromBool(m_mode3), no);
-    bag.writeProperty(QStringLiteral("Mode3Check"), Variant::fromBool(m_mode3Check), no);
-    bag.writeProperty(QStringLiteral("Mode4"), Variant::fromBool(m_mode4), no);
-    bag.writeProperty(QStringLiteral("Mode4Check"), Variant::fromBool(m_mode4Check), no);
-    bag.writeProperty(QStringLiteral("BackColorR"), Variant::fromColor(m_backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_foreColor),
-                      Variant::fromColor(DefaultForeColor));
-}
+void Ruler::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- drawing -------------------------------------------------------------------
 
