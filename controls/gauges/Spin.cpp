@@ -89,50 +89,62 @@ void Spin::describe(Dispatcher<Spin> &d)
             // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
             if (!self.m_timeState)
                 self.setScrollRange(self.m_scrollMin, self.m_min);
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 9, .read = Variant::fromInteger(0)});
     d.property(
         QStringLiteral("Max"), 0x68030013, I, [](Spin &self) { return Variant::fromInteger(self.m_max); },
         [](Spin &self, const Variant &v) {
             self.m_max = v.toInteger();
             if (!self.m_timeState)
                 self.setScrollRange(self.m_max, self.m_scrollMax);
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 8, .read = Variant::fromInteger(100)});
     d.property(
         QStringLiteral("Value"), 0x68030012, I, [](Spin &self) { return Variant::fromInteger(self.m_value); },
-        [](Spin &self, const Variant &v) { self.setValue(v.toInteger()); });
+        [](Spin &self, const Variant &v) { self.setValue(v.toInteger()); })
+        .persist({.rank = 10, .read = Variant::fromInteger(0)});
     for (int i = 0; i < 5; ++i) {
         d.property(
             resultName(i), ResultDispids[i], F,
             [i](Spin &self) { return Variant::fromSingle(self.m_results[size_t(i)]); },
-            [i](Spin &self, const Variant &v) { self.setResult(i, v.toSingle()); });
+            [i](Spin &self, const Variant &v) { self.setResult(i, v.toSingle()); })
+            .persist({.rank = 11 + i, .read = Variant::fromInteger(0)});
     }
     d.property(
         QStringLiteral("PointPosition"), 0x6803000C, B,
         [](Spin &self) { return Variant::fromBool(self.m_pointPosition); },
         [](Spin &self, const Variant &v) {
             self.m_pointPosition = v.toBool();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 16, .read = Variant::fromBool(false)});
     d.property(
         QStringLiteral("TimeState"), 0x6803000B, B,
         [](Spin &self) { return Variant::fromBool(self.m_timeState); },
-        [](Spin &self, const Variant &v) { self.setTimeState(v.toBool()); });
+        [](Spin &self, const Variant &v) { self.setTimeState(v.toBool()); })
+        .persist({.rank = 17, .read = Variant::fromBool(false)});
     d.property(
         QStringLiteral("CurrTimeH"), 0x6803000A, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeH); },
         [](Spin &self, const Variant &v) {
             self.m_currTimeH = v.toSingle(); // shown from the next step on
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 18, .read = "00"});
     d.property(
         QStringLiteral("CurrTimeM"), 0x68030009, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeM); },
         [](Spin &self, const Variant &v) {
             self.m_currTimeM = v.toSingle();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 19, .read = Variant::fromInteger(0)});
     d.objectProperty(
         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
         [](Spin &self) { return Variant::fromObject(self.m_font); },
         [](Spin &self, const Variant &v) {
             self.setFont(v);
             self.layOut();
-        }).notifies();
+        }).notifies()
+        // A copy, so that the size read next stays out of the bag's font.
+        .persist({.rank = 4,
+                  .read = [](Spin &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
+                  .store = [](Spin &self, const Variant &v) { self.setFont(Variant::fromObject(fontOf(v)->clone())); }});
     d.property(
         QStringLiteral("FontSize"), 0x68030008, F,
         [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },
@@ -140,60 +152,88 @@ void Spin::describe(Dispatcher<Spin> &d)
             self.m_font->let(QStringLiteral("Size"), v);
             self.m_text1->setFont(self.m_font->toQFont());
             self.layOut();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 5,
+                  .read = Variant::fromSingle(8.25f),
+                  .write = Variant::fromInteger(0),
+                  .store = [](Spin &self, const Variant &v) {
+                      self.m_font->let(QStringLiteral("Size"), v);
+                      self.m_text1->setFont(self.m_font->toQFont());
+                  }});
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x68030007, QStringLiteral("Picture"),
         [](Spin &self) { return Variant::fromObject(self.m_mouseIcon); },
         [](Spin &self, const Variant &v) {
             self.setMouseIcon(v);
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 6, .read = Variant::fromObject(nullptr)});
     d.property(
         QStringLiteral("MousePointer"), 0x68030006, L,
         [](Spin &self) { return Variant::fromLong(self.m_mousePointer); },
         [](Spin &self, const Variant &v) {
             self.setMousePointer(v.toLong());
         },
-        QStringLiteral("sMousePointerConst")).notifies();
+        QStringLiteral("sMousePointerConst")).notifies()
+        .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
+                      self.setMousePointer(v.toLong());
+                  }});
     d.property(
         QStringLiteral("BorderStyle"), 0x68030005, L, [](Spin &self) { return Variant::fromLong(self.m_borderStyle); },
         [](Spin &self, const Variant &v) {
             self.setBorderStyle(v.toLong());
         },
-        QStringLiteral("EnStyle")).notifies();
+        QStringLiteral("EnStyle")).notifies()
+        .persist({.rank = 0, .read = Variant::fromLong(Flat)});
     d.property(
         QStringLiteral("Alignment"), 0x68030004, L, [](Spin &self) { return Variant::fromLong(self.m_alignment); },
         [](Spin &self, const Variant &v) {
             self.setAlignment(v.toLong());
             self.vScroll1Change();
         },
-        QStringLiteral("sAlignmentConst")).notifies();
+        QStringLiteral("sAlignmentConst")).notifies()
+        .persist({.rank = 20, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
+                      self.setAlignment(v.toLong());
+                  }});
     d.property(
         QStringLiteral("EnabledS"), 0x68030003, B,
         [](Spin &self) { return Variant::fromBool(self.m_text1->isEnabledTo(&self)); },
         [](Spin &self, const Variant &v) {
             self.m_text1->setEnabled(v.toBool());
             self.m_vScroll1->setEnabled(v.toBool());
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 21, .read = Variant::fromBool(true), .store = [](Spin &self, const Variant &v) {
+                      self.m_text1->setEnabled(v.toBool());
+                  }});
     d.property(
         QStringLiteral("BackColorS"), 0x68030002, L,
         [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
         [](Spin &self, const Variant &v) {
             self.setBackColorS(v.toColor());
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 2,
+                  .read = [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
+                  .write = Variant::fromColor(0xFFFFFF)});
     d.property(
         QStringLiteral("ForeColor"), 0x68030001, L,
         [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
         [](Spin &self, const Variant &v) {
             self.setForeColor(v.toColor());
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 3,
+                  .read = [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
+                  .write = Variant::fromColor(0)});
     d.property(
         QStringLiteral("ToolTipText"), 0x68030000, S, [](Spin &self) { return Variant(self.m_toolTip); },
         [](Spin &self, const Variant &v) {
             self.m_toolTip = v.toString();
             self.m_text1->setToolTip(self.m_toolTip);
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 1, .read = "", .store = [](Spin &self, const Variant &v) {
+                      self.m_toolTip = v.toString();
+                      self.m_text1->setToolTip(self.m_toolTip);
+                  }});
     d.method(QStringLiteral("SaveAsLong"), 0x6003001F, L,
              {{QStringLiteral("Betrag"), S}, {QStringLiteral("Nachkomma"), I, false, true}},
              [](Spin &, Args &args) {
@@ -406,62 +446,9 @@ void Spin::initProperties()
     m_borderStyle = Flat;
 }
 
-void Spin::readProperties(const PropertyBag &bag)
-{
-    let(QStringLiteral("BorderStyle"), bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(Flat)));
-    m_toolTip = bag.readProperty(QStringLiteral("ToolTipText"), Variant("")).toString();
-    m_text1->setToolTip(m_toolTip);
-    let(QStringLiteral("BackColorS"),
-        bag.readProperty(QStringLiteral("BackColorS"), Variant::fromColor(m_textBackColor)));
-    let(QStringLiteral("ForeColor"), bag.readProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_textForeColor)));
-    // A copy, so that the size set below stays out of the bag's font.
-    setFont(Variant::fromObject(
-        fontOf(bag.readProperty(QStringLiteral("Font"), Variant::fromObject(std::make_shared<StdFont>(ambientFont()))))
-            ->clone()));
-    m_font->let(QStringLiteral("Size"), bag.readProperty(QStringLiteral("FontSize"), Variant::fromSingle(8.25f)));
-    m_text1->setFont(m_font->toQFont());
-    set(QStringLiteral("MouseIcon"), bag.readProperty(QStringLiteral("MouseIcon"), Variant::fromObject(nullptr)));
-    setMousePointer(bag.readProperty(QStringLiteral("MousePointer"), Variant::fromLong(0)).toLong());
-    const char *lets[] = {"Max", "Min", "Value", "Result1", "Result2", "Result3", "Result4", "Result5"};
-    const int16_t defaults[] = {100, 0, 0, 0, 0, 0, 0, 0};
-    for (size_t i = 0; i < std::size(lets); ++i) {
-        const QString name = QString::fromLatin1(lets[i]);
-        let(name, bag.readProperty(name, Variant::fromInteger(defaults[i])));
-    }
-    let(QStringLiteral("PointPosition"),
-        bag.readProperty(QStringLiteral("PointPosition"), Variant::fromBool(false)));
-    let(QStringLiteral("TimeState"), bag.readProperty(QStringLiteral("TimeState"), Variant::fromBool(false)));
-    let(QStringLiteral("CurrTimeH"), bag.readProperty(QStringLiteral("CurrTimeH"), Variant("00")));
-    let(QStringLiteral("CurrTimeM"), bag.readProperty(QStringLiteral("CurrTimeM"), Variant::fromInteger(0)));
-    setAlignment(bag.readProperty(QStringLiteral("Alignment"), Variant::fromLong(0)).toLong());
-    m_text1->setEnabled(bag.readProperty(QStringLiteral("EnabledS"), Variant::fromBool(true)).toBool());
-}
+void Spin::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Spin::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(Flat));
-    bag.writeProperty(QStringLiteral("ToolTipText"), Variant(m_toolTip), Variant(""));
-    bag.writeProperty(QStringLiteral("BackColorS"), Variant::fromColor(m_textBackColor),
-                      Variant::fromColor(0xFFFFFF));
-    bag.writeProperty(QStringLiteral("ForeColor"), Variant::fromColor(m_textForeColor), Variant::fromColor(0));
-    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(m_font),
-                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    bag.writeProperty(QStringLiteral("FontSize"), Variant::fromSingle(float(m_font->size)), Variant::fromInteger(0));
-    bag.writeProperty(QStringLiteral("MouseIcon"), Variant::fromObject(m_mouseIcon), Variant::fromObject(nullptr));
-    bag.writeProperty(QStringLiteral("MousePointer"), Variant::fromLong(m_mousePointer), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("Max"), Variant::fromInteger(m_max), Variant::fromInteger(100));
-    bag.writeProperty(QStringLiteral("Min"), Variant::fromInteger(m_min), Variant::fromInteger(0));
-    bag.writeProperty(QStringLiteral("Value"), Variant::fromInteger(m_value), Variant::fromInteger(0));
-    for (int i = 0; i < 5; ++i)
-        bag.writeProperty(resultName(i), Variant::fromSingle(m_results[size_t(i)]), Variant::fromInteger(0));
-    bag.writeProperty(QStringLiteral("PointPosition"), Variant::fromBool(m_pointPosition), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("TimeState"), Variant::fromBool(m_timeState), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("CurrTimeH"), Variant::fromSingle(m_currTimeH), Variant("00"));
-    bag.writeProperty(QStringLiteral("CurrTimeM"), Variant::fromSingle(m_currTimeM), Variant::fromInteger(0));
-    bag.writeProperty(QStringLiteral("Alignment"), Variant::fromLong(m_alignment), Variant::fromLong(0));
-    bag.writeProperty(QStringLiteral("EnabledS"), Variant::fromBool(m_text1->isEnabledTo(this)),
-                      Variant::fromBool(true));
-}
+void Spin::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- stepping and typing --------------------------------------------------------
 
