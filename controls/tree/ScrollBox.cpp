@@ -170,14 +170,21 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
             self.m_backColor = v.toColor();
             self.update();
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 1, .read = Variant::fromColor(DefaultBackColor), .store = [](ScrollBox &self, const Variant &v) {
+                      self.m_backColor = v.toColor();
+                      self.update();
+                  }});
     d.property(
         QStringLiteral("ScrollColor"), 0x68030006, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lblArea->color()); },
         [](ScrollBox &self, const Variant &v) {
             self.m_lblArea->setColor(v.toColor());
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 2, .read = Variant::fromColor(DefaultScrollColor), .store = [](ScrollBox &self, const Variant &v) {
+                      self.m_lblArea->setColor(v.toColor());
+                  }});
     d.property(
         QStringLiteral("ShadowColor"), 0x68030005, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lineRight->color()); },
@@ -186,7 +193,11 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
             self.m_lineRight->setColor(color);
             self.m_lineBottom->setColor(color);
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 3, .read = Variant::fromColor(DefaultShadowColor), .store = [](ScrollBox &self, const Variant &v) {
+                      self.m_lineRight->setColor(v.toColor());
+                      self.m_lineBottom->setColor(v.toColor());
+                  }});
     d.property(
         QStringLiteral("ShadowForeColor"), 0x68030004, L,
         [](ScrollBox &self) { return Variant::fromColor(self.m_lineTop->color()); },
@@ -195,7 +206,13 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
             self.m_lineTop->setColor(color);
             self.m_lineLeft->setColor(color);
         },
-        oleColor).notifies();
+        oleColor).notifies()
+        .persist({.rank = 4,
+                  .read = Variant::fromColor(DefaultShadowForeColor),
+                  .store = [](ScrollBox &self, const Variant &v) {
+                      self.m_lineTop->setColor(v.toColor());
+                      self.m_lineLeft->setColor(v.toColor());
+                  }});
     d.method(QStringLiteral("MoveControls"), 0x60030014, VarType::Empty, {{QStringLiteral("Value"), L, true}},
              [](ScrollBox &self, Args &args) {
                  self.moveControls(args[0].toLong());
@@ -215,7 +232,8 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
         [](ScrollBox &self, const Variant &v) {
             self.setBorderStyle(v.toLong());
         },
-        QStringLiteral("EnBorder")).notifies();
+        QStringLiteral("EnBorder")).notifies()
+        .persist({.rank = 0, .read = Variant::fromLong(eFlat)});
 
     d.event(QStringLiteral("Scroll"), 1);
     d.event(QStringLiteral("MouseDown"), 2, mouseEventParams());
@@ -258,38 +276,9 @@ void ScrollBox::initProperties()
     propertyChanged(QStringLiteral("BorderStyle"));
 }
 
-void ScrollBox::readProperties(const PropertyBag &bag)
-{
-    setBorderStyle(bag.readProperty(QStringLiteral("BorderStyle"), Variant::fromLong(eFlat)).toLong());
-    propertyChanged(QStringLiteral("BorderStyle"));
-    m_backColor = bag.readProperty(QStringLiteral("BackColor"), Variant::fromColor(DefaultBackColor)).toColor();
-    update();
-    m_lblArea->setColor(
-        bag.readProperty(QStringLiteral("ScrollColor"), Variant::fromColor(DefaultScrollColor)).toColor());
-    const uint32_t shadow =
-        bag.readProperty(QStringLiteral("ShadowColor"), Variant::fromColor(DefaultShadowColor)).toColor();
-    m_lineRight->setColor(shadow);
-    m_lineBottom->setColor(shadow);
-    const uint32_t shadowFore =
-        bag.readProperty(QStringLiteral("ShadowForeColor"), Variant::fromColor(DefaultShadowForeColor)).toColor();
-    m_lineTop->setColor(shadowFore);
-    m_lineLeft->setColor(shadowFore);
-}
+void ScrollBox::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-// The strip colour is written with the default it is read with, so that
-// every colour comes back as it was saved.
-void ScrollBox::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("BorderStyle"), Variant::fromLong(m_borderStyle), Variant::fromLong(eFlat));
-    bag.writeProperty(QStringLiteral("BackColor"), Variant::fromColor(m_backColor),
-                      Variant::fromColor(DefaultBackColor));
-    bag.writeProperty(QStringLiteral("ScrollColor"), Variant::fromColor(m_lblArea->color()),
-                      Variant::fromColor(DefaultScrollColor));
-    bag.writeProperty(QStringLiteral("ShadowColor"), Variant::fromColor(m_lineRight->color()),
-                      Variant::fromColor(DefaultShadowColor));
-    bag.writeProperty(QStringLiteral("ShadowForeColor"), Variant::fromColor(m_lineTop->color()),
-                      Variant::fromColor(DefaultShadowForeColor));
-}
+void ScrollBox::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- contents ------------------------------------------------------------------
 
