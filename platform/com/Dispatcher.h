@@ -20,55 +20,30 @@ namespace com {
 template <class V>
 struct Automation;
 
-template <>
-struct Automation<int16_t> {
-    static constexpr VarType type = VarType::Integer;
-    static Variant wrap(int16_t v) { return Variant::fromInteger(v); }
-    static int16_t unwrap(const Variant &v) { return v.toInteger(); }
+template <class V, VarType Type, auto Wrap, auto Unwrap>
+struct AutomationAs {
+    static constexpr VarType type = Type;
+    static Variant wrap(const V &v) { return Wrap(v); }
+    static V unwrap(const Variant &v) { return (v.*Unwrap)(); }
 };
+
 template <>
-struct Automation<int32_t> {
-    static constexpr VarType type = VarType::Long;
-    static Variant wrap(int32_t v) { return Variant::fromLong(v); }
-    static int32_t unwrap(const Variant &v) { return v.toLong(); }
-};
+struct Automation<int16_t> : AutomationAs<int16_t, VarType::Integer, &Variant::fromInteger, &Variant::toInteger> {};
+template <>
+struct Automation<int32_t> : AutomationAs<int32_t, VarType::Long, &Variant::fromLong, &Variant::toLong> {};
 // OLE colours are the one unsigned 32-bit kind of value.
 template <>
-struct Automation<uint32_t> {
-    static constexpr VarType type = VarType::Long;
-    static Variant wrap(uint32_t v) { return Variant::fromColor(v); }
-    static uint32_t unwrap(const Variant &v) { return v.toColor(); }
-};
+struct Automation<uint32_t> : AutomationAs<uint32_t, VarType::Long, &Variant::fromColor, &Variant::toColor> {};
 template <>
-struct Automation<uint8_t> {
-    static constexpr VarType type = VarType::Byte;
-    static Variant wrap(uint8_t v) { return Variant::fromByte(v); }
-    static uint8_t unwrap(const Variant &v) { return v.toByte(); }
-};
+struct Automation<uint8_t> : AutomationAs<uint8_t, VarType::Byte, &Variant::fromByte, &Variant::toByte> {};
 template <>
-struct Automation<bool> {
-    static constexpr VarType type = VarType::Boolean;
-    static Variant wrap(bool v) { return Variant::fromBool(v); }
-    static bool unwrap(const Variant &v) { return v.toBool(); }
-};
+struct Automation<bool> : AutomationAs<bool, VarType::Boolean, &Variant::fromBool, &Variant::toBool> {};
 template <>
-struct Automation<float> {
-    static constexpr VarType type = VarType::Single;
-    static Variant wrap(float v) { return Variant::fromSingle(v); }
-    static float unwrap(const Variant &v) { return v.toSingle(); }
-};
+struct Automation<float> : AutomationAs<float, VarType::Single, &Variant::fromSingle, &Variant::toSingle> {};
 template <>
-struct Automation<double> {
-    static constexpr VarType type = VarType::Double;
-    static Variant wrap(double v) { return Variant::fromDouble(v); }
-    static double unwrap(const Variant &v) { return v.toDouble(); }
-};
+struct Automation<double> : AutomationAs<double, VarType::Double, &Variant::fromDouble, &Variant::toDouble> {};
 template <>
-struct Automation<QString> {
-    static constexpr VarType type = VarType::String;
-    static Variant wrap(const QString &v) { return Variant(v); }
-    static QString unwrap(const Variant &v) { return v.toString(); }
-};
+struct Automation<QString> : AutomationAs<QString, VarType::String, &Variant::fromString, &Variant::toString> {};
 template <>
 struct Automation<Variant> {
     static constexpr VarType type = VarType::Variant;
