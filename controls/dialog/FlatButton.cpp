@@ -24,6 +24,18 @@ namespace ostrevo {
 
 namespace {
 
+// A bag read that fails is skipped, so one bad key does not fail the whole button.
+template <class F>
+std::function<void(FlatButton &, const Variant &)> skipFailing(F store)
+{
+    return [store](FlatButton &self, const Variant &v) {
+        try {
+            store(self, v);
+        } catch (const AutomationError &) {
+        }
+    };
+}
+
 constexpr int KeyEnter = rt::KeyCodes::KeyReturn;
 constexpr int KeyEscape = rt::KeyCodes::KeyEscape;
 constexpr int KeyAlt = rt::KeyCodes::KeyMenu;
@@ -76,34 +88,76 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("FlatButton"), QStringLiteral("Quiv_Tools.FlatButton")));
     const VarType L = VarType::Long, B = VarType::Boolean;
-    d.property(QStringLiteral("Caption"), 0x6803000B, VarType::String,
-               [](FlatButton &self) { return Variant(self.m_caption); },
-               [](FlatButton &self, const Variant &v) { self.letCaption(v.toString()); });
+    const QString oleColor = QStringLiteral("OLE_COLOR");
+    // Bag order: Font, Caption, Enabled, the three colours, UseMnemonic,
+    // Default, Cancel, FocusRect. Each key is read into its field; one that
+    // fails to read is skipped and what was read so far stays.
+    d.property<QString>(
+         QStringLiteral("Caption"), 0x6803000B, [](FlatButton &self) { return self.m_caption; },
+         [](FlatButton &self, const QString &caption) { self.letCaption(caption); })
+        .notifies()
+        .persist({.rank = 1,
+                  .read = [](FlatButton &self) { return Variant(self.site() ? self.site()->ambient().displayName : QString()); },
+                  .store = skipFailing([](FlatButton &self, const Variant &v) { self.m_caption = v.toString(); })});
     d.objectProperty(
-        QStringLiteral("Font"), 0x6803000A, QStringLiteral("StdFont"),
-        [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.m_font)); },
-        [](FlatButton &self, const Variant &v) {
-            if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
-                self.setCaptionFont(font->toQFont());
-        });
-    d.property(QStringLiteral("TextColor"), 0x68030009, L, [](FlatButton &self) { return Variant::fromLong(self.m_textColor); },
-               [](FlatButton &self, const Variant &v) { self.letTextColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-    d.property(QStringLiteral("HoverColor"), 0x68030008, L, [](FlatButton &self) { return Variant::fromLong(self.m_hoverColor); },
-               [](FlatButton &self, const Variant &v) { self.letHoverColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-    d.property(QStringLiteral("BackColor"), 0x68030007, L, [](FlatButton &self) { return Variant::fromLong(self.m_backColor); },
-               [](FlatButton &self, const Variant &v) { self.letBackColor(v.toLong()); }, QStringLiteral("OLE_COLOR"));
-    d.property(QStringLiteral("UseMnemonic"), 0x68030006, B, [](FlatButton &self) { return Variant::fromBool(self.m_useMnemonic); },
-               [](FlatButton &self, const Variant &v) { self.letUseMnemonic(v.toBool()); });
-    d.property(QStringLiteral("Default"), 0x68030005, B, [](FlatButton &self) { return Variant::fromBool(self.m_default); },
-               [](FlatButton &self, const Variant &v) { self.letDefault(v.toBool()); });
-    d.property(QStringLiteral("Cancel"), 0x68030004, B, [](FlatButton &self) { return Variant::fromBool(self.m_cancel); },
-               [](FlatButton &self, const Variant &v) { self.letCancel(v.toBool()); });
+         QStringLiteral("Font"), 0x6803000A, QStringLiteral("StdFont"),
+         [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.m_font)); },
+         [](FlatButton &self, const Variant &v) {
+             if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
+                 self.setCaptionFont(font->toQFont());
+         })
+        .notifies()
+        .persist({.rank = 0,
+                  .read = [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
+                  .store = skipFailing([](FlatButton &self, const Variant &v) {
+                      if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
+                          self.setCaptionFont(font->toQFont());
+                  })});
+    d.bagKey(QStringLiteral("Enabled"),
+             {.rank = 2,
+              .read = Variant::fromBool(true),
+              .store = skipFailing([](FlatButton &self, const Variant &v) { self.setEnabled(v.toBool()); }),
+              .fetch = [](FlatButton &self) { return Variant::fromBool(self.isEnabled()); }});
+    const std::tuple<const char *, int32_t, int32_t FlatButton::*, void (FlatButton::*)(int32_t), int> colours[] = {
+        {"TextColor", 0x68030009, &FlatButton::m_textColor, &FlatButton::letTextColor, 3},
+        {"HoverColor", 0x68030008, &FlatButton::m_hoverColor, &FlatButton::letHoverColor, 4},
+        {"BackColor", 0x68030007, &FlatButton::m_backColor, &FlatButton::letBackColor, 5},
+    };
+    for (const auto &[name, dispid, field, letter, rank] : colours) {
+        const int32_t byDefault = static_cast<int32_t>(rank == 5 ? 0x8000000F : 0x80000012);
+        d.property<int32_t>(
+             QString::fromLatin1(name), dispid, [field](FlatButton &self) { return self.*field; },
+             [letter](FlatButton &self, int32_t colour) { (self.*letter)(colour); }, oleColor)
+            .notifies()
+            .persist({.rank = rank,
+                      .read = Variant::fromLong(byDefault),
+                      .store = skipFailing([field](FlatButton &self, const Variant &v) { self.*field = v.toLong(); })});
+    }
+    const std::tuple<const char *, int32_t, bool FlatButton::*, void (FlatButton::*)(bool), int, bool> switches[] = {
+        {"UseMnemonic", 0x68030006, &FlatButton::m_useMnemonic, &FlatButton::letUseMnemonic, 6, true},
+        {"Default", 0x68030005, &FlatButton::m_default, &FlatButton::letDefault, 7, false},
+        {"Cancel", 0x68030004, &FlatButton::m_cancel, &FlatButton::letCancel, 8, false},
+    };
+    for (const auto &[name, dispid, field, letter, rank, byDefault] : switches) {
+        d.property<bool>(
+             QString::fromLatin1(name), dispid, [field](FlatButton &self) { return self.*field; },
+             [letter](FlatButton &self, bool on) { (self.*letter)(on); })
+            .notifies()
+            .persist({.rank = rank,
+                      .read = Variant::fromBool(byDefault),
+                      .store = skipFailing([field](FlatButton &self, const Variant &v) { self.*field = v.toBool(); })});
+    }
     d.readOnly(QStringLiteral("hwnd"), 0x68030003, L,
                [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.internalWinId())); });
     d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
                [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.hDC())); });
-    d.property(QStringLiteral("FocusRect"), 0x68030001, B, [](FlatButton &self) { return Variant::fromBool(self.m_focusRect); },
-               [](FlatButton &self, const Variant &v) { self.letFocusRect(v.toBool()); });
+    d.property<bool>(
+         QStringLiteral("FocusRect"), 0x68030001, [](FlatButton &self) { return self.m_focusRect; },
+         [](FlatButton &self, bool on) { self.letFocusRect(on); })
+        .notifies()
+        .persist({.rank = 9,
+                  .read = Variant::fromBool(false),
+                  .store = skipFailing([](FlatButton &self, const Variant &v) { self.m_focusRect = v.toBool(); })});
     d.readOnly(QStringLiteral("BackFocus"), 0x68030000, B, [](FlatButton &self) { return Variant::fromBool(self.m_hasFocus); });
     d.method(QStringLiteral("sFocus"), 0x60030019, VarType::Empty, {}, [](FlatButton &self, Args &) {
         self.sFocus();
@@ -116,7 +170,6 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
     d.event(QStringLiteral("KeyDown"), 5, keyParams());
     d.event(QStringLiteral("KeyPress"), 6, {{QStringLiteral("KeyAscii"), VarType::Integer, true}});
     d.event(QStringLiteral("KeyUp"), 7, keyParams());
-    
 }
 
 // --- persistence -------------------------------------------------------------
@@ -137,47 +190,13 @@ void FlatButton::initProperties()
 
 void FlatButton::readProperties(const PropertyBag &bag)
 {
-    // Each failing read is skipped; what was read so far stays.
-    const auto read = [&bag](const char *key, const Variant &fallback, const std::function<void(const Variant &)> &apply) {
-        try {
-            apply(bag.readProperty(QString::fromLatin1(key), fallback));
-        } catch (const AutomationError &) {
-        }
-    };
-    read("Font", Variant::fromObject(std::make_shared<StdFont>(ambientFont())), [this](const Variant &v) {
-        if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
-            setCaptionFont(font->toQFont());
-    });
-    read("Caption", Variant(site() ? site()->ambient().displayName : QString()),
-         [this](const Variant &v) { m_caption = v.toString(); });
-    read("Enabled", Variant::fromBool(true), [this](const Variant &v) { setEnabled(v.toBool()); });
-    read("TextColor", Variant::fromLong(static_cast<int32_t>(0x80000012)), [this](const Variant &v) { m_textColor = v.toLong(); });
-    read("HoverColor", Variant::fromLong(static_cast<int32_t>(0x80000012)), [this](const Variant &v) { m_hoverColor = v.toLong(); });
-    read("BackColor", Variant::fromLong(static_cast<int32_t>(0x8000000F)), [this](const Variant &v) { m_backColor = v.toLong(); });
-    read("UseMnemonic", Variant::fromBool(true), [this](const Variant &v) { m_useMnemonic = v.toBool(); });
-    read("Default", Variant::fromBool(false), [this](const Variant &v) { m_default = v.toBool(); });
-    read("Cancel", Variant::fromBool(false), [this](const Variant &v) { m_cancel = v.toBool(); });
-    read("FocusRect", Variant::fromBool(false), [this](const Variant &v) { m_focusRect = v.toBool(); });
+    readDeclared(bag);
     assignCaption(m_caption);
     CenterCaption();
     Refresh();
 }
 
-void FlatButton::writeProperties(PropertyBag &bag)
-{
-    bag.writeProperty(QStringLiteral("Font"), Variant::fromObject(std::make_shared<StdFont>(m_font)),
-                      Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    bag.writeProperty(QStringLiteral("Caption"), Variant(m_caption),
-                      Variant(site() ? site()->ambient().displayName : QString()));
-    bag.writeProperty(QStringLiteral("Enabled"), Variant::fromBool(isEnabled()), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("TextColor"), Variant::fromLong(m_textColor), Variant::fromLong(static_cast<int32_t>(0x80000012)));
-    bag.writeProperty(QStringLiteral("HoverColor"), Variant::fromLong(m_hoverColor), Variant::fromLong(static_cast<int32_t>(0x80000012)));
-    bag.writeProperty(QStringLiteral("BackColor"), Variant::fromLong(m_backColor), Variant::fromLong(static_cast<int32_t>(0x8000000F)));
-    bag.writeProperty(QStringLiteral("UseMnemonic"), Variant::fromBool(m_useMnemonic), Variant::fromBool(true));
-    bag.writeProperty(QStringLiteral("Default"), Variant::fromBool(m_default), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("Cancel"), Variant::fromBool(m_cancel), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("FocusRect"), Variant::fromBool(m_focusRect), Variant::fromBool(false));
-}
+void FlatButton::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- properties ----------------------------------------------------------------
 
@@ -198,7 +217,6 @@ void FlatButton::letCaption(const QString &text)
     assignCaption(text);
     CenterCaption();
     Refresh();
-    propertyChanged(QStringLiteral("Caption"));
 }
 
 void FlatButton::setCaptionFont(const QFont &font)
@@ -210,47 +228,40 @@ void FlatButton::setCaptionFont(const QFont &font)
     m_fontObject = std::move(created);
     CenterCaption();
     Refresh();
-    propertyChanged(QStringLiteral("Font"));
 }
 
 void FlatButton::letTextColor(int32_t colour)
 {
     m_textColor = colour;
     Refresh();
-    propertyChanged(QStringLiteral("TextColor"));
 }
 
 void FlatButton::letHoverColor(int32_t colour)
 {
     m_hoverColor = colour;
     Refresh();
-    propertyChanged(QStringLiteral("HoverColor"));
 }
 
 void FlatButton::letBackColor(int32_t colour)
 {
     m_backColor = colour;
     Refresh();
-    propertyChanged(QStringLiteral("BackColor"));
 }
 
 void FlatButton::letUseMnemonic(bool on)
 {
     m_useMnemonic = on;
     Refresh();
-    propertyChanged(QStringLiteral("UseMnemonic"));
 }
 
 void FlatButton::letDefault(bool on)
 {
     m_default = on;
-    propertyChanged(QStringLiteral("Default"));
 }
 
 void FlatButton::letCancel(bool on)
 {
     m_cancel = on;
-    propertyChanged(QStringLiteral("Cancel"));
 }
 
 void FlatButton::letFocusRect(bool on)
@@ -258,7 +269,6 @@ void FlatButton::letFocusRect(bool on)
     m_focusRect = on;
     if (m_hasFocus)
         DrawFocus();
-    propertyChanged(QStringLiteral("FocusRect"));
 }
 
 void FlatButton::sFocus()
