@@ -40,11 +40,11 @@ void assign(float &field, const Variant &v) { field = v.toSingle(); }
 
 // A property that only stores and reads its field.
 template <class Field>
-void stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type, Field Dialog::*field,
-            const QString &typeName = {})
+Dispatcher<Dialog> &stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type,
+                           Field Dialog::*field, const QString &typeName = {})
 {
-    d.property(name, dispid, type, [field](Dialog &self) { return toVariant(self.*field); },
-               [field](Dialog &self, const Variant &v) { assign(self.*field, v); }, typeName);
+    return d.property(name, dispid, type, [field](Dialog &self) { return toVariant(self.*field); },
+                      [field](Dialog &self, const Variant &v) { assign(self.*field, v); }, typeName);
 }
 
 // A property reading and writing the module state shared with the message form.
@@ -96,19 +96,28 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     shared(d, QStringLiteral("sKeyDown"), 0x6803003F, B, &MessageState::sKeyDown);
     shared(d, QStringLiteral("sButton"), 0x6803003E, I, &MessageState::sButton);
     d.writeOnly(QStringLiteral("Sound"), 0x6803003D, B, [](Dialog &self, const Variant &v) { self.m_sound = v.toBool(); });
-    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel);
+    // Bag order: Copies and Orientation (only where there is a printer, with
+    // the printer's own values as defaults), Cancel, FocusRect.
+    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel).persist({.rank = 2, .read = Variant::fromBool(false)});
     d.property(QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
                [](Dialog &) {
                    spooler::PrinterSystem &printers = spooler::printers();
                    return Variant(printers.deviceName(printers.currentIndex()));
                },
                [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
+    const auto withPrinter = [](Dialog &self) { return self.m_printerExist; };
     d.property(QStringLiteral("Copies"), 0x6803003A, I,
                [](Dialog &self) { return Variant::fromInteger(self.m_printerExist ? self.m_copies : int16_t(0)); },
-               [](Dialog &self, const Variant &v) { self.setCopies(v.toInteger()); });
+               [](Dialog &self, const Variant &v) { self.setCopies(v.toInteger()); })
+        .persist({.rank = 0,
+                  .read = [](Dialog &) { return Variant::fromInteger(spooler::printers().copies()); },
+                  .when = withPrinter});
     d.property(QStringLiteral("Orientation"), 0x68030039, L,
                [](Dialog &self) { return Variant::fromLong(self.m_printerExist ? self.m_orientation : 0); },
-               [](Dialog &self, const Variant &v) { self.setOrientation(v.toLong()); }, QStringLiteral("EnOrientation"));
+               [](Dialog &self, const Variant &v) { self.setOrientation(v.toLong()); }, QStringLiteral("EnOrientation"))
+        .persist({.rank = 1,
+                  .read = [](Dialog &) { return Variant::fromLong(spooler::printers().orientation()); },
+                  .when = withPrinter});
     d.objectProperty(QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
                      [](Dialog &self) { return Variant::fromObject(self.m_font); },
                      [](Dialog &self, const Variant &v) {
@@ -193,7 +202,9 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
                    [i](Dialog &self, const Variant &v) { self.m_btnCaption[size_t(i)] = v.toString(); });
     }
     d.property(QStringLiteral("FocusRect"), 0x68030006, B, [](Dialog &self) { return Variant::fromBool(self.m_focusRect); },
-               [](Dialog &self, const Variant &v) { self.setFocusRect(v.toBool()); });
+               [](Dialog &self, const Variant &v) { self.m_focusRect = v.toBool(); })
+        .notifies()
+        .persist({.rank = 3, .read = Variant::fromBool(false)});
     stored(d, QStringLiteral("x"), 0x68030005, VarType::Single, &Dialog::m_x);
     stored(d, QStringLiteral("y"), 0x68030004, VarType::Single, &Dialog::m_y);
     stored(d, QStringLiteral("Intensity"), 0x68030003, I, &Dialog::m_intensity);
@@ -439,36 +450,12 @@ void Dialog::setCustomColor(uint32_t color)
     m_customColors[size_t(m_colorNr)] = color;
 }
 
-void Dialog::setFocusRect(bool on)
-{
-    m_focusRect = on;
-    propertyChanged(QStringLiteral("FocusRect"));
-}
 
 // --- persistence -------------------------------------------------------------
 
-void Dialog::readProperties(const PropertyBag &bag)
-{
-    if (m_printerExist) {
-        spooler::PrinterSystem &printers = spooler::printers();
-        setCopies(bag.readProperty(QStringLiteral("Copies"), Variant::fromInteger(printers.copies())).toInteger());
-        setOrientation(bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(printers.orientation())).toLong());
-    }
-    m_cancel = bag.readProperty(QStringLiteral("Cancel"), Variant::fromBool(false)).toBool();
-    setFocusRect(bag.readProperty(QStringLiteral("FocusRect"), Variant::fromBool(false)).toBool());
-}
+void Dialog::readProperties(const PropertyBag &bag) { readDeclared(bag); }
 
-void Dialog::writeProperties(PropertyBag &bag)
-{
-    if (m_printerExist) {
-        spooler::PrinterSystem &printers = spooler::printers();
-        bag.writeProperty(QStringLiteral("Copies"), Variant::fromInteger(m_copies), Variant::fromInteger(printers.copies()));
-        bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation),
-                          Variant::fromLong(printers.orientation()));
-    }
-    bag.writeProperty(QStringLiteral("Cancel"), Variant::fromBool(m_cancel), Variant::fromBool(false));
-    bag.writeProperty(QStringLiteral("FocusRect"), Variant::fromBool(m_focusRect), Variant::fromBool(false));
-}
+void Dialog::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- face --------------------------------------------------------------------
 

@@ -64,7 +64,6 @@ private:
     void setPrinterExist(bool exists);
     void setCopies(int16_t copies);
     void setOrientation(int32_t orientation);
-    void setFocusRect(bool on);
     QString printerMetric(const QString &which);
     void updatePrinterMetrics();
     void setPrinterDevMode(int16_t &duplex, int16_t &orientation);

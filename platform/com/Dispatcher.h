@@ -76,7 +76,8 @@ private:
 
 // How one key is kept in the host's property bag. `rank` places it in the
 // class's own bag order, which need not be the interface order, and
-// `writeRank` where the class writes in another order than it reads. Without
+// `writeRank` where the class writes in another order than it reads, and
+// `when` where the key is kept only in some states of the object. Without
 // `store` a read value goes through the property's Let, without `fetch` the
 // written value is the property's Get; `write` is the write default where it
 // differs from the read default.
@@ -88,6 +89,7 @@ struct BagRule {
     std::function<void(T &, const Variant &)> store = {};
     std::function<Variant(T &)> fetch = {};
     std::optional<int> writeRank = std::nullopt;
+    std::function<bool(T &)> when = {};
 };
 
 } // namespace com
@@ -194,8 +196,9 @@ public:
         Q_ASSERT(!m_info.members.empty());
         const MemberInfo &info = m_info.members.back();
         const int32_t dispid = info.dispid;
-        BagKey key{info.name, std::move(rule.read), std::move(rule.write), std::move(rule.store),
-                   std::move(rule.fetch), rule.rank, rule.writeRank.value_or(rule.rank)};
+        BagKey key{info.name,      std::move(rule.read), std::move(rule.write),
+                   std::move(rule.store), std::move(rule.fetch), rule.rank,
+                   rule.writeRank.value_or(rule.rank), std::move(rule.when)};
         // Through the object's own dispatch: the table is copied into place
         // after it is built, so nothing here may point into it.
         if (!key.store)
@@ -216,7 +219,8 @@ public:
     {
         Q_ASSERT(rule.store && rule.fetch);
         return addKey(BagKey{key, std::move(rule.read), std::move(rule.write), std::move(rule.store),
-                             std::move(rule.fetch), rule.rank, rule.writeRank.value_or(rule.rank)});
+                             std::move(rule.fetch), rule.rank, rule.writeRank.value_or(rule.rank),
+                             std::move(rule.when)});
     }
 
     // A Let of the last declared property tells the host that it changed.
@@ -231,7 +235,8 @@ public:
     void readBag(T &self, const PropertyBag &bag) const
     {
         for (const BagKey &key : m_bag)
-            key.store(self, bag.readProperty(key.name, key.read.of(self)));
+            if (!key.when || key.when(self))
+                key.store(self, bag.readProperty(key.name, key.read.of(self)));
     }
 
     // Every declared key in write order, left out where it equals its default.
@@ -243,7 +248,8 @@ public:
         std::stable_sort(order.begin(), order.end(),
                          [](const BagKey *a, const BagKey *b) { return a->writeRank < b->writeRank; });
         for (const BagKey *key : order)
-            bag.writeProperty(key->name, key->value(self), (key->write ? *key->write : key->read).of(self));
+            if (!key->when || key->when(self))
+                bag.writeProperty(key->name, key->value(self), (key->write ? *key->write : key->read).of(self));
     }
 
     const TypeInfo &typeInfo() const { return m_info; }
@@ -294,6 +300,7 @@ private:
         std::function<Variant(T &)> value;
         int rank = 0;
         int writeRank = 0;
+        std::function<bool(T &)> when;
     };
 
     template <class V, class Getter, class Letter>
