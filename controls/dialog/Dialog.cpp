@@ -24,35 +24,28 @@ namespace {
 
 constexpr int FaceSize = 38; // pixels, whatever the host asks for
 
-Variant toVariant(const QString &v) { return Variant(v); }
-Variant toVariant(bool v) { return Variant::fromBool(v); }
-Variant toVariant(int16_t v) { return Variant::fromInteger(v); }
-Variant toVariant(int32_t v) { return Variant::fromLong(v); }
-Variant toVariant(uint32_t v) { return Variant::fromColor(v); }
-Variant toVariant(float v) { return Variant::fromSingle(v); }
-
-void assign(QString &field, const Variant &v) { field = v.toString(); }
-void assign(bool &field, const Variant &v) { field = v.toBool(); }
-void assign(int16_t &field, const Variant &v) { field = v.toInteger(); }
-void assign(int32_t &field, const Variant &v) { field = v.toLong(); }
-void assign(uint32_t &field, const Variant &v) { field = v.toColor(); }
-void assign(float &field, const Variant &v) { field = v.toSingle(); }
 
 // A property that only stores and reads its field.
 template <class Field>
 Dispatcher<Dialog> &stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type,
                            Field Dialog::*field, const QString &typeName = {})
 {
-    return d.property(name, dispid, type, [field](Dialog &self) { return toVariant(self.*field); },
-                      [field](Dialog &self, const Variant &v) { assign(self.*field, v); }, typeName);
+    if (type != Automation<Field>::type)
+        qFatal("Dialog.%s: the declared type does not fit its field", qPrintable(name));
+    return d.property<Field>(
+        name, dispid, [field](Dialog &self) { return self.*field; },
+        [field](Dialog &self, const Field &value) { self.*field = value; }, typeName);
 }
 
 // A property reading and writing the module state shared with the message form.
 template <class Field>
 void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type, Field MessageState::*field)
 {
-    d.property(name, dispid, type, [field](Dialog &) { return toVariant(messageState().*field); },
-               [field](Dialog &, const Variant &v) { assign(messageState().*field, v); });
+    if (type != Automation<Field>::type)
+        qFatal("Dialog.%s: the declared type does not fit its field", qPrintable(name));
+    d.property<Field>(
+        name, dispid, [field](Dialog &) { return messageState().*field; },
+        [field](Dialog &, const Field &value) { messageState().*field = value; });
 }
 
 // The services that other parts of the control bring; until they are there a
@@ -106,15 +99,15 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
                },
                [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
     const auto withPrinter = [](Dialog &self) { return self.m_printerExist; };
-    d.property(QStringLiteral("Copies"), 0x6803003A, I,
-               [](Dialog &self) { return Variant::fromInteger(self.m_printerExist ? self.m_copies : int16_t(0)); },
-               [](Dialog &self, const Variant &v) { self.setCopies(v.toInteger()); })
+    d.property<int16_t>(
+        QStringLiteral("Copies"), 0x6803003A, [](Dialog &self) { return self.m_printerExist ? self.m_copies : int16_t(0); },
+        [](Dialog &self, int16_t value) { self.setCopies(value); })
         .persist({.rank = 0,
                   .read = [](Dialog &) { return Variant::fromInteger(spooler::printers().copies()); },
                   .when = withPrinter});
-    d.property(QStringLiteral("Orientation"), 0x68030039, L,
-               [](Dialog &self) { return Variant::fromLong(self.m_printerExist ? self.m_orientation : 0); },
-               [](Dialog &self, const Variant &v) { self.setOrientation(v.toLong()); }, QStringLiteral("EnOrientation"))
+    d.property<int32_t>(
+        QStringLiteral("Orientation"), 0x68030039, [](Dialog &self) { return self.m_printerExist ? self.m_orientation : 0; },
+        [](Dialog &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("EnOrientation"))
         .persist({.rank = 1,
                   .read = [](Dialog &) { return Variant::fromLong(spooler::printers().orientation()); },
                   .when = withPrinter});
@@ -142,8 +135,9 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     int32_t metricId = 0x6803002F;
     for (const auto &[metricName, field] : metrics) {
         const QString name = QString::fromLatin1(metricName);
-        d.property(name, metricId--, S, [name](Dialog &self) { return Variant(self.printerMetric(name)); },
-                   [field](Dialog &self, const Variant &v) { self.*field = v.toString(); });
+        d.property<QString>(
+        name, metricId--, [name](Dialog &self) { return self.printerMetric(name); },
+        [field](Dialog &self, const QString &value) { self.*field = value; });
     }
     d.writeOnly(QStringLiteral("Action"), 0x6803002B, L,
                 [](Dialog &, const Variant &) { notYetAvailable(QStringLiteral("Action")); },
@@ -190,19 +184,21 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     d.readOnly(QStringLiteral("FilePath"), 0x6803000E, S, [](Dialog &self) { return Variant(self.m_filePath); });
     d.member({QStringLiteral("FileList"), 0x6803000D, Get, VarType::Object, QStringLiteral("Collection")},
              [](Dialog &self, Args &) { return self.m_fileList; }, {});
-    d.property(QStringLiteral("PrinterExist"), 0x6803000C, B,
-               [](Dialog &self) { return Variant::fromBool(self.m_printerExist); },
-               [](Dialog &self, const Variant &v) { self.setPrinterExist(v.toBool()); });
-    d.property(QStringLiteral("Pointer"), 0x6803000B, B, [](Dialog &self) { return Variant::fromBool(!self.m_noPointer); },
-               [](Dialog &self, const Variant &v) { self.m_noPointer = !v.toBool(); });
+    d.property<bool>(
+        QStringLiteral("PrinterExist"), 0x6803000C, [](Dialog &self) { return self.m_printerExist; },
+        [](Dialog &self, bool value) { self.setPrinterExist(value); });
+    d.property<bool>(
+        QStringLiteral("Pointer"), 0x6803000B, [](Dialog &self) { return !self.m_noPointer; },
+        [](Dialog &self, bool value) { self.m_noPointer = !value; });
     stored(d, QStringLiteral("CheckboxCaption"), 0x6803000A, S, &Dialog::m_checkboxCaption);
     for (int i = 0; i < 3; ++i) {
-        d.property(QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i, S,
-                   [i](Dialog &self) { return Variant(self.m_btnCaption[size_t(i)]); },
-                   [i](Dialog &self, const Variant &v) { self.m_btnCaption[size_t(i)] = v.toString(); });
+        d.property<QString>(
+        QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i, [i](Dialog &self) { return self.m_btnCaption[size_t(i)]; },
+        [i](Dialog &self, const QString &value) { self.m_btnCaption[size_t(i)] = value; });
     }
-    d.property(QStringLiteral("FocusRect"), 0x68030006, B, [](Dialog &self) { return Variant::fromBool(self.m_focusRect); },
-               [](Dialog &self, const Variant &v) { self.m_focusRect = v.toBool(); })
+    d.property<bool>(
+        QStringLiteral("FocusRect"), 0x68030006, [](Dialog &self) { return self.m_focusRect; },
+        [](Dialog &self, bool value) { self.m_focusRect = value; })
         .notifies()
         .persist({.rank = 3, .read = Variant::fromBool(false)});
     stored(d, QStringLiteral("x"), 0x68030005, VarType::Single, &Dialog::m_x);

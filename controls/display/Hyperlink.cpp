@@ -130,7 +130,7 @@ const std::shared_ptr<StdPicture> &Hyperlink::handCursor(int32_t symbol) const
 void Hyperlink::describe(Dispatcher<Hyperlink> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("Hyperlink"), QStringLiteral("Quiv_Tools.Hyperlink"), QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"), QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"), QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
-    const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long, S = VarType::String;
+    const VarType B = VarType::Boolean, I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let and set ends by telling the host which property changed.
     // The four colours the label takes in turn: stored only, the label takes
@@ -150,9 +150,9 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
         [](Hyperlink &self, const Variant &v) { self.setFont(v); }).notifies();
-    d.property(
-        QStringLiteral("Caption"), 0x68030011, S, [](Hyperlink &self) { return Variant(self.m_label1.caption); },
-        [](Hyperlink &self, const Variant &v) { self.setCaption(v.toString()); }).notifies();
+    d.property<QString>(
+        QStringLiteral("Caption"), 0x68030011, [](Hyperlink &self) { return self.m_label1.caption; },
+        [](Hyperlink &self, const QString &value) { self.setCaption(value); }).notifies();
     d.property(
         QStringLiteral("FontUnderline"), 0x68030010, B,
         [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
@@ -175,37 +175,31 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
         QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
         [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }).notifies();
-    d.property(
-        QStringLiteral("MousePointer"), 0x6803000C, L,
-        [](Hyperlink &self) { return Variant::fromLong(self.m_mousePointer); },
-        [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); },
-        QStringLiteral("hMousePointerConst")).notifies();
-    d.property(
-        QStringLiteral("MouseSymbol"), 0x6803000B, L,
-        [](Hyperlink &self) { return Variant::fromLong(self.m_mouseSymbol); },
-        [](Hyperlink &self, const Variant &v) { self.setMouseSymbol(v.toLong()); },
-        QStringLiteral("MouSymbol")).notifies();
-    d.property(
-        QStringLiteral("ToolTipTxt"), 0x6803000A, S, [](Hyperlink &self) { return Variant(self.m_toolTipTxt); },
-        [](Hyperlink &self, const Variant &v) {
-            self.m_toolTipTxt = v.toString();
+    d.property<int32_t>(
+        QStringLiteral("MousePointer"), 0x6803000C, [](Hyperlink &self) { return self.m_mousePointer; },
+        [](Hyperlink &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("hMousePointerConst")).notifies();
+    d.property<int32_t>(
+        QStringLiteral("MouseSymbol"), 0x6803000B, [](Hyperlink &self) { return self.m_mouseSymbol; },
+        [](Hyperlink &self, int32_t value) { self.setMouseSymbol(value); }, QStringLiteral("MouSymbol")).notifies();
+    d.property<QString>(
+        QStringLiteral("ToolTipTxt"), 0x6803000A, [](Hyperlink &self) { return self.m_toolTipTxt; },
+        [](Hyperlink &self, const QString &value) {
+            self.m_toolTipTxt = value;
             self.m_label1.toolTip = self.m_toolTipTxt;
         }).notifies();
     d.method(QStringLiteral("Refresh"), 0x6003001D, VarType::Empty, {}, [](Hyperlink &self, Args &) {
         self.refresh();
         return Variant();
     });
-    d.property(
-        QStringLiteral("Clicked"), 0x68030009, B, [](Hyperlink &self) { return Variant::fromBool(self.m_clicked); },
-        [](Hyperlink &self, const Variant &v) { self.setClicked(v.toBool()); }).notifies();
-    d.property(
-        QStringLiteral("Url"), 0x68030008, S, [](Hyperlink &self) { return Variant(self.m_url); },
-        [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }).notifies();
-    d.property(
-        QStringLiteral("BackColorH"), 0x68030007, L,
-        [](Hyperlink &self) { return Variant::fromColor(self.m_backColorH); },
-        [](Hyperlink &self, const Variant &v) { self.setBackColorH(v.toColor()); },
-        oleColor).notifies();
+    d.property<bool>(
+        QStringLiteral("Clicked"), 0x68030009, [](Hyperlink &self) { return self.m_clicked; },
+        [](Hyperlink &self, bool value) { self.setClicked(value); }).notifies();
+    d.property<QString>(
+        QStringLiteral("Url"), 0x68030008, [](Hyperlink &self) { return self.m_url; },
+        [](Hyperlink &self, const QString &value) { self.m_url = value; }).notifies();
+    d.property<uint32_t>(
+        QStringLiteral("BackColorH"), 0x68030007, [](Hyperlink &self) { return self.m_backColorH; },
+        [](Hyperlink &self, uint32_t value) { self.setBackColorH(value); }, oleColor).notifies();
     colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor);
     colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor);
     colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor);
@@ -218,10 +212,9 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
         QStringLiteral("Alignment"), 0x68030001, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
         [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }).notifies();
-    d.property(
-        QStringLiteral("AutoSizeH"), 0x68030000, B,
-        [](Hyperlink &self) { return Variant::fromBool(self.m_autoSizeH); },
-        [](Hyperlink &self, const Variant &v) { self.m_autoSizeH = v.toBool(); }).notifies();
+    d.property<bool>(
+        QStringLiteral("AutoSizeH"), 0x68030000, [](Hyperlink &self) { return self.m_autoSizeH; },
+        [](Hyperlink &self, bool value) { self.m_autoSizeH = value; }).notifies();
     d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
              [](Hyperlink &self, Args &args) {
                  self.playSound(args[0].toInteger());

@@ -48,7 +48,7 @@ QStringList ProgressBar::propertyPages()
 void ProgressBar::describe(Dispatcher<ProgressBar> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("ProgressBar"), QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"), QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"), QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
-    const VarType B = VarType::Boolean, L = VarType::Long;
+    const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     using Self = ProgressBar;
 
@@ -56,38 +56,36 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         ShowAboutBox();
         return Variant();
     });
-    d.property(
-        QStringLiteral("BarXPcolor"), 0x6803000F, L, [](Self &self) { return Variant::fromLong(self.m_xpColor); },
-        [](Self &self, const Variant &v) {
-            self.m_xpColor = v.toLong();
+    d.property<int32_t>(
+        QStringLiteral("BarXPcolor"), 0x6803000F, [](Self &self) { return self.m_xpColor; },
+        [](Self &self, int32_t value) {
+            self.m_xpColor = value;
             self.paint();
-        },
-        QStringLiteral("bXPcolor")).notifies()
+        }, QStringLiteral("bXPcolor")).notifies()
         .persist({.rank = 10, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
                       self.m_xpColor = v.toLong();
                   }});
-    d.property(
-        QStringLiteral("AutoRedraw"), 0x6803000E, B,
-        [](Self &self) { return Variant::fromBool(self.m_autoRedraw); },
-        [](Self &self, const Variant &v) {
-            self.m_autoRedraw = v.toBool();
+    d.property<bool>(
+        QStringLiteral("AutoRedraw"), 0x6803000E, [](Self &self) { return self.m_autoRedraw; },
+        [](Self &self, bool value) {
+            self.m_autoRedraw = value;
         }).notifies()
         .persist({.rank = 0, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
                       self.m_autoRedraw = v.toBool();
                   }});
-    d.property(
-        QStringLiteral("Max"), 0x6803000D, L, [](Self &self) { return Variant::fromLong(self.m_max); },
-        [](Self &self, const Variant &v) {
-            self.m_max = v.toLong(); // Value keeps what it was, even above the new maximum
+    d.property<int32_t>(
+        QStringLiteral("Max"), 0x6803000D, [](Self &self) { return self.m_max; },
+        [](Self &self, int32_t value) {
+            self.m_max = value; // Value keeps what it was, even above the new maximum
             self.paint();
         }).notifies()
         .persist({.rank = 4, .read = Variant::fromLong(DefaultMax), .store = [](Self &self, const Variant &v) {
                       self.m_max = v.toLong();
                   }});
-    d.property(
-        QStringLiteral("ShowText"), 0x6803000C, B, [](Self &self) { return Variant::fromBool(self.m_showText); },
-        [](Self &self, const Variant &v) {
-            self.m_showText = v.toBool();
+    d.property<bool>(
+        QStringLiteral("ShowText"), 0x6803000C, [](Self &self) { return self.m_showText; },
+        [](Self &self, bool value) {
+            self.m_showText = value;
             self.m_labelVisible = self.m_showText;
         }).notifies()
         .persist({.rank = 1, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
@@ -119,29 +117,28 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
                       self.fitSurface();
                   },
                   .fetch = [](Self &self) { return Variant::fromInteger(self.m_borderStyle); }});
-    d.property(
-        QStringLiteral("Value"), 0x68030009, L, [](Self &self) { return Variant::fromLong(self.m_value); },
-        [](Self &self, const Variant &v) {
-            self.m_value = std::min(v.toLong(), self.m_max);
+    d.property<int32_t>(
+        QStringLiteral("Value"), 0x68030009, [](Self &self) { return self.m_value; },
+        [](Self &self, int32_t value) {
+            self.m_value = std::min(value, self.m_max);
             self.paint();
         }).notifies()
         // Stored as it was, even above the maximum.
         .persist({.rank = 5, .read = Variant::fromInteger(DefaultValue), .store = [](Self &self, const Variant &v) {
                       self.m_value = v.toLong();
                   }});
-    d.property(
-        QStringLiteral("Style"), 0x68030008, L, [](Self &self) { return Variant::fromLong(self.m_style); },
-        [](Self &self, const Variant &v) { self.setStyle(v.toLong()); }, QStringLiteral("StyleConstants"))
+    d.property<int32_t>(
+        QStringLiteral("Style"), 0x68030008, [](Self &self) { return self.m_style; },
+        [](Self &self, int32_t value) { self.setStyle(value); }, QStringLiteral("StyleConstants"))
         .persist({.rank = 6, .read = Variant::fromInteger(Smooth), .store = [](Self &self, const Variant &v) {
                       self.m_style = v.toLong();
                   }});
-    d.property(
-        QStringLiteral("TextColor"), 0x68030007, L, [](Self &self) { return Variant::fromColor(self.m_textColor); },
-        [](Self &self, const Variant &v) {
-            self.m_textColor = v.toColor();
+    d.property<uint32_t>(
+        QStringLiteral("TextColor"), 0x68030007, [](Self &self) { return self.m_textColor; },
+        [](Self &self, uint32_t value) {
+            self.m_textColor = value;
             self.paint();
-        },
-        oleColor).notifies()
+        }, oleColor).notifies()
         .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
                       self.m_textColor = v.toColor();
                   }});
@@ -165,14 +162,12 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
                       .write = Variant::fromLong(int32_t(writeDefault)),
                       .store = [field](Self &self, const Variant &v) { self.*field = v.toColor(); }});
     }
-    d.property(
-        QStringLiteral("BackColorP"), 0x68030004, L,
-        [](Self &self) { return Variant::fromColor(self.m_backColor); },
-        [](Self &self, const Variant &v) {
-            self.m_backColor = v.toColor();
+    d.property<uint32_t>(
+        QStringLiteral("BackColorP"), 0x68030004, [](Self &self) { return self.m_backColor; },
+        [](Self &self, uint32_t value) {
+            self.m_backColor = value;
             self.paint();
-        },
-        oleColor).notifies()
+        }, oleColor).notifies()
         .persist({.rank = 11, .read = Variant::fromColor(DefaultBackColor), .store = [](Self &self, const Variant &v) {
                       self.m_backColor = v.toColor();
                   }});

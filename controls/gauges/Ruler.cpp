@@ -81,7 +81,7 @@ Ruler::~Ruler() = default;
 void Ruler::describe(Dispatcher<Ruler> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"), QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"), QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"), QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
-    const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer;
+    const VarType I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Ruler &, Args &) {
         ShowAboutBox();
@@ -98,10 +98,10 @@ void Ruler::describe(Dispatcher<Ruler> &d)
     };
     for (const auto &[entryName, dispid, index, field, rank] : entries) {
         const QString name = QString::fromLatin1(entryName);
-        d.property(
-             name, dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
-             [name, index, field](Ruler &self, const Variant &v) {
-                 self.setMenuEntry(index, self.*field, v.toBool(), name);
+        d.property<bool>(
+        name, dispid, [field](Ruler &self) { return self.*field; },
+        [name, index, field](Ruler &self, bool value) {
+                 self.setMenuEntry(index, self.*field, value, name);
              })
             .persist({.rank = rank, .read = no});
     }
@@ -110,17 +110,17 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         {"Mode4Check", 0x68030009, &Ruler::m_mode4Check, 11},
     };
     for (const auto &[checkName, dispid, field, rank] : checks) {
-        d.property(
-             QString::fromLatin1(checkName), dispid, B, [field](Ruler &self) { return Variant::fromBool(self.*field); },
-             [field](Ruler &self, const Variant &v) {
-                 self.*field = v.toBool(); // the menu shows it when it next opens
+        d.property<bool>(
+        QString::fromLatin1(checkName), dispid, [field](Ruler &self) { return self.*field; },
+        [field](Ruler &self, bool value) {
+                 self.*field = value; // the menu shows it when it next opens
              })
             .notifies()
             .persist({.rank = rank, .read = no});
     }
-    d.property(
-        QStringLiteral("Mode"), 0x68030008, L, [](Ruler &self) { return Variant::fromLong(self.m_mode); },
-        [](Ruler &self, const Variant &v) { self.setMode(v.toLong()); }, QStringLiteral("RulerModeConst"))
+    d.property<int32_t>(
+        QStringLiteral("Mode"), 0x68030008, [](Ruler &self) { return self.m_mode; },
+        [](Ruler &self, int32_t value) { self.setMode(value); }, QStringLiteral("RulerModeConst"))
         .persist({.rank = 6, .read = Variant::fromLong(0)});
     // Kept as text, saved against a number: the platform compares the two by value.
     // The pixel's default follows the screen, so it is asked each time.
@@ -132,10 +132,10 @@ void Ruler::describe(Dispatcher<Ruler> &d)
     };
     int rank = 0;
     for (const auto &[textName, dispid, field, byDefault] : texts) {
-        d.property(
-             QString::fromLatin1(textName), dispid, S, [field](Ruler &self) { return Variant(self.*field); },
-             [field](Ruler &self, const Variant &v) {
-                 self.*field = v.toString(); // takes effect at the next Mode or Adjust
+        d.property<QString>(
+        QString::fromLatin1(textName), dispid, [field](Ruler &self) { return self.*field; },
+        [field](Ruler &self, const QString &value) {
+                 self.*field = value; // takes effect at the next Mode or Adjust
              })
             .notifies()
             .persist({.rank = rank++, .read = byDefault});
@@ -144,39 +144,32 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         self.setMode(self.m_mode);
         return Variant();
     });
-    d.property(
-        QStringLiteral("Orientation"), 0x68030003, L,
-        [](Ruler &self) { return Variant::fromLong(self.m_orientation); },
-        [](Ruler &self, const Variant &v) { self.setOrientation(v.toLong()); },
-        QStringLiteral("asrOrientationConstants"))
+    d.property<int32_t>(
+        QStringLiteral("Orientation"), 0x68030003, [](Ruler &self) { return self.m_orientation; },
+        [](Ruler &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("asrOrientationConstants"))
         // Read as it stands; the first resize resolves it.
         .persist({.rank = 5, .read = Variant::fromLong(Automatic), .store = [](Ruler &self, const Variant &v) {
                       self.m_orientation = v.toLong();
                   }});
-    d.property(
-        QStringLiteral("BackColorR"), 0x68030002, L,
-        [](Ruler &self) { return Variant::fromColor(self.m_backColor); },
-        [](Ruler &self, const Variant &v) {
-            self.setBackColor(v.toColor());
-        },
-        oleColor).notifies()
+    d.property<uint32_t>(
+        QStringLiteral("BackColorR"), 0x68030002, [](Ruler &self) { return self.m_backColor; },
+        [](Ruler &self, uint32_t value) {
+            self.setBackColor(value);
+        }, oleColor).notifies()
         .persist({.rank = 12, .read = Variant::fromColor(DefaultBackColor), .store = [](Ruler &self, const Variant &v) {
                       self.setBackColor(v.toColor());
                   }});
-    d.property(
-        QStringLiteral("ForeColor"), 0x68030001, L,
-        [](Ruler &self) { return Variant::fromColor(self.m_foreColor); },
-        [](Ruler &self, const Variant &v) {
-            self.m_foreColor = v.toColor(); // for what is drawn from now on
-        },
-        oleColor).notifies()
+    d.property<uint32_t>(
+        QStringLiteral("ForeColor"), 0x68030001, [](Ruler &self) { return self.m_foreColor; },
+        [](Ruler &self, uint32_t value) {
+            self.m_foreColor = value; // for what is drawn from now on
+        }, oleColor).notifies()
         .persist({.rank = 13, .read = Variant::fromColor(DefaultForeColor), .store = [](Ruler &self, const Variant &v) {
                       self.m_foreColor = v.toColor();
                   }});
-    d.property(
-        QStringLiteral("SmallZoom"), 0x68030000, I,
-        [](Ruler &self) { return Variant::fromInteger(self.m_smallZoom); },
-        [](Ruler &self, const Variant &v) { self.setSmallZoom(v.toInteger()); })
+    d.property<int16_t>(
+        QStringLiteral("SmallZoom"), 0x68030000, [](Ruler &self) { return self.m_smallZoom; },
+        [](Ruler &self, int16_t value) { self.setSmallZoom(value); })
         .persist({.rank = 4, .read = Variant::fromInteger(1)});
     d.method(QStringLiteral("MouseMoved"), 0x60030014, VarType::Empty,
              {{QStringLiteral("x"), VarType::Single, true}}, [](Ruler &self, Args &args) {

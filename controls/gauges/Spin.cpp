@@ -75,63 +75,59 @@ Spin::~Spin() = default;
 void Spin::describe(Dispatcher<Spin> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"), QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"), QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"), QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
-    const VarType B = VarType::Boolean, S = VarType::String, L = VarType::Long, I = VarType::Integer,
-                  F = VarType::Single;
+    const VarType S = VarType::String, L = VarType::Long, I = VarType::Integer, F = VarType::Single;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Spin &, Args &) {
         ShowAboutBox();
         return Variant();
     });
-    d.property(
-        QStringLiteral("Min"), 0x68030014, I, [](Spin &self) { return Variant::fromInteger(self.m_min); },
-        [](Spin &self, const Variant &v) {
-            self.m_min = v.toInteger();
+    d.property<int16_t>(
+        QStringLiteral("Min"), 0x68030014, [](Spin &self) { return self.m_min; },
+        [](Spin &self, int16_t value) {
+            self.m_min = value;
             // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
             if (!self.m_timeState)
                 self.setScrollRange(self.m_scrollMin, self.m_min);
         }).notifies()
         .persist({.rank = 9, .read = Variant::fromInteger(0)});
-    d.property(
-        QStringLiteral("Max"), 0x68030013, I, [](Spin &self) { return Variant::fromInteger(self.m_max); },
-        [](Spin &self, const Variant &v) {
-            self.m_max = v.toInteger();
+    d.property<int16_t>(
+        QStringLiteral("Max"), 0x68030013, [](Spin &self) { return self.m_max; },
+        [](Spin &self, int16_t value) {
+            self.m_max = value;
             if (!self.m_timeState)
                 self.setScrollRange(self.m_max, self.m_scrollMax);
         }).notifies()
         .persist({.rank = 8, .read = Variant::fromInteger(100)});
-    d.property(
-        QStringLiteral("Value"), 0x68030012, I, [](Spin &self) { return Variant::fromInteger(self.m_value); },
-        [](Spin &self, const Variant &v) { self.setValue(v.toInteger()); })
+    d.property<int16_t>(
+        QStringLiteral("Value"), 0x68030012, [](Spin &self) { return self.m_value; },
+        [](Spin &self, int16_t value) { self.setValue(value); })
         .persist({.rank = 10, .read = Variant::fromInteger(0)});
     for (int i = 0; i < 5; ++i) {
-        d.property(
-            resultName(i), ResultDispids[i], F,
-            [i](Spin &self) { return Variant::fromSingle(self.m_results[size_t(i)]); },
-            [i](Spin &self, const Variant &v) { self.setResult(i, v.toSingle()); })
+        d.property<float>(
+        resultName(i), ResultDispids[i], [i](Spin &self) { return self.m_results[size_t(i)]; },
+        [i](Spin &self, float value) { self.setResult(i, value); })
             .persist({.rank = 11 + i, .read = Variant::fromInteger(0)});
     }
-    d.property(
-        QStringLiteral("PointPosition"), 0x6803000C, B,
-        [](Spin &self) { return Variant::fromBool(self.m_pointPosition); },
-        [](Spin &self, const Variant &v) {
-            self.m_pointPosition = v.toBool();
+    d.property<bool>(
+        QStringLiteral("PointPosition"), 0x6803000C, [](Spin &self) { return self.m_pointPosition; },
+        [](Spin &self, bool value) {
+            self.m_pointPosition = value;
         }).notifies()
         .persist({.rank = 16, .read = Variant::fromBool(false)});
-    d.property(
-        QStringLiteral("TimeState"), 0x6803000B, B,
-        [](Spin &self) { return Variant::fromBool(self.m_timeState); },
-        [](Spin &self, const Variant &v) { self.setTimeState(v.toBool()); })
+    d.property<bool>(
+        QStringLiteral("TimeState"), 0x6803000B, [](Spin &self) { return self.m_timeState; },
+        [](Spin &self, bool value) { self.setTimeState(value); })
         .persist({.rank = 17, .read = Variant::fromBool(false)});
-    d.property(
-        QStringLiteral("CurrTimeH"), 0x6803000A, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeH); },
-        [](Spin &self, const Variant &v) {
-            self.m_currTimeH = v.toSingle(); // shown from the next step on
+    d.property<float>(
+        QStringLiteral("CurrTimeH"), 0x6803000A, [](Spin &self) { return self.m_currTimeH; },
+        [](Spin &self, float value) {
+            self.m_currTimeH = value; // shown from the next step on
         }).notifies()
         .persist({.rank = 18, .read = "00"});
-    d.property(
-        QStringLiteral("CurrTimeM"), 0x68030009, F, [](Spin &self) { return Variant::fromSingle(self.m_currTimeM); },
-        [](Spin &self, const Variant &v) {
-            self.m_currTimeM = v.toSingle();
+    d.property<float>(
+        QStringLiteral("CurrTimeM"), 0x68030009, [](Spin &self) { return self.m_currTimeM; },
+        [](Spin &self, float value) {
+            self.m_currTimeM = value;
         }).notifies()
         .persist({.rank = 19, .read = Variant::fromInteger(0)});
     d.objectProperty(
@@ -167,67 +163,58 @@ void Spin::describe(Dispatcher<Spin> &d)
             self.setMouseIcon(v);
         }).notifies()
         .persist({.rank = 6, .read = Variant::fromObject(nullptr)});
-    d.property(
-        QStringLiteral("MousePointer"), 0x68030006, L,
-        [](Spin &self) { return Variant::fromLong(self.m_mousePointer); },
-        [](Spin &self, const Variant &v) {
-            self.setMousePointer(v.toLong());
-        },
-        QStringLiteral("sMousePointerConst")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("MousePointer"), 0x68030006, [](Spin &self) { return self.m_mousePointer; },
+        [](Spin &self, int32_t value) {
+            self.setMousePointer(value);
+        }, QStringLiteral("sMousePointerConst")).notifies()
         .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
                       self.setMousePointer(v.toLong());
                   }});
-    d.property(
-        QStringLiteral("BorderStyle"), 0x68030005, L, [](Spin &self) { return Variant::fromLong(self.m_borderStyle); },
-        [](Spin &self, const Variant &v) {
-            self.setBorderStyle(v.toLong());
-        },
-        QStringLiteral("EnStyle")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("BorderStyle"), 0x68030005, [](Spin &self) { return self.m_borderStyle; },
+        [](Spin &self, int32_t value) {
+            self.setBorderStyle(value);
+        }, QStringLiteral("EnStyle")).notifies()
         .persist({.rank = 0, .read = Variant::fromLong(Flat)});
-    d.property(
-        QStringLiteral("Alignment"), 0x68030004, L, [](Spin &self) { return Variant::fromLong(self.m_alignment); },
-        [](Spin &self, const Variant &v) {
-            self.setAlignment(v.toLong());
+    d.property<int32_t>(
+        QStringLiteral("Alignment"), 0x68030004, [](Spin &self) { return self.m_alignment; },
+        [](Spin &self, int32_t value) {
+            self.setAlignment(value);
             self.vScroll1Change();
-        },
-        QStringLiteral("sAlignmentConst")).notifies()
+        }, QStringLiteral("sAlignmentConst")).notifies()
         .persist({.rank = 20, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
                       self.setAlignment(v.toLong());
                   }});
-    d.property(
-        QStringLiteral("EnabledS"), 0x68030003, B,
-        [](Spin &self) { return Variant::fromBool(self.m_text1->isEnabledTo(&self)); },
-        [](Spin &self, const Variant &v) {
-            self.m_text1->setEnabled(v.toBool());
-            self.m_vScroll1->setEnabled(v.toBool());
+    d.property<bool>(
+        QStringLiteral("EnabledS"), 0x68030003, [](Spin &self) { return self.m_text1->isEnabledTo(&self); },
+        [](Spin &self, bool value) {
+            self.m_text1->setEnabled(value);
+            self.m_vScroll1->setEnabled(value);
         }).notifies()
         .persist({.rank = 21, .read = Variant::fromBool(true), .store = [](Spin &self, const Variant &v) {
                       self.m_text1->setEnabled(v.toBool());
                   }});
-    d.property(
-        QStringLiteral("BackColorS"), 0x68030002, L,
-        [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
-        [](Spin &self, const Variant &v) {
-            self.setBackColorS(v.toColor());
-        },
-        oleColor).notifies()
+    d.property<uint32_t>(
+        QStringLiteral("BackColorS"), 0x68030002, [](Spin &self) { return self.m_textBackColor; },
+        [](Spin &self, uint32_t value) {
+            self.setBackColorS(value);
+        }, oleColor).notifies()
         .persist({.rank = 2,
                   .read = [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
                   .write = Variant::fromColor(0xFFFFFF)});
-    d.property(
-        QStringLiteral("ForeColor"), 0x68030001, L,
-        [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
-        [](Spin &self, const Variant &v) {
-            self.setForeColor(v.toColor());
-        },
-        oleColor).notifies()
+    d.property<uint32_t>(
+        QStringLiteral("ForeColor"), 0x68030001, [](Spin &self) { return self.m_textForeColor; },
+        [](Spin &self, uint32_t value) {
+            self.setForeColor(value);
+        }, oleColor).notifies()
         .persist({.rank = 3,
                   .read = [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
                   .write = Variant::fromColor(0)});
-    d.property(
-        QStringLiteral("ToolTipText"), 0x68030000, S, [](Spin &self) { return Variant(self.m_toolTip); },
-        [](Spin &self, const Variant &v) {
-            self.m_toolTip = v.toString();
+    d.property<QString>(
+        QStringLiteral("ToolTipText"), 0x68030000, [](Spin &self) { return self.m_toolTip; },
+        [](Spin &self, const QString &value) {
+            self.m_toolTip = value;
             self.m_text1->setToolTip(self.m_toolTip);
         }).notifies()
         .persist({.rank = 1, .read = "", .store = [](Spin &self, const Variant &v) {

@@ -163,50 +163,42 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
         ShowAboutBox();
         return Variant();
     });
-    d.property(
-        QStringLiteral("BackColor"), 0x68030007, L,
-        [](ScrollBox &self) { return Variant::fromColor(self.m_backColor); },
-        [](ScrollBox &self, const Variant &v) {
-            self.m_backColor = v.toColor();
+    d.property<uint32_t>(
+        QStringLiteral("BackColor"), 0x68030007, [](ScrollBox &self) { return self.m_backColor; },
+        [](ScrollBox &self, uint32_t value) {
+            self.m_backColor = value;
             self.update();
-        },
-        oleColor).notifies()
+        }, oleColor).notifies()
         .persist({.rank = 1, .read = Variant::fromColor(DefaultBackColor), .store = [](ScrollBox &self, const Variant &v) {
                       self.m_backColor = v.toColor();
                       self.update();
                   }});
-    d.property(
-        QStringLiteral("ScrollColor"), 0x68030006, L,
-        [](ScrollBox &self) { return Variant::fromColor(self.m_lblArea->color()); },
-        [](ScrollBox &self, const Variant &v) {
-            self.m_lblArea->setColor(v.toColor());
-        },
-        oleColor).notifies()
+    d.property<uint32_t>(
+        QStringLiteral("ScrollColor"), 0x68030006, [](ScrollBox &self) { return self.m_lblArea->color(); },
+        [](ScrollBox &self, uint32_t value) {
+            self.m_lblArea->setColor(value);
+        }, oleColor).notifies()
         .persist({.rank = 2, .read = Variant::fromColor(DefaultScrollColor), .store = [](ScrollBox &self, const Variant &v) {
                       self.m_lblArea->setColor(v.toColor());
                   }});
-    d.property(
-        QStringLiteral("ShadowColor"), 0x68030005, L,
-        [](ScrollBox &self) { return Variant::fromColor(self.m_lineRight->color()); },
-        [](ScrollBox &self, const Variant &v) {
-            const uint32_t color = v.toColor();
+    d.property<uint32_t>(
+        QStringLiteral("ShadowColor"), 0x68030005, [](ScrollBox &self) { return self.m_lineRight->color(); },
+        [](ScrollBox &self, uint32_t value) {
+            const uint32_t color = value;
             self.m_lineRight->setColor(color);
             self.m_lineBottom->setColor(color);
-        },
-        oleColor).notifies()
+        }, oleColor).notifies()
         .persist({.rank = 3, .read = Variant::fromColor(DefaultShadowColor), .store = [](ScrollBox &self, const Variant &v) {
                       self.m_lineRight->setColor(v.toColor());
                       self.m_lineBottom->setColor(v.toColor());
                   }});
-    d.property(
-        QStringLiteral("ShadowForeColor"), 0x68030004, L,
-        [](ScrollBox &self) { return Variant::fromColor(self.m_lineTop->color()); },
-        [](ScrollBox &self, const Variant &v) {
-            const uint32_t color = v.toColor();
+    d.property<uint32_t>(
+        QStringLiteral("ShadowForeColor"), 0x68030004, [](ScrollBox &self) { return self.m_lineTop->color(); },
+        [](ScrollBox &self, uint32_t value) {
+            const uint32_t color = value;
             self.m_lineTop->setColor(color);
             self.m_lineLeft->setColor(color);
-        },
-        oleColor).notifies()
+        }, oleColor).notifies()
         .persist({.rank = 4,
                   .read = Variant::fromColor(DefaultShadowForeColor),
                   .store = [](ScrollBox &self, const Variant &v) {
@@ -218,21 +210,18 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
                  self.moveControls(args[0].toLong());
                  return Variant();
              });
-    d.property(
-        QStringLiteral("ScrollVisible"), 0x68030003, VarType::Boolean,
-        [](ScrollBox &self) { return Variant::fromBool(!self.m_lblArea->isHidden()); },
-        [](ScrollBox &self, const Variant &v) { self.m_lblArea->setHidden(!v.toBool()); });
+    d.property<bool>(
+        QStringLiteral("ScrollVisible"), 0x68030003, [](ScrollBox &self) { return !self.m_lblArea->isHidden(); },
+        [](ScrollBox &self, bool value) { self.m_lblArea->setHidden(!value); });
     d.property(
         QStringLiteral("Value"), 0x68030002, VarType::String,
         [](ScrollBox &self) { return Variant(self.m_valueText); },
         [](ScrollBox &self, const Variant &v) { self.setValue(v); });
-    d.property(
-        QStringLiteral("BorderStyle"), 0x68030001, L,
-        [](ScrollBox &self) { return Variant::fromLong(self.m_borderStyle); },
-        [](ScrollBox &self, const Variant &v) {
-            self.setBorderStyle(v.toLong());
-        },
-        QStringLiteral("EnBorder")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("BorderStyle"), 0x68030001, [](ScrollBox &self) { return self.m_borderStyle; },
+        [](ScrollBox &self, int32_t value) {
+            self.setBorderStyle(value);
+        }, QStringLiteral("EnBorder")).notifies()
         .persist({.rank = 0, .read = Variant::fromLong(eFlat)});
 
     d.event(QStringLiteral("Scroll"), 1);

@@ -56,7 +56,7 @@ TreeEx::~TreeEx() = default;
 void TreeEx::describe(Dispatcher<TreeEx> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"), QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"), QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
-    const VarType B = VarType::Boolean, L = VarType::Long, S = VarType::String;
+    const VarType B = VarType::Boolean, S = VarType::String;
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](TreeEx &, Args &) {
         ShowAboutBox();
         return Variant();
@@ -71,51 +71,44 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                  self.SetPath(args[0].toString());
                  return Variant();
              });
-    d.property(
-        QStringLiteral("LabelEdit"), 0x6803000B, L, [](TreeEx &self) { return Variant::fromLong(self.m_labelEdit); },
-        [](TreeEx &self, const Variant &v) {
-                const int32_t value = v.toLong();
+    d.property<int32_t>(
+        QStringLiteral("LabelEdit"), 0x6803000B, [](TreeEx &self) { return self.m_labelEdit; },
+        [](TreeEx &self, int32_t value) {
                 if (value != 0 && value != 1)
                     raiseError(ErrInvalidPropertyValue);
                 self.m_labelEdit = value;
-            },
-        QStringLiteral("LabelEditConstants")).notifies()
+            }, QStringLiteral("LabelEditConstants")).notifies()
         .persist({.rank = 3, .read = Variant::fromLong(1), .writeRank = 4});
-    d.property(
-        QStringLiteral("HideSelection"), 0x6803000A, B,
-        [](TreeEx &self) { return Variant::fromBool(self.m_hideSelection); },
-        [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); }).notifies()
+    d.property<bool>(
+        QStringLiteral("HideSelection"), 0x6803000A, [](TreeEx &self) { return self.m_hideSelection; },
+        [](TreeEx &self, bool value) { self.m_hideSelection = value; }).notifies()
         .persist({.rank = 6,
                   .read = Variant::fromBool(true),
                   .store = [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); },
                   .writeRank = 5});
-    d.property(
-        QStringLiteral("HotTracking"), 0x68030009, B, [](TreeEx &self) { return Variant::fromBool(self.m_hotTracking); },
-        [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); }).notifies()
+    d.property<bool>(
+        QStringLiteral("HotTracking"), 0x68030009, [](TreeEx &self) { return self.m_hotTracking; },
+        [](TreeEx &self, bool value) { self.m_hotTracking = value; }).notifies()
         .persist({.rank = 4,
                   .read = Variant::fromBool(false),
                   .store = [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); },
                   .writeRank = 6});
-    d.property(
-        QStringLiteral("BorderStyle"), 0x68030008, L, [](TreeEx &self) { return Variant::fromLong(self.m_borderStyle); },
-        [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); },
-        QStringLiteral("BorderStyleOwnCS")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("BorderStyle"), 0x68030008, [](TreeEx &self) { return self.m_borderStyle; },
+        [](TreeEx &self, int32_t value) { self.setBorderStyle(value); }, QStringLiteral("BorderStyleOwnCS")).notifies()
         .persist({.rank = 7,
                   .read = Variant::fromLong(0),
                   .store = [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); }});
-    d.property(
-        QStringLiteral("Appearance"), 0x68030007, L, [](TreeEx &self) { return Variant::fromLong(self.m_appearance); },
-        [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
-        QStringLiteral("AppearanceConstants")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("Appearance"), 0x68030007, [](TreeEx &self) { return self.m_appearance; },
+        [](TreeEx &self, int32_t value) { self.setAppearance(value); }, QStringLiteral("AppearanceConstants")).notifies()
         .persist({.rank = 5,
                   .read = Variant::fromLong(1),
                   .store = [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
                   .writeRank = 8});
-    d.property(
-        QStringLiteral("MousePointer"), 0x68030006, L,
-        [](TreeEx &self) { return Variant::fromLong(self.m_mousePointer); },
-        [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
-        QStringLiteral("tMousePointerConst")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("MousePointer"), 0x68030006, [](TreeEx &self) { return self.m_mousePointer; },
+        [](TreeEx &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("tMousePointerConst")).notifies()
         .persist({.rank = 2,
                   .read = Variant::fromLong(0),
                   .store = [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
@@ -127,10 +120,9 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
         .persist({.rank = 1, .read = [](TreeEx &self) {
                       return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
                   }});
-    d.property(
-        QStringLiteral("EnabledT"), 0x68030004, B,
-        [](TreeEx &self) { return Variant::fromBool(self.m_tree->isEnabled()); },
-        [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }).notifies()
+    d.property<bool>(
+        QStringLiteral("EnabledT"), 0x68030004, [](TreeEx &self) { return self.m_tree->isEnabled(); },
+        [](TreeEx &self, bool value) { self.m_tree->setEnabled(value); }).notifies()
         .persist({.rank = 0,
                   .read = Variant::fromBool(true),
                   .store = [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }});
@@ -142,9 +134,9 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                   .read = Variant::fromObject(nullptr),
                   .store = [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); },
                   .writeRank = 2});
-    d.property(
-        QStringLiteral("pPath"), 0x68030002, S, [](TreeEx &self) { return Variant(self.m_dir.path()); },
-        [](TreeEx &self, const Variant &v) { self.setPPath(v.toString()); }).notifies()
+    d.property<QString>(
+        QStringLiteral("pPath"), 0x68030002, [](TreeEx &self) { return self.m_dir.path(); },
+        [](TreeEx &self, const QString &value) { self.setPPath(value); }).notifies()
         // A stored folder that has gone since (or one from another system)
         // keeps the current folder rather than failing the whole form.
         .persist({.rank = 8,
@@ -156,10 +148,9 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                       }
                   },
                   .writeRank = 9});
-    d.property(
-        QStringLiteral("IconShow"), 0x68030001, L, [](TreeEx &self) { return Variant::fromLong(self.m_iconShow); },
-        [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },
-        QStringLiteral("EnumIcon")).notifies()
+    d.property<int32_t>(
+        QStringLiteral("IconShow"), 0x68030001, [](TreeEx &self) { return self.m_iconShow; },
+        [](TreeEx &self, int32_t value) { self.setIconShow(value); }, QStringLiteral("EnumIcon")).notifies()
         .persist({.rank = 9,
                   .read = Variant::fromLong(Gray),
                   .store = [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },

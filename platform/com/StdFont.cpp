@@ -9,38 +9,41 @@ namespace com {
 void StdFont::describe(Dispatcher<StdFont> &d)
 {
     d.identity(TypeInfo::forClass(QStringLiteral("StdFont"), QStringLiteral("StdFont"), QStringLiteral("{0BE35203-8F91-11CE-9DE3-00AA004BB851}"), QStringLiteral("{BEF6E003-A874-101A-8BBA-00AA00300CAB}")));
-    d.property(QStringLiteral("Name"), 0, VarType::String, [](StdFont &f) { return Variant(f.name); },
-               [](StdFont &f, const Variant &v) { f.name = v.toString(); });
-    d.property(QStringLiteral("Size"), 2, VarType::Double, [](StdFont &f) { return Variant::fromDouble(f.size); },
-               [](StdFont &f, const Variant &v) {
-                   const double points = v.toDouble();
+    d.property<QString>(
+        QStringLiteral("Name"), 0, [](StdFont &f) { return f.name; },
+        [](StdFont &f, const QString &value) { f.name = value; });
+    d.property<double>(
+        QStringLiteral("Size"), 2, [](StdFont &f) { return f.size; },
+        [](StdFont &f, double value) {
+                   const double points = value;
                    if (points <= 0 || points > 2160)
                        raise(ErrInvalidPropertyValue);
                    f.size = std::nearbyint(points * 10000) / 10000;
                });
-    d.property(QStringLiteral("Bold"), 3, VarType::Boolean, [](StdFont &f) { return Variant::fromBool(f.bold); },
-               [](StdFont &f, const Variant &v) {
-                   f.bold = v.toBool();
+    d.property<bool>(
+        QStringLiteral("Bold"), 3, [](StdFont &f) { return f.bold; },
+        [](StdFont &f, bool value) {
+                   f.bold = value;
                    f.weight = f.bold ? 700 : 400;
                });
-    d.property(QStringLiteral("Italic"), 4, VarType::Boolean,
-               [](StdFont &f) { return Variant::fromBool(f.italic); },
-               [](StdFont &f, const Variant &v) { f.italic = v.toBool(); });
-    d.property(QStringLiteral("Underline"), 5, VarType::Boolean,
-               [](StdFont &f) { return Variant::fromBool(f.underline); },
-               [](StdFont &f, const Variant &v) { f.underline = v.toBool(); });
-    d.property(QStringLiteral("Strikethrough"), 6, VarType::Boolean,
-               [](StdFont &f) { return Variant::fromBool(f.strikethrough); },
-               [](StdFont &f, const Variant &v) { f.strikethrough = v.toBool(); });
-    d.property(QStringLiteral("Weight"), 7, VarType::Integer,
-               [](StdFont &f) { return Variant::fromInteger(f.weight); },
-               [](StdFont &f, const Variant &v) {
-                   f.weight = v.toInteger();
+    d.property<bool>(
+        QStringLiteral("Italic"), 4, [](StdFont &f) { return f.italic; },
+        [](StdFont &f, bool value) { f.italic = value; });
+    d.property<bool>(
+        QStringLiteral("Underline"), 5, [](StdFont &f) { return f.underline; },
+        [](StdFont &f, bool value) { f.underline = value; });
+    d.property<bool>(
+        QStringLiteral("Strikethrough"), 6, [](StdFont &f) { return f.strikethrough; },
+        [](StdFont &f, bool value) { f.strikethrough = value; });
+    d.property<int16_t>(
+        QStringLiteral("Weight"), 7, [](StdFont &f) { return f.weight; },
+        [](StdFont &f, int16_t value) {
+                   f.weight = value;
                    f.bold = f.weight > 550;
                });
-    d.property(QStringLiteral("Charset"), 8, VarType::Integer,
-               [](StdFont &f) { return Variant::fromInteger(f.charset); },
-               [](StdFont &f, const Variant &v) { f.charset = v.toInteger(); });
+    d.property<int16_t>(
+        QStringLiteral("Charset"), 8, [](StdFont &f) { return f.charset; },
+        [](StdFont &f, int16_t value) { f.charset = value; });
 }
 
 StdFont::StdFont() : name(QStringLiteral("MS Sans Serif")) {}
