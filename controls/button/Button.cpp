@@ -407,7 +407,14 @@ void Button::setPicture(int index, const Variant &picture)
     if (m_pictures[index] && (m_pictures[index]->picture().width() > 32 || m_pictures[index]->picture().height() > 32))
         m_largePicture = true;
     if (index == 0 && m_buttonShow == 0)
-        ShowState(m_frameState);
+        ShowState(shownState());
+}
+
+// The looks that hide their frame at rest leave the frame state at 0, which
+// is no picture state: the up picture stands for it.
+int16_t Button::shownState() const
+{
+    return m_frameState == 0 ? int16_t(1) : m_frameState;
 }
 
 void Button::letIconSize(bool on)
@@ -415,7 +422,7 @@ void Button::letIconSize(bool on)
     if (!m_enabledB)
         return;
     m_iconSize = on;
-    ShowState(m_frameState);
+    ShowState(shownState());
     UserControl_Resize();
     DrawFrame(m_frameState);
     PaintFace(1);

@@ -112,6 +112,7 @@ private:
     void notFrmFocus(const com::Variant &focus);
     void drawRectB(bool on);
 
+    int16_t shownState() const;
     void calcShades();
     void setFaceBackColor(uint32_t color);
     void clearFace();

@@ -444,6 +444,27 @@ private slots:
         QCOMPARE(button->iconRect().size(), QSize(pixels, pixels));
     }
 
+    // The looks without a frame at rest keep their icon when its size changes.
+    void iconSizeOnFramelessLooks_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::newRow("cool") << 1;
+        QTest::newRow("xp cool") << 6;
+    }
+    void iconSizeOnFramelessLooks()
+    {
+        QFETCH(int, style);
+        Button *button = newButton();
+        button->let(QStringLiteral("BorderStyle"), Variant::fromLong(style));
+        QCOMPARE(button->frameState(), int16_t(0));
+        button->let(QStringLiteral("IconSize"), Variant::fromBool(true));
+        QCOMPARE(button->iconGroup(), 21);
+        QCOMPARE(button->iconRect().size(), QSize(32, 32));
+        button->let(QStringLiteral("ButtonShow"), Variant::fromLong(0));
+        button->set(QStringLiteral("PictureUp"), Variant::fromObject(pictureOf(20, 12)));
+        QCOMPARE(button->iconRect().size(), QSize(20, 12));
+    }
+
     void pOffHidesIcon()
     {
         Button *button = newButton();
