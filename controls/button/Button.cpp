@@ -60,8 +60,8 @@ QImage arrowImage(QRgb colour)
 // hover poll before either property routine runs.
 Button::Button()
     : m_dc(std::make_unique<gdi::DeviceContext>(&m_surface)),
-      m_faceDc(std::make_unique<gdi::DeviceContext>(&m_face)),
-      m_lbl2(QString(), std::make_shared<StdFont>()), m_lbl1(QString(), std::make_shared<StdFont>())
+      m_faceDc(std::make_unique<gdi::DeviceContext>(&m_face)), m_lbl2(QString(), std::make_shared<StdFont>()),
+      m_lbl1(QString(), std::make_shared<StdFont>())
 {
     m_lbl2.autoSize = true;
     m_lbl1.autoSize = true;
@@ -87,8 +87,9 @@ Button::Button()
     ignoringErrors([this] { letBorderStyle(2); });
     ignoringErrors([this] { UserControl_Resize(); });
     for (int id = FirstSound; id < FirstSound + int(m_sounds.size()); ++id)
-        ignoringErrors(
-            [this, id] { m_sounds[id - FirstSound] = LoadResData(Variant::fromInteger(int16_t(id)), Variant("WAVE")); });
+        ignoringErrors([this, id] {
+            m_sounds[id - FirstSound] = LoadResData(Variant::fromInteger(int16_t(id)), Variant("WAVE"));
+        });
 }
 
 Button::~Button() = default;
@@ -128,7 +129,8 @@ void Button::describe(Dispatcher<Button> &d)
              });
     d.readOnly(QStringLiteral("HDC"), 0x6803001B, L,
                [](Button &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
-    d.readOnly(QStringLiteral("hwnd"), 0x6803001A, L, [](Button &self) { return Variant::fromLong(hwndOf(self)); });
+    d.readOnly(QStringLiteral("hwnd"), 0x6803001A, L,
+               [](Button &self) { return Variant::fromLong(hwndOf(self)); });
     d.readOnly(QStringLiteral("HasDC"), 0x68030019, B, [](Button &) { return Variant::fromBool(true); });
     d.property<bool>(
          QStringLiteral("ToolTip"), 0x68030018, [](Button &self) { return self.m_toolTip; },
@@ -148,8 +150,10 @@ void Button::describe(Dispatcher<Button> &d)
         .persist({.rank = 21, .read = Variant::fromObject(nullptr)});
     // Loading gives the pointer straight to the control, without the let.
     d.property<int32_t>(
-         QStringLiteral("MousePointer"), 0x68030015, [](Button &self) { return int32_t(self.m_mousePointer); },
-         [](Button &self, int32_t pointer) { self.setMousePointer(pointer); }, QStringLiteral("MousePointerConst"))
+         QStringLiteral("MousePointer"), 0x68030015,
+         [](Button &self) { return int32_t(self.m_mousePointer); },
+         [](Button &self, int32_t pointer) { self.setMousePointer(pointer); },
+         QStringLiteral("MousePointerConst"))
         .notifies()
         .persist({.rank = 22,
                   .read = Variant::fromInteger(0),
@@ -159,8 +163,9 @@ void Button::describe(Dispatcher<Button> &d)
          QStringLiteral("ButtonShow"), 0x68030014, [](Button &self) { return self.m_buttonShow; },
          [](Button &self, int32_t show) { self.letButtonShow(show); }, QStringLiteral("EnumButton"))
         .persist({.rank = 9, .read = Variant::fromLong(DefaultButtonShow)});
-    const std::tuple<const char *, int32_t, int, int> pictures[] = {
-        {"PictureOver", 0x68030013, 1, 2}, {"PictureUp", 0x68030012, 0, 0}, {"PictureDown", 0x68030011, 2, 1}};
+    const std::tuple<const char *, int32_t, int, int> pictures[] = {{"PictureOver", 0x68030013, 1, 2},
+                                                                    {"PictureUp", 0x68030012, 0, 0},
+                                                                    {"PictureDown", 0x68030011, 2, 1}};
     for (const auto &[name, dispid, index, rank] : pictures) {
         const int slot = index;
         d.objectProperty(
@@ -175,9 +180,9 @@ void Button::describe(Dispatcher<Button> &d)
     d.property<bool>(
          QStringLiteral("IconSize"), 0x68030010, [](Button &self) { return self.m_iconSize; },
          [](Button &self, bool on) { self.letIconSize(on); })
-        .persist({.rank = 6,
-                  .read = Variant::fromBool(false),
-                  .store = [](Button &self, const Variant &v) { self.m_iconSize = v.toBool(); }});
+        .persist({.rank = 6, .read = Variant::fromBool(false), .store = [](Button &self, const Variant &v) {
+                      self.m_iconSize = v.toBool();
+                  }});
     d.property<bool>(
          QStringLiteral("EnabledB"), 0x6803000F, [](Button &self) { return self.m_enabledB; },
          [](Button &self, bool on) { self.letEnabledB(on); })
@@ -277,8 +282,8 @@ void Button::describe(Dispatcher<Button> &d)
         self.refresh();
         return Variant();
     });
-    d.method(QStringLiteral("PlaySound"), 0x6003005F, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
-             [](Button &self, Args &args) {
+    d.method(QStringLiteral("PlaySound"), 0x6003005F, VarType::Empty,
+             {{QStringLiteral("ResourceId"), I, true}}, [](Button &self, Args &args) {
                  int16_t id = 0;
                  ignoringErrors([&] { id = args.at(0).toInteger(); });
                  self.playSound(id);
@@ -298,13 +303,19 @@ void Button::describe(Dispatcher<Button> &d)
     d.event(QStringLiteral("KeyUp"), 7, keyEventParams());
     d.event(QStringLiteral("Group"), 8);
 
-    d.enumeration(QStringLiteral("EnumStyle"),
-                  {{QStringLiteral("nOff"), 0}, {QStringLiteral("Cool"), 1}, {QStringLiteral("Flat"), 2},
-                   {QStringLiteral("nStandard"), 3}, {QStringLiteral("extra"), 4}, {QStringLiteral("XPStyle"), 5},
-                   {QStringLiteral("XPcool"), 6}, {QStringLiteral("XPflat"), 7}});
-    d.enumeration(QStringLiteral("Enum3D"),
-                  {{QStringLiteral("pTop"), 0}, {QStringLiteral("pTopOver"), 1}, {QStringLiteral("pDown"), 2},
-                   {QStringLiteral("pDownOver"), 3}, {QStringLiteral("pStandard"), 4}});
+    d.enumeration(QStringLiteral("EnumStyle"), {{QStringLiteral("nOff"), 0},
+                                                {QStringLiteral("Cool"), 1},
+                                                {QStringLiteral("Flat"), 2},
+                                                {QStringLiteral("nStandard"), 3},
+                                                {QStringLiteral("extra"), 4},
+                                                {QStringLiteral("XPStyle"), 5},
+                                                {QStringLiteral("XPcool"), 6},
+                                                {QStringLiteral("XPflat"), 7}});
+    d.enumeration(QStringLiteral("Enum3D"), {{QStringLiteral("pTop"), 0},
+                                             {QStringLiteral("pTopOver"), 1},
+                                             {QStringLiteral("pDown"), 2},
+                                             {QStringLiteral("pDownOver"), 3},
+                                             {QStringLiteral("pStandard"), 4}});
     d.enumeration(QStringLiteral("EnumTextAlignment"), {{QStringLiteral("tOff"), 0},
                                                         {QStringLiteral("Arrow"), 1},
                                                         {QStringLiteral("tRight"), 2},
@@ -312,36 +323,78 @@ void Button::describe(Dispatcher<Button> &d)
     d.enumeration(QStringLiteral("EnumMode"), {{QStringLiteral("optButton"), 0},
                                                {QStringLiteral("optSwitch"), 1},
                                                {QStringLiteral("optGroup"), 2}});
-    d.enumeration(QStringLiteral("EnumSwitched"),
-                  {{QStringLiteral("bFalse"), 0}, {QStringLiteral("bLeft"), 1}, {QStringLiteral("bRight"), 2}});
-    d.enumeration(QStringLiteral("MousePointerConst"),
-                  {{QStringLiteral("Voreinstellung"), 0},
-                   {QStringLiteral("Pfeil"), 1},
-                   {QStringLiteral("Kreuz"), 2},
-                   {QStringLiteral("Icursor"), 3},
-                   {QStringLiteral("Symbol"), 4},
-                   {QStringLiteral("Größenänderung"), 5},
-                   {QStringLiteral("Größenänderung_No_Sw"), 6},
-                   {QStringLiteral("Größenänderung_N_O"), 7},
-                   {QStringLiteral("Größenänderung_Nw_So"), 8},
-                   {QStringLiteral("Größenänderung_W_O"), 9},
-                   {QStringLiteral("Aufwärtspfeil"), 10},
-                   {QStringLiteral("Sanduhr"), 11},
-                   {QStringLiteral("Nicht_ablegen"), 12},
-                   {QStringLiteral("Pfeil_Sanduhr"), 13},
-                   {QStringLiteral("Pfeil_Fragezeichen"), 14},
-                   {QStringLiteral("Größenänderung_Alle"), 15},
-                   {QStringLiteral("bMouseIcon"), 99}});
-    static const char *const buttons[] = {
-        "Benutzerdefiniert", "btnCancel",   "btnConvert",   "btnColor",      "btnCopy",      "btnComputer",
-        "btnCut",            "btnCDRom",    "btnDVD",       "btnDelete",     "btnDesktop",   "btnEdit",
-        "btnFavorites",      "btnFill",     "btnHelp",      "btnHome",       "btnIE",        "btnInfo",
-        "btnMail",           "btnMusic",    "btnNew",       "btnOK",         "btnOpen",      "btnPaste",
-        "btnPrinter",        "btnProperties", "btnRedo",    "btnSave",       "btnSave2",     "btnScan",
-        "btnSearch",         "btnSecurity", "btnSpeaker",   "btnStop",       "btnTextEditor", "btnTools",
-        "btnUndo",           "btnRefresh",  "btnUser",      "btnView",       "btnClock",     "btnX",
-        "CheckBox",          "LEDred",      "LEDgreen",     "LEDyellow",     "LEDblue",      "btnIcon",
-        "btnSmallIcon",      "btnList",     "btnReport",    "pOff"};
+    d.enumeration(
+        QStringLiteral("EnumSwitched"),
+        {{QStringLiteral("bFalse"), 0}, {QStringLiteral("bLeft"), 1}, {QStringLiteral("bRight"), 2}});
+    d.enumeration(QStringLiteral("MousePointerConst"), {{QStringLiteral("Voreinstellung"), 0},
+                                                        {QStringLiteral("Pfeil"), 1},
+                                                        {QStringLiteral("Kreuz"), 2},
+                                                        {QStringLiteral("Icursor"), 3},
+                                                        {QStringLiteral("Symbol"), 4},
+                                                        {QStringLiteral("Größenänderung"), 5},
+                                                        {QStringLiteral("Größenänderung_No_Sw"), 6},
+                                                        {QStringLiteral("Größenänderung_N_O"), 7},
+                                                        {QStringLiteral("Größenänderung_Nw_So"), 8},
+                                                        {QStringLiteral("Größenänderung_W_O"), 9},
+                                                        {QStringLiteral("Aufwärtspfeil"), 10},
+                                                        {QStringLiteral("Sanduhr"), 11},
+                                                        {QStringLiteral("Nicht_ablegen"), 12},
+                                                        {QStringLiteral("Pfeil_Sanduhr"), 13},
+                                                        {QStringLiteral("Pfeil_Fragezeichen"), 14},
+                                                        {QStringLiteral("Größenänderung_Alle"), 15},
+                                                        {QStringLiteral("bMouseIcon"), 99}});
+    static const char *const buttons[] = {"Benutzerdefiniert",
+                                          "btnCancel",
+                                          "btnConvert",
+                                          "btnColor",
+                                          "btnCopy",
+                                          "btnComputer",
+                                          "btnCut",
+                                          "btnCDRom",
+                                          "btnDVD",
+                                          "btnDelete",
+                                          "btnDesktop",
+                                          "btnEdit",
+                                          "btnFavorites",
+                                          "btnFill",
+                                          "btnHelp",
+                                          "btnHome",
+                                          "btnIE",
+                                          "btnInfo",
+                                          "btnMail",
+                                          "btnMusic",
+                                          "btnNew",
+                                          "btnOK",
+                                          "btnOpen",
+                                          "btnPaste",
+                                          "btnPrinter",
+                                          "btnProperties",
+                                          "btnRedo",
+                                          "btnSave",
+                                          "btnSave2",
+                                          "btnScan",
+                                          "btnSearch",
+                                          "btnSecurity",
+                                          "btnSpeaker",
+                                          "btnStop",
+                                          "btnTextEditor",
+                                          "btnTools",
+                                          "btnUndo",
+                                          "btnRefresh",
+                                          "btnUser",
+                                          "btnView",
+                                          "btnClock",
+                                          "btnX",
+                                          "CheckBox",
+                                          "LEDred",
+                                          "LEDgreen",
+                                          "LEDyellow",
+                                          "LEDblue",
+                                          "btnIcon",
+                                          "btnSmallIcon",
+                                          "btnList",
+                                          "btnReport",
+                                          "pOff"};
     std::vector<std::pair<QString, int32_t>> constants;
     for (int32_t i = 0; i < int32_t(std::size(buttons)); ++i)
         constants.emplace_back(QString::fromLatin1(buttons[i]), i);
@@ -404,7 +457,8 @@ void Button::setPicture(int index, const Variant &picture)
     if (!picture.isNothing() && !StdPicture::from(picture))
         raiseError(ErrTypeMismatch);
     m_pictures[index] = StdPicture::from(picture);
-    if (m_pictures[index] && (m_pictures[index]->picture().width() > 32 || m_pictures[index]->picture().height() > 32))
+    if (m_pictures[index] &&
+        (m_pictures[index]->picture().width() > 32 || m_pictures[index]->picture().height() > 32))
         m_largePicture = true;
     if (index == 0 && m_buttonShow == 0)
         ShowState(shownState());
@@ -606,6 +660,9 @@ void Button::readProperties(const PropertyBag &bag)
         ShowState(3);
 }
 
-void Button::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Button::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 } // namespace ostrevo

@@ -239,7 +239,8 @@ void Button::keyPressEvent(QKeyEvent *event)
         return;
     const int keyCode = KeyCodes::keyCode(*event);
     if (keyCode != 0)
-        PicBild1_KeyDown(int16_t(keyCode), int16_t(KeyCodes::shiftBits(event->modifiers())), event->isAutoRepeat());
+        PicBild1_KeyDown(int16_t(keyCode), int16_t(KeyCodes::shiftBits(event->modifiers())),
+                         event->isAutoRepeat());
     if (const int ascii = KeyCodes::keyAscii(*event)) {
         Args args{Variant::fromInteger(int16_t(ascii))};
         raiseEvent(QStringLiteral("KeyPress"), args);

@@ -198,7 +198,8 @@ void Button::UserControl_Resize()
     } else if (m_enabledB) {
         m_arrowDisabledVisible = false;
         m_arrowVisible = true;
-        m_arrowPos = QPoint(m_iconPos.x() + iconW + 1, pixel(m_iconPos.y() + iconH / 2.0 - m_arrow.height() / 2.0 + 1));
+        m_arrowPos = QPoint(m_iconPos.x() + iconW + 1,
+                            pixel(m_iconPos.y() + iconH / 2.0 - m_arrow.height() / 2.0 + 1));
     } else {
         m_arrowVisible = false;
         m_arrowDisabledVisible = true;

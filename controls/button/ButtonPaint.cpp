@@ -116,8 +116,8 @@ void Button::DrawFrame(int16_t state)
             break;
         case 5:
             if (state != 3 && !m_enabledB)
-                border(dc, 4, XPDisabledOutline, XPDisabledInner, XPDisabledInner, XPDisabledInner, XPDisabledInner,
-                       XPDisabledInner);
+                border(dc, 4, XPDisabledOutline, XPDisabledInner, XPDisabledInner, XPDisabledInner,
+                       XPDisabledInner, XPDisabledInner);
             else if (state == 2 && m_hoverRing)
                 border(dc, 4, XPOutline, XPHover, XPHoverTop, XPHover, XPHover, XPHover);
             else if (state == 3)

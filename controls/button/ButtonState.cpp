@@ -111,7 +111,8 @@ void Button::ShowState(int16_t state)
         const int pixels = m_iconSize && m_buttonShow <= 40 ? 32 : m_buttonShow > 42 ? 14 : 16;
         m_iconGroup = number;
         m_iconPixels = pixels;
-        showEmbossed(imageOf(LoadResIcon(Variant::fromInteger(int16_t(number)), pixels, LoadColour, 0, 0)), state);
+        showEmbossed(imageOf(LoadResIcon(Variant::fromInteger(int16_t(number)), pixels, LoadColour, 0, 0)),
+                     state);
     } else if (m_buttonShow == 0) {
         // Own pictures look disabled the same way as the stock icons.
         const int index = state - 1;

@@ -107,9 +107,12 @@ private slots:
     {
         QTest::addColumn<int>("face");
         QTest::addColumn<QList<int>>("shades"); // dark, light, top, over, down, bottom
-        QTest::newRow("white") << 0xFFFFFF << QList<int>{0x9B9B9B, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xF0F0F0, 0xE1E1E1};
-        QTest::newRow("black") << 0x000000 << QList<int>{0x000000, 0x282828, 0x282828, 0x0A0A0A, 0x000000, 0x000000};
-        QTest::newRow("mixed") << 0x10A0F0 << QList<int>{0x00003C8C, 0x38C8FF, 0x38C8FF, 0x1AAAFA, 0x0191E1, 0x0082D2};
+        QTest::newRow("white") << 0xFFFFFF
+                               << QList<int>{0x9B9B9B, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xF0F0F0, 0xE1E1E1};
+        QTest::newRow("black") << 0x000000
+                               << QList<int>{0x000000, 0x282828, 0x282828, 0x0A0A0A, 0x000000, 0x000000};
+        QTest::newRow("mixed") << 0x10A0F0
+                               << QList<int>{0x00003C8C, 0x38C8FF, 0x38C8FF, 0x1AAAFA, 0x0191E1, 0x0082D2};
     }
     void calcShades()
     {
@@ -117,8 +120,9 @@ private slots:
         QFETCH(QList<int>, shades);
         const ButtonShades s = ButtonShades::from(face);
         QCOMPARE(s.faceRGB, face);
-        QCOMPARE((QList<int>{s.shadeDark, s.shadeLight, s.gradientTop, s.faceOver, s.faceDown, s.gradientBottom}),
-                 shades);
+        QCOMPARE(
+            (QList<int>{s.shadeDark, s.shadeLight, s.gradientTop, s.faceOver, s.faceDown, s.gradientBottom}),
+            shades);
     }
 
     // The XP-flat face is fixed, the shades still come from ButtonColor.
@@ -164,15 +168,15 @@ private slots:
                                 << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click"),
                                                QStringLiteral("MouseUp")}
                                 << true << 1;
-        QTest::newRow("switch left on") << 1 << QStringLiteral("L")
-                                        << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")} << true
-                                        << 1;
-        QTest::newRow("switch right on") << 1 << QStringLiteral("R")
-                                         << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")}
-                                         << true << 2;
-        QTest::newRow("switch middle on") << 1 << QStringLiteral("M")
-                                          << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")}
-                                          << true << 0;
+        QTest::newRow("switch left on")
+            << 1 << QStringLiteral("L") << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")}
+            << true << 1;
+        QTest::newRow("switch right on")
+            << 1 << QStringLiteral("R") << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")}
+            << true << 2;
+        QTest::newRow("switch middle on")
+            << 1 << QStringLiteral("M") << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click")}
+            << true << 0;
         QTest::newRow("switch right on and off")
             << 1 << QStringLiteral("RR")
             << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click"), QStringLiteral("MouseDown"),
@@ -180,15 +184,15 @@ private slots:
             << false << 0;
         QTest::newRow("switch left then right keeps the latching button")
             << 1 << QStringLiteral("LRL")
-            << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click"), QStringLiteral("MouseDown"),
-                           QStringLiteral("Click"), QStringLiteral("MouseUp"), QStringLiteral("MouseDown"),
+            << QStringList{QStringLiteral("MouseDown"), QStringLiteral("Click"),
+                           QStringLiteral("MouseDown"), QStringLiteral("Click"),
+                           QStringLiteral("MouseUp"),   QStringLiteral("MouseDown"),
                            QStringLiteral("Click")}
             << true << 1;
-        QTest::newRow("group twice")
-            << 2 << QStringLiteral("LL")
-            << QStringList{QStringLiteral("Group"), QStringLiteral("MouseDown"), QStringLiteral("Click"),
-                           QStringLiteral("MouseDown")}
-            << true << 1;
+        QTest::newRow("group twice") << 2 << QStringLiteral("LL")
+                                     << QStringList{QStringLiteral("Group"), QStringLiteral("MouseDown"),
+                                                    QStringLiteral("Click"), QStringLiteral("MouseDown")}
+                                     << true << 1;
         QTest::newRow("group right") << 2 << QStringLiteral("R")
                                      << QStringList{QStringLiteral("Group"), QStringLiteral("MouseDown"),
                                                     QStringLiteral("Click")}
@@ -206,7 +210,7 @@ private slots:
         button->let(QStringLiteral("OptionMode"), Variant::fromLong(mode));
         m_events.clear();
         for (QChar c : clicks)
-            click(button, c == QLatin1Char('L') ? Qt::LeftButton
+            click(button, c == QLatin1Char('L')   ? Qt::LeftButton
                           : c == QLatin1Char('R') ? Qt::RightButton
                                                   : Qt::MiddleButton);
         QStringList names;
@@ -253,7 +257,8 @@ private slots:
         QTest::newRow("button only stores") << 0 << true << 1 << false << QStringList{};
         QTest::newRow("disabled only stores") << 1 << false << 1 << false << QStringList{};
         QTest::newRow("switch latches once") << 1 << true << 2 << true << QStringList{};
-        QTest::newRow("group raises Group once") << 2 << true << 2 << true << QStringList{QStringLiteral("Group()")};
+        QTest::newRow("group raises Group once")
+            << 2 << true << 2 << true << QStringList{QStringLiteral("Group()")};
     }
     void valueLet()
     {
@@ -379,6 +384,40 @@ private slots:
         QCOMPARE(button->iconRect().left(), 0);
         button->let(QStringLiteral("BorderStyle"), Variant::fromLong(5));
         QCOMPARE(button->faceRect(), QRect(2, 3, 116, 34));
+    }
+
+    // The relief copy's offset: (at rest, hovered).
+    void relief_data()
+    {
+        QTest::addColumn<int>("font3D");
+        QTest::addColumn<int>("rest");
+        QTest::addColumn<int>("hovered");
+        QTest::newRow("pTop") << 0 << -1 << -1;
+        QTest::newRow("pTopOver") << 1 << 0 << -1;
+        QTest::newRow("pDown") << 2 << 1 << 1;
+        QTest::newRow("pDownOver") << 3 << 0 << 1;
+        QTest::newRow("pStandard") << 4 << 0 << 0;
+        QTest::newRow("out of range") << 9 << 0 << 0;
+    }
+    void relief()
+    {
+        QFETCH(int, font3D);
+        QFETCH(int, rest);
+        QFETCH(int, hovered);
+        Button *button = newButton();
+        button->let(QStringLiteral("Font3D"), Variant::fromLong(font3D));
+        auto offset = [button] {
+            return QPointF(button->reliefLabel().left() - button->captionLabel().left(),
+                           button->reliefLabel().top() - button->captionLabel().top());
+        };
+        QCOMPARE(offset(), QPointF(rest, rest));
+        pointAt(button, QPoint(5, 5));
+        button->timer_Timer();
+        QCOMPARE(offset(), QPointF(hovered, hovered));
+        // Disabled by its host: below right whatever the look.
+        button->setEnabled(false);
+        button->let(QStringLiteral("Font3D"), Variant::fromLong(font3D));
+        QCOMPARE(offset(), QPointF(1, 1));
     }
 
     // Pressing moves the caption one pixel down right, except for some looks and state pictures.
@@ -593,22 +632,21 @@ private slots:
         const std::vector<QString> names = bag.keys();
         const QStringList keys(names.begin(), names.end());
         QCOMPARE(keys, (QStringList{QStringLiteral("PictureUp"), QStringLiteral("PictureDown"),
-                                    QStringLiteral("PictureOver"), QStringLiteral("EnabledB"), QStringLiteral("OptionMode"),
-                                    QStringLiteral("IconSize"), QStringLiteral("BorderStyle"),
-                                    QStringLiteral("Gradient"), QStringLiteral("ButtonShow"),
-                                    QStringLiteral("TextAlignment"), QStringLiteral("Caption"),
-                                    QStringLiteral("FontColor"), QStringLiteral("ToolTip"),
-                                    QStringLiteral("ToolTipText"), QStringLiteral("FocusRect"),
-                                    QStringLiteral("Font"), QStringLiteral("MouseIcon"),
-                                    QStringLiteral("MousePointer")}));
+                                    QStringLiteral("PictureOver"), QStringLiteral("EnabledB"),
+                                    QStringLiteral("OptionMode"), QStringLiteral("IconSize"),
+                                    QStringLiteral("BorderStyle"), QStringLiteral("Gradient"),
+                                    QStringLiteral("ButtonShow"), QStringLiteral("TextAlignment"),
+                                    QStringLiteral("Caption"), QStringLiteral("FontColor"),
+                                    QStringLiteral("ToolTip"), QStringLiteral("ToolTipText"),
+                                    QStringLiteral("FocusRect"), QStringLiteral("Font"),
+                                    QStringLiteral("MouseIcon"), QStringLiteral("MousePointer")}));
         Button *loaded = newButton(&bag);
-        for (const QString &name : {QStringLiteral("ButtonShow"), QStringLiteral("IconSize"),
-                                    QStringLiteral("Caption"), QStringLiteral("BorderStyle"),
-                                    QStringLiteral("Gradient"), QStringLiteral("TextAlignment"),
-                                    QStringLiteral("FontColor"), QStringLiteral("ToolTip"),
-                                    QStringLiteral("ToolTipText"), QStringLiteral("FocusRect"),
-                                    QStringLiteral("OptionMode"), QStringLiteral("MousePointer"),
-                                    QStringLiteral("EnabledB")})
+        for (const QString &name :
+             {QStringLiteral("ButtonShow"), QStringLiteral("IconSize"), QStringLiteral("Caption"),
+              QStringLiteral("BorderStyle"), QStringLiteral("Gradient"), QStringLiteral("TextAlignment"),
+              QStringLiteral("FontColor"), QStringLiteral("ToolTip"), QStringLiteral("ToolTipText"),
+              QStringLiteral("FocusRect"), QStringLiteral("OptionMode"), QStringLiteral("MousePointer"),
+              QStringLiteral("EnabledB")})
             QCOMPARE(loaded->get(name).display(), button->get(name).display());
         QCOMPARE(loaded->iconPixels(), 32);
     }
@@ -656,7 +694,8 @@ private slots:
         form.show();
         PropertyBag bag;
         bag.writeProperty(QStringLiteral("OptionMode"), Variant::fromLong(1), Variant::fromLong(0));
-        bag.writeProperty(QStringLiteral("Caption"), Variant(QStringLiteral("&Datum zur Sicherung hinzufügen")),
+        bag.writeProperty(QStringLiteral("Caption"),
+                          Variant(QStringLiteral("&Datum zur Sicherung hinzufügen")),
                           Variant(QStringLiteral("Caption")));
         Control *check = ControlHost::createControl(QStringLiteral("Quiv_Tools.Button"), &form,
                                                     QStringLiteral("xpCheck1"), nullptr, &bag);
@@ -727,12 +766,13 @@ private slots:
         QTest::addColumn<bool>("focusRect");
         QTest::addColumn<QStringList>("events");
         QTest::newRow("without focus rectangle")
-            << false << QStringList{QStringLiteral("KeyDown(13, 0)"), QStringLiteral("KeyPress(13)"),
-                                    QStringLiteral("KeyUp(13, 0)")};
+            << false
+            << QStringList{QStringLiteral("KeyDown(13, 0)"), QStringLiteral("KeyPress(13)"),
+                           QStringLiteral("KeyUp(13, 0)")};
         QTest::newRow("with focus rectangle")
             << true << QStringList{QStringLiteral("MouseDown(1, 0, 0, 0)"), QStringLiteral("KeyDown(13, 0)"),
-                                   QStringLiteral("KeyPress(13)"), QStringLiteral("Click()"),
-                                   QStringLiteral("MouseUp(1, 0, 0, 0)"), QStringLiteral("KeyUp(13, 0)")};
+                                   QStringLiteral("KeyPress(13)"),          QStringLiteral("Click()"),
+                                   QStringLiteral("MouseUp(1, 0, 0, 0)"),   QStringLiteral("KeyUp(13, 0)")};
     }
     void enterKey()
     {

@@ -19,12 +19,13 @@ constexpr uint32_t Face = 0x808080;
 
 // Probe points of a 40 x 20 button: the corner, the first ring's top, left,
 // bottom and right middles, the second ring's, the third's and the face centre.
-const QList<QPoint> Probes = {{0, 0},  {20, 0}, {0, 10},  {20, 19}, {39, 10}, {20, 1},
+const QList<QPoint> Probes = {{0, 0},  {20, 0},  {0, 10},  {20, 19}, {39, 10}, {20, 1},
                               {1, 10}, {20, 18}, {38, 10}, {20, 2},  {20, 10}};
 
 QString colourText(QRgb pixel)
 {
-    return QStringLiteral("%1").arg(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16, 6, 16, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16, 6, 16,
+                                    QLatin1Char('0'));
 }
 
 } // namespace
@@ -100,70 +101,198 @@ private slots:
         QTest::addColumn<bool>("gradient");
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("colours");
-        QTest::newRow("style 0 up") << 0 << false << 0 << QStringLiteral("808080 808080 808080 808080 808080 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 0 over") << 0 << false << 1 << QStringLiteral("8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
-        QTest::newRow("style 0 down") << 0 << false << 2 << QStringLiteral("717171 717171 717171 717171 717171 717171 717171 717171 717171 717171 717171");
-        QTest::newRow("style 0 disabled") << 0 << false << 3 << QStringLiteral("808080 808080 808080 808080 808080 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 1 up") << 1 << false << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 1 over") << 1 << false << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
-        QTest::newRow("style 1 down") << 1 << false << 2 << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 717171 717171 717171 717171 717171 717171");
-        QTest::newRow("style 1 disabled") << 1 << false << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 2 up") << 2 << false << 0 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 2 over") << 2 << false << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
-        QTest::newRow("style 2 down") << 2 << false << 2 << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 717171 717171 717171 717171 717171 717171");
-        QTest::newRow("style 2 disabled") << 2 << false << 3 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 3 up") << 3 << false << 0 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 808080 808080");
-        QTest::newRow("style 3 over") << 3 << false << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 8a8a8a 8a8a8a");
-        QTest::newRow("style 3 down") << 3 << false << 2 << QStringLiteral("000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c 717171 717171 717171 717171");
-        QTest::newRow("style 3 disabled") << 3 << false << 3 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 808080 808080");
-        QTest::newRow("style 4 up") << 4 << false << 0 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 808080");
-        QTest::newRow("style 4 over") << 4 << false << 1 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
-        QTest::newRow("style 4 down") << 4 << false << 2 << QStringLiteral("000000 000000 000000 000000 000000 1c1c1c 1c1c1c 717171 717171 717171 717171");
-        QTest::newRow("style 4 disabled") << 4 << false << 3 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 808080");
-        QTest::newRow("style 5 up") << 5 << false << 0 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
-        QTest::newRow("style 5 over") << 5 << false << 1 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 89d8fd 30b2f8 30b2f8 30b2f8 30b2f8 8a8a8a");
-        QTest::newRow("style 5 down") << 5 << false << 2 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
-        QTest::newRow("style 5 disabled") << 5 << false << 3 << QStringLiteral("00ff00 bfc3c4 bfc3c4 bfc3c4 bfc3c4 edf1f1 edf1f1 edf1f1 edf1f1 edf1f1 8a8a8a");
-        QTest::newRow("style 6 up") << 6 << false << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
-        QTest::newRow("style 6 over") << 6 << false << 1 << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
-        QTest::newRow("style 6 down") << 6 << false << 2 << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
-        QTest::newRow("style 6 disabled") << 6 << false << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
-        QTest::newRow("style 7 up") << 7 << false << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
-        QTest::newRow("style 7 over") << 7 << false << 1 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
-        QTest::newRow("style 7 down") << 7 << false << 2 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 717171 717171 717171 717171 717171 717171");
-        QTest::newRow("style 7 disabled") << 7 << false << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
-        QTest::newRow("style 0 up gradient") << 0 << true << 0 << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
-        QTest::newRow("style 0 over gradient") << 0 << true << 1 << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
-        QTest::newRow("style 0 down gradient") << 0 << true << 2 << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
-        QTest::newRow("style 0 disabled gradient") << 0 << true << 3 << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
-        QTest::newRow("style 1 up gradient") << 1 << true << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 1 over gradient") << 1 << true << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 1 down gradient") << 1 << true << 2 << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
-        QTest::newRow("style 1 disabled gradient") << 1 << true << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
-        QTest::newRow("style 2 up gradient") << 2 << true << 0 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
-        QTest::newRow("style 2 over gradient") << 2 << true << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
-        QTest::newRow("style 2 down gradient") << 2 << true << 2 << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
-        QTest::newRow("style 2 disabled gradient") << 2 << true << 3 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
-        QTest::newRow("style 3 up gradient") << 3 << true << 0 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
-        QTest::newRow("style 3 over gradient") << 3 << true << 1 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
-        QTest::newRow("style 3 down gradient") << 3 << true << 2 << QStringLiteral("000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c 626262 626262 a8a8a8 898989");
-        QTest::newRow("style 3 disabled gradient") << 3 << true << 3 << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
-        QTest::newRow("style 4 up gradient") << 4 << true << 0 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
-        QTest::newRow("style 4 over gradient") << 4 << true << 1 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
-        QTest::newRow("style 4 down gradient") << 4 << true << 2 << QStringLiteral("000000 000000 000000 000000 000000 1c1c1c 1c1c1c 626262 626262 a8a8a8 8a8a8a");
-        QTest::newRow("style 4 disabled gradient") << 4 << true << 3 << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
-        QTest::newRow("style 5 up gradient") << 5 << true << 0 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
-        QTest::newRow("style 5 over gradient") << 5 << true << 1 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 89d8fd 30b2f8 30b2f8 30b2f8 30b2f8 8a8a8a");
-        QTest::newRow("style 5 down gradient") << 5 << true << 2 << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
-        QTest::newRow("style 5 disabled gradient") << 5 << true << 3 << QStringLiteral("00ff00 bfc3c4 bfc3c4 bfc3c4 bfc3c4 edf1f1 edf1f1 edf1f1 edf1f1 edf1f1 8a8a8a");
-        QTest::newRow("style 6 up gradient") << 6 << true << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
-        QTest::newRow("style 6 over gradient") << 6 << true << 1 << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
-        QTest::newRow("style 6 down gradient") << 6 << true << 2 << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
-        QTest::newRow("style 6 disabled gradient") << 6 << true << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
-        QTest::newRow("style 7 up gradient") << 7 << true << 0 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
-        QTest::newRow("style 7 over gradient") << 7 << true << 1 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
-        QTest::newRow("style 7 down gradient") << 7 << true << 2 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 717171 717171 717171 717171 717171 717171");
-        QTest::newRow("style 7 disabled gradient") << 7 << true << 3 << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
+        QTest::newRow("style 0 up")
+            << 0 << false << 0
+            << QStringLiteral("808080 808080 808080 808080 808080 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 0 over")
+            << 0 << false << 1
+            << QStringLiteral("8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
+        QTest::newRow("style 0 down")
+            << 0 << false << 2
+            << QStringLiteral("717171 717171 717171 717171 717171 717171 717171 717171 717171 717171 717171");
+        QTest::newRow("style 0 disabled")
+            << 0 << false << 3
+            << QStringLiteral("808080 808080 808080 808080 808080 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 1 up")
+            << 1 << false << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 1 over")
+            << 1 << false << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
+        QTest::newRow("style 1 down")
+            << 1 << false << 2
+            << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 717171 717171 717171 717171 717171 717171");
+        QTest::newRow("style 1 disabled")
+            << 1 << false << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 2 up")
+            << 2 << false << 0
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 2 over")
+            << 2 << false << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
+        QTest::newRow("style 2 down")
+            << 2 << false << 2
+            << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 717171 717171 717171 717171 717171 717171");
+        QTest::newRow("style 2 disabled")
+            << 2 << false << 3
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 3 up")
+            << 3 << false << 0
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 808080 808080");
+        QTest::newRow("style 3 over")
+            << 3 << false << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 8a8a8a 8a8a8a");
+        QTest::newRow("style 3 down")
+            << 3 << false << 2
+            << QStringLiteral("000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c 717171 717171 717171 717171");
+        QTest::newRow("style 3 disabled")
+            << 3 << false << 3
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 e2eff1 e2eff1 1c1c1c 1c1c1c 808080 808080");
+        QTest::newRow("style 4 up")
+            << 4 << false << 0
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 808080");
+        QTest::newRow("style 4 over")
+            << 4 << false << 1
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
+        QTest::newRow("style 4 down")
+            << 4 << false << 2
+            << QStringLiteral("000000 000000 000000 000000 000000 1c1c1c 1c1c1c 717171 717171 717171 717171");
+        QTest::newRow("style 4 disabled")
+            << 4 << false << 3
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 808080");
+        QTest::newRow("style 5 up")
+            << 5 << false << 0
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
+        QTest::newRow("style 5 over")
+            << 5 << false << 1
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 89d8fd 30b2f8 30b2f8 30b2f8 30b2f8 8a8a8a");
+        QTest::newRow("style 5 down")
+            << 5 << false << 2
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
+        QTest::newRow("style 5 disabled")
+            << 5 << false << 3
+            << QStringLiteral("00ff00 bfc3c4 bfc3c4 bfc3c4 bfc3c4 edf1f1 edf1f1 edf1f1 edf1f1 edf1f1 8a8a8a");
+        QTest::newRow("style 6 up")
+            << 6 << false << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
+        QTest::newRow("style 6 over")
+            << 6 << false << 1
+            << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
+        QTest::newRow("style 6 down")
+            << 6 << false << 2
+            << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
+        QTest::newRow("style 6 disabled")
+            << 6 << false << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
+        QTest::newRow("style 7 up")
+            << 7 << false << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
+        QTest::newRow("style 7 over")
+            << 7 << false << 1
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
+        QTest::newRow("style 7 down")
+            << 7 << false << 2
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 717171 717171 717171 717171 717171 717171");
+        QTest::newRow("style 7 disabled")
+            << 7 << false << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
+        QTest::newRow("style 0 up gradient")
+            << 0 << true << 0
+            << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
+        QTest::newRow("style 0 over gradient")
+            << 0 << true << 1
+            << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
+        QTest::newRow("style 0 down gradient")
+            << 0 << true << 2
+            << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
+        QTest::newRow("style 0 disabled gradient")
+            << 0 << true << 3
+            << QStringLiteral("a8a8a8 a8a8a8 888888 696969 888888 a8a8a8 888888 6c6c6c 888888 a4a4a4 888888");
+        QTest::newRow("style 1 up gradient")
+            << 1 << true << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 1 over gradient")
+            << 1 << true << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 1 down gradient")
+            << 1 << true << 2
+            << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
+        QTest::newRow("style 1 disabled gradient")
+            << 1 << true << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 808080 808080 808080 808080 808080 808080");
+        QTest::newRow("style 2 up gradient")
+            << 2 << true << 0
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
+        QTest::newRow("style 2 over gradient")
+            << 2 << true << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
+        QTest::newRow("style 2 down gradient")
+            << 2 << true << 2
+            << QStringLiteral("1c1c1c 1c1c1c 1c1c1c a8a8a8 a8a8a8 a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
+        QTest::newRow("style 2 disabled gradient")
+            << 2 << true << 3
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989 6a6a6a 898989 a8a8a8 898989");
+        QTest::newRow("style 3 up gradient")
+            << 3 << true << 0
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
+        QTest::newRow("style 3 over gradient")
+            << 3 << true << 1
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
+        QTest::newRow("style 3 down gradient")
+            << 3 << true << 2
+            << QStringLiteral("000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c 626262 626262 a8a8a8 898989");
+        QTest::newRow("style 3 disabled gradient")
+            << 3 << true << 3
+            << QStringLiteral("a8a8a8 a8a8a8 a8a8a8 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 898989");
+        QTest::newRow("style 4 up gradient")
+            << 4 << true << 0
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
+        QTest::newRow("style 4 over gradient")
+            << 4 << true << 1
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
+        QTest::newRow("style 4 down gradient")
+            << 4 << true << 2
+            << QStringLiteral("000000 000000 000000 000000 000000 1c1c1c 1c1c1c 626262 626262 a8a8a8 8a8a8a");
+        QTest::newRow("style 4 disabled gradient")
+            << 4 << true << 3
+            << QStringLiteral("000000 000000 000000 000000 000000 a8a8a8 a8a8a8 1c1c1c 1c1c1c a8a8a8 8a8a8a");
+        QTest::newRow("style 5 up gradient")
+            << 5 << true << 0
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
+        QTest::newRow("style 5 over gradient")
+            << 5 << true << 1
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 89d8fd 30b2f8 30b2f8 30b2f8 30b2f8 8a8a8a");
+        QTest::newRow("style 5 down gradient")
+            << 5 << true << 2
+            << QStringLiteral("00ff00 914b00 914b00 914b00 914b00 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
+        QTest::newRow("style 5 disabled gradient")
+            << 5 << true << 3
+            << QStringLiteral("00ff00 bfc3c4 bfc3c4 bfc3c4 bfc3c4 edf1f1 edf1f1 edf1f1 edf1f1 edf1f1 8a8a8a");
+        QTest::newRow("style 6 up gradient")
+            << 6 << true << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
+        QTest::newRow("style 6 over gradient")
+            << 6 << true << 1
+            << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 a8a8a8 a8a8a8 626262 a8a8a8 a8a8a8 8a8a8a");
+        QTest::newRow("style 6 down gradient")
+            << 6 << true << 2
+            << QStringLiteral("00ff00 9ba2a4 9ba2a4 9ba2a4 9ba2a4 626262 a8a8a8 a8a8a8 a8a8a8 626262 858585");
+        QTest::newRow("style 6 disabled gradient")
+            << 6 << true << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 00ff00 808080");
+        QTest::newRow("style 7 up gradient")
+            << 7 << true << 0
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
+        QTest::newRow("style 7 over gradient")
+            << 7 << true << 1
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a 8a8a8a");
+        QTest::newRow("style 7 down gradient")
+            << 7 << true << 2
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 717171 717171 717171 717171 717171 717171");
+        QTest::newRow("style 7 disabled gradient")
+            << 7 << true << 3
+            << QStringLiteral("00ff00 00ff00 00ff00 00ff00 00ff00 f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe f1fcfe");
     }
     void frameLooks()
     {
@@ -217,7 +346,8 @@ private slots:
         button->PicBild1_LostFocus();
         m_cursor->setPosition(QPoint(-500, -500));
         button->timer_Timer();
-        QCOMPARE(probe(button).section(QLatin1Char(' '), 5, 8), QStringLiteral("a8a8a8 a8a8a8 626262 a8a8a8"));
+        QCOMPARE(probe(button).section(QLatin1Char(' '), 5, 8),
+                 QStringLiteral("a8a8a8 a8a8a8 626262 a8a8a8"));
     }
 };
 
