@@ -314,6 +314,25 @@ private slots:
         QCOMPARE(probe(button), colours);
     }
 
+    // After a click the XP frame is the normal one until the cursor enters again.
+    void xpRingAfterClick()
+    {
+        Button *button = newButton(5, true);
+        m_cursor->setPosition(button->mapToGlobal(QPoint(5, 5)));
+        button->timer_Timer();
+        QCOMPARE(probe(button).section(QLatin1Char(' '), 5, 5), QStringLiteral("89d8fd"));
+        mouse(button, QEvent::MouseButtonPress);
+        mouse(button, QEvent::MouseButtonRelease);
+        QCOMPARE(button->frameState(), int16_t(2));
+        QCOMPARE(probe(button).section(QLatin1Char(' '), 5, 8),
+                 QStringLiteral("a8a8a8 a8a8a8 626262 a8a8a8"));
+        m_cursor->setPosition(QPoint(-500, -500));
+        button->timer_Timer();
+        m_cursor->setPosition(button->mapToGlobal(QPoint(6, 6)));
+        button->timer_Timer();
+        QCOMPARE(probe(button).section(QLatin1Char(' '), 5, 5), QStringLiteral("89d8fd"));
+    }
+
     // The focus rectangle is dotted and inverts the face one pixel inside it;
     // drawing it again restores the face.
     void focusRectangle()
