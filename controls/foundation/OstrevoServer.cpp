@@ -1,5 +1,6 @@
 #include "controls/foundation/OstrevoServer.h"
 
+#include "controls/button/Button.h"
 #include "controls/dialog/Dialog.h"
 #include "controls/display/Frames.h"
 #include "controls/display/Hyperlink.h"
@@ -24,6 +25,7 @@ std::unique_ptr<com::InProcessServer> makeServer()
 {
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
+    server->addClass<Button>();
     server->addClass<Frames>();
     server->addClass<Hyperlink>();
     server->addClass<Label3D>();
