@@ -12,6 +12,7 @@
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -32,54 +33,8 @@ namespace {
 
 const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
 
-// One message balloon as the test saw it, and the button it pressed.
-struct Seen {
-    QString texts;   // every visible label of the balloon
-    int buttons = 0; // visible buttons
-};
-
-// Answers the modal balloons in turn: each answer is the position of the
-// button to press (0 = leftmost). A balloon beyond the answers is closed
-// with its last button, so no test can hang.
-class Answerer {
-public:
-    explicit Answerer(QList<int> answers) : m_answers(std::move(answers))
-    {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start(10);
-    }
-    QList<Seen> seen;
-
-private:
-    void poll()
-    {
-        rt::Form *form = rt::Form::activeModalForm();
-        if (!form || form == m_answered)
-            return;
-        QList<com::Control *> buttons;
-        for (com::Control *c : form->findChildren<com::Control *>())
-            if (c->isVisible())
-                buttons << c;
-        if (buttons.isEmpty())
-            return; // not laid out yet
-        std::sort(buttons.begin(), buttons.end(), [](QWidget *a, QWidget *b) {
-            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-        });
-        Seen s;
-        for (QLabel *label : form->findChildren<QLabel *>())
-            if (label->isVisible())
-                s.texts += label->text() + QLatin1Char('|');
-        s.buttons = int(buttons.size());
-        seen << s;
-        m_answered = form;
-        const int position = m_answers.isEmpty() ? int(buttons.size()) - 1 : m_answers.takeFirst();
-        QTest::mouseClick(buttons.at(std::min<qsizetype>(position, buttons.size() - 1)), Qt::LeftButton, {},
-                          QPoint(5, 5));
-    }
-    QTimer m_poll;
-    QList<int> m_answers;
-    QPointer<rt::Form> m_answered;
-};
+// Answers the modal balloons in turn by the position of the button to press.
+using Answerer = testsupport::BalloonAnswerer;
 
 constexpr int Yes = 0;
 constexpr int No = 1;

@@ -12,7 +12,7 @@
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/diary/ModalDriver.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"

@@ -10,6 +10,7 @@
 #include "platform/runtime/Timer.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TempRegistry.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QDir>
@@ -76,18 +77,11 @@ private:
             });
             return;
         }
-        QList<com::Control *> buttons;
-        for (com::Control *c : form->findChildren<com::Control *>())
-            if (c->isVisible())
-                buttons << c;
+        const QList<com::Control *> buttons = testsupport::visibleButtons(form);
         if (buttons.isEmpty())
             return; // not laid out yet
         m_last = form;
-        QString texts;
-        for (QLabel *label : form->findChildren<QLabel *>())
-            if (label->isVisible())
-                texts += label->text() + QLatin1Char('|');
-        balloons << texts;
+        balloons << testsupport::visibleTexts(form);
         QPointer<com::Control> button(buttons.first());
         QTimer::singleShot(0, [button] {
             if (button)

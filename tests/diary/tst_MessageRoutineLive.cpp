@@ -10,6 +10,7 @@
 #include "platform/sound/RecordingSound.h"
 #include "platform/sound/SoundOutput.h"
 #include "tests/support/TempRegistry.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
@@ -31,41 +32,14 @@ struct Shown {
 // should that caption not be there, so no test can hang.
 void answerWith(const QString &caption, bool tick, Shown &shown)
 {
-    auto *poll = new QTimer();
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, caption, tick, ticks, &shown] {
-        rt::Form *form = rt::Form::activeModalForm();
-        if (form && *ticks == 0) {
-            *ticks = 1;
-            QWidget *chosen = nullptr;
-            for (int i = 0; i < 3; ++i) {
-                auto *button = form->findChild<com::Control *>(QStringLiteral("Cmd1_%1").arg(i));
-                if (!button || !button->isVisible())
-                    continue;
-                const QString text = button->get(QStringLiteral("Caption")).toString();
-                shown.captions << text;
-                if (text == caption)
-                    chosen = button;
-            }
-            shown.position = form->pos();
-            if (tick) {
-                for (QCheckBox *check : form->findChildren<QCheckBox *>())
-                    if (check->isVisible())
-                        check->setChecked(true);
-            }
-            if (chosen) {
-                shown.answered = true;
-                QTest::mouseClick(chosen, Qt::LeftButton, {}, QPoint(5, 5));
-            }
-        } else if (form && ++*ticks > 500) {
-            form->close();
-        }
-        if (!rt::Form::activeModalForm() && *ticks > 0) {
-            poll->stop();
-            poll->deleteLater();
-        }
+    testsupport::whenModalShown([caption, tick, &shown](rt::Form *form) {
+        for (com::Control *button : testsupport::visibleButtons(form))
+            shown.captions << button->get(QStringLiteral("Caption")).toString();
+        shown.position = form->pos();
+        if (tick)
+            testsupport::tickCheckBoxes(form);
+        shown.answered = testsupport::pressButtonCaptioned(form, caption);
     });
-    poll->start(10);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "platform/comdlg/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
-#include "tests/diary/ModalDriver.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
 

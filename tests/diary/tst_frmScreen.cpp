@@ -10,11 +10,13 @@
 #include "platform/runtime/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/diary/ModalDriver.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
 #include <QBuffer>
 #include <QImage>
 #include <QTextEdit>

@@ -6,6 +6,7 @@
 #include "platform/runtime/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TempRegistry.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QAction>
@@ -25,41 +26,27 @@ namespace {
 class Answerer {
 public:
     Answerer()
+        : m_balloons({}, [this](rt::Form *form) {
+              auto *window = qobject_cast<passwort1 *>(form);
+              if (!window)
+                  return false;
+              windows << window->windowTitle();
+              QTimer::singleShot(0, window->xpButton2(), &QPushButton::click);
+              return true;
+          })
     {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start(10);
     }
-    QStringList balloons;
+    QStringList balloons() const
+    {
+        QStringList texts;
+        for (const testsupport::SeenBalloon &balloon : m_balloons.seen)
+            texts << balloon.texts;
+        return texts;
+    }
     QStringList windows;
 
 private:
-    void poll()
-    {
-        rt::Form *form = rt::Form::activeModalForm();
-        if (!form || form == m_last)
-            return;
-        if (auto *window = qobject_cast<passwort1 *>(form)) {
-            m_last = form;
-            windows << window->windowTitle();
-            QTimer::singleShot(0, window->xpButton2(), &QPushButton::click);
-            return;
-        }
-        QList<com::Control *> buttons;
-        for (com::Control *c : form->findChildren<com::Control *>())
-            if (c->isVisible())
-                buttons << c;
-        if (buttons.isEmpty())
-            return;
-        m_last = form;
-        QString texts;
-        for (QLabel *label : form->findChildren<QLabel *>())
-            if (label->isVisible())
-                texts += label->text() + QLatin1Char('|');
-        balloons << texts;
-        QTest::mouseClick(buttons.first(), Qt::LeftButton, {}, QPoint(5, 5));
-    }
-    QTimer m_poll;
-    QPointer<rt::Form> m_last;
+    testsupport::BalloonAnswerer m_balloons;
 };
 
 } // namespace
@@ -145,8 +132,8 @@ private slots:
         writeFile("18ZZ\r\n");
         Answerer answers;
         passwort1 &form = open();
-        QCOMPARE(answers.balloons.size(), 1);
-        QVERIFY(answers.balloons[0].contains(QStringLiteral("beschädigt")));
+        QCOMPARE(answers.balloons().size(), 1);
+        QVERIFY(answers.balloons()[0].contains(QStringLiteral("beschädigt")));
         QCOMPARE(form.Text1()->text(), QString());
         form.Command3_Click();
         QCOMPARE(fileBytes(), QByteArray("\r\n"));
@@ -186,8 +173,8 @@ private slots:
         Answerer answers;
         form.Command2_Click();
         QCOMPARE(fileBytes(), stored);
-        QCOMPARE(answers.balloons.size(), 1);
-        QVERIFY2(answers.balloons[0].contains(title), qPrintable(answers.balloons[0]));
+        QCOMPARE(answers.balloons().size(), 1);
+        QVERIFY2(answers.balloons()[0].contains(title), qPrintable(answers.balloons()[0]));
         if (fields == "<unverändert>") {
             QCOMPARE(form.Text1()->text(), first);
             QCOMPARE(form.Text2()->text(), second);
@@ -208,7 +195,7 @@ private slots:
         form.Command2_Click();
         // "2D0B" scrambled once more: 2^L=7E, D^i=2D, 0^c=53, B^h=2A.
         QCOMPARE(fileBytes(), QByteArray("7E2D532A\r\n"));
-        QCOMPARE(answers.balloons.size(), 2);
+        QCOMPARE(answers.balloons().size(), 2);
     }
 
     void deleteAlwaysWritesAnEmptyLine_data()
@@ -229,8 +216,8 @@ private slots:
         QCOMPARE(form.Text1()->text(), QString());
         QCOMPARE(form.Text2()->text(), QString());
         QCOMPARE(form.Label4()->text(), QStringLiteral("Passwort wurde gelöscht."));
-        QCOMPARE(answers.balloons.size(), 1);
-        QVERIFY(answers.balloons[0].contains(QStringLiteral("Passwort gelöscht")));
+        QCOMPARE(answers.balloons().size(), 1);
+        QVERIFY(answers.balloons()[0].contains(QStringLiteral("Passwort gelöscht")));
     }
 
     void mainWindowMenuOpensTheWindow()

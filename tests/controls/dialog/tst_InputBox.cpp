@@ -13,6 +13,7 @@
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
 #include "platform/sound/RecordingSound.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
@@ -32,22 +33,7 @@ constexpr int32_t ShowInputId = 0x6003005D;
 // seconds should the action leave it open, so no test can hang.
 void whenShown(std::function<void(msgFrm *)> action)
 {
-    auto *poll = new QTimer();
-    auto started = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, action, started] {
-        auto *form = qobject_cast<msgFrm *>(rt::Form::activeModalForm());
-        if (form && *started == 0) {
-            *started = 1;
-            action(form);
-        } else if (++*started > 500 && form) {
-            form->close();
-        }
-        if (!rt::Form::activeModalForm() && *started > 0) {
-            poll->stop();
-            poll->deleteLater();
-        }
-    });
-    poll->start(10);
+    testsupport::whenModalShown([action](rt::Form *form) { action(qobject_cast<msgFrm *>(form)); });
 }
 
 void release(FlatButton *button, Qt::MouseButton mouse = Qt::LeftButton)
