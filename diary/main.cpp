@@ -1,6 +1,7 @@
 #include "diary/FrmSplash.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/App.h"
+#include "platform/runtime/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    rt::FontSubstitutes::installForForms(); // the Windows faces the forms name, drawn with close faces
     rt::App::setVersion(KV_VERSION_MAJOR, KV_VERSION_MINOR, KV_VERSION_PATCH);
     rt::App::setTitle(QStringLiteral("Kalvento"));
     try {
