@@ -16,6 +16,7 @@ const QString Mono = QStringLiteral("Liberation Mono");
 const QString DejaVuSans = QStringLiteral("DejaVu Sans");
 const QString DejaVuSerif = QStringLiteral("DejaVu Serif");
 const QString DejaVuMono = QStringLiteral("DejaVu Sans Mono");
+const QString FormFace = QStringLiteral("MS Sans Serif");
 
 } // namespace
 
@@ -60,7 +61,9 @@ void FontSubstitutes::installForForms()
 QFont FontSubstitutes::font(const QString &face, double points)
 {
     install();
-    QFont result(face);
+    // A stored font without a face (a property bag that holds none) draws in
+    // the forms' face, not in whatever the font matching falls back to.
+    QFont result(face.trimmed().isEmpty() ? FormFace : face);
     if (points > 0)
         result.setPointSizeF(points);
     return result;

@@ -29,7 +29,8 @@ public:
     // default: what the program does once at start.
     static void installForForms();
 
-    // A font of the face and size in points, the table installed first.
+    // A font of the face and size in points, the table installed first; an
+    // empty face means the forms' face.
     static QFont font(const QString &face, double points);
     // The face a font of that name is drawn with: the first installed
     // substitute, or the name itself when the table has none for it.
