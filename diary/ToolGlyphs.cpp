@@ -7,11 +7,9 @@
 #include <functional>
 #include <map>
 
-namespace kalvento
-{
+namespace kalvento {
 
-namespace
-{
+namespace {
 
 constexpr int Size = 16;
 const QColor Ink(0x20, 0x20, 0x20);

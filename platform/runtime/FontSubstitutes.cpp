@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-namespace rt
-{
+namespace rt {
 
-namespace
-{
+namespace {
 
 const QString Sans = QStringLiteral("Liberation Sans");
 const QString Serif = QStringLiteral("Liberation Serif");
@@ -84,7 +82,7 @@ QString FontSubstitutes::drawnFace(const QString &face)
 
 QFont FontSubstitutes::formFont()
 {
-    return font(QStringLiteral("MS Sans Serif"), 8.25);
+    return font(FormFace, 8.25);
 }
 
 } // namespace rt

@@ -30,8 +30,7 @@
 using testsupport::Driver;
 using testsupport::VisibleText;
 
-namespace
-{
+namespace {
 
 // The longest German long date of the next years, for every date field.
 const QDate LongestDay(2027, 9, 30);
@@ -62,8 +61,7 @@ struct Seen {
 // Every window of the diary at its designed size, in the forms' fonts as the
 // program sets them at start: no caption, label, button or field text may be
 // wider or taller than the room its widget gives it.
-class TestTextFits : public QObject
-{
+class TestTextFits : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;

@@ -19,8 +19,7 @@
 using kalvento::KeyedToolBar;
 using testsupport::Driver;
 
-namespace
-{
+namespace {
 
 // What a bar showed: each key's button geometry, symbol, text and tool tip.
 struct Button {
@@ -87,8 +86,7 @@ bool hasInk(const QImage &image)
 // Both editor tool bars at their designed widths: every button stands whole
 // inside the bar, none is pushed into the overflow; the buttons without a
 // caption show a symbol and name it in their tool tip, the others their text.
-class TestToolBars : public QObject
-{
+class TestToolBars : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;

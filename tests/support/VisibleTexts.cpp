@@ -21,11 +21,9 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-namespace testsupport
-{
+namespace testsupport {
 
-namespace
-{
+namespace {
 
 // The text as drawn: "&x" marks an access key, "&&" stands for "&".
 QString withoutMnemonics(const QString &text)
