@@ -1,23 +1,19 @@
 #include "diary/FormatButtons.h"
 
 #include "diary/KeyedToolBar.h"
+#include "diary/ToolGlyphs.h"
 
 #include <QAction>
-#include <QFont>
-#include <QWidget>
 
 namespace kalvento {
 
 namespace {
 
-// A character toggle shows its letter in its own format.
-void addCharacterToggle(KeyedToolBar &bar, const QString &key, const QString &letter, const QString &toolTip,
-                        void (QFont::*style)(bool))
+QAction *addSymbol(KeyedToolBar &bar, const char *key, const QString &toolTip,
+                   KeyedToolBar::Kind kind = KeyedToolBar::Push, int group = 0)
 {
-    QAction *action = bar.addButton(key, letter, toolTip, KeyedToolBar::Toggle, 1);
-    QFont font = action->font();
-    (font.*style)(true);
-    action->setFont(font);
+    const QString name = QString::fromLatin1(key);
+    return bar.addButton(name, toolGlyph(name), toolTip, kind, group);
 }
 
 } // namespace
@@ -25,30 +21,21 @@ void addCharacterToggle(KeyedToolBar &bar, const QString &key, const QString &le
 void addFormatButtons(KeyedToolBar &bar)
 {
     using Kind = KeyedToolBar::Kind;
-    addCharacterToggle(bar, QStringLiteral("fett"), QStringLiteral("F"), QStringLiteral("Fett"),
-                       &QFont::setBold);
-    addCharacterToggle(bar, QStringLiteral("kursiv"), QStringLiteral("K"), QStringLiteral("Kursiv"),
-                       &QFont::setItalic);
-    addCharacterToggle(bar, QStringLiteral("unterstrichen"), QStringLiteral("U"),
-                       QStringLiteral("Unterstrichen"), &QFont::setUnderline);
-    addCharacterToggle(bar, QStringLiteral("durchgestrichen"), QStringLiteral("S"),
-                       QStringLiteral("Durchgestrichen"), &QFont::setStrikeOut);
+    addSymbol(bar, "fett", QStringLiteral("Fett"), Kind::Toggle, 1);
+    addSymbol(bar, "kursiv", QStringLiteral("Kursiv"), Kind::Toggle, 1);
+    addSymbol(bar, "unterstrichen", QStringLiteral("Unterstrichen"), Kind::Toggle, 1);
+    addSymbol(bar, "durchgestrichen", QStringLiteral("Durchgestrichen"), Kind::Toggle, 1);
     bar.addSeparator();
-    bar.addButton(QStringLiteral("schriftart"), QStringLiteral("Aa"), QStringLiteral("Schriftart"));
-    bar.addButton(QStringLiteral("schriftfarbe"), QStringLiteral("A\u0332"), QStringLiteral("Schriftfarbe"));
-    bar.addButton(QStringLiteral("hintergrund"), QStringLiteral("\u25A7"), QStringLiteral("Hintergrund"));
+    addSymbol(bar, "schriftart", QStringLiteral("Schriftart"));
+    addSymbol(bar, "schriftfarbe", QStringLiteral("Schriftfarbe"));
+    addSymbol(bar, "hintergrund", QStringLiteral("Hintergrund"));
     bar.addButtonMenu(QStringLiteral("hintergrund"), {QStringLiteral("Menu 1")});
     bar.addSeparator();
-    bar.addButton(QStringLiteral("aufzaehlung"), QStringLiteral("\u2022\u2261"),
-                  QStringLiteral("Aufzählung"));
+    addSymbol(bar, "aufzaehlung", QStringLiteral("Aufzählung"));
     bar.addSeparator();
-    bar.addButton(QStringLiteral("links"), QStringLiteral("\u2190"), QStringLiteral("Linksbündig"),
-                  Kind::Option, 2)
-        ->setChecked(true);
-    bar.addButton(QStringLiteral("mitte"), QStringLiteral("\u2194"), QStringLiteral("Zentriert"),
-                  Kind::Option, 2);
-    bar.addButton(QStringLiteral("rechts"), QStringLiteral("\u2192"), QStringLiteral("Rechtsbündig"),
-                  Kind::Option, 2);
+    addSymbol(bar, "links", QStringLiteral("Linksbündig"), Kind::Option, 2)->setChecked(true);
+    addSymbol(bar, "mitte", QStringLiteral("Zentriert"), Kind::Option, 2);
+    addSymbol(bar, "rechts", QStringLiteral("Rechtsbündig"), Kind::Option, 2);
 }
 
 } // namespace kalvento

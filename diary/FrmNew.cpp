@@ -10,6 +10,7 @@
 #include "diary/MsgBox.h"
 #include "diary/OfficeMenu.h"
 #include "diary/SelectionCommands.h"
+#include "diary/ToolGlyphs.h"
 #include "diary/frmScreen.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
@@ -217,7 +218,8 @@ void FrmNew::buildToolBar()
     using Kind = KeyedToolBar::Kind;
     addFormatButtons(*m_coolbar);
     m_coolbar->addSeparator();
-    m_coolbar->addButton(QStringLiteral("einfuegen"), QStringLiteral("Einfügen"));
+    m_coolbar->addButton(QStringLiteral("einfuegen"), toolGlyph(QStringLiteral("einfuegen")),
+                         QStringLiteral("Einfügen"));
     m_coolbar->addSeparator();
     m_coolbar->addButton(QStringLiteral("suchen"), QStringLiteral("Suchen"), QString(), Kind::Push);
     m_coolbar->addSeparator();

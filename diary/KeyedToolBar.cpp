@@ -7,7 +7,12 @@
 
 namespace kalvento {
 
-KeyedToolBar::KeyedToolBar(QWidget *parent) : QToolBar(parent) {}
+KeyedToolBar::KeyedToolBar(QWidget *parent) : QToolBar(parent)
+{
+    // Small symbols, so the buttons of a bar fit its designed width.
+    setIconSize(QSize(16, 16));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
 
 QAction *KeyedToolBar::addButton(const QString &key, const QString &caption, const QString &toolTip,
                                  Kind kind, int group)
@@ -19,6 +24,14 @@ QAction *KeyedToolBar::addButton(const QString &key, const QString &caption, con
     if (kind == Option)
         groupOf(group)->addAction(action);
     connect(action, &QAction::triggered, this, [this, key] { emit ButtonClick(key); });
+    return action;
+}
+
+QAction *KeyedToolBar::addButton(const QString &key, const QIcon &symbol, const QString &toolTip, Kind kind,
+                                 int group)
+{
+    QAction *action = addButton(key, toolTip, toolTip, kind, group);
+    action->setIcon(symbol);
     return action;
 }
 

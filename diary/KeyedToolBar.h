@@ -19,6 +19,9 @@ public:
     // Option buttons of one group exclude each other; toggles stand alone.
     QAction *addButton(const QString &key, const QString &caption, const QString &toolTip = QString(),
                        Kind kind = Push, int group = 0);
+    // A button showing only its symbol; the tool tip names it.
+    QAction *addButton(const QString &key, const QIcon &symbol, const QString &toolTip, Kind kind = Push,
+                       int group = 0);
     // A drop-down part under the button; its entries raise no ButtonClick.
     void addButtonMenu(const QString &key, const QStringList &entries);
     QAction *button(const QString &key) const;

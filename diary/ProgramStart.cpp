@@ -2,6 +2,7 @@
 
 #include "diary/ProgramEnd.h"
 #include "platform/runtime/App.h"
+#include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/GermanLocale.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ namespace kalvento {
 void prepareProgram(QApplication &app, int major, int minor, int revision)
 {
     rt::GermanLocale::install();
+    // The Windows faces the forms name, drawn with installed faces of close metrics.
+    rt::FontSubstitutes::installForForms();
     // Closed forms only hide; the program ends with its last form instead.
     app.setQuitOnLastWindowClosed(false);
     ProgramEnd::endWithLastForm();

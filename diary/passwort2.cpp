@@ -33,8 +33,10 @@ passwort2::passwort2()
         widget->setObjectName(name);
         placeControl(widget, name, twips);
     };
-    place(new QLabel(QStringLiteral("Bitte geben Sie Ihr Passwort ein, um das Tagebuch zu öffnen.")),
-          QStringLiteral("Label2"), InstructionRect);
+    // Two lines high by design: the instruction wraps at word ends, as labels do.
+    auto *instruction = new QLabel(QStringLiteral("Bitte geben Sie Ihr Passwort ein, um das Tagebuch zu öffnen."));
+    instruction->setWordWrap(true);
+    place(instruction, QStringLiteral("Label2"), InstructionRect);
     place(new QLabel(QStringLiteral("Ihr Passwort:")), QStringLiteral("Label1"), Label1Rect);
     m_pw = new QLineEdit;
     m_pw->setEchoMode(QLineEdit::Password);

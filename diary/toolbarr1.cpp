@@ -3,6 +3,7 @@
 #include "diary/FormatButtons.h"
 #include "diary/KeyedToolBar.h"
 #include "diary/SelectionCommands.h"
+#include "diary/ToolGlyphs.h"
 #include "diary/frmScreen.h"
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/richtext/RichTextBox.h"
@@ -28,9 +29,10 @@ toolbarr1::toolbarr1(frmScreen &screen)
     placeControl(m_coolbar, QStringLiteral("Coolbar1"), Coolbar1Rect);
     addFormatButtons(*m_coolbar);
     m_coolbar->addSeparator();
-    m_coolbar->addButton(QStringLiteral("einfuegen"), QStringLiteral("Einfügen"));
+    m_coolbar->addButton(QStringLiteral("einfuegen"), toolGlyph(QStringLiteral("einfuegen")),
+                         QStringLiteral("Einfügen"));
     m_coolbar->addSeparator();
-    m_coolbar->addButton(QStringLiteral("schlie"), QStringLiteral("\u00D7"),
+    m_coolbar->addButton(QStringLiteral("schlie"), toolGlyph(QStringLiteral("schlie")),
                          QStringLiteral("Toolbar schließen"));
     connect(m_coolbar, &KeyedToolBar::ButtonClick, this, &toolbarr1::Coolbar1_ButtonClick);
     resize(rt::Twips::toPixels(InnerSize));

@@ -1,6 +1,7 @@
 #include "platform/com/StdFont.h"
 
 #include "platform/com/Dispatcher.h"
+#include "platform/runtime/FontSubstitutes.h"
 
 #include <cmath>
 
@@ -61,8 +62,7 @@ StdFont::StdFont(const QFont &font)
 
 QFont StdFont::toQFont() const
 {
-    QFont font(name);
-    font.setPointSizeF(size);
+    QFont font = rt::FontSubstitutes::font(name, size);
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);

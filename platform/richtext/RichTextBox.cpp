@@ -10,6 +10,7 @@
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
 #include "platform/richtext/SystemClipboard.h"
+#include "platform/runtime/FontSubstitutes.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
@@ -70,6 +71,8 @@ RichTextBox::RichTextBox(QWidget *parent)
     : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()),
       m_edit(new RichTextEdit(this))
 {
+    // Entries name Windows faces ("Arial" and whatever the font dialog gave).
+    rt::FontSubstitutes::install();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);

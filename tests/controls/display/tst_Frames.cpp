@@ -149,7 +149,8 @@ private slots:
         QCOMPARE(at(frame->surface(), label.center().x(), line),
                  Shadow); // the etched line runs under the label
         const QImage shown = frame->composed();
-        QCOMPARE(at(shown, label.left(), line), Back);
+        // The caption's first glyph may reach its left column; the line stays covered there.
+        QVERIFY(at(shown, label.left(), line) != Shadow);
         QCOMPARE(at(shown, label.right(), line), Back);
         QCOMPARE(at(shown, label.right() + 3, line), Shadow);
         frame->let(QStringLiteral("Caption"), Variant(""));
