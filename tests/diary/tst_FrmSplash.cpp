@@ -81,7 +81,7 @@ private:
         if (buttons.isEmpty())
             return; // not laid out yet
         m_last = form;
-        balloons << testsupport::visibleTexts(form);
+        balloons << testsupport::labelTexts(form);
         QPointer<com::Control> button(buttons.first());
         QTimer::singleShot(0, [button] {
             if (button)

@@ -18,11 +18,12 @@
 #include "platform/sound/RecordingSound.h"
 #include "platform/sound/SoundOutput.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/diary/ModalDriver.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/VisibleTexts.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QTextEdit>

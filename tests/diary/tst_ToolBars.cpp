@@ -8,7 +8,7 @@
 #include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/diary/ModalDriver.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
 

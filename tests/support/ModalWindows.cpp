@@ -52,7 +52,7 @@ QList<com::Control *> visibleButtons(QWidget *window)
     return buttons;
 }
 
-QString visibleTexts(QWidget *window)
+QString labelTexts(QWidget *window)
 {
     QString texts;
     for (QLabel *label : window->findChildren<QLabel *>())
@@ -130,7 +130,7 @@ bool BalloonAnswerer::answer(rt::Form *form)
     const QList<com::Control *> buttons = visibleButtons(form);
     if (buttons.isEmpty())
         return false; // not laid out yet
-    seen << SeenBalloon{visibleTexts(form), int(buttons.size())};
+    seen << SeenBalloon{labelTexts(form), int(buttons.size())};
     const int position = m_answers.isEmpty() ? int(buttons.size()) - 1 : m_answers.takeFirst();
     pressButtonAt(form, position);
     return true;
@@ -212,7 +212,7 @@ void answer(QWidget *box, const QString &text)
 
 QString closeBalloon(QWidget *balloon)
 {
-    const QString texts = visibleTexts(balloon);
+    const QString texts = labelTexts(balloon);
     const QList<com::Control *> buttons = visibleButtons(balloon);
     if (!buttons.isEmpty())
         clickButton(buttons.last());

@@ -29,7 +29,7 @@ QWidget *topModal();
 // The visible buttons of our library in a window, left to right.
 QList<com::Control *> visibleButtons(QWidget *window);
 // Every visible label's text, each followed by "|".
-QString visibleTexts(QWidget *window);
+QString labelTexts(QWidget *window);
 // Clicks the visible button at `position` from the left; the last one when
 // there are fewer.
 void pressButtonAt(QWidget *window, int position);
