@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace richtext {
@@ -24,6 +25,8 @@ constexpr int kMaxWordLength = 32;
 constexpr int64_t kNumberLimit = 1'000'000'000;
 constexpr int kMaxTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kHimetricPerInch = 2540.0;
 
 enum class Dest {
     Text,      // document text
@@ -64,13 +67,18 @@ struct Group {
 
 struct PictState {
     QByteArray bytes;
-    bool supported = false;
+    QByteArray words; // the control words that describe the data, as read
+    bool metafile = false;
+    int picW = 0;
+    int picH = 0;
     int goalW = 0;
     int goalH = 0;
     int scaleX = 100;
     int scaleY = 100;
     int nibble = -1;
 };
+
+constexpr int kMaxPictWords = 1024;
 
 bool isHex(char16_t c)
 {
@@ -394,7 +402,7 @@ private:
             return;
         }
         if (g.dest == Dest::Pict) {
-            pictWord(w, param);
+            pictWord(w, hasParam, param);
             return;
         }
         if (g.dest == Dest::Pn) {
@@ -520,10 +528,35 @@ private:
         }
     }
 
-    void pictWord(QStringView w, int64_t param)
+    // A picture's kind, its sizes and scaling, and what a bitmap needs to be
+    // read again: written back unchanged with its data.
+    static bool isPictDescription(QStringView w)
     {
-        if (w == QLatin1String("pngblip") || w == QLatin1String("jpegblip"))
-            m_pict.supported = true;
+        static const char *const names[] = {
+            "pngblip", "jpegblip", "emfblip", "wmetafile", "pmmetafile", "macpict", "dibitmap", "wbitmap",
+            "picw", "pich", "picwgoal", "pichgoal", "picscalex", "picscaley", "piccropl", "piccropr",
+            "piccropt", "piccropb", "picbmp", "picbpp", "wbmbitspixel", "wbmplanes", "wbmwidthbytes",
+        };
+        for (const char *name : names) {
+            if (w == QLatin1String(name))
+                return true;
+        }
+        return false;
+    }
+
+    void pictWord(QStringView w, bool hasParam, int64_t param)
+    {
+        if (isPictDescription(w) && m_pict.words.size() < kMaxPictWords) {
+            m_pict.words += '\\' + w.toLatin1();
+            if (hasParam)
+                m_pict.words += QByteArray::number(static_cast<qlonglong>(param));
+        }
+        if (w == QLatin1String("wmetafile") || w == QLatin1String("emfblip") || w == QLatin1String("pmmetafile"))
+            m_pict.metafile = true;
+        else if (w == QLatin1String("picw"))
+            m_pict.picW = clampInt(param, 0, kMaxTwips * 10);
+        else if (w == QLatin1String("pich"))
+            m_pict.picH = clampInt(param, 0, kMaxTwips * 10);
         else if (w == QLatin1String("picwgoal"))
             m_pict.goalW = clampInt(param, 0, kMaxTwips * 10);
         else if (w == QLatin1String("pichgoal"))
@@ -556,9 +589,10 @@ private:
         }
     }
 
+    // Every picture with data is kept, drawn or not, so saving never loses it.
     void finishPicture()
     {
-        if (!m_pict.supported || m_pict.bytes.isEmpty()) {
+        if (m_pict.bytes.isEmpty()) {
             m_pict = PictState{};
             return;
         }
@@ -566,14 +600,17 @@ private:
         if (m_pict.goalW > 0 && m_pict.goalH > 0) {
             size = QSizeF(m_pict.goalW * m_pict.scaleX / 100.0 / kTwipsPerPixel,
                           m_pict.goalH * m_pict.scaleY / 100.0 / kTwipsPerPixel);
+        } else if (m_pict.metafile && m_pict.picW > 0 && m_pict.picH > 0) {
+            // A metafile's own size is in hundredths of a millimetre.
+            size = QSizeF(m_pict.picW * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel,
+                          m_pict.picH * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel);
         }
-        const QByteArray bytes = m_pict.bytes;
-        m_pict = PictState{};
+        const PictState pict = std::exchange(m_pict, PictState{});
         if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].dest != Dest::Text)
             return;
         startContent();
         flushRun();
-        Picture::insert(m_cursor, bytes, size);
+        Picture::insertRead(m_cursor, pict.bytes, pict.words, size);
     }
 
     void plainText()

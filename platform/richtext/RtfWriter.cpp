@@ -265,6 +265,13 @@ private:
     void writePicture(const QTextCharFormat &f)
     {
         QByteArray bytes = Picture::encoded(f);
+        if (const QByteArray words = Picture::pictWords(f); !words.isEmpty()) {
+            // Undrawn: its data goes back as it came, described as it was.
+            m_out += "{\\pict" + words + "\r\n";
+            writeHex(bytes);
+            m_out += "}";
+            return;
+        }
         if (bytes.isEmpty()) {
             // An image that came without its file form: store it as PNG.
             const QVariant res = m_doc.resource(QTextDocument::ImageResource,
@@ -290,6 +297,12 @@ private:
                  + QByteArray::number(natural.height()) + "\\picwgoal"
                  + QByteArray::number(twips(shown.width())) + "\\pichgoal"
                  + QByteArray::number(twips(shown.height())) + "\r\n";
+        writeHex(bytes);
+        m_out += "}";
+    }
+
+    void writeHex(const QByteArray &bytes)
+    {
         static const char digits[] = "0123456789abcdef";
         const qsizetype n = bytes.size();
         const qsizetype start = m_out.size();
@@ -303,7 +316,6 @@ private:
                 *out++ = '\n';
         }
         m_out.truncate(out - m_out.constData());
-        m_out += "}";
     }
 };
 
