@@ -204,6 +204,11 @@ QByteArray Picture::encoded(const QTextFormat &format)
     return format.property(kBytesProperty).toByteArray();
 }
 
+bool Picture::isUndrawn(const QTextFormat &format)
+{
+    return format.hasProperty(kWordsProperty);
+}
+
 QByteArray Picture::pictWords(const QTextFormat &format)
 {
     return format.property(kWordsProperty).toByteArray();

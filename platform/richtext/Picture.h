@@ -43,8 +43,9 @@ public:
 
     static bool isPicture(const QTextFormat &format);
     static QByteArray encoded(const QTextFormat &format);
-    // The control words an undrawn picture is written back with; empty for a
-    // drawn one.
+    // Whether it is shown as a frame only, and the control words it is then
+    // written back with (there may be none).
+    static bool isUndrawn(const QTextFormat &format);
     static QByteArray pictWords(const QTextFormat &format);
     // Pixel size of the stored picture and the size it is shown at.
     static QSize naturalSize(const QTextFormat &format);

@@ -187,6 +187,8 @@ private:
 
     QString m_run;
     CharState m_runState;
+    static constexpr size_t kFormatCacheSize = 16;
+    std::vector<std::pair<CharState, QTextCharFormat>> m_formatCache;
 
     bool m_pendingPar = false;
     QString m_listText;
@@ -450,6 +452,7 @@ private:
             return;
         }
         if (w == QLatin1String("deff")) {
+            m_formatCache.clear();
             m_defaultFont = clampInt(param, 0, kNumberLimit);
             return;
         }
@@ -617,6 +620,18 @@ private:
     {
         const qsizetype n = m_in.size();
         while (m_pos < n) {
+            // Plain ASCII text goes into the run as a whole stretch: large
+            // entries are mostly that.
+            if (m_skipChars == 0 && !m_highSurrogate && top().dest == Dest::Text) {
+                qsizetype end = m_pos;
+                while (end < n && isPlainAscii(m_in[end].unicode()))
+                    ++end;
+                if (end > m_pos) {
+                    appendPlain(m_in.sliced(m_pos, end - m_pos));
+                    m_pos = end;
+                    continue;
+                }
+            }
             const char16_t c = m_in[m_pos].unicode();
             if (c == '\\' || c == '{' || c == '}')
                 return;
@@ -651,6 +666,7 @@ private:
             return;
         case Dest::ColorTable:
             if (c == ';') {
+                m_formatCache.clear();
                 m_colors.append(QColor(m_red, m_green, m_blue));
                 m_colorIsAuto.append(!m_colorSet);
                 m_colorSet = false;
@@ -694,6 +710,21 @@ private:
         appendText(QChar(c));
     }
 
+    static bool isPlainAscii(char16_t c)
+    {
+        return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+    }
+
+    void appendPlain(QStringView text)
+    {
+        if (!m_run.isEmpty() && !(m_runState == top().chr))
+            flushRun();
+        startContent();
+        if (m_run.isEmpty())
+            m_runState = top().chr;
+        m_run.append(text);
+    }
+
     void appendText(QChar c)
     {
         if (!acceptChar(c))
@@ -711,7 +742,9 @@ private:
     {
         if (m_pendingPar) {
             flushRun();
-            m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            // Most paragraphs end with the properties they start with; then
+            // closing them changes nothing.
+            m_cursor.insertBlock(blockFormat(top().para), QTextCharFormat());
             m_pendingPar = false;
         }
         m_anyContent = true;
@@ -721,7 +754,7 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, charFormat(m_runState));
+        m_cursor.insertText(m_run, cachedFormat(m_runState));
         m_run.clear();
     }
 
@@ -742,8 +775,35 @@ private:
         return f;
     }
 
+    // Runs switch among a few formats; building each anew costs more than
+    // the text they carry.
+    const QTextCharFormat &cachedFormat(const CharState &s)
+    {
+        for (const auto &[state, format] : m_formatCache) {
+            if (state == s)
+                return format;
+        }
+        if (m_formatCache.size() >= kFormatCacheSize)
+            m_formatCache.erase(m_formatCache.begin());
+        m_formatCache.emplace_back(s, charFormat(s));
+        return m_formatCache.back().second;
+    }
+
+    static QTextBlockFormat blockFormat(const ParaState &p)
+    {
+        QTextBlockFormat bf;
+        static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
+                                               Qt::AlignJustify};
+        bf.setAlignment(aligns[p.align]);
+        bf.setLeftMargin(p.left / kTwipsPerPixel);
+        bf.setTextIndent(p.first / kTwipsPerPixel);
+        bf.setRightMargin(p.right / kTwipsPerPixel);
+        return bf;
+    }
+
     void storeFont()
     {
+        m_formatCache.clear();
         QString name = m_fontName.trimmed();
         if (name.endsWith(u';'))
             name.chop(1);
@@ -769,7 +829,8 @@ private:
     void finishParagraph(const ParaState &p)
     {
         QTextBlock block = m_cursor.block();
-        QTextBlockFormat bf = block.blockFormat();
+        const QTextBlockFormat current = block.blockFormat();
+        QTextBlockFormat bf = current;
         static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
                                                Qt::AlignJustify};
         bf.setAlignment(aligns[p.align]);
@@ -790,8 +851,14 @@ private:
             bullet = true;
         }
         bf.clearProperty(QTextFormat::ObjectIndex);
+        if (bf == current && !bullet && marker.isEmpty()) {
+            m_listText.clear();
+            m_hadListText = false;
+            return;
+        }
         QTextCursor c(block);
-        c.setBlockFormat(bf);
+        if (bf != current)
+            c.setBlockFormat(bf);
         if (bullet) {
             if (m_list && m_listBlock == block.blockNumber() - 1) {
                 m_list->add(block);

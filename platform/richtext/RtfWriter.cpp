@@ -265,9 +265,9 @@ private:
     void writePicture(const QTextCharFormat &f)
     {
         QByteArray bytes = Picture::encoded(f);
-        if (const QByteArray words = Picture::pictWords(f); !words.isEmpty()) {
-            // Undrawn: its data goes back as it came, described as it was.
-            m_out += "{\\pict" + words + "\r\n";
+        if (Picture::isUndrawn(f)) {
+            // Its data goes back as it came, described as it was.
+            m_out += "{\\pict" + Picture::pictWords(f) + "\r\n";
             writeHex(bytes);
             m_out += "}";
             return;

@@ -279,6 +279,7 @@ void TestRtfRoundTrip::undrawnPicturesByteForByte_data()
     QTest::newRow("device-independent bitmap")
         << "\\dibitmap0\\picw4\\pich4\\picwgoal60\\pichgoal60\\picbmp\\picbpp24" << metafileBytes(4)
         << QSizeF(4, 4);
+    QTest::newRow("no control words at all") << QString() << metafileBytes(5) << QSizeF(32, 32);
     QTest::newRow("png that does not decode") << "\\pngblip\\picw10\\pich10\\picwgoal150\\pichgoal150"
                                               << QByteArray("\x89PNG\r\n\x1a\nbroken", 14) << QSizeF(10, 10);
 }
