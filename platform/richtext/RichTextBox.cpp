@@ -184,6 +184,8 @@ void RichTextBox::setTextRTF(const QString &rtf)
     doc->setDocumentMargin(shown->documentMargin());
     doc->setIndentWidth(shown->indentWidth());
     doc->setUseDesignMetrics(shown->useDesignMetrics());
+    // Laid out at the editor's width from the start, not once more unwrapped.
+    doc->setPageSize(shown->pageSize());
     doc->setUndoRedoEnabled(false);
     QTextCursor cursor(doc);
     RtfReader::read(rtf, cursor);
