@@ -236,10 +236,29 @@ private:
         m_out += ' ';
     }
 
+    static bool isPlainAscii(char16_t c)
+    {
+        return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+    }
+
     void writeText(const QString &text)
     {
-        for (const QChar qc : text) {
-            const char16_t c = qc.unicode();
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            // Stretches of plain ASCII go out as they are, in one piece.
+            qsizetype end = i;
+            while (end < n && isPlainAscii(text[end].unicode()))
+                ++end;
+            if (end > i) {
+                const qsizetype at = m_out.size();
+                m_out.resize(at + (end - i));
+                char *out = m_out.data() + at;
+                for (qsizetype k = i; k < end; ++k)
+                    *out++ = static_cast<char>(text[k].unicode());
+                i = end - 1;
+                continue;
+            }
+            const char16_t c = text[i].unicode();
             if (c == '\\' || c == '{' || c == '}') {
                 m_out += '\\';
                 m_out += static_cast<char>(c);
