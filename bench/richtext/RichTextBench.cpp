@@ -1,5 +1,15 @@
 // Times saving (TextRTF get) and loading (TextRTF set) of two large entries:
 // one with about 10 MB of pictures, one with about 1 MB of formatted text.
+//
+// Then the very large text entries: 1, 10, 25 and 50 MB of text, as one long
+// paragraph and as many short ones. Each is previewed in a shown box and
+// opened in a second one as the editor does (TextRTF of the preview into the
+// editor); both must be on screen within kBoundMs, and while the rest of the
+// text is laid out the event loop must never stall for kBoundMs either. A case
+// over the bound makes the run fail.
+//
+//   bench_richtext                 every case
+//   bench_richtext NAME ...        only these: pictures, text, long-1, short-50, ...
 
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RichTextBox.h"
@@ -9,8 +19,11 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +34,8 @@
 namespace {
 
 constexpr int kRounds = 3;
+constexpr double kBoundMs = 2000;
+constexpr int kTickMs = 5;
 
 // Noise does not compress, so each picture keeps close to its pixel size.
 QByteArray noisePicture(int side, const char *format)
@@ -72,6 +87,115 @@ void measure(const char *name, richtext::RichTextBox &source)
                 kRounds);
 }
 
+// About `chars` characters of diary text with a little formatting, as one
+// paragraph or broken every few lines.
+QString largeEntry(qsizetype chars, bool shortParagraphs)
+{
+    const char *const words[] = {"Heute ", "war ", "ein ", "sch\\'f6ner ", "Tag ", "f\\'fcr ",
+                                 "Spazierg\\'e4nge ", "am ", "Fluss, ", "\\'80 5 "};
+    const int wordChars[] = {6, 4, 4, 8, 4, 4, 13, 3, 7, 4};
+    QByteArray rtf;
+    rtf.reserve(chars + chars / 4 + 1024);
+    rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+           "{\\colortbl ;\\red200\\green30\\blue30;}\r\n\\viewkind4\\uc1\\pard\\plain\\f0\\fs24 ";
+    qsizetype n = 0;
+    for (int i = 0; n < chars; ++i) {
+        if (i % 97 == 96)
+            rtf += "\\b ";
+        else if (i % 89 == 88)
+            rtf += "\\cf1\\i ";
+        rtf += words[i % 10];
+        n += wordChars[i % 10];
+        if (i % 97 == 96)
+            rtf += "\\b0 ";
+        else if (i % 89 == 88)
+            rtf += "\\cf0\\i0 ";
+        if (shortParagraphs && i % 12 == 11) {
+            rtf += "\\par\r\n";
+            n += 2;
+        } else if (i % 12 == 11) {
+            rtf += "\r\n"; // line ends in the file are no text
+        }
+    }
+    rtf += "\\par\r\n}\r\n";
+    return QString::fromLatin1(rtf);
+}
+
+// Shows the box, sets its RTF and waits for the first paint; returns the ms.
+double loadShown(richtext::RichTextBox &box, const QString &rtf)
+{
+    return timeMs([&] {
+        box.setTextRTF(rtf);
+        box.repaint();
+        QApplication::processEvents();
+    });
+}
+
+// Runs the event loop until the boxes' documents stop growing (their layout
+// is done) and returns the longest gap between two ticks of a short timer.
+double longestStall(const std::vector<richtext::RichTextBox *> &boxes, double *totalMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 worst = 0;
+    qint64 lastGrowth = 0;
+    std::vector<int> heights(boxes.size(), -1);
+    QTimer tick;
+    tick.setInterval(kTickMs);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        worst = std::max(worst, now - last);
+        last = now;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const int h = boxes[i]->editor()->verticalScrollBar()->maximum();
+            if (h != heights[i]) {
+                heights[i] = h;
+                lastGrowth = now;
+            }
+        }
+    });
+    tick.start();
+    while (clock.elapsed() - lastGrowth < 1000 && clock.elapsed() < 600'000)
+        QApplication::processEvents(QEventLoop::AllEvents, kTickMs);
+    *totalMs = lastGrowth;
+    return static_cast<double>(worst);
+}
+
+bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
+{
+    const QString rtf = largeEntry(chars, shortParagraphs);
+    richtext::RichTextBox preview;
+    preview.resize(360, 200);
+    preview.show();
+    richtext::RichTextBox editor;
+    editor.resize(600, 400);
+    editor.show();
+    QApplication::processEvents();
+
+    const double load = loadShown(preview, rtf);
+    const double open = timeMs([&] {
+        editor.setTextRTF(preview.textRTF());
+        editor.repaint();
+        QApplication::processEvents();
+    });
+    double layout = 0;
+    const double stall = longestStall({&preview, &editor}, &layout);
+    const qsizetype textChars = editor.document()->characterCount();
+    const bool ok = load <= kBoundMs && open <= kBoundMs && stall <= kBoundMs;
+    std::printf("%-10s RTF %6.2f MB  text %9lld chars  preview %8.1f ms  open %8.1f ms  "
+                "longest stall %7.1f ms  (layout done after %7.1f ms)  %s\n",
+                qPrintable(name), rtf.size() / 1e6, static_cast<long long>(textChars), load, open, stall, layout,
+                ok ? "ok" : "OVER BOUND");
+    std::fflush(stdout);
+    return ok;
+}
+
+bool wanted(const QStringList &names, const QString &name)
+{
+    return names.isEmpty() || names.contains(name);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -79,6 +203,19 @@ int main(int argc, char **argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    QStringList names = QApplication::arguments();
+    names.removeFirst();
+    bool ok = true;
+
+    for (const int mb : {1, 10, 25, 50}) {
+        for (const bool shortParagraphs : {false, true}) {
+            const QString name = QStringLiteral("%1-%2").arg(shortParagraphs ? "short" : "long").arg(mb);
+            if (wanted(names, name))
+                ok = measureLarge(name, qsizetype(mb) * 1000 * 1000, shortParagraphs) && ok;
+        }
+    }
+    if (!wanted(names, QStringLiteral("pictures")) && !wanted(names, QStringLiteral("text")))
+        return ok ? 0 : 1;
 
     richtext::RichTextBox pictures;
     {
@@ -93,7 +230,8 @@ int main(int argc, char **argv)
         }
         std::printf("pictures entry: %.2f MB of picture data\n", total / 1e6);
     }
-    measure("pictures", pictures);
+    if (wanted(names, QStringLiteral("pictures")))
+        measure("pictures", pictures);
 
     richtext::RichTextBox text;
     {
@@ -117,6 +255,7 @@ int main(int argc, char **argv)
             }
         }
     }
-    measure("text", text);
-    return 0;
+    if (wanted(names, QStringLiteral("text")))
+        measure("text", text);
+    return ok ? 0 : 1;
 }

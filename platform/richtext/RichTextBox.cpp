@@ -176,12 +176,27 @@ void RichTextBox::setTextRTF(const QString &rtf)
         setText(rtf);
         return;
     }
-    QTextDocument *doc = document();
+    // The entry is read into a document of its own and handed to the editor
+    // whole: a document no view lays out takes the text at the speed of its
+    // parsing, and the editor then lays it out in steps as it is shown,
+    // instead of all at once while the entry loads.
+    QTextDocument *shown = document();
+    auto *doc = new QTextDocument(m_edit); // owned by the editor widget
+    doc->setDefaultFont(shown->defaultFont());
+    doc->setDefaultTextOption(shown->defaultTextOption());
+    doc->setDocumentMargin(shown->documentMargin());
+    doc->setIndentWidth(shown->indentWidth());
+    doc->setUseDesignMetrics(shown->useDesignMetrics());
+    // Laid out at the editor's width from the start, not once more unwrapped.
+    doc->setPageSize(shown->pageSize());
     doc->setUndoRedoEnabled(false);
-    doc->clear();
     QTextCursor cursor(doc);
     RtfReader::read(rtf, cursor);
     doc->setUndoRedoEnabled(true);
+    // The editor drops a document of its own; one we handed it before is ours.
+    std::unique_ptr<QTextDocument> replaced(shown->parent() == m_edit ? shown : nullptr);
+    m_edit->setDocument(doc);
+    replaced.reset();
     m_edit->setTextCursor(QTextCursor(doc));
 }
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace richtext {
@@ -24,6 +25,8 @@ constexpr int kMaxWordLength = 32;
 constexpr int64_t kNumberLimit = 1'000'000'000;
 constexpr int kMaxTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kHimetricPerInch = 2540.0;
 
 enum class Dest {
     Text,      // document text
@@ -64,13 +67,18 @@ struct Group {
 
 struct PictState {
     QByteArray bytes;
-    bool supported = false;
+    QByteArray words; // the control words that describe the data, as read
+    bool metafile = false;
+    int picW = 0;
+    int picH = 0;
     int goalW = 0;
     int goalH = 0;
     int scaleX = 100;
     int scaleY = 100;
     int nibble = -1;
 };
+
+constexpr int kMaxPictWords = 1024;
 
 bool isHex(char16_t c)
 {
@@ -179,6 +187,8 @@ private:
 
     QString m_run;
     CharState m_runState;
+    static constexpr size_t kFormatCacheSize = 16;
+    std::vector<std::pair<CharState, QTextCharFormat>> m_formatCache;
 
     bool m_pendingPar = false;
     QString m_listText;
@@ -394,7 +404,7 @@ private:
             return;
         }
         if (g.dest == Dest::Pict) {
-            pictWord(w, param);
+            pictWord(w, hasParam, param);
             return;
         }
         if (g.dest == Dest::Pn) {
@@ -442,6 +452,7 @@ private:
             return;
         }
         if (w == QLatin1String("deff")) {
+            m_formatCache.clear();
             m_defaultFont = clampInt(param, 0, kNumberLimit);
             return;
         }
@@ -520,10 +531,35 @@ private:
         }
     }
 
-    void pictWord(QStringView w, int64_t param)
+    // A picture's kind, its sizes and scaling, and what a bitmap needs to be
+    // read again: written back unchanged with its data.
+    static bool isPictDescription(QStringView w)
     {
-        if (w == QLatin1String("pngblip") || w == QLatin1String("jpegblip"))
-            m_pict.supported = true;
+        static const char *const names[] = {
+            "pngblip", "jpegblip", "emfblip", "wmetafile", "pmmetafile", "macpict", "dibitmap", "wbitmap",
+            "picw", "pich", "picwgoal", "pichgoal", "picscalex", "picscaley", "piccropl", "piccropr",
+            "piccropt", "piccropb", "picbmp", "picbpp", "wbmbitspixel", "wbmplanes", "wbmwidthbytes",
+        };
+        for (const char *name : names) {
+            if (w == QLatin1String(name))
+                return true;
+        }
+        return false;
+    }
+
+    void pictWord(QStringView w, bool hasParam, int64_t param)
+    {
+        if (isPictDescription(w) && m_pict.words.size() < kMaxPictWords) {
+            m_pict.words += '\\' + w.toLatin1();
+            if (hasParam)
+                m_pict.words += QByteArray::number(static_cast<qlonglong>(param));
+        }
+        if (w == QLatin1String("wmetafile") || w == QLatin1String("emfblip") || w == QLatin1String("pmmetafile"))
+            m_pict.metafile = true;
+        else if (w == QLatin1String("picw"))
+            m_pict.picW = clampInt(param, 0, kMaxTwips * 10);
+        else if (w == QLatin1String("pich"))
+            m_pict.picH = clampInt(param, 0, kMaxTwips * 10);
         else if (w == QLatin1String("picwgoal"))
             m_pict.goalW = clampInt(param, 0, kMaxTwips * 10);
         else if (w == QLatin1String("pichgoal"))
@@ -556,9 +592,10 @@ private:
         }
     }
 
+    // Every picture with data is kept, drawn or not, so saving never loses it.
     void finishPicture()
     {
-        if (!m_pict.supported || m_pict.bytes.isEmpty()) {
+        if (m_pict.bytes.isEmpty()) {
             m_pict = PictState{};
             return;
         }
@@ -566,20 +603,35 @@ private:
         if (m_pict.goalW > 0 && m_pict.goalH > 0) {
             size = QSizeF(m_pict.goalW * m_pict.scaleX / 100.0 / kTwipsPerPixel,
                           m_pict.goalH * m_pict.scaleY / 100.0 / kTwipsPerPixel);
+        } else if (m_pict.metafile && m_pict.picW > 0 && m_pict.picH > 0) {
+            // A metafile's own size is in hundredths of a millimetre.
+            size = QSizeF(m_pict.picW * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel,
+                          m_pict.picH * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel);
         }
-        const QByteArray bytes = m_pict.bytes;
-        m_pict = PictState{};
+        const PictState pict = std::exchange(m_pict, PictState{});
         if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].dest != Dest::Text)
             return;
         startContent();
         flushRun();
-        Picture::insert(m_cursor, bytes, size);
+        Picture::insertRead(m_cursor, pict.bytes, pict.words, size);
     }
 
     void plainText()
     {
         const qsizetype n = m_in.size();
         while (m_pos < n) {
+            // Plain ASCII text goes into the run as a whole stretch: large
+            // entries are mostly that.
+            if (m_skipChars == 0 && !m_highSurrogate && top().dest == Dest::Text) {
+                qsizetype end = m_pos;
+                while (end < n && isPlainAscii(m_in[end].unicode()))
+                    ++end;
+                if (end > m_pos) {
+                    appendPlain(m_in.sliced(m_pos, end - m_pos));
+                    m_pos = end;
+                    continue;
+                }
+            }
             const char16_t c = m_in[m_pos].unicode();
             if (c == '\\' || c == '{' || c == '}')
                 return;
@@ -614,6 +666,7 @@ private:
             return;
         case Dest::ColorTable:
             if (c == ';') {
+                m_formatCache.clear();
                 m_colors.append(QColor(m_red, m_green, m_blue));
                 m_colorIsAuto.append(!m_colorSet);
                 m_colorSet = false;
@@ -657,6 +710,21 @@ private:
         appendText(QChar(c));
     }
 
+    static bool isPlainAscii(char16_t c)
+    {
+        return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+    }
+
+    void appendPlain(QStringView text)
+    {
+        if (!m_run.isEmpty() && !(m_runState == top().chr))
+            flushRun();
+        startContent();
+        if (m_run.isEmpty())
+            m_runState = top().chr;
+        m_run.append(text);
+    }
+
     void appendText(QChar c)
     {
         if (!acceptChar(c))
@@ -674,7 +742,9 @@ private:
     {
         if (m_pendingPar) {
             flushRun();
-            m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+            // Most paragraphs end with the properties they start with; then
+            // closing them changes nothing.
+            m_cursor.insertBlock(blockFormat(top().para), QTextCharFormat());
             m_pendingPar = false;
         }
         m_anyContent = true;
@@ -684,7 +754,7 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, charFormat(m_runState));
+        m_cursor.insertText(m_run, cachedFormat(m_runState));
         m_run.clear();
     }
 
@@ -705,8 +775,35 @@ private:
         return f;
     }
 
+    // Runs switch among a few formats; building each anew costs more than
+    // the text they carry.
+    const QTextCharFormat &cachedFormat(const CharState &s)
+    {
+        for (const auto &[state, format] : m_formatCache) {
+            if (state == s)
+                return format;
+        }
+        if (m_formatCache.size() >= kFormatCacheSize)
+            m_formatCache.erase(m_formatCache.begin());
+        m_formatCache.emplace_back(s, charFormat(s));
+        return m_formatCache.back().second;
+    }
+
+    static QTextBlockFormat blockFormat(const ParaState &p)
+    {
+        QTextBlockFormat bf;
+        static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
+                                               Qt::AlignJustify};
+        bf.setAlignment(aligns[p.align]);
+        bf.setLeftMargin(p.left / kTwipsPerPixel);
+        bf.setTextIndent(p.first / kTwipsPerPixel);
+        bf.setRightMargin(p.right / kTwipsPerPixel);
+        return bf;
+    }
+
     void storeFont()
     {
+        m_formatCache.clear();
         QString name = m_fontName.trimmed();
         if (name.endsWith(u';'))
             name.chop(1);
@@ -732,7 +829,8 @@ private:
     void finishParagraph(const ParaState &p)
     {
         QTextBlock block = m_cursor.block();
-        QTextBlockFormat bf = block.blockFormat();
+        const QTextBlockFormat current = block.blockFormat();
+        QTextBlockFormat bf = current;
         static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
                                                Qt::AlignJustify};
         bf.setAlignment(aligns[p.align]);
@@ -753,8 +851,14 @@ private:
             bullet = true;
         }
         bf.clearProperty(QTextFormat::ObjectIndex);
+        if (bf == current && !bullet && marker.isEmpty()) {
+            m_listText.clear();
+            m_hadListText = false;
+            return;
+        }
         QTextCursor c(block);
-        c.setBlockFormat(bf);
+        if (bf != current)
+            c.setBlockFormat(bf);
         if (bullet) {
             if (m_list && m_listBlock == block.blockNumber() - 1) {
                 m_list->add(block);

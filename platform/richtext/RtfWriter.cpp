@@ -236,10 +236,29 @@ private:
         m_out += ' ';
     }
 
+    static bool isPlainAscii(char16_t c)
+    {
+        return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
+    }
+
     void writeText(const QString &text)
     {
-        for (const QChar qc : text) {
-            const char16_t c = qc.unicode();
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            // Stretches of plain ASCII go out as they are, in one piece.
+            qsizetype end = i;
+            while (end < n && isPlainAscii(text[end].unicode()))
+                ++end;
+            if (end > i) {
+                const qsizetype at = m_out.size();
+                m_out.resize(at + (end - i));
+                char *out = m_out.data() + at;
+                for (qsizetype k = i; k < end; ++k)
+                    *out++ = static_cast<char>(text[k].unicode());
+                i = end - 1;
+                continue;
+            }
+            const char16_t c = text[i].unicode();
             if (c == '\\' || c == '{' || c == '}') {
                 m_out += '\\';
                 m_out += static_cast<char>(c);
@@ -265,6 +284,13 @@ private:
     void writePicture(const QTextCharFormat &f)
     {
         QByteArray bytes = Picture::encoded(f);
+        if (Picture::isUndrawn(f)) {
+            // Its data goes back as it came, described as it was.
+            m_out += "{\\pict" + Picture::pictWords(f) + "\r\n";
+            writeHex(bytes);
+            m_out += "}";
+            return;
+        }
         if (bytes.isEmpty()) {
             // An image that came without its file form: store it as PNG.
             const QVariant res = m_doc.resource(QTextDocument::ImageResource,
@@ -290,6 +316,12 @@ private:
                  + QByteArray::number(natural.height()) + "\\picwgoal"
                  + QByteArray::number(twips(shown.width())) + "\\pichgoal"
                  + QByteArray::number(twips(shown.height())) + "\r\n";
+        writeHex(bytes);
+        m_out += "}";
+    }
+
+    void writeHex(const QByteArray &bytes)
+    {
         static const char digits[] = "0123456789abcdef";
         const qsizetype n = bytes.size();
         const qsizetype start = m_out.size();
@@ -303,7 +335,6 @@ private:
                 *out++ = '\n';
         }
         m_out.truncate(out - m_out.constData());
-        m_out += "}";
     }
 };
 

@@ -55,6 +55,7 @@ class TestRichTextBox : public QObject {
 
 private slots:
     void textCountsBreaksAsCrLf();
+    void loadingKeepsTheBoxSettings();
     void selectionPositions_data();
     void selectionPositions();
     void negativeSelectionRaises();
@@ -544,6 +545,24 @@ void TestRichTextBox::backColor()
     // Not part of the saved text.
     box.setText(QStringLiteral("x"));
     QVERIFY(!box.textRTF().contains(QLatin1String("255\\green255\\blue0")));
+}
+
+void TestRichTextBox::loadingKeepsTheBoxSettings()
+{
+    // Each entry loads into a fresh document; what the box was set to stays.
+    RichTextBox box;
+    box.setFontName(QStringLiteral("Courier New"));
+    box.setFontSize(20);
+    box.editor()->setReadOnly(true);
+    for (const char *body : {"eins", "zwei\\par drei"}) {
+        box.setTextRTF(QStringLiteral("{\\rtf1 %1}").arg(QLatin1String(body)));
+        QCOMPARE(box.fontName(), QStringLiteral("Courier New"));
+        QCOMPARE(box.fontSize(), 20.0);
+        QVERIFY(box.editor()->isReadOnly());
+        QVERIFY(box.document()->isUndoRedoEnabled());
+        QCOMPARE(box.selStart(), 0);
+    }
+    QCOMPARE(box.text(), QStringLiteral("zwei\r\ndrei"));
 }
 
 KV_TEST_MAIN(TestRichTextBox)

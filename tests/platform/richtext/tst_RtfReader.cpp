@@ -141,8 +141,10 @@ void TestRtfReader::malformed_data()
     QTest::newRow("negative bin") << "{\\rtf1 a\\bin-5 bc}" << "abc";
     QTest::newRow("truncated picture") << "{\\rtf1 a{\\pict\\pngblip 89504e470d0a1a" << "a";
     QTest::newRow("odd hex digits") << "{\\rtf1 a{\\pict\\pngblip 0}b}" << "ab";
-    QTest::newRow("picture that is no picture") << "{\\rtf1 a{\\pict\\pngblip 00112233}b}" << "ab";
-    QTest::newRow("jpeg header only") << "{\\rtf1 a{\\pict\\jpegblip ffd8ffe000}b}" << "ab";
+    // Data that does not decode is still kept, shown as an undrawn picture.
+    QTest::newRow("picture that is no picture")
+        << "{\\rtf1 a{\\pict\\pngblip 00112233}b}" << QStringLiteral("a\uFFFCb");
+    QTest::newRow("jpeg header only") << "{\\rtf1 a{\\pict\\jpegblip ffd8ffe000}b}" << QStringLiteral("a\uFFFCb");
     QTest::newRow("unterminated font table") << "{\\rtf1{\\fonttbl{\\f0 Arial" << "";
     QTest::newRow("unterminated colour table") << "{\\rtf1{\\colortbl;\\red9" << "";
     QTest::newRow("list text never closed") << "{\\rtf1 a\\par{\\listtext x" << "a";

@@ -6,9 +6,12 @@
 #include "platform/richtext/RtfWriter.h"
 
 #include <QBuffer>
+#include <QPair>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 
 using richtext::Picture;
 using richtext::RichTextBox;
@@ -71,6 +74,45 @@ bool isAscii(const QString &s)
     return true;
 }
 
+// A single-colour PNG of the given size: large in pixels, small as a file.
+QByteArray plainPng(QSize size)
+{
+    QImage image(size, QImage::Format_Mono);
+    image.fill(0);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Bytes that stand for a metafile; nothing here draws them.
+QByteArray metafileBytes(int seed)
+{
+    QByteArray bytes("\x01\x00\x09\x00\x00\x03", 6);
+    for (int i = 0; i < 300; ++i)
+        bytes.append(static_cast<char>((i * 31 + seed) & 0xFF));
+    return bytes;
+}
+
+// The \pict groups of an RTF text: their control words and their hex data.
+QList<QPair<QString, QString>> pictGroups(const QString &rtf)
+{
+    QList<QPair<QString, QString>> out;
+    for (qsizetype at = rtf.indexOf(QLatin1String("{\\pict")); at >= 0;
+         at = rtf.indexOf(QLatin1String("{\\pict"), at + 1)) {
+        const qsizetype end = rtf.indexOf(u'}', at);
+        const QString group = rtf.mid(at + 1, end - at - 1);
+        qsizetype dataStart = group.lastIndexOf(u'\\');
+        while (dataStart < group.size() && !group[dataStart].isSpace())
+            ++dataStart;
+        QString hex = group.mid(dataStart);
+        hex.remove(u'\r').remove(u'\n').remove(u' ');
+        out.append({group.left(dataStart).trimmed(), hex});
+    }
+    return out;
+}
+
 } // namespace
 
 class TestRtfRoundTrip : public QObject {
@@ -83,6 +125,9 @@ private slots:
     void text();
     void picturesByteForByte_data();
     void picturesByteForByte();
+    void undrawnPicturesByteForByte_data();
+    void undrawnPicturesByteForByte();
+    void oversizedPictureInsertedUndrawn();
     void pastedBitmapStoredAsPng();
     void secondSaveEqualsFirst();
     void selectionCopyCarriesFormatting();
@@ -215,6 +260,73 @@ void TestRtfRoundTrip::picturesByteForByte()
     const QSizeF natural = QImage::fromData(bytes).size();
     QCOMPARE(Picture::displaySize(pics[0]), shown.isValid() ? shown : natural);
     QCOMPARE(Picture::displaySize(pics[1]), natural);
+}
+
+void TestRtfRoundTrip::undrawnPicturesByteForByte_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSizeF>("shown");
+    QTest::newRow("png of 16000 x 16000")
+        << "\\pngblip\\picw16000\\pich16000\\picwgoal2400\\pichgoal1800" << plainPng(QSize(16000, 16000))
+        << QSizeF(160, 120);
+    QTest::newRow("wmf") << "\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720" << metafileBytes(1)
+                         << QSizeF(96, 48);
+    QTest::newRow("wmf without goal, sized in hundredths of a millimetre")
+        << "\\wmetafile8\\picw5080\\pich2540" << metafileBytes(2) << QSizeF(192, 96);
+    QTest::newRow("emf scaled") << "\\emfblip\\picw100\\pich100\\picwgoal1500\\pichgoal3000\\picscalex50\\picscaley50"
+                                << metafileBytes(3) << QSizeF(50, 100);
+    QTest::newRow("device-independent bitmap")
+        << "\\dibitmap0\\picw4\\pich4\\picwgoal60\\pichgoal60\\picbmp\\picbpp24" << metafileBytes(4)
+        << QSizeF(4, 4);
+    QTest::newRow("no control words at all") << QString() << metafileBytes(5) << QSizeF(32, 32);
+    QTest::newRow("png that does not decode") << "\\pngblip\\picw10\\pich10\\picwgoal150\\pichgoal150"
+                                              << QByteArray("\x89PNG\r\n\x1a\nbroken", 14) << QSizeF(10, 10);
+}
+
+void TestRtfRoundTrip::undrawnPicturesByteForByte()
+{
+    QFETCH(QString, words);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSizeF, shown);
+    const QString hex = QString::fromLatin1(bytes.toHex());
+    RichTextBox box;
+    box.setTextRTF(QStringLiteral("{\\rtf1\\ansi vor {\\pict%1\r\n%2} nach\\par}").arg(words, hex));
+    const QString obj(QChar::ObjectReplacementCharacter);
+    QCOMPARE(box.text(), QStringLiteral("vor ") + obj + QStringLiteral(" nach"));
+    const QList<QTextCharFormat> pics = pictures(box.document());
+    QCOMPARE(pics.size(), 1);
+    QCOMPARE(Picture::encoded(pics[0]), bytes);
+    QCOMPARE(Picture::displaySize(pics[0]), shown);
+    // Shown as a frame of its size, never decoded to a giant image.
+    const QImage drawn =
+        box.document()->resource(QTextDocument::ImageResource, QUrl(pics[0].toImageFormat().name())).value<QImage>();
+    QVERIFY(!drawn.isNull());
+    QVERIFY(drawn.width() <= 512 && drawn.height() <= 512);
+
+    const QString saved = box.textRTF();
+    QVERIFY(isAscii(saved));
+    const auto groups = pictGroups(saved);
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(groups[0].first, QStringLiteral("\\pict") + words);
+    QCOMPARE(groups[0].second, hex);
+
+    // And again from what was saved.
+    RichTextBox other;
+    other.setTextRTF(saved);
+    QCOMPARE(other.textRTF(), saved);
+}
+
+void TestRtfRoundTrip::oversizedPictureInsertedUndrawn()
+{
+    const QByteArray png = plainPng(QSize(16000, 16000));
+    RichTextBox box;
+    QTextCursor c(box.document());
+    QVERIFY(Picture::insert(c, png, QSizeF(100, 100)));
+    const auto groups = pictGroups(box.textRTF());
+    QCOMPARE(groups.size(), 1);
+    QCOMPARE(groups[0].first, QStringLiteral("\\pict\\pngblip\\picw16000\\pich16000\\picwgoal1500\\pichgoal1500"));
+    QCOMPARE(groups[0].second, QString::fromLatin1(png.toHex()));
 }
 
 void TestRtfRoundTrip::pastedBitmapStoredAsPng()
