@@ -98,8 +98,9 @@ inline void answer(QWidget *box, const QString &text)
     input->accept();
 }
 
-// The balloon's visible texts, then its last button pressed.
-inline QString closeBalloon(QWidget *w)
+// The balloon's visible texts, then its button at this position pressed
+// (0 = leftmost, -1 = the last one).
+inline QString pressBalloon(QWidget *w, int position)
 {
     QString texts;
     for (QLabel *label : w->findChildren<QLabel *>())
@@ -113,8 +114,12 @@ inline QString closeBalloon(QWidget *w)
         return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
     });
     if (!buttons.isEmpty())
-        QTest::mouseClick(buttons.last(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(position < 0 || position >= buttons.size() ? buttons.last() : buttons.at(position),
+                          Qt::LeftButton, {}, QPoint(5, 5));
     return texts;
 }
+
+// The balloon's visible texts, then its last button pressed.
+inline QString closeBalloon(QWidget *w) { return pressBalloon(w, -1); }
 
 } // namespace testsupport
