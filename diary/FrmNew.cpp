@@ -343,8 +343,8 @@ void FrmNew::offerSavingAsNew()
     const QString CRLF = QStringLiteral("\r\n");
     const QString answer = ShowMessage(
         m_main.Dialog1(),
-        QStringLiteral("Der Eintrag vom ") + dateLine() + QStringLiteral(" ist nicht mehr vorhanden.") + CRLF +
-            QStringLiteral("Er wurde inzwischen an anderer Stelle gelöscht.") + CRLF + CRLF +
+        QStringLiteral("Der Eintrag vom ") + dateLine() + QStringLiteral(" ist nicht mehr vorhanden.") +
+            CRLF + QStringLiteral("Er wurde inzwischen an anderer Stelle gelöscht.") + CRLF + CRLF +
             QStringLiteral("Wollen Sie Ihren Text als neuen Eintrag speichern?"),
         QStringLiteral("36"), QStringLiteral("Eintrag nicht mehr vorhanden"));
     if (answer == QLatin1String("6"))

@@ -120,6 +120,9 @@ inline QString pressBalloon(QWidget *w, int position)
 }
 
 // The balloon's visible texts, then its last button pressed.
-inline QString closeBalloon(QWidget *w) { return pressBalloon(w, -1); }
+inline QString closeBalloon(QWidget *w)
+{
+    return pressBalloon(w, -1);
+}
 
 } // namespace testsupport

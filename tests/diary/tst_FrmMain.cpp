@@ -487,11 +487,13 @@ private slots:
         QTest::addColumn<QByteArray>("schema"); // empty: no table at all
         QTest::addColumn<QString>("missing");
         QTest::newRow("no table") << QByteArray() << QStringLiteral("Zorvelin");
-        QTest::newRow("no Tagdatum") << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Datum TEXT, "
-                                                   "Tagtext TEXT)")
+        QTest::newRow("no Tagdatum") << QByteArray(
+                                            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Datum TEXT, "
+                                            "Tagtext TEXT)")
                                      << QStringLiteral("Tagdatum");
-        QTest::newRow("no Tagtext") << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, "
-                                                  "Text TEXT)")
+        QTest::newRow("no Tagtext") << QByteArray(
+                                           "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, "
+                                           "Text TEXT)")
                                     << QStringLiteral("Tagtext");
     }
 

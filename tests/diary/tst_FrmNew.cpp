@@ -346,7 +346,8 @@ private slots:
                 [&](QWidget *w) {
                     editor = editorOf(w);
                     // Another diary on the same file deletes the entry being edited.
-                    QVERIFY(sqlite.run(m_home->databaseFile(), "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag B'"));
+                    QVERIFY(
+                        sqlite.run(m_home->databaseFile(), "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag B'"));
                     editorOf(w)->Txt(1)->setText(QStringLiteral("b und mehr"));
                     editorOf(w)->Command3()->click();
                 })

@@ -169,8 +169,8 @@ private slots:
         QTest::addColumn<QByteArray>("elsewhere");
         QTest::addColumn<int>("error"); // 0: the edit is written
         QTest::addColumn<QStringList>("stored");
-        QTest::newRow("nothing happened")
-            << 1 << QByteArray("SELECT 1") << 0 << QStringList{"Tag 1: Text 1", "Tag 2: neu", "Tag 3: Text 3"};
+        QTest::newRow("nothing happened") << 1 << QByteArray("SELECT 1") << 0
+                                          << QStringList{"Tag 1: Text 1", "Tag 2: neu", "Tag 3: Text 3"};
         QTest::newRow("edited record deleted")
             << 1 << QByteArray("DELETE FROM Zorvelin WHERE Tagdatum = 'Tag 2'") << 3167
             << QStringList{"Tag 1: Text 1", "Tag 3: Text 3"};
@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag 3"));
         QCOMPARE(rs->RecordCount(), 3);
         QCOMPARE(listDays(*rs), (std::vector<QString>{QStringLiteral("Tag 2"), QStringLiteral("Tag 3"),
-                                                     QStringLiteral("Tag 4")}));
+                                                      QStringLiteral("Tag 4")}));
 
         // A current record deleted elsewhere is reported, not read from another.
         rs->MoveFirst();
@@ -251,7 +251,7 @@ private slots:
         add(*rs, QStringLiteral("Tag 5"), QStringLiteral("Text 5"));
         runElsewhere("INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Tag 6', 'Text 6')");
         QCOMPARE(listDays(*rs), (std::vector<QString>{QStringLiteral("Tag 3"), QStringLiteral("Tag 4"),
-                                                     QStringLiteral("Tag 5"), QStringLiteral("Tag 6")}));
+                                                      QStringLiteral("Tag 5"), QStringLiteral("Tag 6")}));
     }
 
     void commitsReachTheDiskWithTheJournalsRemoval()
