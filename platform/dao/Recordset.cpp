@@ -231,7 +231,10 @@ void Recordset::MoveLast()
 
 void Recordset::MoveNext()
 {
-    followOtherWriters();
+    // A walk goes over the rows known when it started: asking the file at
+    // every step would double the cost of listing the days. A row that went
+    // meanwhile is still reported when it is read.
+    requireOpen();
     if (EOF_())
         raiseDaoError(ErrNoCurrentRecord);
     // After a delete the position already names the record that followed it.
@@ -242,7 +245,7 @@ void Recordset::MoveNext()
 
 void Recordset::MovePrevious()
 {
-    followOtherWriters();
+    requireOpen();
     if (BOF())
         raiseDaoError(ErrNoCurrentRecord);
     --m_position;

@@ -32,10 +32,10 @@ private:
 // A table-type recordset in the table's own (insertion) order. It holds only
 // the records' row ids; a field is read when it is asked for, so walking the
 // records for one column never reads another. Another program may write the
-// same file: whenever it has, the row ids are read again before the next move,
-// count or write, and the current record is found again by its row id, so a
-// write never lands on another record. A current record that the other
-// program deleted raises 3167.
+// same file: whenever it has, the row ids are read again before the next
+// count, MoveFirst, MoveLast, Move or write, and the current record is found
+// again by its row id, so a write never lands on another record. A current
+// record that the other program deleted raises 3167.
 class Recordset {
 public:
     ~Recordset();
