@@ -225,6 +225,10 @@ bool FrmMain::openDatabase()
     try {
         m_db = dao::DBEngine().OpenDatabase(file);
         m_rs = m_db->OpenRecordset(Table);
+        // A table without the diary's columns would list nothing over rows
+        // it holds: refuse it as a missing table is refused.
+        m_rs->Fields(Tagdatum);
+        m_rs->Fields(Tagtext);
         return true;
     } catch (const std::exception &error) {
         m_rs.reset();
@@ -308,11 +312,19 @@ void FrmMain::writeRecord(bool append, const QString &datum, const QString &text
         // Nothing half-written stays behind; the caller still holds the text.
         if (m_rs && m_rs->editing())
             m_rs->CancelUpdate();
+        if (recordGone(error))
+            throw; // the editor offers to keep the text as a new entry
         showDatabaseError(QStringLiteral("Der Eintrag vom ") + datum +
                               QStringLiteral(" konnte nicht gespeichert werden:"),
                           error);
         throw;
     }
+}
+
+bool FrmMain::recordGone(const std::exception &error)
+{
+    const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
+    return automation && automation->number() == dao::ErrRecordDeleted;
 }
 
 void FrmMain::AddUser(const QString &datum, const QString &text) { writeRecord(true, datum, text); }

@@ -39,7 +39,9 @@ public:
     void RefreshList();
     // Append a record, or rewrite the current one (the last list click).
     // A failing write is shown to the user and raised again, with nothing
-    // written, so the caller can keep what was typed.
+    // written, so the caller can keep what was typed. A current record that
+    // is no longer in the file is only raised: the caller decides what
+    // becomes of the text.
     void AddUser(const QString &datum, const QString &text);
     void EditUser(const QString &datum, const QString &text);
 
@@ -58,6 +60,8 @@ public:
     QAction *menuEntry(const QString &name) const;
     QWidget *innerArea() const { return m_area; }
     dao::Recordset *recordset() const { return m_rs.get(); }
+    // Whether a write failed because its record was deleted meanwhile.
+    static bool recordGone(const std::exception &error);
 
     // What Quit does after the database is closed; ends the event loop
     // unless a test puts something else here.

@@ -6,6 +6,7 @@
 #include "diary/InputBox.h"
 #include "diary/KeyedToolBar.h"
 #include "diary/MenuArea.h"
+#include "diary/MessageRoutine.h"
 #include "diary/MonthView.h"
 #include "diary/MsgBox.h"
 #include "diary/OfficeMenu.h"
@@ -314,18 +315,42 @@ void FrmNew::save(bool append)
         MsgBox(QStringLiteral("Please fill in all textfields..."), 64, QStringLiteral("Incomplete..."));
         return;
     }
+    if (!append && m_entryGone) {
+        offerSavingAsNew();
+        return;
+    }
     try {
         if (append)
             m_main.AddUser(dateLine(), Txt(1)->textRTF());
         else
             m_main.EditUser(dateLine(), Txt(1)->textRTF());
-    } catch (const std::exception &) {
-        // The main window has told the user; stay open so nothing typed is lost.
+    } catch (const std::exception &error) {
+        if (!append && FrmMain::recordGone(error)) {
+            m_entryGone = true;
+            offerSavingAsNew();
+        }
+        // Otherwise the main window has told the user; stay open so nothing
+        // typed is lost.
         return;
     }
     m_main.RefreshList();
     unload();
     m_main.show();
+}
+
+void FrmNew::offerSavingAsNew()
+{
+    // The list still shows the deleted day: show what the file holds now.
+    m_main.RefreshList();
+    const QString CRLF = QStringLiteral("\r\n");
+    const QString answer = ShowMessage(
+        m_main.Dialog1(),
+        QStringLiteral("Der Eintrag vom ") + dateLine() + QStringLiteral(" ist nicht mehr vorhanden.") +
+            CRLF + QStringLiteral("Er wurde inzwischen an anderer Stelle gelöscht.") + CRLF + CRLF +
+            QStringLiteral("Wollen Sie Ihren Text als neuen Eintrag speichern?"),
+        QStringLiteral("36"), QStringLiteral("Eintrag nicht mehr vorhanden"));
+    if (answer == QLatin1String("6"))
+        save(true);
 }
 
 void FrmNew::CmdCancel_Click()

@@ -93,6 +93,9 @@ private:
     void applyEditMode();
     void setHeading(const QString &caption, const QString &help);
     void save(bool append);
+    // The edited entry was deleted meanwhile: asks whether to keep the text
+    // as a new entry, and saves it so on Yes.
+    void offerSavingAsNew();
 
     FrmMain &m_main;
     QMenuBar *m_menuBar = nullptr;
@@ -113,6 +116,7 @@ private:
     std::unique_ptr<SelectionCommands> m_commands;
     QAction *m_neusp = nullptr;
     QAction *m_editierter = nullptr;
+    bool m_entryGone = false;
 };
 
 } // namespace kalvento

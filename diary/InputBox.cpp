@@ -1,9 +1,14 @@
 #include "diary/InputBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 
 namespace kalvento {
+
+namespace {
+constexpr int TitleBarButtons = 120; // pixels the title bar keeps for its icon and buttons
+}
 
 QString InputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
@@ -12,6 +17,11 @@ QString InputBox(const QString &prompt, const QString &title, const QString &def
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
+    // Wide enough that the window system's title bar shows the whole title
+    // beside its buttons (it draws the title in bold).
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    box.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarButtons);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

@@ -8,6 +8,7 @@ void raiseDaoError(int number, const QString &detail)
     switch (number) {
     case ErrUpdateWithoutEdit: text = QStringLiteral("Update oder CancelUpdate ohne AddNew oder Edit."); break;
     case ErrNoCurrentRecord: text = QStringLiteral("Kein aktueller Datensatz."); break;
+    case ErrRecordDeleted: text = QStringLiteral("Der Datensatz ist nicht mehr vorhanden."); break;
     case ErrFileNotFound: text = QStringLiteral("Datei '%1' nicht gefunden.").arg(detail); break;
     case ErrItemNotFound: text = QStringLiteral("Element '%1' in dieser Auflistung nicht gefunden.").arg(detail); break;
     case ErrNotADatabase: text = QStringLiteral("Nicht erkanntes Datenbankformat '%1'.").arg(detail); break;

@@ -8,6 +8,7 @@ namespace dao {
 enum DaoErrorNumber : int {
     ErrUpdateWithoutEdit = 3020,
     ErrNoCurrentRecord = 3021,
+    ErrRecordDeleted = 3167,
     ErrFileNotFound = 3024,
     ErrItemNotFound = 3265,
     ErrNotADatabase = 3343,

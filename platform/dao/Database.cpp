@@ -20,6 +20,19 @@ void Database::Close()
     }
 }
 
+int Database::syncLevel() const
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    sqlite3_stmt *stmt = nullptr;
+    int level = -1;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA synchronous", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        level = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return level;
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &tableName)
 {
     if (!m_db)
@@ -45,6 +58,12 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
     if (check != SQLITE_OK) {
         sqlite3_close_v2(db);
         raiseDaoError(check == SQLITE_BUSY || check == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, fileName);
+    }
+    // A save that returned must survive a power cut: EXTRA also syncs the
+    // folder after the rollback journal is deleted, which FULL leaves out.
+    if (sqlite3_exec(db, "PRAGMA synchronous = EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        raiseDaoError(ErrNotADatabase, fileName);
     }
     return std::unique_ptr<Database>(new Database(db, fileName));
 }

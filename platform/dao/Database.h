@@ -22,6 +22,9 @@ public:
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
+    // How hard each commit is pushed to the disk (the engine's synchronous
+    // level: 3 syncs the journal's removal too).
+    int syncLevel() const;
 
 private:
     friend class DBEngine;

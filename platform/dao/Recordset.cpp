@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoError.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace dao {
@@ -92,14 +93,15 @@ Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(tabl
     }
     if (m_columns.isEmpty())
         raiseDaoError(ErrCannotOpenTable, table);
-    Statement rows(m_db, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(table)));
-    if (rows.prepareResult() != SQLITE_OK)
-        raiseDaoError(ErrCannotOpenTable, table);
-    int rc;
-    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW)
-        m_rows.push_back(sqlite3_column_int64(rows.get(), 0));
-    if (rc != SQLITE_DONE)
-        raiseDaoError(ErrNotADatabase, table);
+    try {
+        if (sqlite3_prepare_v2(m_db, "PRAGMA data_version", -1, &m_versionStatement, nullptr) != SQLITE_OK)
+            raiseDaoError(ErrNotADatabase, table);
+        m_seenVersion = dataVersion();
+        loadRows();
+    } catch (...) {
+        Close();
+        throw;
+    }
 }
 
 Recordset::~Recordset() { Close(); }
@@ -109,7 +111,70 @@ void Recordset::Close()
     for (auto &entry : m_readStatements)
         sqlite3_finalize(entry.second);
     m_readStatements.clear();
+    sqlite3_finalize(m_versionStatement);
+    m_versionStatement = nullptr;
     m_db = nullptr;
+}
+
+int64_t Recordset::dataVersion()
+{
+    sqlite3_reset(m_versionStatement);
+    const int rc = sqlite3_step(m_versionStatement);
+    const int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(m_versionStatement, 0) : m_seenVersion;
+    sqlite3_reset(m_versionStatement);
+    // While another program holds the file its changes cannot be read yet:
+    // the rows known so far stand, and what reads the file itself reports
+    // the lock.
+    if (rc != SQLITE_ROW && (rc & 0xFF) != SQLITE_BUSY && (rc & 0xFF) != SQLITE_LOCKED)
+        raiseDaoError(ErrNotADatabase, m_table);
+    return version;
+}
+
+void Recordset::followOtherWriters()
+{
+    requireOpen();
+    // The engine counts only commits made through other connections, so our
+    // own writes never cost a reload.
+    const int64_t version = dataVersion();
+    if (version == m_seenVersion)
+        return;
+    loadRows();
+    m_seenVersion = version;
+}
+
+void Recordset::loadRows()
+{
+    const bool beforeFirst = m_position < 0;
+    const bool pastLast = m_current == Current::Present && m_position >= int(m_rows.size());
+    int64_t anchor = m_deletedRow;
+    if (m_current == Current::Present && !beforeFirst && !pastLast)
+        anchor = m_rows[size_t(m_position)];
+
+    std::vector<int64_t> rows;
+    Statement select(m_db, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(m_table)));
+    if (select.prepareResult() != SQLITE_OK)
+        raiseDaoError(ErrCannotOpenTable, m_table);
+    int rc;
+    while ((rc = sqlite3_step(select.get())) == SQLITE_ROW)
+        rows.push_back(sqlite3_column_int64(select.get(), 0));
+    if (rc != SQLITE_DONE)
+        raiseDaoError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, m_table);
+    m_rows = std::move(rows);
+
+    if (beforeFirst) {
+        m_position = -1;
+    } else if (pastLast) {
+        m_position = int(m_rows.size());
+    } else {
+        // Row ids grow with every insert, so their order is the table order:
+        // the current record is found again by its id, never by its place.
+        const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), anchor);
+        m_position = int(at - m_rows.begin());
+        if (m_current == Current::Present && (at == m_rows.end() || *at != anchor)) {
+            m_current = Current::DeletedElsewhere;
+            m_deletedRow = anchor;
+        }
+    }
 }
 
 void Recordset::requireOpen() const
@@ -121,13 +186,24 @@ void Recordset::requireOpen() const
 void Recordset::requireCurrent() const
 {
     requireOpen();
-    if (m_currentDeleted || m_position < 0 || m_position >= int(m_rows.size()))
+    if (m_current == Current::DeletedElsewhere)
+        raiseDaoError(ErrRecordDeleted);
+    if (m_current == Current::DeletedHere || m_position < 0 || m_position >= int(m_rows.size()))
         raiseDaoError(ErrNoCurrentRecord);
 }
 
-int32_t Recordset::RecordCount() const
+void Recordset::lostCurrentElsewhere()
 {
-    requireOpen();
+    m_current = Current::DeletedElsewhere;
+    m_deletedRow = m_rows[size_t(m_position)];
+    loadRows();
+    m_seenVersion = dataVersion();
+    raiseDaoError(ErrRecordDeleted);
+}
+
+int32_t Recordset::RecordCount()
+{
+    followOtherWriters();
     return int32_t(m_rows.size());
 }
 
@@ -137,31 +213,34 @@ bool Recordset::BOF() const { return m_rows.empty() || m_position < 0; }
 
 void Recordset::MoveFirst()
 {
-    requireOpen();
+    followOtherWriters();
     if (m_rows.empty())
         raiseDaoError(ErrNoCurrentRecord);
     m_position = 0;
-    m_currentDeleted = false;
+    m_current = Current::Present;
 }
 
 void Recordset::MoveLast()
 {
-    requireOpen();
+    followOtherWriters();
     if (m_rows.empty())
         raiseDaoError(ErrNoCurrentRecord);
     m_position = int(m_rows.size()) - 1;
-    m_currentDeleted = false;
+    m_current = Current::Present;
 }
 
 void Recordset::MoveNext()
 {
+    // A walk goes over the rows known when it started: asking the file at
+    // every step would double the cost of listing the days. A row that went
+    // meanwhile is still reported when it is read.
     requireOpen();
     if (EOF_())
         raiseDaoError(ErrNoCurrentRecord);
     // After a delete the position already names the record that followed it.
-    if (!m_currentDeleted)
+    if (m_current == Current::Present)
         ++m_position;
-    m_currentDeleted = false;
+    m_current = Current::Present;
 }
 
 void Recordset::MovePrevious()
@@ -170,11 +249,12 @@ void Recordset::MovePrevious()
     if (BOF())
         raiseDaoError(ErrNoCurrentRecord);
     --m_position;
-    m_currentDeleted = false;
+    m_current = Current::Present;
 }
 
 void Recordset::Move(int32_t rows)
 {
+    followOtherWriters();
     requireCurrent();
     const int64_t target = int64_t(m_position) + rows;
     if (target >= int64_t(m_rows.size()))
@@ -238,9 +318,13 @@ com::Variant Recordset::fieldValue(const QString &name)
     sqlite3_reset(stmt);
     sqlite3_bind_int64(stmt, 1, m_rows[size_t(m_position)]);
     const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(stmt);
+        lostCurrentElsewhere();
+    }
     if (rc != SQLITE_ROW) {
         sqlite3_reset(stmt);
-        raiseDaoError(rc == SQLITE_DONE ? ErrNoCurrentRecord : ErrNotADatabase, m_table);
+        raiseDaoError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, m_table);
     }
     com::Variant value = columnValue(stmt, 0);
     sqlite3_reset(stmt);
@@ -271,6 +355,7 @@ void Recordset::AddNew()
 
 void Recordset::Edit()
 {
+    followOtherWriters();
     requireCurrent();
     m_mode = Mode::Edit;
     m_buffer.clear();
@@ -292,11 +377,24 @@ void Recordset::raiseWriteError(int rc) const
     }
 }
 
+bool Recordset::rowExists(int64_t rowid)
+{
+    Statement probe(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    if (probe.prepareResult() != SQLITE_OK)
+        raiseWriteError(probe.prepareResult());
+    sqlite3_bind_int64(probe.get(), 1, rowid);
+    const int rc = sqlite3_step(probe.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        raiseWriteError(rc);
+    return rc == SQLITE_ROW;
+}
+
 void Recordset::Update()
 {
     requireOpen();
     if (m_mode == Mode::None)
         raiseDaoError(ErrUpdateWithoutEdit);
+    followOtherWriters();
     if (m_mode == Mode::Edit)
         requireCurrent();
     QStringList names;
@@ -329,6 +427,13 @@ void Recordset::Update()
     const int rc = sqlite3_step(write.get());
     if (rc != SQLITE_DONE)
         raiseWriteError(rc);
+    if (m_mode == Mode::Edit && sqlite3_changes(m_db) == 0) {
+        // Nothing was written: the text must not be reported as saved. The
+        // edit stays open for the caller.
+        if (!rowExists(m_rows[size_t(m_position)]))
+            lostCurrentElsewhere();
+        raiseDaoError(ErrDiskOrWrite, QStringLiteral("Der Datensatz wurde nicht geändert."));
+    }
     if (m_mode == Mode::Add) {
         // A new record joins the table's order at its end; the current record
         // stays what it was, and a recordset past its end stays there.
@@ -342,16 +447,19 @@ void Recordset::Update()
 
 void Recordset::Delete()
 {
+    followOtherWriters();
     requireCurrent();
     Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
     if (remove.prepareResult() != SQLITE_OK)
         raiseWriteError(remove.prepareResult());
-    sqlite3_bind_int64(remove.get(), 1, m_rows[size_t(m_position)]);
+    const int64_t rowid = m_rows[size_t(m_position)];
+    sqlite3_bind_int64(remove.get(), 1, rowid);
     const int rc = sqlite3_step(remove.get());
     if (rc != SQLITE_DONE)
         raiseWriteError(rc);
     m_rows.erase(m_rows.begin() + m_position);
-    m_currentDeleted = true;
+    m_current = Current::DeletedHere;
+    m_deletedRow = rowid;
 }
 
 } // namespace dao

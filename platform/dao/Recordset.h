@@ -30,15 +30,19 @@ private:
 };
 
 // A table-type recordset in the table's own (insertion) order. It holds only
-// the record positions; a field is read when it is asked for, so walking the
-// records for one column never reads another.
+// the records' row ids; a field is read when it is asked for, so walking the
+// records for one column never reads another. Another program may write the
+// same file: whenever it has, the row ids are read again before the next
+// count, MoveFirst, MoveLast, Move or write, and the current record is found
+// again by its row id, so a write never lands on another record. A current
+// record that the other program deleted raises 3167.
 class Recordset {
 public:
     ~Recordset();
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
 
-    int32_t RecordCount() const;
+    int32_t RecordCount();
     bool EOF_() const;
     bool BOF() const;
     void MoveFirst();
@@ -52,8 +56,9 @@ public:
 
     void AddNew();
     void Edit();
-    // Writes the new or edited record and commits it. On failure the edit
-    // stays open, so nothing typed is lost and the caller may try again.
+    // Writes the new or edited record and commits it. An edit that changes no
+    // row raises (3167 when the record is gone). On failure the edit stays
+    // open, so nothing typed is lost and the caller may try again.
     void Update();
     void CancelUpdate();
     void Delete();
@@ -70,8 +75,17 @@ private:
     Recordset(sqlite3 *db, const QString &table);
 
     enum class Mode { None, Add, Edit };
+    // What became of the current record.
+    enum class Current { Present, DeletedHere, DeletedElsewhere };
 
     void requireOpen() const;
+    int64_t dataVersion();
+    // Reads the row ids again when another connection has committed since.
+    void followOtherWriters();
+    void loadRows();
+    // The current record is no longer in the file.
+    [[noreturn]] void lostCurrentElsewhere();
+    bool rowExists(int64_t rowid);
     void requireCurrent() const;
     QString checkedColumn(const QString &name) const;
     sqlite3_stmt *readStatement(const QString &column);
@@ -83,7 +97,11 @@ private:
     QStringList m_columns;
     std::vector<int64_t> m_rows;
     int m_position = 0; // -1 before the first record, size() after the last
-    bool m_currentDeleted = false;
+    // A deleted current record: m_position names the record that followed it.
+    Current m_current = Current::Present;
+    int64_t m_deletedRow = 0;
+    sqlite3_stmt *m_versionStatement = nullptr;
+    int64_t m_seenVersion = 0;
     Mode m_mode = Mode::None;
     std::vector<std::pair<QString, com::Variant>> m_buffer;
     std::map<QString, sqlite3_stmt *> m_readStatements;

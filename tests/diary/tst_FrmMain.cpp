@@ -437,6 +437,45 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!form);
     }
+    void aTableWithoutTheDiarysColumnsEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("schema"); // empty: no table at all
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("no table") << QByteArray() << QStringLiteral("Zorvelin");
+        QTest::newRow("no Tagdatum") << QByteArray(
+                                            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Datum TEXT, "
+                                            "Tagtext TEXT)")
+                                     << QStringLiteral("Tagdatum");
+        QTest::newRow("no Tagtext") << QByteArray(
+                                           "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, "
+                                           "Text TEXT)")
+                                    << QStringLiteral("Tagtext");
+    }
+
+    void aTableWithoutTheDiarysColumnsEndsCleanly()
+    {
+        QFETCH(QByteArray, schema);
+        QFETCH(QString, missing);
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.run(databaseFile(), "DROP TABLE Zorvelin"));
+        if (!schema.isEmpty()) {
+            QVERIFY(sqlite.run(databaseFile(), schema.constData()));
+            // Rows the window could not show.
+            QVERIFY(sqlite.run(databaseFile(), "INSERT INTO Zorvelin (ID) VALUES (1), (2), (3)"));
+        }
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("kann nicht geöffnet werden")));
+        QVERIFY2(answerer.seen[0].texts.contains(QStringLiteral("'%1'").arg(missing)),
+                 qPrintable(answerer.seen[0].texts));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Das Programm wird beendet.")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form);
+    }
 };
 
 KV_TEST_MAIN(TestFrmMain)

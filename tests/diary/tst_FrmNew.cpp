@@ -318,6 +318,82 @@ private slots:
         QVERIFY(stored().isEmpty());
     }
 
+    void anEntryDeletedElsewhereIsOfferedAsNew_data()
+    {
+        QTest::addColumn<bool>("saveAsNew");
+        QTest::newRow("saved as new") << true;
+        QTest::newRow("kept open") << false;
+    }
+
+    void anEntryDeletedElsewhereIsOfferedAsNew()
+    {
+        QFETCH(bool, saveAsNew);
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), rtfOf("b")},
+              {QStringLiteral("Tag C"), rtfOf("c")}});
+        FrmMain &main = open();
+        main.List()->setCurrentRow(1);
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.ok());
+
+        Driver driver;
+        QString question, kept;
+        QStringList listedMeanwhile;
+        bool stillOpen = false;
+        QPointer<FrmNew> editor;
+        driver
+            .on("FrmNew",
+                [&](QWidget *w) {
+                    editor = editorOf(w);
+                    // Another diary on the same file deletes the entry being edited.
+                    QVERIFY(
+                        sqlite.run(m_home->databaseFile(), "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag B'"));
+                    editorOf(w)->Txt(1)->setText(QStringLiteral("b und mehr"));
+                    editorOf(w)->Command3()->click();
+                })
+            .on("balloon", [&](QWidget *w) {
+                for (int i = 0; i < main.List()->count(); ++i)
+                    listedMeanwhile << main.List()->item(i)->text();
+                question = testsupport::pressBalloon(w, saveAsNew ? 0 : 1);
+                if (saveAsNew)
+                    return;
+                // Tied to the editor: a timer that outlived it would act on the next test.
+                QTimer::singleShot(50, editor, [&] {
+                    stillOpen = editor->isVisible();
+                    kept = editor->Txt(1)->text();
+                    editor->CmdCancel()->click();
+                });
+            });
+        main.Command1()->click();
+        if (saveAsNew)
+            stillOpen = editor && editor->isVisible();
+        QVERIFY(driver.done());
+        // One question, no store error after it.
+        QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(',')));
+        QVERIFY(question.contains(QStringLiteral("Eintrag nicht mehr vorhanden")));
+        QVERIFY(question.contains(QStringLiteral("Der Eintrag vom Tag B ist nicht mehr vorhanden.")));
+        QVERIFY(question.contains(QStringLiteral("als neuen Eintrag speichern?")));
+        // The list was read again from the file before the question.
+        QCOMPARE(listedMeanwhile, (QStringList{"Tag A", "Tag C"}));
+
+        const auto rows = stored();
+        if (saveAsNew) {
+            QVERIFY(!stillOpen);
+            QCOMPARE(rows.size(), 3);
+            QCOMPARE(rows[2].first, QStringLiteral("Tag B"));
+            QVERIFY(rows[2].second.contains(QStringLiteral("b und mehr")));
+        } else {
+            QVERIFY(stillOpen);
+            QCOMPARE(kept, QStringLiteral("b und mehr"));
+            QCOMPARE(rows.size(), 2);
+        }
+        QCOMPARE(rows[0].first, QStringLiteral("Tag A"));
+        QCOMPARE(rows[1], (testsupport::Entry{QStringLiteral("Tag C"), rtfOf("c")}));
+        QCOMPARE(main.List()->count(), rows.size());
+        QCOMPARE(main.xpFrame1()->get(QStringLiteral("Caption")).toString().trimmed(),
+                 QStringLiteral("%1 eingetragene Tage").arg(rows.size()));
+    }
+
     void searchFindsWholeWordsIgnoringCase()
     {
         FrmMain &main = open();

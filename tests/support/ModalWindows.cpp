@@ -210,13 +210,15 @@ void answer(QWidget *box, const QString &text)
     input->accept();
 }
 
-QString closeBalloon(QWidget *balloon)
+QString pressBalloon(QWidget *balloon, int position)
 {
     const QString texts = labelTexts(balloon);
     const QList<com::Control *> buttons = visibleButtons(balloon);
     if (!buttons.isEmpty())
-        clickButton(buttons.last());
+        clickButton(position < 0 || position >= buttons.size() ? buttons.last() : buttons.at(position));
     return texts;
 }
+
+QString closeBalloon(QWidget *balloon) { return pressBalloon(balloon, -1); }
 
 } // namespace testsupport

@@ -106,6 +106,9 @@ private:
 // The plain boxes: press a standard button, or type an answer and accept.
 void press(QWidget *box, QMessageBox::StandardButton which);
 void answer(QWidget *box, const QString &text);
+// The balloon's visible texts, then its button at `position` from the left
+// pressed (the last one when there are fewer).
+QString pressBalloon(QWidget *balloon, int position);
 // The balloon's visible texts, then its last button pressed.
 QString closeBalloon(QWidget *balloon);
 
