@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace testsupport {
@@ -213,9 +214,7 @@ void answer(QWidget *box, const QString &text)
 QString pressBalloon(QWidget *balloon, int position)
 {
     const QString texts = labelTexts(balloon);
-    const QList<com::Control *> buttons = visibleButtons(balloon);
-    if (!buttons.isEmpty())
-        clickButton(position < 0 || position >= buttons.size() ? buttons.last() : buttons.at(position));
+    pressButtonAt(balloon, position < 0 ? std::numeric_limits<int>::max() : position);
     return texts;
 }
 
