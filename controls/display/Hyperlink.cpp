@@ -133,13 +133,25 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     const VarType B = VarType::Boolean, I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let and set ends by telling the host which property changed.
+    // Bag: read in one order and written in another; "Picture" and
+    // "ForeColor" are keys of their own, and the link colour is read first
+    // into the label, as the label's colour and the stored link colour.
     // The four colours the label takes in turn: stored only, the label takes
     // them at its next change of state.
-    auto colour = [&](const QString &name, int32_t dispid, uint32_t Hyperlink::*field) {
+    auto colour = [&](const QString &name, int32_t dispid, uint32_t Hyperlink::*field, uint32_t byDefault,
+                      int rank, int writeRank, bool intoLabel = false) {
         d.property<uint32_t>(
              name, dispid, [field](Hyperlink &self) { return self.*field; },
              [field](Hyperlink &self, uint32_t color) { self.*field = color; }, oleColor)
-            .notifies();
+            .notifies()
+            .persist({.rank = rank,
+                      .read = Variant::fromColor(byDefault),
+                      .store = [field, intoLabel](Hyperlink &self, const Variant &v) {
+                          if (intoLabel)
+                              self.setLinkColour(v.toColor());
+                          self.*field = v.toColor();
+                      },
+                      .writeRank = writeRank});
     };
 
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Hyperlink &, Args &) {
@@ -149,72 +161,126 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     d.objectProperty(
         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
-        [](Hyperlink &self, const Variant &v) { self.setFont(v); }).notifies();
+        [](Hyperlink &self, const Variant &v) { self.setFont(v); }).notifies()
+        .persist({.rank = 0,
+                  .read = [](Hyperlink &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
+                  .store = [](Hyperlink &self, const Variant &v) { self.setFont(v); }});
     d.property<QString>(
         QStringLiteral("Caption"), 0x68030011, [](Hyperlink &self) { return self.m_label1.caption; },
-        [](Hyperlink &self, const QString &value) { self.setCaption(value); }).notifies();
+        [](Hyperlink &self, const QString &value) { self.setCaption(value); }).notifies()
+        .persist({.rank = 1, .read = Variant(DefaultCaption), .store = [](Hyperlink &self, const Variant &v) {
+                      self.setCaption(v.toString());
+                  }});
     d.property(
         QStringLiteral("FontUnderline"), 0x68030010, B,
         [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
         [](Hyperlink &self, const Variant &v) {
             self.m_label1.font->let(QStringLiteral("Underline"), v);
             self.update();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 2, .read = Variant::fromBool(false), .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_label1.font->let(QStringLiteral("Underline"), v);
+                  }});
     d.property(
         QStringLiteral("FontSize"), 0x6803000F, VarType::Single,
         [](Hyperlink &self) { return self.m_label1.font->get(QStringLiteral("Size")); },
         [](Hyperlink &self, const Variant &v) {
             self.m_label1.font->let(QStringLiteral("Size"), v);
             self.update();
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 3,
+                  .read = Variant::fromSingle(8.25f),
+                  .write = Variant::fromSingle(0),
+                  .store = [](Hyperlink &self, const Variant &v) { self.m_label1.font->let(QStringLiteral("Size"), v); }});
+    d.bagKey(QStringLiteral("Picture"),
+             {.rank = 4,
+              .read = Variant::fromObject(nullptr),
+              .store = [](Hyperlink &self, const Variant &v) { self.m_picture = StdPicture::from(v); },
+              .fetch = [](Hyperlink &self) { return Variant::fromObject(self.m_picture); }});
+    // Written for the designer's sake, never read back.
+    d.bagKey(QStringLiteral("ForeColor"),
+             {.rank = 100,
+              .read = Variant::fromColor(DesignLinkColor),
+              .store = [](Hyperlink &, const Variant &) {},
+              .fetch = [](Hyperlink &self) { return Variant::fromColor(self.m_label1.foreColor); },
+              .writeRank = 6});
     d.property(
         QStringLiteral("Style"), 0x6803000E, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_backStyle)); },
-        [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }).notifies();
+        [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }).notifies()
+        .persist({.rank = 5, .read = Variant::fromInteger(1), .store = [](Hyperlink &self, const Variant &v) {
+                      self.setBackStyle(v.toLong());
+                  }});
     d.objectProperty(
         QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
         [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }).notifies();
+        [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }).notifies()
+        .persist({.rank = 17, .read = Variant::fromObject(nullptr), .writeRank = 18});
     d.property<int32_t>(
         QStringLiteral("MousePointer"), 0x6803000C, [](Hyperlink &self) { return self.m_mousePointer; },
-        [](Hyperlink &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("hMousePointerConst")).notifies();
+        [](Hyperlink &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("hMousePointerConst")).notifies()
+        .persist({.rank = 18,
+                  .read = Variant::fromInteger(0),
+                  .store = [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); },
+                  .fetch = [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_mousePointer)); },
+                  .writeRank = 19});
     d.property<int32_t>(
         QStringLiteral("MouseSymbol"), 0x6803000B, [](Hyperlink &self) { return self.m_mouseSymbol; },
-        [](Hyperlink &self, int32_t value) { self.setMouseSymbol(value); }, QStringLiteral("MouSymbol")).notifies();
+        [](Hyperlink &self, int32_t value) { self.setMouseSymbol(value); }, QStringLiteral("MouSymbol")).notifies()
+        .persist({.rank = 19, .read = Variant::fromLong(lOff), .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_mouseSymbol = v.toLong();
+                  }, .writeRank = 20});
     d.property<QString>(
         QStringLiteral("ToolTipTxt"), 0x6803000A, [](Hyperlink &self) { return self.m_toolTipTxt; },
         [](Hyperlink &self, const QString &value) {
             self.m_toolTipTxt = value;
             self.m_label1.toolTip = self.m_toolTipTxt;
-        }).notifies();
+        }).notifies()
+        .persist({.rank = 16, .read = Variant(DefaultToolTip), .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_toolTipTxt = v.toString();
+                  }, .writeRank = 17});
     d.method(QStringLiteral("Refresh"), 0x6003001D, VarType::Empty, {}, [](Hyperlink &self, Args &) {
         self.refresh();
         return Variant();
     });
     d.property<bool>(
         QStringLiteral("Clicked"), 0x68030009, [](Hyperlink &self) { return self.m_clicked; },
-        [](Hyperlink &self, bool value) { self.setClicked(value); }).notifies();
+        [](Hyperlink &self, bool value) { self.setClicked(value); }).notifies()
+        .persist({.rank = 7, .read = Variant::fromBool(false), .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_clicked = v.toBool();
+                  }});
     d.property<QString>(
         QStringLiteral("Url"), 0x68030008, [](Hyperlink &self) { return self.m_url; },
-        [](Hyperlink &self, const QString &value) { self.m_url = value; }).notifies();
+        [](Hyperlink &self, const QString &value) { self.m_url = value; }).notifies()
+        .persist({.rank = 8, .read = "", .store = [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }});
     d.property<uint32_t>(
         QStringLiteral("BackColorH"), 0x68030007, [](Hyperlink &self) { return self.m_backColorH; },
-        [](Hyperlink &self, uint32_t value) { self.setBackColorH(value); }, oleColor).notifies();
-    colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor);
-    colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor);
-    colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor);
-    colour(QStringLiteral("VisitedColor"), 0x68030003, &Hyperlink::m_visitedColor);
+        [](Hyperlink &self, uint32_t value) { self.setBackColorH(value); }, oleColor).notifies()
+        .persist({.rank = 9, .read = Variant::fromColor(DefaultBackColor)});
+    colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor, DefaultLinkColor, 6, 10, true);
+    colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor, DefaultHoverColor, 10, 11);
+    colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor, DefaultActiveColor, 11, 12);
+    colour(QStringLiteral("VisitedColor"), 0x68030003, &Hyperlink::m_visitedColor, DefaultVisitedColor, 12, 13);
     d.property(
         QStringLiteral("BorderStyle"), 0x68030002, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_borderStyle)); },
-        [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }).notifies();
+        [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }).notifies()
+        .persist({.rank = 13, .read = Variant::fromInteger(0), .store = [](Hyperlink &self, const Variant &v) {
+                      self.setBorderStyle(v.toLong());
+                  }, .writeRank = 14});
     d.property(
         QStringLiteral("Alignment"), 0x68030001, I,
         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
-        [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }).notifies();
+        [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }).notifies()
+        .persist({.rank = 14, .read = Variant::fromInteger(0), .store = [](Hyperlink &self, const Variant &v) {
+                      self.setAlignment(v.toLong());
+                  }, .writeRank = 15});
     d.property<bool>(
         QStringLiteral("AutoSizeH"), 0x68030000, [](Hyperlink &self) { return self.m_autoSizeH; },
-        [](Hyperlink &self, bool value) { self.m_autoSizeH = value; }).notifies();
+        [](Hyperlink &self, bool value) { self.m_autoSizeH = value; }).notifies()
+        .persist({.rank = 15, .read = Variant::fromBool(true), .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_autoSizeH = v.toBool();
+                  }, .writeRank = 16});
     d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
              [](Hyperlink &self, Args &args) {
                  self.playSound(args[0].toInteger());
@@ -413,62 +479,11 @@ void Hyperlink::initProperties()
 // mouse symbol is not applied again: the stored icon and pointer carry it.
 void Hyperlink::readProperties(const PropertyBag &bag)
 {
-    auto read = [&bag](const char *key, const Variant &defaultValue) {
-        return bag.readProperty(QString::fromLatin1(key), defaultValue);
-    };
-    setFont(read("Font", Variant::fromObject(std::make_shared<StdFont>(ambientFont()))));
-    setCaption(read("Caption", Variant(DefaultCaption)).toString());
-    m_label1.font->let(QStringLiteral("Underline"), read("FontUnderline", Variant::fromBool(false)));
-    m_label1.font->let(QStringLiteral("Size"), read("FontSize", Variant::fromSingle(8.25f)));
-    const Variant picture = read("Picture", Variant::fromObject(nullptr));
-    m_picture = StdPicture::from(picture);
-    setBackStyle(read("Style", Variant::fromInteger(1)).toLong());
-    setLinkColour(read("LinkColor", Variant::fromColor(DefaultLinkColor)).toColor());
-    m_clicked = read("Clicked", Variant::fromBool(false)).toBool();
-    m_url = read("Url", Variant("")).toString();
-    let(QStringLiteral("BackColorH"), read("BackColorH", Variant::fromColor(DefaultBackColor)));
-    m_linkColor = read("LinkColor", Variant::fromColor(DefaultLinkColor)).toColor();
-    m_hoverColor = read("HoverColor", Variant::fromColor(DefaultHoverColor)).toColor();
-    m_activeColor = read("ActiveColor", Variant::fromColor(DefaultActiveColor)).toColor();
-    m_visitedColor = read("VisitedColor", Variant::fromColor(DefaultVisitedColor)).toColor();
-    setBorderStyle(read("BorderStyle", Variant::fromInteger(0)).toLong());
-    setAlignment(read("Alignment", Variant::fromInteger(0)).toLong());
-    m_autoSizeH = read("AutoSizeH", Variant::fromBool(true)).toBool();
-    m_toolTipTxt = read("ToolTipTxt", Variant(DefaultToolTip)).toString();
-    set(QStringLiteral("MouseIcon"), read("MouseIcon", Variant::fromObject(nullptr)));
-    setMousePointer(read("MousePointer", Variant::fromInteger(0)).toLong());
-    m_mouseSymbol = read("MouseSymbol", Variant::fromLong(lOff)).toLong();
+    readDeclared(bag);
     drawSurface();
 }
 
-void Hyperlink::writeProperties(PropertyBag &bag)
-{
-    auto write = [&bag](const char *key, const Variant &value, const Variant &defaultValue) {
-        bag.writeProperty(QString::fromLatin1(key), value, defaultValue);
-    };
-    const StdFont &font = *m_label1.font;
-    write("Font", Variant::fromObject(m_label1.font), Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
-    write("Caption", Variant(m_label1.caption), Variant(DefaultCaption));
-    write("FontUnderline", Variant::fromBool(font.underline), Variant::fromBool(false));
-    write("FontSize", Variant::fromSingle(static_cast<float>(font.size)), Variant::fromSingle(0));
-    write("Picture", Variant::fromObject(m_picture), Variant::fromObject(nullptr));
-    write("Style", Variant::fromInteger(static_cast<int16_t>(m_backStyle)), Variant::fromInteger(1));
-    write("ForeColor", Variant::fromColor(m_label1.foreColor), Variant::fromColor(DesignLinkColor));
-    write("Clicked", Variant::fromBool(m_clicked), Variant::fromBool(false));
-    write("Url", Variant(m_url), Variant(""));
-    write("BackColorH", Variant::fromColor(m_backColorH), Variant::fromColor(DefaultBackColor));
-    write("LinkColor", Variant::fromColor(m_linkColor), Variant::fromColor(DefaultLinkColor));
-    write("HoverColor", Variant::fromColor(m_hoverColor), Variant::fromColor(DefaultHoverColor));
-    write("ActiveColor", Variant::fromColor(m_activeColor), Variant::fromColor(DefaultActiveColor));
-    write("VisitedColor", Variant::fromColor(m_visitedColor), Variant::fromColor(DefaultVisitedColor));
-    write("BorderStyle", Variant::fromInteger(static_cast<int16_t>(m_borderStyle)), Variant::fromInteger(0));
-    write("Alignment", Variant::fromInteger(static_cast<int16_t>(m_alignment)), Variant::fromInteger(0));
-    write("AutoSizeH", Variant::fromBool(m_autoSizeH), Variant::fromBool(true));
-    write("ToolTipTxt", Variant(m_toolTipTxt), Variant(DefaultToolTip));
-    write("MouseIcon", Variant::fromObject(m_mouseIcon), Variant::fromObject(nullptr));
-    write("MousePointer", Variant::fromInteger(m_mousePointer), Variant::fromInteger(0));
-    write("MouseSymbol", Variant::fromLong(m_mouseSymbol), Variant::fromLong(lOff));
-}
+void Hyperlink::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
 
 // --- placing and painting --------------------------------------------------------
 
