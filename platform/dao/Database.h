@@ -22,6 +22,10 @@ public:
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
+    // Writes a consistent copy of the open database as a new file at path
+    // (an existing file there is replaced), while this connection stays open
+    // and usable. Raises 3026 when the copy cannot be written.
+    void snapshotTo(const QString &path) const;
 
 private:
     friend class DBEngine;
