@@ -24,7 +24,8 @@ public:
     QString name() const { return m_fileName; }
     // Writes a consistent copy of the open database as a new file at path
     // (an existing file there is replaced), while this connection stays open
-    // and usable. Raises 3026 when the copy cannot be written.
+    // and usable. The copy is meant to be read at once, not kept: it is not
+    // flushed to disk. Raises 3026 when it cannot be written.
     void snapshotTo(const QString &path) const;
 
 private:
