@@ -108,7 +108,8 @@ void FrmMain::buildMenus()
 
     QMenu *dat = m_menuBar->addMenu(QStringLiteral("&Datei"));
     dat->setObjectName(QStringLiteral("dat"));
-    QAction *datenbanksichern = dat->addAction(QStringLiteral("Datensicherung"), this, &FrmMain::datenbanksichern_Click);
+    QAction *datenbanksichern =
+        dat->addAction(QStringLiteral("Datensicherung"), this, &FrmMain::datenbanksichern_Click);
     datenbanksichern->setObjectName(QStringLiteral("datenbanksichern"));
     dat->addSeparator();
     m_enden = dat->addAction(QStringLiteral("Programm &beenden..."), this, &FrmMain::enden_Click);

@@ -39,22 +39,22 @@ const QString CRLF = QStringLiteral("\r\n");
 const QString Pattern = QStringLiteral("*.dsi");
 const QString DatabaseName = QStringLiteral("database.mdb");
 
-const QRect Frames1Rect(120, 60, 8400, 1020);
-const QRect Label1Rect(240, 180, 8160, 840);
-const QRect Frames2Rect(120, 1140, 4680, 3900);
-const QRect TreeRect(240, 1440, 2280, 3480);
-const QRect File1Rect(2580, 1440, 2100, 3480);
-const QRect Frames3Rect(4920, 1140, 3600, 3900);
-const QRect Command1Rect(5040, 1440, 3360, 420);
-const QRect Command2Rect(5040, 1920, 3360, 420);
-const QRect Command3Rect(5040, 2400, 3360, 420);
-const QRect Line3D1Rect(5040, 2940, 3360, 30);
-const QRect Check1Rect(5040, 3060, 3360, 420);
-const QRect Text1Rect(5040, 3540, 3360, 330);
-const QRect Line3D2Rect(5040, 4020, 3360, 30);
-const QRect Button1Rect(5040, 4500, 3360, 420);
+const QRect Frames1Rect(120, 60, 9600, 1020);
+const QRect Label1Rect(240, 180, 9360, 840);
+const QRect Frames2Rect(120, 1140, 5880, 3900);
+const QRect TreeRect(240, 1440, 2160, 3480);
+const QRect File1Rect(2460, 1440, 3420, 3480);
+const QRect Frames3Rect(6120, 1140, 3600, 3900);
+const QRect Command1Rect(6240, 1440, 3360, 420);
+const QRect Command2Rect(6240, 1920, 3360, 420);
+const QRect Command3Rect(6240, 2400, 3360, 420);
+const QRect Line3D1Rect(6240, 2940, 3360, 30);
+const QRect Check1Rect(6240, 3060, 3360, 420);
+const QRect Text1Rect(6240, 3540, 3360, 330);
+const QRect Line3D2Rect(6240, 4020, 3360, 30);
+const QRect Button1Rect(6240, 4500, 3360, 420);
 const QRect HiddenRect(0, 0, 480, 480);
-const QSize FormSize(8640, 5160);
+const QSize FormSize(9840, 5160);
 
 // The hourglass for as long as the work runs, whichever way it ends.
 class Busy {
