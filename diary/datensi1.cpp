@@ -116,6 +116,13 @@ QString checkText(dao::DatabaseCheck check)
     return QString();
 }
 
+// The form's event handlers, kept by a child made after every control: the
+// children go in order, so no control outlives the handlers it may call.
+class HandlerHolder : public QObject {
+public:
+    com::EventHandlers handlers;
+};
+
 } // namespace
 
 datensi1::datensi1(EntryStore store) : m_store(std::move(store))
@@ -134,7 +141,12 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
         control->show();
         return control;
     };
-    m_handlers.on(QStringLiteral("TreeEx1_Click"), [this](com::Args &) { TreeEx1_Click(); });
+    auto holder = std::make_unique<HandlerHolder>();
+    m_handlers = &holder->handlers;
+    m_handlers->on(QStringLiteral("TreeEx1_Click"), [this, alive = m_alive](com::Args &) {
+        if (*alive)
+            TreeEx1_Click();
+    });
 
     // Frames first: whatever they surround lies above them.
     library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames1"), Frames1Rect,
@@ -152,7 +164,7 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     place(m_label1, QStringLiteral("Label1"), Label1Rect);
 
     m_treeEx1 = library(QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("TreeEx1"), TreeRect, QString(),
-                        &m_handlers);
+                        m_handlers);
     m_file1 = new FileListBox;
     place(m_file1, QStringLiteral("File1"), File1Rect);
 
@@ -181,10 +193,11 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
 
     m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
+    holder.release()->setParent(this);
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
 }
 
-datensi1::~datensi1() = default;
+datensi1::~datensi1() { *m_alive = false; }
 
 com::AutomationObject &datensi1::Dialog1() const { return *m_dialog1; }
 

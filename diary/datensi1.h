@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -72,7 +73,9 @@ private:
     void failRestore(const QString &backupFile, const QString &reason);
 
     EntryStore m_store;
-    com::EventHandlers m_handlers;
+    // Owned by a child that goes after the controls calling it.
+    com::EventHandlers *m_handlers = nullptr;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     QString m_restoreFolder;
     QPointer<com::Control> m_treeEx1;
     FileListBox *m_file1 = nullptr;
