@@ -13,6 +13,7 @@
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -271,7 +272,10 @@ private slots:
         inWindow(main, [&](datensi1 &w) {
             QCOMPARE(listed(w.File1()), QStringList{QStringLiteral("a.dsi")});
             w.TreeEx1()->let(QStringLiteral("pPath"), other.path());
-            w.TreeEx1_Click();
+            QCOMPARE(listed(w.File1()), QStringList{QStringLiteral("a.dsi")});
+            // A click in the tree (here below its nodes) lists the folder anew.
+            QWidget *view = w.TreeEx1()->findChild<QAbstractScrollArea *>()->viewport();
+            QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 3));
             QCOMPARE(listed(w.File1()), (QStringList{QStringLiteral("b.dsi"), QStringLiteral("C.DSI")}));
         });
     }
