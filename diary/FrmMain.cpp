@@ -6,6 +6,7 @@
 #include "diary/MessageRoutine.h"
 #include "diary/OfficeMenu.h"
 #include "diary/WidgetForm.h"
+#include "diary/datensi1.h"
 #include "diary/passwort1.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
@@ -107,6 +108,10 @@ void FrmMain::buildMenus()
 
     QMenu *dat = m_menuBar->addMenu(QStringLiteral("&Datei"));
     dat->setObjectName(QStringLiteral("dat"));
+    QAction *datenbanksichern =
+        dat->addAction(QStringLiteral("Datensicherung"), this, &FrmMain::datenbanksichern_Click);
+    datenbanksichern->setObjectName(QStringLiteral("datenbanksichern"));
+    dat->addSeparator();
     m_enden = dat->addAction(QStringLiteral("Programm &beenden..."), this, &FrmMain::enden_Click);
     m_enden->setObjectName(QStringLiteral("enden"));
 
@@ -412,6 +417,33 @@ void FrmMain::Command5_Click()
     }
     if (!todayListed())
         m_command2->setEnabled(true);
+}
+
+void FrmMain::datenbanksichern_Click()
+{
+    // A restore replaces the file under the store: it lets go first and shows
+    // the restored entries afterwards.
+    EntryStore store{
+        .snapshotTo =
+            [this](const QString &path) {
+                if (!m_db)
+                    dao::raiseDaoError(dao::ErrObjectClosed);
+                m_db->snapshotTo(path);
+            },
+        .close =
+            [this] {
+                m_rs.reset();
+                if (m_db)
+                    m_db->Close();
+                m_db.reset();
+            },
+        .reopen =
+            [this] {
+                if (openDatabase())
+                    RefreshList();
+            },
+    };
+    rt::Form::create<datensi1>(std::move(store))->showModal();
 }
 
 void FrmMain::enden_Click()

@@ -76,6 +76,7 @@ public:
     void office2003er_Click();
     void office2007er_Click();
     void vbstudio05_Click();
+    void datenbanksichern_Click();
     void enden_Click();
 
 protected:

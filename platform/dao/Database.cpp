@@ -3,6 +3,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Recordset.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -66,6 +67,48 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
         raiseDaoError(ErrNotADatabase, fileName);
     }
     return std::unique_ptr<Database>(new Database(db, fileName));
+}
+
+// The engine's online backup copies page by page under a read lock, so the
+// copy is the state of one moment even while others keep writing; copying
+// the file itself could miss a journal or half a transaction.
+void Database::snapshotTo(const QString &path) const
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    QFile::remove(path);
+    sqlite3 *target = nullptr;
+    const QByteArray targetPath = path.toUtf8();
+    int rc = sqlite3_open_v2(targetPath.constData(), &target,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    // A scratch copy needs no flushes to disk on the way.
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(target, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup *backup = sqlite3_backup_init(target, "main", m_db, "main");
+        if (backup) {
+            // Another program writing holds the lock only briefly.
+            for (int tries = 0; tries < 200; ++tries) {
+                rc = sqlite3_backup_step(backup, -1);
+                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+                    break;
+                sqlite3_sleep(10);
+            }
+            const int finished = sqlite3_backup_finish(backup);
+            rc = rc == SQLITE_DONE ? finished : rc;
+        } else {
+            rc = sqlite3_errcode(target);
+        }
+        if (rc == SQLITE_OK)
+            // A copy is one file: no journal may stay beside it.
+            rc = sqlite3_exec(target, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    }
+    const QString reason = QString::fromUtf8(target ? sqlite3_errmsg(target) : "out of memory");
+    const int closed = sqlite3_close_v2(target);
+    if (rc != SQLITE_OK || closed != SQLITE_OK) {
+        QFile::remove(path);
+        raiseDaoError(ErrDiskOrWrite, path + QStringLiteral(": ") + reason);
+    }
 }
 
 } // namespace dao

@@ -25,6 +25,11 @@ public:
     // How hard each commit is pushed to the disk (the engine's synchronous
     // level: 3 syncs the journal's removal too).
     int syncLevel() const;
+    // Writes a consistent copy of the open database as a new file at path
+    // (an existing file there is replaced), while this connection stays open
+    // and usable. The copy is meant to be read at once, not kept: it is not
+    // flushed to disk. Raises 3026 when it cannot be written.
+    void snapshotTo(const QString &path) const;
 
 private:
     friend class DBEngine;

@@ -315,7 +315,8 @@ private slots:
             if (!action->objectName().isEmpty())
                 names << action->objectName();
         names.sort();
-        QCOMPARE(names, (QStringList{"enden", "office2003er", "office2007er", "pwort", "vbstudio05", "xpdesign"}));
+        QCOMPARE(names, (QStringList{"datenbanksichern", "enden", "office2003er", "office2007er", "pwort",
+                                     "vbstudio05", "xpdesign"}));
     }
 
     void quitAsksFirst()

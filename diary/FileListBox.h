@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QListWidget>
+
+namespace kalvento {
+
+// The form's file list: the files of one folder that match a pattern, in
+// name order, with the members the diary calls. Names match the pattern
+// without regard to case, as on the platform.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget *parent = nullptr);
+
+    QString Path() const { return m_path; }
+    void setPath(const QString &path);
+    QString Pattern() const { return m_pattern; }
+    void setPattern(const QString &pattern);
+    // The selected file's name, or empty when none is selected.
+    QString FileName() const;
+    void Refresh();
+
+private:
+    QString m_path;
+    QString m_pattern = QStringLiteral("*.*");
+};
+
+} // namespace kalvento

@@ -1,0 +1,160 @@
+// Backs a 100 MB diary up through the backup window and restores it again,
+// and compares both with copying the database file with cp. Not a test: run
+// it by hand (bin/bench_backup). The messages are answered at once.
+#include "diary/FileListBox.h"
+#include "diary/datensi1.h"
+#include "platform/com/Control.h"
+#include "platform/dao/Database.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Entries = 1000;
+constexpr int BodyBytes = 100 * 1024;
+
+bool fill(const QString &file)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    QByteArray body = "{\\rtf1\\ansi " + QByteArray(BodyBytes - 20, 'x') + "\\par}";
+    sqlite3_stmt *insert = nullptr;
+    bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
+                                 nullptr) == SQLITE_OK;
+    for (int i = 0; ok && i < Entries; ++i) {
+        const QByteArray day = QStringLiteral("Tag %1").arg(i).toUtf8();
+        body[12] = char('a' + i % 26); // no two pages alike
+        sqlite3_bind_text(insert, 1, day.constData(), int(day.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, body.constData(), int(body.size()), SQLITE_TRANSIENT);
+        ok = sqlite3_step(insert) == SQLITE_DONE;
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+// Presses the first button of every message as soon as it shows.
+void answerMessages()
+{
+    auto *poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [] {
+        rt::Form *form = rt::Form::activeModalForm();
+        if (!form || form->objectName() != QLatin1String("msgFrm") || form->property("answered").toBool())
+            return;
+        for (com::Control *c : form->findChildren<com::Control *>())
+            if (c->isVisible()) {
+                form->setProperty("answered", true);
+                QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(5, 5));
+                return;
+            }
+    });
+    poll->start(1);
+}
+
+template <class F>
+double bestOf3(F &&run)
+{
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!run())
+            return -1;
+        best = std::min(best, double(timer.nsecsElapsed()) / 1e9);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QTemporaryDir work(QDir::currentPath() + QStringLiteral("/bench_backup-XXXXXX"));
+    setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
+    setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
+    const QString home = work.filePath(QStringLiteral("home"));
+    setenv("KALVENTO_HOME", qPrintable(home), 1);
+    QApplication app(argc, argv);
+    const QDir bin(QCoreApplication::applicationDirPath());
+    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")), {bin.filePath(QStringLiteral("libostrevo.so"))}) !=
+        0) {
+        std::fprintf(stderr, "libostrevo.so could not be registered\n");
+        return 1;
+    }
+    QDir().mkpath(home + QStringLiteral("/data"));
+    const QString file = home + QStringLiteral("/data/Database.mdb");
+    if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) ||
+        !QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !fill(file)) {
+        std::fprintf(stderr, "the test diary could not be made\n");
+        return 1;
+    }
+    const double megabytes = double(QFileInfo(file).size()) / 1e6;
+    const QString folder = work.filePath(QStringLiteral("sicherungen"));
+    QDir().mkpath(folder);
+
+    std::unique_ptr<dao::Database> db = dao::DBEngine().OpenDatabase(file);
+    kalvento::EntryStore store{
+        .snapshotTo = [&](const QString &path) { db->snapshotTo(path); },
+        .close = [&] { db.reset(); },
+        .reopen = [&] { db = dao::DBEngine().OpenDatabase(file); },
+    };
+    QPointer<kalvento::datensi1> window = rt::Form::create<kalvento::datensi1>(store);
+    window->load();
+    window->TreeEx1()->let(QStringLiteral("pPath"), folder);
+    window->TreeEx1_Click();
+    answerMessages();
+
+    const QString backup = folder + QStringLiteral("/zorvelin_datensicherung.dsi");
+    const double backupTime = bestOf3([&] {
+        window->Command1_Click();
+        return QFile::exists(backup);
+    });
+    const double restoreTime = bestOf3([&] {
+        window->File1()->setCurrentItem(
+            window->File1()->findItems(QStringLiteral("zorvelin_datensicherung.dsi"), Qt::MatchExactly).value(0));
+        window->Command2_Click();
+        return db && db->isOpen();
+    });
+    const double copyTime = bestOf3([&] {
+        return QProcess::execute(QStringLiteral("cp"), {file, folder + QStringLiteral("/kopie.mdb")}) == 0;
+    });
+    // The backup and the restore reach the disk before they report; so does
+    // this copy.
+    const double syncedCopyTime = bestOf3([&] {
+        const QString copy = folder + QStringLiteral("/kopie.mdb");
+        if (QProcess::execute(QStringLiteral("cp"), {file, copy}) != 0)
+            return false;
+        QFile f(copy);
+        return f.open(QIODevice::ReadWrite) && ::fsync(f.handle()) == 0;
+    });
+    window->unload();
+    if (backupTime < 0 || restoreTime < 0 || copyTime < 0 || syncedCopyTime < 0) {
+        std::fprintf(stderr, "a run failed\n");
+        return 1;
+    }
+    std::printf("database %.1f MB (%d entries of %d bytes)\n", megabytes, Entries, BodyBytes);
+    std::printf("backup  %7.3f s  %8.1f MB/s\n", backupTime, megabytes / backupTime);
+    std::printf("restore %7.3f s  %8.1f MB/s\n", restoreTime, megabytes / restoreTime);
+    std::printf("cp      %7.3f s  %8.1f MB/s\n", copyTime, megabytes / copyTime);
+    std::printf("cp+sync %7.3f s  %8.1f MB/s\n", syncedCopyTime, megabytes / syncedCopyTime);
+    std::printf("ratio backup/cp: %.2f   restore/cp: %.2f\n", backupTime / copyTime, restoreTime / copyTime);
+    std::printf("ratio backup/(cp+sync): %.2f   restore/(cp+sync): %.2f\n", backupTime / syncedCopyTime,
+                restoreTime / syncedCopyTime);
+    return 0;
+}

@@ -1,0 +1,439 @@
+#include "diary/datensi1.h"
+
+#include "diary/BackupFile.h"
+#include "diary/CommandButton.h"
+#include "diary/FileListBox.h"
+#include "diary/MessageRoutine.h"
+#include "platform/com/AutomationError.h"
+#include "platform/com/FormHosting.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/DatabaseCheck.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/GermanLocale.h"
+#include "platform/runtime/SystemSources.h"
+#include "platform/runtime/Twips.h"
+#include "platform/screen/ScreenPointer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kalvento {
+
+namespace {
+
+const QString CR = QStringLiteral("\r");
+const QString CRLF = QStringLiteral("\r\n");
+const QString Pattern = QStringLiteral("*.dsi");
+const QString DatabaseName = QStringLiteral("database.mdb");
+
+const QRect Frames1Rect(120, 60, 9600, 1020);
+const QRect Label1Rect(240, 180, 9360, 840);
+const QRect Frames2Rect(120, 1140, 5880, 3900);
+const QRect TreeRect(240, 1440, 2160, 3480);
+const QRect File1Rect(2460, 1440, 3420, 3480);
+const QRect Frames3Rect(6120, 1140, 3600, 3900);
+const QRect Command1Rect(6240, 1440, 3360, 420);
+const QRect Command2Rect(6240, 1920, 3360, 420);
+const QRect Command3Rect(6240, 2400, 3360, 420);
+const QRect Line3D1Rect(6240, 2940, 3360, 30);
+const QRect Check1Rect(6240, 3060, 3360, 420);
+const QRect Text1Rect(6240, 3540, 3360, 330);
+const QRect Line3D2Rect(6240, 4020, 3360, 30);
+const QRect Button1Rect(6240, 4500, 3360, 420);
+const QRect HiddenRect(0, 0, 480, 480);
+const QSize FormSize(9840, 5160);
+
+// The hourglass for as long as the work runs, whichever way it ends.
+class Busy {
+public:
+    Busy() { screen::screenPointer().setPointer(11); }
+    ~Busy() { screen::screenPointer().setPointer(0); }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+};
+
+QString describe(const std::exception &error)
+{
+    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
+        return automation->description();
+    return QString::fromLocal8Bit(error.what());
+}
+
+QString joined(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+// The file of that name in the folder, matched without regard to case as the
+// platform's file system does; an exact match wins over another spelling.
+QString resolvedIn(const QString &folder, const QString &name)
+{
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (!entries.contains(name))
+        for (const QString &entry : entries)
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return folder + entry;
+    return folder + name;
+}
+
+// Data written and renamed must survive a crash right after the message.
+bool flushToDisk(QFile &file)
+{
+    return file.flush() && ::fsync(file.handle()) == 0;
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+QString checkText(dao::DatabaseCheck check)
+{
+    switch (check) {
+    case dao::DatabaseCheck::Ok: break;
+    case dao::DatabaseCheck::NotADatabase: return QStringLiteral("der gesicherte Inhalt ist keine Datenbank");
+    case dao::DatabaseCheck::Damaged: return QStringLiteral("die gesicherte Datenbank ist beschädigt");
+    case dao::DatabaseCheck::WrongTable:
+        return QStringLiteral("die gesicherte Datenbank enthält keine Tagebucheinträge");
+    }
+    return QString();
+}
+
+// The form's event handlers, kept by a child made after every control: the
+// children go in order, so no control outlives the handlers it may call.
+class HandlerHolder : public QObject {
+public:
+    com::EventHandlers handlers;
+};
+
+} // namespace
+
+datensi1::datensi1(EntryStore store) : m_store(std::move(store))
+{
+    setObjectName(QStringLiteral("datensi1"));
+    setWindowTitle(QStringLiteral("Datensicherung"));
+    auto place = [this](QWidget *widget, const QString &name, const QRect &twips) {
+        widget->setParent(this);
+        widget->setObjectName(name);
+        placeControl(widget, name, twips);
+    };
+    auto library = [this](const QString &progId, const QString &name, const QRect &twips,
+                          const QString &saved = QString(), const com::EventHandlers *handlers = nullptr) {
+        com::Control *control = com::addControl(*this, progId, name, twips, handlers, saved);
+        control->setObjectName(name);
+        control->show();
+        return control;
+    };
+    auto holder = std::make_unique<HandlerHolder>();
+    m_handlers = &holder->handlers;
+    m_handlers->on(QStringLiteral("TreeEx1_Click"), [this, alive = m_alive](com::Args &) {
+        if (*alive)
+            TreeEx1_Click();
+    });
+
+    // Frames first: whatever they surround lies above them.
+    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames1"), Frames1Rect,
+            QStringLiteral("Caption = \"\""));
+    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames2"), Frames2Rect,
+            QStringLiteral("Caption = \" Medien \""));
+    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames3"), Frames3Rect,
+            QStringLiteral("Caption = \" Steuerung \""));
+
+    m_label1 = new QLabel(QStringLiteral(
+        "Wählen Sie links den Ordner, in dem die Sicherung angelegt werden soll, und klicken Sie auf "
+        "\"Sichern der Datenbank\". Zum Wiederherstellen markieren Sie eine Sicherungsdatei (*.dsi) "
+        "in der Liste und klicken auf \"Wiederherstellen\"."));
+    m_label1->setWordWrap(true);
+    place(m_label1, QStringLiteral("Label1"), Label1Rect);
+
+    m_treeEx1 = library(QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("TreeEx1"), TreeRect, QString(),
+                        m_handlers);
+    m_file1 = new FileListBox;
+    place(m_file1, QStringLiteral("File1"), File1Rect);
+
+    m_command1 = new CommandButton(QStringLiteral("&Sichern der Datenbank"));
+    place(m_command1, QStringLiteral("Command1"), Command1Rect);
+    connect(m_command1, &QPushButton::clicked, this, &datensi1::Command1_Click);
+    m_command2 = new CommandButton(QStringLiteral("&Wiederherstellen"));
+    place(m_command2, QStringLiteral("Command2"), Command2Rect);
+    connect(m_command2, &QPushButton::clicked, this, &datensi1::Command2_Click);
+    m_command3 = new CommandButton(QStringLiteral("Sicherung &löschen"));
+    place(m_command3, QStringLiteral("Command3"), Command3Rect);
+    connect(m_command3, &QPushButton::clicked, this, &datensi1::Command3_Click);
+
+    library(QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D1"), Line3D1Rect);
+    m_xpCheck1 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("xpCheck1"), Check1Rect,
+                         QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1"));
+    m_text1 = new QLineEdit;
+    // The text goes into a file name: it is the date, never typed.
+    m_text1->setReadOnly(true);
+    place(m_text1, QStringLiteral("Text1"), Text1Rect);
+    library(QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D2"), Line3D2Rect);
+
+    m_xpButton1 = new CommandButton(QStringLiteral("&Zurück"));
+    place(m_xpButton1, QStringLiteral("xpButton1"), Button1Rect);
+    connect(m_xpButton1, &QPushButton::clicked, this, &datensi1::xpButton1_Click);
+
+    m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
+    m_dialog1->hide();
+    holder.release()->setParent(this);
+    resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
+}
+
+datensi1::~datensi1() { *m_alive = false; }
+
+com::AutomationObject &datensi1::Dialog1() const { return *m_dialog1; }
+
+void datensi1::onLoad()
+{
+    listBackups();
+    m_restoreFolder = joined(rt::App::path(), QStringLiteral("data/"));
+    // Always the German form: the text is part of a file name, and other
+    // regional forms may hold "/".
+    m_text1->setText(rt::GermanLocale::shortDate(rt::SystemSources::clock().now().date()));
+}
+
+QString datensi1::folder() { return m_treeEx1->get(QStringLiteral("pPath")).toString(); }
+
+QString datensi1::selectedFilePath()
+{
+    const QString name = m_file1->FileName();
+    return name.isEmpty() ? QString() : joined(folder(), name);
+}
+
+void datensi1::listBackups()
+{
+    m_file1->setPath(folder());
+    m_file1->setPattern(Pattern);
+}
+
+void datensi1::TreeEx1_Click() { listBackups(); }
+
+QString datensi1::backupFilePath()
+{
+    const bool dated = m_xpCheck1->get(QStringLiteral("Value")).toBool();
+    return joined(folder(), dated ? QStringLiteral("zorvelin_") + m_text1->text() + QStringLiteral("_sicherung.dsi")
+                                  : QStringLiteral("zorvelin_datensicherung.dsi"));
+}
+
+void datensi1::Command1_Click()
+{
+    const QString target = backupFilePath();
+    if (!PackFiles(target))
+        return;
+    ShowMessage(Dialog1(),
+                QStringLiteral("Die Datensicherung wurde unter:") + CR + CR + target + CR + CR +
+                    QStringLiteral("angelegt. Aus diesem Verzeichnis können Sie später die") + CR +
+                    QStringLiteral("Rücksicherung vornehmen."),
+                QStringLiteral("64"), QStringLiteral("Datensicherung"));
+    m_file1->Refresh();
+    m_file1->setPattern(Pattern);
+}
+
+bool datensi1::PackFiles(const QString &target)
+{
+    const Busy busy;
+    const QString storedPath = joined(rt::App::path(), QStringLiteral("data/")) + DatabaseName;
+    QString reason;
+    QTemporaryDir scratch;
+    const QString snapshot = scratch.filePath(QStringLiteral("snapshot.mdb"));
+    try {
+        if (!scratch.isValid())
+            throw com::AutomationError(75, scratch.errorString());
+        if (m_store.snapshotTo) {
+            m_store.snapshotTo(snapshot);
+        } else {
+            const QString file = resolvedIn(joined(rt::App::path(), QStringLiteral("data/")), DatabaseName);
+            dao::DBEngine().OpenDatabase(file)->snapshotTo(snapshot);
+        }
+        // Written beside the target and renamed over it only when complete:
+        // an earlier backup of that name survives any failure.
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly))
+            reason = out.errorString();
+        else if (BackupFile::write(out, {{storedPath, snapshot}}, &reason) && !out.commit())
+            reason = out.errorString();
+        else if (!reason.isEmpty())
+            out.cancelWriting();
+    } catch (const std::exception &error) {
+        reason = describe(error);
+    }
+    if (reason.isEmpty())
+        return true;
+    ShowMessage(Dialog1(),
+                QStringLiteral("Die Datensicherung in die Datei:") + CR + CR + target + CR + CR +
+                    QStringLiteral("konnte nicht angelegt werden:") + CR + reason + CR + CR +
+                    QStringLiteral("Eine frühere Sicherung dieses Namens bleibt unverändert."),
+                QStringLiteral("16"), QStringLiteral("Datensicherung"));
+    return false;
+}
+
+void datensi1::Command2_Click()
+{
+    const QString backupFile = selectedFilePath();
+    if (backupFile.isEmpty()) {
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, aus der Sie Ihre "
+                                   "Daten wiederherstellen möchten."),
+                    QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
+        return;
+    }
+    UnpackFiles(backupFile, m_restoreFolder);
+}
+
+void datensi1::refuseRestore(const QString &backupFile, const QString &reason)
+{
+    ShowMessage(Dialog1(),
+                QStringLiteral("Die Datei:") + CRLF + CRLF + backupFile + CRLF + CRLF +
+                    QStringLiteral("ist keine gültige Datensicherung (") + reason + QStringLiteral(").") + CRLF +
+                    QStringLiteral("Es wurde nichts wiederhergestellt; Ihre Daten bleiben unverändert."),
+                QStringLiteral("16"), QStringLiteral("Wiederherstellung"));
+}
+
+void datensi1::failRestore(const QString &backupFile, const QString &reason)
+{
+    ShowMessage(Dialog1(),
+                QStringLiteral("Die Rücksicherung aus der Datei:") + CRLF + CRLF + backupFile + CRLF + CRLF +
+                    QStringLiteral("ist fehlgeschlagen:") + CRLF + reason + CRLF + CRLF +
+                    QStringLiteral("Ihre bisherigen Daten bleiben unverändert."),
+                QStringLiteral("16"), QStringLiteral("Wiederherstellung"));
+}
+
+bool datensi1::UnpackFiles(const QString &backupFile, const QString &targetFolder)
+{
+    std::optional<Busy> busy(std::in_place);
+    QFile in(backupFile);
+    if (!in.open(QIODevice::ReadOnly)) {
+        busy.reset();
+        failRestore(backupFile, in.errorString());
+        return false;
+    }
+    QByteArray read;
+    QByteArrayView bytes;
+    if (in.size() == 0) {
+        bytes = QByteArrayView();
+    } else if (const uchar *mapped = in.map(0, in.size())) {
+        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), in.size());
+    } else {
+        read = in.readAll();
+        bytes = read;
+    }
+    if (bytes.size() != in.size()) {
+        busy.reset();
+        failRestore(backupFile, in.errorString());
+        return false;
+    }
+
+    // Everything is checked before anything is written.
+    QString reason;
+    const std::optional<QList<BackupFile::Record>> records = BackupFile::parse(bytes, &reason);
+    if (records && records->size() != 1)
+        reason = QStringLiteral("sie enthält mehr als eine Datei");
+    QString name;
+    if (reason.isEmpty()) {
+        name = FileNameOf(records->first().FilePath);
+        // Only the entry database is ever backed up; any other name (or one
+        // meant to climb out of the data folder) is no backup of ours.
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            reason = QStringLiteral("sie enthält einen ungültigen Dateinamen");
+        else if (name.compare(DatabaseName, Qt::CaseInsensitive) != 0)
+            reason = QStringLiteral("sie enthält nicht die Datenbank dieses Programms");
+    }
+    if (!reason.isEmpty()) {
+        busy.reset();
+        refuseRestore(backupFile, reason);
+        return false;
+    }
+
+    const QString target = resolvedIn(targetFolder, name);
+    const BackupFile::Record &record = records->first();
+    QTemporaryFile staged(targetFolder + QStringLiteral(".wiederherstellung-XXXXXX"));
+    if (!staged.open() || staged.write(bytes.data() + record.offset, record.length) != record.length ||
+        !flushToDisk(staged)) {
+        busy.reset();
+        failRestore(backupFile, staged.errorString());
+        return false;
+    }
+    staged.close();
+    const dao::DatabaseCheck check = dao::checkDatabaseFile(
+        staged.fileName(), QStringLiteral("Zorvelin"), {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")});
+    if (check != dao::DatabaseCheck::Ok) {
+        busy.reset();
+        refuseRestore(backupFile, checkText(check));
+        return false;
+    }
+
+    // The store lets go of the file first, so nothing it holds is written
+    // into the restored database; a rename replaces the file in one step.
+    if (m_store.close)
+        m_store.close();
+    const bool renamed = std::rename(QFile::encodeName(staged.fileName()).constData(),
+                                     QFile::encodeName(target).constData()) == 0;
+    const QString renameError = renamed ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    if (renamed) {
+        staged.setAutoRemove(false);
+        syncFolder(targetFolder);
+    }
+    if (m_store.reopen)
+        m_store.reopen();
+    busy.reset();
+    if (!renamed) {
+        failRestore(backupFile, renameError);
+        return false;
+    }
+    ShowMessage(Dialog1(),
+                QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:") + CRLF + CRLF + backupFile + CRLF +
+                    CRLF + QStringLiteral("ist vollendet. Bitte beenden Sie nun das komplette Programm. Erst nach") +
+                    CRLF + QStringLiteral("einem Programmneustart können Sie auf die wiederhergestellten Daten") +
+                    CRLF + QStringLiteral("zugreifen."),
+                QStringLiteral("64"), QStringLiteral("Wiederherstellung"));
+    return true;
+}
+
+void datensi1::Command3_Click()
+{
+    const QString backupFile = selectedFilePath();
+    if (backupFile.isEmpty()) {
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, die Sie löschen "
+                                   "möchten."),
+                    QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
+        return;
+    }
+    const QString answer = ShowMessage(Dialog1(),
+                                       QStringLiteral("Sind Sie sicher, dass Sie die Datei:") + CRLF + CRLF +
+                                           backupFile + CRLF + CRLF +
+                                           QStringLiteral("von Ihrem Datenträger löschen wollen?"),
+                                       QStringLiteral("36"), QStringLiteral("Sicherungsdatei löschen"));
+    if (answer != QLatin1String("6"))
+        return;
+    QFile file(backupFile);
+    if (!file.remove())
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Die Datei:") + CRLF + CRLF + backupFile + CRLF + CRLF +
+                        QStringLiteral("konnte nicht gelöscht werden:") + CRLF + file.errorString(),
+                    QStringLiteral("16"), QStringLiteral("Sicherungsdatei löschen"));
+    m_file1->Refresh();
+    m_file1->setPattern(Pattern);
+}
+
+void datensi1::xpButton1_Click() { unload(); }
+
+} // namespace kalvento
