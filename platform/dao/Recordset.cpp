@@ -98,6 +98,7 @@ Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(tabl
             raiseDaoError(ErrNotADatabase, table);
         m_seenVersion = dataVersion();
         loadRows();
+        m_position = 0; // a new recordset stands on its first record
     } catch (...) {
         Close();
         throw;

@@ -9,7 +9,7 @@
 #include "platform/runtime/App.h"
 #include "platform/screen/ScreenPointer.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/diary/ModalDriver.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
 

@@ -109,8 +109,12 @@ private slots:
         rs->Move(5);
         QVERIFY(rs->EOF_());
         // Another connection sees every update at once: each one commits.
-        auto again = dao::DBEngine().OpenDatabase(m_file)->OpenRecordset(QStringLiteral("Zorvelin"));
+        auto otherDb = dao::DBEngine().OpenDatabase(m_file);
+        auto again = otherDb->OpenRecordset(QStringLiteral("Zorvelin"));
         QCOMPARE(again->RecordCount(), 3);
+        // A recordset opened over a filled table stands on its first record.
+        QVERIFY(!again->EOF_() && !again->BOF());
+        QCOMPARE(again->Fields(QStringLiteral("Tagtext")).toString(), QStringLiteral("{\\rtf1 a}"));
     }
 
     void editAndDelete()
