@@ -109,7 +109,7 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel);
     d.property(QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
                [](Dialog &) {
-                   spooler::PrinterSystem &printers = spooler::printers();
+                   spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
                    return Variant(printers.deviceName(printers.currentIndex()));
                },
                [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
@@ -325,7 +325,7 @@ int16_t Dialog::ShowAutoMsg()
 
 void Dialog::setPrinterDeviceName(const QString &name)
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     for (int i = 0; i < printers.count(); ++i)
         if (printers.deviceName(i) == name)
             printers.setCurrentIndex(i); // the last match wins
@@ -335,7 +335,7 @@ void Dialog::setPrinterExist(bool exists)
 {
     m_printerExist = exists;
     if (exists) {
-        spooler::PrinterSystem &printers = spooler::printers();
+        spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
         m_orientation = printers.orientation();
         m_copies = printers.copies();
     }
@@ -345,7 +345,7 @@ void Dialog::setCopies(int16_t copies)
 {
     m_copies = copies;
     if (m_printerExist)
-        spooler::printers().setCopies(copies);
+        rt::ServiceSlot<spooler::PrinterSystem>::current().setCopies(copies);
 }
 
 void Dialog::setOrientation(int32_t orientation)
@@ -353,7 +353,7 @@ void Dialog::setOrientation(int32_t orientation)
     if (!m_printerExist)
         return;
     m_orientation = orientation;
-    spooler::printers().setOrientation(orientation);
+    rt::ServiceSlot<spooler::PrinterSystem>::current().setOrientation(orientation);
     m_devModeOrientation = orientation == 2 ? 2 : 1;
     int16_t duplex = 1;
     setPrinterDevMode(duplex, m_devModeOrientation);
@@ -364,7 +364,7 @@ void Dialog::setOrientation(int32_t orientation)
 // what was opened.
 void Dialog::setPrinterDevMode(int16_t &duplex, int16_t &orientation)
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     const QString name = printers.deviceName(printers.currentIndex());
     if (name.isEmpty())
         return;
@@ -406,7 +406,7 @@ QString Dialog::printerMetric(const QString &which)
 
 void Dialog::updatePrinterMetrics()
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     const spooler::PrinterMetrics metrics = printers.metrics();
     const QLocale locale;
     m_horizSize = QString::number(metrics.horzSizeMm);
@@ -460,7 +460,7 @@ void Dialog::setFocusRect(bool on)
 void Dialog::readProperties(const PropertyBag &bag)
 {
     if (m_printerExist) {
-        spooler::PrinterSystem &printers = spooler::printers();
+        spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
         setCopies(bag.readProperty(QStringLiteral("Copies"), Variant::fromInteger(printers.copies())).toInteger());
         setOrientation(bag.readProperty(QStringLiteral("Orientation"), Variant::fromLong(printers.orientation())).toLong());
     }
@@ -471,7 +471,7 @@ void Dialog::readProperties(const PropertyBag &bag)
 void Dialog::writeProperties(PropertyBag &bag)
 {
     if (m_printerExist) {
-        spooler::PrinterSystem &printers = spooler::printers();
+        spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
         bag.writeProperty(QStringLiteral("Copies"), Variant::fromInteger(m_copies), Variant::fromInteger(printers.copies()));
         bag.writeProperty(QStringLiteral("Orientation"), Variant::fromLong(m_orientation),
                           Variant::fromLong(printers.orientation()));

@@ -405,13 +405,13 @@ void Hyperlink::playSound(int16_t resourceId)
         const QByteArray wave = LoadResData(Variant::fromInteger(resourceId), Variant("WAVE"));
         // The output keeps its own copy of the data for as long as it plays.
         if (!wave.isEmpty())
-            sound::output().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
     });
 }
 
 void Hyperlink::endPlaySound()
 {
-    sound::output().playSound(QString(), 0, 0);
+    rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(), 0, 0);
 }
 
 // --- hover poll ------------------------------------------------------------------
@@ -596,7 +596,7 @@ void Hyperlink::showPointer(bool onLabel)
 void Hyperlink::openLink()
 {
     // The root folder as the working folder, so that nothing opened holds on to ours.
-    shell::shell().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
+    rt::ServiceSlot<shell::Shell>::current().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
 }
 
 void Hyperlink::mousePressEvent(QMouseEvent *event)

@@ -40,7 +40,7 @@ void cSounds::SystemSound(int32_t &index)
         const QString name = index >= 0 && index < static_cast<int32_t>(eventNames.size())
                                  ? QString::fromLatin1(eventNames[static_cast<size_t>(index)])
                                  : QString(QLatin1String(""));
-        sound::output().playSound(name, noModule,
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(name, noModule,
                                   sound::SndApplication | sound::SndNoDefault | sound::SndAsync);
     });
 }
@@ -48,7 +48,7 @@ void cSounds::SystemSound(int32_t &index)
 void cSounds::SoundStop()
 {
     ignoringErrors([] {
-        sound::output().playSound(QString(QLatin1String("")), noModule,
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(QLatin1String("")), noModule,
                                   sound::SndPurge | sound::SndNoDefault);
     });
 }
@@ -61,7 +61,7 @@ void cSounds::SoundPlay(QString &file, bool &playAsync, bool &loop)
             flags |= sound::SndAsync;
         if (loop)
             flags |= sound::SndLoop;
-        sound::output().playSound(file, noModule, flags);
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(file, noModule, flags);
     });
 }
 

@@ -123,7 +123,7 @@ void TreeEx::showImage(QTreeWidgetItem *item)
 void TreeEx::loadDrives()
 {
     m_tree->clear();
-    m_drives = DriveSource::current().drives();
+    m_drives = rt::ServiceSlot<DriveSource>::current().drives();
     for (const DriveEntry &drive : m_drives) {
         QTreeWidgetItem *root = addNode(nullptr, rootKey(drive), drive.entry, driveImage(drive.type, m_iconShow));
         addPlaceholder(root);

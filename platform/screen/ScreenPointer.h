@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <memory>
 #include <vector>
 
@@ -34,8 +36,7 @@ public:
     int pointer() const override { return history.empty() ? 0 : history.back(); }
 };
 
-ScreenPointer &screenPointer();
-void setScreenPointer(std::unique_ptr<ScreenPointer> replacement);
-void resetScreenPointer();
-
 } // namespace screen
+
+// The process-wide pointer: the application's unless a test installed a recorder.
+KV_DECLARE_SERVICE_SLOT(screen::ScreenPointer)

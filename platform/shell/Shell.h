@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -36,8 +38,7 @@ public:
                 int showCommand) override;
 };
 
-Shell &shell();
-void setShell(std::unique_ptr<Shell> replacement);
-void resetShell();
-
 } // namespace shell
+
+// The process-wide shell: the desktop's unless a test installed a recorder.
+KV_DECLARE_SERVICE_SLOT(shell::Shell)

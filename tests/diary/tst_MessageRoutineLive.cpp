@@ -85,14 +85,14 @@ private slots:
         QVERIFY(m_dialog1);
         rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(40, 40)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
-        sound::setOutput(std::make_unique<sound::RecordingSound>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
     }
 
     void cleanupTestCase()
     {
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

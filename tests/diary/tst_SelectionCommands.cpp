@@ -65,7 +65,7 @@ private slots:
     {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        comdlg::DialogBackend::install(std::move(dialogs));
+        rt::ServiceSlot<comdlg::DialogBackend>::install(std::move(dialogs));
         m_window = std::make_unique<QWidget>();
         m_box = new RichTextBox(m_window.get());
         m_dialog = new comdlg::CommonDialog(m_window.get());
@@ -78,7 +78,7 @@ private slots:
     {
         m_commands.reset();
         m_window.reset();
-        comdlg::DialogBackend::install(nullptr);
+        rt::ServiceSlot<comdlg::DialogBackend>::reset();
     }
 
     void characterTogglesTurnAMixedSelectionOn_data()

@@ -82,7 +82,7 @@ private slots:
         QVERIFY(m_home->isValid());
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        comdlg::DialogBackend::install(std::move(dialogs));
+        rt::ServiceSlot<comdlg::DialogBackend>::install(std::move(dialogs));
         m_editor = rt::Form::create<FrmNew>(m_windows.open());
         m_editor->load();
         m_editor->Txt(1)->setTextRTF(formattedBody());
@@ -94,7 +94,7 @@ private slots:
         if (m_editor)
             m_editor->unload();
         m_windows.unloadAll();
-        comdlg::DialogBackend::install(nullptr);
+        rt::ServiceSlot<comdlg::DialogBackend>::reset();
     }
 
     void coversTheScreenWithTheBodyAndItsColour()

@@ -80,8 +80,8 @@ private slots:
     {
         rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
-        sound::setOutput(std::make_unique<sound::RecordingSound>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
         resetMessageState();
     }
 
@@ -92,8 +92,8 @@ private slots:
             form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_clock = nullptr;
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

@@ -62,7 +62,7 @@ private slots:
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(700, 200)));
         auto desk = std::make_unique<desktop::SyntheticDesktop>(QSize(1024, 768), Qt::white);
         m_desktop = desk.get();
-        desktop::setSource(std::move(desk));
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::move(desk));
     }
 
     void cleanup()
@@ -70,7 +70,7 @@ private slots:
         if (m_form)
             m_form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        desktop::resetSource();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

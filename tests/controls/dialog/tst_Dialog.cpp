@@ -38,11 +38,11 @@ private slots:
         printers->addPrinter(QStringLiteral("Laser"), 2, 1);
         printers->addPrinter(QStringLiteral("Tinte"), 5, 2);
         m_printers = printers.get();
-        spooler::setPrinters(std::move(printers));
+        rt::ServiceSlot<spooler::PrinterSystem>::install(std::move(printers));
         ostrevo::resetMessageState();
     }
 
-    void cleanup() { spooler::resetPrinters(); }
+    void cleanup() { rt::ServiceSlot<spooler::PrinterSystem>::reset(); }
 
     void automateSetsTheTitleByDispid()
     {
@@ -170,7 +170,7 @@ private slots:
 
     void noPrinterRaisesTheRuntimeError()
     {
-        spooler::setPrinters(std::make_unique<spooler::FakePrinterSystem>());
+        rt::ServiceSlot<spooler::PrinterSystem>::install(std::make_unique<spooler::FakePrinterSystem>());
         Control *dialog = newDialog();
         QCOMPARE(errorOf([&] { dialog->get(QStringLiteral("Printer_DeviceName")); }), 484);
         QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("PrinterExist"), Variant::fromBool(true)); }), 484);

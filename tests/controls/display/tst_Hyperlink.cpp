@@ -98,10 +98,10 @@ private slots:
         rt::SystemSources::setCursor(std::move(cursor));
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
-        shell::setShell(std::move(fakeShell));
+        rt::ServiceSlot<shell::Shell>::install(std::move(fakeShell));
         auto recorder = std::make_unique<sound::RecordingSound>();
         m_sound = recorder.get();
-        sound::setOutput(std::move(recorder));
+        rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
         m_form = std::make_unique<QWidget>();
         m_form->resize(300, 200);
         m_form->show();
@@ -113,8 +113,8 @@ private slots:
     {
         m_form.reset();
         rt::SystemSources::reset();
-        shell::resetShell();
-        sound::resetOutput();
+        rt::ServiceSlot<shell::Shell>::reset();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
     }
 
     void interface()

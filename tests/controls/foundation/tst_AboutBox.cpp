@@ -45,16 +45,16 @@ private slots:
     {
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
-        shell::setShell(std::move(fakeShell));
+        rt::ServiceSlot<shell::Shell>::install(std::move(fakeShell));
         auto pointer = std::make_unique<screen::FakeScreenPointer>();
         m_pointer = pointer.get();
-        screen::setScreenPointer(std::move(pointer));
+        rt::ServiceSlot<screen::ScreenPointer>::install(std::move(pointer));
     }
 
     void cleanup()
     {
-        shell::resetShell();
-        screen::resetScreenPointer();
+        rt::ServiceSlot<shell::Shell>::reset();
+        rt::ServiceSlot<screen::ScreenPointer>::reset();
     }
 
     void shownModallyTwiceLeavingNoForm()
