@@ -3,7 +3,6 @@
 #include "platform/runtime/ServiceSlot.h"
 
 #include <memory>
-#include <vector>
 
 namespace screen {
 
@@ -26,14 +25,6 @@ public:
 private:
     int m_pointer = 0;
     bool m_overridden = false;
-};
-
-// Remembers every pointer set.
-class FakeScreenPointer : public ScreenPointer {
-public:
-    std::vector<int> history;
-    void setPointer(int pointer) override { history.push_back(pointer); }
-    int pointer() const override { return history.empty() ? 0 : history.back(); }
 };
 
 } // namespace screen

@@ -26,13 +26,6 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
     return QDesktopServices::openUrl(url) ? 42 : ErrorFileNotFound;
 }
 
-int FakeShell::execute(const QString &verb, const QString &file, const QString &parameters,
-                       const QString &directory, int showCommand)
-{
-    calls.push_back({verb, file, parameters, directory, showCommand});
-    return result;
-}
-
 } // namespace shell
 
 KV_SERVICE_SLOT_STORAGE(shell::Shell)

@@ -1,6 +1,6 @@
 #include "diary/SelectionCommands.h"
 #include "platform/comdlg/CommonDialog.h"
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
 #include "tests/diary/ModalDriver.h"

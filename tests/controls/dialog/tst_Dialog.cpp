@@ -6,7 +6,7 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
-#include "platform/spooler/FakePrinterSystem.h"
+#include "tests/support/fakes/FakePrinterSystem.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"

@@ -5,14 +5,14 @@
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>

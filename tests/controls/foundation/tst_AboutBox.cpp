@@ -3,8 +3,8 @@
 #include "controls/foundation/InfoPage.h"
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/Form.h"
-#include "platform/screen/ScreenPointer.h"
-#include "platform/shell/Shell.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
+#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 

@@ -1,6 +1,6 @@
 #include "controls/foundation/CSounds.h"
 #include "platform/runtime/ScopedService.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "diary/update/BrowseFolder.h"
 #include "diary/update/OpenWebsite.h"
 #include "diary/update/ReadURL.h"
-#include "platform/comdlg/ScriptedDialogs.h"
-#include "platform/net/ScriptedFetcher.h"
-#include "platform/shell/Shell.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
+#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/comdlg/QtDialogs.h"
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/support/TestMain.h"
 

@@ -1,5 +1,5 @@
 #include "platform/net/CurlFetcher.h"
-#include "platform/net/ScriptedFetcher.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
