@@ -2,7 +2,7 @@
 
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"

@@ -1,7 +1,7 @@
 #include "controls/gauges/ProgressBar.h"
 
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/modquivbutton.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"

@@ -1,6 +1,6 @@
 #include "controls/foundation/AboutContent.h"
-#include "controls/foundation/FrmAbout.h"
-#include "controls/foundation/InfoPage.h"
+#include "controls/foundation/frmAbout.h"
+#include "controls/foundation/Info.h"
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/Form.h"
 #include "tests/support/fakes/FakeScreenPointer.h"

@@ -1,4 +1,4 @@
-#include "controls/foundation/CSounds.h"
+#include "controls/foundation/cSounds.h"
 #include "platform/runtime/ScopedService.h"
 #include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"

@@ -1,5 +1,5 @@
 #include "controls/gauges/ProgressBar.h"
-#include "controls/gauges/ProgressBarSettings.h"
+#include "controls/gauges/Settings.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"

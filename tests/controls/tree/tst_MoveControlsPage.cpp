@@ -1,4 +1,4 @@
-#include "controls/tree/MoveControlsPage.h"
+#include "controls/tree/MoveControls.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"

@@ -1,4 +1,4 @@
-#include "controls/display/TextModePage.h"
+#include "controls/display/TextMode.h"
 
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"

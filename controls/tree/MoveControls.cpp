@@ -1,4 +1,4 @@
-#include "controls/tree/MoveControlsPage.h"
+#include "controls/tree/MoveControls.h"
 
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"

@@ -1,4 +1,4 @@
-#include "controls/foundation/CSounds.h"
+#include "controls/foundation/cSounds.h"
 
 #include "controls/foundation/SystemFolders.h"
 #include "platform/sound/SoundFlags.h"
