@@ -5,6 +5,7 @@
 #include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ResData.h"
 #include "controls/foundation/modquivbutton.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/DeviceContext.h"
@@ -81,14 +82,6 @@ std::shared_ptr<StdPicture> handIcon(bool mirrored, QRgb fill)
         ++y;
     }
     return std::make_shared<StdPicture>(gdi::Picture(image, gdi::Picture::Icon));
-}
-
-template <class Call> void ignoringErrors(Call call)
-{
-    try {
-        call();
-    } catch (...) {
-    }
 }
 
 } // namespace
@@ -401,7 +394,7 @@ void Hyperlink::refresh()
 
 void Hyperlink::playSound(int16_t resourceId)
 {
-    ignoringErrors([resourceId] {
+    com::ignoringErrors([resourceId] {
         const QByteArray wave = LoadResData(Variant::fromInteger(resourceId), Variant("WAVE"));
         // The output keeps its own copy of the data for as long as it plays.
         if (!wave.isEmpty())

@@ -5,6 +5,7 @@
 #include "platform/sound/SoundOutput.h"
 
 #include <array>
+#include <new>
 
 namespace ostrevo {
 
@@ -23,10 +24,14 @@ constexpr std::array<const char *, 18> eventNames = {
 // Not a resource of a module: the handle only fills its place.
 constexpr int32_t noModule = 1;
 
+// Sound is a courtesy: whatever the output throws stays here, except running
+// out of memory, which the caller must learn of.
 template <class Call> void ignoringErrors(Call call)
 {
     try {
         call();
+    } catch (const std::bad_alloc &) {
+        throw;
     } catch (...) {
     }
 }
