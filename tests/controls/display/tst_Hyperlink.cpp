@@ -78,7 +78,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         m_handlers.on(QStringLiteral("Link1_Click"), [this](Args &) {
             m_events << QStringLiteral("Click");
             m_shellCallsAtClick = m_shell->calls.size();

@@ -59,7 +59,7 @@ private slots:
 
     void shownModallyTwiceLeavingNoForm()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         QWidget host;
         com::Control *dialog = com::ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &host,
                                                                 QStringLiteral("Dialog1"));
