@@ -101,17 +101,20 @@ private slots:
                                   &RichTextBox::setSelUnderline, &RichTextBox::setSelStrikeThru};
         const Toggle toggles[] = {&SelectionCommands::toggleBold, &SelectionCommands::toggleItalic,
                                   &SelectionCommands::toggleUnderline, &SelectionCommands::toggleStrikeThru};
+        const Getter get = getters[which];
+        const Setter set = setters[which];
+        const Toggle toggle = toggles[which];
         m_box->setText(QStringLiteral("halb und halb"));
         select(0, 4);
-        (m_box->*setters[which])(true);
+        (m_box->*set)(true);
         select(0, 13);
-        QVERIFY((m_box->*getters[which])().isNull());
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), true);
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), false);
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), true);
+        QVERIFY((m_box->*get)().isNull());
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), true);
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), false);
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), true);
     }
 
     void bulletsGoOnWithIndentsAndOffKeepingTheHangingIndent()
