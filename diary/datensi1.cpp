@@ -59,8 +59,8 @@ const QSize FormSize(9840, 5160);
 // The hourglass for as long as the work runs, whichever way it ends.
 class Busy {
 public:
-    Busy() { screen::screenPointer().setPointer(11); }
-    ~Busy() { screen::screenPointer().setPointer(0); }
+    Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(11); }
+    ~Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(0); }
     Busy(const Busy &) = delete;
     Busy &operator=(const Busy &) = delete;
 };

@@ -3,7 +3,7 @@
 #include "controls/display/MousePointer.h"
 #include "controls/display/WindowHandle.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ResData.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/PropertyBag.h"
@@ -598,13 +598,13 @@ void Button::playSound(int16_t resourceId)
             return;
         const QByteArray &wave = m_sounds[resourceId - FirstSound];
         if (!wave.isEmpty())
-            sound::output().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
     });
 }
 
 void Button::endPlaySound()
 {
-    ignoringErrors([] { sound::output().playSound(QString(), 0, 0); });
+    ignoringErrors([] { rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(), 0, 0); });
 }
 
 void Button::notFrmFocus(const Variant &focus)

@@ -2,7 +2,7 @@
 
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
@@ -94,7 +94,7 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel).persist({.rank = 2, .read = Variant::fromBool(false)});
     d.property(QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
                [](Dialog &) {
-                   spooler::PrinterSystem &printers = spooler::printers();
+                   spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
                    return Variant(printers.deviceName(printers.currentIndex()));
                },
                [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
@@ -103,13 +103,13 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
         QStringLiteral("Copies"), 0x6803003A, [](Dialog &self) { return self.m_printerExist ? self.m_copies : int16_t(0); },
         [](Dialog &self, int16_t value) { self.setCopies(value); })
         .persist({.rank = 0,
-                  .read = [](Dialog &) { return Variant::fromInteger(spooler::printers().copies()); },
+                  .read = [](Dialog &) { return Variant::fromInteger(rt::ServiceSlot<spooler::PrinterSystem>::current().copies()); },
                   .when = withPrinter});
     d.property<int32_t>(
         QStringLiteral("Orientation"), 0x68030039, [](Dialog &self) { return self.m_printerExist ? self.m_orientation : 0; },
         [](Dialog &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("EnOrientation"))
         .persist({.rank = 1,
-                  .read = [](Dialog &) { return Variant::fromLong(spooler::printers().orientation()); },
+                  .read = [](Dialog &) { return Variant::fromLong(rt::ServiceSlot<spooler::PrinterSystem>::current().orientation()); },
                   .when = withPrinter});
     d.objectProperty(QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
                      [](Dialog &self) { return Variant::fromObject(self.m_font); },
@@ -322,7 +322,7 @@ int16_t Dialog::ShowAutoMsg()
 
 void Dialog::setPrinterDeviceName(const QString &name)
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     for (int i = 0; i < printers.count(); ++i)
         if (printers.deviceName(i) == name)
             printers.setCurrentIndex(i); // the last match wins
@@ -332,7 +332,7 @@ void Dialog::setPrinterExist(bool exists)
 {
     m_printerExist = exists;
     if (exists) {
-        spooler::PrinterSystem &printers = spooler::printers();
+        spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
         m_orientation = printers.orientation();
         m_copies = printers.copies();
     }
@@ -342,7 +342,7 @@ void Dialog::setCopies(int16_t copies)
 {
     m_copies = copies;
     if (m_printerExist)
-        spooler::printers().setCopies(copies);
+        rt::ServiceSlot<spooler::PrinterSystem>::current().setCopies(copies);
 }
 
 void Dialog::setOrientation(int32_t orientation)
@@ -350,7 +350,7 @@ void Dialog::setOrientation(int32_t orientation)
     if (!m_printerExist)
         return;
     m_orientation = orientation;
-    spooler::printers().setOrientation(orientation);
+    rt::ServiceSlot<spooler::PrinterSystem>::current().setOrientation(orientation);
     m_devModeOrientation = orientation == 2 ? 2 : 1;
     int16_t duplex = 1;
     setPrinterDevMode(duplex, m_devModeOrientation);
@@ -361,7 +361,7 @@ void Dialog::setOrientation(int32_t orientation)
 // what was opened.
 void Dialog::setPrinterDevMode(int16_t &duplex, int16_t &orientation)
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     const QString name = printers.deviceName(printers.currentIndex());
     if (name.isEmpty())
         return;
@@ -403,7 +403,7 @@ QString Dialog::printerMetric(const QString &which)
 
 void Dialog::updatePrinterMetrics()
 {
-    spooler::PrinterSystem &printers = spooler::printers();
+    spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
     const spooler::PrinterMetrics metrics = printers.metrics();
     const QLocale locale;
     m_horizSize = QString::number(metrics.horzSizeMm);

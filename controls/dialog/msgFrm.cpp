@@ -8,7 +8,7 @@
 #include "controls/dialog/InputFrame.h"
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/PictureRoutines.h"
-#include "controls/foundation/CSounds.h"
+#include "controls/foundation/cSounds.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"

@@ -128,8 +128,8 @@ gdi::Handle msgFrm::n_GetShadowRect(int16_t Intensity)
     // What lies under the form's place; it is not shown yet (or only its body).
     // A balloon that closed just before (the second of two questions) must
     // have been painted over first, or its ghost lands in this shadow.
-    desktop::source().settle();
-    const QImage desk = desktop::source().capture(window);
+    rt::ServiceSlot<desktop::DesktopSource>::current().settle();
+    const QImage desk = rt::ServiceSlot<desktop::DesktopSource>::current().capture(window);
     const auto deskPixel = [&desk](int x, int y) -> int32_t {
         if (!desk.valid(x, y))
             return 0;

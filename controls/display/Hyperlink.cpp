@@ -2,9 +2,10 @@
 
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ResData.h"
 #include "controls/foundation/modquivbutton.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/DeviceContext.h"
@@ -81,14 +82,6 @@ std::shared_ptr<StdPicture> handIcon(bool mirrored, QRgb fill)
         ++y;
     }
     return std::make_shared<StdPicture>(gdi::Picture(image, gdi::Picture::Icon));
-}
-
-template <class Call> void ignoringErrors(Call call)
-{
-    try {
-        call();
-    } catch (...) {
-    }
 }
 
 } // namespace
@@ -428,17 +421,17 @@ void Hyperlink::refresh()
 
 void Hyperlink::playSound(int16_t resourceId)
 {
-    ignoringErrors([resourceId] {
+    com::ignoringErrors([resourceId] {
         const QByteArray wave = LoadResData(Variant::fromInteger(resourceId), Variant("WAVE"));
         // The output keeps its own copy of the data for as long as it plays.
         if (!wave.isEmpty())
-            sound::output().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
     });
 }
 
 void Hyperlink::endPlaySound()
 {
-    sound::output().playSound(QString(), 0, 0);
+    rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(), 0, 0);
 }
 
 // --- hover poll ------------------------------------------------------------------
@@ -572,7 +565,7 @@ void Hyperlink::showPointer(bool onLabel)
 void Hyperlink::openLink()
 {
     // The root folder as the working folder, so that nothing opened holds on to ours.
-    shell::shell().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
+    rt::ServiceSlot<shell::Shell>::current().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
 }
 
 void Hyperlink::mousePressEvent(QMouseEvent *event)

@@ -1,6 +1,6 @@
 #include "controls/display/Icons.h"
 
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ModResIcons.h"
 #include "controls/resources/StockIcons.h"
 #include "platform/com/StdPicture.h"

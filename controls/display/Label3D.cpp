@@ -2,7 +2,7 @@
 
 #include "controls/foundation/ControlEvents.h"
 #include "controls/display/WindowHandle.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/SystemColors.h"

@@ -95,11 +95,11 @@ AboutLink *buildAboutContent(QWidget *host, const QString &versionText)
 void OpenLink(QWidget *window, const QString &address)
 {
     Q_UNUSED(window);
-    screen::ScreenPointer &pointer = screen::screenPointer();
+    screen::ScreenPointer &pointer = rt::ServiceSlot<screen::ScreenPointer>::current();
     pointer.setPointer(Hourglass);
     // Case matters: "HTTP://" gets a second, lower-case prefix as well.
     const QString target = address.left(7) == QLatin1String("http://") ? address : QStringLiteral("http://") + address;
-    shell::shell().execute(QStringLiteral("Open"), target, QString(), QString(), ShowMaximized);
+    rt::ServiceSlot<shell::Shell>::current().execute(QStringLiteral("Open"), target, QString(), QString(), ShowMaximized);
     pointer.setPointer(0);
 }
 

@@ -1,8 +1,9 @@
 #include "controls/gauges/ProgressBar.h"
 
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/modquivbutton.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/DeviceContext.h"
@@ -371,10 +372,7 @@ void ProgressBar::resizeEvent(QResizeEvent *event)
         return; // the layout that resized the control goes on with the new size
     // A resize has no caller to hand a paint's failure to; the bar then shows
     // what it managed to draw.
-    try {
-        layOut();
-    } catch (const AutomationError &) {
-    }
+    com::ignoringErrors([this] { layOut(); });
 }
 
 // --- input -----------------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "controls/gauges/Ruler.h"
 
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/gauges/RulerScale.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"

@@ -1,7 +1,7 @@
 #include "controls/gauges/Spin.h"
 
 #include "controls/display/MousePointer.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/gauges/SpinValue.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdFont.h"

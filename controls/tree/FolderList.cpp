@@ -21,12 +21,6 @@ public:
     }
 };
 
-std::unique_ptr<DriveSource> &installed()
-{
-    static std::unique_ptr<DriveSource> source;
-    return source;
-}
-
 bool isUnder(const QString &path, const QString &root)
 {
     if (root == QLatin1String("/"))
@@ -37,18 +31,6 @@ bool isUnder(const QString &path, const QString &root)
 } // namespace
 
 DriveSource::~DriveSource() = default;
-
-const DriveSource &DriveSource::current()
-{
-    static const SystemDrives system;
-    const auto &source = installed();
-    return source ? *source : static_cast<const DriveSource &>(system);
-}
-
-void DriveSource::install(std::unique_ptr<DriveSource> source)
-{
-    installed() = std::move(source);
-}
 
 FolderList::FolderList(std::function<void()> onChange) : m_onChange(std::move(onChange)) {}
 
@@ -77,7 +59,7 @@ void FolderList::setPath(const QString &path)
     const QString p = normalized(path);
     // Relative paths would depend on the process's working folder.
     if (!p.startsWith(QLatin1Char('/')) || !QFileInfo(p).isDir()) {
-        const QList<DriveEntry> drives = DriveSource::current().drives();
+        const QList<DriveEntry> drives = rt::ServiceSlot<DriveSource>::current().drives();
         if (const DriveEntry *drive = driveOf(drives, p); drive && !QFileInfo(normalized(drive->root)).isDir())
             com::raiseError(68, QStringLiteral("Gerät nicht verfügbar"));
         com::raiseError(76, QStringLiteral("Pfad nicht gefunden"));
@@ -101,3 +83,11 @@ void FolderList::refresh()
 }
 
 } // namespace ostrevo
+
+KV_SERVICE_SLOT_STORAGE(ostrevo::DriveSource)
+
+template <>
+std::unique_ptr<ostrevo::DriveSource> rt::ServiceSlot<ostrevo::DriveSource>::makeDefault()
+{
+    return std::make_unique<ostrevo::SystemDrives>();
+}

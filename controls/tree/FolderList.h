@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,10 +25,6 @@ class DriveSource {
 public:
     virtual ~DriveSource();
     virtual QList<DriveEntry> drives() const = 0;
-
-    static const DriveSource &current();
-    // Replaces the source for trees built afterwards; null restores the real one.
-    static void install(std::unique_ptr<DriveSource> source);
 };
 
 // A hidden folder list: points at one folder and lists its subfolders.
@@ -54,3 +52,7 @@ private:
 };
 
 } // namespace ostrevo
+
+// The process-wide source of roots: the file system's unless a test installed
+// its own (for trees built afterwards).
+KV_DECLARE_SERVICE_SLOT(ostrevo::DriveSource)

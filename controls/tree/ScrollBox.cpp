@@ -2,7 +2,8 @@
 
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
@@ -78,15 +79,6 @@ double lineY(const QWidget &control, const char *name)
 }
 
 double topOf(const QWidget &control) { return Twips::fromPixelsY(control.y()); }
-
-template <class Call> void ignoringErrors(Call call)
-{
-    try {
-        call();
-    } catch (const AutomationError &) {
-        // A failure of the contents or of the host's handler must not leave the event handler.
-    }
-}
 
 } // namespace
 
@@ -430,14 +422,15 @@ void ScrollBox::paintEvent(QPaintEvent *)
 void ScrollBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    ignoringErrors([this] { layout(); });
+    // A failure of the contents or of the host's handler must not leave the event handler.
+    com::ignoringErrors([this] { layout(); });
 }
 
 void ScrollBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        ignoringErrors([this] { alignContents(); });
+        com::ignoringErrors([this] { alignContents(); });
 }
 
 void ScrollBox::stripPressed(QMouseEvent *event)

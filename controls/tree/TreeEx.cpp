@@ -2,7 +2,7 @@
 
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/tree/TreeView.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdFont.h"

@@ -6,6 +6,7 @@
 #include "controls/foundation/ControlEvents.h"
 #include "controls/tree/TreeNode.h"
 #include "controls/tree/TreeView.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/KeyCodes.h"
 
@@ -123,7 +124,7 @@ void TreeEx::showImage(QTreeWidgetItem *item)
 void TreeEx::loadDrives()
 {
     m_tree->clear();
-    m_drives = DriveSource::current().drives();
+    m_drives = rt::ServiceSlot<DriveSource>::current().drives();
     for (const DriveEntry &drive : m_drives) {
         QTreeWidgetItem *root = addNode(nullptr, rootKey(drive), drive.entry, driveImage(drive.type, m_iconShow));
         addPlaceholder(root);
@@ -141,7 +142,7 @@ void TreeEx::onExpanded(QTreeWidgetItem *item)
         m_dummyDir.refresh();
         m_tree->scrollToItem(item);
         if (item->childCount() > 0 && isPlaceholder(item->child(0))) {
-            delete item->takeChild(0);
+            const std::unique_ptr<QTreeWidgetItem> placeholder(item->takeChild(0)); // out of the tree: ours to drop
             const int image = m_iconShow * 3 + 10;
             for (const QString &folder : m_dummyDir.list()) {
                 QTreeWidgetItem *child = addNode(item, folder, QFileInfo(folder).fileName(), image);
@@ -272,11 +273,8 @@ void TreeEx::CreateNewDirectory(const QString &newDirectory)
 
 void TreeEx::raiseSafely(const QString &name, Args &&args)
 {
-    try {
-        raiseEvent(name, args);
-    } catch (const AutomationError &) {
-        // The host's handler failed; the tree's notification goes on.
-    }
+    // The host's handler failed; the tree's notification goes on.
+    com::ignoringErrors([&] { raiseEvent(name, args); });
 }
 
 void TreeEx::raiseNodeEvent(const QString &name, QTreeWidgetItem *item)

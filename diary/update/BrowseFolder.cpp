@@ -6,7 +6,7 @@ namespace kalvento {
 
 QString BrowseFolder(QWidget *owner, const QString &title)
 {
-    return comdlg::DialogBackend::current().folder(owner, title).value_or(QString());
+    return rt::ServiceSlot<comdlg::DialogBackend>::current().folder(owner, title).value_or(QString());
 }
 
 } // namespace kalvento

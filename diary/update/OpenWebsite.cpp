@@ -10,7 +10,7 @@ constexpr int ShowMaximized = 3;
 
 int OpenWebsite(const QString &url)
 {
-    return shell::shell().execute(QString(), url, QString(), QString(), ShowMaximized);
+    return rt::ServiceSlot<shell::Shell>::current().execute(QString(), url, QString(), QString(), ShowMaximized);
 }
 
 } // namespace kalvento

@@ -43,7 +43,7 @@ com::Variant ReadURL(const QString &url, QWidget *updateWindow)
     QByteArray body;
     {
         const WaitCursor hourglass(updateWindow);
-        body = net::TextFetcher::current().fetch(url, ReadURLLimit);
+        body = rt::ServiceSlot<net::TextFetcher>::current().fetch(url, ReadURLLimit);
     }
     // One character per byte, so the cut and the skipped header count the same either way.
     const QString text = rt::Windows1252::decode(body);

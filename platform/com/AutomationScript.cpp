@@ -43,10 +43,8 @@ void AutomationScript::create(const QString &progId, const QString &bagFile)
     if (!bagFile.isEmpty())
         bag = std::make_unique<PropertyBag>(PropertyBag::load(bagFile));
     std::unique_ptr<AutomationObject> object = ControlHost::createObject(progId);
-    if (auto *control = dynamic_cast<Control *>(object.get())) {
-        object.release();
-        m_control = control;
-        m_object = control;
+    if (dynamic_cast<Control *>(object.get())) {
+        std::unique_ptr<Control> control = ControlHost::asControl(std::move(object), progId);
         control->setParent(m_host.get());
         auto site = std::make_unique<ControlSite>(QStringLiteral("Control1"), nullptr);
         site->setEventObserver([this](const EventInfo &event, Args &args) {
@@ -58,10 +56,13 @@ void AutomationScript::create(const QString &progId, const QString &bagFile)
             m_eventLines << QStringLiteral("event %1(%2)").arg(event.name, shown.join(QStringLiteral(", ")));
         });
         control->setSite(std::move(site));
+        // Only a control that loaded completely becomes the current object.
         if (bag)
             control->readProperties(*bag);
         else
             control->initProperties();
+        m_control = control.release(); // the host window owns it now
+        m_object = m_control;
         return;
     }
     if (bag)

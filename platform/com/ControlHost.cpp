@@ -56,22 +56,27 @@ std::unique_ptr<AutomationObject> ControlHost::createObject(const QString &progI
 Control *ControlHost::createControl(const QString &progId, QWidget *parent, const QString &name,
                                     const EventHandlers *handlers, const PropertyBag *bag, bool userMode)
 {
-    std::unique_ptr<AutomationObject> object = createObject(progId);
-    auto *control = dynamic_cast<Control *>(object.get());
-    if (!control)
-        cannotCreate(progId + QStringLiteral(" ist kein Steuerelement"));
-    object.release(); // from here the parent widget owns it
+    std::unique_ptr<Control> control = asControl(createObject(progId), progId);
     auto site = std::make_unique<ControlSite>(name, handlers);
     site->ambient().userMode = userMode;
     if (parent)
         site->ambient().font = parent->font();
     control->setParent(parent);
     control->setSite(std::move(site));
+    // Until its properties are read the control is ours: a bag that fails
+    // leaves neither an object nor a widget on the form.
     if (bag)
         control->readProperties(*bag);
     else
         control->initProperties();
-    return control;
+    return control.release(); // the parent widget owns it now
+}
+
+std::unique_ptr<Control> ControlHost::asControl(std::unique_ptr<AutomationObject> object, const QString &progId)
+{
+    if (!dynamic_cast<Control *>(object.get()))
+        cannotCreate(progId + QStringLiteral(" ist kein Steuerelement"));
+    return std::unique_ptr<Control>(static_cast<Control *>(object.release()));
 }
 
 PropertyBag ControlHost::saveControl(Control &control)

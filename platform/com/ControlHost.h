@@ -27,6 +27,9 @@ public:
                                   const EventHandlers *handlers = nullptr, const PropertyBag *bag = nullptr,
                                   bool userMode = true);
 
+    // The object as a control, still owned by the caller; error 429 when it is none.
+    static std::unique_ptr<Control> asControl(std::unique_ptr<AutomationObject> object, const QString &progId);
+
     // The control's current properties, as its host saves them.
     static PropertyBag saveControl(Control &control);
 };

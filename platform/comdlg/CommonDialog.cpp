@@ -31,7 +31,7 @@ void CommonDialog::cancelled()
 void CommonDialog::ShowOpen()
 {
     const auto name =
-        DialogBackend::current().openFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
+        rt::ServiceSlot<DialogBackend>::current().openFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
     if (!name) {
         cancelled();
         return;
@@ -42,7 +42,7 @@ void CommonDialog::ShowOpen()
 void CommonDialog::ShowSave()
 {
     const auto name =
-        DialogBackend::current().saveFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
+        rt::ServiceSlot<DialogBackend>::current().saveFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
     if (!name) {
         cancelled();
         return;
@@ -54,7 +54,7 @@ void CommonDialog::ShowColor()
 {
     // Without the flag the dialog starts from black, whatever Color holds.
     const uint32_t initial = (m_flags & ColorRgbInit) ? m_color : 0;
-    const auto chosen = DialogBackend::current().color(dialogParent(), initial, m_flags);
+    const auto chosen = rt::ServiceSlot<DialogBackend>::current().color(dialogParent(), initial, m_flags);
     if (!chosen) {
         cancelled();
         return;
@@ -72,7 +72,7 @@ void CommonDialog::ShowFont()
     initial.underline = m_fontUnderline;
     initial.strikethru = m_fontStrikethru;
     initial.color = m_color;
-    const auto chosen = DialogBackend::current().font(dialogParent(), initial, m_flags);
+    const auto chosen = rt::ServiceSlot<DialogBackend>::current().font(dialogParent(), initial, m_flags);
     if (!chosen) {
         cancelled();
         return;

@@ -4,24 +4,15 @@
 
 namespace comdlg {
 
-namespace {
-std::unique_ptr<DialogBackend> &installed()
-{
-    static std::unique_ptr<DialogBackend> backend;
-    return backend;
-}
-} // namespace
-
 DialogBackend::~DialogBackend() = default;
 
-DialogBackend &DialogBackend::current()
-{
-    // Created on first use, so a test that installs its own never builds Qt's.
-    if (!installed())
-        installed() = std::make_unique<QtDialogs>();
-    return *installed();
-}
-
-void DialogBackend::install(std::unique_ptr<DialogBackend> backend) { installed() = std::move(backend); }
-
 } // namespace comdlg
+
+KV_SERVICE_SLOT_STORAGE(comdlg::DialogBackend)
+
+// Created on first use, so a test that installs its own never builds Qt's.
+template <>
+std::unique_ptr<comdlg::DialogBackend> rt::ServiceSlot<comdlg::DialogBackend>::makeDefault()
+{
+    return std::make_unique<comdlg::QtDialogs>();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -33,11 +35,9 @@ public:
     virtual std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) = 0;
     // Only existing folders can be chosen; the path uses "/" and has no trailing "/" (except the root).
     virtual std::optional<QString> folder(QWidget *parent, const QString &title) = 0;
-
-    // The process-wide backend: the real one until a test installs another;
-    // installing nullptr brings the real one back.
-    static DialogBackend &current();
-    static void install(std::unique_ptr<DialogBackend> backend);
 };
 
 } // namespace comdlg
+
+// The process-wide backend: Qt's dialogs unless a test installed a scripted one.
+KV_DECLARE_SERVICE_SLOT(comdlg::DialogBackend)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QImage>
 #include <QRect>
 #include <memory>
@@ -22,11 +24,9 @@ public:
     virtual void settle() const;
 };
 
+} // namespace desktop
+
 // The process-wide source: the screen grab where the window system allows
 // one, a neutral backdrop elsewhere (offscreen, minimal), until a test
-// installs its own; null or resetSource() brings the default back.
-DesktopSource &source();
-void setSource(std::unique_ptr<DesktopSource> replacement);
-void resetSource();
-
-} // namespace desktop
+// installs its own.
+KV_DECLARE_SERVICE_SLOT(desktop::DesktopSource)

@@ -4,23 +4,14 @@
 
 namespace net {
 
-namespace {
-std::unique_ptr<TextFetcher> &installed()
-{
-    static std::unique_ptr<TextFetcher> fetcher;
-    return fetcher;
-}
-} // namespace
-
 TextFetcher::~TextFetcher() = default;
 
-TextFetcher &TextFetcher::current()
-{
-    if (!installed())
-        installed() = std::make_unique<CurlFetcher>();
-    return *installed();
-}
-
-void TextFetcher::install(std::unique_ptr<TextFetcher> fetcher) { installed() = std::move(fetcher); }
-
 } // namespace net
+
+KV_SERVICE_SLOT_STORAGE(net::TextFetcher)
+
+template <>
+std::unique_ptr<net::TextFetcher> rt::ServiceSlot<net::TextFetcher>::makeDefault()
+{
+    return std::make_unique<net::CurlFetcher>();
+}

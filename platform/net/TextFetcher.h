@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -15,11 +17,9 @@ public:
     // At most maxBytes of the body; longer bodies are cut. Empty when nothing
     // arrived: no connection, an error status, or an empty file.
     virtual QByteArray fetch(const QString &url, qsizetype maxBytes) = 0;
-
-    // The process-wide fetcher: the real one until a test installs another;
-    // installing nullptr brings the real one back.
-    static TextFetcher &current();
-    static void install(std::unique_ptr<TextFetcher> fetcher);
 };
 
 } // namespace net
+
+// The process-wide fetcher: over the network unless a test installed a scripted one.
+KV_DECLARE_SERVICE_SLOT(net::TextFetcher)

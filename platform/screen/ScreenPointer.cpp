@@ -6,12 +6,6 @@
 namespace screen {
 
 namespace {
-std::unique_ptr<ScreenPointer> &installed()
-{
-    static std::unique_ptr<ScreenPointer> instance;
-    return instance;
-}
-
 Qt::CursorShape shapeOf(int pointer)
 {
     switch (pointer) {
@@ -48,15 +42,12 @@ void ApplicationPointer::setPointer(int pointer)
         QGuiApplication::setOverrideCursor(QCursor(shapeOf(pointer)));
 }
 
-ScreenPointer &screenPointer()
-{
-    if (!installed())
-        installed() = std::make_unique<ApplicationPointer>();
-    return *installed();
-}
-
-void setScreenPointer(std::unique_ptr<ScreenPointer> replacement) { installed() = std::move(replacement); }
-
-void resetScreenPointer() { installed().reset(); }
-
 } // namespace screen
+
+KV_SERVICE_SLOT_STORAGE(screen::ScreenPointer)
+
+template <>
+std::unique_ptr<screen::ScreenPointer> rt::ServiceSlot<screen::ScreenPointer>::makeDefault()
+{
+    return std::make_unique<screen::ApplicationPointer>();
+}

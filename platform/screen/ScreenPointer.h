@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <memory>
-#include <vector>
 
 namespace screen {
 
@@ -26,16 +27,7 @@ private:
     bool m_overridden = false;
 };
 
-// Remembers every pointer set.
-class FakeScreenPointer : public ScreenPointer {
-public:
-    std::vector<int> history;
-    void setPointer(int pointer) override { history.push_back(pointer); }
-    int pointer() const override { return history.empty() ? 0 : history.back(); }
-};
-
-ScreenPointer &screenPointer();
-void setScreenPointer(std::unique_ptr<ScreenPointer> replacement);
-void resetScreenPointer();
-
 } // namespace screen
+
+// The process-wide pointer: the application's unless a test installed a recorder.
+KV_DECLARE_SERVICE_SLOT(screen::ScreenPointer)

@@ -8,12 +8,6 @@
 namespace shell {
 
 namespace {
-std::unique_ptr<Shell> &installed()
-{
-    static std::unique_ptr<Shell> instance;
-    return instance;
-}
-
 constexpr int ErrorFileNotFound = 2;
 } // namespace
 
@@ -32,22 +26,12 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
     return QDesktopServices::openUrl(url) ? 42 : ErrorFileNotFound;
 }
 
-int FakeShell::execute(const QString &verb, const QString &file, const QString &parameters,
-                       const QString &directory, int showCommand)
-{
-    calls.push_back({verb, file, parameters, directory, showCommand});
-    return result;
-}
-
-Shell &shell()
-{
-    if (!installed())
-        installed() = std::make_unique<DesktopShell>();
-    return *installed();
-}
-
-void setShell(std::unique_ptr<Shell> replacement) { installed() = std::move(replacement); }
-
-void resetShell() { installed().reset(); }
-
 } // namespace shell
+
+KV_SERVICE_SLOT_STORAGE(shell::Shell)
+
+template <>
+std::unique_ptr<shell::Shell> rt::ServiceSlot<shell::Shell>::makeDefault()
+{
+    return std::make_unique<shell::DesktopShell>();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -23,21 +25,7 @@ public:
                 int showCommand) override;
 };
 
-// Records every call; answers with `result`.
-class FakeShell : public Shell {
-public:
-    struct Call {
-        QString verb, file, parameters, directory;
-        int showCommand;
-    };
-    std::vector<Call> calls;
-    int result = 42;
-    int execute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
-                int showCommand) override;
-};
-
-Shell &shell();
-void setShell(std::unique_ptr<Shell> replacement);
-void resetShell();
-
 } // namespace shell
+
+// The process-wide shell: the desktop's unless a test installed a recorder.
+KV_DECLARE_SERVICE_SLOT(shell::Shell)

@@ -10,12 +10,6 @@ namespace sound {
 
 namespace {
 
-std::unique_ptr<SoundOutput> &slot()
-{
-    static std::unique_ptr<SoundOutput> instance;
-    return instance;
-}
-
 bool headless()
 {
     const QString platform = QGuiApplication::platformName();
@@ -26,30 +20,17 @@ bool headless()
 
 SoundOutput::~SoundOutput() = default;
 
-SoundOutput &output()
-{
-    auto &current = slot();
-    if (!current) {
-        if (headless())
-            current = std::make_unique<SilentSound>();
-        else {
-            current = std::make_unique<DesktopSound>();
-            // A player still running is ended while the application is there to see it end.
-            static const bool registered = (qAddPostRoutine(resetOutput), true);
-            (void)registered;
-        }
-    }
-    return *current;
-}
-
-void setOutput(std::unique_ptr<SoundOutput> replacement)
-{
-    slot() = std::move(replacement);
-}
-
-void resetOutput()
-{
-    slot().reset();
-}
-
 } // namespace sound
+
+KV_SERVICE_SLOT_STORAGE(sound::SoundOutput)
+
+template <>
+std::unique_ptr<sound::SoundOutput> rt::ServiceSlot<sound::SoundOutput>::makeDefault()
+{
+    if (sound::headless())
+        return std::make_unique<sound::SilentSound>();
+    // A player still running is ended while the application is there to see it end.
+    static const bool registered = (qAddPostRoutine([] { rt::ServiceSlot<sound::SoundOutput>::reset(); }), true);
+    (void)registered;
+    return std::make_unique<sound::DesktopSound>();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -23,13 +25,9 @@ public:
     virtual bool playMemory(const QByteArray &wave, uint32_t flags) = 0;
 };
 
-// The process-wide output. Until one is installed it is the desktop's, except
-// in a session without a screen (offscreen, minimal), where nobody listens:
-// there it stays silent.
-SoundOutput &output();
-// Installs an output for the process (a test's recorder); null brings the
-// default back.
-void setOutput(std::unique_ptr<SoundOutput> replacement);
-void resetOutput();
-
 } // namespace sound
+
+// The process-wide output. Until one is installed (a test's recorder) it is
+// the desktop's, except in a session without a screen (offscreen, minimal),
+// where nobody listens: there it stays silent.
+KV_DECLARE_SERVICE_SLOT(sound::SoundOutput)

@@ -5,14 +5,6 @@
 
 namespace spooler {
 
-namespace {
-std::unique_ptr<PrinterSystem> &installed()
-{
-    static std::unique_ptr<PrinterSystem> system;
-    return system;
-}
-} // namespace
-
 PrinterConnection::~PrinterConnection() = default;
 PrinterSystem::~PrinterSystem() = default;
 
@@ -22,15 +14,12 @@ void PrinterSystem::noPrinter()
                                    "Stellen Sie sicher, dass ein Drucker installiert ist."));
 }
 
-PrinterSystem &printers()
-{
-    if (!installed())
-        installed() = std::make_unique<QtPrinterSystem>();
-    return *installed();
-}
-
-void setPrinters(std::unique_ptr<PrinterSystem> system) { installed() = std::move(system); }
-
-void resetPrinters() { installed().reset(); }
-
 } // namespace spooler
+
+KV_SERVICE_SLOT_STORAGE(spooler::PrinterSystem)
+
+template <>
+std::unique_ptr<spooler::PrinterSystem> rt::ServiceSlot<spooler::PrinterSystem>::makeDefault()
+{
+    return std::make_unique<spooler::QtPrinterSystem>();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/ServiceSlot.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -64,9 +66,7 @@ protected:
     [[noreturn]] static void noPrinter();
 };
 
-// The process's printer system: the real one unless a test installed another.
-PrinterSystem &printers();
-void setPrinters(std::unique_ptr<PrinterSystem> system);
-void resetPrinters();
-
 } // namespace spooler
+
+// The process's printer system: the real one unless a test installed another.
+KV_DECLARE_SERVICE_SLOT(spooler::PrinterSystem)

@@ -2,7 +2,7 @@
 
 #include "diary/FrmMain.h"
 #include "platform/runtime/App.h"
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TempRegistry.h"
 

@@ -8,7 +8,7 @@
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"

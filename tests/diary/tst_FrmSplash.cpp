@@ -5,7 +5,7 @@
 #include "diary/passwort2.h"
 #include "platform/com/Control.h"
 #include "platform/runtime/App.h"
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "tests/support/DiaryHome.h"

@@ -2,12 +2,12 @@
 #include "platform/com/Control.h"
 #include "platform/com/ControlHost.h"
 #include "platform/desktop/DesktopSource.h"
-#include "platform/desktop/SyntheticDesktop.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/Form.h"
 #include "platform/runtime/SystemSources.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "platform/sound/SoundOutput.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/ModalWindows.h"
@@ -59,14 +59,14 @@ private slots:
         QVERIFY(m_dialog1);
         rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(40, 40)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
-        sound::setOutput(std::make_unique<sound::RecordingSound>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
     }
 
     void cleanupTestCase()
     {
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

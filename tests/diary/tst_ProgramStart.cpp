@@ -4,7 +4,7 @@
 #include "diary/ProgramStart.h"
 #include "platform/com/Variant.h"
 #include "platform/runtime/GermanLocale.h"
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/DiaryHome.h"

@@ -1,6 +1,6 @@
 #include "diary/SelectionCommands.h"
 #include "platform/comdlg/CommonDialog.h"
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
 #include "tests/support/ModalWindows.h"
@@ -65,7 +65,7 @@ private slots:
     {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        comdlg::DialogBackend::install(std::move(dialogs));
+        rt::ServiceSlot<comdlg::DialogBackend>::install(std::move(dialogs));
         m_window = std::make_unique<QWidget>();
         m_box = new RichTextBox(m_window.get());
         m_dialog = new comdlg::CommonDialog(m_window.get());
@@ -78,7 +78,7 @@ private slots:
     {
         m_commands.reset();
         m_window.reset();
-        comdlg::DialogBackend::install(nullptr);
+        rt::ServiceSlot<comdlg::DialogBackend>::reset();
     }
 
     void characterTogglesTurnAMixedSelectionOn_data()
@@ -101,17 +101,20 @@ private slots:
                                   &RichTextBox::setSelUnderline, &RichTextBox::setSelStrikeThru};
         const Toggle toggles[] = {&SelectionCommands::toggleBold, &SelectionCommands::toggleItalic,
                                   &SelectionCommands::toggleUnderline, &SelectionCommands::toggleStrikeThru};
+        const Getter get = getters[which];
+        const Setter set = setters[which];
+        const Toggle toggle = toggles[which];
         m_box->setText(QStringLiteral("halb und halb"));
         select(0, 4);
-        (m_box->*setters[which])(true);
+        (m_box->*set)(true);
         select(0, 13);
-        QVERIFY((m_box->*getters[which])().isNull());
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), true);
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), false);
-        (m_commands.get()->*toggles[which])();
-        QCOMPARE((m_box->*getters[which])().toBool(), true);
+        QVERIFY((m_box->*get)().isNull());
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), true);
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), false);
+        (m_commands.get()->*toggle)();
+        QCOMPARE((m_box->*get)().toBool(), true);
     }
 
     void bulletsGoOnWithIndentsAndOffKeepingTheHangingIndent()

@@ -8,14 +8,14 @@
 #include "diary/passwort1.h"
 #include "diary/passwort2.h"
 #include "platform/desktop/DesktopSource.h"
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/runtime/FakeClock.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeClock.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/SystemSources.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "platform/sound/SoundOutput.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/ModalWindows.h"
@@ -138,8 +138,8 @@ private slots:
         rt::SystemSources::setScreen(
             std::make_unique<rt::FakeScreenSource>(QSize(1280, 1024), QRect(0, 0, 1280, 994)));
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(40, 40)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
-        sound::setOutput(std::make_unique<sound::RecordingSound>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
         kalvento::ProgramEnd::setHook([] {}); // closing the prompt would end the program
         // What the program does at start.
         rt::FontSubstitutes::installForForms();
@@ -148,8 +148,8 @@ private slots:
     void cleanupTestCase()
     {
         kalvento::ProgramEnd::setHook({});
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

@@ -4,7 +4,7 @@
 #include "diary/frmScreen.h"
 #include "diary/toolbarr1.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"

@@ -12,6 +12,7 @@
 #include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -212,7 +213,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(testsupport::setUpDiaryTests());
-        screen::setScreenPointer(std::make_unique<screen::FakeScreenPointer>());
+        rt::ServiceSlot<screen::ScreenPointer>::install(std::make_unique<screen::FakeScreenPointer>());
     }
 
     void init()
@@ -328,7 +329,7 @@ private slots:
         QCOMPARE(daysIn(second.mid(2 + path.size() + 2, n)),
                  (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
         // Busy while writing, back to normal afterwards.
-        const auto &pointer = static_cast<screen::FakeScreenPointer &>(screen::screenPointer());
+        const auto &pointer = static_cast<screen::FakeScreenPointer &>(rt::ServiceSlot<screen::ScreenPointer>::current());
         QVERIFY(pointer.history.size() >= 2);
         QCOMPARE(pointer.history.back(), 0);
         QCOMPARE(pointer.history[pointer.history.size() - 2], 11);

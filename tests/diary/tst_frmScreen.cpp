@@ -4,10 +4,10 @@
 #include "diary/frmScreen.h"
 #include "diary/toolbarr1.h"
 #include "diary/tools1.h"
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/DiaryHome.h"
@@ -84,7 +84,7 @@ private slots:
         QVERIFY(m_home->isValid());
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        comdlg::DialogBackend::install(std::move(dialogs));
+        rt::ServiceSlot<comdlg::DialogBackend>::install(std::move(dialogs));
         m_editor = rt::Form::create<FrmNew>(m_windows.open());
         m_editor->load();
         m_editor->Txt(1)->setTextRTF(formattedBody());
@@ -96,7 +96,7 @@ private slots:
         if (m_editor)
             m_editor->unload();
         m_windows.unloadAll();
-        comdlg::DialogBackend::install(nullptr);
+        rt::ServiceSlot<comdlg::DialogBackend>::reset();
     }
 
     void coversTheScreenWithTheBodyAndItsColour()

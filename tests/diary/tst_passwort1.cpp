@@ -3,7 +3,7 @@
 #include "diary/passwort1.h"
 #include "platform/com/Control.h"
 #include "platform/runtime/App.h"
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/ModalWindows.h"

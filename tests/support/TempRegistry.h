@@ -9,4 +9,12 @@ namespace testsupport {
 bool registerLibrary(const QString &libraryFile);
 QString binaryPath(const QString &fileName);
 
+// Registers the control library the test runs against: the one it links when
+// it links one (controls made through the registry and directly must be the
+// same code), the shipped one otherwise.
+#ifndef KV_CONTROL_LIBRARY
+#define KV_CONTROL_LIBRARY "libostrevo.so"
+#endif
+inline bool registerControls() { return registerLibrary(QStringLiteral(KV_CONTROL_LIBRARY)); }
+
 } // namespace testsupport

@@ -5,10 +5,10 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "platform/sound/SoundFlags.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
@@ -90,7 +90,7 @@ private slots:
         rt::SystemSources::setCursor(std::move(cursor));
         auto recorder = std::make_unique<sound::RecordingSound>();
         m_sound = recorder.get();
-        sound::setOutput(std::move(recorder));
+        rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
         m_form = std::make_unique<QWidget>();
         m_form->resize(400, 300);
         m_form->show();
@@ -101,7 +101,7 @@ private slots:
     {
         m_form.reset();
         rt::SystemSources::reset();
-        sound::resetOutput();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
     }
 
     // Each channel moved and clamped; the colour reads &H00BBGGRR.

@@ -1,6 +1,6 @@
 #include "controls/button/Button.h"
 #include "platform/com/ControlHost.h"
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "tests/support/TempRegistry.h"

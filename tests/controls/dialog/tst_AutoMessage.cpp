@@ -4,15 +4,15 @@
 #include "controls/dialog/InputFrame.h"
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "platform/runtime/FakeClock.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeClock.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
 
 #include <QCheckBox>
@@ -80,8 +80,8 @@ private slots:
     {
         rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
-        sound::setOutput(std::make_unique<sound::RecordingSound>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
         resetMessageState();
     }
 
@@ -92,8 +92,8 @@ private slots:
             form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_clock = nullptr;
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

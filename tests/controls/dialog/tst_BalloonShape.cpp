@@ -4,14 +4,14 @@
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/StdPicture.h"
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Regions.h"
 #include "platform/gdi/WindowRegion.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
@@ -62,7 +62,7 @@ private slots:
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(700, 200)));
         auto desk = std::make_unique<desktop::SyntheticDesktop>(QSize(1024, 768), Qt::white);
         m_desktop = desk.get();
-        desktop::setSource(std::move(desk));
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::move(desk));
     }
 
     void cleanup()
@@ -70,7 +70,7 @@ private slots:
         if (m_form)
             m_form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        desktop::resetSource();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 

@@ -6,7 +6,7 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
-#include "platform/spooler/FakePrinterSystem.h"
+#include "tests/support/fakes/FakePrinterSystem.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
@@ -30,7 +30,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
@@ -38,11 +38,11 @@ private slots:
         printers->addPrinter(QStringLiteral("Laser"), 2, 1);
         printers->addPrinter(QStringLiteral("Tinte"), 5, 2);
         m_printers = printers.get();
-        spooler::setPrinters(std::move(printers));
+        rt::ServiceSlot<spooler::PrinterSystem>::install(std::move(printers));
         ostrevo::resetMessageState();
     }
 
-    void cleanup() { spooler::resetPrinters(); }
+    void cleanup() { rt::ServiceSlot<spooler::PrinterSystem>::reset(); }
 
     void automateSetsTheTitleByDispid()
     {
@@ -170,7 +170,7 @@ private slots:
 
     void noPrinterRaisesTheRuntimeError()
     {
-        spooler::setPrinters(std::make_unique<spooler::FakePrinterSystem>());
+        rt::ServiceSlot<spooler::PrinterSystem>::install(std::make_unique<spooler::FakePrinterSystem>());
         Control *dialog = newDialog();
         QCOMPARE(errorOf([&] { dialog->get(QStringLiteral("Printer_DeviceName")); }), 484);
         QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("PrinterExist"), Variant::fromBool(true)); }), 484);

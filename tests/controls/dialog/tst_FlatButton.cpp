@@ -3,7 +3,7 @@
 #include "controls/dialog/FlatButton.h"
 #include "platform/com/AutomationError.h"
 #include "platform/gdi/GdiTypes.h"
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TestMain.h"
 

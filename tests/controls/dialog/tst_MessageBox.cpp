@@ -4,12 +4,12 @@
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/StdPicture.h"
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "platform/runtime/FakeCursorSource.h"
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/Automation.h"
 #include "tests/support/LaggingDesktop.h"
 #include "tests/support/ModalWindows.h"
@@ -68,10 +68,10 @@ private slots:
     {
         rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
         rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        desktop::setSource(std::make_unique<desktop::SyntheticDesktop>());
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
         auto sound = std::make_unique<sound::RecordingSound>();
         m_sound = sound.get();
-        sound::setOutput(std::move(sound));
+        rt::ServiceSlot<sound::SoundOutput>::install(std::move(sound));
         resetMessageState();
     }
 
@@ -79,8 +79,8 @@ private slots:
     {
         m_dialog.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        sound::resetOutput();
-        desktop::resetSource();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
+        rt::ServiceSlot<desktop::DesktopSource>::reset();
         rt::SystemSources::reset();
     }
 
@@ -416,7 +416,7 @@ private slots:
         // The second of two questions opens where the first one just closed.
         auto desk = std::make_unique<testsupport::LaggingDesktop>(QSize(1024, 768), Qt::white);
         testsupport::LaggingDesktop *screen = desk.get();
-        desktop::setSource(std::move(desk));
+        rt::ServiceSlot<desktop::DesktopSource>::install(std::move(desk));
         const uint32_t red = 0x0000FF;
         for (const uint32_t colour : {red, uint32_t(0x00FF00)}) {
             Dialog &d = dialog(4);

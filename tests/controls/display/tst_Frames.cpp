@@ -62,7 +62,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         for (const char *event : {"Click", "DblClick", "MouseDown", "MouseMove", "MouseUp", "KeyDown",
                                   "KeyPress", "KeyUp", "Focus"}) {
             const QString name = QString::fromLatin1(event);

@@ -5,12 +5,12 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "platform/shell/Shell.h"
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/FakeShell.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
@@ -78,7 +78,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         m_handlers.on(QStringLiteral("Link1_Click"), [this](Args &) {
             m_events << QStringLiteral("Click");
             m_shellCallsAtClick = m_shell->calls.size();
@@ -98,10 +98,10 @@ private slots:
         rt::SystemSources::setCursor(std::move(cursor));
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
-        shell::setShell(std::move(fakeShell));
+        rt::ServiceSlot<shell::Shell>::install(std::move(fakeShell));
         auto recorder = std::make_unique<sound::RecordingSound>();
         m_sound = recorder.get();
-        sound::setOutput(std::move(recorder));
+        rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
         m_form = std::make_unique<QWidget>();
         m_form->resize(300, 200);
         m_form->show();
@@ -113,8 +113,8 @@ private slots:
     {
         m_form.reset();
         rt::SystemSources::reset();
-        shell::resetShell();
-        sound::resetOutput();
+        rt::ServiceSlot<shell::Shell>::reset();
+        rt::ServiceSlot<sound::SoundOutput>::reset();
     }
 
     void interface()

@@ -60,7 +60,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         for (const char *event :
              {"Click", "DblClick", "MouseDown", "MouseUp", "KeyDown", "KeyPress", "KeyUp"}) {
             const QString name = QString::fromLatin1(event);

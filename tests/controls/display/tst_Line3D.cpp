@@ -1,5 +1,6 @@
 #include "controls/display/Line3D.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/AutomationScript.h"
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/SystemColors.h"
@@ -7,6 +8,8 @@
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+
+#include <QTemporaryDir>
 
 using namespace com;
 using ostrevo::Line3D;
@@ -38,7 +41,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
@@ -232,6 +235,44 @@ private slots:
             QVERIFY2(dynamic_cast<Control *>(object.get()), progId);
             QCOMPARE(object->typeInfo().progId, QString::fromLatin1(progId));
         }
+    }
+
+    // A bag the line cannot take (a strip too wide for its 16-bit width in
+    // twips) fails the load with 6, and the half-made line is gone again:
+    // no live object, no widget on the form or on the test container's window.
+    void failingLoadLeavesNothingBehind_data()
+    {
+        QTest::addColumn<bool>("throughScript");
+        QTest::newRow("form") << false;
+        QTest::newRow("test container") << true;
+    }
+
+    void failingLoadLeavesNothingBehind()
+    {
+        QFETCH(bool, throughScript);
+        const PropertyBag bag = PropertyBag::fromText(QStringLiteral("BorderWidth = 5000\n"));
+        QTemporaryDir folder;
+        const QString bagFile = folder.filePath(QStringLiteral("line.bag"));
+        QVERIFY(bag.save(bagFile));
+        AutomationScript script;
+        const int liveBefore = AutomationObject::liveCount();
+        const qsizetype widgetsBefore = QApplication::allWidgets().size();
+        if (throughScript) {
+            const QStringList printed =
+                script.execute(QStringLiteral("load Quiv_Tools.Line3D %1").arg(bagFile));
+            QCOMPARE(printed.size(), 1);
+            QVERIFY2(printed.first().startsWith(QLatin1String("error 6: ")), qPrintable(printed.first()));
+            QCOMPARE(script.current(), nullptr);
+        } else {
+            QCOMPARE(errorOf([&] {
+                         ControlHost::createControl(QStringLiteral("Quiv_Tools.Line3D"), m_form.get(),
+                                                    QStringLiteral("Line3D1"), nullptr, &bag);
+                     }),
+                     6);
+            QVERIFY(m_form->findChildren<Control *>().isEmpty());
+        }
+        QCOMPARE(AutomationObject::liveCount(), liveBefore);
+        QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
     }
 };
 

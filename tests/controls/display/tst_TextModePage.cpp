@@ -1,4 +1,4 @@
-#include "controls/display/TextModePage.h"
+#include "controls/display/TextMode.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
 #include "platform/com/ControlHost.h"
@@ -41,7 +41,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {

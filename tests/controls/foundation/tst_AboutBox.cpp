@@ -1,10 +1,10 @@
 #include "controls/foundation/AboutContent.h"
-#include "controls/foundation/FrmAbout.h"
-#include "controls/foundation/InfoPage.h"
+#include "controls/foundation/frmAbout.h"
+#include "controls/foundation/Info.h"
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/Form.h"
-#include "platform/screen/ScreenPointer.h"
-#include "platform/shell/Shell.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
+#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -45,21 +45,21 @@ private slots:
     {
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
-        shell::setShell(std::move(fakeShell));
+        rt::ServiceSlot<shell::Shell>::install(std::move(fakeShell));
         auto pointer = std::make_unique<screen::FakeScreenPointer>();
         m_pointer = pointer.get();
-        screen::setScreenPointer(std::move(pointer));
+        rt::ServiceSlot<screen::ScreenPointer>::install(std::move(pointer));
     }
 
     void cleanup()
     {
-        shell::resetShell();
-        screen::resetScreenPointer();
+        rt::ServiceSlot<shell::Shell>::reset();
+        rt::ServiceSlot<screen::ScreenPointer>::reset();
     }
 
     void shownModallyTwiceLeavingNoForm()
     {
-        QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so")));
+        QVERIFY(testsupport::registerControls());
         QWidget host;
         com::Control *dialog = com::ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &host,
                                                                 QStringLiteral("Dialog1"));

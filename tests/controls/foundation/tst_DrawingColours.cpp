@@ -3,7 +3,7 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 
 #include <QWidget>

@@ -1,5 +1,6 @@
-#include "controls/foundation/CSounds.h"
-#include "platform/sound/RecordingSound.h"
+#include "controls/foundation/cSounds.h"
+#include "platform/runtime/ScopedService.h"
+#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
 
 #include <QDir>
@@ -32,10 +33,10 @@ private slots:
     {
         auto recorder = std::make_unique<RecordingSound>();
         m_recorder = recorder.get();
-        sound::setOutput(std::move(recorder));
+        rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
     }
 
-    void cleanupTestCase() { sound::resetOutput(); }
+    void cleanupTestCase() { rt::ServiceSlot<sound::SoundOutput>::reset(); }
 
     void systemSoundAsksForTheEventByName_data()
     {
@@ -105,7 +106,7 @@ private slots:
 
     void noFailureReachesTheCaller()
     {
-        sound::setOutput(std::make_unique<ThrowingSound>());
+        const rt::ScopedService<sound::SoundOutput, ThrowingSound> throwing;
         cSounds sounds;
         int32_t index = 15;
         QString file = QStringLiteral("x.wav");

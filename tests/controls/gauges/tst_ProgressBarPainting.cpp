@@ -78,7 +78,7 @@ private:
     static void setValue(ProgressBar *bar, int value) { bar->let(QStringLiteral("Value"), Variant::fromLong(value)); }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {

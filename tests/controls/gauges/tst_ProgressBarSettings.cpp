@@ -1,5 +1,5 @@
 #include "controls/gauges/ProgressBar.h"
-#include "controls/gauges/ProgressBarSettings.h"
+#include "controls/gauges/Settings.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
@@ -53,7 +53,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {

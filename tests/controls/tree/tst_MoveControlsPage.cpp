@@ -1,4 +1,4 @@
-#include "controls/tree/MoveControlsPage.h"
+#include "controls/tree/MoveControls.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
@@ -29,7 +29,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {

@@ -68,7 +68,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
@@ -76,7 +76,7 @@ private slots:
         QVERIFY(m_temp->isValid());
         m_root = QDir(m_temp->path()).canonicalPath();
         m_missing = m_root + QStringLiteral("/usb");
-        DriveSource::install(std::make_unique<TempDrives>(
+        rt::ServiceSlot<DriveSource>::install(std::make_unique<TempDrives>(
             QList<DriveEntry>{{QStringLiteral("Temp"), m_root, 3}, {QStringLiteral("USB"), m_missing, 2}}));
         m_form = std::make_unique<QWidget>();
         m_form->resize(400, 500);
@@ -87,7 +87,7 @@ private slots:
     void cleanup()
     {
         m_form.reset();
-        DriveSource::install(nullptr);
+        rt::ServiceSlot<DriveSource>::reset();
         m_temp.reset();
     }
 

@@ -1,9 +1,9 @@
 #include "diary/update/BrowseFolder.h"
 #include "diary/update/OpenWebsite.h"
 #include "diary/update/ReadURL.h"
-#include "platform/comdlg/ScriptedDialogs.h"
-#include "platform/net/ScriptedFetcher.h"
-#include "platform/shell/Shell.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
+#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
@@ -29,22 +29,22 @@ private slots:
     {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        DialogBackend::install(std::move(dialogs));
+        rt::ServiceSlot<DialogBackend>::install(std::move(dialogs));
         auto fetcher = std::make_unique<ScriptedFetcher>();
         m_fetcher = fetcher.get();
-        TextFetcher::install(std::move(fetcher));
+        rt::ServiceSlot<TextFetcher>::install(std::move(fetcher));
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
-        shell::setShell(std::move(fakeShell));
+        rt::ServiceSlot<shell::Shell>::install(std::move(fakeShell));
     }
     void cleanup()
     {
         m_dialogs = nullptr;
         m_fetcher = nullptr;
         m_shell = nullptr;
-        DialogBackend::install(nullptr);
-        TextFetcher::install(nullptr);
-        shell::resetShell();
+        rt::ServiceSlot<DialogBackend>::reset();
+        rt::ServiceSlot<TextFetcher>::reset();
+        rt::ServiceSlot<shell::Shell>::reset();
     }
 
     // --- folder picker
@@ -132,7 +132,7 @@ private slots:
     // The real fetcher, on a local file: the cut and the dropped header end to end.
     void readUrlCutsLongFilesEndToEnd()
     {
-        TextFetcher::install(nullptr);
+        rt::ServiceSlot<TextFetcher>::reset();
         m_fetcher = nullptr;
         QTemporaryDir dir;
         QVERIFY(dir.isValid());

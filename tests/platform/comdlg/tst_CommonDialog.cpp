@@ -1,7 +1,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/comdlg/QtDialogs.h"
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/support/TestMain.h"
 
@@ -74,24 +74,24 @@ void TestCommonDialog::init()
 {
     auto scripted = std::make_unique<ScriptedDialogs>();
     m_dialogs = scripted.get();
-    DialogBackend::install(std::move(scripted));
+    rt::ServiceSlot<DialogBackend>::install(std::move(scripted));
 }
 
 void TestCommonDialog::cleanup()
 {
     m_dialogs = nullptr;
-    DialogBackend::install(nullptr);
+    rt::ServiceSlot<DialogBackend>::reset();
 }
 
 void TestCommonDialog::backendIsReplaceable()
 {
-    QCOMPARE(&DialogBackend::current(), m_dialogs);
-    DialogBackend::install(nullptr);
+    QCOMPARE(&rt::ServiceSlot<DialogBackend>::current(), m_dialogs);
+    rt::ServiceSlot<DialogBackend>::reset();
     m_dialogs = nullptr;
     // The real one comes back and stays the same object.
-    DialogBackend &real = DialogBackend::current();
+    DialogBackend &real = rt::ServiceSlot<DialogBackend>::current();
     QVERIFY(dynamic_cast<QtDialogs *>(&real));
-    QCOMPARE(&DialogBackend::current(), &real);
+    QCOMPARE(&rt::ServiceSlot<DialogBackend>::current(), &real);
 }
 
 void TestCommonDialog::fileDialogs_data()

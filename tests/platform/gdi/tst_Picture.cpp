@@ -54,8 +54,9 @@ QByteArray joinIcons(const QList<QByteArray> &files)
     quint32 offset = 6 + 16 * static_cast<quint32>(files.size());
     for (const QByteArray &file : files) {
         QByteArray entry = file.mid(6, 16);
-        const quint32 size = qFromLittleEndian<quint32>(entry.constData() + 8);
-        const quint32 at = qFromLittleEndian<quint32>(entry.constData() + 12);
+        const char *fields = entry.data(); // a buffer of its own, which the writes below need anyway
+        const quint32 size = qFromLittleEndian<quint32>(fields + 8);
+        const quint32 at = qFromLittleEndian<quint32>(fields + 12);
         qToLittleEndian(offset, entry.data() + 12);
         header += entry;
         data += file.mid(at, size);

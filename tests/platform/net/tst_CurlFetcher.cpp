@@ -1,5 +1,5 @@
 #include "platform/net/CurlFetcher.h"
-#include "platform/net/ScriptedFetcher.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
@@ -55,14 +55,14 @@ private slots:
 
     void realFetcherUntilATestInstallsAnother()
     {
-        TextFetcher::install(nullptr);
-        QVERIFY(dynamic_cast<CurlFetcher *>(&TextFetcher::current()));
+        rt::ServiceSlot<TextFetcher>::reset();
+        QVERIFY(dynamic_cast<CurlFetcher *>(&rt::ServiceSlot<TextFetcher>::current()));
         auto scripted = std::make_unique<net::ScriptedFetcher>();
         TextFetcher *installed = scripted.get();
-        TextFetcher::install(std::move(scripted));
-        QCOMPARE(&TextFetcher::current(), installed);
-        TextFetcher::install(nullptr);
-        QVERIFY(dynamic_cast<CurlFetcher *>(&TextFetcher::current()));
+        rt::ServiceSlot<TextFetcher>::install(std::move(scripted));
+        QCOMPARE(&rt::ServiceSlot<TextFetcher>::current(), installed);
+        rt::ServiceSlot<TextFetcher>::reset();
+        QVERIFY(dynamic_cast<CurlFetcher *>(&rt::ServiceSlot<TextFetcher>::current()));
     }
 
 private:

@@ -92,8 +92,8 @@ private slots:
 
     void withoutScreenTheDefaultOutputIsSilent()
     {
-        resetOutput();
-        QVERIFY(dynamic_cast<SilentSound *>(&output()));
+        rt::ServiceSlot<SoundOutput>::reset();
+        QVERIFY(dynamic_cast<SilentSound *>(&rt::ServiceSlot<SoundOutput>::current()));
     }
 
     void memoryWaveGoesToThePlayerAsAFile()

@@ -1,5 +1,6 @@
-#include "controls/display/TextModePage.h"
+#include "controls/display/TextMode.h"
 
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"
 
@@ -125,10 +126,7 @@ void TextMode::applyChanges()
     // A value a control refuses is skipped; the others still go through.
     for (com::AutomationObject *control : selectedControls())
         for (const auto &[name, value] : values) {
-            try {
-                control->let(QString::fromLatin1(name), value);
-            } catch (const com::AutomationError &) {
-            }
+            com::ignoringErrors([&] { control->let(QString::fromLatin1(name), value); });
         }
 }
 

@@ -1,4 +1,4 @@
-#include "controls/foundation/InfoPage.h"
+#include "controls/foundation/Info.h"
 
 #include "controls/foundation/AboutContent.h"
 #include "platform/runtime/Twips.h"

@@ -1,4 +1,4 @@
-#include "platform/runtime/FakeClock.h"
+#include "tests/support/fakes/FakeClock.h"
 
 namespace rt {
 

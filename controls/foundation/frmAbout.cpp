@@ -1,4 +1,4 @@
-#include "controls/foundation/FrmAbout.h"
+#include "controls/foundation/frmAbout.h"
 
 #include "controls/foundation/AboutContent.h"
 

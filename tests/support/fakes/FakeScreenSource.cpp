@@ -1,4 +1,4 @@
-#include "platform/runtime/FakeScreenSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "platform/comdlg/ScriptedDialogs.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 
 namespace comdlg {
 

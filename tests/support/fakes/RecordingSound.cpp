@@ -1,4 +1,4 @@
-#include "platform/sound/RecordingSound.h"
+#include "tests/support/fakes/RecordingSound.h"
 
 namespace sound {
 

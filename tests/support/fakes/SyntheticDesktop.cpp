@@ -1,4 +1,4 @@
-#include "platform/desktop/SyntheticDesktop.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QPainter>
 

@@ -1,10 +1,11 @@
-#include "controls/foundation/CSounds.h"
+#include "controls/foundation/cSounds.h"
 
 #include "controls/foundation/SystemFolders.h"
 #include "platform/sound/SoundFlags.h"
 #include "platform/sound/SoundOutput.h"
 
 #include <array>
+#include <new>
 
 namespace ostrevo {
 
@@ -23,10 +24,14 @@ constexpr std::array<const char *, 18> eventNames = {
 // Not a resource of a module: the handle only fills its place.
 constexpr int32_t noModule = 1;
 
+// Sound is a courtesy: whatever the output throws stays here, except running
+// out of memory, which the caller must learn of.
 template <class Call> void ignoringErrors(Call call)
 {
     try {
         call();
+    } catch (const std::bad_alloc &) {
+        throw;
     } catch (...) {
     }
 }
@@ -40,7 +45,7 @@ void cSounds::SystemSound(int32_t &index)
         const QString name = index >= 0 && index < static_cast<int32_t>(eventNames.size())
                                  ? QString::fromLatin1(eventNames[static_cast<size_t>(index)])
                                  : QString(QLatin1String(""));
-        sound::output().playSound(name, noModule,
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(name, noModule,
                                   sound::SndApplication | sound::SndNoDefault | sound::SndAsync);
     });
 }
@@ -48,7 +53,7 @@ void cSounds::SystemSound(int32_t &index)
 void cSounds::SoundStop()
 {
     ignoringErrors([] {
-        sound::output().playSound(QString(QLatin1String("")), noModule,
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(QLatin1String("")), noModule,
                                   sound::SndPurge | sound::SndNoDefault);
     });
 }
@@ -61,7 +66,7 @@ void cSounds::SoundPlay(QString &file, bool &playAsync, bool &loop)
             flags |= sound::SndAsync;
         if (loop)
             flags |= sound::SndLoop;
-        sound::output().playSound(file, noModule, flags);
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(file, noModule, flags);
     });
 }
 

@@ -1,4 +1,4 @@
-#include "platform/runtime/FakeCursorSource.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 
 namespace rt {
 

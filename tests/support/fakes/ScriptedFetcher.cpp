@@ -1,4 +1,4 @@
-#include "platform/net/ScriptedFetcher.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
 
 namespace net {
 

@@ -1,4 +1,4 @@
-#include "platform/spooler/FakePrinterSystem.h"
+#include "tests/support/fakes/FakePrinterSystem.h"
 
 namespace spooler {
 

@@ -1,5 +1,6 @@
-#include "controls/tree/MoveControlsPage.h"
+#include "controls/tree/MoveControls.h"
 
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"
 
@@ -58,10 +59,9 @@ void MoveControls::moveContents(int16_t distance)
 {
     if (selectedControls().empty() || !selectedControls().front())
         return;
-    try {
+    com::ignoringErrors([&] {
         selectedControls().front()->call(QStringLiteral("MoveControls"), {com::Variant::fromInteger(distance)});
-    } catch (const com::AutomationError &) {
-    }
+    });
 }
 
 } // namespace ostrevo

@@ -1,4 +1,4 @@
-#include "controls/gauges/ProgressBarSettings.h"
+#include "controls/gauges/Settings.h"
 
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"
