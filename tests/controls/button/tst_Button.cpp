@@ -81,7 +81,7 @@ private:
     void pointAt(Button *button, QPoint local) { m_cursor->setPosition(button->mapToGlobal(local)); }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {

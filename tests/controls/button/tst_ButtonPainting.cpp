@@ -73,7 +73,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libostrevo.so"))); }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
