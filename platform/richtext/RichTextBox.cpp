@@ -187,15 +187,27 @@ void RichTextBox::setTextRTF(const QString &rtf)
     doc->setDocumentMargin(shown->documentMargin());
     doc->setIndentWidth(shown->indentWidth());
     doc->setUseDesignMetrics(shown->useDesignMetrics());
-    // Laid out at the editor's width from the start, not once more unwrapped.
-    doc->setPageSize(shown->pageSize());
+    // No page size: nothing is laid out before the editor sets its width on
+    // the hand-over; a long paragraph is laid out in one go, so each layout
+    // too many costs as much as the whole load.
+    doc->setPageSize(QSizeF(0, 0));
     doc->setUndoRedoEnabled(false);
     QTextCursor cursor(doc);
     RtfReader::read(rtf, cursor);
     doc->setUndoRedoEnabled(true);
+    // A text this long overflows any box: the scroll bar takes its room now,
+    // while the old document is laid out, so the new one is laid out once at
+    // its final width and not again when the bar appears.
+    constexpr int kSurelyScrolls = 100'000;
+    const Qt::ScrollBarPolicy policy = m_edit->verticalScrollBarPolicy();
+    const bool barFirst = policy == Qt::ScrollBarAsNeeded && doc->characterCount() > kSurelyScrolls;
+    if (barFirst)
+        m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The editor drops a document of its own; one we handed it before is ours.
     std::unique_ptr<QTextDocument> replaced(shown->parent() == m_edit ? shown : nullptr);
     m_edit->setDocument(doc);
+    if (barFirst)
+        m_edit->setVerticalScrollBarPolicy(policy);
     replaced.reset();
     m_edit->setTextCursor(QTextCursor(doc));
 }

@@ -56,6 +56,8 @@ class TestRichTextBox : public QObject {
 private slots:
     void textCountsBreaksAsCrLf();
     void loadingKeepsTheBoxSettings();
+    void largeEntrySavedWholeRightAfterLoading_data();
+    void largeEntrySavedWholeRightAfterLoading();
     void selectionPositions_data();
     void selectionPositions();
     void negativeSelectionRaises();
@@ -563,6 +565,58 @@ void TestRichTextBox::loadingKeepsTheBoxSettings()
         QCOMPARE(box.selStart(), 0);
     }
     QCOMPARE(box.text(), QStringLiteral("zwei\r\ndrei"));
+}
+
+void TestRichTextBox::largeEntrySavedWholeRightAfterLoading_data()
+{
+    QTest::addColumn<bool>("shortParagraphs");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("many paragraphs, shown") << true << true;
+    QTest::newRow("many paragraphs, hidden") << true << false;
+    QTest::newRow("one paragraph, shown") << false << true;
+}
+
+void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
+{
+    // Long enough that the box lays it out in steps; whatever is still to be
+    // laid out, the text and the saved entry are whole at once.
+    QFETCH(bool, shortParagraphs);
+    QFETCH(bool, shown);
+    QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ");
+    QString expected;
+    for (int i = 0; i < 8000; ++i) {
+        const QString n = QString::number(i);
+        rtf += (i % 7 == 0 ? QStringLiteral("\\b Absatz %1\\b0  sch\\'f6ner Tag")
+                           : QStringLiteral("Absatz %1 sch\\'f6ner Tag"))
+                   .arg(n);
+        expected += QString::fromUtf8("Absatz %1 schöner Tag").arg(n);
+        if (shortParagraphs) {
+            rtf += QLatin1String("\\par\r\n");
+            expected += QLatin1String("\r\n");
+        } else {
+            rtf += QLatin1Char(' ');
+            expected += QLatin1Char(' ');
+        }
+    }
+    rtf += QLatin1Char('}');
+    if (expected.endsWith(QLatin1String("\r\n")))
+        expected.chop(2);
+
+    RichTextBox box;
+    box.resize(300, 200);
+    if (shown) {
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+    }
+    box.setTextRTF(rtf);
+    const QString saved = box.textRTF();
+    QCOMPARE(box.text(), expected);
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    RichTextBox reloaded;
+    reloaded.setTextRTF(saved);
+    QCOMPARE(reloaded.text(), expected);
+    QCOMPARE(reloaded.textRTF(), saved);
 }
 
 KV_TEST_MAIN(TestRichTextBox)
