@@ -6,11 +6,14 @@
 #include <QIODevice>
 #include <QtEndian>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace BackupFile {
+namespace BackupFile
+{
 
-namespace {
+namespace
+{
 
 constexpr quint16 LongLength = 0xFFFF;
 constexpr qint64 Chunk = 4 << 20;

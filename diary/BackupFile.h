@@ -8,13 +8,15 @@
 
 class QIODevice;
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The backup container: records of a path and a file's whole content, each a
 // length-prefixed string, then the records' upper bound as a signed 32-bit
 // number. All numbers are little-endian. A length below 0xFFFF is 16 bits;
 // a longer one is 0xFFFF followed by the length in 32 bits.
-namespace BackupFile {
+namespace BackupFile
+{
 
 // A file to pack: the path written into the record and the file whose
 // content goes in (a snapshot may stand in for the named file).

@@ -2,9 +2,11 @@
 
 #include "platform/runtime/Windows1252.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 int hexDigit(QChar c)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The key both password windows scramble with.
 inline const QString PasswordKey = QStringLiteral("LichtungRAXE");

@@ -1,6 +1,7 @@
 #include "diary/CommandButton.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
 CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {

@@ -2,11 +2,13 @@
 
 #include <QPushButton>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The outside command button of the diary's forms, with the members the
 // diary calls. "&" in a caption marks the access key, as on the platform.
-class CommandButton : public QPushButton {
+class CommandButton : public QPushButton
+{
     Q_OBJECT
 public:
     explicit CommandButton(const QString &caption, QWidget *parent = nullptr);

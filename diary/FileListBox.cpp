@@ -2,7 +2,8 @@
 
 #include <QDir>
 
-namespace kalvento {
+namespace kalvento
+{
 
 FileListBox::FileListBox(QWidget *parent) : QListWidget(parent) {}
 

@@ -2,12 +2,14 @@
 
 #include <QListWidget>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The form's file list: the files of one folder that match a pattern, in
 // name order, with the members the diary calls. Names match the pattern
 // without regard to case, as on the platform.
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget
+{
     Q_OBJECT
 public:
     explicit FileListBox(QWidget *parent = nullptr);

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <limits>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 using Prop = ResizableControl::Prop;
 
@@ -20,7 +22,10 @@ int32_t rounded(double value)
     return int32_t(r);
 }
 
-int32_t NormalizeCoord(int32_t value) { return value < 0 ? value + ParkOffset : value; }
+int32_t NormalizeCoord(int32_t value)
+{
+    return value < 0 ? value + ParkOffset : value;
+}
 
 int32_t read(const ResizableControl &control, Prop prop)
 {
@@ -28,7 +33,10 @@ int32_t read(const ResizableControl &control, Prop prop)
     return v ? rounded(*v) : 0;
 }
 
-int32_t scaled(int32_t value, int percent) { return int32_t(int64_t(value) * percent / 100); }
+int32_t scaled(int32_t value, int percent)
+{
+    return int32_t(int64_t(value) * percent / 100);
+}
 
 bool parked(const ResizableControl &control, Prop prop)
 {
@@ -36,7 +44,8 @@ bool parked(const ResizableControl &control, Prop prop)
     return v && *v < 0;
 }
 
-class BusyMark {
+class BusyMark
+{
 public:
     explicit BusyMark(bool &busy) : m_busy(busy) { m_busy = true; }
     ~BusyMark() { m_busy = false; }

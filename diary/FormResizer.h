@@ -5,12 +5,14 @@
 
 #include <vector>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Keeps the controls of a form in proportion to the form's inner size. The
 // first layout recorded for a form stays the reference for the whole run,
 // so growing and shrinking back never drifts.
-class FormResizer {
+class FormResizer
+{
 public:
     void ResizeForm(ResizableForm &form);
 

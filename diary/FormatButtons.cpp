@@ -5,9 +5,11 @@
 
 #include <QAction>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 QAction *addSymbol(KeyedToolBar &bar, const char *key, const QString &toolTip,
                    KeyedToolBar::Kind kind = KeyedToolBar::Push, int group = 0)

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace kalvento {
+namespace kalvento
+{
 
 class KeyedToolBar;
 

@@ -29,9 +29,11 @@
 #include <QListWidget>
 #include <QMenuBar>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 const QString CRLF = QStringLiteral("\r\n");
 const QString Table = QStringLiteral("Zorvelin");
@@ -117,15 +119,15 @@ void FrmMain::buildMenus()
 
     QMenu *einst = m_menuBar->addMenu(QStringLiteral("&Einstellungen"));
     einst->setObjectName(QStringLiteral("einst"));
-    QAction *pwort = einst->addAction(QStringLiteral("&Passwort eingeben/ändern..."), this, [] {
-        rt::Form::create<passwort1>()->showModal();
-    });
+    QAction *pwort = einst->addAction(QStringLiteral("&Passwort eingeben/ändern..."), this,
+                                      [] { rt::Form::create<passwort1>()->showModal(); });
     pwort->setObjectName(QStringLiteral("pwort"));
     einst->addSeparator();
     QMenu *men = einst->addMenu(QStringLiteral("&Menü-Design"));
     men->setObjectName(QStringLiteral("men"));
     const std::array<void (FrmMain::*)(), 4> handlers{&FrmMain::xpdesign_Click, &FrmMain::office2003er_Click,
-                                                      &FrmMain::office2007er_Click, &FrmMain::vbstudio05_Click};
+                                                      &FrmMain::office2007er_Click,
+                                                      &FrmMain::vbstudio05_Click};
     for (size_t i = 0; i < Looks.size(); ++i) {
         m_looks[i] = men->addAction(QString::fromUtf8(Looks[i].caption), this, handlers[i]);
         m_looks[i]->setObjectName(QString::fromLatin1(Looks[i].entry));
@@ -199,9 +201,15 @@ void FrmMain::buildControls()
     m_area->installEventFilter(this);
 }
 
-com::AutomationObject &FrmMain::Dialog1() const { return *m_dialog1; }
+com::AutomationObject &FrmMain::Dialog1() const
+{
+    return *m_dialog1;
+}
 
-QAction *FrmMain::menuEntry(const QString &name) const { return findChild<QAction *>(name); }
+QAction *FrmMain::menuEntry(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
 
 void FrmMain::onLoad()
 {
@@ -267,14 +275,26 @@ void FrmMain::chooseLook(int entry)
     for (size_t i = 0; i < m_looks.size(); ++i)
         m_looks[i]->setChecked(int(i) == entry);
     m_officeMenu1->setStyle(Looks[size_t(entry)].style);
-    rt::Settings::saveSetting(QStringLiteral("Kalvento"), QStringLiteral("Einstellungen"), QStringLiteral("Menue"),
-                              QString::fromLatin1(Looks[size_t(entry)].stored));
+    rt::Settings::saveSetting(QStringLiteral("Kalvento"), QStringLiteral("Einstellungen"),
+                              QStringLiteral("Menue"), QString::fromLatin1(Looks[size_t(entry)].stored));
 }
 
-void FrmMain::xpdesign_Click() { chooseLook(0); }
-void FrmMain::office2003er_Click() { chooseLook(1); }
-void FrmMain::office2007er_Click() { chooseLook(2); }
-void FrmMain::vbstudio05_Click() { chooseLook(3); }
+void FrmMain::xpdesign_Click()
+{
+    chooseLook(0);
+}
+void FrmMain::office2003er_Click()
+{
+    chooseLook(1);
+}
+void FrmMain::office2007er_Click()
+{
+    chooseLook(2);
+}
+void FrmMain::vbstudio05_Click()
+{
+    chooseLook(3);
+}
 
 void FrmMain::RefreshList()
 {
@@ -332,9 +352,15 @@ bool FrmMain::recordGone(const std::exception &error)
     return automation && automation->number() == dao::ErrRecordDeleted;
 }
 
-void FrmMain::AddUser(const QString &datum, const QString &text) { writeRecord(true, datum, text); }
+void FrmMain::AddUser(const QString &datum, const QString &text)
+{
+    writeRecord(true, datum, text);
+}
 
-void FrmMain::EditUser(const QString &datum, const QString &text) { writeRecord(false, datum, text); }
+void FrmMain::EditUser(const QString &datum, const QString &text)
+{
+    writeRecord(false, datum, text);
+}
 
 void FrmMain::List_Click()
 {
@@ -367,7 +393,8 @@ void FrmMain::Command2_Click()
 void FrmMain::Command1_Click()
 {
     if (m_list->currentRow() < 0) {
-        ShowMessage(Dialog1(), QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten."),
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie editieren möchten."),
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
         return;
     }
@@ -378,9 +405,10 @@ void FrmMain::Command1_Click()
     editor->menuEntry(QStringLiteral("neusp"))->setEnabled(false);
     editor->menuEntry(QStringLiteral("editierter"))->setEnabled(true);
     editor->Label1()->let(QStringLiteral("Caption"), QStringLiteral("Bestehenden Eintrag bearbeiten"));
-    editor->Label2()->setText(QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen "
-                                             "bestehenden Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig "
-                                             "sind, dann klicken Sie bitte auf den Button \"Eintrag editieren\"."));
+    editor->Label2()->setText(
+        QStringLiteral("Sie können jetzt Änderungen an Ihrem Eintrag vornehmen oder einen "
+                       "bestehenden Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig "
+                       "sind, dann klicken Sie bitte auf den Button \"Eintrag editieren\"."));
     editor->setWindowTitle(QStringLiteral("Eingabe für ") + editor->dateLine());
     editor->showModal();
 }
@@ -392,15 +420,17 @@ void FrmMain::Command5_Click()
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert"));
         return;
     }
-    const QString first = ShowMessage(Dialog1(),
-                                      QStringLiteral("Wollen Sie den Eintrag vom: ") + CRLF + CRLF +
-                                          m_lblDbInfo[0]->text() + CRLF + CRLF + QStringLiteral("wirklich löschen?"),
-                                      QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
+    const QString first =
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Wollen Sie den Eintrag vom: ") + CRLF + CRLF + m_lblDbInfo[0]->text() +
+                        CRLF + CRLF + QStringLiteral("wirklich löschen?"),
+                    QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
     if (first == QLatin1String("6")) {
         const QString second = ShowMessage2(
             Dialog1(),
-            QStringLiteral("Achtung, wenn Sie jetzt auf JA klicken, dann wird der von Ihnen gewählte Eintrag") + CRLF +
-                QStringLiteral("unwiderruflich gelöscht.") + CRLF + CRLF +
+            QStringLiteral(
+                "Achtung, wenn Sie jetzt auf JA klicken, dann wird der von Ihnen gewählte Eintrag") +
+                CRLF + QStringLiteral("unwiderruflich gelöscht.") + CRLF + CRLF +
                 QStringLiteral("Sind Sie sicher, dass der Eintrag gelöscht werden soll?"),
             QStringLiteral("324"), QStringLiteral("VORSICHT !!!"));
         if (second == QLatin1String("6")) {
@@ -448,8 +478,8 @@ void FrmMain::datenbanksichern_Click()
 
 void FrmMain::enden_Click()
 {
-    if (ShowMessage2(Dialog1(), QStringLiteral("Wollen Sie das Programm wirklich beenden?"), QStringLiteral("36"),
-                     QStringLiteral("Programm beenden")) != QLatin1String("6"))
+    if (ShowMessage2(Dialog1(), QStringLiteral("Wollen Sie das Programm wirklich beenden?"),
+                     QStringLiteral("36"), QStringLiteral("Programm beenden")) != QLatin1String("6"))
         return;
     m_rs.reset();
     if (m_db)
@@ -460,10 +490,14 @@ void FrmMain::enden_Click()
 
 void FrmMain::setCountCaption()
 {
-    m_xpFrame1->let(QStringLiteral("Caption"), QString::number(m_list->count()) + QStringLiteral(" eingetragene Tage"));
+    m_xpFrame1->let(QStringLiteral("Caption"),
+                    QString::number(m_list->count()) + QStringLiteral(" eingetragene Tage"));
 }
 
-void FrmMain::rightAlignDatePreview() { m_lblDbInfo[0]->setSelAlignment(richtext::RichTextBox::AlignRight); }
+void FrmMain::rightAlignDatePreview()
+{
+    m_lblDbInfo[0]->setSelAlignment(richtext::RichTextBox::AlignRight);
+}
 
 bool FrmMain::todayListed() const
 {
@@ -476,7 +510,8 @@ bool FrmMain::todayListed() const
 
 void FrmMain::showDatabaseError(const QString &what, const std::exception &error)
 {
-    ShowMessage(Dialog1(), what + CRLF + CRLF + describe(error), QStringLiteral("16"), QStringLiteral("Datenbankfehler"));
+    ShowMessage(Dialog1(), what + CRLF + CRLF + describe(error), QStringLiteral("16"),
+                QStringLiteral("Datenbankfehler"));
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)

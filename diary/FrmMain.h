@@ -13,23 +13,27 @@ class QLineEdit;
 class QListWidget;
 class QMenuBar;
 
-namespace dao {
+namespace dao
+{
 class Database;
 class Recordset;
 } // namespace dao
 
-namespace richtext {
+namespace richtext
+{
 class RichTextBox;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 class CommandButton;
 class OfficeMenu;
 
 // The diary's main window: lists the days that have an entry, previews the
 // chosen one and owns the entry database and its one recordset for the run.
-class FrmMain : public rt::Form {
+class FrmMain : public rt::Form
+{
     Q_OBJECT
 public:
     FrmMain();

@@ -31,9 +31,11 @@
 #include <QMenuBar>
 #include <functional>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 const QChar CR(13);
 constexpr int OutOfMemory = 7;

@@ -12,15 +12,18 @@ class QAction;
 class QLabel;
 class QMenuBar;
 
-namespace comdlg {
+namespace comdlg
+{
 class CommonDialog;
 }
 
-namespace richtext {
+namespace richtext
+{
 class RichTextBox;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 class CommandButton;
 class FrmMain;

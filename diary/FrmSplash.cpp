@@ -13,9 +13,11 @@
 #include <QMessageBox>
 #include <QProgressBar>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 const QRect Label1Rect(240, 240, 5520, 600);
 const QRect Label6Rect(240, 900, 5520, 420);
 const QRect Label4Rect(240, 1560, 5520, 300);
@@ -27,8 +29,10 @@ FrmSplash::FrmSplash()
 {
     setObjectName(QStringLiteral("FrmSplash"));
     setWindowFlag(Qt::FramelessWindowHint);
-    m_label1 = com::addControl(*this, QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);
-    m_label6 = com::addControl(*this, QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label6"), Label6Rect);
+    m_label1 =
+        com::addControl(*this, QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);
+    m_label6 =
+        com::addControl(*this, QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label6"), Label6Rect);
     m_label4 = new QLabel(QStringLiteral("Datenbestand wird eingelesen..."), this);
     m_label4->setObjectName(QStringLiteral("Label4"));
     placeControl(m_label4, QStringLiteral("Label4"), Label4Rect);
@@ -52,16 +56,16 @@ void FrmSplash::onLoad()
     m_label1->let(QStringLiteral("BackColorL"), com::Variant::fromColor(0xFFFFFF));
     m_label6->let(QStringLiteral("BackColorL"), com::Variant::fromColor(0xFFFFFF));
     m_label1->let(QStringLiteral("Caption"), QStringLiteral("Zorvelin Professional"));
-    m_label6->let(QStringLiteral("Caption"), QStringLiteral("V%1.%2.%3")
-                                                 .arg(rt::App::major())
-                                                 .arg(rt::App::minor())
-                                                 .arg(rt::App::revision()));
+    m_label6->let(
+        QStringLiteral("Caption"),
+        QStringLiteral("V%1.%2.%3").arg(rt::App::major()).arg(rt::App::minor()).arg(rt::App::revision()));
     const std::optional<QString> stored = PasswordFile::read();
     if (!stored) {
         // The splash has no message control of its own.
         m_timer1->setEnabled(false);
         QMessageBox::critical(this, QStringLiteral("Passwortdatei"),
-                              PasswordFile::unusableText() + QStringLiteral("\r\n\r\nDas Programm wird beendet."));
+                              PasswordFile::unusableText() +
+                                  QStringLiteral("\r\n\r\nDas Programm wird beendet."));
         ProgramEnd::end();
         unload();
         return;

@@ -7,16 +7,19 @@
 
 class QLabel;
 
-namespace rt {
+namespace rt
+{
 class Timer;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The start form: shows title and version, makes sure the password file
 // exists, and after a short pause hands over to the password prompt, or
 // straight to the main window when no password is set.
-class FrmSplash : public rt::Form {
+class FrmSplash : public rt::Form
+{
     Q_OBJECT
 public:
     FrmSplash();

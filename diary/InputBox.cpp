@@ -4,9 +4,11 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 constexpr int TitleBarButtons = 120; // pixels the title bar keeps for its icon and buttons
 }
 

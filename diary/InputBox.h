@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The form runtime's input box: the typed text, or the empty text when the
 // user cancels.

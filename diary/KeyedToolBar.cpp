@@ -5,7 +5,8 @@
 #include <QMenu>
 #include <QToolButton>
 
-namespace kalvento {
+namespace kalvento
+{
 
 KeyedToolBar::KeyedToolBar(QWidget *parent) : QToolBar(parent)
 {

@@ -4,7 +4,8 @@
 
 class QActionGroup;
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The outside tool bar: each button carries a key, and a click raises
 // ButtonClick with that key. Pressed states are the buttons' own.

@@ -3,7 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The first recorded layout of a form or of one of its controls. A form
 // record fills Name and the two inner sizes; a control record the first

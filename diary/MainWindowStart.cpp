@@ -3,7 +3,8 @@
 #include "diary/FrmMain.h"
 #include "diary/ProgramEnd.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
 void showMainWindow()
 {

@@ -3,7 +3,8 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-namespace kalvento {
+namespace kalvento
+{
 
 MenuArea addMenuArea(QWidget &form)
 {

@@ -3,7 +3,8 @@
 class QMenuBar;
 class QWidget;
 
-namespace kalvento {
+namespace kalvento
+{
 
 // A window with menus: the menu bar above an inner area that holds the
 // controls and whose size the resizing follows, as a client area does.

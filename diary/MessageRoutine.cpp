@@ -4,9 +4,11 @@
 
 #include <array>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 // The Dialog control's dispatch identifiers the routine sets.
 enum DialogMember : int32_t {
@@ -28,8 +30,8 @@ void put(com::AutomationObject &dialog, int32_t dispid, const com::Variant &valu
     dialog.invoke(dispid, com::Let, args);
 }
 
-QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const QString &flags, const QString &title,
-                    bool pointer, const std::array<QString, 3> &captions)
+QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const QString &flags,
+                    const QString &title, bool pointer, const std::array<QString, 3> &captions)
 {
     put(dialog, DialogTitle, com::Variant(title));
     put(dialog, DialogPrompt, com::Variant(prompt));
@@ -46,13 +48,15 @@ QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const 
 
 } // namespace
 
-QString ShowMessage(com::AutomationObject &dialog1, const QString &prompt, const QString &flags, const QString &title)
+QString ShowMessage(com::AutomationObject &dialog1, const QString &prompt, const QString &flags,
+                    const QString &title)
 {
     return showBalloon(dialog1, prompt, flags, title, true,
                        {QStringLiteral("OK"), QStringLiteral("JA"), QStringLiteral("Nein")});
 }
 
-QString ShowMessage2(com::AutomationObject &dialog1, const QString &prompt, const QString &flags, const QString &title)
+QString ShowMessage2(com::AutomationObject &dialog1, const QString &prompt, const QString &flags,
+                     const QString &title)
 {
     return showBalloon(dialog1, prompt, flags, title, false,
                        {QStringLiteral("Okay"), QStringLiteral("Abbrechen"), QStringLiteral("Hilfe")});

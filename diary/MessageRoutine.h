@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace com {
+namespace com
+{
 class AutomationObject;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Asks or tells the user through a window's hidden Dialog control and
 // returns the pressed button's code as decimal text ("6" yes, "7" no).

@@ -1,6 +1,7 @@
 #include "diary/MonthView.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
 MonthView::MonthView(QWidget *parent) : QCalendarWidget(parent)
 {

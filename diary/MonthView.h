@@ -4,11 +4,13 @@
 
 #include <QCalendarWidget>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The outside month calendar: a click on a day raises DateChosen with that
 // day as a date variant.
-class MonthView : public QCalendarWidget {
+class MonthView : public QCalendarWidget
+{
     Q_OBJECT
 public:
     explicit MonthView(QWidget *parent = nullptr);

@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 constexpr int YesNo = 4;
 constexpr int SecondDefault = 256;
@@ -14,11 +16,16 @@ constexpr int SecondDefault = 256;
 QMessageBox::Icon iconOf(int flags)
 {
     switch (flags & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The form runtime's plain message box. Buttons, icon and default button come
 // as the platform's flags (4 yes/no, 16/32/48/64 icons, 256 second button as

@@ -2,7 +2,8 @@
 
 #include <QMenuBar>
 
-namespace kalvento {
+namespace kalvento
+{
 
 OfficeMenu::OfficeMenu(QMenuBar *menuBar, QObject *parent) : QObject(parent), m_menuBar(menuBar) {}
 
@@ -15,11 +16,20 @@ QString OfficeMenu::styleSheetFor(int style)
     };
     Colors c{};
     switch (style) {
-    case XP: c = {"#ece9d8", "#ffffff", "#000000", "#c1d2ee", "#316ac5", "#8a867a"}; break;
-    case Office2003: c = {"#c3daf9", "#f6f6f6", "#000000", "#ffeec2", "#000080", "#002d96"}; break;
-    case Office2007: c = {"#d5e4f2", "#fafafa", "#15428b", "#fde19d", "#dbce99", "#868686"}; break;
-    case VS2005: c = {"#f1f0e6", "#fcfcf9", "#000000", "#c1d2ee", "#316ac5", "#8a867a"}; break;
-    default: return QString();
+    case XP:
+        c = {"#ece9d8", "#ffffff", "#000000", "#c1d2ee", "#316ac5", "#8a867a"};
+        break;
+    case Office2003:
+        c = {"#c3daf9", "#f6f6f6", "#000000", "#ffeec2", "#000080", "#002d96"};
+        break;
+    case Office2007:
+        c = {"#d5e4f2", "#fafafa", "#15428b", "#fde19d", "#dbce99", "#868686"};
+        break;
+    case VS2005:
+        c = {"#f1f0e6", "#fcfcf9", "#000000", "#c1d2ee", "#316ac5", "#8a867a"};
+        break;
+    default:
+        return QString();
     }
     return QStringLiteral("QMenuBar { background: %1; color: %3; }"
                           "QMenuBar::item:selected { background: %4; border: 1px solid %5; }"

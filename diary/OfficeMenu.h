@@ -5,12 +5,14 @@
 
 class QMenuBar;
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The outside menu-look control: draws its window's menu bar and menus in
 // one of four looks, chosen by Style (2 XP, 3 Office 2003, 4 Office 2007,
 // 5 Visual Studio 2005). Other values keep the plain look of the platform.
-class OfficeMenu : public QObject {
+class OfficeMenu : public QObject
+{
     Q_OBJECT
 public:
     enum Look { XP = 2, Office2003 = 3, Office2007 = 4, VS2005 = 5 };

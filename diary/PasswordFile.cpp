@@ -5,9 +5,13 @@
 
 #include <QFileInfo>
 
-namespace kalvento {
+namespace kalvento
+{
 
-QString PasswordFile::path() { return rt::App::path() + QStringLiteral("/zorvelin.cod"); }
+QString PasswordFile::path()
+{
+    return rt::App::path() + QStringLiteral("/zorvelin.cod");
+}
 
 std::optional<QString> PasswordFile::read()
 {
@@ -19,7 +23,10 @@ std::optional<QString> PasswordFile::read()
     return lines->join(QString());
 }
 
-bool PasswordFile::write(const QString &line) { return rt::TextFile::writeLines(path(), {line}); }
+bool PasswordFile::write(const QString &line)
+{
+    return rt::TextFile::writeLines(path(), {line});
+}
 
 QString PasswordFile::unusableText()
 {

@@ -3,11 +3,13 @@
 #include <QString>
 #include <optional>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The start password's file in the program folder: one CR LF line holding
 // the scrambled password, or an empty line when none is set.
-class PasswordFile {
+class PasswordFile
+{
 public:
     static QString path();
 

@@ -4,9 +4,11 @@
 
 #include <QCoreApplication>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 std::function<void()> &hook()
 {
     static std::function<void()> current;
@@ -22,8 +24,14 @@ void ProgramEnd::end()
         QCoreApplication::exit(0);
 }
 
-void ProgramEnd::setHook(std::function<void()> h) { hook() = std::move(h); }
+void ProgramEnd::setHook(std::function<void()> h)
+{
+    hook() = std::move(h);
+}
 
-void ProgramEnd::endWithLastForm() { rt::Form::setWhenAllUnloaded([] { ProgramEnd::end(); }); }
+void ProgramEnd::endWithLastForm()
+{
+    rt::Form::setWhenAllUnloaded([] { ProgramEnd::end(); });
+}
 
 } // namespace kalvento

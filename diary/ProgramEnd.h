@@ -2,11 +2,13 @@
 
 #include <functional>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Ends the program from the start-up windows. Tests put a hook of their own
 // here so the end can be seen without ending the test.
-class ProgramEnd {
+class ProgramEnd
+{
 public:
     static void end();
     // An empty hook restores the default: leave the event loop.

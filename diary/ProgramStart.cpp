@@ -7,7 +7,8 @@
 
 #include <QApplication>
 
-namespace kalvento {
+namespace kalvento
+{
 
 void prepareProgram(QApplication &app, int major, int minor, int revision)
 {

@@ -2,7 +2,8 @@
 
 class QApplication;
 
-namespace kalvento {
+namespace kalvento
+{
 
 // What the program sets up before its first form: German texts and dates
 // whatever the machine's locale, the forms' faces, its title and version, and

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // What the form resizer needs of a control, whatever its kind. A property
 // the control does not have reads as nullopt; a write it refuses returns
 // false. Values are in the form's units (twips).
-class ResizableControl {
+class ResizableControl
+{
 public:
     enum class Prop { Left, Top, Width, Height, X1, Y1, X2, Y2 };
 

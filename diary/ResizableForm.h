@@ -5,11 +5,13 @@
 #include <QString>
 #include <vector>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // What the form resizer needs of a form: its name, its position and inner
 // size in its own units, its visibility and its controls in the form's order.
-class ResizableForm {
+class ResizableForm
+{
 public:
     virtual ~ResizableForm() = default;
 

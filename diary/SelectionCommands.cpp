@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 const QString PictureFilter = QStringLiteral("JPG (*.JPG)|*.JPG|BMP (*.BMP)|*.BMP");
 constexpr int FontFlags = comdlg::CommonDialog::FontScreenFonts | comdlg::CommonDialog::FontEffects; // 257

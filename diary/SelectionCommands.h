@@ -6,15 +6,18 @@
 
 class QLabel;
 
-namespace comdlg {
+namespace comdlg
+{
 class CommonDialog;
 }
 
-namespace richtext {
+namespace richtext
+{
 class RichTextBox;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The value, or the fallback when the value is Null (a selection whose
 // characters differ).

@@ -7,9 +7,11 @@
 #include <functional>
 #include <map>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 constexpr int Size = 16;
 const QColor Ink(0x20, 0x20, 0x20);

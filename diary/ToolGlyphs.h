@@ -3,7 +3,8 @@
 #include <QIcon>
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The symbols of the editors' tool-bar buttons that carry no caption, drawn
 // here so every button fits the bar: a bold "F", an italic "K", an

@@ -2,24 +2,34 @@
 
 #include "platform/runtime/Twips.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 const char *lineProperty(ResizableControl::Prop prop)
 {
     switch (prop) {
-    case ResizableControl::Prop::X1: return "X1";
-    case ResizableControl::Prop::Y1: return "Y1";
-    case ResizableControl::Prop::X2: return "X2";
-    case ResizableControl::Prop::Y2: return "Y2";
-    default: return nullptr;
+    case ResizableControl::Prop::X1:
+        return "X1";
+    case ResizableControl::Prop::Y1:
+        return "Y1";
+    case ResizableControl::Prop::X2:
+        return "X2";
+    case ResizableControl::Prop::Y2:
+        return "Y2";
+    default:
+        return nullptr;
     }
 }
 
 } // namespace
 
-QString WidgetControl::name() const { return m_widget ? m_widget->objectName() : QString(); }
+QString WidgetControl::name() const
+{
+    return m_widget ? m_widget->objectName() : QString();
+}
 
 std::optional<int32_t> WidgetControl::index() const
 {
@@ -31,7 +41,10 @@ std::optional<int32_t> WidgetControl::index() const
     return index.toInt();
 }
 
-bool WidgetControl::isLine() const { return m_widget && m_widget->property("X1").isValid(); }
+bool WidgetControl::isLine() const
+{
+    return m_widget && m_widget->property("X1").isValid();
+}
 
 std::optional<double> WidgetControl::value(Prop prop) const
 {
@@ -45,11 +58,16 @@ std::optional<double> WidgetControl::value(Prop prop) const
         return std::nullopt; // a line has no Left, Top, Width or Height
     const QRect g = m_widget->geometry();
     switch (prop) {
-    case Prop::Left: return rt::Twips::fromPixelsX(g.x());
-    case Prop::Top: return rt::Twips::fromPixelsY(g.y());
-    case Prop::Width: return rt::Twips::fromPixelsX(g.width());
-    case Prop::Height: return rt::Twips::fromPixelsY(g.height());
-    default: return std::nullopt;
+    case Prop::Left:
+        return rt::Twips::fromPixelsX(g.x());
+    case Prop::Top:
+        return rt::Twips::fromPixelsY(g.y());
+    case Prop::Width:
+        return rt::Twips::fromPixelsX(g.width());
+    case Prop::Height:
+        return rt::Twips::fromPixelsY(g.height());
+    default:
+        return std::nullopt;
     }
 }
 

@@ -5,12 +5,14 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // A widget seen by the form resizer: its name is the object name, a member
 // of a control array carries the dynamic property "Index", a line control the
 // dynamic properties "X1", "Y1", "X2", "Y2" (twips). Positions are in twips.
-class WidgetControl : public ResizableControl {
+class WidgetControl : public ResizableControl
+{
 public:
     explicit WidgetControl(QWidget *widget) : m_widget(widget) {}
 

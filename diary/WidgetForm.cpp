@@ -4,7 +4,8 @@
 #include "platform/runtime/Form.h"
 #include "platform/runtime/Twips.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
 WidgetForm::WidgetForm(rt::Form &form, QWidget *innerArea)
     : m_form(&form), m_area(innerArea ? innerArea : &form)
@@ -14,15 +15,30 @@ WidgetForm::WidgetForm(rt::Form &form, QWidget *innerArea)
             m_controls.push_back(std::make_unique<WidgetControl>(child));
 }
 
-QString WidgetForm::name() const { return m_form ? m_form->objectName() : QString(); }
+QString WidgetForm::name() const
+{
+    return m_form ? m_form->objectName() : QString();
+}
 
-double WidgetForm::top() const { return m_form ? rt::Twips::fromPixelsY(m_form->frameGeometry().y()) : 0; }
+double WidgetForm::top() const
+{
+    return m_form ? rt::Twips::fromPixelsY(m_form->frameGeometry().y()) : 0;
+}
 
-double WidgetForm::scaleWidth() const { return m_area ? rt::Twips::fromPixelsX(m_area->width()) : 0; }
+double WidgetForm::scaleWidth() const
+{
+    return m_area ? rt::Twips::fromPixelsX(m_area->width()) : 0;
+}
 
-double WidgetForm::scaleHeight() const { return m_area ? rt::Twips::fromPixelsY(m_area->height()) : 0; }
+double WidgetForm::scaleHeight() const
+{
+    return m_area ? rt::Twips::fromPixelsY(m_area->height()) : 0;
+}
 
-bool WidgetForm::visible() const { return m_form && m_form->isVisible(); }
+bool WidgetForm::visible() const
+{
+    return m_form && m_form->isVisible();
+}
 
 void WidgetForm::setVisible(bool visible)
 {

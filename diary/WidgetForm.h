@@ -6,16 +6,19 @@
 #include <QPointer>
 #include <memory>
 
-namespace rt {
+namespace rt
+{
 class Form;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 // A form seen by the form resizer. Its controls are the widgets directly on
 // its inner area (the form itself, or the area under its menu bar), taken
 // once when this view is made.
-class WidgetForm : public ResizableForm {
+class WidgetForm : public ResizableForm
+{
 public:
     WidgetForm(rt::Form &form, QWidget *innerArea = nullptr);
 

@@ -26,13 +26,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <unistd.h>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 const QString CR = QStringLiteral("\r");
 const QString CRLF = QStringLiteral("\r\n");
@@ -57,7 +59,8 @@ const QRect HiddenRect(0, 0, 480, 480);
 const QSize FormSize(9840, 5160);
 
 // The hourglass for as long as the work runs, whichever way it ends.
-class Busy {
+class Busy
+{
 public:
     Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(11); }
     ~Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(0); }
@@ -107,9 +110,12 @@ void syncFolder(const QString &folder)
 QString checkText(dao::DatabaseCheck check)
 {
     switch (check) {
-    case dao::DatabaseCheck::Ok: break;
-    case dao::DatabaseCheck::NotADatabase: return QStringLiteral("der gesicherte Inhalt ist keine Datenbank");
-    case dao::DatabaseCheck::Damaged: return QStringLiteral("die gesicherte Datenbank ist beschädigt");
+    case dao::DatabaseCheck::Ok:
+        break;
+    case dao::DatabaseCheck::NotADatabase:
+        return QStringLiteral("der gesicherte Inhalt ist keine Datenbank");
+    case dao::DatabaseCheck::Damaged:
+        return QStringLiteral("die gesicherte Datenbank ist beschädigt");
     case dao::DatabaseCheck::WrongTable:
         return QStringLiteral("die gesicherte Datenbank enthält keine Tagebucheinträge");
     }
@@ -118,7 +124,8 @@ QString checkText(dao::DatabaseCheck check)
 
 // The form's event handlers, kept by a child made after every control: the
 // children go in order, so no control outlives the handlers it may call.
-class HandlerHolder : public QObject {
+class HandlerHolder : public QObject
+{
 public:
     com::EventHandlers handlers;
 };
@@ -197,9 +204,15 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
 }
 
-datensi1::~datensi1() { *m_alive = false; }
+datensi1::~datensi1()
+{
+    *m_alive = false;
+}
 
-com::AutomationObject &datensi1::Dialog1() const { return *m_dialog1; }
+com::AutomationObject &datensi1::Dialog1() const
+{
+    return *m_dialog1;
+}
 
 void datensi1::onLoad()
 {
@@ -210,7 +223,10 @@ void datensi1::onLoad()
     m_text1->setText(rt::GermanLocale::shortDate(rt::SystemSources::clock().now().date()));
 }
 
-QString datensi1::folder() { return m_treeEx1->get(QStringLiteral("pPath")).toString(); }
+QString datensi1::folder()
+{
+    return m_treeEx1->get(QStringLiteral("pPath")).toString();
+}
 
 QString datensi1::selectedFilePath()
 {
@@ -224,13 +240,17 @@ void datensi1::listBackups()
     m_file1->setPattern(Pattern);
 }
 
-void datensi1::TreeEx1_Click() { listBackups(); }
+void datensi1::TreeEx1_Click()
+{
+    listBackups();
+}
 
 QString datensi1::backupFilePath()
 {
     const bool dated = m_xpCheck1->get(QStringLiteral("Value")).toBool();
-    return joined(folder(), dated ? QStringLiteral("zorvelin_") + m_text1->text() + QStringLiteral("_sicherung.dsi")
-                                  : QStringLiteral("zorvelin_datensicherung.dsi"));
+    return joined(folder(),
+                  dated ? QStringLiteral("zorvelin_") + m_text1->text() + QStringLiteral("_sicherung.dsi")
+                        : QStringLiteral("zorvelin_datensicherung.dsi"));
 }
 
 void datensi1::Command1_Click()
@@ -289,10 +309,11 @@ void datensi1::Command2_Click()
 {
     const QString backupFile = selectedFilePath();
     if (backupFile.isEmpty()) {
-        ShowMessage(Dialog1(),
-                    QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, aus der Sie Ihre "
-                                   "Daten wiederherstellen möchten."),
-                    QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
+        ShowMessage(
+            Dialog1(),
+            QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, aus der Sie Ihre "
+                           "Daten wiederherstellen möchten."),
+            QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
         return;
     }
     UnpackFiles(backupFile, m_restoreFolder);
@@ -302,7 +323,8 @@ void datensi1::refuseRestore(const QString &backupFile, const QString &reason)
 {
     ShowMessage(Dialog1(),
                 QStringLiteral("Die Datei:") + CRLF + CRLF + backupFile + CRLF + CRLF +
-                    QStringLiteral("ist keine gültige Datensicherung (") + reason + QStringLiteral(").") + CRLF +
+                    QStringLiteral("ist keine gültige Datensicherung (") + reason + QStringLiteral(").") +
+                    CRLF +
                     QStringLiteral("Es wurde nichts wiederhergestellt; Ihre Daten bleiben unverändert."),
                 QStringLiteral("16"), QStringLiteral("Wiederherstellung"));
 }
@@ -372,8 +394,9 @@ bool datensi1::UnpackFiles(const QString &backupFile, const QString &targetFolde
         return false;
     }
     staged.close();
-    const dao::DatabaseCheck check = dao::checkDatabaseFile(
-        staged.fileName(), QStringLiteral("Zorvelin"), {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")});
+    const dao::DatabaseCheck check =
+        dao::checkDatabaseFile(staged.fileName(), QStringLiteral("Zorvelin"),
+                               {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")});
     if (check != dao::DatabaseCheck::Ok) {
         busy.reset();
         refuseRestore(backupFile, checkText(check));
@@ -398,12 +421,13 @@ bool datensi1::UnpackFiles(const QString &backupFile, const QString &targetFolde
         failRestore(backupFile, renameError);
         return false;
     }
-    ShowMessage(Dialog1(),
-                QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:") + CRLF + CRLF + backupFile + CRLF +
-                    CRLF + QStringLiteral("ist vollendet. Bitte beenden Sie nun das komplette Programm. Erst nach") +
-                    CRLF + QStringLiteral("einem Programmneustart können Sie auf die wiederhergestellten Daten") +
-                    CRLF + QStringLiteral("zugreifen."),
-                QStringLiteral("64"), QStringLiteral("Wiederherstellung"));
+    ShowMessage(
+        Dialog1(),
+        QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:") + CRLF + CRLF + backupFile + CRLF +
+            CRLF + QStringLiteral("ist vollendet. Bitte beenden Sie nun das komplette Programm. Erst nach") +
+            CRLF + QStringLiteral("einem Programmneustart können Sie auf die wiederhergestellten Daten") +
+            CRLF + QStringLiteral("zugreifen."),
+        QStringLiteral("64"), QStringLiteral("Wiederherstellung"));
     return true;
 }
 
@@ -411,17 +435,18 @@ void datensi1::Command3_Click()
 {
     const QString backupFile = selectedFilePath();
     if (backupFile.isEmpty()) {
-        ShowMessage(Dialog1(),
-                    QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, die Sie löschen "
-                                   "möchten."),
-                    QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
+        ShowMessage(
+            Dialog1(),
+            QStringLiteral("Bitte markieren Sie zuerst in der Liste die Sicherungsdatei, die Sie löschen "
+                           "möchten."),
+            QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
         return;
     }
-    const QString answer = ShowMessage(Dialog1(),
-                                       QStringLiteral("Sind Sie sicher, dass Sie die Datei:") + CRLF + CRLF +
-                                           backupFile + CRLF + CRLF +
-                                           QStringLiteral("von Ihrem Datenträger löschen wollen?"),
-                                       QStringLiteral("36"), QStringLiteral("Sicherungsdatei löschen"));
+    const QString answer =
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Sind Sie sicher, dass Sie die Datei:") + CRLF + CRLF + backupFile + CRLF +
+                        CRLF + QStringLiteral("von Ihrem Datenträger löschen wollen?"),
+                    QStringLiteral("36"), QStringLiteral("Sicherungsdatei löschen"));
     if (answer != QLatin1String("6"))
         return;
     QFile file(backupFile);
@@ -434,6 +459,9 @@ void datensi1::Command3_Click()
     m_file1->setPattern(Pattern);
 }
 
-void datensi1::xpButton1_Click() { unload(); }
+void datensi1::xpButton1_Click()
+{
+    unload();
+}
 
 } // namespace kalvento

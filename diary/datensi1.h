@@ -11,7 +11,8 @@
 class QLabel;
 class QLineEdit;
 
-namespace kalvento {
+namespace kalvento
+{
 
 class CommandButton;
 class FileListBox;
@@ -30,7 +31,8 @@ struct EntryStore {
 
 // Backs the entry database up into ".dsi" files of a folder picked in the
 // tree, restores it from them and deletes them.
-class datensi1 : public rt::Form {
+class datensi1 : public rt::Form
+{
     Q_OBJECT
 public:
     explicit datensi1(EntryStore store = {});

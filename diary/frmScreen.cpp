@@ -16,9 +16,11 @@
 #include <QMouseEvent>
 #include <QTextEdit>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 constexpr int KeyEscape = 27;
 constexpr int KeyCtrlS = 19;

@@ -6,15 +6,18 @@
 
 class QLabel;
 
-namespace comdlg {
+namespace comdlg
+{
 class CommonDialog;
 }
 
-namespace richtext {
+namespace richtext
+{
 class RichTextBox;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 class FrmNew;
 class SelectionCommands;

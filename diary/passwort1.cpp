@@ -11,9 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 const QRect FrameRect(120, 120, 5280, 2400);
 const QRect ExplainRect(240, 360, 5040, 480);
 const QRect Label1Rect(240, 900, 5040, 300);
@@ -38,13 +40,16 @@ passwort1::passwort1()
         placeControl(widget, name, twips);
     };
     place(new QGroupBox(QStringLiteral(" Eingabe ")), QStringLiteral("Frame1"), FrameRect);
-    auto *explain = new QLabel(QStringLiteral("Ein leeres Passwort schaltet die Abfrage beim Programmstart ab."));
+    auto *explain =
+        new QLabel(QStringLiteral("Ein leeres Passwort schaltet die Abfrage beim Programmstart ab."));
     explain->setWordWrap(true);
     place(explain, QStringLiteral("Label3"), ExplainRect);
-    place(new QLabel(QStringLiteral("Bitte geben Sie hier Ihr Passwort ein:")), QStringLiteral("Label1"), Label1Rect);
+    place(new QLabel(QStringLiteral("Bitte geben Sie hier Ihr Passwort ein:")), QStringLiteral("Label1"),
+          Label1Rect);
     m_text1 = new QLineEdit;
     place(m_text1, QStringLiteral("Text1"), Text1Rect);
-    place(new QLabel(QStringLiteral("Bitte wiederholen Sie die Eingabe:")), QStringLiteral("Label2"), Label2Rect);
+    place(new QLabel(QStringLiteral("Bitte wiederholen Sie die Eingabe:")), QStringLiteral("Label2"),
+          Label2Rect);
     m_text2 = new QLineEdit;
     place(m_text2, QStringLiteral("Text2"), Text2Rect);
     m_text3 = new QLineEdit(PasswordKey);
@@ -62,21 +67,26 @@ passwort1::passwort1()
     place(m_xpButton2, QStringLiteral("xpButton2"), Button2Rect);
     connect(m_xpButton2, &QPushButton::clicked, this, &passwort1::xpButton2_Click);
 
-    m_dialog1 = com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
+    m_dialog1 =
+        com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
 }
 
 passwort1::~passwort1() = default;
 
-com::AutomationObject &passwort1::Dialog1() const { return *m_dialog1; }
+com::AutomationObject &passwort1::Dialog1() const
+{
+    return *m_dialog1;
+}
 
 void passwort1::onLoad()
 {
     m_text3->hide();
     const std::optional<QString> stored = PasswordFile::read();
     if (!stored) {
-        ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"), QStringLiteral("Passwortdatei"));
+        ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"),
+                    QStringLiteral("Passwortdatei"));
         return;
     }
     m_text1->setText(m_text1->text() + *stored);
@@ -94,7 +104,8 @@ bool passwort1::store(const QString &line)
 {
     if (PasswordFile::write(line))
         return true;
-    ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"), QStringLiteral("Passwortdatei"));
+    ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"),
+                QStringLiteral("Passwortdatei"));
     return false;
 }
 
@@ -136,12 +147,16 @@ void passwort1::Command3_Click()
     m_text2->clear();
     if (!store(m_text1->text()))
         return;
-    ShowMessage(Dialog1(),
-                QStringLiteral("Ihr Passwort wurde gelöscht.\rEs erscheint keine Abfrage mehr beim Programmstart."),
-                QStringLiteral("64"), QStringLiteral("Passwort gelöscht"));
+    ShowMessage(
+        Dialog1(),
+        QStringLiteral("Ihr Passwort wurde gelöscht.\rEs erscheint keine Abfrage mehr beim Programmstart."),
+        QStringLiteral("64"), QStringLiteral("Passwort gelöscht"));
     m_label4->setText(QStringLiteral("Passwort wurde gelöscht."));
 }
 
-void passwort1::xpButton2_Click() { unload(); }
+void passwort1::xpButton2_Click()
+{
+    unload();
+}
 
 } // namespace kalvento

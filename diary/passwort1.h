@@ -8,13 +8,15 @@
 class QLabel;
 class QLineEdit;
 
-namespace kalvento {
+namespace kalvento
+{
 
 class CommandButton;
 
 // Sets, changes and deletes the start password; it takes effect at the
 // next start.
-class passwort1 : public rt::Form {
+class passwort1 : public rt::Form
+{
     Q_OBJECT
 public:
     passwort1();

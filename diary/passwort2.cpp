@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 const QRect InstructionRect(240, 120, 4320, 480);
 const QRect Label1Rect(240, 720, 1320, 300);
 const QRect PwRect(1680, 660, 2880, 375);
@@ -34,7 +36,8 @@ passwort2::passwort2()
         placeControl(widget, name, twips);
     };
     // Two lines high by design: the instruction wraps at word ends, as labels do.
-    auto *instruction = new QLabel(QStringLiteral("Bitte geben Sie Ihr Passwort ein, um das Tagebuch zu öffnen."));
+    auto *instruction =
+        new QLabel(QStringLiteral("Bitte geben Sie Ihr Passwort ein, um das Tagebuch zu öffnen."));
     instruction->setWordWrap(true);
     place(instruction, QStringLiteral("Label2"), InstructionRect);
     place(new QLabel(QStringLiteral("Ihr Passwort:")), QStringLiteral("Label1"), Label1Rect);
@@ -57,14 +60,18 @@ passwort2::passwort2()
     m_xpButton2->setToolTip(QStringLiteral("<b>Vorsicht!!!</b><br>Programm wird beendet."));
     connect(m_xpButton2, &QPushButton::clicked, this, &passwort2::xpButton2_Click);
 
-    m_dialog1 = com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
+    m_dialog1 =
+        com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
 }
 
 passwort2::~passwort2() = default;
 
-com::AutomationObject &passwort2::Dialog1() const { return *m_dialog1; }
+com::AutomationObject &passwort2::Dialog1() const
+{
+    return *m_dialog1;
+}
 
 void passwort2::onLoad()
 {
@@ -73,7 +80,8 @@ void passwort2::onLoad()
     m_text3->hide();
     const std::optional<QString> stored = PasswordFile::read();
     if (!stored) {
-        ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"), QStringLiteral("Passwortdatei"));
+        ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"),
+                    QStringLiteral("Passwortdatei"));
         endProgram();
         return;
     }
@@ -86,7 +94,8 @@ void passwort2::xpButton1_Click()
     m_text2->setText(CodePassword(m_text1->text(), m_text3->text(), false, &ok));
     if (!ok) {
         // Guessing would lock the user out for good: say so and end.
-        ShowMessage(Dialog1(), PasswordFile::damagedText() + QStringLiteral("\r\n\r\nDas Programm wird beendet."),
+        ShowMessage(Dialog1(),
+                    PasswordFile::damagedText() + QStringLiteral("\r\n\r\nDas Programm wird beendet."),
                     QStringLiteral("16"), QStringLiteral("Passwortdatei beschädigt"));
         endProgram();
         return;
@@ -97,13 +106,17 @@ void passwort2::xpButton1_Click()
         showMainWindow();
         return;
     }
-    ShowMessage(Dialog1(),
-                QStringLiteral("Sie haben ein falsches Passwort eingegeben.\rBitte wiederholen Sie die Eingabe."),
-                QStringLiteral("16"), QStringLiteral("Falsches Passwort"));
+    ShowMessage(
+        Dialog1(),
+        QStringLiteral("Sie haben ein falsches Passwort eingegeben.\rBitte wiederholen Sie die Eingabe."),
+        QStringLiteral("16"), QStringLiteral("Falsches Passwort"));
     m_pw->clear();
 }
 
-void passwort2::xpButton2_Click() { endProgram(); }
+void passwort2::xpButton2_Click()
+{
+    endProgram();
+}
 
 void passwort2::endProgram()
 {

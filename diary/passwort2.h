@@ -7,13 +7,15 @@
 
 class QLineEdit;
 
-namespace kalvento {
+namespace kalvento
+{
 
 class CommandButton;
 
 // The start-up password prompt: opens the main window on the stored
 // password, ends the program on cancel or when closed.
-class passwort2 : public rt::Form {
+class passwort2 : public rt::Form
+{
     Q_OBJECT
 public:
     passwort2();

@@ -12,9 +12,11 @@
 #include <functional>
 #include <tuple>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 const QRect Coolbar1Rect(0, 0, 6060, 465);
 const QSize InnerSize(6060, 465);
 } // namespace

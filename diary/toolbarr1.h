@@ -4,11 +4,13 @@
 
 #include <memory>
 
-namespace comdlg {
+namespace comdlg
+{
 class CommonDialog;
 }
 
-namespace kalvento {
+namespace kalvento
+{
 
 class KeyedToolBar;
 class SelectionCommands;

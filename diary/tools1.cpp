@@ -4,9 +4,11 @@
 #include "diary/SelectionCommands.h"
 #include "diary/frmScreen.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 const QRect Command1Rect(0, 0, 495, 495);
 } // namespace
 

@@ -4,7 +4,8 @@
 
 class QPushButton;
 
-namespace kalvento {
+namespace kalvento
+{
 
 class frmScreen;
 

@@ -31,7 +31,8 @@
 #include <functional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRounds = 3;
 constexpr double kBoundMs = 2000;
@@ -91,8 +92,9 @@ void measure(const char *name, richtext::RichTextBox &source)
 // paragraph or broken every few lines.
 QString largeEntry(qsizetype chars, bool shortParagraphs)
 {
-    const char *const words[] = {"Heute ", "war ", "ein ", "sch\\'f6ner ", "Tag ", "f\\'fcr ",
-                                 "Spazierg\\'e4nge ", "am ", "Fluss, ", "\\'80 5 "};
+    const char *const words[] = {
+        "Heute ", "war ",    "ein ",    "sch\\'f6ner ", "Tag ", "f\\'fcr ", "Spazierg\\'e4nge ",
+        "am ",    "Fluss, ", "\\'80 5 "};
     const int wordChars[] = {6, 4, 4, 8, 4, 4, 13, 3, 7, 4};
     QByteArray rtf;
     rtf.reserve(chars + chars / 4 + 1024);
@@ -185,8 +187,8 @@ bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
     const bool ok = load <= kBoundMs && open <= kBoundMs && stall <= kBoundMs;
     std::printf("%-10s RTF %6.2f MB  text %9lld chars  preview %8.1f ms  open %8.1f ms  "
                 "longest stall %7.1f ms  (layout done after %7.1f ms)  %s\n",
-                qPrintable(name), rtf.size() / 1e6, static_cast<long long>(textChars), load, open, stall, layout,
-                ok ? "ok" : "OVER BOUND");
+                qPrintable(name), rtf.size() / 1e6, static_cast<long long>(textChars), load, open, stall,
+                layout, ok ? "ok" : "OVER BOUND");
     std::fflush(stdout);
     return ok;
 }
@@ -236,10 +238,11 @@ int main(int argc, char **argv)
     richtext::RichTextBox text;
     {
         QTextCursor cursor(text.document());
-        const QString words[] = {QStringLiteral("Heute "), QStringLiteral("war "), QStringLiteral("ein "),
-                                 QString::fromUtf8("schöner "), QStringLiteral("Tag "), QString::fromUtf8("für "),
-                                 QString::fromUtf8("Spaziergänge "), QString::fromUtf8("am "),
-                                 QStringLiteral("Fluss, "), QString::fromUtf8("€ 5 ")};
+        const QString words[] = {
+            QStringLiteral("Heute "),           QStringLiteral("war "),   QStringLiteral("ein "),
+            QString::fromUtf8("schöner "),      QStringLiteral("Tag "),   QString::fromUtf8("für "),
+            QString::fromUtf8("Spaziergänge "), QString::fromUtf8("am "), QStringLiteral("Fluss, "),
+            QString::fromUtf8("€ 5 ")};
         QTextCharFormat plain, bold, colour;
         bold.setFontWeight(QFont::Bold);
         colour.setForeground(QColor(200, 30, 30));

@@ -3,8 +3,8 @@
 #include "controls/display/MousePointer.h"
 #include "controls/display/WindowHandle.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ResData.h"
+#include "controls/foundation/frmAbout.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
@@ -598,7 +598,8 @@ void Button::playSound(int16_t resourceId)
             return;
         const QByteArray &wave = m_sounds[resourceId - FirstSound];
         if (!wave.isEmpty())
-            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(
+                wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
     });
 }
 

@@ -6,7 +6,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 AppKeyState &AppKeyState::instance()
 {
@@ -50,7 +51,10 @@ void AppKeyState::keyDown(int keyCode)
     key.down = true;
 }
 
-void AppKeyState::keyUp(int keyCode) { m_keys[keyCode].down = false; }
+void AppKeyState::keyUp(int keyCode)
+{
+    m_keys[keyCode].down = false;
+}
 
 bool AppKeyState::eventFilter(QObject *watched, QEvent *event)
 {
@@ -67,8 +71,11 @@ bool AppKeyState::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    case QEvent::ApplicationDeactivate: releaseAll(); break;
-    default: break;
+    case QEvent::ApplicationDeactivate:
+        releaseAll();
+        break;
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -3,13 +3,15 @@
 #include <QObject>
 #include <unordered_map>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The keys held in this application, by platform key code, and how often
 // each went down. Buttons that act on keys pressed anywhere read this, never
 // the keyboard of the whole desktop: keys typed into other programs are not
 // ours. Watches the application's key events from its first use on.
-class AppKeyState : public QObject {
+class AppKeyState : public QObject
+{
     Q_OBJECT
 public:
     static AppKeyState &instance();

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QPainter>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // Design values in twips, inside the frame.
 constexpr int PicLeft = 45, PicTop = 30;

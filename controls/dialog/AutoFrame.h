@@ -6,16 +6,19 @@
 
 class QLabel;
 
-namespace rt {
+namespace rt
+{
 class Timer;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The self-closing message's frame of the message form: icon, title, the
 // wrapped message, the close image with its three looks and the timer that
 // ends the balloon.
-class AutoFrame : public QWidget {
+class AutoFrame : public QWidget
+{
     Q_OBJECT
 public:
     explicit AutoFrame(QWidget *parent);

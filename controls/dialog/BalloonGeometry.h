@@ -4,12 +4,14 @@
 #include <QSize>
 #include <array>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Where the balloon sits and how its pointer runs, in pixels; W and H are
 // the form's inner size. Kept apart from the form so the numbers can be
 // checked on any screen without showing anything.
-namespace BalloonGeometry {
+namespace BalloonGeometry
+{
 
 // The corner of the form that carries the pointer.
 enum Corner : int { BottomRight = 1, TopRight = 2, BottomLeft = 3, TopLeft = 4 };

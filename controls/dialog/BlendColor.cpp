@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int LightestRing = 20;
 constexpr int DarkestRing = 180;

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Mixes two RGB colours channel by channel: (c1 × (weight + extraWeight) +
 // c2 × (256 − weight)) \ 256, a channel above 255 counting as 255. Both

@@ -8,8 +8,8 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
-#include "platform/runtime/Twips.h"
 #include "platform/kernel/PlatformVersion.h"
+#include "platform/runtime/Twips.h"
 #include "platform/spooler/PrinterSystem.h"
 
 #include <QLocale>
@@ -18,12 +18,13 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int FaceSize = 38; // pixels, whatever the host asks for
-
 
 // A property that only stores and reads its field.
 template <class Field>
@@ -39,7 +40,8 @@ Dispatcher<Dialog> &stored(Dispatcher<Dialog> &d, const QString &name, int32_t d
 
 // A property reading and writing the module state shared with the message form.
 template <class Field>
-void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type, Field MessageState::*field)
+void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type,
+            Field MessageState::*field)
 {
     if (type != Automation<Field>::type)
         qFatal("Dialog.%s: the declared type does not fit its field", qPrintable(name));
@@ -65,83 +67,104 @@ Dialog::Dialog() : m_font(std::make_shared<StdFont>()), m_isNT(detectWinNT())
 
 Dialog::~Dialog() = default;
 
-bool Dialog::detectWinNT() { return kernel::platformVersion().platformId == 2; }
+bool Dialog::detectWinNT()
+{
+    return kernel::platformVersion().platformId == 2;
+}
 
 void Dialog::describe(Dispatcher<Dialog> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Dialog"), QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}"), QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}"), QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Dialog"), QStringLiteral("Quiv_Tools.Dialog"),
+                                  QStringLiteral("{195ABF25-79F0-4ED5-A092-84E8D53A26BD}"),
+                                  QStringLiteral("{321A0FCB-59DD-44FB-9907-F213153FE8A5}"),
+                                  QStringLiteral("{279030A0-5656-41CB-843A-8A4071D819CE}")));
     addProperties(d);
     addMethods(d);
-    
 }
 
 void Dialog::addProperties(Dispatcher<Dialog> &d)
 {
     const VarType S = VarType::String, B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
     stored(d, QStringLiteral("FindFile"), 0x40030043, S, &Dialog::m_findFile);
-    d.method(QStringLiteral("ShowAboutBox"), 0x60030042, VarType::Empty, {},
-             [](Dialog &, Args &) {
-                 ShowAboutBox();
-                 return Variant();
-             });
+    d.method(QStringLiteral("ShowAboutBox"), 0x60030042, VarType::Empty, {}, [](Dialog &, Args &) {
+        ShowAboutBox();
+        return Variant();
+    });
     shared(d, QStringLiteral("sKey"), 0x68030041, I, &MessageState::sKey);
     shared(d, QStringLiteral("sKeyShift"), 0x68030040, I, &MessageState::sKeyShift);
     shared(d, QStringLiteral("sKeyDown"), 0x6803003F, B, &MessageState::sKeyDown);
     shared(d, QStringLiteral("sButton"), 0x6803003E, I, &MessageState::sButton);
-    d.writeOnly(QStringLiteral("Sound"), 0x6803003D, B, [](Dialog &self, const Variant &v) { self.m_sound = v.toBool(); });
+    d.writeOnly(QStringLiteral("Sound"), 0x6803003D, B,
+                [](Dialog &self, const Variant &v) { self.m_sound = v.toBool(); });
     // Bag order: Copies and Orientation (only where there is a printer, with
     // the printer's own values as defaults), Cancel, FocusRect.
-    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel).persist({.rank = 2, .read = Variant::fromBool(false)});
-    d.property(QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
-               [](Dialog &) {
-                   spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
-                   return Variant(printers.deviceName(printers.currentIndex()));
-               },
-               [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
+    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel)
+        .persist({.rank = 2, .read = Variant::fromBool(false)});
+    d.property(
+        QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
+        [](Dialog &) {
+            spooler::PrinterSystem &printers = rt::ServiceSlot<spooler::PrinterSystem>::current();
+            return Variant(printers.deviceName(printers.currentIndex()));
+        },
+        [](Dialog &self, const Variant &v) { self.setPrinterDeviceName(v.toString()); });
     const auto withPrinter = [](Dialog &self) { return self.m_printerExist; };
     d.property<int16_t>(
-        QStringLiteral("Copies"), 0x6803003A, [](Dialog &self) { return self.m_printerExist ? self.m_copies : int16_t(0); },
-        [](Dialog &self, int16_t value) { self.setCopies(value); })
+         QStringLiteral("Copies"), 0x6803003A,
+         [](Dialog &self) { return self.m_printerExist ? self.m_copies : int16_t(0); },
+         [](Dialog &self, int16_t value) { self.setCopies(value); })
         .persist({.rank = 0,
-                  .read = [](Dialog &) { return Variant::fromInteger(rt::ServiceSlot<spooler::PrinterSystem>::current().copies()); },
+                  .read =
+                      [](Dialog &) {
+                          return Variant::fromInteger(
+                              rt::ServiceSlot<spooler::PrinterSystem>::current().copies());
+                      },
                   .when = withPrinter});
     d.property<int32_t>(
-        QStringLiteral("Orientation"), 0x68030039, [](Dialog &self) { return self.m_printerExist ? self.m_orientation : 0; },
-        [](Dialog &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("EnOrientation"))
+         QStringLiteral("Orientation"), 0x68030039,
+         [](Dialog &self) { return self.m_printerExist ? self.m_orientation : 0; },
+         [](Dialog &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("EnOrientation"))
         .persist({.rank = 1,
-                  .read = [](Dialog &) { return Variant::fromLong(rt::ServiceSlot<spooler::PrinterSystem>::current().orientation()); },
+                  .read =
+                      [](Dialog &) {
+                          return Variant::fromLong(
+                              rt::ServiceSlot<spooler::PrinterSystem>::current().orientation());
+                      },
                   .when = withPrinter});
-    d.objectProperty(QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
-                     [](Dialog &self) { return Variant::fromObject(self.m_font); },
-                     [](Dialog &self, const Variant &v) {
-                         auto font = std::dynamic_pointer_cast<StdFont>(v.objectRef());
-                         if (!font)
-                             raiseError(ErrTypeMismatch);
-                         self.m_font = font;
-                     });
+    d.objectProperty(
+        QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
+        [](Dialog &self) { return Variant::fromObject(self.m_font); },
+        [](Dialog &self, const Variant &v) {
+            auto font = std::dynamic_pointer_cast<StdFont>(v.objectRef());
+            if (!font)
+                raiseError(ErrTypeMismatch);
+            self.m_font = font;
+        });
     stored(d, QStringLiteral("FontColor"), 0x68030037, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
-    d.readOnly(QStringLiteral("FontStyle"), 0x68030036, L, [](Dialog &self) { return Variant::fromLong(self.fontStyle()); },
-               QStringLiteral("cFontStyle"));
+    d.readOnly(
+        QStringLiteral("FontStyle"), 0x68030036, L,
+        [](Dialog &self) { return Variant::fromLong(self.fontStyle()); }, QStringLiteral("cFontStyle"));
     stored(d, QStringLiteral("FontName"), 0x68030035, S, &Dialog::m_fontName);
     stored(d, QStringLiteral("FontSize"), 0x68030034, L, &Dialog::m_fontSize);
     stored(d, QStringLiteral("Bold"), 0x68030033, B, &Dialog::m_bold);
     stored(d, QStringLiteral("Italic"), 0x68030032, B, &Dialog::m_italic);
     stored(d, QStringLiteral("StrikeThru"), 0x68030031, B, &Dialog::m_strikeThru);
     stored(d, QStringLiteral("Underline"), 0x68030030, B, &Dialog::m_underline);
-    const std::pair<const char *, QString Dialog::*> metrics[] = {{"HorizSize", &Dialog::m_horizSize},
-                                                                  {"VertiSize", &Dialog::m_vertiSize},
-                                                                  {"PhysicOffsetX", &Dialog::m_physicOffsetX},
-                                                                  {"PhysicOffsetY", &Dialog::m_physicOffsetY}};
+    const std::pair<const char *, QString Dialog::*> metrics[] = {
+        {"HorizSize", &Dialog::m_horizSize},
+        {"VertiSize", &Dialog::m_vertiSize},
+        {"PhysicOffsetX", &Dialog::m_physicOffsetX},
+        {"PhysicOffsetY", &Dialog::m_physicOffsetY}};
     int32_t metricId = 0x6803002F;
     for (const auto &[metricName, field] : metrics) {
         const QString name = QString::fromLatin1(metricName);
         d.property<QString>(
-        name, metricId--, [name](Dialog &self) { return self.printerMetric(name); },
-        [field](Dialog &self, const QString &value) { self.*field = value; });
+            name, metricId--, [name](Dialog &self) { return self.printerMetric(name); },
+            [field](Dialog &self, const QString &value) { self.*field = value; });
     }
-    d.writeOnly(QStringLiteral("Action"), 0x6803002B, L,
-                [](Dialog &, const Variant &) { notYetAvailable(QStringLiteral("Action")); },
-                QStringLiteral("CdlgExt_Actions"));
+    d.writeOnly(
+        QStringLiteral("Action"), 0x6803002B, L,
+        [](Dialog &, const Variant &) { notYetAvailable(QStringLiteral("Action")); },
+        QStringLiteral("CdlgExt_Actions"));
     stored(d, QStringLiteral("CancelError"), 0x6803002A, B, &Dialog::m_cancelError);
     stored(d, QStringLiteral("hOwner"), 0x68030029, L, &Dialog::m_hOwner);
     stored(d, QStringLiteral("Flags"), 0x68030028, L, &Dialog::m_flags, QStringLiteral("CdlgExt_Flags"));
@@ -159,29 +182,35 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     stored(d, QStringLiteral("SelDir"), 0x6803001C, S, &Dialog::m_selDir);
     stored(d, QStringLiteral("Icon"), 0x6803001B, B, &Dialog::m_icon);
     stored(d, QStringLiteral("IconIdx"), 0x6803001A, L, &Dialog::m_iconIdx);
-    d.property(QStringLiteral("IconSize"), 0x68030019, L,
-               [](Dialog &self) {
-                   if (self.m_iconSize != 16 && self.m_iconSize != 32)
-                       self.m_iconSize = 32;
-                   return Variant::fromLong(self.m_iconSize);
-               },
-               [](Dialog &self, const Variant &v) {
-                   const int32_t size = v.toLong();
-                   self.m_iconSize = size == 16 || size == 32 ? size : 32;
-               },
-               QStringLiteral("CdlgEx_IconSize"));
-    stored(d, QStringLiteral("HelpCommand"), 0x68030018, L, &Dialog::m_helpCommand, QStringLiteral("CdlgExt_HelpCommand"));
+    d.property(
+        QStringLiteral("IconSize"), 0x68030019, L,
+        [](Dialog &self) {
+            if (self.m_iconSize != 16 && self.m_iconSize != 32)
+                self.m_iconSize = 32;
+            return Variant::fromLong(self.m_iconSize);
+        },
+        [](Dialog &self, const Variant &v) {
+            const int32_t size = v.toLong();
+            self.m_iconSize = size == 16 || size == 32 ? size : 32;
+        },
+        QStringLiteral("CdlgEx_IconSize"));
+    stored(d, QStringLiteral("HelpCommand"), 0x68030018, L, &Dialog::m_helpCommand,
+           QStringLiteral("CdlgExt_HelpCommand"));
     stored(d, QStringLiteral("HelpFile"), 0x68030017, S, &Dialog::m_helpFile);
     stored(d, QStringLiteral("HelpKey"), 0x68030016, L, &Dialog::m_helpKey);
     stored(d, QStringLiteral("color"), 0x68030015, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
     stored(d, QStringLiteral("ColorNr"), 0x68030014, I, &Dialog::m_colorNr);
-    d.property(QStringLiteral("CustomColors"), 0x68030013, L, [](Dialog &self) { return self.customColor(); },
-               [](Dialog &self, const Variant &v) { self.setCustomColor(v.toColor()); }, QStringLiteral("OLE_COLOR"));
+    d.property(
+        QStringLiteral("CustomColors"), 0x68030013, L, [](Dialog &self) { return self.customColor(); },
+        [](Dialog &self, const Variant &v) { self.setCustomColor(v.toColor()); },
+        QStringLiteral("OLE_COLOR"));
     stored(d, QStringLiteral("Number"), 0x68030012, L, &Dialog::m_number);
     stored(d, QStringLiteral("Description"), 0x68030011, S, &Dialog::m_description);
     stored(d, QStringLiteral("LastDllError"), 0x68030010, L, &Dialog::m_lastDllError);
-    d.readOnly(QStringLiteral("MultiSelect"), 0x6803000F, B, [](Dialog &self) { return Variant::fromBool(self.m_multiSelect); });
-    d.readOnly(QStringLiteral("FilePath"), 0x6803000E, S, [](Dialog &self) { return Variant(self.m_filePath); });
+    d.readOnly(QStringLiteral("MultiSelect"), 0x6803000F, B,
+               [](Dialog &self) { return Variant::fromBool(self.m_multiSelect); });
+    d.readOnly(QStringLiteral("FilePath"), 0x6803000E, S,
+               [](Dialog &self) { return Variant(self.m_filePath); });
     d.member({QStringLiteral("FileList"), 0x6803000D, Get, VarType::Object, QStringLiteral("Collection")},
              [](Dialog &self, Args &) { return self.m_fileList; }, {});
     d.property<bool>(
@@ -193,12 +222,13 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     stored(d, QStringLiteral("CheckboxCaption"), 0x6803000A, S, &Dialog::m_checkboxCaption);
     for (int i = 0; i < 3; ++i) {
         d.property<QString>(
-        QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i, [i](Dialog &self) { return self.m_btnCaption[size_t(i)]; },
-        [i](Dialog &self, const QString &value) { self.m_btnCaption[size_t(i)] = value; });
+            QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i,
+            [i](Dialog &self) { return self.m_btnCaption[size_t(i)]; },
+            [i](Dialog &self, const QString &value) { self.m_btnCaption[size_t(i)] = value; });
     }
     d.property<bool>(
-        QStringLiteral("FocusRect"), 0x68030006, [](Dialog &self) { return self.m_focusRect; },
-        [](Dialog &self, bool value) { self.m_focusRect = value; })
+         QStringLiteral("FocusRect"), 0x68030006, [](Dialog &self) { return self.m_focusRect; },
+         [](Dialog &self, bool value) { self.m_focusRect = value; })
         .notifies()
         .persist({.rank = 3, .read = Variant::fromBool(false)});
     stored(d, QStringLiteral("x"), 0x68030005, VarType::Single, &Dialog::m_x);
@@ -264,24 +294,38 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
             d.method(name, method.dispid, method.result, method.params,
                      [name](Dialog &, Args &) { return notYetAvailable(name); });
     }
-    d.enumeration(QStringLiteral("CdlgExt_Actions"),
-                  {{QStringLiteral("cdlgOpen"), 1}, {QStringLiteral("cdlgSave"), 2}, {QStringLiteral("cdlgColor"), 3},
-                   {QStringLiteral("cdlgFont"), 4}, {QStringLiteral("cdlgPrinter"), 5},
-                   {QStringLiteral("cdlgPrinterProp"), 6}, {QStringLiteral("cdlgHelp"), 7},
-                   {QStringLiteral("cdlgAbout"), 8}, {QStringLiteral("cdlgFolder"), 9},
-                   {QStringLiteral("cdlgFormat"), 10}, {QStringLiteral("cdlgIcon"), 11},
-                   {QStringLiteral("cdlgObjectProp"), 12}, {QStringLiteral("cdlgRestart"), 13},
-                   {QStringLiteral("cdlgRun"), 14}, {QStringLiteral("cdlgShutDown"), 15},
-                   {QStringLiteral("cdlgDelete"), 16}});
-    d.enumeration(QStringLiteral("CdlgEx_IconSize"), {{QStringLiteral("IconSizeSmall"), 16}, {QStringLiteral("IconSizeLarge"), 32}});
-    d.enumeration(QStringLiteral("CdlgExt_HelpCommand"),
-                  {{QStringLiteral("HelpCommandHelp"), 258}, {QStringLiteral("HelpContents"), 3},
-                   {QStringLiteral("HelpContext"), 1}, {QStringLiteral("HelpContextPOPUP"), 8},
-                   {QStringLiteral("HelpForceFile"), 9}, {QStringLiteral("HelpHelpOnHelp"), 4},
-                   {QStringLiteral("HelpIndex"), 3}, {QStringLiteral("HelpKeyHelp"), 257},
-                   {QStringLiteral("HelpPartialKey"), 261}, {QStringLiteral("HelpQuit"), 2},
-                   {QStringLiteral("HelpSetContents"), 5}, {QStringLiteral("HelpSetIndex"), 5},
-                   {QStringLiteral("HelpMultiKey"), 513}, {QStringLiteral("HelpSetWinPos"), 515}});
+    d.enumeration(QStringLiteral("CdlgExt_Actions"), {{QStringLiteral("cdlgOpen"), 1},
+                                                      {QStringLiteral("cdlgSave"), 2},
+                                                      {QStringLiteral("cdlgColor"), 3},
+                                                      {QStringLiteral("cdlgFont"), 4},
+                                                      {QStringLiteral("cdlgPrinter"), 5},
+                                                      {QStringLiteral("cdlgPrinterProp"), 6},
+                                                      {QStringLiteral("cdlgHelp"), 7},
+                                                      {QStringLiteral("cdlgAbout"), 8},
+                                                      {QStringLiteral("cdlgFolder"), 9},
+                                                      {QStringLiteral("cdlgFormat"), 10},
+                                                      {QStringLiteral("cdlgIcon"), 11},
+                                                      {QStringLiteral("cdlgObjectProp"), 12},
+                                                      {QStringLiteral("cdlgRestart"), 13},
+                                                      {QStringLiteral("cdlgRun"), 14},
+                                                      {QStringLiteral("cdlgShutDown"), 15},
+                                                      {QStringLiteral("cdlgDelete"), 16}});
+    d.enumeration(QStringLiteral("CdlgEx_IconSize"),
+                  {{QStringLiteral("IconSizeSmall"), 16}, {QStringLiteral("IconSizeLarge"), 32}});
+    d.enumeration(QStringLiteral("CdlgExt_HelpCommand"), {{QStringLiteral("HelpCommandHelp"), 258},
+                                                          {QStringLiteral("HelpContents"), 3},
+                                                          {QStringLiteral("HelpContext"), 1},
+                                                          {QStringLiteral("HelpContextPOPUP"), 8},
+                                                          {QStringLiteral("HelpForceFile"), 9},
+                                                          {QStringLiteral("HelpHelpOnHelp"), 4},
+                                                          {QStringLiteral("HelpIndex"), 3},
+                                                          {QStringLiteral("HelpKeyHelp"), 257},
+                                                          {QStringLiteral("HelpPartialKey"), 261},
+                                                          {QStringLiteral("HelpQuit"), 2},
+                                                          {QStringLiteral("HelpSetContents"), 5},
+                                                          {QStringLiteral("HelpSetIndex"), 5},
+                                                          {QStringLiteral("HelpMultiKey"), 513},
+                                                          {QStringLiteral("HelpSetWinPos"), 515}});
 }
 
 int32_t Dialog::ShowMsg()
@@ -306,16 +350,16 @@ QString Dialog::ShowInput()
     const QString initMsg = state.InitMsg;
     const auto colour = static_cast<int32_t>(m_color);
     return msgFrm::input_box(m_dialogPrompt, m_flags, m_dialogTitle, initMsg, m_sound, m_noPointer,
-                             m_checkboxCaption, m_focusRect, m_btnCaption[0], m_btnCaption[1], colour, m_x, m_y,
-                             m_intensity);
+                             m_checkboxCaption, m_focusRect, m_btnCaption[0], m_btnCaption[1], colour, m_x,
+                             m_y, m_intensity);
 }
 
 int16_t Dialog::ShowAutoMsg()
 {
     // The host goes on while it shows, so the key state is left alone.
     const auto colour = static_cast<int32_t>(m_color);
-    return msgFrm::MsgAuto_box(m_dialogPrompt, m_flags, m_dialogTitle, m_mTime, m_sound, m_noPointer, colour, m_x,
-                               m_y, m_intensity);
+    return msgFrm::MsgAuto_box(m_dialogPrompt, m_flags, m_dialogTitle, m_mTime, m_sound, m_noPointer, colour,
+                               m_x, m_y, m_intensity);
 }
 
 // --- printer ---------------------------------------------------------------
@@ -446,12 +490,17 @@ void Dialog::setCustomColor(uint32_t color)
     m_customColors[size_t(m_colorNr)] = color;
 }
 
-
 // --- persistence -------------------------------------------------------------
 
-void Dialog::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Dialog::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Dialog::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Dialog::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- face --------------------------------------------------------------------
 

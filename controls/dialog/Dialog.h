@@ -8,13 +8,15 @@
 #include <array>
 #include <memory>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The universal dialog control: the host sets its properties, calls a dialog
 // or message method and reads the results back from its properties. At run
 // time it is invisible; in the designer it shows its symbol in a raised frame
 // of a fixed 38 × 38 pixels.
-class Dialog : public com::Dispatched<Dialog, com::Control> {
+class Dialog : public com::Dispatched<Dialog, com::Control>
+{
     Q_OBJECT
 public:
     Dialog();
@@ -39,7 +41,10 @@ public:
     float x() const { return m_x; }
     float y() const { return m_y; }
     QString checkboxCaption() const { return m_checkboxCaption; }
-    std::array<QString, 3> buttonCaptions() const { return {m_btnCaption[0], m_btnCaption[1], m_btnCaption[2]}; }
+    std::array<QString, 3> buttonCaptions() const
+    {
+        return {m_btnCaption[0], m_btnCaption[1], m_btnCaption[2]};
+    }
     bool isWinNT() const { return m_isNT; }
 
     const QImage &surface() const { return m_surface; }

@@ -1,6 +1,7 @@
 #include "controls/dialog/EventCallback.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 void EventCallback::onEvent(const com::EventInfo &event, com::Args &args)
 {

@@ -4,11 +4,13 @@
 
 #include <functional>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Hands the events of a control that a form places itself to one function
 // of the form, by event name.
-class EventCallback : public com::EventSink {
+class EventCallback : public com::EventSink
+{
 public:
     using Handler = std::function<void(const QString &event, com::Args &args)>;
 

@@ -20,13 +20,14 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // A bag read that fails is skipped, so one bad key does not fail the whole button.
-template <class F>
-std::function<void(FlatButton &, const Variant &)> skipFailing(F store)
+template <class F> std::function<void(FlatButton &, const Variant &)> skipFailing(F store)
 {
     return [store](FlatButton &self, const Variant &v) {
         try {
@@ -52,14 +53,19 @@ std::vector<ParamInfo> mouseParams()
 
 std::vector<ParamInfo> keyParams()
 {
-    return {{QStringLiteral("KeyCode"), VarType::Integer, true}, {QStringLiteral("Shift"), VarType::Integer, true}};
+    return {{QStringLiteral("KeyCode"), VarType::Integer, true},
+            {QStringLiteral("Shift"), VarType::Integer, true}};
 }
 
-gdi::ColorRef rgbOf(int32_t oleColour) { return static_cast<gdi::ColorRef>(modquivbutton::OleColorToRGB(oleColour)); }
+gdi::ColorRef rgbOf(int32_t oleColour)
+{
+    return static_cast<gdi::ColorRef>(modquivbutton::OleColorToRGB(oleColour));
+}
 
 } // namespace
 
-FlatButton::FlatButton(QWidget *parent) : Dispatched(parent), m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
+FlatButton::FlatButton(QWidget *parent)
+    : Dispatched(parent), m_dc(std::make_unique<gdi::DeviceContext>(&m_surface))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -97,8 +103,12 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
          [](FlatButton &self, const QString &caption) { self.letCaption(caption); })
         .notifies()
         .persist({.rank = 1,
-                  .read = [](FlatButton &self) { return Variant(self.site() ? self.site()->ambient().displayName : QString()); },
-                  .store = skipFailing([](FlatButton &self, const Variant &v) { self.m_caption = v.toString(); })});
+                  .read =
+                      [](FlatButton &self) {
+                          return Variant(self.site() ? self.site()->ambient().displayName : QString());
+                      },
+                  .store = skipFailing(
+                      [](FlatButton &self, const Variant &v) { self.m_caption = v.toString(); })});
     d.objectProperty(
          QStringLiteral("Font"), 0x6803000A, QStringLiteral("StdFont"),
          [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.m_font)); },
@@ -108,7 +118,10 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
          })
         .notifies()
         .persist({.rank = 0,
-                  .read = [](FlatButton &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
+                  .read =
+                      [](FlatButton &self) {
+                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                      },
                   .store = skipFailing([](FlatButton &self, const Variant &v) {
                       if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
                           self.setCaptionFont(font->toQFont());
@@ -118,11 +131,12 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
               .read = Variant::fromBool(true),
               .store = skipFailing([](FlatButton &self, const Variant &v) { self.setEnabled(v.toBool()); }),
               .fetch = [](FlatButton &self) { return Variant::fromBool(self.isEnabled()); }});
-    const std::tuple<const char *, int32_t, int32_t FlatButton::*, void (FlatButton::*)(int32_t), int> colours[] = {
-        {"TextColor", 0x68030009, &FlatButton::m_textColor, &FlatButton::letTextColor, 3},
-        {"HoverColor", 0x68030008, &FlatButton::m_hoverColor, &FlatButton::letHoverColor, 4},
-        {"BackColor", 0x68030007, &FlatButton::m_backColor, &FlatButton::letBackColor, 5},
-    };
+    const std::tuple<const char *, int32_t, int32_t FlatButton::*, void (FlatButton::*)(int32_t), int>
+        colours[] = {
+            {"TextColor", 0x68030009, &FlatButton::m_textColor, &FlatButton::letTextColor, 3},
+            {"HoverColor", 0x68030008, &FlatButton::m_hoverColor, &FlatButton::letHoverColor, 4},
+            {"BackColor", 0x68030007, &FlatButton::m_backColor, &FlatButton::letBackColor, 5},
+        };
     for (const auto &[name, dispid, field, letter, rank] : colours) {
         const int32_t byDefault = static_cast<int32_t>(rank == 5 ? 0x8000000F : 0x80000012);
         d.property<int32_t>(
@@ -131,13 +145,15 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
             .notifies()
             .persist({.rank = rank,
                       .read = Variant::fromLong(byDefault),
-                      .store = skipFailing([field](FlatButton &self, const Variant &v) { self.*field = v.toLong(); })});
+                      .store = skipFailing(
+                          [field](FlatButton &self, const Variant &v) { self.*field = v.toLong(); })});
     }
-    const std::tuple<const char *, int32_t, bool FlatButton::*, void (FlatButton::*)(bool), int, bool> switches[] = {
-        {"UseMnemonic", 0x68030006, &FlatButton::m_useMnemonic, &FlatButton::letUseMnemonic, 6, true},
-        {"Default", 0x68030005, &FlatButton::m_default, &FlatButton::letDefault, 7, false},
-        {"Cancel", 0x68030004, &FlatButton::m_cancel, &FlatButton::letCancel, 8, false},
-    };
+    const std::tuple<const char *, int32_t, bool FlatButton::*, void (FlatButton::*)(bool), int, bool>
+        switches[] = {
+            {"UseMnemonic", 0x68030006, &FlatButton::m_useMnemonic, &FlatButton::letUseMnemonic, 6, true},
+            {"Default", 0x68030005, &FlatButton::m_default, &FlatButton::letDefault, 7, false},
+            {"Cancel", 0x68030004, &FlatButton::m_cancel, &FlatButton::letCancel, 8, false},
+        };
     for (const auto &[name, dispid, field, letter, rank, byDefault] : switches) {
         d.property<bool>(
              QString::fromLatin1(name), dispid, [field](FlatButton &self) { return self.*field; },
@@ -145,10 +161,12 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
             .notifies()
             .persist({.rank = rank,
                       .read = Variant::fromBool(byDefault),
-                      .store = skipFailing([field](FlatButton &self, const Variant &v) { self.*field = v.toBool(); })});
+                      .store = skipFailing(
+                          [field](FlatButton &self, const Variant &v) { self.*field = v.toBool(); })});
     }
-    d.readOnly(QStringLiteral("hwnd"), 0x68030003, L,
-               [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.internalWinId())); });
+    d.readOnly(QStringLiteral("hwnd"), 0x68030003, L, [](FlatButton &self) {
+        return Variant::fromLong(static_cast<int32_t>(self.internalWinId()));
+    });
     d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
                [](FlatButton &self) { return Variant::fromLong(static_cast<int32_t>(self.hDC())); });
     d.property<bool>(
@@ -157,8 +175,10 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
         .notifies()
         .persist({.rank = 9,
                   .read = Variant::fromBool(false),
-                  .store = skipFailing([](FlatButton &self, const Variant &v) { self.m_focusRect = v.toBool(); })});
-    d.readOnly(QStringLiteral("BackFocus"), 0x68030000, B, [](FlatButton &self) { return Variant::fromBool(self.m_hasFocus); });
+                  .store = skipFailing(
+                      [](FlatButton &self, const Variant &v) { self.m_focusRect = v.toBool(); })});
+    d.readOnly(QStringLiteral("BackFocus"), 0x68030000, B,
+               [](FlatButton &self) { return Variant::fromBool(self.m_hasFocus); });
     d.method(QStringLiteral("sFocus"), 0x60030019, VarType::Empty, {}, [](FlatButton &self, Args &) {
         self.sFocus();
         return Variant();
@@ -196,7 +216,10 @@ void FlatButton::readProperties(const PropertyBag &bag)
     Refresh();
 }
 
-void FlatButton::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void FlatButton::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- properties ----------------------------------------------------------------
 
@@ -277,7 +300,10 @@ void FlatButton::sFocus()
     DrawFocus();
 }
 
-gdi::Handle FlatButton::hDC() const { return m_dc->handle(); }
+gdi::Handle FlatButton::hDC() const
+{
+    return m_dc->handle();
+}
 
 // --- drawing -------------------------------------------------------------------
 
@@ -489,7 +515,8 @@ void FlatButton::tmrEvents_Timer()
 
 void FlatButton::raiseMouse(const QString &name, int16_t button, int16_t shift, float x, float y)
 {
-    Args args{Variant::fromInteger(button), Variant::fromInteger(shift), Variant::fromSingle(x), Variant::fromSingle(y)};
+    Args args{Variant::fromInteger(button), Variant::fromInteger(shift), Variant::fromSingle(x),
+              Variant::fromSingle(y)};
     raiseEvent(name, args);
 }
 

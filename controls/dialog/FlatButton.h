@@ -9,18 +9,21 @@
 #include <QImage>
 #include <memory>
 
-namespace gdi {
+namespace gdi
+{
 class DeviceContext;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The library's private flat push button, placed only by the message form:
 // a thin outline at rest, a raised frame under the pointer, a sunken one
 // while pressed; an access key, an optional dotted focus rectangle, and Enter
 // on the focused button as a click. It draws on its own persistent surface
 // in pixels.
-class FlatButton : public com::Dispatched<FlatButton, com::Control> {
+class FlatButton : public com::Dispatched<FlatButton, com::Control>
+{
     Q_OBJECT
 public:
     explicit FlatButton(QWidget *parent = nullptr);
@@ -76,12 +79,11 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-
     void assignCaption(const QString &text);
     void CenterCaption();
     void Refresh();
-    void DrawFlatFrame(const gdi::Rect &r, int style, int32_t c1, int32_t c2, gdi::ColorRef c3, gdi::ColorRef c4,
-                       int penStyle, int n);
+    void DrawFlatFrame(const gdi::Rect &r, int style, int32_t c1, int32_t c2, gdi::ColorRef c3,
+                       gdi::ColorRef c4, int penStyle, int n);
     void DrawMnemonicCaption(const QString &text, int x, int y);
     void DrawFocus();
     bool IsMouseInto() const;

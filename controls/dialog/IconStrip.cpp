@@ -3,9 +3,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace ostrevo::IconStrip {
+namespace ostrevo::IconStrip
+{
 
-namespace {
+namespace
+{
 
 // Hard edges only: a blended edge pixel would come near the green key.
 void roundBadge(QPainter &p, int cell, QColor fill)
@@ -51,11 +53,11 @@ void question(QPainter &p, int x)
     roundBadge(p, 3, QColor(30, 80, 200));
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
-    p.drawRect(x + 11, 8, 10, 3);  // top of the hook
-    p.drawRect(x + 19, 10, 3, 6);  // its right side
-    p.drawRect(x + 15, 15, 6, 3);  // turning back
-    p.drawRect(x + 15, 17, 3, 4);  // the stem
-    p.drawRect(x + 15, 23, 3, 3);  // the dot
+    p.drawRect(x + 11, 8, 10, 3); // top of the hook
+    p.drawRect(x + 19, 10, 3, 6); // its right side
+    p.drawRect(x + 15, 15, 6, 3); // turning back
+    p.drawRect(x + 15, 17, 3, 4); // the stem
+    p.drawRect(x + 15, 23, 3, 3); // the dot
     p.drawRect(x + 10, 10, 3, 3);
 }
 

@@ -2,12 +2,14 @@
 
 #include <QImage>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The message box's icons, our own artwork: seven 32 × 32 cells side by side
 // (critical, exclamation, information, question, user, security, find) on
 // pure green, which the box leaves transparent.
-namespace IconStrip {
+namespace IconStrip
+{
 
 constexpr int CellSize = 32;
 constexpr int CellCount = 7;

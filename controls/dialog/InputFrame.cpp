@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // Design values in twips, inside the frame.
 constexpr int PicLeft = 45, PicTop = 30;
@@ -20,7 +22,10 @@ constexpr int TextHeight = 315;
 constexpr int CheckHeight = 465;
 constexpr int ButtonWidth = 1005, ButtonHeight = 330;
 
-QRect pixels(int left, int top, int width, int height) { return rt::Twips::toPixels(QRect(left, top, width, height)); }
+QRect pixels(int left, int top, int width, int height)
+{
+    return rt::Twips::toPixels(QRect(left, top, width, height));
+}
 
 } // namespace
 

@@ -7,13 +7,15 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 class FlatButton;
 
 // The input box's frame of the message form with its controls at their
 // design places; input_box lays it out and the form handles its events.
-class InputFrame : public QWidget {
+class InputFrame : public QWidget
+{
     Q_OBJECT
 public:
     explicit InputFrame(QWidget *parent);

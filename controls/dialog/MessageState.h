@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Message flags: buttons (Flags And 7), icon (Flags And &H70), default button (Flags And &H300).
 enum MessageButtons : int32_t {
@@ -46,9 +47,18 @@ enum MessageResult : int32_t {
     CheckboxTicked = 100,
 };
 
-inline int32_t buttonsOf(int32_t flags) { return flags & 7; }
-inline int32_t iconOf(int32_t flags) { return flags & 0x70; }
-inline int32_t defaultButtonFieldOf(int32_t flags) { return flags & 0x300; }
+inline int32_t buttonsOf(int32_t flags)
+{
+    return flags & 7;
+}
+inline int32_t iconOf(int32_t flags)
+{
+    return flags & 0x70;
+}
+inline int32_t defaultButtonFieldOf(int32_t flags)
+{
+    return flags & 0x300;
+}
 
 // One of the up to three button places of a message box; an empty caption
 // leaves the place empty.

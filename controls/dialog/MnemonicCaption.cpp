@@ -1,6 +1,7 @@
 #include "controls/dialog/MnemonicCaption.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 MnemonicCaption MnemonicCaption::assign(const QString &text, bool useMnemonic)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // A flat button's caption after assignment: doubled "&" collapsed, and the
 // access key that follows the remaining "&".

@@ -5,9 +5,11 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 int16_t sixteenBit(int64_t value)
 {
@@ -40,8 +42,8 @@ struct MemoryBitmap {
 
 } // namespace
 
-std::shared_ptr<com::StdPicture> CaptureScreenRect(gdi::Handle source, int32_t left, int32_t top, int32_t width,
-                                                   int32_t height)
+std::shared_ptr<com::StdPicture> CaptureScreenRect(gdi::Handle source, int32_t left, int32_t top,
+                                                   int32_t width, int32_t height)
 {
     const gdi::DeviceContext *src = gdi::DeviceContext::fromHandle(source);
     gdi::GdiObject bitmap(src ? gdi::createCompatibleBitmap(*src, width, height) : 0);

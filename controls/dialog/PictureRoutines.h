@@ -6,17 +6,19 @@
 #include <cstdint>
 #include <memory>
 
-namespace com {
+namespace com
+{
 class StdPicture;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // width × height pixels of the device context from (left, top), as a new
 // picture that owns its bitmap. Every device here is true-colour, so no
 // palette is ever made.
-std::shared_ptr<com::StdPicture> CaptureScreenRect(gdi::Handle source, int32_t left, int32_t top, int32_t width,
-                                                   int32_t height);
+std::shared_ptr<com::StdPicture> CaptureScreenRect(gdi::Handle source, int32_t left, int32_t top,
+                                                   int32_t width, int32_t height);
 
 // Wraps a bitmap object in a picture that deletes it when released; null
 // (Nothing) when the handle is no bitmap. The palette is not used.

@@ -27,9 +27,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // Design values in twips, inside the message frame.
 constexpr int DesignWidth = 5355;
@@ -42,7 +44,10 @@ constexpr int ButtonWidth = 1230, ButtonHeight = 330;
 constexpr int32_t DefaultBalloon = 0xCCFFFF;
 constexpr int FocusLookMs = 100;
 
-QColor qColour(gdi::ColorRef c) { return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c)); }
+QColor qColour(gdi::ColorRef c)
+{
+    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
+}
 
 // A label that sizes itself to its text, without word wrap.
 QLabel *autoSizeLabel(QWidget *parent, bool bold)
@@ -208,10 +213,10 @@ int32_t msgFrm::msg_Box(const QString &Prompt, int32_t Flags, const QString &Tit
     return result;
 }
 
-void msgFrm::layOutMessage(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound, bool NoPointer,
-                           const QString &CheckboxCaption, bool FocusRect, const QString &Btn1Caption,
-                           const QString &Btn2Caption, const QString &Btn3Caption, int32_t Color, float x, float y,
-                           int16_t Intensity)
+void msgFrm::layOutMessage(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound,
+                           bool NoPointer, const QString &CheckboxCaption, bool FocusRect,
+                           const QString &Btn1Caption, const QString &Btn2Caption, const QString &Btn3Caption,
+                           int32_t Color, float x, float y, int16_t Intensity)
 {
     m_focusLook = FocusRect;
     m_soundOn = Sound;
@@ -278,9 +283,13 @@ void msgFrm::SetupButtons(int32_t Flags, const QString &Btn1Caption, const QStri
     switch (buttonsOf(Flags)) {
     case vbOKCancel:
     case vbYesNo:
-    case vbRetryCancel: places = 2; break;
+    case vbRetryCancel:
+        places = 2;
+        break;
     case vbAbortRetryIgnore:
-    case vbYesNoCancel: places = 3; break;
+    case vbYesNoCancel:
+        places = 3;
+        break;
     case vbCustomButtons:
         places = 0;
         for (int i = 0; i < 3; ++i)
@@ -292,7 +301,8 @@ void msgFrm::SetupButtons(int32_t Flags, const QString &Btn1Caption, const QStri
             places = 1;
         }
         break;
-    default: break;
+    default:
+        break;
     }
 
     const double frameHeightTwips = m_frameHeight * m_tppY;
@@ -325,10 +335,17 @@ void msgFrm::SetupButtons(int32_t Flags, const QString &Btn1Caption, const QStri
 void msgFrm::SetDefaultButton(int32_t Flags)
 {
     switch (defaultButtonFieldOf(Flags)) {
-    case vbDefaultButton1: m_defaultButton = 1; break;
-    case vbDefaultButton2: m_defaultButton = 2; break;
-    case vbDefaultButton3: m_defaultButton = 3; break;
-    default: break;
+    case vbDefaultButton1:
+        m_defaultButton = 1;
+        break;
+    case vbDefaultButton2:
+        m_defaultButton = 2;
+        break;
+    case vbDefaultButton3:
+        m_defaultButton = 3;
+        break;
+    default:
+        break;
     }
 }
 
@@ -352,7 +369,8 @@ void msgFrm::SetDisplayIcon(int32_t Flags, int Kind)
         title->move(text->x(), title->y());
         return;
     }
-    GetStripIcon(image, cell, IconStrip::CellSize, static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour)));
+    GetStripIcon(image, cell, IconStrip::CellSize,
+                 static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour)));
     image->show();
     if (m_soundOn) {
         if (!m_sounds)
@@ -412,7 +430,8 @@ void msgFrm::showEvent(QShowEvent *event)
     // the default place is empty.
     FlatButton *target = m_cmd1[size_t(m_defaultButton - 1)];
     if (target->isHidden()) {
-        const auto shown = std::find_if(m_cmd1.begin(), m_cmd1.end(), [](FlatButton *b) { return !b->isHidden(); });
+        const auto shown =
+            std::find_if(m_cmd1.begin(), m_cmd1.end(), [](FlatButton *b) { return !b->isHidden(); });
         target = shown == m_cmd1.end() ? nullptr : *shown;
     }
     if (target)
@@ -447,7 +466,10 @@ void msgFrm::mouseMoveEvent(QMouseEvent *event)
     Form_MouseMove(event->buttons(), event->globalPosition().toPoint());
 }
 
-void msgFrm::mouseReleaseEvent(QMouseEvent *) { Form_MouseUp(); }
+void msgFrm::mouseReleaseEvent(QMouseEvent *)
+{
+    Form_MouseUp();
+}
 
 bool msgFrm::eventFilter(QObject *watched, QEvent *event)
 {
@@ -471,14 +493,19 @@ bool msgFrm::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_f1 || watched == m_inputFrame || watched == m_autoFrame) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
-        case QEvent::MouseButtonPress: Form_MouseDown(mouse->buttons(), mouse->globalPosition().toPoint()); return true;
+        case QEvent::MouseButtonPress:
+            Form_MouseDown(mouse->buttons(), mouse->globalPosition().toPoint());
+            return true;
         case QEvent::MouseMove:
             Form_MouseMove(mouse->buttons(), mouse->globalPosition().toPoint());
             if (watched == m_autoFrame)
                 F1_2_MouseMove();
             return true;
-        case QEvent::MouseButtonRelease: Form_MouseUp(); return true;
-        default: break;
+        case QEvent::MouseButtonRelease:
+            Form_MouseUp();
+            return true;
+        default:
+            break;
         }
     }
     return rt::Form::eventFilter(watched, event);

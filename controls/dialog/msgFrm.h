@@ -12,17 +12,21 @@
 class QCheckBox;
 class QLabel;
 
-namespace com {
+namespace com
+{
 class StdPicture;
 }
-namespace gdi {
+namespace gdi
+{
 class DeviceContext;
 }
-namespace rt {
+namespace rt
+{
 class Timer;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 class AutoFrame;
 class EventCallback;
@@ -36,7 +40,8 @@ class cSounds;
 // and up to three flat buttons; or a text box with two buttons; or no
 // buttons and a close image. Every message gets a box of its own, so a
 // self-closing message still up never shares its window with a later box.
-class msgFrm : public rt::Form {
+class msgFrm : public rt::Form
+{
     Q_OBJECT
 public:
     msgFrm();
@@ -54,8 +59,8 @@ public:
     // Everything msg_Box does before it shows the box.
     void layOutMessage(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound, bool NoPointer,
                        const QString &CheckboxCaption, bool FocusRect, const QString &Btn1Caption,
-                       const QString &Btn2Caption, const QString &Btn3Caption, int32_t Color, float x, float y,
-                       int16_t Intensity);
+                       const QString &Btn2Caption, const QString &Btn3Caption, int32_t Color, float x,
+                       float y, int16_t Intensity);
     // The result once the box is hidden: the code, with the check box added.
     int32_t finalResult() const;
 
@@ -63,13 +68,15 @@ public:
     // the accepted text, "_" appended when the check box was ticked; "" when
     // cancelled or closed otherwise. Raises error 6 for a shadow intensity
     // outside -20 to 75 before anything is shown.
-    static QString input_box(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg,
-                             const bool &Sound, const bool &NoPointer, const QString &CheckboxCaption,
-                             const bool &FocusRect, const QString &Btn1Caption, const QString &Btn2Caption,
-                             const int32_t &Color, const float &x, const float &y, const int16_t &Intensity);
-    void layOutInput(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg, bool Sound,
-                     bool NoPointer, const QString &CheckboxCaption, bool FocusRect, const QString &Btn1Caption,
-                     const QString &Btn2Caption, int32_t Color, float x, float y, int16_t Intensity);
+    static QString input_box(const QString &Prompt, int32_t Flags, const QString &Title,
+                             const QString &InitMsg, const bool &Sound, const bool &NoPointer,
+                             const QString &CheckboxCaption, const bool &FocusRect,
+                             const QString &Btn1Caption, const QString &Btn2Caption, const int32_t &Color,
+                             const float &x, const float &y, const int16_t &Intensity);
+    void layOutInput(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg,
+                     bool Sound, bool NoPointer, const QString &CheckboxCaption, bool FocusRect,
+                     const QString &Btn1Caption, const QString &Btn2Caption, int32_t Color, float x, float y,
+                     int16_t Intensity);
     QString inputResult() const;
 
     // Shows a topmost balloon without buttons and returns 0 at once; the
@@ -126,7 +133,8 @@ protected:
 
 private:
     // Unloads a message form on every way out of the routine that made it.
-    class Unloader {
+    class Unloader
+    {
     public:
         explicit Unloader(QPointer<msgFrm> &form) : m_form(form) {}
         ~Unloader()
@@ -162,7 +170,7 @@ private:
     void placeInFrame(QWidget *control, double leftTwips, double topTwips);
     void paintBackground(QWidget *widget, int32_t oleColour);
     static QString singleBreaks(QString text); // CR LF and CR as one line break each
-    void fillSurface(); // the balloon colour all over, before the shape is drawn
+    void fillSurface();                        // the balloon colour all over, before the shape is drawn
     double twipsX(int pixels) const { return double(pixels) * m_tppX; }
     double twipsY(int pixels) const { return double(pixels) * m_tppY; }
 

@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr double MessageTop = 630; // twips inside the frame
 constexpr int32_t DefaultBalloon = 0xCCFFFF;
@@ -40,8 +42,8 @@ int16_t msgFrm::MsgAuto_box(const QString &Prompt, int32_t Flags, const QString 
     return 0;
 }
 
-void msgFrm::layOutAuto(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound, bool NoPointer,
-                        int32_t Color, float x, float y, int16_t Intensity)
+void msgFrm::layOutAuto(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound,
+                        bool NoPointer, int32_t Color, float x, float y, int16_t Intensity)
 {
     AutoFrame &f = *m_autoFrame;
     m_soundOn = Sound;
@@ -104,7 +106,9 @@ bool msgFrm::command1_Event(QEvent *event)
             f.setCommand1Tag(QStringLiteral("1"));
         }
         return true;
-    case QEvent::MouseButtonPress: f.setCloseLook(AutoFrame::Pressed); return true;
+    case QEvent::MouseButtonPress:
+        f.setCloseLook(AutoFrame::Pressed);
+        return true;
     case QEvent::MouseButtonRelease: {
         f.setCloseLook(AutoFrame::Normal);
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -115,7 +119,8 @@ bool msgFrm::command1_Event(QEvent *event)
         }
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -129,6 +134,9 @@ void msgFrm::F1_2_MouseMove()
     }
 }
 
-bool msgFrm::isAutoMessage() const { return !m_autoFrame->isHidden(); }
+bool msgFrm::isAutoMessage() const
+{
+    return !m_autoFrame->isHidden();
+}
 
 } // namespace ostrevo

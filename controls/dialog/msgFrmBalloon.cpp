@@ -13,9 +13,11 @@
 
 #include <cmath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr gdi::ColorRef BodyRim = gdi::rgb(70, 70, 70);
 constexpr int ShadowRings = 18;
@@ -28,7 +30,10 @@ int32_t product32(int64_t a, int64_t b)
     return static_cast<int32_t>(p);
 }
 
-std::vector<QPoint> points(const std::array<QPoint, 3> &triangle) { return {triangle.begin(), triangle.end()}; }
+std::vector<QPoint> points(const std::array<QPoint, 3> &triangle)
+{
+    return {triangle.begin(), triangle.end()};
+}
 
 // Hands the region to the window; the window owns it from then on.
 void giveToWindow(QWidget *window, gdi::GdiObject &region)
@@ -39,7 +44,10 @@ void giveToWindow(QWidget *window, gdi::GdiObject &region)
 
 } // namespace
 
-QSize msgFrm::GetScreenSize() { return rt::SystemSources::screen().size(); }
+QSize msgFrm::GetScreenSize()
+{
+    return rt::SystemSources::screen().size();
+}
 
 void msgFrm::DrawBalloon(bool NoPointer, float x, float y, int16_t Intensity)
 {
@@ -109,10 +117,12 @@ gdi::Handle msgFrm::n_SetPointer(int16_t corner)
 {
     const int W = width();
     const int H = height();
-    gdi::GdiObject outer(gdi::createPolygonRgn(points(BalloonGeometry::outerPointer(corner, W, H)), gdi::Alternate));
+    gdi::GdiObject outer(
+        gdi::createPolygonRgn(points(BalloonGeometry::outerPointer(corner, W, H)), gdi::Alternate));
     gdi::GdiObject black(gdi::createSolidBrush(0));
     m_dc->frameRgn(outer, black, W, H);
-    gdi::GdiObject inner(gdi::createPolygonRgn(points(BalloonGeometry::innerPointer(corner, W, H)), gdi::Alternate));
+    gdi::GdiObject inner(
+        gdi::createPolygonRgn(points(BalloonGeometry::innerPointer(corner, W, H)), gdi::Alternate));
     gdi::GdiObject face(gdi::createSolidBrush(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
     m_dc->frameRgn(inner, face, W, H);
     return outer.release();

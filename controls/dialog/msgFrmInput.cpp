@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <cmath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // Twips inside the frame.
 constexpr double MessageLeft = 90, MessageTop = 630;
@@ -41,8 +43,8 @@ QString msgFrm::input_box(const QString &Prompt, int32_t Flags, const QString &T
     QPointer<msgFrm> form = rt::Form::create<msgFrm>();
     Unloader unloader(form);
     form->load();
-    form->layOutInput(Prompt, Flags, Title, InitMsg, Sound, NoPointer, CheckboxCaption, FocusRect, Btn1Caption,
-                      Btn2Caption, Color, x, y, Intensity);
+    form->layOutInput(Prompt, Flags, Title, InitMsg, Sound, NoPointer, CheckboxCaption, FocusRect,
+                      Btn1Caption, Btn2Caption, Color, x, y, Intensity);
     form->showModal();
     const QString result = form ? form->inputResult() : QString();
     messageState().InitMsg = result;
@@ -51,8 +53,8 @@ QString msgFrm::input_box(const QString &Prompt, int32_t Flags, const QString &T
 
 void msgFrm::layOutInput(const QString &Prompt, int32_t Flags, const QString &Title, const QString &InitMsg,
                          bool Sound, bool NoPointer, const QString &CheckboxCaption, bool FocusRect,
-                         const QString &Btn1Caption, const QString &Btn2Caption, int32_t Color, float x, float y,
-                         int16_t Intensity)
+                         const QString &Btn1Caption, const QString &Btn2Caption, int32_t Color, float x,
+                         float y, int16_t Intensity)
 {
     InputFrame &f = *m_inputFrame;
     m_focusLook = FocusRect;

@@ -1,8 +1,8 @@
 #include "controls/display/Frames.h"
 
-#include "controls/foundation/ControlEvents.h"
 #include "controls/display/MousePointer.h"
 #include "controls/display/WindowHandle.h"
+#include "controls/foundation/ControlEvents.h"
 #include "controls/foundation/modquivbutton.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
@@ -106,9 +106,9 @@ void Frames::describe(Dispatcher<Frames> &d)
          },
          oleColor)
         .notifies()
-        .persist({.rank = 2,
-                  .read = Variant::fromColor(0),
-                  .store = [](Frames &self, const Variant &v) { self.m_caption.foreColor = v.toColor(); }});
+        .persist({.rank = 2, .read = Variant::fromColor(0), .store = [](Frames &self, const Variant &v) {
+                      self.m_caption.foreColor = v.toColor();
+                  }});
     d.property<uint32_t>(
          QStringLiteral("BackColorF"), 0x6803000F, [](Frames &self) { return self.m_backColor; },
          [](Frames &self, uint32_t color) {
@@ -152,7 +152,9 @@ void Frames::describe(Dispatcher<Frames> &d)
              [name](Frames &self, const Variant &v) { self.setFontAttribute(name, v); })
             .notifies()
             .persist({.rank = rank++,
-                      .read = isName ? Variant("") : isSize ? Variant::fromSingle(0) : Variant::fromBool(false),
+                      .read = isName   ? Variant("")
+                              : isSize ? Variant::fromSingle(0)
+                                       : Variant::fromBool(false),
                       .store = store});
     }
     d.objectProperty(
@@ -162,12 +164,14 @@ void Frames::describe(Dispatcher<Frames> &d)
         .notifies()
         .persist({.rank = 6, .read = Variant::fromObject(nullptr)});
     d.property<int32_t>(
-         QStringLiteral("MousePointer"), 0x68030008, [](Frames &self) { return int32_t(self.m_mousePointer); },
-         [](Frames &self, int32_t pointer) { self.setMousePointer(pointer); }, QStringLiteral("fMousePointerConst"))
+         QStringLiteral("MousePointer"), 0x68030008,
+         [](Frames &self) { return int32_t(self.m_mousePointer); },
+         [](Frames &self, int32_t pointer) { self.setMousePointer(pointer); },
+         QStringLiteral("fMousePointerConst"))
         .notifies()
-        .persist({.rank = 7,
-                  .read = Variant::fromLong(0),
-                  .store = [](Frames &self, const Variant &v) { self.setMousePointer(v.toLong()); }});
+        .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Frames &self, const Variant &v) {
+                      self.setMousePointer(v.toLong());
+                  }});
     d.property<int32_t>(
          QStringLiteral("BorderStyle"), 0x68030007, [](Frames &self) { return self.m_borderStyle; },
          [](Frames &self, int32_t style) { self.setBorderStyle(style); }, QStringLiteral("BoStyle"))
@@ -195,9 +199,9 @@ void Frames::describe(Dispatcher<Frames> &d)
          QStringLiteral("EnabledF"), 0x68030004, [](Frames &self) { return self.ownEnabled(); },
          [](Frames &self, bool enabled) { self.setEnabled(enabled); })
         .notifies()
-        .persist({.rank = 5,
-                  .read = Variant::fromBool(true),
-                  .store = [](Frames &self, const Variant &v) { self.setEnabled(v.toBool()); }});
+        .persist({.rank = 5, .read = Variant::fromBool(true), .store = [](Frames &self, const Variant &v) {
+                      self.setEnabled(v.toBool());
+                  }});
     d.readOnly(QStringLiteral("HasDC"), 0x68030003, B, [](Frames &) { return Variant::fromBool(true); });
     d.readOnly(QStringLiteral("HDC"), 0x68030002, L,
                [](Frames &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
@@ -336,9 +340,15 @@ void Frames::initProperties()
     m_alignmentTop = fStandard;
 }
 
-void Frames::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Frames::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Frames::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Frames::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- placing and painting --------------------------------------------------------
 

@@ -2,8 +2,8 @@
 
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
-#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ResData.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/modquivbutton.h"
 #include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
@@ -122,7 +122,10 @@ const std::shared_ptr<StdPicture> &Hyperlink::handCursor(int32_t symbol) const
 
 void Hyperlink::describe(Dispatcher<Hyperlink> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Hyperlink"), QStringLiteral("Quiv_Tools.Hyperlink"), QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"), QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"), QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Hyperlink"), QStringLiteral("Quiv_Tools.Hyperlink"),
+                                  QStringLiteral("{6F0C2A71-3B8E-4D52-9A17-5E2C84B1D0F3}"),
+                                  QStringLiteral("{A3D94E26-71C5-4B0A-8E63-2F9B15C7D480}"),
+                                  QStringLiteral("{C85B1F03-9E24-4A7D-B6C1-70D3E82A5F19}")));
     const VarType B = VarType::Boolean, I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Every let and set ends by telling the host which property changed.
@@ -139,11 +142,12 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
             .notifies()
             .persist({.rank = rank,
                       .read = Variant::fromColor(byDefault),
-                      .store = [field, intoLabel](Hyperlink &self, const Variant &v) {
-                          if (intoLabel)
-                              self.setLinkColour(v.toColor());
-                          self.*field = v.toColor();
-                      },
+                      .store =
+                          [field, intoLabel](Hyperlink &self, const Variant &v) {
+                              if (intoLabel)
+                                  self.setLinkColour(v.toColor());
+                              self.*field = v.toColor();
+                          },
                       .writeRank = writeRank});
     };
 
@@ -152,39 +156,49 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
         return Variant();
     });
     d.objectProperty(
-        QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
-        [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
-        [](Hyperlink &self, const Variant &v) { self.setFont(v); }).notifies()
+         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
+         [](Hyperlink &self) { return Variant::fromObject(self.m_label1.font); },
+         [](Hyperlink &self, const Variant &v) { self.setFont(v); })
+        .notifies()
         .persist({.rank = 0,
-                  .read = [](Hyperlink &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
+                  .read =
+                      [](Hyperlink &self) {
+                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                      },
                   .store = [](Hyperlink &self, const Variant &v) { self.setFont(v); }});
     d.property<QString>(
-        QStringLiteral("Caption"), 0x68030011, [](Hyperlink &self) { return self.m_label1.caption; },
-        [](Hyperlink &self, const QString &value) { self.setCaption(value); }).notifies()
+         QStringLiteral("Caption"), 0x68030011, [](Hyperlink &self) { return self.m_label1.caption; },
+         [](Hyperlink &self, const QString &value) { self.setCaption(value); })
+        .notifies()
         .persist({.rank = 1, .read = Variant(DefaultCaption), .store = [](Hyperlink &self, const Variant &v) {
                       self.setCaption(v.toString());
                   }});
     d.property(
-        QStringLiteral("FontUnderline"), 0x68030010, B,
-        [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
-        [](Hyperlink &self, const Variant &v) {
-            self.m_label1.font->let(QStringLiteral("Underline"), v);
-            self.update();
-        }).notifies()
-        .persist({.rank = 2, .read = Variant::fromBool(false), .store = [](Hyperlink &self, const Variant &v) {
-                      self.m_label1.font->let(QStringLiteral("Underline"), v);
-                  }});
+         QStringLiteral("FontUnderline"), 0x68030010, B,
+         [](Hyperlink &self) { return Variant::fromBool(self.m_label1.font->underline); },
+         [](Hyperlink &self, const Variant &v) {
+             self.m_label1.font->let(QStringLiteral("Underline"), v);
+             self.update();
+         })
+        .notifies()
+        .persist(
+            {.rank = 2, .read = Variant::fromBool(false), .store = [](Hyperlink &self, const Variant &v) {
+                 self.m_label1.font->let(QStringLiteral("Underline"), v);
+             }});
     d.property(
-        QStringLiteral("FontSize"), 0x6803000F, VarType::Single,
-        [](Hyperlink &self) { return self.m_label1.font->get(QStringLiteral("Size")); },
-        [](Hyperlink &self, const Variant &v) {
-            self.m_label1.font->let(QStringLiteral("Size"), v);
-            self.update();
-        }).notifies()
+         QStringLiteral("FontSize"), 0x6803000F, VarType::Single,
+         [](Hyperlink &self) { return self.m_label1.font->get(QStringLiteral("Size")); },
+         [](Hyperlink &self, const Variant &v) {
+             self.m_label1.font->let(QStringLiteral("Size"), v);
+             self.update();
+         })
+        .notifies()
         .persist({.rank = 3,
                   .read = Variant::fromSingle(8.25f),
                   .write = Variant::fromSingle(0),
-                  .store = [](Hyperlink &self, const Variant &v) { self.m_label1.font->let(QStringLiteral("Size"), v); }});
+                  .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_label1.font->let(QStringLiteral("Size"), v);
+                  }});
     d.bagKey(QStringLiteral("Picture"),
              {.rank = 4,
               .read = Variant::fromObject(nullptr),
@@ -198,84 +212,107 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
               .fetch = [](Hyperlink &self) { return Variant::fromColor(self.m_label1.foreColor); },
               .writeRank = 6});
     d.property(
-        QStringLiteral("Style"), 0x6803000E, I,
-        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_backStyle)); },
-        [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); }).notifies()
+         QStringLiteral("Style"), 0x6803000E, I,
+         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_backStyle)); },
+         [](Hyperlink &self, const Variant &v) { self.setBackStyle(v.toLong()); })
+        .notifies()
         .persist({.rank = 5, .read = Variant::fromInteger(1), .store = [](Hyperlink &self, const Variant &v) {
                       self.setBackStyle(v.toLong());
                   }});
     d.objectProperty(
-        QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
-        [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); }).notifies()
+         QStringLiteral("MouseIcon"), 0x6803000D, QStringLiteral("Picture"),
+         [](Hyperlink &self) { return Variant::fromObject(self.m_mouseIcon); },
+         [](Hyperlink &self, const Variant &v) { self.setMouseIcon(v); })
+        .notifies()
         .persist({.rank = 17, .read = Variant::fromObject(nullptr), .writeRank = 18});
     d.property<int32_t>(
-        QStringLiteral("MousePointer"), 0x6803000C, [](Hyperlink &self) { return self.m_mousePointer; },
-        [](Hyperlink &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("hMousePointerConst")).notifies()
+         QStringLiteral("MousePointer"), 0x6803000C, [](Hyperlink &self) { return self.m_mousePointer; },
+         [](Hyperlink &self, int32_t value) { self.setMousePointer(value); },
+         QStringLiteral("hMousePointerConst"))
+        .notifies()
         .persist({.rank = 18,
                   .read = Variant::fromInteger(0),
                   .store = [](Hyperlink &self, const Variant &v) { self.setMousePointer(v.toLong()); },
-                  .fetch = [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_mousePointer)); },
+                  .fetch =
+                      [](Hyperlink &self) {
+                          return Variant::fromInteger(static_cast<int16_t>(self.m_mousePointer));
+                      },
                   .writeRank = 19});
     d.property<int32_t>(
-        QStringLiteral("MouseSymbol"), 0x6803000B, [](Hyperlink &self) { return self.m_mouseSymbol; },
-        [](Hyperlink &self, int32_t value) { self.setMouseSymbol(value); }, QStringLiteral("MouSymbol")).notifies()
-        .persist({.rank = 19, .read = Variant::fromLong(lOff), .store = [](Hyperlink &self, const Variant &v) {
-                      self.m_mouseSymbol = v.toLong();
-                  }, .writeRank = 20});
+         QStringLiteral("MouseSymbol"), 0x6803000B, [](Hyperlink &self) { return self.m_mouseSymbol; },
+         [](Hyperlink &self, int32_t value) { self.setMouseSymbol(value); }, QStringLiteral("MouSymbol"))
+        .notifies()
+        .persist({.rank = 19,
+                  .read = Variant::fromLong(lOff),
+                  .store = [](Hyperlink &self, const Variant &v) { self.m_mouseSymbol = v.toLong(); },
+                  .writeRank = 20});
     d.property<QString>(
-        QStringLiteral("ToolTipTxt"), 0x6803000A, [](Hyperlink &self) { return self.m_toolTipTxt; },
-        [](Hyperlink &self, const QString &value) {
-            self.m_toolTipTxt = value;
-            self.m_label1.toolTip = self.m_toolTipTxt;
-        }).notifies()
-        .persist({.rank = 16, .read = Variant(DefaultToolTip), .store = [](Hyperlink &self, const Variant &v) {
-                      self.m_toolTipTxt = v.toString();
-                  }, .writeRank = 17});
+         QStringLiteral("ToolTipTxt"), 0x6803000A, [](Hyperlink &self) { return self.m_toolTipTxt; },
+         [](Hyperlink &self, const QString &value) {
+             self.m_toolTipTxt = value;
+             self.m_label1.toolTip = self.m_toolTipTxt;
+         })
+        .notifies()
+        .persist({.rank = 16,
+                  .read = Variant(DefaultToolTip),
+                  .store = [](Hyperlink &self, const Variant &v) { self.m_toolTipTxt = v.toString(); },
+                  .writeRank = 17});
     d.method(QStringLiteral("Refresh"), 0x6003001D, VarType::Empty, {}, [](Hyperlink &self, Args &) {
         self.refresh();
         return Variant();
     });
     d.property<bool>(
-        QStringLiteral("Clicked"), 0x68030009, [](Hyperlink &self) { return self.m_clicked; },
-        [](Hyperlink &self, bool value) { self.setClicked(value); }).notifies()
-        .persist({.rank = 7, .read = Variant::fromBool(false), .store = [](Hyperlink &self, const Variant &v) {
-                      self.m_clicked = v.toBool();
-                  }});
+         QStringLiteral("Clicked"), 0x68030009, [](Hyperlink &self) { return self.m_clicked; },
+         [](Hyperlink &self, bool value) { self.setClicked(value); })
+        .notifies()
+        .persist({.rank = 7,
+                  .read = Variant::fromBool(false),
+                  .store = [](Hyperlink &self, const Variant &v) { self.m_clicked = v.toBool(); }});
     d.property<QString>(
-        QStringLiteral("Url"), 0x68030008, [](Hyperlink &self) { return self.m_url; },
-        [](Hyperlink &self, const QString &value) { self.m_url = value; }).notifies()
-        .persist({.rank = 8, .read = "", .store = [](Hyperlink &self, const Variant &v) { self.m_url = v.toString(); }});
+         QStringLiteral("Url"), 0x68030008, [](Hyperlink &self) { return self.m_url; },
+         [](Hyperlink &self, const QString &value) { self.m_url = value; })
+        .notifies()
+        .persist({.rank = 8, .read = "", .store = [](Hyperlink &self, const Variant &v) {
+                      self.m_url = v.toString();
+                  }});
     d.property<uint32_t>(
-        QStringLiteral("BackColorH"), 0x68030007, [](Hyperlink &self) { return self.m_backColorH; },
-        [](Hyperlink &self, uint32_t value) { self.setBackColorH(value); }, oleColor).notifies()
+         QStringLiteral("BackColorH"), 0x68030007, [](Hyperlink &self) { return self.m_backColorH; },
+         [](Hyperlink &self, uint32_t value) { self.setBackColorH(value); }, oleColor)
+        .notifies()
         .persist({.rank = 9, .read = Variant::fromColor(DefaultBackColor)});
     colour(QStringLiteral("LinkColor"), 0x68030006, &Hyperlink::m_linkColor, DefaultLinkColor, 6, 10, true);
     colour(QStringLiteral("HoverColor"), 0x68030005, &Hyperlink::m_hoverColor, DefaultHoverColor, 10, 11);
     colour(QStringLiteral("ActiveColor"), 0x68030004, &Hyperlink::m_activeColor, DefaultActiveColor, 11, 12);
-    colour(QStringLiteral("VisitedColor"), 0x68030003, &Hyperlink::m_visitedColor, DefaultVisitedColor, 12, 13);
+    colour(QStringLiteral("VisitedColor"), 0x68030003, &Hyperlink::m_visitedColor, DefaultVisitedColor, 12,
+           13);
     d.property(
-        QStringLiteral("BorderStyle"), 0x68030002, I,
-        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_borderStyle)); },
-        [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); }).notifies()
-        .persist({.rank = 13, .read = Variant::fromInteger(0), .store = [](Hyperlink &self, const Variant &v) {
-                      self.setBorderStyle(v.toLong());
-                  }, .writeRank = 14});
+         QStringLiteral("BorderStyle"), 0x68030002, I,
+         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_borderStyle)); },
+         [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); })
+        .notifies()
+        .persist({.rank = 13,
+                  .read = Variant::fromInteger(0),
+                  .store = [](Hyperlink &self, const Variant &v) { self.setBorderStyle(v.toLong()); },
+                  .writeRank = 14});
     d.property(
-        QStringLiteral("Alignment"), 0x68030001, I,
-        [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
-        [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); }).notifies()
-        .persist({.rank = 14, .read = Variant::fromInteger(0), .store = [](Hyperlink &self, const Variant &v) {
-                      self.setAlignment(v.toLong());
-                  }, .writeRank = 15});
+         QStringLiteral("Alignment"), 0x68030001, I,
+         [](Hyperlink &self) { return Variant::fromInteger(static_cast<int16_t>(self.m_alignment)); },
+         [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); })
+        .notifies()
+        .persist({.rank = 14,
+                  .read = Variant::fromInteger(0),
+                  .store = [](Hyperlink &self, const Variant &v) { self.setAlignment(v.toLong()); },
+                  .writeRank = 15});
     d.property<bool>(
-        QStringLiteral("AutoSizeH"), 0x68030000, [](Hyperlink &self) { return self.m_autoSizeH; },
-        [](Hyperlink &self, bool value) { self.m_autoSizeH = value; }).notifies()
-        .persist({.rank = 15, .read = Variant::fromBool(true), .store = [](Hyperlink &self, const Variant &v) {
-                      self.m_autoSizeH = v.toBool();
-                  }, .writeRank = 16});
-    d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty, {{QStringLiteral("ResourceId"), I, true}},
-             [](Hyperlink &self, Args &args) {
+         QStringLiteral("AutoSizeH"), 0x68030000, [](Hyperlink &self) { return self.m_autoSizeH; },
+         [](Hyperlink &self, bool value) { self.m_autoSizeH = value; })
+        .notifies()
+        .persist({.rank = 15,
+                  .read = Variant::fromBool(true),
+                  .store = [](Hyperlink &self, const Variant &v) { self.m_autoSizeH = v.toBool(); },
+                  .writeRank = 16});
+    d.method(QStringLiteral("PlaySound"), 0x60030026, VarType::Empty,
+             {{QStringLiteral("ResourceId"), I, true}}, [](Hyperlink &self, Args &args) {
                  self.playSound(args[0].toInteger());
                  return Variant();
              });
@@ -287,9 +324,9 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     d.event(QStringLiteral("Hover"), 1, mouseEventParams());
     d.event(QStringLiteral("Click"), 2);
 
-    d.enumeration(QStringLiteral("MouSymbol"),
-                  {{QStringLiteral("lOff"), lOff}, {QStringLiteral("lHand_IE"), lHand_IE},
-                   {QStringLiteral("lHand_NC"), lHand_NC}});
+    d.enumeration(QStringLiteral("MouSymbol"), {{QStringLiteral("lOff"), lOff},
+                                                {QStringLiteral("lHand_IE"), lHand_IE},
+                                                {QStringLiteral("lHand_NC"), lHand_NC}});
     d.enumeration(QStringLiteral("hMousePointerConst"), {{QStringLiteral("hVoreinstellung"), 0},
                                                          {QStringLiteral("hPfeil"), 1},
                                                          {QStringLiteral("hKreuz"), 2},
@@ -425,7 +462,8 @@ void Hyperlink::playSound(int16_t resourceId)
         const QByteArray wave = LoadResData(Variant::fromInteger(resourceId), Variant("WAVE"));
         // The output keeps its own copy of the data for as long as it plays.
         if (!wave.isEmpty())
-            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
+            rt::ServiceSlot<sound::SoundOutput>::current().playMemory(
+                wave, sound::SndAsync | sound::SndNoDefault | sound::SndMemory);
     });
 }
 
@@ -476,7 +514,10 @@ void Hyperlink::readProperties(const PropertyBag &bag)
     drawSurface();
 }
 
-void Hyperlink::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Hyperlink::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- placing and painting --------------------------------------------------------
 
@@ -506,8 +547,9 @@ QImage Hyperlink::composed() const
     if (size().isEmpty())
         return QImage();
     // A transparent control shows its host around the text.
-    QImage image = m_backStyle == 1 && m_surface.size() == size() ? m_surface.convertToFormat(QImage::Format_ARGB32)
-                                                                  : QImage(size(), QImage::Format_ARGB32);
+    QImage image = m_backStyle == 1 && m_surface.size() == size()
+                       ? m_surface.convertToFormat(QImage::Format_ARGB32)
+                       : QImage(size(), QImage::Format_ARGB32);
     if (m_backStyle != 1 || m_surface.size() != size())
         image.fill(Qt::transparent);
     gdi::DeviceContext dc(&image);
@@ -565,7 +607,8 @@ void Hyperlink::showPointer(bool onLabel)
 void Hyperlink::openLink()
 {
     // The root folder as the working folder, so that nothing opened holds on to ours.
-    rt::ServiceSlot<shell::Shell>::current().execute(QString(), m_url, QString(), QDir::rootPath(), ShowNormal);
+    rt::ServiceSlot<shell::Shell>::current().execute(QString(), m_url, QString(), QDir::rootPath(),
+                                                     ShowNormal);
 }
 
 void Hyperlink::mousePressEvent(QMouseEvent *event)
@@ -579,13 +622,14 @@ void Hyperlink::mouseMoveEvent(QMouseEvent *event)
 {
     const bool onLabel = overLabel(event->position().toPoint());
     showPointer(onLabel);
-    const bool labelsMove = event->buttons() ? m_pressed == PressTarget::Label || m_pressed == PressTarget::LabelDouble
-                                             : onLabel;
+    const bool labelsMove =
+        event->buttons() ? m_pressed == PressTarget::Label || m_pressed == PressTarget::LabelDouble : onLabel;
     if (!labelsMove)
         return;
     const QPointF pos = event->position();
-    Args args = mouseEventArgs(*event, true, static_cast<float>(pos.x() * Twips::perPixelX() - m_label1.left()),
-                               static_cast<float>(pos.y() * Twips::perPixelY() - m_label1.top()));
+    Args args =
+        mouseEventArgs(*event, true, static_cast<float>(pos.x() * Twips::perPixelX() - m_label1.left()),
+                       static_cast<float>(pos.y() * Twips::perPixelY() - m_label1.top()));
     raiseEvent(QStringLiteral("Hover"), args);
 }
 

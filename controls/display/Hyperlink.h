@@ -69,7 +69,6 @@ private:
     // Where the button now held went down: the link, its second click, or the surface.
     enum class PressTarget { None, Label, LabelDouble, Surface };
 
-
     void setCaption(const QString &text);
     void setFont(const com::Variant &font);
     void setMouseIcon(const com::Variant &picture);

@@ -1,7 +1,7 @@
 #include "controls/display/Icons.h"
 
-#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/ModResIcons.h"
+#include "controls/foundation/frmAbout.h"
 #include "controls/resources/StockIcons.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/DeviceContext.h"
@@ -14,11 +14,13 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
-constexpr int FaceSize = 38;   // pixels, whatever the host asks for
+constexpr int FaceSize = 38;    // pixels, whatever the host asks for
 constexpr int EmblemGroup = 91; // the symbol the designer shows
 constexpr int32_t LoadFlags = 2;
 
@@ -34,12 +36,19 @@ Icons::~Icons() = default;
 
 void Icons::describe(Dispatcher<Icons> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Icons"), QStringLiteral("Quiv_Tools.Icons"), QStringLiteral("{B21D20EA-F3A4-4B67-B113-15405C1D600E}"), QStringLiteral("{019EEBB1-D42F-4AEE-874E-26A446AF157D}"), QStringLiteral("{C357BE33-5FD3-4729-B8F0-5D846669D5DD}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Icons"), QStringLiteral("Quiv_Tools.Icons"),
+                                  QStringLiteral("{B21D20EA-F3A4-4B67-B113-15405C1D600E}"),
+                                  QStringLiteral("{019EEBB1-D42F-4AEE-874E-26A446AF157D}"),
+                                  QStringLiteral("{C357BE33-5FD3-4729-B8F0-5D846669D5DD}")));
     d.method(QStringLiteral("ShowAboutBox"), 0x60030001, VarType::Empty, {}, [](Icons &, Args &) {
         ShowAboutBox();
         return Variant();
     });
-    d.member({QStringLiteral("Icon"), 0x68030000, Get, VarType::Object, QStringLiteral("Picture"),
+    d.member({QStringLiteral("Icon"),
+              0x68030000,
+              Get,
+              VarType::Object,
+              QStringLiteral("Picture"),
               {{QStringLiteral("PicOver"), VarType::String},
                {QStringLiteral("Size"), VarType::String},
                {QStringLiteral("Index"), VarType::Long, true}}},

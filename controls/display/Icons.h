@@ -6,17 +6,20 @@
 #include <QImage>
 #include <memory>
 
-namespace com {
+namespace com
+{
 class StdPicture;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Hands out the library's stock icons as pictures, in the normal, hovered or
 // pressed look, so that a host's own buttons can show the same icons as the
 // library's buttons. On the form it is a fixed 38 × 38 pixel square with a
 // raised edge; it persists nothing.
-class Icons : public com::Dispatched<Icons, com::Control> {
+class Icons : public com::Dispatched<Icons, com::Control>
+{
     Q_OBJECT
 public:
     Icons();

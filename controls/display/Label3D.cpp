@@ -1,7 +1,7 @@
 #include "controls/display/Label3D.h"
 
-#include "controls/foundation/ControlEvents.h"
 #include "controls/display/WindowHandle.h"
+#include "controls/foundation/ControlEvents.h"
 #include "controls/foundation/frmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
@@ -134,9 +134,9 @@ void Label3D::describe(Dispatcher<Label3D> &d)
          },
          oleColor)
         .notifies()
-        .persist({.rank = 3,
-                  .read = Variant::fromColor(0),
-                  .fetch = [](Label3D &self) { return Variant::fromColor(self.m_textColor); }});
+        .persist({.rank = 3, .read = Variant::fromColor(0), .fetch = [](Label3D &self) {
+                      return Variant::fromColor(self.m_textColor);
+                  }});
     // Tells the host itself: while the background is transparent the let does nothing at all.
     // Saved against the colour a new control starts with: the current one always
     // equals the field, and the colour would never be saved.
@@ -155,9 +155,9 @@ void Label3D::describe(Dispatcher<Label3D> &d)
          },
          oleColor)
         .notifies()
-        .persist({.rank = 5,
-                  .read = Variant::fromColor(DefaultShadowColor),
-                  .fetch = [](Label3D &self) { return Variant::fromColor(self.m_shadowColor); }});
+        .persist({.rank = 5, .read = Variant::fromColor(DefaultShadowColor), .fetch = [](Label3D &self) {
+                      return Variant::fromColor(self.m_shadowColor);
+                  }});
     d.property<int16_t>(
          QStringLiteral("TextMode"), 0x6803000C, [](Label3D &self) { return self.m_textMode; },
          [](Label3D &self, int16_t mode) {
@@ -165,9 +165,9 @@ void Label3D::describe(Dispatcher<Label3D> &d)
              self.placeShadow();
          })
         .notifies()
-        .persist({.rank = 8,
-                  .read = Variant::fromInteger(0),
-                  .store = [](Label3D &self, const Variant &v) { self.m_textMode = v.toInteger(); }});
+        .persist({.rank = 8, .read = Variant::fromInteger(0), .store = [](Label3D &self, const Variant &v) {
+                      self.m_textMode = v.toInteger();
+                  }});
     const std::tuple<const char *, int32_t, const char *, VarType> attributes[] = {
         {"FontBold", 0x6803000B, "Bold", B},
         {"FontItalic", 0x6803000A, "Italic", B},
@@ -195,9 +195,8 @@ void Label3D::describe(Dispatcher<Label3D> &d)
              name, dispid, type, [member](Label3D &self) { return self.m_lbFont.font->get(member); },
              [member](Label3D &self, const Variant &v) { self.setFontAttribute(member, v); })
             .notifies()
-            .persist({.rank = rank++,
-                      .read = type == S ? Variant("") : Variant::fromInteger(0),
-                      .store = store});
+            .persist(
+                {.rank = rank++, .read = type == S ? Variant("") : Variant::fromInteger(0), .store = store});
     }
     d.readOnly(QStringLiteral("HDC"), 0x68030006, L,
                [](Label3D &self) { return Variant::fromLong(static_cast<int32_t>(self.m_dc->handle())); });
@@ -345,9 +344,15 @@ void Label3D::initProperties()
     m_focusColor = DefaultFocusColor;
 }
 
-void Label3D::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Label3D::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Label3D::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Label3D::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- painting --------------------------------------------------------------------
 

@@ -13,9 +13,11 @@
 using namespace com;
 using rt::Twips;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t DefaultBorderColor = 0x8000000C;     // what a bag without the key gives
 constexpr uint32_t DefaultBorderForeColor = 0x80000014; // button highlight
@@ -40,7 +42,10 @@ Line3D::Line3D()
 Line3D::~Line3D() = default;
 
 // The designer's colour page serves both colours; the control needs no page of its own.
-QStringList Line3D::propertyPages() { return {QStringLiteral("StandardColor")}; }
+QStringList Line3D::propertyPages()
+{
+    return {QStringLiteral("StandardColor")};
+}
 
 void Line3D::describe(Dispatcher<Line3D> &d)
 {
@@ -51,7 +56,8 @@ void Line3D::describe(Dispatcher<Line3D> &d)
                                   QStringLiteral("{ED07AF38-F3A1-406E-92AF-7EE2CF2FDB95}")));
 
     // Kept for the interface; the separator has no about box of its own.
-    d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Line3D &, Args &) { return Variant(); });
+    d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {},
+             [](Line3D &, Args &) { return Variant(); });
     // The strip colours are read straight into the strips, before the line is drawn.
     d.property<uint32_t>(
          QStringLiteral("BorderColor"), 0x68030003, [](Line3D &self) { return self.m_line1.backColor; },
@@ -88,8 +94,8 @@ void Line3D::describe(Dispatcher<Line3D> &d)
     });
 
     d.enumeration(QStringLiteral("OrientationConstants"), {{QStringLiteral("lHorizontal"), lHorizontal},
-                                                            {QStringLiteral("lVertical"), lVertical},
-                                                            {QStringLiteral("lAuto"), lAuto}});
+                                                           {QStringLiteral("lVertical"), lVertical},
+                                                           {QStringLiteral("lAuto"), lAuto}});
 }
 
 // --- properties ------------------------------------------------------------------
@@ -134,9 +140,15 @@ void Line3D::initProperties()
     m_borderWidth = DefaultBorderWidth;
 }
 
-void Line3D::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Line3D::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Line3D::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Line3D::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- sizing and painting ---------------------------------------------------------
 

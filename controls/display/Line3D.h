@@ -7,13 +7,15 @@
 #include <QRect>
 #include <QStringList>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // An engraved or raised separator: two solid strips of BorderWidth pixels
 // each, one above the other or side by side, whose colours give the 3-D look.
 // The control is as thick as the two strips and as long as its host makes it
 // along the line. Works in twips.
-class Line3D : public com::Dispatched<Line3D, com::Control> {
+class Line3D : public com::Dispatched<Line3D, com::Control>
+{
     Q_OBJECT
 public:
     enum OrientationConstants : int32_t { lHorizontal = 0, lVertical = 1, lAuto = 2 };

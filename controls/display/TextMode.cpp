@@ -1,7 +1,7 @@
 #include "controls/display/TextMode.h"
 
-#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/runtime/Twips.h"
 
 #include <QCheckBox>
@@ -12,16 +12,21 @@
 #include <QScrollBar>
 #include <cmath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
-const QStringList ShadowEntries = {
-    QStringLiteral("0 - Schatten Unten Rechts"), QStringLiteral("1 - Schatten Unten"),
-    QStringLiteral("2 - Schatten Unten Links"),  QStringLiteral("3 - Schatten Links"),
-    QStringLiteral("4 - Schatten Oben Links"),   QStringLiteral("5 - Oben"),
-    QStringLiteral("6 - Oben Rechts"),           QStringLiteral("7 - Rechts"),
-    QStringLiteral("8 - Standard")};
+const QStringList ShadowEntries = {QStringLiteral("0 - Schatten Unten Rechts"),
+                                   QStringLiteral("1 - Schatten Unten"),
+                                   QStringLiteral("2 - Schatten Unten Links"),
+                                   QStringLiteral("3 - Schatten Links"),
+                                   QStringLiteral("4 - Schatten Oben Links"),
+                                   QStringLiteral("5 - Oben"),
+                                   QStringLiteral("6 - Oben Rechts"),
+                                   QStringLiteral("7 - Rechts"),
+                                   QStringLiteral("8 - Standard")};
 
 constexpr int SmallestDistance = 1;
 constexpr int LargestScrollDistance = 100;
@@ -54,9 +59,9 @@ bool distanceOf(const QString &text, int &distance)
 } // namespace
 
 TextMode::TextMode()
-    : m_txtCaption(new QLineEdit), m_cbTextMode(new QComboBox), m_txtxDist(new QLineEdit(QStringLiteral("30"))),
-      m_vsxSize(new QScrollBar(Qt::Vertical)), m_chkTransp(new QCheckBox(QStringLiteral("Transparent"))),
-      m_txtTTT(new QLineEdit)
+    : m_txtCaption(new QLineEdit), m_cbTextMode(new QComboBox),
+      m_txtxDist(new QLineEdit(QStringLiteral("30"))), m_vsxSize(new QScrollBar(Qt::Vertical)),
+      m_chkTransp(new QCheckBox(QStringLiteral("Transparent"))), m_txtTTT(new QLineEdit)
 {
     setObjectName(QStringLiteral("TextMode"));
     setWindowTitle(QStringLiteral("TextMode"));
@@ -96,7 +101,9 @@ TextMode::TextMode()
 
 void TextMode::describe(com::Dispatcher<TextMode> &d)
 {
-    d.identity(com::TypeInfo::forClass( QStringLiteral("TextMode"), QStringLiteral("Quiv_Tools.TextMode"), QStringLiteral("{F6AB28C4-BE14-4FFD-B41B-BD8DA0074702}"), QStringLiteral("{2B250BBD-728C-4CE9-8C32-DECA3B40A1E5}")));
+    d.identity(com::TypeInfo::forClass(QStringLiteral("TextMode"), QStringLiteral("Quiv_Tools.TextMode"),
+                                       QStringLiteral("{F6AB28C4-BE14-4FFD-B41B-BD8DA0074702}"),
+                                       QStringLiteral("{2B250BBD-728C-4CE9-8C32-DECA3B40A1E5}")));
 }
 
 void TextMode::selectionChanged()
@@ -150,6 +157,9 @@ void TextMode::txtxDist_Change()
     setChanged(true);
 }
 
-void TextMode::VSxSize_Change() { m_txtxDist->setText(QString::number(m_vsxSize->value())); }
+void TextMode::VSxSize_Change()
+{
+    m_txtxDist->setText(QString::number(m_vsxSize->value()));
+}
 
 } // namespace ostrevo

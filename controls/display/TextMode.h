@@ -8,11 +8,13 @@ class QComboBox;
 class QLineEdit;
 class QScrollBar;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The page that edits the 3-D captions: text, shadow direction and
 // distance, transparency and tool tip of the selected controls.
-class TextMode : public com::Dispatched<TextMode, com::PropertyPage> {
+class TextMode : public com::Dispatched<TextMode, com::PropertyPage>
+{
     Q_OBJECT
 public:
     TextMode();

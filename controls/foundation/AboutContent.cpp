@@ -7,16 +7,21 @@
 #include <QFrame>
 #include <QMouseEvent>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t Navy = 0x800000;      // QBColor 1
 constexpr uint32_t LightBlue = 0xFF0000; // QBColor 9
 constexpr int ShowMaximized = 3;
 constexpr int Hourglass = 11;
 
-QColor fromOle(uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor fromOle(uint32_t bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 void setLabelColor(QLabel *label, uint32_t bgr)
 {
@@ -48,7 +53,10 @@ AboutLink::AboutLink(const QString &address, QWidget *parent) : QLabel(address, 
     setForeColor(Navy);
 }
 
-void AboutLink::setForeColor(uint32_t oleColor) { setLabelColor(this, oleColor); }
+void AboutLink::setForeColor(uint32_t oleColor)
+{
+    setLabelColor(this, oleColor);
+}
 
 void AboutLink::mouseMoveEvent(QMouseEvent *event)
 {
@@ -71,7 +79,10 @@ void AboutLink::mouseReleaseEvent(QMouseEvent *event)
         onClick();
 }
 
-QString aboutAddress() { return QStringLiteral("www.quiv-tools.example"); }
+QString aboutAddress()
+{
+    return QStringLiteral("www.quiv-tools.example");
+}
 
 AboutLink *buildAboutContent(QWidget *host, const QString &versionText)
 {
@@ -98,8 +109,10 @@ void OpenLink(QWidget *window, const QString &address)
     screen::ScreenPointer &pointer = rt::ServiceSlot<screen::ScreenPointer>::current();
     pointer.setPointer(Hourglass);
     // Case matters: "HTTP://" gets a second, lower-case prefix as well.
-    const QString target = address.left(7) == QLatin1String("http://") ? address : QStringLiteral("http://") + address;
-    rt::ServiceSlot<shell::Shell>::current().execute(QStringLiteral("Open"), target, QString(), QString(), ShowMaximized);
+    const QString target =
+        address.left(7) == QLatin1String("http://") ? address : QStringLiteral("http://") + address;
+    rt::ServiceSlot<shell::Shell>::current().execute(QStringLiteral("Open"), target, QString(), QString(),
+                                                     ShowMaximized);
     pointer.setPointer(0);
 }
 

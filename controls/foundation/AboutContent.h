@@ -7,11 +7,13 @@
 class QFrame;
 class QWidget;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The link label of the about box and the info page: light blue while the
 // mouse moves over it, its own colour again once it has left.
-class AboutLink : public QLabel {
+class AboutLink : public QLabel
+{
     Q_OBJECT
 public:
     AboutLink(const QString &address, QWidget *parent);

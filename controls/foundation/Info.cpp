@@ -3,7 +3,8 @@
 #include "controls/foundation/AboutContent.h"
 #include "platform/runtime/Twips.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 Info::Info()
 {
@@ -16,9 +17,13 @@ Info::Info()
 
 void Info::describe(com::Dispatcher<Info> &d)
 {
-    d.identity(com::TypeInfo::forClass(QStringLiteral("Info"), QStringLiteral("Quiv_Tools.Info"), QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}")));
+    d.identity(com::TypeInfo::forClass(QStringLiteral("Info"), QStringLiteral("Quiv_Tools.Info"),
+                                       QStringLiteral("{8C3E51A0-6F2B-4C11-9A55-3D0B7E21C901}")));
 }
 
-void Info::lblButton_Click() { OpenLink(window(), m_link->text()); }
+void Info::lblButton_Click()
+{
+    OpenLink(window(), m_link->text());
+}
 
 } // namespace ostrevo

@@ -3,13 +3,15 @@
 #include "platform/com/Dispatched.h"
 #include "platform/com/PropertyPage.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 class AboutLink;
 
 // The property page that identifies the library beside the controls' own
 // pages. It changes nothing, so it has nothing to apply.
-class Info : public com::Dispatched<Info, com::PropertyPage> {
+class Info : public com::Dispatched<Info, com::PropertyPage>
+{
     Q_OBJECT
 public:
     Info();

@@ -3,9 +3,11 @@
 #include "controls/resources/StockIcons.h"
 #include "platform/gdi/ObjectTable.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int fullSize = 32;
 // Larger requests are refused rather than drawn: a stray number must not

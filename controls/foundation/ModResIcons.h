@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The picture types OleCreatePictureIndirect knows that a handle can make.
 enum PictureType : int32_t { picTypeBitmap = 1, picTypeIcon = 3 };

@@ -10,16 +10,18 @@
 #include "controls/display/TextMode.h"
 #include "controls/foundation/Info.h"
 #include "controls/gauges/ProgressBar.h"
-#include "controls/gauges/Settings.h"
 #include "controls/gauges/Ruler.h"
+#include "controls/gauges/Settings.h"
+#include "controls/gauges/Spin.h"
 #include "controls/tree/MoveControls.h"
 #include "controls/tree/ScrollBox.h"
 #include "controls/tree/TreeEx.h"
-#include "controls/gauges/Spin.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 std::unique_ptr<com::InProcessServer> makeServer()
 {

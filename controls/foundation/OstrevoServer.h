@@ -2,7 +2,8 @@
 
 #include "platform/com/InProcessServer.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The library's server frame: every class it serves.
 com::InProcessServer &server();

@@ -4,9 +4,11 @@
 
 #include <QFile>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int ErrResourceNotFound = 326;
 

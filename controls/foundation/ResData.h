@@ -4,7 +4,8 @@
 
 #include <QByteArray>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // LoadResData for the library's own resources: the bytes of resource id
 // (a number, or "#n" as text) of the given type ("WAVE"; types compare

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <dlfcn.h>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 QString SystemFolders::systemDirectory()
 {

@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The two system folders the library reports. Either is the full path, never
 // cut short, or an empty text when the system cannot tell.
-class SystemFolders {
+class SystemFolders
+{
 public:
     // The folder holding the system's own libraries, without a trailing "/".
     static QString systemDirectory();

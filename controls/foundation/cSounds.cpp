@@ -7,9 +7,11 @@
 #include <array>
 #include <new>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // The platform's event names, passed as they stand (misspellings included:
 // the desktop plays what is assigned to exactly these names).
@@ -45,8 +47,8 @@ void cSounds::SystemSound(int32_t &index)
         const QString name = index >= 0 && index < static_cast<int32_t>(eventNames.size())
                                  ? QString::fromLatin1(eventNames[static_cast<size_t>(index)])
                                  : QString(QLatin1String(""));
-        rt::ServiceSlot<sound::SoundOutput>::current().playSound(name, noModule,
-                                  sound::SndApplication | sound::SndNoDefault | sound::SndAsync);
+        rt::ServiceSlot<sound::SoundOutput>::current().playSound(
+            name, noModule, sound::SndApplication | sound::SndNoDefault | sound::SndAsync);
     });
 }
 
@@ -54,7 +56,7 @@ void cSounds::SoundStop()
 {
     ignoringErrors([] {
         rt::ServiceSlot<sound::SoundOutput>::current().playSound(QString(QLatin1String("")), noModule,
-                                  sound::SndPurge | sound::SndNoDefault);
+                                                                 sound::SndPurge | sound::SndNoDefault);
     });
 }
 

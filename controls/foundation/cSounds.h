@@ -5,12 +5,14 @@
 #include <QString>
 #include <cstdint>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Plays the sounds the user assigned to system events, plays or stops a
 // sound file, and reports two system folders. Holds no state; no member ever
 // lets an error reach its caller.
-class cSounds {
+class cSounds
+{
 public:
     // index 0 to 17 picks an event; any other index plays nothing.
     void SystemSound(int32_t &index);

@@ -2,7 +2,8 @@
 
 #include "controls/foundation/AboutContent.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 frmAbout::frmAbout()
 {
@@ -13,7 +14,10 @@ frmAbout::frmAbout()
     m_link->onClick = [this] { lblButton_Click(); };
 }
 
-void frmAbout::lblButton_Click() { OpenLink(this, m_link->text()); }
+void frmAbout::lblButton_Click()
+{
+    OpenLink(this, m_link->text());
+}
 
 void ShowAboutBox()
 {

@@ -2,12 +2,14 @@
 
 #include "platform/runtime/Form.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 class AboutLink;
 
 // The library's about box; each control's ShowAboutBox shows a fresh one.
-class frmAbout : public rt::Form {
+class frmAbout : public rt::Form
+{
     Q_OBJECT
 public:
     frmAbout();

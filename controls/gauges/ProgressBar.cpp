@@ -20,9 +20,11 @@
 using namespace com;
 using rt::KeyCodes;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int32_t DefaultMax = 500000;
 constexpr int32_t DefaultValue = 100;
@@ -48,7 +50,10 @@ QStringList ProgressBar::propertyPages()
 
 void ProgressBar::describe(Dispatcher<ProgressBar> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("ProgressBar"), QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"), QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"), QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("ProgressBar"), QStringLiteral("Quiv_Tools.ProgressBar"),
+                                  QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"),
+                                  QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"),
+                                  QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
     const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     using Self = ProgressBar;
@@ -58,88 +63,94 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
         return Variant();
     });
     d.property<int32_t>(
-        QStringLiteral("BarXPcolor"), 0x6803000F, [](Self &self) { return self.m_xpColor; },
-        [](Self &self, int32_t value) {
-            self.m_xpColor = value;
-            self.paint();
-        }, QStringLiteral("bXPcolor")).notifies()
+         QStringLiteral("BarXPcolor"), 0x6803000F, [](Self &self) { return self.m_xpColor; },
+         [](Self &self, int32_t value) {
+             self.m_xpColor = value;
+             self.paint();
+         },
+         QStringLiteral("bXPcolor"))
+        .notifies()
         .persist({.rank = 10, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
                       self.m_xpColor = v.toLong();
                   }});
     d.property<bool>(
-        QStringLiteral("AutoRedraw"), 0x6803000E, [](Self &self) { return self.m_autoRedraw; },
-        [](Self &self, bool value) {
-            self.m_autoRedraw = value;
-        }).notifies()
+         QStringLiteral("AutoRedraw"), 0x6803000E, [](Self &self) { return self.m_autoRedraw; },
+         [](Self &self, bool value) { self.m_autoRedraw = value; })
+        .notifies()
         .persist({.rank = 0, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
                       self.m_autoRedraw = v.toBool();
                   }});
     d.property<int32_t>(
-        QStringLiteral("Max"), 0x6803000D, [](Self &self) { return self.m_max; },
-        [](Self &self, int32_t value) {
-            self.m_max = value; // Value keeps what it was, even above the new maximum
-            self.paint();
-        }).notifies()
-        .persist({.rank = 4, .read = Variant::fromLong(DefaultMax), .store = [](Self &self, const Variant &v) {
-                      self.m_max = v.toLong();
-                  }});
+         QStringLiteral("Max"), 0x6803000D, [](Self &self) { return self.m_max; },
+         [](Self &self, int32_t value) {
+             self.m_max = value; // Value keeps what it was, even above the new maximum
+             self.paint();
+         })
+        .notifies()
+        .persist({.rank = 4,
+                  .read = Variant::fromLong(DefaultMax),
+                  .store = [](Self &self, const Variant &v) { self.m_max = v.toLong(); }});
     d.property<bool>(
-        QStringLiteral("ShowText"), 0x6803000C, [](Self &self) { return self.m_showText; },
-        [](Self &self, bool value) {
-            self.m_showText = value;
-            self.m_labelVisible = self.m_showText;
-        }).notifies()
+         QStringLiteral("ShowText"), 0x6803000C, [](Self &self) { return self.m_showText; },
+         [](Self &self, bool value) {
+             self.m_showText = value;
+             self.m_labelVisible = self.m_showText;
+         })
+        .notifies()
         .persist({.rank = 1, .read = Variant::fromBool(false), .store = [](Self &self, const Variant &v) {
                       self.m_showText = v.toBool();
                   }});
     d.property(
-        QStringLiteral("Appearance"), 0x6803000B, L,
-        [](Self &self) { return Variant::fromLong(self.m_appearance); },
-        [](Self &self, const Variant &v) {
-            self.setAppearance(v.toInteger());
-        },
-        QStringLiteral("AppearanceConstants")).notifies()
+         QStringLiteral("Appearance"), 0x6803000B, L,
+         [](Self &self) { return Variant::fromLong(self.m_appearance); },
+         [](Self &self, const Variant &v) { self.setAppearance(v.toInteger()); },
+         QStringLiteral("AppearanceConstants"))
+        .notifies()
         .persist({.rank = 2,
                   .read = Variant::fromInteger(1),
                   .store = [](Self &self, const Variant &v) { self.setAppearance(v.toInteger()); },
                   .fetch = [](Self &self) { return Variant::fromInteger(self.m_appearance); }});
     d.property(
-        QStringLiteral("BorderStyle"), 0x6803000A, L,
-        [](Self &self) { return Variant::fromLong(self.m_borderStyle); },
-        [](Self &self, const Variant &v) { self.setBorderStyle(v.toInteger()); },
-        QStringLiteral("BorderStyleConstantsH"))
+         QStringLiteral("BorderStyle"), 0x6803000A, L,
+         [](Self &self) { return Variant::fromLong(self.m_borderStyle); },
+         [](Self &self, const Variant &v) { self.setBorderStyle(v.toInteger()); },
+         QStringLiteral("BorderStyleConstantsH"))
         // Read without telling the host: a stored value outside the two fails the load.
         .persist({.rank = 3,
                   .read = Variant::fromInteger(1),
-                  .store = [](Self &self, const Variant &v) {
-                      self.m_borderStyle = v.toInteger();
-                      if (self.m_borderStyle != 0 && self.m_borderStyle != 1)
-                          raiseError(ErrInvalidPropertyValue);
-                      self.fitSurface();
-                  },
+                  .store =
+                      [](Self &self, const Variant &v) {
+                          self.m_borderStyle = v.toInteger();
+                          if (self.m_borderStyle != 0 && self.m_borderStyle != 1)
+                              raiseError(ErrInvalidPropertyValue);
+                          self.fitSurface();
+                      },
                   .fetch = [](Self &self) { return Variant::fromInteger(self.m_borderStyle); }});
     d.property<int32_t>(
-        QStringLiteral("Value"), 0x68030009, [](Self &self) { return self.m_value; },
-        [](Self &self, int32_t value) {
-            self.m_value = std::min(value, self.m_max);
-            self.paint();
-        }).notifies()
+         QStringLiteral("Value"), 0x68030009, [](Self &self) { return self.m_value; },
+         [](Self &self, int32_t value) {
+             self.m_value = std::min(value, self.m_max);
+             self.paint();
+         })
+        .notifies()
         // Stored as it was, even above the maximum.
-        .persist({.rank = 5, .read = Variant::fromInteger(DefaultValue), .store = [](Self &self, const Variant &v) {
-                      self.m_value = v.toLong();
-                  }});
+        .persist({.rank = 5,
+                  .read = Variant::fromInteger(DefaultValue),
+                  .store = [](Self &self, const Variant &v) { self.m_value = v.toLong(); }});
     d.property<int32_t>(
-        QStringLiteral("Style"), 0x68030008, [](Self &self) { return self.m_style; },
-        [](Self &self, int32_t value) { self.setStyle(value); }, QStringLiteral("StyleConstants"))
+         QStringLiteral("Style"), 0x68030008, [](Self &self) { return self.m_style; },
+         [](Self &self, int32_t value) { self.setStyle(value); }, QStringLiteral("StyleConstants"))
         .persist({.rank = 6, .read = Variant::fromInteger(Smooth), .store = [](Self &self, const Variant &v) {
                       self.m_style = v.toLong();
                   }});
     d.property<uint32_t>(
-        QStringLiteral("TextColor"), 0x68030007, [](Self &self) { return self.m_textColor; },
-        [](Self &self, uint32_t value) {
-            self.m_textColor = value;
-            self.paint();
-        }, oleColor).notifies()
+         QStringLiteral("TextColor"), 0x68030007, [](Self &self) { return self.m_textColor; },
+         [](Self &self, uint32_t value) {
+             self.m_textColor = value;
+             self.paint();
+         },
+         oleColor)
+        .notifies()
         .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Self &self, const Variant &v) {
                       self.m_textColor = v.toColor();
                   }});
@@ -164,14 +175,16 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
                       .store = [field](Self &self, const Variant &v) { self.*field = v.toColor(); }});
     }
     d.property<uint32_t>(
-        QStringLiteral("BackColorP"), 0x68030004, [](Self &self) { return self.m_backColor; },
-        [](Self &self, uint32_t value) {
-            self.m_backColor = value;
-            self.paint();
-        }, oleColor).notifies()
-        .persist({.rank = 11, .read = Variant::fromColor(DefaultBackColor), .store = [](Self &self, const Variant &v) {
-                      self.m_backColor = v.toColor();
-                  }});
+         QStringLiteral("BackColorP"), 0x68030004, [](Self &self) { return self.m_backColor; },
+         [](Self &self, uint32_t value) {
+             self.m_backColor = value;
+             self.paint();
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 11,
+                  .read = Variant::fromColor(DefaultBackColor),
+                  .store = [](Self &self, const Variant &v) { self.m_backColor = v.toColor(); }});
     const std::tuple<const char *, int32_t, std::shared_ptr<StdPicture> Self::*> pictures[] = {
         {"PictureLandscape", 0x68030003, &Self::m_landscape},
         {"PictureStretch", 0x68030002, &Self::m_stretch},
@@ -180,9 +193,10 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
     int rank = 12;
     for (const auto &[pictureName, dispid, field] : pictures) {
         const QString name = QString::fromLatin1(pictureName);
-        d.member({name, dispid, Get | Set | Let, VarType::Object, QStringLiteral("Picture"), {}},
-                 [field](Self &self, Args &) { return Variant::fromObject(self.*field); },
-                 [name, field](Self &self, Args &, const Variant &v) { self.setPicture(field, v, name); })
+        d.member(
+             {name, dispid, Get | Set | Let, VarType::Object, QStringLiteral("Picture"), {}},
+             [field](Self &self, Args &) { return Variant::fromObject(self.*field); },
+             [name, field](Self &self, Args &, const Variant &v) { self.setPicture(field, v, name); })
             .persist({.rank = rank++, .read = Variant::fromObject(nullptr)});
     }
 
@@ -193,20 +207,22 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
     d.event(QStringLiteral("MouseUp"), 5, mouseEventParams());
     d.event(QStringLiteral("MouseDown"), 6, mouseEventParams());
 
-    d.enumeration(QStringLiteral("StyleConstants"), {{QStringLiteral("Standart"), Standart},
-                                                     {QStringLiteral("Smooth"), Smooth},
-                                                     {QStringLiteral("ValueDependant"), ValueDependant},
-                                                     {QStringLiteral("SmoothDoubleColor"), SmoothDoubleColor},
-                                                     {QStringLiteral("DoubleColor"), DoubleColor},
-                                                     {QStringLiteral("XPStyleBig"), XPStyleBig},
-                                                     {QStringLiteral("XPStyleSmall"), XPStyleSmall},
-                                                     {QStringLiteral("CustomPictureLandscape"), CustomPictureLandscape},
-                                                     {QStringLiteral("CustomPictureStrech"), CustomPictureStrech},
-                                                     {QStringLiteral("CustomPictureTile"), CustomPictureTile}});
+    d.enumeration(QStringLiteral("StyleConstants"),
+                  {{QStringLiteral("Standart"), Standart},
+                   {QStringLiteral("Smooth"), Smooth},
+                   {QStringLiteral("ValueDependant"), ValueDependant},
+                   {QStringLiteral("SmoothDoubleColor"), SmoothDoubleColor},
+                   {QStringLiteral("DoubleColor"), DoubleColor},
+                   {QStringLiteral("XPStyleBig"), XPStyleBig},
+                   {QStringLiteral("XPStyleSmall"), XPStyleSmall},
+                   {QStringLiteral("CustomPictureLandscape"), CustomPictureLandscape},
+                   {QStringLiteral("CustomPictureStrech"), CustomPictureStrech},
+                   {QStringLiteral("CustomPictureTile"), CustomPictureTile}});
     d.enumeration(QStringLiteral("bXPcolor"), {{QStringLiteral("bGreen"), 0}, {QStringLiteral("bBlue"), 1}});
     d.enumeration(QStringLiteral("BorderStyleConstantsH"),
                   {{QStringLiteral("vbNoBorder"), 0}, {QStringLiteral("vbSingle"), 1}});
-    d.enumeration(QStringLiteral("AppearanceConstants"), {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
+    d.enumeration(QStringLiteral("AppearanceConstants"),
+                  {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
 }
 
 // --- properties ------------------------------------------------------------------
@@ -278,7 +294,10 @@ void ProgressBar::readProperties(const PropertyBag &bag)
     paint();
 }
 
-void ProgressBar::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void ProgressBar::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- layout and display ------------------------------------------------------------
 

@@ -8,21 +8,25 @@
 #include <memory>
 #include <optional>
 
-namespace com {
+namespace com
+{
 class StdPicture;
 }
 
-namespace gdi {
+namespace gdi
+{
 class DeviceContext;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // A progress gauge: Value as a share of Max, painted in one of ten styles on
 // a persistent picture surface (PB), optionally with the percentage printed in
 // its middle. Paints in pixels. The styles that draw blocks or chunks only add
 // to what is on the surface and clear it where their rules say so.
-class ProgressBar : public com::Dispatched<ProgressBar, com::Control> {
+class ProgressBar : public com::Dispatched<ProgressBar, com::Control>
+{
     Q_OBJECT
 public:
     enum Style : int32_t {

@@ -13,9 +13,11 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int ErrInvalidPicture = 481;
 constexpr int ChunkWidth = 6;
@@ -68,9 +70,18 @@ uint32_t ProgressBar::TranslateSysColor(uint32_t colour)
     return colour;
 }
 
-uint8_t ProgressBar::ColorRed(uint32_t colour) { return uint8_t(TranslateSysColor(colour) & 0xFF); }
-uint8_t ProgressBar::ColorGreen(uint32_t colour) { return uint8_t((TranslateSysColor(colour) >> 8) & 0xFF); }
-uint8_t ProgressBar::ColorBlue(uint32_t colour) { return uint8_t((TranslateSysColor(colour) >> 16) & 0xFF); }
+uint8_t ProgressBar::ColorRed(uint32_t colour)
+{
+    return uint8_t(TranslateSysColor(colour) & 0xFF);
+}
+uint8_t ProgressBar::ColorGreen(uint32_t colour)
+{
+    return uint8_t((TranslateSysColor(colour) >> 8) & 0xFF);
+}
+uint8_t ProgressBar::ColorBlue(uint32_t colour)
+{
+    return uint8_t((TranslateSysColor(colour) >> 16) & 0xFF);
+}
 
 // --- PB's drawing primitives -----------------------------------------------------------
 
@@ -246,9 +257,9 @@ void ProgressBar::paintValueDependant(double ratio)
     const Channels c1 = channelsOf(m_barColor1), c2 = channelsOf(m_barColor2);
     const double pct = ratio * 100;
     cls();
-    if (const auto mix = rgbOf(std::floor(pct * (c2.r - c1.r) / 100 + c1.r),
-                               std::floor(pct * (c2.g - c1.g) / 100 + c1.g),
-                               std::floor(pct * (c2.b - c1.b) / 100 + c1.b)))
+    if (const auto mix =
+            rgbOf(std::floor(pct * (c2.r - c1.r) / 100 + c1.r), std::floor(pct * (c2.g - c1.g) / 100 + c1.g),
+                  std::floor(pct * (c2.b - c1.b) / 100 + c1.b)))
         m_pbForeColor = *mix;
     fillBox(0, 0, pct * width() / 100, height(), m_pbForeColor);
 }
@@ -269,9 +280,9 @@ bool ProgressBar::paintSmoothDoubleColor(std::optional<double> ratio)
     const double end = std::min(fill, w);
     for (int x = 0; x <= end; ++x) {
         const float fx = float(x);
-        const std::optional<uint32_t> colour = rgbOf(std::nearbyint(sr * fx + float(c1.r)),
-                                                     std::nearbyint(sg * fx + float(c1.g)),
-                                                     std::nearbyint(sb * fx + float(c1.b)));
+        const std::optional<uint32_t> colour =
+            rgbOf(std::nearbyint(sr * fx + float(c1.r)), std::nearbyint(sg * fx + float(c1.g)),
+                  std::nearbyint(sb * fx + float(c1.b)));
         if (colour)
             fillBox(x, 0, x + 5, height(), *colour);
     }

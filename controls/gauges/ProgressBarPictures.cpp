@@ -4,9 +4,11 @@
 #include <initializer_list>
 #include <utility>
 
-namespace ostrevo::ProgressBarPictures {
+namespace ostrevo::ProgressBarPictures
+{
 
-namespace {
+namespace
+{
 
 constexpr int ChunkWidth = 6;
 
@@ -70,12 +72,12 @@ const QImage &frameSmall()
 
 const QImage &chunk(bool big, bool blue)
 {
-    static const QImage green =
-        shading({0x95B38E, 0x99C88E, 0xA4D498, 0xC3E3BA, 0xA4D498, 0x8DBC82, 0x83AE76, 0x83AE76, 0x76A66A,
-                 0x83AE76, 0x83AE76, 0x8FBC82, 0x98C88C},
-                8);
-    static const QImage blueBig = shading({0x0A8BB1, 0x0A97C0, 0x0CB7E9, 0x20C5F4, 0x0CB7E9, 0x0A97C0, 0x0A8BB1,
-                                           0x0A8BB1, 0x09718E, 0x0A8BB1, 0x0A8BB1, 0x0A97C0, 0x0CB7E9});
+    static const QImage green = shading({0x95B38E, 0x99C88E, 0xA4D498, 0xC3E3BA, 0xA4D498, 0x8DBC82, 0x83AE76,
+                                         0x83AE76, 0x76A66A, 0x83AE76, 0x83AE76, 0x8FBC82, 0x98C88C},
+                                        8);
+    static const QImage blueBig =
+        shading({0x0A8BB1, 0x0A97C0, 0x0CB7E9, 0x20C5F4, 0x0CB7E9, 0x0A97C0, 0x0A8BB1, 0x0A8BB1, 0x09718E,
+                 0x0A8BB1, 0x0A8BB1, 0x0A97C0, 0x0CB7E9});
     static const QImage greenSmall =
         shading({0x95B38E, 0xA4D498, 0xA4D498, 0x76A66A, 0x83AE76, 0x8FBC82, 0x98C88C}, 3);
     static const QImage blueSmall =

@@ -2,11 +2,13 @@
 
 #include <QImage>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The pictures of the two XP styles: a frame with a white inside and the
 // green and blue chunks, vertical shadings six pixels wide.
-namespace ProgressBarPictures {
+namespace ProgressBarPictures
+{
 
 const QImage &frameBig();   // 229 x 19
 const QImage &frameSmall(); // 208 x 13

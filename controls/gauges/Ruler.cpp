@@ -21,9 +21,11 @@ using namespace com;
 using rt::KeyCodes;
 using rt::Twips;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int Separator = 4;
 constexpr uint32_t DefaultBackColor = 0x80000018; // info background
@@ -46,11 +48,15 @@ int32_t adjustFromText(const QString &text)
     }
 }
 
-Variant defaultAdjPixel() { return Variant::fromDouble(Twips::perPixelX() * 100); }
+Variant defaultAdjPixel()
+{
+    return Variant::fromDouble(Twips::perPixelX() * 100);
+}
 
 // A drawing object selected into a device context for one scope; the one
 // selected before goes back in first, then the object is deleted.
-class Selection {
+class Selection
+{
 public:
     Selection(gdi::DeviceContext &dc, gdi::Handle object)
         : m_dc(dc), m_object(object), m_old(dc.selectObject(object))
@@ -80,7 +86,10 @@ Ruler::~Ruler() = default;
 
 void Ruler::describe(Dispatcher<Ruler> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"), QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"), QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"), QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Ruler"), QStringLiteral("Quiv_Tools.Ruler"),
+                                  QStringLiteral("{C4D31225-B793-43A1-BE21-40F04EDB8D15}"),
+                                  QStringLiteral("{AE0DC263-1718-46C7-9554-177F76206EFF}"),
+                                  QStringLiteral("{1703998A-CE16-435E-BAD9-F44BA21BCE7A}")));
     const VarType I = VarType::Integer;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Ruler &, Args &) {
@@ -99,8 +108,8 @@ void Ruler::describe(Dispatcher<Ruler> &d)
     for (const auto &[entryName, dispid, index, field, rank] : entries) {
         const QString name = QString::fromLatin1(entryName);
         d.property<bool>(
-        name, dispid, [field](Ruler &self) { return self.*field; },
-        [name, index, field](Ruler &self, bool value) {
+             name, dispid, [field](Ruler &self) { return self.*field; },
+             [name, index, field](Ruler &self, bool value) {
                  self.setMenuEntry(index, self.*field, value, name);
              })
             .persist({.rank = rank, .read = no});
@@ -111,16 +120,16 @@ void Ruler::describe(Dispatcher<Ruler> &d)
     };
     for (const auto &[checkName, dispid, field, rank] : checks) {
         d.property<bool>(
-        QString::fromLatin1(checkName), dispid, [field](Ruler &self) { return self.*field; },
-        [field](Ruler &self, bool value) {
+             QString::fromLatin1(checkName), dispid, [field](Ruler &self) { return self.*field; },
+             [field](Ruler &self, bool value) {
                  self.*field = value; // the menu shows it when it next opens
              })
             .notifies()
             .persist({.rank = rank, .read = no});
     }
     d.property<int32_t>(
-        QStringLiteral("Mode"), 0x68030008, [](Ruler &self) { return self.m_mode; },
-        [](Ruler &self, int32_t value) { self.setMode(value); }, QStringLiteral("RulerModeConst"))
+         QStringLiteral("Mode"), 0x68030008, [](Ruler &self) { return self.m_mode; },
+         [](Ruler &self, int32_t value) { self.setMode(value); }, QStringLiteral("RulerModeConst"))
         .persist({.rank = 6, .read = Variant::fromLong(0)});
     // Kept as text, saved against a number: the platform compares the two by value.
     // The pixel's default follows the screen, so it is asked each time.
@@ -133,8 +142,8 @@ void Ruler::describe(Dispatcher<Ruler> &d)
     int rank = 0;
     for (const auto &[textName, dispid, field, byDefault] : texts) {
         d.property<QString>(
-        QString::fromLatin1(textName), dispid, [field](Ruler &self) { return self.*field; },
-        [field](Ruler &self, const QString &value) {
+             QString::fromLatin1(textName), dispid, [field](Ruler &self) { return self.*field; },
+             [field](Ruler &self, const QString &value) {
                  self.*field = value; // takes effect at the next Mode or Adjust
              })
             .notifies()
@@ -145,31 +154,33 @@ void Ruler::describe(Dispatcher<Ruler> &d)
         return Variant();
     });
     d.property<int32_t>(
-        QStringLiteral("Orientation"), 0x68030003, [](Ruler &self) { return self.m_orientation; },
-        [](Ruler &self, int32_t value) { self.setOrientation(value); }, QStringLiteral("asrOrientationConstants"))
+         QStringLiteral("Orientation"), 0x68030003, [](Ruler &self) { return self.m_orientation; },
+         [](Ruler &self, int32_t value) { self.setOrientation(value); },
+         QStringLiteral("asrOrientationConstants"))
         // Read as it stands; the first resize resolves it.
-        .persist({.rank = 5, .read = Variant::fromLong(Automatic), .store = [](Ruler &self, const Variant &v) {
-                      self.m_orientation = v.toLong();
-                  }});
+        .persist({.rank = 5,
+                  .read = Variant::fromLong(Automatic),
+                  .store = [](Ruler &self, const Variant &v) { self.m_orientation = v.toLong(); }});
     d.property<uint32_t>(
-        QStringLiteral("BackColorR"), 0x68030002, [](Ruler &self) { return self.m_backColor; },
-        [](Ruler &self, uint32_t value) {
-            self.setBackColor(value);
-        }, oleColor).notifies()
-        .persist({.rank = 12, .read = Variant::fromColor(DefaultBackColor), .store = [](Ruler &self, const Variant &v) {
-                      self.setBackColor(v.toColor());
-                  }});
+         QStringLiteral("BackColorR"), 0x68030002, [](Ruler &self) { return self.m_backColor; },
+         [](Ruler &self, uint32_t value) { self.setBackColor(value); }, oleColor)
+        .notifies()
+        .persist({.rank = 12,
+                  .read = Variant::fromColor(DefaultBackColor),
+                  .store = [](Ruler &self, const Variant &v) { self.setBackColor(v.toColor()); }});
     d.property<uint32_t>(
-        QStringLiteral("ForeColor"), 0x68030001, [](Ruler &self) { return self.m_foreColor; },
-        [](Ruler &self, uint32_t value) {
-            self.m_foreColor = value; // for what is drawn from now on
-        }, oleColor).notifies()
-        .persist({.rank = 13, .read = Variant::fromColor(DefaultForeColor), .store = [](Ruler &self, const Variant &v) {
-                      self.m_foreColor = v.toColor();
-                  }});
+         QStringLiteral("ForeColor"), 0x68030001, [](Ruler &self) { return self.m_foreColor; },
+         [](Ruler &self, uint32_t value) {
+             self.m_foreColor = value; // for what is drawn from now on
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 13,
+                  .read = Variant::fromColor(DefaultForeColor),
+                  .store = [](Ruler &self, const Variant &v) { self.m_foreColor = v.toColor(); }});
     d.property<int16_t>(
-        QStringLiteral("SmallZoom"), 0x68030000, [](Ruler &self) { return self.m_smallZoom; },
-        [](Ruler &self, int16_t value) { self.setSmallZoom(value); })
+         QStringLiteral("SmallZoom"), 0x68030000, [](Ruler &self) { return self.m_smallZoom; },
+         [](Ruler &self, int16_t value) { self.setSmallZoom(value); })
         .persist({.rank = 4, .read = Variant::fromInteger(1)});
     d.method(QStringLiteral("MouseMoved"), 0x60030014, VarType::Empty,
              {{QStringLiteral("x"), VarType::Single, true}}, [](Ruler &self, Args &args) {
@@ -255,9 +266,15 @@ void Ruler::initProperties()
     m_mode = 0;
 }
 
-void Ruler::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Ruler::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Ruler::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Ruler::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- drawing -------------------------------------------------------------------
 

@@ -10,13 +10,15 @@
 class QAction;
 class QMenu;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // A measuring ruler in one of four units, horizontal or vertical, drawn in
 // twips on a persistent surface. A right click opens its unit menu, which can
 // also offer three entries that only the host gives a meaning; MouseMoved
 // lets the host drag an inverted marker line along the ruler.
-class Ruler : public com::Dispatched<Ruler, com::Control> {
+class Ruler : public com::Dispatched<Ruler, com::Control>
+{
     Q_OBJECT
 public:
     enum Orientation : int32_t { Horizontal = 0, Vertical = 1, Automatic = 2 };

@@ -7,7 +7,8 @@
 
 using rt::Twips;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 void RulerScale::forEachTick(int32_t adjust, int16_t zoom, double length,
                              const std::function<void(const Tick &)> &visit)
@@ -38,7 +39,8 @@ void RulerScale::forEachTick(int32_t adjust, int16_t zoom, double length,
         first = a / 1.24;
         step = a / 1.25;
         break;
-    default: return;
+    default:
+        return;
     }
     float p = static_cast<float>(first);
     // The length is tested once per group: the last group runs past the end.

@@ -4,16 +4,19 @@
 #include <cstdint>
 #include <functional>
 
-namespace gdi {
+namespace gdi
+{
 class DeviceContext;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The ruler's scale: nine short ticks and one numbered long tick per group,
 // the fifth of them half-depth, starting one step in from the edge. Positions
 // are twips along the scale; drawing converts them to the surface's pixels.
-class RulerScale {
+class RulerScale
+{
 public:
     enum class Depth { Eighth, Half, Full };
 

@@ -7,17 +7,23 @@
 #include <QGroupBox>
 #include <QListWidget>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // The item index is the bar's Style.
-const QStringList ModeEntries = {
-    QStringLiteral("Standart"),       QStringLiteral("Smooth"),
-    QStringLiteral("ValueDependant"), QStringLiteral("SmoothDoubleColor"),
-    QStringLiteral("DoubleColor"),    QStringLiteral("XP Style"),
-    QStringLiteral("XP Style Small"), QStringLiteral("CustomPictureLandscape"),
-    QStringLiteral("CustomPictureStretch"), QStringLiteral("CustomPictureTile")};
+const QStringList ModeEntries = {QStringLiteral("Standart"),
+                                 QStringLiteral("Smooth"),
+                                 QStringLiteral("ValueDependant"),
+                                 QStringLiteral("SmoothDoubleColor"),
+                                 QStringLiteral("DoubleColor"),
+                                 QStringLiteral("XP Style"),
+                                 QStringLiteral("XP Style Small"),
+                                 QStringLiteral("CustomPictureLandscape"),
+                                 QStringLiteral("CustomPictureStretch"),
+                                 QStringLiteral("CustomPictureTile")};
 
 // Design-time layout in twips; the list and the check boxes sit inside their frames.
 const QSize PageSize(5820, 3225);
@@ -32,7 +38,8 @@ const QRect ChkAutoRedrawRect(360, 1035, 1230, 285);
 
 Settings::Settings()
     : m_lstModes(new QListWidget), m_chkShowText(new QCheckBox(QStringLiteral("ShowText"))),
-      m_chkXPc(new QCheckBox(QStringLiteral("XP-Blue"))), m_chkAutoRedraw(new QCheckBox(QStringLiteral("AutoRedraw")))
+      m_chkXPc(new QCheckBox(QStringLiteral("XP-Blue"))),
+      m_chkAutoRedraw(new QCheckBox(QStringLiteral("AutoRedraw")))
 {
     setObjectName(QStringLiteral("Settings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -64,7 +71,9 @@ Settings::Settings()
 
 void Settings::describe(com::Dispatcher<Settings> &d)
 {
-    d.identity(com::TypeInfo::forClass( QStringLiteral("Settings"), QStringLiteral("Quiv_Tools.Settings"), QStringLiteral("{7B835342-1903-4E44-B271-81F172EEE93C}"), QStringLiteral("{5A77DEC1-6BDA-4AE7-9794-FBB3658AA2B9}")));
+    d.identity(com::TypeInfo::forClass(QStringLiteral("Settings"), QStringLiteral("Quiv_Tools.Settings"),
+                                       QStringLiteral("{7B835342-1903-4E44-B271-81F172EEE93C}"),
+                                       QStringLiteral("{5A77DEC1-6BDA-4AE7-9794-FBB3658AA2B9}")));
 }
 
 // Only the first selected bar is shown and written.

@@ -6,11 +6,13 @@
 class QCheckBox;
 class QListWidget;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The progress bar's own page: drawing style, percentage text, AutoRedraw
 // and the blue XP chunks of the first selected bar.
-class Settings : public com::Dispatched<Settings, com::PropertyPage> {
+class Settings : public com::Dispatched<Settings, com::PropertyPage>
+{
     Q_OBJECT
 public:
     Settings();

@@ -22,9 +22,11 @@ using namespace com;
 using rt::KeyCodes;
 using rt::Twips;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t OwnBackColor = 0x8000000F; // button face, what the frame takes on a style change
 constexpr int32_t ResultDispids[] = {0x68030011, 0x68030010, 0x6803000F, 0x6803000E, 0x6803000D};
@@ -43,9 +45,15 @@ std::shared_ptr<StdFont> fontOf(const Variant &value)
     return font;
 }
 
-QString resultName(int index) { return QStringLiteral("Result%1").arg(index + 1); }
+QString resultName(int index)
+{
+    return QStringLiteral("Result%1").arg(index + 1);
+}
 
-int16_t toInteger(double value) { return Variant::fromDouble(value).toInteger(); }
+int16_t toInteger(double value)
+{
+    return Variant::fromDouble(value).toInteger();
+}
 
 } // namespace
 
@@ -74,7 +82,10 @@ Spin::~Spin() = default;
 
 void Spin::describe(Dispatcher<Spin> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"), QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"), QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"), QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("Spin"), QStringLiteral("Quiv_Tools.Spin"),
+                                  QStringLiteral("{E1FF2539-18C6-4790-8E03-1E663311A044}"),
+                                  QStringLiteral("{F8328EA8-B27E-4298-8FBB-496E62740FC4}"),
+                                  QStringLiteral("{AD5B181F-9D59-4F3E-8D1F-ACAFA67FEC87}")));
     const VarType S = VarType::String, L = VarType::Long, I = VarType::Integer, F = VarType::Single;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](Spin &, Args &) {
@@ -82,73 +93,80 @@ void Spin::describe(Dispatcher<Spin> &d)
         return Variant();
     });
     d.property<int16_t>(
-        QStringLiteral("Min"), 0x68030014, [](Spin &self) { return self.m_min; },
-        [](Spin &self, int16_t value) {
-            self.m_min = value;
-            // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
-            if (!self.m_timeState)
-                self.setScrollRange(self.m_scrollMin, self.m_min);
-        }).notifies()
+         QStringLiteral("Min"), 0x68030014, [](Spin &self) { return self.m_min; },
+         [](Spin &self, int16_t value) {
+             self.m_min = value;
+             // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
+             if (!self.m_timeState)
+                 self.setScrollRange(self.m_scrollMin, self.m_min);
+         })
+        .notifies()
         .persist({.rank = 9, .read = Variant::fromInteger(0)});
     d.property<int16_t>(
-        QStringLiteral("Max"), 0x68030013, [](Spin &self) { return self.m_max; },
-        [](Spin &self, int16_t value) {
-            self.m_max = value;
-            if (!self.m_timeState)
-                self.setScrollRange(self.m_max, self.m_scrollMax);
-        }).notifies()
+         QStringLiteral("Max"), 0x68030013, [](Spin &self) { return self.m_max; },
+         [](Spin &self, int16_t value) {
+             self.m_max = value;
+             if (!self.m_timeState)
+                 self.setScrollRange(self.m_max, self.m_scrollMax);
+         })
+        .notifies()
         .persist({.rank = 8, .read = Variant::fromInteger(100)});
     d.property<int16_t>(
-        QStringLiteral("Value"), 0x68030012, [](Spin &self) { return self.m_value; },
-        [](Spin &self, int16_t value) { self.setValue(value); })
+         QStringLiteral("Value"), 0x68030012, [](Spin &self) { return self.m_value; },
+         [](Spin &self, int16_t value) { self.setValue(value); })
         .persist({.rank = 10, .read = Variant::fromInteger(0)});
     for (int i = 0; i < 5; ++i) {
         d.property<float>(
-        resultName(i), ResultDispids[i], [i](Spin &self) { return self.m_results[size_t(i)]; },
-        [i](Spin &self, float value) { self.setResult(i, value); })
+             resultName(i), ResultDispids[i], [i](Spin &self) { return self.m_results[size_t(i)]; },
+             [i](Spin &self, float value) { self.setResult(i, value); })
             .persist({.rank = 11 + i, .read = Variant::fromInteger(0)});
     }
     d.property<bool>(
-        QStringLiteral("PointPosition"), 0x6803000C, [](Spin &self) { return self.m_pointPosition; },
-        [](Spin &self, bool value) {
-            self.m_pointPosition = value;
-        }).notifies()
+         QStringLiteral("PointPosition"), 0x6803000C, [](Spin &self) { return self.m_pointPosition; },
+         [](Spin &self, bool value) { self.m_pointPosition = value; })
+        .notifies()
         .persist({.rank = 16, .read = Variant::fromBool(false)});
     d.property<bool>(
-        QStringLiteral("TimeState"), 0x6803000B, [](Spin &self) { return self.m_timeState; },
-        [](Spin &self, bool value) { self.setTimeState(value); })
+         QStringLiteral("TimeState"), 0x6803000B, [](Spin &self) { return self.m_timeState; },
+         [](Spin &self, bool value) { self.setTimeState(value); })
         .persist({.rank = 17, .read = Variant::fromBool(false)});
     d.property<float>(
-        QStringLiteral("CurrTimeH"), 0x6803000A, [](Spin &self) { return self.m_currTimeH; },
-        [](Spin &self, float value) {
-            self.m_currTimeH = value; // shown from the next step on
-        }).notifies()
+         QStringLiteral("CurrTimeH"), 0x6803000A, [](Spin &self) { return self.m_currTimeH; },
+         [](Spin &self, float value) {
+             self.m_currTimeH = value; // shown from the next step on
+         })
+        .notifies()
         .persist({.rank = 18, .read = "00"});
     d.property<float>(
-        QStringLiteral("CurrTimeM"), 0x68030009, [](Spin &self) { return self.m_currTimeM; },
-        [](Spin &self, float value) {
-            self.m_currTimeM = value;
-        }).notifies()
+         QStringLiteral("CurrTimeM"), 0x68030009, [](Spin &self) { return self.m_currTimeM; },
+         [](Spin &self, float value) { self.m_currTimeM = value; })
+        .notifies()
         .persist({.rank = 19, .read = Variant::fromInteger(0)});
     d.objectProperty(
-        QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
-        [](Spin &self) { return Variant::fromObject(self.m_font); },
-        [](Spin &self, const Variant &v) {
-            self.setFont(v);
-            self.layOut();
-        }).notifies()
+         QStringLiteral("Font"), -512, QStringLiteral("StdFont"),
+         [](Spin &self) { return Variant::fromObject(self.m_font); },
+         [](Spin &self, const Variant &v) {
+             self.setFont(v);
+             self.layOut();
+         })
+        .notifies()
         // A copy, so that the size read next stays out of the bag's font.
         .persist({.rank = 4,
-                  .read = [](Spin &self) { return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont())); },
-                  .store = [](Spin &self, const Variant &v) { self.setFont(Variant::fromObject(fontOf(v)->clone())); }});
+                  .read =
+                      [](Spin &self) {
+                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
+                      },
+                  .store = [](Spin &self,
+                              const Variant &v) { self.setFont(Variant::fromObject(fontOf(v)->clone())); }});
     d.property(
-        QStringLiteral("FontSize"), 0x68030008, F,
-        [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },
-        [](Spin &self, const Variant &v) {
-            self.m_font->let(QStringLiteral("Size"), v);
-            self.m_text1->setFont(self.m_font->toQFont());
-            self.layOut();
-        }).notifies()
+         QStringLiteral("FontSize"), 0x68030008, F,
+         [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },
+         [](Spin &self, const Variant &v) {
+             self.m_font->let(QStringLiteral("Size"), v);
+             self.m_text1->setFont(self.m_font->toQFont());
+             self.layOut();
+         })
+        .notifies()
         .persist({.rank = 5,
                   .read = Variant::fromSingle(8.25f),
                   .write = Variant::fromInteger(0),
@@ -157,66 +175,65 @@ void Spin::describe(Dispatcher<Spin> &d)
                       self.m_text1->setFont(self.m_font->toQFont());
                   }});
     d.objectProperty(
-        QStringLiteral("MouseIcon"), 0x68030007, QStringLiteral("Picture"),
-        [](Spin &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](Spin &self, const Variant &v) {
-            self.setMouseIcon(v);
-        }).notifies()
+         QStringLiteral("MouseIcon"), 0x68030007, QStringLiteral("Picture"),
+         [](Spin &self) { return Variant::fromObject(self.m_mouseIcon); },
+         [](Spin &self, const Variant &v) { self.setMouseIcon(v); })
+        .notifies()
         .persist({.rank = 6, .read = Variant::fromObject(nullptr)});
     d.property<int32_t>(
-        QStringLiteral("MousePointer"), 0x68030006, [](Spin &self) { return self.m_mousePointer; },
-        [](Spin &self, int32_t value) {
-            self.setMousePointer(value);
-        }, QStringLiteral("sMousePointerConst")).notifies()
+         QStringLiteral("MousePointer"), 0x68030006, [](Spin &self) { return self.m_mousePointer; },
+         [](Spin &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("sMousePointerConst"))
+        .notifies()
         .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
                       self.setMousePointer(v.toLong());
                   }});
     d.property<int32_t>(
-        QStringLiteral("BorderStyle"), 0x68030005, [](Spin &self) { return self.m_borderStyle; },
-        [](Spin &self, int32_t value) {
-            self.setBorderStyle(value);
-        }, QStringLiteral("EnStyle")).notifies()
+         QStringLiteral("BorderStyle"), 0x68030005, [](Spin &self) { return self.m_borderStyle; },
+         [](Spin &self, int32_t value) { self.setBorderStyle(value); }, QStringLiteral("EnStyle"))
+        .notifies()
         .persist({.rank = 0, .read = Variant::fromLong(Flat)});
     d.property<int32_t>(
-        QStringLiteral("Alignment"), 0x68030004, [](Spin &self) { return self.m_alignment; },
-        [](Spin &self, int32_t value) {
-            self.setAlignment(value);
-            self.vScroll1Change();
-        }, QStringLiteral("sAlignmentConst")).notifies()
+         QStringLiteral("Alignment"), 0x68030004, [](Spin &self) { return self.m_alignment; },
+         [](Spin &self, int32_t value) {
+             self.setAlignment(value);
+             self.vScroll1Change();
+         },
+         QStringLiteral("sAlignmentConst"))
+        .notifies()
         .persist({.rank = 20, .read = Variant::fromLong(0), .store = [](Spin &self, const Variant &v) {
                       self.setAlignment(v.toLong());
                   }});
     d.property<bool>(
-        QStringLiteral("EnabledS"), 0x68030003, [](Spin &self) { return self.m_text1->isEnabledTo(&self); },
-        [](Spin &self, bool value) {
-            self.m_text1->setEnabled(value);
-            self.m_vScroll1->setEnabled(value);
-        }).notifies()
+         QStringLiteral("EnabledS"), 0x68030003, [](Spin &self) { return self.m_text1->isEnabledTo(&self); },
+         [](Spin &self, bool value) {
+             self.m_text1->setEnabled(value);
+             self.m_vScroll1->setEnabled(value);
+         })
+        .notifies()
         .persist({.rank = 21, .read = Variant::fromBool(true), .store = [](Spin &self, const Variant &v) {
                       self.m_text1->setEnabled(v.toBool());
                   }});
     d.property<uint32_t>(
-        QStringLiteral("BackColorS"), 0x68030002, [](Spin &self) { return self.m_textBackColor; },
-        [](Spin &self, uint32_t value) {
-            self.setBackColorS(value);
-        }, oleColor).notifies()
+         QStringLiteral("BackColorS"), 0x68030002, [](Spin &self) { return self.m_textBackColor; },
+         [](Spin &self, uint32_t value) { self.setBackColorS(value); }, oleColor)
+        .notifies()
         .persist({.rank = 2,
                   .read = [](Spin &self) { return Variant::fromColor(self.m_textBackColor); },
                   .write = Variant::fromColor(0xFFFFFF)});
     d.property<uint32_t>(
-        QStringLiteral("ForeColor"), 0x68030001, [](Spin &self) { return self.m_textForeColor; },
-        [](Spin &self, uint32_t value) {
-            self.setForeColor(value);
-        }, oleColor).notifies()
+         QStringLiteral("ForeColor"), 0x68030001, [](Spin &self) { return self.m_textForeColor; },
+         [](Spin &self, uint32_t value) { self.setForeColor(value); }, oleColor)
+        .notifies()
         .persist({.rank = 3,
                   .read = [](Spin &self) { return Variant::fromColor(self.m_textForeColor); },
                   .write = Variant::fromColor(0)});
     d.property<QString>(
-        QStringLiteral("ToolTipText"), 0x68030000, [](Spin &self) { return self.m_toolTip; },
-        [](Spin &self, const QString &value) {
-            self.m_toolTip = value;
-            self.m_text1->setToolTip(self.m_toolTip);
-        }).notifies()
+         QStringLiteral("ToolTipText"), 0x68030000, [](Spin &self) { return self.m_toolTip; },
+         [](Spin &self, const QString &value) {
+             self.m_toolTip = value;
+             self.m_text1->setToolTip(self.m_toolTip);
+         })
+        .notifies()
         .persist({.rank = 1, .read = "", .store = [](Spin &self, const Variant &v) {
                       self.m_toolTip = v.toString();
                       self.m_text1->setToolTip(self.m_toolTip);
@@ -234,28 +251,29 @@ void Spin::describe(Dispatcher<Spin> &d)
     d.event(QStringLiteral("Changed"), 1, changed);
     d.event(QStringLiteral("Click"), 2);
 
-    d.enumeration(QStringLiteral("sMousePointerConst"),
-                  {{QStringLiteral("sVoreinstellung"), 0},
-                   {QStringLiteral("sPfeil"), 1},
-                   {QStringLiteral("sKreuz"), 2},
-                   {QStringLiteral("sIcursor"), 3},
-                   {QStringLiteral("sSymbol"), 4},
-                   {QStringLiteral("sGrößenänderung"), 5},
-                   {QStringLiteral("sGrößenänderung_No_Sw"), 6},
-                   {QStringLiteral("sGrößenänderung_N_O"), 7},
-                   {QStringLiteral("sGrößenänderung_Nw_So"), 8},
-                   {QStringLiteral("sGrößenänderung_W_O"), 9},
-                   {QStringLiteral("sAufwärtspfeil"), 10},
-                   {QStringLiteral("sSanduhr"), 11},
-                   {QStringLiteral("sNicht_ablegen"), 12},
-                   {QStringLiteral("sPfeil_Sanduhr"), 13},
-                   {QStringLiteral("sPfeil_Fragezeichen"), 14},
-                   {QStringLiteral("sGrößenänderung_Alle"), 15},
-                   {QStringLiteral("sMouseIcon"), 99}});
-    d.enumeration(QStringLiteral("sAlignmentConst"),
-                  {{QStringLiteral("sLeft"), 0}, {QStringLiteral("sRight"), 1}, {QStringLiteral("sCenter"), 2}});
-    d.enumeration(QStringLiteral("EnStyle"),
-                  {{QStringLiteral("sOff"), Off}, {QStringLiteral("sFlat"), Flat}, {QStringLiteral("sStandard"), Standard}});
+    d.enumeration(QStringLiteral("sMousePointerConst"), {{QStringLiteral("sVoreinstellung"), 0},
+                                                         {QStringLiteral("sPfeil"), 1},
+                                                         {QStringLiteral("sKreuz"), 2},
+                                                         {QStringLiteral("sIcursor"), 3},
+                                                         {QStringLiteral("sSymbol"), 4},
+                                                         {QStringLiteral("sGrößenänderung"), 5},
+                                                         {QStringLiteral("sGrößenänderung_No_Sw"), 6},
+                                                         {QStringLiteral("sGrößenänderung_N_O"), 7},
+                                                         {QStringLiteral("sGrößenänderung_Nw_So"), 8},
+                                                         {QStringLiteral("sGrößenänderung_W_O"), 9},
+                                                         {QStringLiteral("sAufwärtspfeil"), 10},
+                                                         {QStringLiteral("sSanduhr"), 11},
+                                                         {QStringLiteral("sNicht_ablegen"), 12},
+                                                         {QStringLiteral("sPfeil_Sanduhr"), 13},
+                                                         {QStringLiteral("sPfeil_Fragezeichen"), 14},
+                                                         {QStringLiteral("sGrößenänderung_Alle"), 15},
+                                                         {QStringLiteral("sMouseIcon"), 99}});
+    d.enumeration(
+        QStringLiteral("sAlignmentConst"),
+        {{QStringLiteral("sLeft"), 0}, {QStringLiteral("sRight"), 1}, {QStringLiteral("sCenter"), 2}});
+    d.enumeration(QStringLiteral("EnStyle"), {{QStringLiteral("sOff"), Off},
+                                              {QStringLiteral("sFlat"), Flat},
+                                              {QStringLiteral("sStandard"), Standard}});
 }
 
 // --- properties ----------------------------------------------------------------
@@ -433,9 +451,15 @@ void Spin::initProperties()
     m_borderStyle = Flat;
 }
 
-void Spin::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void Spin::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void Spin::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void Spin::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- stepping and typing --------------------------------------------------------
 
@@ -514,7 +538,8 @@ void Spin::typeTimeMode()
         const QString line = m_text1->text().left(255);
         if (line.size() < 6) {
             m_lastText = line;
-            m_lastSelStart = m_text1->hasSelectedText() ? m_text1->selectionStart() : m_text1->cursorPosition();
+            m_lastSelStart =
+                m_text1->hasSelectedText() ? m_text1->selectionStart() : m_text1->cursorPosition();
             m_lastSelLength = int(m_text1->selectedText().size());
         } else {
             setText1(m_lastText);

@@ -11,12 +11,14 @@ class QFrame;
 class QLineEdit;
 class QScrollBar;
 
-namespace com {
+namespace com
+{
 class StdFont;
 class StdPicture;
 } // namespace com
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // A number box: a text box and a small vertical scroll bar inside a frame.
 // It holds a whole number between Min and Max, derives five percentage
@@ -24,7 +26,8 @@ namespace ostrevo {
 // arrows step. The text box and the scroll bar notify their changes at once,
 // inside the assignment, so the change handlers nest; two busy flags keep the
 // text handler from nesting into itself.
-class Spin : public com::Dispatched<Spin, com::Control> {
+class Spin : public com::Dispatched<Spin, com::Control>
+{
     Q_OBJECT
 public:
     enum Style : int32_t { Off = 0, Flat = 1, Standard = 2 };
@@ -121,7 +124,7 @@ private:
     int16_t m_scrollValue = 0;
 
     Layout m_layout;
-    QFrame *m_text2 = nullptr;      // owned as children
+    QFrame *m_text2 = nullptr; // owned as children
     QLineEdit *m_text1 = nullptr;
     QScrollBar *m_vScroll1 = nullptr;
     bool m_syncingScroll = false;

@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-namespace ostrevo::spinvalue {
+namespace ostrevo::spinvalue
+{
 
 double leadingNumber(const QString &text)
 {
@@ -45,7 +46,8 @@ int32_t saveAsLong(const QString &amount, int32_t decimals)
         text[comma] = QLatin1Char('.');
     const double factor = std::pow(10.0, decimals);
     const double y = std::floor(factor * leadingNumber(text) + 0.5);
-    if (!std::isfinite(y) || y < std::numeric_limits<int32_t>::min() || y > std::numeric_limits<int32_t>::max())
+    if (!std::isfinite(y) || y < std::numeric_limits<int32_t>::min() ||
+        y > std::numeric_limits<int32_t>::max())
         com::raise(com::ErrOverflow);
     return static_cast<int32_t>(y);
 }
@@ -67,7 +69,8 @@ float wholeFromHundredths(int32_t hundredths)
 QString timeText(float hour, float minute)
 {
     const auto twoDigits = [](float part) {
-        return QStringLiteral("%1").arg(static_cast<long long>(std::nearbyint(part)), 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1").arg(static_cast<long long>(std::nearbyint(part)), 2, 10,
+                                        QLatin1Char('0'));
     };
     return twoDigits(hour) + QLatin1Char(':') + twoDigits(minute);
 }

@@ -3,7 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-namespace ostrevo::spinvalue {
+namespace ostrevo::spinvalue
+{
 
 // The number a text starts with: an optional minus sign, digits and one "."
 // decimal point, up to the first other character; 0 when there is none.

@@ -7,11 +7,13 @@
 
 class QPainter;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // Draws the library's icon glyphs on a 32 x 32 grid; the painter is scaled to
 // the size asked for, so every size comes from the same drawing.
-class GlyphPainter {
+class GlyphPainter
+{
 public:
     explicit GlyphPainter(QPainter &painter) : p(painter) {}
 

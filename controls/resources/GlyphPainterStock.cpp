@@ -4,9 +4,11 @@
 #include <QPolygonF>
 #include <QtMath>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 const QColor outline(60, 60, 70);
 const QColor steel(150, 155, 165);

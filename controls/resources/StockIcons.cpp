@@ -4,9 +4,11 @@
 
 #include <QPainter>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int emblem = 91;
 constexpr int noIcon = 51; // pOff: a group that shows nothing

@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
-class SystemDrives : public DriveSource {
+class SystemDrives : public DriveSource
+{
 public:
     QList<DriveEntry> drives() const override
     {
@@ -60,7 +63,8 @@ void FolderList::setPath(const QString &path)
     // Relative paths would depend on the process's working folder.
     if (!p.startsWith(QLatin1Char('/')) || !QFileInfo(p).isDir()) {
         const QList<DriveEntry> drives = rt::ServiceSlot<DriveSource>::current().drives();
-        if (const DriveEntry *drive = driveOf(drives, p); drive && !QFileInfo(normalized(drive->root)).isDir())
+        if (const DriveEntry *drive = driveOf(drives, p);
+            drive && !QFileInfo(normalized(drive->root)).isDir())
             com::raiseError(68, QStringLiteral("Gerät nicht verfügbar"));
         com::raiseError(76, QStringLiteral("Pfad nicht gefunden"));
     }
@@ -86,8 +90,7 @@ void FolderList::refresh()
 
 KV_SERVICE_SLOT_STORAGE(ostrevo::DriveSource)
 
-template <>
-std::unique_ptr<ostrevo::DriveSource> rt::ServiceSlot<ostrevo::DriveSource>::makeDefault()
+template <> std::unique_ptr<ostrevo::DriveSource> rt::ServiceSlot<ostrevo::DriveSource>::makeDefault()
 {
     return std::make_unique<ostrevo::SystemDrives>();
 }

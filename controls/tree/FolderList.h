@@ -8,7 +8,8 @@
 #include <functional>
 #include <memory>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // One root of the folder tree. Linux has no drives: the roots are folders
 // (the file system's root and the home folder), typed as the tree's drive
@@ -21,14 +22,16 @@ struct DriveEntry {
 
 // Where the tree's roots come from; tests install one of their own so that the
 // tree never looks beyond a temporary folder.
-class DriveSource {
+class DriveSource
+{
 public:
     virtual ~DriveSource();
     virtual QList<DriveEntry> drives() const = 0;
 };
 
 // A hidden folder list: points at one folder and lists its subfolders.
-class FolderList {
+class FolderList
+{
 public:
     explicit FolderList(std::function<void()> onChange = {});
 

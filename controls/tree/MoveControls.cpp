@@ -1,16 +1,18 @@
 #include "controls/tree/MoveControls.h"
 
-#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/runtime/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 // Design-time layout in twips; the buttons sit inside their frame.
 const QSize PageSize(5460, 2160);
@@ -22,10 +24,12 @@ const QRect Label1Rect(2520, 180, 2775, 1455);
 } // namespace
 
 MoveControls::MoveControls()
-    : m_cmdDown(new QPushButton(QStringLiteral("Move Down"))), m_cmdUp(new QPushButton(QStringLiteral("Move Up"))),
-      m_label1(new QLabel(QStringLiteral("Benutzen Sie die Aufwärts- und Abwärtstasten, um dieScrollBox nach Oben "
-                                         "oder Unten zu erweitern."),
-                          this))
+    : m_cmdDown(new QPushButton(QStringLiteral("Move Down"))),
+      m_cmdUp(new QPushButton(QStringLiteral("Move Up"))),
+      m_label1(
+          new QLabel(QStringLiteral("Benutzen Sie die Aufwärts- und Abwärtstasten, um dieScrollBox nach Oben "
+                                    "oder Unten zu erweitern."),
+                     this))
 {
     setObjectName(QStringLiteral("MoveControls"));
     setWindowTitle(QStringLiteral("MoveControls"));
@@ -49,7 +53,10 @@ MoveControls::MoveControls()
 
 void MoveControls::describe(com::Dispatcher<MoveControls> &d)
 {
-    d.identity(com::TypeInfo::forClass( QStringLiteral("MoveControls"), QStringLiteral("Quiv_Tools.MoveControls"), QStringLiteral("{E505049E-B0EA-458C-AE29-DFDF9CD66D32}"), QStringLiteral("{5CA3D49D-A2E6-4CCD-A849-F65DEAE1CD12}")));
+    d.identity(com::TypeInfo::forClass(QStringLiteral("MoveControls"),
+                                       QStringLiteral("Quiv_Tools.MoveControls"),
+                                       QStringLiteral("{E505049E-B0EA-458C-AE29-DFDF9CD66D32}"),
+                                       QStringLiteral("{5CA3D49D-A2E6-4CCD-A849-F65DEAE1CD12}")));
 }
 
 // Only the first selected box moves; the page never marks itself changed,
@@ -60,7 +67,8 @@ void MoveControls::moveContents(int16_t distance)
     if (selectedControls().empty() || !selectedControls().front())
         return;
     com::ignoringErrors([&] {
-        selectedControls().front()->call(QStringLiteral("MoveControls"), {com::Variant::fromInteger(distance)});
+        selectedControls().front()->call(QStringLiteral("MoveControls"),
+                                         {com::Variant::fromInteger(distance)});
     });
 }
 

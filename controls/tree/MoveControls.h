@@ -6,12 +6,14 @@
 class QLabel;
 class QPushButton;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The scroll box's page: moves everything inside the first selected box up
 // or down in fixed steps while the host form is designed, so that contents
 // taller than the box can be reached. It edits no property.
-class MoveControls : public com::Dispatched<MoveControls, com::PropertyPage> {
+class MoveControls : public com::Dispatched<MoveControls, com::PropertyPage>
+{
     Q_OBJECT
 public:
     static constexpr int32_t Step = 300; // twips per click

@@ -3,8 +3,8 @@
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
 #include "controls/foundation/frmAbout.h"
-#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/SystemColors.h"
@@ -21,9 +21,11 @@ using namespace com;
 using rt::KeyCodes;
 using rt::Twips;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t DefaultBackColor = 0x8000000F; // button face
 constexpr uint32_t DefaultScrollColor = 0x800000;
@@ -67,7 +69,10 @@ template <size_t Rows> std::shared_ptr<StdPicture> handIcon(const char *const (&
 // Widget positions beyond this cannot be laid out; the platform reports them as overflow.
 constexpr double PixelLimit = QWIDGETSIZE_MAX;
 
-bool isLine(const QWidget &control) { return control.property("Y1").isValid(); }
+bool isLine(const QWidget &control)
+{
+    return control.property("Y1").isValid();
+}
 
 // A line's end-point coordinate; a line without it lacks the member.
 double lineY(const QWidget &control, const char *name)
@@ -78,12 +83,16 @@ double lineY(const QWidget &control, const char *name)
     return value.toDouble();
 }
 
-double topOf(const QWidget &control) { return Twips::fromPixelsY(control.y()); }
+double topOf(const QWidget &control)
+{
+    return Twips::fromPixelsY(control.y());
+}
 
 } // namespace
 
 // A plain coloured box: the frame strips, and the ground of the drag strip.
-class ScrollBox::Box : public QWidget {
+class ScrollBox::Box : public QWidget
+{
 public:
     Box(const char *name, uint32_t color, QWidget *parent) : QWidget(parent), m_color(color)
     {
@@ -109,7 +118,8 @@ private:
 };
 
 // The drag strip hands its mouse and key input to the box.
-class ScrollBox::DragStrip : public ScrollBox::Box {
+class ScrollBox::DragStrip : public ScrollBox::Box
+{
 public:
     explicit DragStrip(ScrollBox &box) : Box("lblArea", DefaultScrollColor, &box), m_box(box)
     {
@@ -148,7 +158,10 @@ QStringList ScrollBox::propertyPages()
 
 void ScrollBox::describe(Dispatcher<ScrollBox> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("ScrollBox"), QStringLiteral("Quiv_Tools.ScrollBox"), QStringLiteral("{3A6DBD1B-401A-4104-96E2-0B8177C10242}"), QStringLiteral("{8C177832-1189-4AD1-B588-EDD5B7315C66}"), QStringLiteral("{7F533B00-51E8-4ACD-BD79-C19F8B02F5D1}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("ScrollBox"), QStringLiteral("Quiv_Tools.ScrollBox"),
+                                  QStringLiteral("{3A6DBD1B-401A-4104-96E2-0B8177C10242}"),
+                                  QStringLiteral("{8C177832-1189-4AD1-B588-EDD5B7315C66}"),
+                                  QStringLiteral("{7F533B00-51E8-4ACD-BD79-C19F8B02F5D1}")));
     const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](ScrollBox &, Args &) {
@@ -156,41 +169,51 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
         return Variant();
     });
     d.property<uint32_t>(
-        QStringLiteral("BackColor"), 0x68030007, [](ScrollBox &self) { return self.m_backColor; },
-        [](ScrollBox &self, uint32_t value) {
-            self.m_backColor = value;
-            self.update();
-        }, oleColor).notifies()
-        .persist({.rank = 1, .read = Variant::fromColor(DefaultBackColor), .store = [](ScrollBox &self, const Variant &v) {
+         QStringLiteral("BackColor"), 0x68030007, [](ScrollBox &self) { return self.m_backColor; },
+         [](ScrollBox &self, uint32_t value) {
+             self.m_backColor = value;
+             self.update();
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 1,
+                  .read = Variant::fromColor(DefaultBackColor),
+                  .store = [](ScrollBox &self, const Variant &v) {
                       self.m_backColor = v.toColor();
                       self.update();
                   }});
     d.property<uint32_t>(
-        QStringLiteral("ScrollColor"), 0x68030006, [](ScrollBox &self) { return self.m_lblArea->color(); },
-        [](ScrollBox &self, uint32_t value) {
-            self.m_lblArea->setColor(value);
-        }, oleColor).notifies()
-        .persist({.rank = 2, .read = Variant::fromColor(DefaultScrollColor), .store = [](ScrollBox &self, const Variant &v) {
-                      self.m_lblArea->setColor(v.toColor());
-                  }});
+         QStringLiteral("ScrollColor"), 0x68030006, [](ScrollBox &self) { return self.m_lblArea->color(); },
+         [](ScrollBox &self, uint32_t value) { self.m_lblArea->setColor(value); }, oleColor)
+        .notifies()
+        .persist({.rank = 2,
+                  .read = Variant::fromColor(DefaultScrollColor),
+                  .store = [](ScrollBox &self, const Variant &v) { self.m_lblArea->setColor(v.toColor()); }});
     d.property<uint32_t>(
-        QStringLiteral("ShadowColor"), 0x68030005, [](ScrollBox &self) { return self.m_lineRight->color(); },
-        [](ScrollBox &self, uint32_t value) {
-            const uint32_t color = value;
-            self.m_lineRight->setColor(color);
-            self.m_lineBottom->setColor(color);
-        }, oleColor).notifies()
-        .persist({.rank = 3, .read = Variant::fromColor(DefaultShadowColor), .store = [](ScrollBox &self, const Variant &v) {
+         QStringLiteral("ShadowColor"), 0x68030005, [](ScrollBox &self) { return self.m_lineRight->color(); },
+         [](ScrollBox &self, uint32_t value) {
+             const uint32_t color = value;
+             self.m_lineRight->setColor(color);
+             self.m_lineBottom->setColor(color);
+         },
+         oleColor)
+        .notifies()
+        .persist({.rank = 3,
+                  .read = Variant::fromColor(DefaultShadowColor),
+                  .store = [](ScrollBox &self, const Variant &v) {
                       self.m_lineRight->setColor(v.toColor());
                       self.m_lineBottom->setColor(v.toColor());
                   }});
     d.property<uint32_t>(
-        QStringLiteral("ShadowForeColor"), 0x68030004, [](ScrollBox &self) { return self.m_lineTop->color(); },
-        [](ScrollBox &self, uint32_t value) {
-            const uint32_t color = value;
-            self.m_lineTop->setColor(color);
-            self.m_lineLeft->setColor(color);
-        }, oleColor).notifies()
+         QStringLiteral("ShadowForeColor"), 0x68030004,
+         [](ScrollBox &self) { return self.m_lineTop->color(); },
+         [](ScrollBox &self, uint32_t value) {
+             const uint32_t color = value;
+             self.m_lineTop->setColor(color);
+             self.m_lineLeft->setColor(color);
+         },
+         oleColor)
+        .notifies()
         .persist({.rank = 4,
                   .read = Variant::fromColor(DefaultShadowForeColor),
                   .store = [](ScrollBox &self, const Variant &v) {
@@ -203,17 +226,17 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
                  return Variant();
              });
     d.property<bool>(
-        QStringLiteral("ScrollVisible"), 0x68030003, [](ScrollBox &self) { return !self.m_lblArea->isHidden(); },
+        QStringLiteral("ScrollVisible"), 0x68030003,
+        [](ScrollBox &self) { return !self.m_lblArea->isHidden(); },
         [](ScrollBox &self, bool value) { self.m_lblArea->setHidden(!value); });
     d.property(
         QStringLiteral("Value"), 0x68030002, VarType::String,
         [](ScrollBox &self) { return Variant(self.m_valueText); },
         [](ScrollBox &self, const Variant &v) { self.setValue(v); });
     d.property<int32_t>(
-        QStringLiteral("BorderStyle"), 0x68030001, [](ScrollBox &self) { return self.m_borderStyle; },
-        [](ScrollBox &self, int32_t value) {
-            self.setBorderStyle(value);
-        }, QStringLiteral("EnBorder")).notifies()
+         QStringLiteral("BorderStyle"), 0x68030001, [](ScrollBox &self) { return self.m_borderStyle; },
+         [](ScrollBox &self, int32_t value) { self.setBorderStyle(value); }, QStringLiteral("EnBorder"))
+        .notifies()
         .persist({.rank = 0, .read = Variant::fromLong(eFlat)});
 
     d.event(QStringLiteral("Scroll"), 1);
@@ -257,9 +280,15 @@ void ScrollBox::initProperties()
     propertyChanged(QStringLiteral("BorderStyle"));
 }
 
-void ScrollBox::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void ScrollBox::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void ScrollBox::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void ScrollBox::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 // --- contents ------------------------------------------------------------------
 
@@ -269,8 +298,8 @@ QList<QWidget *> ScrollBox::contents() const
     QList<QWidget *> result;
     for (QObject *child : children()) {
         auto *widget = qobject_cast<QWidget *>(child);
-        if (!widget || widget->isWindow() || widget == m_lblArea || widget == m_lineTop || widget == m_lineLeft ||
-            widget == m_lineRight || widget == m_lineBottom)
+        if (!widget || widget->isWindow() || widget == m_lblArea || widget == m_lineTop ||
+            widget == m_lineLeft || widget == m_lineRight || widget == m_lineBottom)
             continue;
         result << widget;
     }
@@ -320,8 +349,8 @@ void ScrollBox::layout()
     const int bw = m_borderWidth, bh = m_borderHeight;
     // A box narrower than its frame gets empty strips rather than negative ones.
     auto place = [](QWidget *widget, int left, int top, int width, int height) {
-        widget->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top), std::max(0, Twips::toPixelsX(width)),
-                            std::max(0, Twips::toPixelsY(height)));
+        widget->setGeometry(Twips::toPixelsX(left), Twips::toPixelsY(top),
+                            std::max(0, Twips::toPixelsX(width)), std::max(0, Twips::toPixelsY(height)));
     };
     place(m_lblArea, w - StripLeftFromRight, 0, StripWidth, h);
     for (QWidget *strip : {m_lineTop, m_lineLeft, m_lineRight, m_lineBottom})

@@ -6,17 +6,20 @@
 #include <QStringList>
 #include <memory>
 
-namespace com {
+namespace com
+{
 class StdPicture;
 }
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // A container whose contents (the host's controls placed inside it, which are
 // its child widgets) the user scrolls vertically by dragging with the mouse on
 // a narrow strip at its right edge. A sunken frame of four strips surrounds
 // the area. Works in twips.
-class ScrollBox : public com::Dispatched<ScrollBox, com::Control> {
+class ScrollBox : public com::Dispatched<ScrollBox, com::Control>
+{
     Q_OBJECT
 public:
     enum EnBorder : int32_t { eOff = 0, eFlat = 1, eStandard = 2 };
@@ -51,7 +54,6 @@ private:
     class DragStrip;
     friend class DragStrip;
 
-
     void setBorderStyle(int32_t style);
     void setValue(const com::Variant &value);
     void setStripIcon(const std::shared_ptr<com::StdPicture> &icon);
@@ -74,14 +76,14 @@ private:
     int32_t m_borderStyle = eOff;
     int16_t m_borderWidth = 0;
     int16_t m_borderHeight = 0;
-    float m_dragRef = 0;   // pointer y at the last drag step; -1 while no drag is under way
-    float m_offset = 0;    // how far the contents are shifted up; never above 0
-    float m_extent = 0;    // height of the contents as last measured, at least the box's height
+    float m_dragRef = 0;        // pointer y at the last drag step; -1 while no drag is under way
+    float m_offset = 0;         // how far the contents are shifted up; never above 0
+    float m_extent = 0;         // height of the contents as last measured, at least the box's height
     float m_contentsExtent = 0; // how far down the contents have reached
-    QString m_valueText;   // the offset after the last drag step
+    QString m_valueText;        // the offset after the last drag step
     uint32_t m_backColor = 0x8000000F;
 
-    DragStrip *m_lblArea;  // the constituents are owned as children
+    DragStrip *m_lblArea; // the constituents are owned as children
     Box *m_lineTop;
     Box *m_lineLeft;
     Box *m_lineRight;

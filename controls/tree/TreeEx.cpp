@@ -10,9 +10,11 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 std::shared_ptr<StdFont> fontOf(const Variant &value)
 {
@@ -34,12 +36,13 @@ TreeEx::TreeEx()
     connect(m_tree, &QTreeWidget::itemExpanded, this, &TreeEx::onExpanded);
     connect(m_tree, &QTreeWidget::itemCollapsed, this, &TreeEx::onCollapsed);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { onNodeClick(item); });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *now, QTreeWidgetItem *before) {
-        if (before)
-            showImage(before);
-        if (now)
-            showImage(now);
-    });
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *now, QTreeWidgetItem *before) {
+                if (before)
+                    showImage(before);
+                if (now)
+                    showImage(now);
+            });
     applyFrame();
     loadDrives();
     // The first root stands for the platform's "c:\"; a missing one leaves no current folder.
@@ -55,7 +58,10 @@ TreeEx::~TreeEx() = default;
 
 void TreeEx::describe(Dispatcher<TreeEx> &d)
 {
-    d.identity(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"), QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"), QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
+    d.identity(TypeInfo::forClass(QStringLiteral("TreeEx"), QStringLiteral("Quiv_Tools.TreeEx"),
+                                  QStringLiteral("{D2F04F68-7757-408E-8AAA-590A7DC9809F}"),
+                                  QStringLiteral("{E744A276-26E3-4F25-AA5C-682060977B85}"),
+                                  QStringLiteral("{290999D6-2A09-4C98-9D1B-0D0AAB7FB9C0}")));
     const VarType B = VarType::Boolean, S = VarType::String;
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](TreeEx &, Args &) {
         ShowAboutBox();
@@ -72,85 +78,100 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                  return Variant();
              });
     d.property<int32_t>(
-        QStringLiteral("LabelEdit"), 0x6803000B, [](TreeEx &self) { return self.m_labelEdit; },
-        [](TreeEx &self, int32_t value) {
-                if (value != 0 && value != 1)
-                    raiseError(ErrInvalidPropertyValue);
-                self.m_labelEdit = value;
-            }, QStringLiteral("LabelEditConstants")).notifies()
+         QStringLiteral("LabelEdit"), 0x6803000B, [](TreeEx &self) { return self.m_labelEdit; },
+         [](TreeEx &self, int32_t value) {
+             if (value != 0 && value != 1)
+                 raiseError(ErrInvalidPropertyValue);
+             self.m_labelEdit = value;
+         },
+         QStringLiteral("LabelEditConstants"))
+        .notifies()
         .persist({.rank = 3, .read = Variant::fromLong(1), .writeRank = 4});
     d.property<bool>(
-        QStringLiteral("HideSelection"), 0x6803000A, [](TreeEx &self) { return self.m_hideSelection; },
-        [](TreeEx &self, bool value) { self.m_hideSelection = value; }).notifies()
+         QStringLiteral("HideSelection"), 0x6803000A, [](TreeEx &self) { return self.m_hideSelection; },
+         [](TreeEx &self, bool value) { self.m_hideSelection = value; })
+        .notifies()
         .persist({.rank = 6,
                   .read = Variant::fromBool(true),
                   .store = [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); },
                   .writeRank = 5});
     d.property<bool>(
-        QStringLiteral("HotTracking"), 0x68030009, [](TreeEx &self) { return self.m_hotTracking; },
-        [](TreeEx &self, bool value) { self.m_hotTracking = value; }).notifies()
+         QStringLiteral("HotTracking"), 0x68030009, [](TreeEx &self) { return self.m_hotTracking; },
+         [](TreeEx &self, bool value) { self.m_hotTracking = value; })
+        .notifies()
         .persist({.rank = 4,
                   .read = Variant::fromBool(false),
                   .store = [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); },
                   .writeRank = 6});
     d.property<int32_t>(
-        QStringLiteral("BorderStyle"), 0x68030008, [](TreeEx &self) { return self.m_borderStyle; },
-        [](TreeEx &self, int32_t value) { self.setBorderStyle(value); }, QStringLiteral("BorderStyleOwnCS")).notifies()
-        .persist({.rank = 7,
-                  .read = Variant::fromLong(0),
-                  .store = [](TreeEx &self, const Variant &v) { self.setBorderStyle(v.toLong()); }});
+         QStringLiteral("BorderStyle"), 0x68030008, [](TreeEx &self) { return self.m_borderStyle; },
+         [](TreeEx &self, int32_t value) { self.setBorderStyle(value); }, QStringLiteral("BorderStyleOwnCS"))
+        .notifies()
+        .persist({.rank = 7, .read = Variant::fromLong(0), .store = [](TreeEx &self, const Variant &v) {
+                      self.setBorderStyle(v.toLong());
+                  }});
     d.property<int32_t>(
-        QStringLiteral("Appearance"), 0x68030007, [](TreeEx &self) { return self.m_appearance; },
-        [](TreeEx &self, int32_t value) { self.setAppearance(value); }, QStringLiteral("AppearanceConstants")).notifies()
+         QStringLiteral("Appearance"), 0x68030007, [](TreeEx &self) { return self.m_appearance; },
+         [](TreeEx &self, int32_t value) { self.setAppearance(value); },
+         QStringLiteral("AppearanceConstants"))
+        .notifies()
         .persist({.rank = 5,
                   .read = Variant::fromLong(1),
                   .store = [](TreeEx &self, const Variant &v) { self.setAppearance(v.toLong()); },
                   .writeRank = 8});
     d.property<int32_t>(
-        QStringLiteral("MousePointer"), 0x68030006, [](TreeEx &self) { return self.m_mousePointer; },
-        [](TreeEx &self, int32_t value) { self.setMousePointer(value); }, QStringLiteral("tMousePointerConst")).notifies()
+         QStringLiteral("MousePointer"), 0x68030006, [](TreeEx &self) { return self.m_mousePointer; },
+         [](TreeEx &self, int32_t value) { self.setMousePointer(value); },
+         QStringLiteral("tMousePointerConst"))
+        .notifies()
         .persist({.rank = 2,
                   .read = Variant::fromLong(0),
                   .store = [](TreeEx &self, const Variant &v) { self.setMousePointer(v.toLong()); },
                   .writeRank = 3});
     d.objectProperty(
-        QStringLiteral("Font"), 0x68030005, QStringLiteral("StdFont"),
-        [](TreeEx &self) { return Variant::fromObject(self.m_font); },
-        [](TreeEx &self, const Variant &v) { self.setFont(v); }).notifies()
+         QStringLiteral("Font"), 0x68030005, QStringLiteral("StdFont"),
+         [](TreeEx &self) { return Variant::fromObject(self.m_font); },
+         [](TreeEx &self, const Variant &v) { self.setFont(v); })
+        .notifies()
         .persist({.rank = 1, .read = [](TreeEx &self) {
                       return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
                   }});
     d.property<bool>(
-        QStringLiteral("EnabledT"), 0x68030004, [](TreeEx &self) { return self.m_tree->isEnabled(); },
-        [](TreeEx &self, bool value) { self.m_tree->setEnabled(value); }).notifies()
-        .persist({.rank = 0,
-                  .read = Variant::fromBool(true),
-                  .store = [](TreeEx &self, const Variant &v) { self.m_tree->setEnabled(v.toBool()); }});
+         QStringLiteral("EnabledT"), 0x68030004, [](TreeEx &self) { return self.m_tree->isEnabled(); },
+         [](TreeEx &self, bool value) { self.m_tree->setEnabled(value); })
+        .notifies()
+        .persist({.rank = 0, .read = Variant::fromBool(true), .store = [](TreeEx &self, const Variant &v) {
+                      self.m_tree->setEnabled(v.toBool());
+                  }});
     d.objectProperty(
-        QStringLiteral("MouseIcon"), 0x68030003, QStringLiteral("Picture"),
-        [](TreeEx &self) { return Variant::fromObject(self.m_mouseIcon); },
-        [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); }).notifies()
+         QStringLiteral("MouseIcon"), 0x68030003, QStringLiteral("Picture"),
+         [](TreeEx &self) { return Variant::fromObject(self.m_mouseIcon); },
+         [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); })
+        .notifies()
         .persist({.rank = 10,
                   .read = Variant::fromObject(nullptr),
                   .store = [](TreeEx &self, const Variant &v) { self.setMouseIcon(v); },
                   .writeRank = 2});
     d.property<QString>(
-        QStringLiteral("pPath"), 0x68030002, [](TreeEx &self) { return self.m_dir.path(); },
-        [](TreeEx &self, const QString &value) { self.setPPath(value); }).notifies()
+         QStringLiteral("pPath"), 0x68030002, [](TreeEx &self) { return self.m_dir.path(); },
+         [](TreeEx &self, const QString &value) { self.setPPath(value); })
+        .notifies()
         // A stored folder that has gone since (or one from another system)
         // keeps the current folder rather than failing the whole form.
         .persist({.rank = 8,
                   .read = [](TreeEx &self) { return Variant(self.firstRoot()); },
-                  .store = [](TreeEx &self, const Variant &v) {
-                      try {
-                          self.m_dir.setPath(v.toString());
-                      } catch (const AutomationError &) {
-                      }
-                  },
+                  .store =
+                      [](TreeEx &self, const Variant &v) {
+                          try {
+                              self.m_dir.setPath(v.toString());
+                          } catch (const AutomationError &) {
+                          }
+                      },
                   .writeRank = 9});
     d.property<int32_t>(
-        QStringLiteral("IconShow"), 0x68030001, [](TreeEx &self) { return self.m_iconShow; },
-        [](TreeEx &self, int32_t value) { self.setIconShow(value); }, QStringLiteral("EnumIcon")).notifies()
+         QStringLiteral("IconShow"), 0x68030001, [](TreeEx &self) { return self.m_iconShow; },
+         [](TreeEx &self, int32_t value) { self.setIconShow(value); }, QStringLiteral("EnumIcon"))
+        .notifies()
         .persist({.rank = 9,
                   .read = Variant::fromLong(Gray),
                   .store = [](TreeEx &self, const Variant &v) { self.setIconShow(v.toLong()); },
@@ -178,8 +199,10 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
 
     d.enumeration(QStringLiteral("EnumIcon"),
                   {{QStringLiteral("Gray"), 0}, {QStringLiteral("Yellow"), 1}, {QStringLiteral("xp"), 2}});
-    d.enumeration(QStringLiteral("BorderStyleOwnCS"), {{QStringLiteral("Kein"), 0}, {QStringLiteral("Einfach"), 1}});
-    d.enumeration(QStringLiteral("AppearanceConstants"), {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
+    d.enumeration(QStringLiteral("BorderStyleOwnCS"),
+                  {{QStringLiteral("Kein"), 0}, {QStringLiteral("Einfach"), 1}});
+    d.enumeration(QStringLiteral("AppearanceConstants"),
+                  {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
     d.enumeration(QStringLiteral("tMousePointerConst"), {{QStringLiteral("tVoreinstellung"), 0},
                                                          {QStringLiteral("tPfeil"), 1},
                                                          {QStringLiteral("tKreuz"), 2},
@@ -265,9 +288,15 @@ void TreeEx::applyFrame()
 
 // --- persistence -----------------------------------------------------------------
 
-void TreeEx::readProperties(const PropertyBag &bag) { readDeclared(bag); }
+void TreeEx::readProperties(const PropertyBag &bag)
+{
+    readDeclared(bag);
+}
 
-void TreeEx::writeProperties(PropertyBag &bag) { writeDeclared(bag); }
+void TreeEx::writeProperties(PropertyBag &bag)
+{
+    writeDeclared(bag);
+}
 
 QString TreeEx::firstRoot() const
 {

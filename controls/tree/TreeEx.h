@@ -8,19 +8,22 @@
 
 class QTreeWidgetItem;
 
-namespace com {
+namespace com
+{
 class StdFont;
 class StdPicture;
-}
+} // namespace com
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 class TreeView;
 
 // A folder picker: a tree whose roots are the machine's roots (drives) and
 // whose levels are read from disk only when opened. pPath is the current
 // folder, with "/" separators.
-class TreeEx : public com::Dispatched<TreeEx, com::Control> {
+class TreeEx : public com::Dispatched<TreeEx, com::Control>
+{
     Q_OBJECT
 public:
     enum EnumIcon : int32_t { Gray = 0, Yellow = 1, xp = 2 };
@@ -74,10 +77,10 @@ private:
     void raiseSafely(const QString &name, com::Args &&args = {});
     void raiseNodeEvent(const QString &name, QTreeWidgetItem *item);
 
-    TreeView *m_tree; // owned by this widget
-    FolderList m_dir;            // Dir1: the current folder
-    FolderList m_dummyDir;       // lists the node being opened
-    FolderList m_checkForChild;  // tells whether a listed folder has subfolders
+    TreeView *m_tree;           // owned by this widget
+    FolderList m_dir;           // Dir1: the current folder
+    FolderList m_dummyDir;      // lists the node being opened
+    FolderList m_checkForChild; // tells whether a listed folder has subfolders
     QList<DriveEntry> m_drives;
     int32_t m_iconShow = Gray;
     int32_t m_labelEdit = 1;

@@ -6,8 +6,8 @@
 #include "controls/foundation/ControlEvents.h"
 #include "controls/tree/TreeNode.h"
 #include "controls/tree/TreeView.h"
-#include "platform/com/IgnoringErrors.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/runtime/KeyCodes.h"
 
 #include <QDir>
@@ -20,9 +20,11 @@
 using namespace com;
 using rt::KeyCodes;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
-namespace {
+namespace
+{
 
 constexpr int MaxLevels = 20; // SetPath opens at most this many levels below a root
 constexpr int CreatedFolderImage = 4;
@@ -126,7 +128,8 @@ void TreeEx::loadDrives()
     m_tree->clear();
     m_drives = rt::ServiceSlot<DriveSource>::current().drives();
     for (const DriveEntry &drive : m_drives) {
-        QTreeWidgetItem *root = addNode(nullptr, rootKey(drive), drive.entry, driveImage(drive.type, m_iconShow));
+        QTreeWidgetItem *root =
+            addNode(nullptr, rootKey(drive), drive.entry, driveImage(drive.type, m_iconShow));
         addPlaceholder(root);
     }
 }
@@ -142,7 +145,8 @@ void TreeEx::onExpanded(QTreeWidgetItem *item)
         m_dummyDir.refresh();
         m_tree->scrollToItem(item);
         if (item->childCount() > 0 && isPlaceholder(item->child(0))) {
-            const std::unique_ptr<QTreeWidgetItem> placeholder(item->takeChild(0)); // out of the tree: ours to drop
+            const std::unique_ptr<QTreeWidgetItem> placeholder(
+                item->takeChild(0)); // out of the tree: ours to drop
             const int image = m_iconShow * 3 + 10;
             for (const QString &folder : m_dummyDir.list()) {
                 QTreeWidgetItem *child = addNode(item, folder, QFileInfo(folder).fileName(), image);
@@ -291,10 +295,11 @@ void TreeEx::onInput(QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         const bool move = event->type() == QEvent::MouseMove;
         const QPointF pos = m_tree->mapTo(this, mouse->position().toPoint());
-        const QString name = move                                         ? QStringLiteral("MouseMove")
+        const QString name = move                                        ? QStringLiteral("MouseMove")
                              : event->type() == QEvent::MouseButtonPress ? QStringLiteral("MouseDown")
-                                                                          : QStringLiteral("MouseUp");
-        raiseSafely(name, mouseEventArgs(*mouse, move, static_cast<float>(pos.x()), static_cast<float>(pos.y())));
+                                                                         : QStringLiteral("MouseUp");
+        raiseSafely(name,
+                    mouseEventArgs(*mouse, move, static_cast<float>(pos.x()), static_cast<float>(pos.y())));
         if (event->type() == QEvent::MouseButtonRelease &&
             KeyCodes::mouseButton(mouse->button()) == KeyCodes::LeftButton)
             raiseSafely(QStringLiteral("Click"));

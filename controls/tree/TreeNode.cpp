@@ -4,7 +4,8 @@
 
 using namespace com;
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 void TreeNode::describe(Dispatcher<TreeNode> &d)
 {

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "platform/com/Dispatched.h"
 #include "platform/com/AutomationObject.h"
+#include "platform/com/Dispatched.h"
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The node an event names, as the host sees it: its key and text at the time.
-class TreeNode : public com::Dispatched<TreeNode, com::AutomationObject> {
+class TreeNode : public com::Dispatched<TreeNode, com::AutomationObject>
+{
 public:
     TreeNode(QString key, QString text);
 

@@ -4,7 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 TreeView::TreeView(QWidget *parent) : QTreeWidget(parent)
 {

@@ -3,11 +3,13 @@
 #include <QTreeWidget>
 #include <functional>
 
-namespace ostrevo {
+namespace ostrevo
+{
 
 // The visible tree. Reports its input after handling it itself, so that a
 // click has already been taken by the node under it when the host hears of it.
-class TreeView : public QTreeWidget {
+class TreeView : public QTreeWidget
+{
 public:
     explicit TreeView(QWidget *parent = nullptr);
 

@@ -18,7 +18,8 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 constexpr int Entries = 1000;
 constexpr int BodyBytes = 100 * 1024;
@@ -65,8 +66,7 @@ void answerMessages()
     poll->start(1);
 }
 
-template <class F>
-double bestOf3(F &&run)
+template <class F> double bestOf3(F &&run)
 {
     double best = 1e300;
     for (int i = 0; i < 3; ++i) {
@@ -92,8 +92,8 @@ int main(int argc, char **argv)
     setenv("KALVENTO_HOME", qPrintable(home), 1);
     QApplication app(argc, argv);
     const QDir bin(QCoreApplication::applicationDirPath());
-    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")), {bin.filePath(QStringLiteral("libostrevo.so"))}) !=
-        0) {
+    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
+                          {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
         std::fprintf(stderr, "libostrevo.so could not be registered\n");
         return 1;
     }
@@ -127,7 +127,9 @@ int main(int argc, char **argv)
     });
     const double restoreTime = bestOf3([&] {
         window->File1()->setCurrentItem(
-            window->File1()->findItems(QStringLiteral("zorvelin_datensicherung.dsi"), Qt::MatchExactly).value(0));
+            window->File1()
+                ->findItems(QStringLiteral("zorvelin_datensicherung.dsi"), Qt::MatchExactly)
+                .value(0));
         window->Command2_Click();
         return db && db->isOpen();
     });

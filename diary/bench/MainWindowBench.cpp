@@ -13,7 +13,8 @@
 #include <cstdio>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 constexpr int Entries = 10000;
 
@@ -22,7 +23,8 @@ bool fill(const QString &file, int bodyBytes)
     sqlite3 *db = nullptr;
     if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
         return false;
-    const QByteArray body = "{\\rtf1\\ansi " + QByteArray(bodyBytes > 20 ? bodyBytes - 20 : 0, 'x') + "\\par}";
+    const QByteArray body =
+        "{\\rtf1\\ansi " + QByteArray(bodyBytes > 20 ? bodyBytes - 20 : 0, 'x') + "\\par}";
     sqlite3_stmt *insert = nullptr;
     bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
               sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
@@ -72,7 +74,8 @@ int main(int argc, char **argv)
     setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
     QApplication app(argc, argv);
     const QDir bin(QCoreApplication::applicationDirPath());
-    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")), {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
+    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
+                          {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
         std::fprintf(stderr, "libostrevo.so could not be registered\n");
         return 1;
     }

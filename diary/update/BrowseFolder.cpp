@@ -2,7 +2,8 @@
 
 #include "platform/comdlg/DialogBackend.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
 QString BrowseFolder(QWidget *owner, const QString &title)
 {

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QWidget>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Lets the user pick an existing folder in a modal dialog over owner. Returns its path
 // ("/" separators, no trailing "/"), or "" when the user cancels.

@@ -2,15 +2,18 @@
 
 #include "platform/shell/Shell.h"
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 constexpr int ShowMaximized = 3;
 } // namespace
 
 int OpenWebsite(const QString &url)
 {
-    return rt::ServiceSlot<shell::Shell>::current().execute(QString(), url, QString(), QString(), ShowMaximized);
+    return rt::ServiceSlot<shell::Shell>::current().execute(QString(), url, QString(), QString(),
+                                                            ShowMaximized);
 }
 
 } // namespace kalvento

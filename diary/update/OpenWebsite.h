@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Opens url with the desktop's default action, maximised. Returns the shell's result:
 // above 32 on success.

@@ -6,12 +6,15 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 // The hourglass for as long as the fetch blocks, taken back however it ends.
-class WaitCursor {
+class WaitCursor
+{
 public:
     explicit WaitCursor(QWidget *window) : m_window(window)
     {
@@ -47,7 +50,8 @@ com::Variant ReadURL(const QString &url, QWidget *updateWindow)
     }
     // One character per byte, so the cut and the skipped header count the same either way.
     const QString text = rt::Windows1252::decode(body);
-    return com::Variant::fromString(text.size() < SkippedCharacters ? QString() : text.mid(SkippedCharacters));
+    return com::Variant::fromString(text.size() < SkippedCharacters ? QString()
+                                                                    : text.mid(SkippedCharacters));
 }
 
 } // namespace kalvento

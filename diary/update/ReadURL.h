@@ -5,7 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // The most ReadURL takes from a server; anything beyond is cut off.
 inline constexpr qsizetype ReadURLLimit = 524288;

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 
-namespace kalvento {
+namespace kalvento
+{
 
-namespace {
+namespace
+{
 
 bool isHexDigit(char c)
 {
@@ -50,8 +52,8 @@ QString canonicalForm(const QString &url)
     result.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes.at(i));
-        const bool validEscape = c == '%' && i + 2 < bytes.size() && isHexDigit(bytes.at(i + 1))
-                                 && isHexDigit(bytes.at(i + 2));
+        const bool validEscape =
+            c == '%' && i + 2 < bytes.size() && isHexDigit(bytes.at(i + 1)) && isHexDigit(bytes.at(i + 2));
         if (mustEscape(c) || (c == '%' && !validEscape)) {
             result += QLatin1Char('%');
             result += QLatin1Char(hex[c >> 4]);
@@ -238,8 +240,8 @@ bool cURL::GetURL(const QString &url)
 
     const QStringView path = rest.left(extraStart);
     const QStringView extra = rest.mid(extraStart);
-    if (scheme.size() > MaxSchemeLength || host.size() > MaxHostLength || userName.size() > MaxUserLength
-        || password.size() > MaxPasswordLength || path.size() > MaxPathLength || extra.size() > MaxExtraLength)
+    if (scheme.size() > MaxSchemeLength || host.size() > MaxHostLength || userName.size() > MaxUserLength ||
+        password.size() > MaxPasswordLength || path.size() > MaxPathLength || extra.size() > MaxExtraLength)
         return false;
 
     m_extraInfo = extra.toString();

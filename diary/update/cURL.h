@@ -2,12 +2,14 @@
 
 #include <QString>
 
-namespace kalvento {
+namespace kalvento
+{
 
 // Splits one URL into the parts the download needs to open its connection and request.
 // Fields are only written by a successful GetURL; until then and after a failed call they
 // keep what they held (a new object: empty texts, port 0, scheme code UnknownScheme).
-class cURL {
+class cURL
+{
 public:
     // Scheme codes as the platform numbers them.
     static constexpr int UnknownScheme = -1;

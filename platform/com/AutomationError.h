@@ -3,7 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
-namespace com {
+namespace com
+{
 
 // The runtime's error numbers that callers compare against.
 enum ErrorNumber : int {
@@ -24,7 +25,8 @@ enum ErrorNumber : int {
 
 // The one error type that crosses every module: the runtime's number and its
 // text. Its key function lives in kplatform so that the type exists once.
-class AutomationError : public std::runtime_error {
+class AutomationError : public std::runtime_error
+{
 public:
     AutomationError(int number, const QString &description);
     explicit AutomationError(int number);

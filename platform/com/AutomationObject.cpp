@@ -5,21 +5,35 @@
 
 #include <atomic>
 
-namespace com {
+namespace com
+{
 
-namespace {
+namespace
+{
 std::atomic<int> g_liveObjects{0};
 }
 
 EventSink::~EventSink() = default;
 
-AutomationObject::AutomationObject() { ++g_liveObjects; }
+AutomationObject::AutomationObject()
+{
+    ++g_liveObjects;
+}
 
-AutomationObject::~AutomationObject() { --g_liveObjects; }
+AutomationObject::~AutomationObject()
+{
+    --g_liveObjects;
+}
 
-int AutomationObject::liveCount() { return g_liveObjects.load(); }
+int AutomationObject::liveCount()
+{
+    return g_liveObjects.load();
+}
 
-void AutomationObject::setModuleLock(std::unique_ptr<ModuleLock> lock) { m_moduleLock = std::move(lock); }
+void AutomationObject::setModuleLock(std::unique_ptr<ModuleLock> lock)
+{
+    m_moduleLock = std::move(lock);
+}
 
 int32_t AutomationObject::dispidOf(const QString &name) const
 {
@@ -29,9 +43,15 @@ int32_t AutomationObject::dispidOf(const QString &name) const
     return m->dispid;
 }
 
-Variant AutomationObject::get(const QString &name) { return get(name, {}); }
+Variant AutomationObject::get(const QString &name)
+{
+    return get(name, {});
+}
 
-Variant AutomationObject::get(const QString &name, Args args) { return invoke(dispidOf(name), Get, args); }
+Variant AutomationObject::get(const QString &name, Args args)
+{
+    return invoke(dispidOf(name), Get, args);
+}
 
 void AutomationObject::let(const QString &name, const Variant &value)
 {
@@ -45,9 +65,15 @@ void AutomationObject::set(const QString &name, const Variant &value)
     invoke(dispidOf(name), Set, args);
 }
 
-Variant AutomationObject::call(const QString &name, Args args) { return invoke(dispidOf(name), Method, args); }
+Variant AutomationObject::call(const QString &name, Args args)
+{
+    return invoke(dispidOf(name), Method, args);
+}
 
-Variant AutomationObject::callByRef(const QString &name, Args &args) { return invoke(dispidOf(name), Method, args); }
+Variant AutomationObject::callByRef(const QString &name, Args &args)
+{
+    return invoke(dispidOf(name), Method, args);
+}
 
 void AutomationObject::raiseEvent(const QString &name, Args &args)
 {
@@ -58,6 +84,9 @@ void AutomationObject::raiseEvent(const QString &name, Args &args)
         m_sink->onEvent(*event, args);
 }
 
-void AutomationObject::raiseEvent(const QString &name, Args &&args) { raiseEvent(name, args); }
+void AutomationObject::raiseEvent(const QString &name, Args &&args)
+{
+    raiseEvent(name, args);
+}
 
 } // namespace com

@@ -6,13 +6,15 @@
 #include <memory>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 using Args = std::vector<Variant>;
 
 // Receives the events an object raises. Arguments passed by reference are
 // elements of args: a handler that changes one changes the raiser's value.
-class EventSink {
+class EventSink
+{
 public:
     virtual ~EventSink();
     virtual void onEvent(const EventInfo &event, Args &args) = 0;
@@ -21,7 +23,8 @@ public:
 class ModuleLock;
 
 // Every object reached late-bound: by DISPID or by name, values as Variants.
-class AutomationObject {
+class AutomationObject
+{
 public:
     AutomationObject();
     virtual ~AutomationObject();

@@ -5,9 +5,11 @@
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyBag.h"
 
-namespace com {
+namespace com
+{
 
-namespace {
+namespace
+{
 
 // Splits "verb rest" and "name rest".
 std::pair<QString, QString> splitFirst(const QString &text)
@@ -23,7 +25,10 @@ std::pair<QString, QString> splitFirst(const QString &text)
 
 AutomationScript::AutomationScript() : m_host(std::make_unique<QWidget>()) {}
 
-AutomationScript::~AutomationScript() { release(); }
+AutomationScript::~AutomationScript()
+{
+    release();
+}
 
 void AutomationScript::release()
 {

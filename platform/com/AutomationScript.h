@@ -7,7 +7,8 @@
 #include <QWidget>
 #include <memory>
 
-namespace com {
+namespace com
+{
 
 class Control;
 
@@ -17,7 +18,8 @@ class Control;
 //   create ProgId        load ProgId BAG      save BAG
 //   let Name value       set Name value       get Name     get #&H68030027
 //   call Name a, b       events on|off
-class AutomationScript {
+class AutomationScript
+{
 public:
     AutomationScript();
     ~AutomationScript();
@@ -35,7 +37,7 @@ private:
     int32_t memberId(const QString &reference) const;
     static std::vector<Variant> parseArguments(const QString &text);
 
-    std::unique_ptr<QWidget> m_host; // controls live on this hidden window
+    std::unique_ptr<QWidget> m_host;                 // controls live on this hidden window
     std::unique_ptr<AutomationObject> m_ownedObject; // objects that are no controls
     AutomationObject *m_object = nullptr;
     Control *m_control = nullptr;

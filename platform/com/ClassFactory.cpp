@@ -1,6 +1,7 @@
 #include "platform/com/ClassFactory.h"
 
-namespace com {
+namespace com
+{
 
 ClassFactory::~ClassFactory() = default;
 

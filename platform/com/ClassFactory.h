@@ -6,11 +6,13 @@
 #include <atomic>
 #include <memory>
 
-namespace com {
+namespace com
+{
 
 // Makes the objects of one class; a library hands these out through
 // DllGetClassObject.
-class ClassFactory {
+class ClassFactory
+{
 public:
     virtual ~ClassFactory();
     virtual const TypeInfo &typeInfo() const = 0;
@@ -19,8 +21,8 @@ public:
 
 // The factory of a class T with a static `staticTypeInfo()` and a default
 // constructor. Every object it makes holds its library's module lock.
-template <class T>
-class ClassFactoryOf : public ClassFactory {
+template <class T> class ClassFactoryOf : public ClassFactory
+{
 public:
     explicit ClassFactoryOf(std::atomic<int> &moduleLocks) : m_moduleLocks(moduleLocks) {}
     const TypeInfo &typeInfo() const override { return T::staticTypeInfo(); }

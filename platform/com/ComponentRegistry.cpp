@@ -6,7 +6,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace com {
+namespace com
+{
 
 ComponentRegistry::ComponentRegistry(QString fileName) : m_fileName(std::move(fileName)) {}
 

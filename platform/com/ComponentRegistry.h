@@ -4,7 +4,8 @@
 #include <optional>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 struct RegisteredClass {
     QString clsid;
@@ -15,7 +16,8 @@ struct RegisteredClass {
 // The per-user component registry: a text file, one class a line
 // ("{CLSID}<TAB>ProgId<TAB>/path/lib.so"). OSTREVO_REGISTRY names the file;
 // otherwise it lives in the user's data folder.
-class ComponentRegistry {
+class ComponentRegistry
+{
 public:
     explicit ComponentRegistry(QString fileName = defaultFileName());
 

@@ -2,7 +2,8 @@
 
 #include "platform/com/PropertyBag.h"
 
-namespace com {
+namespace com
+{
 
 Control::Control(QWidget *parent) : QWidget(parent) {}
 
@@ -16,11 +17,20 @@ void Control::setSite(std::unique_ptr<ControlSite> site)
         setObjectName(m_site->name());
 }
 
-QString Control::controlName() const { return m_site ? m_site->name() : objectName(); }
+QString Control::controlName() const
+{
+    return m_site ? m_site->name() : objectName();
+}
 
-bool Control::userMode() const { return m_site ? m_site->ambient().userMode : true; }
+bool Control::userMode() const
+{
+    return m_site ? m_site->ambient().userMode : true;
+}
 
-QFont Control::ambientFont() const { return m_site ? m_site->ambient().font : font(); }
+QFont Control::ambientFont() const
+{
+    return m_site ? m_site->ambient().font : font();
+}
 
 void Control::propertyChanged(const QString &name)
 {

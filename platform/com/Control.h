@@ -6,14 +6,16 @@
 #include <QWidget>
 #include <memory>
 
-namespace com {
+namespace com
+{
 
 class PropertyBag;
 
 // The base of every user control: a widget that is reached late-bound,
 // keeps its design-time properties in its host's property bag and raises its
 // events to the host's handlers through its site.
-class Control : public QWidget, public AutomationObject {
+class Control : public QWidget, public AutomationObject
+{
     Q_OBJECT
 public:
     explicit Control(QWidget *parent = nullptr);

@@ -8,15 +8,18 @@
 #include <QHash>
 #include <dlfcn.h>
 
-namespace com {
+namespace com
+{
 
-namespace {
+namespace
+{
 
 constexpr int ErrCannotCreateObject = 429;
 
 [[noreturn]] void cannotCreate(const QString &detail)
 {
-    raise(ErrCannotCreateObject, QStringLiteral("ActiveX-Komponente kann kein Objekt erstellen (%1)").arg(detail));
+    raise(ErrCannotCreateObject,
+          QStringLiteral("ActiveX-Komponente kann kein Objekt erstellen (%1)").arg(detail));
 }
 
 // Libraries stay loaded for the life of the process: objects they made may
@@ -72,7 +75,8 @@ Control *ControlHost::createControl(const QString &progId, QWidget *parent, cons
     return control.release(); // the parent widget owns it now
 }
 
-std::unique_ptr<Control> ControlHost::asControl(std::unique_ptr<AutomationObject> object, const QString &progId)
+std::unique_ptr<Control> ControlHost::asControl(std::unique_ptr<AutomationObject> object,
+                                                const QString &progId)
 {
     if (!dynamic_cast<Control *>(object.get()))
         cannotCreate(progId + QStringLiteral(" ist kein Steuerelement"));

@@ -8,7 +8,8 @@
 
 class QWidget;
 
-namespace com {
+namespace com
+{
 
 class EventHandlers;
 class PropertyBag;
@@ -16,7 +17,8 @@ class PropertyBag;
 // Creates objects by programmatic identifier or CLSID: finds the class in the
 // component registry, loads its library and asks the library's class factory.
 // The program never links the libraries it hosts.
-class ControlHost {
+class ControlHost
+{
 public:
     // Error 429 when the class is not registered or its library will not load.
     static std::unique_ptr<AutomationObject> createObject(const QString &progIdOrClsid);
@@ -28,7 +30,8 @@ public:
                                   bool userMode = true);
 
     // The object as a control, still owned by the caller; error 429 when it is none.
-    static std::unique_ptr<Control> asControl(std::unique_ptr<AutomationObject> object, const QString &progId);
+    static std::unique_ptr<Control> asControl(std::unique_ptr<AutomationObject> object,
+                                              const QString &progId);
 
     // The control's current properties, as its host saves them.
     static PropertyBag saveControl(Control &control);

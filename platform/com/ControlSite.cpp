@@ -2,14 +2,19 @@
 
 #include "platform/com/EventHandlers.h"
 
-namespace com {
+namespace com
+{
 
-ControlSite::ControlSite(QString name, const EventHandlers *handlers) : m_name(std::move(name)), m_handlers(handlers)
+ControlSite::ControlSite(QString name, const EventHandlers *handlers)
+    : m_name(std::move(name)), m_handlers(handlers)
 {
     m_ambient.displayName = m_name;
 }
 
-void ControlSite::propertyChanged(const QString &property) { m_changed.append(property); }
+void ControlSite::propertyChanged(const QString &property)
+{
+    m_changed.append(property);
+}
 
 void ControlSite::onEvent(const EventInfo &event, Args &args)
 {

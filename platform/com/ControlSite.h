@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <functional>
 
-namespace com {
+namespace com
+{
 
 class EventHandlers;
 
@@ -22,7 +23,8 @@ struct AmbientProperties {
 
 // A control's place on its host form: its name, the ambient properties, the
 // form's event handlers and the record of changed properties.
-class ControlSite : public EventSink {
+class ControlSite : public EventSink
+{
 public:
     ControlSite(QString name, const EventHandlers *handlers);
 

@@ -2,7 +2,8 @@
 
 #include "platform/com/Dispatcher.h"
 
-namespace com {
+namespace com
+{
 
 // The base of every class reached late-bound. A class states its identity and
 // its members once, in one static describe(Dispatcher<Self> &); the type
@@ -15,8 +16,8 @@ namespace com {
 //
 // A control whose persisted properties are declared with persist() reads and
 // writes its bag through readDeclared() and writeDeclared().
-template <class Self, class Base>
-class Dispatched : public Base {
+template <class Self, class Base> class Dispatched : public Base
+{
 public:
     using Base::Base;
 

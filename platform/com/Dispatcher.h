@@ -13,39 +13,47 @@
 #include <utility>
 #include <variant>
 
-namespace com {
+namespace com
+{
 
 // How a C++ value crosses as an automation value: its declared type and the
 // one conversion each way.
-template <class V>
-struct Automation;
+template <class V> struct Automation;
 
-template <class V, VarType Type, auto Wrap, auto Unwrap>
-struct AutomationAs {
+template <class V, VarType Type, auto Wrap, auto Unwrap> struct AutomationAs {
     static constexpr VarType type = Type;
     static Variant wrap(const V &v) { return Wrap(v); }
     static V unwrap(const Variant &v) { return (v.*Unwrap)(); }
 };
 
 template <>
-struct Automation<int16_t> : AutomationAs<int16_t, VarType::Integer, &Variant::fromInteger, &Variant::toInteger> {};
+struct Automation<int16_t>
+    : AutomationAs<int16_t, VarType::Integer, &Variant::fromInteger, &Variant::toInteger> {
+};
 template <>
-struct Automation<int32_t> : AutomationAs<int32_t, VarType::Long, &Variant::fromLong, &Variant::toLong> {};
+struct Automation<int32_t> : AutomationAs<int32_t, VarType::Long, &Variant::fromLong, &Variant::toLong> {
+};
 // OLE colours are the one unsigned 32-bit kind of value.
 template <>
-struct Automation<uint32_t> : AutomationAs<uint32_t, VarType::Long, &Variant::fromColor, &Variant::toColor> {};
+struct Automation<uint32_t> : AutomationAs<uint32_t, VarType::Long, &Variant::fromColor, &Variant::toColor> {
+};
 template <>
-struct Automation<uint8_t> : AutomationAs<uint8_t, VarType::Byte, &Variant::fromByte, &Variant::toByte> {};
+struct Automation<uint8_t> : AutomationAs<uint8_t, VarType::Byte, &Variant::fromByte, &Variant::toByte> {
+};
 template <>
-struct Automation<bool> : AutomationAs<bool, VarType::Boolean, &Variant::fromBool, &Variant::toBool> {};
+struct Automation<bool> : AutomationAs<bool, VarType::Boolean, &Variant::fromBool, &Variant::toBool> {
+};
 template <>
-struct Automation<float> : AutomationAs<float, VarType::Single, &Variant::fromSingle, &Variant::toSingle> {};
+struct Automation<float> : AutomationAs<float, VarType::Single, &Variant::fromSingle, &Variant::toSingle> {
+};
 template <>
-struct Automation<double> : AutomationAs<double, VarType::Double, &Variant::fromDouble, &Variant::toDouble> {};
+struct Automation<double> : AutomationAs<double, VarType::Double, &Variant::fromDouble, &Variant::toDouble> {
+};
 template <>
-struct Automation<QString> : AutomationAs<QString, VarType::String, &Variant::fromString, &Variant::toString> {};
-template <>
-struct Automation<Variant> {
+struct Automation<QString>
+    : AutomationAs<QString, VarType::String, &Variant::fromString, &Variant::toString> {
+};
+template <> struct Automation<Variant> {
     static constexpr VarType type = VarType::Variant;
     static Variant wrap(const Variant &v) { return v; }
     static Variant unwrap(const Variant &v) { return v; }
@@ -53,8 +61,8 @@ struct Automation<Variant> {
 
 // A default of a persisted property: a fixed value, or one the object gives
 // (its ambient font, the colour it started with).
-template <class T>
-class BagDefault {
+template <class T> class BagDefault
+{
 public:
     BagDefault() = default;
     BagDefault(Variant value) : m_value(std::move(value)) {}
@@ -81,8 +89,7 @@ private:
 // `store` a read value goes through the property's Let, without `fetch` the
 // written value is the property's Get; `write` is the write default where it
 // differs from the read default.
-template <class T>
-struct BagRule {
+template <class T> struct BagRule {
     int rank = 0;
     BagDefault<T> read;
     std::optional<BagDefault<T>> write = std::nullopt;
@@ -94,13 +101,14 @@ struct BagRule {
 
 } // namespace com
 
-namespace com {
+namespace com
+{
 
 // Declares a class's members once, in type-library order, with their DISPIDs
 // and their code, and dispatches calls to them. Values are converted to the
 // declared types on the way in and out (error 6 or 13 where they do not fit).
-template <class T>
-class Dispatcher {
+template <class T> class Dispatcher
+{
 public:
     using Reader = std::function<Variant(T &, Args &)>;
     using Writer = std::function<void(T &, Args &, const Variant &)>;
@@ -120,7 +128,8 @@ public:
 
     // A typed property: the value is converted once, here, to V and back.
     template <class V, class Getter, class Letter>
-    Dispatcher &property(const QString &name, int32_t dispid, Getter get, Letter let, const QString &typeName = {})
+    Dispatcher &property(const QString &name, int32_t dispid, Getter get, Letter let,
+                         const QString &typeName = {})
     {
         return typedMember<V>({name, dispid, Get | Let, Automation<V>::type, typeName, {}}, std::move(get),
                               std::move(let));
@@ -137,15 +146,16 @@ public:
     Dispatcher &property(const QString &name, int32_t dispid, VarType type, std::function<Variant(T &)> get,
                          std::function<void(T &, const Variant &)> let, const QString &typeName = {})
     {
-        return member({name, dispid, Get | Let, type, typeName, {}},
-                      [get](T &self, Args &) { return get(self); },
-                      [let](T &self, Args &, const Variant &value) { let(self, value); });
+        return member(
+            {name, dispid, Get | Let, type, typeName, {}}, [get](T &self, Args &) { return get(self); },
+            [let](T &self, Args &, const Variant &value) { let(self, value); });
     }
 
     Dispatcher &readOnly(const QString &name, int32_t dispid, VarType type, std::function<Variant(T &)> get,
                          const QString &typeName = {})
     {
-        return member({name, dispid, Get, type, typeName, {}}, [get](T &self, Args &) { return get(self); }, {});
+        return member({name, dispid, Get, type, typeName, {}}, [get](T &self, Args &) { return get(self); },
+                      {});
     }
 
     Dispatcher &writeOnly(const QString &name, int32_t dispid, VarType type,
@@ -160,8 +170,9 @@ public:
                                std::function<Variant(T &)> get, std::function<void(T &, const Variant &)> set)
     {
         MemberInfo info{name, dispid, Get | (set ? unsigned(Set) : 0u), VarType::Object, typeName, {}};
-        return member(std::move(info), [get](T &self, Args &) { return get(self); },
-                      set ? Writer([set](T &self, Args &, const Variant &value) { set(self, value); }) : Writer());
+        return member(
+            std::move(info), [get](T &self, Args &) { return get(self); },
+            set ? Writer([set](T &self, Args &, const Variant &value) { set(self, value); }) : Writer());
     }
 
     Dispatcher &method(const QString &name, int32_t dispid, VarType result, std::vector<ParamInfo> params,
@@ -196,9 +207,14 @@ public:
         Q_ASSERT(!m_info.members.empty());
         const MemberInfo &info = m_info.members.back();
         const int32_t dispid = info.dispid;
-        BagKey key{info.name,      std::move(rule.read), std::move(rule.write),
-                   std::move(rule.store), std::move(rule.fetch), rule.rank,
-                   rule.writeRank.value_or(rule.rank), std::move(rule.when)};
+        BagKey key{info.name,
+                   std::move(rule.read),
+                   std::move(rule.write),
+                   std::move(rule.store),
+                   std::move(rule.fetch),
+                   rule.rank,
+                   rule.writeRank.value_or(rule.rank),
+                   std::move(rule.when)};
         // Through the object's own dispatch: the table is copied into place
         // after it is built, so nothing here may point into it.
         if (!key.store)
@@ -249,7 +265,8 @@ public:
                          [](const BagKey *a, const BagKey *b) { return a->writeRank < b->writeRank; });
         for (const BagKey *key : order)
             if (!key->when || key->when(self))
-                bag.writeProperty(key->name, key->value(self), (key->write ? *key->write : key->read).of(self));
+                bag.writeProperty(key->name, key->value(self),
+                                  (key->write ? *key->write : key->read).of(self));
     }
 
     const TypeInfo &typeInfo() const { return m_info; }
@@ -273,8 +290,8 @@ public:
         if (args.empty())
             raise(ErrArgumentNotOptional);
         Variant value = args.back();
-        if (!handlers->second.convertsItself && info->type != VarType::Variant && info->type != VarType::Object &&
-            info->type != VarType::Empty)
+        if (!handlers->second.convertsItself && info->type != VarType::Variant &&
+            info->type != VarType::Object && info->type != VarType::Empty)
             value = value.convertedTo(info->type);
         prepareArguments(*info, args, args.size() - 1);
         handlers->second.write(self, args, value);
@@ -307,8 +324,9 @@ private:
     Dispatcher &typedMember(MemberInfo info, Getter get, Letter let)
     {
         const int32_t dispid = info.dispid;
-        member(std::move(info), [get](T &self, Args &) { return Automation<V>::wrap(get(self)); },
-               [let](T &self, Args &, const Variant &value) { let(self, Automation<V>::unwrap(value)); });
+        member(
+            std::move(info), [get](T &self, Args &) { return Automation<V>::wrap(get(self)); },
+            [let](T &self, Args &, const Variant &value) { let(self, Automation<V>::unwrap(value)); });
         m_handlers[dispid].convertsItself = true;
         return *this;
     }
@@ -359,8 +377,8 @@ private:
 
     TypeInfo m_info;
     std::map<int32_t, Handlers> m_handlers;
-    std::vector<BagKey> m_bag;            // in bag order
-    std::vector<int32_t> m_notifying;     // members whose Let raises PropertyChanged
+    std::vector<BagKey> m_bag;        // in bag order
+    std::vector<int32_t> m_notifying; // members whose Let raises PropertyChanged
 };
 
 } // namespace com

@@ -1,6 +1,7 @@
 #include "platform/com/EventHandlers.h"
 
-namespace com {
+namespace com
+{
 
 void EventHandlers::on(const QString &handlerName, Handler handler)
 {
@@ -16,6 +17,9 @@ bool EventHandlers::dispatch(const QString &handlerName, Args &args) const
     return true;
 }
 
-bool EventHandlers::has(const QString &handlerName) const { return m_handlers.count(handlerName.toLower()) > 0; }
+bool EventHandlers::has(const QString &handlerName) const
+{
+    return m_handlers.count(handlerName.toLower()) > 0;
+}
 
 } // namespace com

@@ -6,10 +6,12 @@
 #include <functional>
 #include <map>
 
-namespace com {
+namespace com
+{
 
 // A form's event handlers, by the platform's names ("xpCheck1_Click").
-class EventHandlers {
+class EventHandlers
+{
 public:
     using Handler = std::function<void(Args &)>;
 

@@ -3,11 +3,13 @@
 #include <QRect>
 #include <QString>
 
-namespace rt {
+namespace rt
+{
 class Form;
 }
 
-namespace com {
+namespace com
+{
 
 class Control;
 class EventHandlers;

@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <dlfcn.h>
 
-namespace com {
+namespace com
+{
 
 int32_t InProcessServer::registerServer(const QString &libraryPath) const
 {
@@ -42,7 +43,10 @@ int32_t InProcessServer::getClassObject(const char *clsid, ClassFactory **factor
     return ClassE_ClassNotAvailable;
 }
 
-int32_t InProcessServer::canUnloadNow() const { return m_moduleLocks.load() == 0 ? S_Ok : S_False; }
+int32_t InProcessServer::canUnloadNow() const
+{
+    return m_moduleLocks.load() == 0 ? S_Ok : S_False;
+}
 
 QString InProcessServer::libraryPathOf(const void *address)
 {

@@ -8,7 +8,8 @@
 #include <memory>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 // The platform's result codes at the library's exported entry points.
 enum HResult : int32_t {
@@ -21,10 +22,10 @@ enum HResult : int32_t {
 
 // The server frame of one in-process library: its classes, registration and
 // class objects. Each library keeps one and exports it with COM_EXPORT_SERVER.
-class InProcessServer {
+class InProcessServer
+{
 public:
-    template <class T>
-    void addClass()
+    template <class T> void addClass()
     {
         m_factories.push_back(std::make_unique<ClassFactoryOf<T>>(m_moduleLocks));
     }
@@ -52,23 +53,23 @@ using CanUnloadNowFunction = int32_t (*)();
 
 // Defines the four exported entry points of a library over `server()`, a
 // function returning its InProcessServer.
-#define COM_EXPORT_SERVER(server)                                                                  \
-    extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer()                  \
-    {                                                                                              \
-        return server().registerServer(                                                           \
-            com::InProcessServer::libraryPathOf(reinterpret_cast<const void *>(&DllRegisterServer))); \
-    }                                                                                              \
-    extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer()                \
-    {                                                                                              \
-        return server().unregisterServer(                                                         \
-            com::InProcessServer::libraryPathOf(reinterpret_cast<const void *>(&DllRegisterServer))); \
-    }                                                                                              \
-    extern "C" __attribute__((visibility("default"))) int32_t DllGetClassObject(                   \
-        const char *clsid, com::ClassFactory **factory)                                            \
-    {                                                                                              \
-        return server().getClassObject(clsid, factory);                                           \
-    }                                                                                              \
-    extern "C" __attribute__((visibility("default"))) int32_t DllCanUnloadNow()                    \
-    {                                                                                              \
-        return server().canUnloadNow();                                                           \
+#define COM_EXPORT_SERVER(server)                                                                            \
+    extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer()                            \
+    {                                                                                                        \
+        return server().registerServer(                                                                      \
+            com::InProcessServer::libraryPathOf(reinterpret_cast<const void *>(&DllRegisterServer)));        \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer()                          \
+    {                                                                                                        \
+        return server().unregisterServer(                                                                    \
+            com::InProcessServer::libraryPathOf(reinterpret_cast<const void *>(&DllRegisterServer)));        \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) int32_t DllGetClassObject(const char *clsid,           \
+                                                                                com::ClassFactory **factory) \
+    {                                                                                                        \
+        return server().getClassObject(clsid, factory);                                                      \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) int32_t DllCanUnloadNow()                              \
+    {                                                                                                        \
+        return server().canUnloadNow();                                                                      \
     }

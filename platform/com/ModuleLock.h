@@ -2,11 +2,13 @@
 
 #include <atomic>
 
-namespace com {
+namespace com
+{
 
 // Held by every object a library's class factory made: while one lives, the
 // library answers "not now" to DllCanUnloadNow.
-class ModuleLock {
+class ModuleLock
+{
 public:
     explicit ModuleLock(std::atomic<int> &count) : m_count(count) { ++m_count; }
     ~ModuleLock() { --m_count; }

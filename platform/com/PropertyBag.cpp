@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace com {
+namespace com
+{
 
-namespace {
+namespace
+{
 constexpr int ErrFileNotFound = 53;
 }
 
@@ -25,7 +27,8 @@ void PropertyBag::writeProperty(const QString &name, const Variant &value, const
     while (it != m_entries.end() && it->first.compare(name, Qt::CaseInsensitive) != 0)
         ++it;
     // Without a default the value is always written, as the platform does.
-    const bool isDefault = !defaultValue.isEmpty() && !value.isObject() && !value.isNull() && value.equals(defaultValue);
+    const bool isDefault =
+        !defaultValue.isEmpty() && !value.isObject() && !value.isNull() && value.equals(defaultValue);
     if (isDefault) {
         if (it != m_entries.end())
             m_entries.erase(it);

@@ -6,11 +6,13 @@
 #include <utility>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 // A control's saved design-time properties, as its host keeps them. A value
 // equal to its default is not written, so the bag holds only what differs.
-class PropertyBag {
+class PropertyBag
+{
 public:
     Variant readProperty(const QString &name, const Variant &defaultValue = Variant()) const;
     void writeProperty(const QString &name, const Variant &value, const Variant &defaultValue = Variant());

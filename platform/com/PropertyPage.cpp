@@ -1,6 +1,7 @@
 #include "platform/com/PropertyPage.h"
 
-namespace com {
+namespace com
+{
 
 PropertyPage::PropertyPage(QWidget *parent) : QWidget(parent) {}
 

@@ -5,12 +5,14 @@
 #include <QWidget>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 // A property page: it edits the controls selected in the designer by
 // property name. The host hands it the selection, it reports that something
 // changed, and the host asks it to apply.
-class PropertyPage : public QWidget, public AutomationObject {
+class PropertyPage : public QWidget, public AutomationObject
+{
     Q_OBJECT
 public:
     explicit PropertyPage(QWidget *parent = nullptr);

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "platform/com/Dispatched.h"
 #include "platform/com/AutomationObject.h"
+#include "platform/com/Dispatched.h"
 
 #include <QFont>
 #include <memory>
 
-namespace com {
+namespace com
+{
 
 // The standard font object controls hand out and take: name, size in points,
 // bold, italic, underline, strike-through, weight and character set.
-class StdFont : public com::Dispatched<StdFont, AutomationObject> {
+class StdFont : public com::Dispatched<StdFont, AutomationObject>
+{
 public:
     StdFont();
     explicit StdFont(const QFont &font);

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "platform/com/Dispatched.h"
 #include "platform/com/AutomationObject.h"
+#include "platform/com/Dispatched.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/Picture.h"
 
 #include <memory>
 
-namespace com {
+namespace com
+{
 
 // The picture object controls hand out and take (IPictureDisp): an image
 // with its type and size. It may own a drawing handle (the icon handle it
 // was made from); the handle is deleted with the picture.
-class StdPicture : public com::Dispatched<StdPicture, AutomationObject> {
+class StdPicture : public com::Dispatched<StdPicture, AutomationObject>
+{
 public:
     explicit StdPicture(gdi::Picture picture, gdi::Handle ownedHandle = 0);
 

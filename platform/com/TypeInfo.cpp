@@ -2,7 +2,8 @@
 
 #include "platform/com/AutomationError.h"
 
-namespace com {
+namespace com
+{
 
 int32_t EnumInfo::value(const QString &constant) const
 {

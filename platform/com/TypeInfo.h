@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-namespace com {
+namespace com
+{
 
 // How a member is reached; a property usually has Get together with Let or Set.
 enum Accessor : unsigned {
@@ -50,7 +51,8 @@ struct EnumInfo {
 
 // What the type library says of one class: identity, members in interface
 // order, events and the enumerations the class declares.
-class TypeInfo {
+class TypeInfo
+{
 public:
     // The identity of a class as the type library gives it.
     static TypeInfo forClass(QString className, QString progId, QString clsid = {}, QString iid = {},

@@ -13,9 +13,11 @@
 #include <limits>
 #include <optional>
 
-namespace com {
+namespace com
+{
 
-namespace {
+namespace
+{
 
 constexpr int ErrInvalidUseOfNull = 94;
 
@@ -87,19 +89,32 @@ QString formatDouble(double value, int digits)
 QString typeName(VarType type)
 {
     switch (type) {
-    case VarType::Empty: return QStringLiteral("Empty");
-    case VarType::Null: return QStringLiteral("Null");
-    case VarType::Integer: return QStringLiteral("Integer");
-    case VarType::Long: return QStringLiteral("Long");
-    case VarType::Single: return QStringLiteral("Single");
-    case VarType::Double: return QStringLiteral("Double");
-    case VarType::Date: return QStringLiteral("Date");
-    case VarType::String: return QStringLiteral("String");
-    case VarType::Object: return QStringLiteral("Object");
-    case VarType::Error: return QStringLiteral("Error");
-    case VarType::Boolean: return QStringLiteral("Boolean");
-    case VarType::Variant: return QStringLiteral("Variant");
-    case VarType::Byte: return QStringLiteral("Byte");
+    case VarType::Empty:
+        return QStringLiteral("Empty");
+    case VarType::Null:
+        return QStringLiteral("Null");
+    case VarType::Integer:
+        return QStringLiteral("Integer");
+    case VarType::Long:
+        return QStringLiteral("Long");
+    case VarType::Single:
+        return QStringLiteral("Single");
+    case VarType::Double:
+        return QStringLiteral("Double");
+    case VarType::Date:
+        return QStringLiteral("Date");
+    case VarType::String:
+        return QStringLiteral("String");
+    case VarType::Object:
+        return QStringLiteral("Object");
+    case VarType::Error:
+        return QStringLiteral("Error");
+    case VarType::Boolean:
+        return QStringLiteral("Boolean");
+    case VarType::Variant:
+        return QStringLiteral("Variant");
+    case VarType::Byte:
+        return QStringLiteral("Byte");
     }
     return QStringLiteral("Unknown");
 }
@@ -273,7 +288,10 @@ int64_t Variant::roundedInteger(int64_t low, int64_t high) const
     return static_cast<int64_t>(d);
 }
 
-int16_t Variant::toInteger() const { return static_cast<int16_t>(roundedInteger(-32768, 32767)); }
+int16_t Variant::toInteger() const
+{
+    return static_cast<int16_t>(roundedInteger(-32768, 32767));
+}
 
 int32_t Variant::toLong() const
 {
@@ -281,7 +299,10 @@ int32_t Variant::toLong() const
         roundedInteger(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
-uint8_t Variant::toByte() const { return static_cast<uint8_t>(roundedInteger(0, 255)); }
+uint8_t Variant::toByte() const
+{
+    return static_cast<uint8_t>(roundedInteger(0, 255));
+}
 
 float Variant::toSingle() const
 {
@@ -291,9 +312,15 @@ float Variant::toSingle() const
     return static_cast<float>(d);
 }
 
-double Variant::toDouble() const { return numericValue(); }
+double Variant::toDouble() const
+{
+    return numericValue();
+}
 
-bool Variant::toBool() const { return numericValue() != 0; }
+bool Variant::toBool() const
+{
+    return numericValue() != 0;
+}
 
 QString Variant::toString() const
 {
@@ -377,19 +404,32 @@ std::shared_ptr<AutomationObject> Variant::objectRef() const
 Variant Variant::convertedTo(VarType type) const
 {
     switch (type) {
-    case VarType::Variant: return *this;
-    case VarType::Integer: return fromInteger(toInteger());
-    case VarType::Long: return fromLong(toLong());
-    case VarType::Byte: return fromByte(toByte());
-    case VarType::Single: return fromSingle(toSingle());
-    case VarType::Double: return fromDouble(toDouble());
-    case VarType::Boolean: return fromBool(toBool());
-    case VarType::String: return fromString(toString());
-    case VarType::Date: return fromDateSerial(toDateSerial());
-    case VarType::Object: return fromObject(objectRef());
-    case VarType::Empty: return Variant();
-    case VarType::Null: return null();
-    case VarType::Error: return missing();
+    case VarType::Variant:
+        return *this;
+    case VarType::Integer:
+        return fromInteger(toInteger());
+    case VarType::Long:
+        return fromLong(toLong());
+    case VarType::Byte:
+        return fromByte(toByte());
+    case VarType::Single:
+        return fromSingle(toSingle());
+    case VarType::Double:
+        return fromDouble(toDouble());
+    case VarType::Boolean:
+        return fromBool(toBool());
+    case VarType::String:
+        return fromString(toString());
+    case VarType::Date:
+        return fromDateSerial(toDateSerial());
+    case VarType::Object:
+        return fromObject(objectRef());
+    case VarType::Empty:
+        return Variant();
+    case VarType::Null:
+        return null();
+    case VarType::Error:
+        return missing();
     }
     return *this;
 }
@@ -397,11 +437,16 @@ Variant Variant::convertedTo(VarType type) const
 QString Variant::display() const
 {
     switch (m_type) {
-    case VarType::Empty: return QStringLiteral("Empty");
-    case VarType::Null: return QStringLiteral("Null");
-    case VarType::Error: return QStringLiteral("Error");
-    case VarType::Object: return isNothing() ? QStringLiteral("Nothing") : QStringLiteral("Object");
-    default: return toString();
+    case VarType::Empty:
+        return QStringLiteral("Empty");
+    case VarType::Null:
+        return QStringLiteral("Null");
+    case VarType::Error:
+        return QStringLiteral("Error");
+    case VarType::Object:
+        return isNothing() ? QStringLiteral("Nothing") : QStringLiteral("Object");
+    default:
+        return toString();
     }
 }
 
@@ -422,8 +467,8 @@ QString Variant::toLiteral() const
         if (const auto *font = dynamic_cast<const StdFont *>(toObject())) {
             const auto flag = [](bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); };
             return QStringLiteral("Font(%1, %2, %3, %4, %5, %6, %7, %8)")
-                .arg(fromString(font->name).toLiteral(), QString::number(font->size, 'g', 10), flag(font->bold),
-                     flag(font->italic), flag(font->underline), flag(font->strikethrough))
+                .arg(fromString(font->name).toLiteral(), QString::number(font->size, 'g', 10),
+                     flag(font->bold), flag(font->italic), flag(font->underline), flag(font->strikethrough))
                 .arg(font->weight)
                 .arg(font->charset);
         }
@@ -462,12 +507,14 @@ QStringList Variant::splitList(const QString &text)
     return parts;
 }
 
-namespace {
+namespace
+{
 
 // The arguments of Name(...) when the literal has that form.
 std::optional<QStringList> constructorArguments(const QString &literal, const QString &name)
 {
-    if (!literal.startsWith(name + QLatin1Char('('), Qt::CaseInsensitive) || !literal.endsWith(QLatin1Char(')')))
+    if (!literal.startsWith(name + QLatin1Char('('), Qt::CaseInsensitive) ||
+        !literal.endsWith(QLatin1Char(')')))
         return std::nullopt;
     return Variant::splitList(literal.mid(name.size() + 1, literal.size() - name.size() - 2));
 }
@@ -494,7 +541,8 @@ Variant parsePicture(const QStringList &args)
         raise(ErrTypeMismatch);
     const int type = Variant::parseLiteral(args[0]).toInteger();
     QImage image;
-    if (!image.loadFromData(QByteArray::fromBase64(Variant::parseLiteral(args[1]).toString().toLatin1()), "PNG"))
+    if (!image.loadFromData(QByteArray::fromBase64(Variant::parseLiteral(args[1]).toString().toLatin1()),
+                            "PNG"))
         raise(ErrTypeMismatch);
     return Variant::fromObject(std::make_shared<StdPicture>(
         gdi::Picture(image, type == gdi::Picture::Icon ? gdi::Picture::Icon : gdi::Picture::Bitmap)));
@@ -531,7 +579,8 @@ Variant Variant::parseLiteral(const QString &literal)
         return parseFont(*args);
     if (const auto args = constructorArguments(t, QStringLiteral("Picture")))
         return parsePicture(*args);
-    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) || t.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) ||
+        t.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
         QString digits = t;
         if (digits.endsWith(QLatin1Char('&')))
             digits.chop(1);

@@ -7,7 +7,8 @@
 #include <memory>
 #include <variant>
 
-namespace com {
+namespace com
+{
 
 class AutomationObject;
 
@@ -33,7 +34,8 @@ QString typeName(VarType type);
 // One automation value. Conversions follow the platform's rules: a value that
 // does not fit the target raises error 6, one of the wrong kind error 13.
 // Rounding to an integer goes half to even.
-class Variant {
+class Variant
+{
 public:
     Variant() = default;
     static Variant null();
@@ -106,6 +108,9 @@ private:
 };
 
 // Converts the platform's Boolean (−1 / 0) both ways.
-inline int16_t toAutomationBool(bool value) { return value ? -1 : 0; }
+inline int16_t toAutomationBool(bool value)
+{
+    return value ? -1 : 0;
+}
 
 } // namespace com

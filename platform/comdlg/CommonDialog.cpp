@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <algorithm>
 
-namespace comdlg {
+namespace comdlg
+{
 
 CommonDialog::CommonDialog(QWidget *owner) : m_owner(owner) {}
 
@@ -30,8 +31,8 @@ void CommonDialog::cancelled()
 
 void CommonDialog::ShowOpen()
 {
-    const auto name =
-        rt::ServiceSlot<DialogBackend>::current().openFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
+    const auto name = rt::ServiceSlot<DialogBackend>::current().openFile(dialogParent(), m_title, m_filter,
+                                                                         m_filterIndex, m_fileName, m_flags);
     if (!name) {
         cancelled();
         return;
@@ -41,8 +42,8 @@ void CommonDialog::ShowOpen()
 
 void CommonDialog::ShowSave()
 {
-    const auto name =
-        rt::ServiceSlot<DialogBackend>::current().saveFile(dialogParent(), m_title, m_filter, m_filterIndex, m_fileName, m_flags);
+    const auto name = rt::ServiceSlot<DialogBackend>::current().saveFile(dialogParent(), m_title, m_filter,
+                                                                         m_filterIndex, m_fileName, m_flags);
     if (!name) {
         cancelled();
         return;
@@ -92,13 +93,22 @@ void CommonDialog::ShowFont()
 void CommonDialog::setAction(int action)
 {
     if (action < 1 || action > 4)
-        com::raise(com::ErrInvalidPropertyValue, com::AutomationError::standardText(com::ErrInvalidPropertyValue));
+        com::raise(com::ErrInvalidPropertyValue,
+                   com::AutomationError::standardText(com::ErrInvalidPropertyValue));
     m_action = action;
     switch (action) {
-    case 1: ShowOpen(); break;
-    case 2: ShowSave(); break;
-    case 3: ShowColor(); break;
-    case 4: ShowFont(); break;
+    case 1:
+        ShowOpen();
+        break;
+    case 2:
+        ShowSave();
+        break;
+    case 3:
+        ShowColor();
+        break;
+    case 4:
+        ShowFont();
+        break;
     }
 }
 

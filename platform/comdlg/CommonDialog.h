@@ -7,24 +7,26 @@
 
 class QWidget;
 
-namespace comdlg {
+namespace comdlg
+{
 
 // The form runtime's common-dialog control: one object holds the settings
 // and results of the open, save, colour and font dialogs, so a property set
 // for one dialog stays set for the next. A cancelled dialog leaves the
 // results as they were and, with CancelError on, raises error 32755.
-class CommonDialog : public QObject {
+class CommonDialog : public QObject
+{
     Q_OBJECT
 public:
     // Flags the callers pass (the platform's values).
     enum : int {
-        ColorRgbInit = 0x1,          // colour dialog: start from Color
-        FontScreenFonts = 0x1,       // font dialog
-        FontEffects = 0x100,         // font dialog: underline, strike-through, colour
-        FileHideReadOnly = 0x4,      // open dialog
-        FilePathMustExist = 0x800,   // open dialog
-        FileMustExist = 0x1000,      // open dialog
-        FileOverwritePrompt = 0x2,   // save dialog
+        ColorRgbInit = 0x1,        // colour dialog: start from Color
+        FontScreenFonts = 0x1,     // font dialog
+        FontEffects = 0x100,       // font dialog: underline, strike-through, colour
+        FileHideReadOnly = 0x4,    // open dialog
+        FilePathMustExist = 0x800, // open dialog
+        FileMustExist = 0x1000,    // open dialog
+        FileOverwritePrompt = 0x2, // save dialog
     };
 
     // The dialogs open over this widget (nullptr: the active window).

@@ -2,7 +2,8 @@
 
 #include "platform/comdlg/QtDialogs.h"
 
-namespace comdlg {
+namespace comdlg
+{
 
 DialogBackend::~DialogBackend() = default;
 
@@ -11,8 +12,7 @@ DialogBackend::~DialogBackend() = default;
 KV_SERVICE_SLOT_STORAGE(comdlg::DialogBackend)
 
 // Created on first use, so a test that installs its own never builds Qt's.
-template <>
-std::unique_ptr<comdlg::DialogBackend> rt::ServiceSlot<comdlg::DialogBackend>::makeDefault()
+template <> std::unique_ptr<comdlg::DialogBackend> rt::ServiceSlot<comdlg::DialogBackend>::makeDefault()
 {
     return std::make_unique<comdlg::QtDialogs>();
 }

@@ -8,7 +8,8 @@
 #include <memory>
 #include <optional>
 
-namespace comdlg {
+namespace comdlg
+{
 
 // What a font dialog shows and returns.
 struct FontChoice {
@@ -23,7 +24,8 @@ struct FontChoice {
 
 // The dialogs themselves. The real one shows Qt's dialogs; tests install a
 // scripted one. An empty result means the user cancelled.
-class DialogBackend {
+class DialogBackend
+{
 public:
     virtual ~DialogBackend();
     // filter as the platform writes it: "JPG (*.JPG)|*.JPG|BMP (*.BMP)|*.BMP"

@@ -9,9 +9,11 @@
 #include <QFontDialog>
 #include <QRegularExpression>
 
-namespace comdlg {
+namespace comdlg
+{
 
-namespace {
+namespace
+{
 
 // Filters, the initial one and the preset name, shared by open and save.
 void prepareFileDialog(QFileDialog &dialog, const QString &filter, int filterIndex, const QString &fileName)

@@ -5,15 +5,17 @@
 #include <QColor>
 #include <QStringList>
 
-namespace comdlg {
+namespace comdlg
+{
 
 // The dialogs a person sees: Qt's file, folder, colour and font dialogs.
-class QtDialogs : public DialogBackend {
+class QtDialogs : public DialogBackend
+{
 public:
-    std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
-                                    const QString &fileName, int flags) override;
-    std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
-                                    const QString &fileName, int flags) override;
+    std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter,
+                                    int filterIndex, const QString &fileName, int flags) override;
+    std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &filter,
+                                    int filterIndex, const QString &fileName, int flags) override;
     std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
     std::optional<QString> folder(QWidget *parent, const QString &title) override;

@@ -2,7 +2,8 @@
 
 #include "platform/com/AutomationError.h"
 
-namespace dao {
+namespace dao
+{
 
 // The engine's error numbers the diary may meet.
 enum DaoErrorNumber : int {

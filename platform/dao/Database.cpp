@@ -7,11 +7,15 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
-namespace dao {
+namespace dao
+{
 
 Database::Database(sqlite3 *db, QString fileName) : m_db(db), m_fileName(std::move(fileName)) {}
 
-Database::~Database() { Close(); }
+Database::~Database()
+{
+    Close();
+}
 
 void Database::Close()
 {
@@ -47,7 +51,8 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
         raiseDaoError(ErrFileNotFound, fileName);
     sqlite3 *db = nullptr;
     const QByteArray path = fileName.toUtf8();
-    const int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         raiseDaoError(rc == SQLITE_CANTOPEN ? ErrFileNotFound : ErrNotADatabase, fileName);

@@ -5,13 +5,15 @@
 
 struct sqlite3;
 
-namespace dao {
+namespace dao
+{
 
 class Recordset;
 
 // An open entry database. It lives as long as its owner keeps it; recordsets
 // opened on it must not outlive it.
-class Database {
+class Database
+{
 public:
     ~Database();
     Database(const Database &) = delete;
@@ -39,7 +41,8 @@ private:
 };
 
 // The engine: opens existing database files, never creates one.
-class DBEngine {
+class DBEngine
+{
 public:
     // Shared, read-write. Error 3024 for a missing file, 3343 for one that is
     // no database, 3008 for a locked one.

@@ -3,12 +3,15 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
-namespace dao {
+namespace dao
+{
 
-namespace {
+namespace
+{
 
 // A read-only connection, closed when it goes.
-class ReadOnlyConnection {
+class ReadOnlyConnection
+{
 public:
     explicit ReadOnlyConnection(const QString &file)
     {

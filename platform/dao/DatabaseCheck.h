@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace dao {
+namespace dao
+{
 
 // What a file offered as an entry database turned out to be.
 enum class DatabaseCheck { Ok, NotADatabase, Damaged, WrongTable };

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <sqlite3.h>
 
-namespace dao {
+namespace dao
+{
 
-namespace {
+namespace
+{
 
 QString quoted(const QString &identifier)
 {
@@ -17,7 +19,8 @@ QString quoted(const QString &identifier)
 }
 
 // Prepares a statement that is finalised when the guard goes.
-class Statement {
+class Statement
+{
 public:
     Statement(sqlite3 *db, const QString &sql)
     {
@@ -63,14 +66,16 @@ void bindValue(sqlite3_stmt *stmt, int index, const com::Variant &value)
 com::Variant columnValue(sqlite3_stmt *stmt, int column)
 {
     switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_NULL: return com::Variant::null();
+    case SQLITE_NULL:
+        return com::Variant::null();
     case SQLITE_INTEGER: {
         const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
         if (v >= INT32_MIN && v <= INT32_MAX)
             return com::Variant::fromLong(int32_t(v));
         return com::Variant::fromDouble(double(v));
     }
-    case SQLITE_FLOAT: return com::Variant::fromDouble(sqlite3_column_double(stmt, column));
+    case SQLITE_FLOAT:
+        return com::Variant::fromDouble(sqlite3_column_double(stmt, column));
     default: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
         return com::Variant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
@@ -80,16 +85,23 @@ com::Variant columnValue(sqlite3_stmt *stmt, int column)
 
 } // namespace
 
-com::Variant Field::Value() const { return m_recordset.fieldValue(m_name); }
+com::Variant Field::Value() const
+{
+    return m_recordset.fieldValue(m_name);
+}
 
-void Field::setValue(const com::Variant &value) { m_recordset.setFieldValue(m_name, value); }
+void Field::setValue(const com::Variant &value)
+{
+    m_recordset.setFieldValue(m_name, value);
+}
 
 Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(table)
 {
     {
         Statement columns(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
         while (columns.prepareResult() == SQLITE_OK && sqlite3_step(columns.get()) == SQLITE_ROW)
-            m_columns << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(columns.get(), 1)));
+            m_columns << QString::fromUtf8(
+                reinterpret_cast<const char *>(sqlite3_column_text(columns.get(), 1)));
     }
     if (m_columns.isEmpty())
         raiseDaoError(ErrCannotOpenTable, table);
@@ -105,7 +117,10 @@ Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(tabl
     }
 }
 
-Recordset::~Recordset() { Close(); }
+Recordset::~Recordset()
+{
+    Close();
+}
 
 void Recordset::Close()
 {
@@ -208,9 +223,15 @@ int32_t Recordset::RecordCount()
     return int32_t(m_rows.size());
 }
 
-bool Recordset::EOF_() const { return m_rows.empty() || m_position >= int(m_rows.size()); }
+bool Recordset::EOF_() const
+{
+    return m_rows.empty() || m_position >= int(m_rows.size());
+}
 
-bool Recordset::BOF() const { return m_rows.empty() || m_position < 0; }
+bool Recordset::BOF() const
+{
+    return m_rows.empty() || m_position < 0;
+}
 
 void Recordset::MoveFirst()
 {
@@ -371,10 +392,13 @@ void Recordset::CancelUpdate()
 void Recordset::raiseWriteError(int rc) const
 {
     switch (rc & 0xFF) {
-    case SQLITE_READONLY: raiseDaoError(ErrReadOnly);
+    case SQLITE_READONLY:
+        raiseDaoError(ErrReadOnly);
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: raiseDaoError(ErrLocked, m_table);
-    default: raiseDaoError(ErrDiskOrWrite, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    case SQLITE_LOCKED:
+        raiseDaoError(ErrLocked, m_table);
+    default:
+        raiseDaoError(ErrDiskOrWrite, QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
 }
 
@@ -403,10 +427,11 @@ void Recordset::Update()
         names << quoted(entry.first);
     QString sql;
     if (m_mode == Mode::Add) {
-        sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
-                              : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(quoted(m_table), names.join(QLatin1Char(',')),
-                                         QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+        sql = names.isEmpty()
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(quoted(m_table), names.join(QLatin1Char(',')),
+                             QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     } else {
         if (m_buffer.empty()) {
             CancelUpdate();
@@ -415,7 +440,8 @@ void Recordset::Update()
         QStringList assignments;
         for (const QString &name : names)
             assignments << name + QStringLiteral(" = ?");
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(m_table), assignments.join(QLatin1Char(',')));
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(quoted(m_table), assignments.join(QLatin1Char(',')));
     }
     Statement write(m_db, sql);
     if (write.prepareResult() != SQLITE_OK)

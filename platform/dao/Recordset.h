@@ -11,12 +11,14 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-namespace dao {
+namespace dao
+{
 
 class Recordset;
 
 // One field of the current record, as `rs.Fields("Tagdatum")` names it.
-class Field {
+class Field
+{
 public:
     com::Variant Value() const;
     void setValue(const com::Variant &value);
@@ -36,7 +38,8 @@ private:
 // count, MoveFirst, MoveLast, Move or write, and the current record is found
 // again by its row id, so a write never lands on another record. A current
 // record that the other program deleted raises 3167.
-class Recordset {
+class Recordset
+{
 public:
     ~Recordset();
     Recordset(const Recordset &) = delete;

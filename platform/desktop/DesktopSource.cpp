@@ -5,7 +5,8 @@
 
 #include <QGuiApplication>
 
-namespace desktop {
+namespace desktop
+{
 
 DesktopSource::~DesktopSource() = default;
 
@@ -15,8 +16,7 @@ void DesktopSource::settle() const {}
 
 KV_SERVICE_SLOT_STORAGE(desktop::DesktopSource)
 
-template <>
-std::unique_ptr<desktop::DesktopSource> rt::ServiceSlot<desktop::DesktopSource>::makeDefault()
+template <> std::unique_ptr<desktop::DesktopSource> rt::ServiceSlot<desktop::DesktopSource>::makeDefault()
 {
     // Only an X11 session hands out the pixels of other windows.
     if (QGuiApplication::platformName() == QLatin1String("xcb"))

@@ -6,12 +6,14 @@
 #include <QRect>
 #include <memory>
 
-namespace desktop {
+namespace desktop
+{
 
 // What lies on the screen, for windows that paint their own shadow onto what
 // is behind them. Tests install a synthetic desktop; nothing else may read
 // the real screen in a test.
-class DesktopSource {
+class DesktopSource
+{
 public:
     virtual ~DesktopSource();
     // The pixels of the screen rectangle (screen pixels) as an RGB32 image of

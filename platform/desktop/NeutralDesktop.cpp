@@ -1,6 +1,7 @@
 #include "platform/desktop/NeutralDesktop.h"
 
-namespace desktop {
+namespace desktop
+{
 
 QImage NeutralDesktop::capture(const QRect &rect) const
 {

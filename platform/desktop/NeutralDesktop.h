@@ -4,10 +4,12 @@
 
 #include <QColor>
 
-namespace desktop {
+namespace desktop
+{
 
 // A backdrop of one colour, for sessions that cannot see other windows.
-class NeutralDesktop : public DesktopSource {
+class NeutralDesktop : public DesktopSource
+{
 public:
     explicit NeutralDesktop(QColor colour = QColor(192, 192, 192)) : m_colour(colour) {}
     QImage capture(const QRect &rect) const override;

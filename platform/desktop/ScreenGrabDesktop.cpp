@@ -9,9 +9,11 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace desktop {
+namespace desktop
+{
 
-namespace {
+namespace
+{
 // Long enough for the server to send the exposures and for our windows to
 // repaint; short enough that nobody notices it before a balloon.
 constexpr int SettleMilliseconds = 60;

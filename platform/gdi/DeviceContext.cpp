@@ -10,12 +10,14 @@
 #include <map>
 #include <utility>
 
-namespace gdi {
+namespace gdi
+{
 
 using raster::RopMasks;
 using raster::Surface;
 
-namespace {
+namespace
+{
 
 // On and off lengths of the styled one-pixel pens, as the platform draws them.
 struct DashPattern {
@@ -149,7 +151,8 @@ DeviceContext::DeviceContext(QImage *surface, bool memory) : m_target(surface), 
 
 DeviceContext::~DeviceContext()
 {
-    if (BitmapData *b = ObjectTable::instance().findAs<BitmapData>(m_bitmapHandle); b && b->selectedInto == this)
+    if (BitmapData *b = ObjectTable::instance().findAs<BitmapData>(m_bitmapHandle);
+        b && b->selectedInto == this)
         b->selectedInto = nullptr;
     ObjectTable::instance().remove(m_handle);
 }
@@ -503,7 +506,8 @@ bool DeviceContext::rectangle(int left, int top, int right, int bottom)
     // counter-clockwise from the top right corner.
     --r.right;
     --r.bottom;
-    const std::vector<QPoint> outline{{r.right, r.top}, {r.left, r.top}, {r.left, r.bottom}, {r.right, r.bottom}};
+    const std::vector<QPoint> outline{
+        {r.right, r.top}, {r.left, r.top}, {r.left, r.bottom}, {r.right, r.bottom}};
     if (penIsWide()) {
         fillShape(QRegion(r.left, r.top, r.right - r.left, r.bottom - r.top), outline);
         return true;
@@ -561,7 +565,8 @@ ColorRef DeviceContext::setPixel(int x, int y, ColorRef color)
     // SetPixel maps to black or white by nearness alone, and honours the
     // raster operation.
     color &= 0x00FFFFFF;
-    const uint32_t value = isMonochrome() ? (nearerWhite(color) ? 0xFFFFFF : 0) : raster::rgbFromColorRef(color);
+    const uint32_t value =
+        isMonochrome() ? (nearerWhite(color) ? 0xFFFFFF : 0) : raster::rgbFromColorRef(color);
     surface().plot(x, y, raster::rop2Masks(m_rop2, value));
     return raster::colorRefFromRgb(value);
 }
@@ -648,7 +653,8 @@ bool DeviceContext::patBlt(int x, int y, int width, int height, uint32_t rop)
 
 // ---- Edges ------------------------------------------------------------------
 
-namespace {
+namespace
+{
 
 // The classic edge colours, indexed by edge & 15: system colour indices, -1
 // for no line. A single inner kind is drawn where the outer line would be.
@@ -671,8 +677,8 @@ constexpr EdgeTable InnerFlat{No, No, No, No, No, Fc, Fc, Fc, No, Fc, Fc, Fc, No
 bool DeviceContext::drawEdge(Rect &rect, unsigned edge, unsigned flags)
 {
     const size_t kind = edge & (BdrInner | BdrOuter);
-    const bool result = !(((edge & BdrInner) == BdrInner || (edge & BdrOuter) == BdrOuter) &&
-                          !(flags & (BfFlat | BfMono)));
+    const bool result =
+        !(((edge & BdrInner) == BdrInner || (edge & BdrOuter) == BdrOuter) && !(flags & (BfFlat | BfMono)));
     if (flags & BfDiagonal)
         return false;
     int ltInner, ltOuter, rbInner, rbOuter;
@@ -844,8 +850,8 @@ bool DeviceContext::drawImage(int x, int y, const QImage &image, int width, int 
 {
     if (image.isNull())
         return false;
-    const QImage pixels = image.format() == QImage::Format_ARGB32 ? image
-                                                                   : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage pixels =
+        image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     const int dw = width > 0 ? width : pixels.width();
     const int dh = height > 0 ? height : pixels.height();
     const bool mono = isMonochrome();

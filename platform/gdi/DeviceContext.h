@@ -14,9 +14,11 @@
 #include <optional>
 #include <vector>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace raster {
+namespace raster
+{
 class Surface;
 struct RopMasks;
 } // namespace raster
@@ -32,7 +34,8 @@ struct RopMasks;
 // that draws on the bitmap selected into it. Each one has a handle in the
 // object table while it lives, so handle-based code can pass it around, and
 // counts as a live object.
-class DeviceContext {
+class DeviceContext
+{
 public:
     // Draws on surface (not null), which must outlive the device context. The
     // image may be resized or reassigned in between: each drawing call takes

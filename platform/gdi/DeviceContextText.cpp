@@ -8,9 +8,11 @@
 #include <QPainter>
 #include <QStringList>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 struct TextLine {
     QString text;

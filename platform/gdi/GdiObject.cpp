@@ -4,7 +4,8 @@
 
 #include <utility>
 
-namespace gdi {
+namespace gdi
+{
 
 GdiObject::~GdiObject()
 {

@@ -2,12 +2,14 @@
 
 #include "platform/gdi/GdiTypes.h"
 
-namespace gdi {
+namespace gdi
+{
 
 // Owns one drawing object and deletes it when it goes (DeleteObject), so a
 // pen or brush cannot leak past the scope that made it. Stock objects may be
 // held too: deleting them does nothing. Move-only.
-class GdiObject {
+class GdiObject
+{
 public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : m_handle(handle) {}

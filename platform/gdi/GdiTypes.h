@@ -4,7 +4,8 @@
 
 // The handle-based drawing API the controls were written against, with the
 // platform's own numbers, so that their drawing code translates line by line.
-namespace gdi {
+namespace gdi
+{
 
 // A drawing object: pen, brush, font, bitmap, region or device context. 0 is none.
 using Handle = uint32_t;
@@ -17,9 +18,18 @@ constexpr ColorRef rgb(int r, int g, int b)
 {
     return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int redOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int greenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int redOf(ColorRef c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int greenOf(ColorRef c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(ColorRef c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 enum class ObjectKind { None, Pen, Brush, Font, Bitmap, Region, DeviceContext };
 

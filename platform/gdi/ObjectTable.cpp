@@ -4,9 +4,11 @@
 
 #include <QFontDatabase>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 // Stock handles carry the high bit, so they never meet a created handle; the
 // system-colour brushes follow the numbered stock objects.
@@ -170,7 +172,8 @@ Handle createBitmapFromImage(const QImage &image)
         return 0;
     BitmapData data;
     // Alpha stays, so an icon keeps its transparent parts; blits ignore it.
-    data.image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    data.image =
+        image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     return ObjectTable::instance().add(std::move(data));
 }
 

@@ -11,7 +11,8 @@
 #include <unordered_map>
 #include <variant>
 
-namespace gdi {
+namespace gdi
+{
 
 class DeviceContext;
 
@@ -91,7 +92,8 @@ struct DcData {
 // One table for all drawing objects of the process, as the platform keeps one
 // per process. Stock objects live beside it and are found by the same lookup.
 // Used from the user-interface thread only.
-class ObjectTable {
+class ObjectTable
+{
 public:
     using Object = std::variant<LogPen, LogBrush, QFont, BitmapData, RegionData, DcData>;
 

@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <limits>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 int mulDiv(int64_t value, int64_t numerator, int64_t denominator)
 {

@@ -7,14 +7,16 @@
 #include <QSize>
 #include <QString>
 
-namespace gdi {
+namespace gdi
+{
 
 class DeviceContext;
 
 // A picture object as the form runtime hands them around (StdPicture): a
 // bitmap or an icon, with its size in pixels and in HIMETRIC (0.01 mm).
 // Holds a QImage, so it works without a display.
-class Picture {
+class Picture
+{
 public:
     // The platform's picture types.
     enum Type : int { None = 0, Bitmap = 1, Metafile = 2, Icon = 3 };

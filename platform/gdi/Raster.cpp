@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace gdi::raster {
+namespace gdi::raster
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t Rgb = 0xFFFFFF;
 

@@ -10,7 +10,8 @@
 // The rasteriser under the device context: spans, pixels and one-pixel lines
 // written straight into an image's scan lines, with the platform's raster
 // operations. Colours here are 0xRRGGBB, the order of the image's pixels.
-namespace gdi::raster {
+namespace gdi::raster
+{
 
 // A binary raster operation applied with one colour: dst = (dst & andMask) ^ xorMask.
 struct RopMasks {
@@ -38,7 +39,8 @@ inline uint32_t colorRefFromRgb(uint32_t p)
 // One drawing pass over an image, clipped to the image and, when given, to a
 // clip region (an empty one lets nothing through). The image must be RGB32, ARGB32 or ARGB32 premultiplied;
 // everything drawn is opaque.
-class Surface {
+class Surface
+{
 public:
     Surface(QImage &image, const QRegion *clip);
 

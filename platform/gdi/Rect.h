@@ -2,7 +2,8 @@
 
 #include <QRect>
 
-namespace gdi {
+namespace gdi
+{
 
 // The platform's RECT: right and bottom lie just outside the rectangle, unlike
 // QRect, whose right() and bottom() are the last pixel inside.
@@ -22,7 +23,10 @@ struct Rect {
                 top < bottom ? bottom : top};
     }
     QRect toQRect() const { return QRect(left, top, right - left, bottom - top); }
-    static Rect fromQRect(const QRect &r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+    static Rect fromQRect(const QRect &r)
+    {
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
 
     friend constexpr bool operator==(const Rect &, const Rect &) = default;
 };

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 QRegion *regionPtr(Handle region)
 {
@@ -22,7 +24,8 @@ int64_t ceilDiv(int64_t a, int64_t b) // b > 0
 
 // Adds one row of spans to rects, merging it into the band above when that
 // band ends on this row with exactly the same spans.
-class BandBuilder {
+class BandBuilder
+{
 public:
     void addRow(int y, const std::vector<std::pair<int, int>> &spans)
     {

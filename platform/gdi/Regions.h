@@ -10,7 +10,8 @@
 #include <vector>
 
 // Region objects: sets of whole pixels, kept as QRegion behind a handle.
-namespace gdi {
+namespace gdi
+{
 
 // CreateRectRgn: the pixels left <= x < right, top <= y < bottom.
 Handle createRectRgn(int left, int top, int right, int bottom);

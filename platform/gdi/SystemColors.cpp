@@ -2,9 +2,11 @@
 
 #include <QGuiApplication>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 // The classic "Windows Standard" scheme (button face 212, 208, 200).
 constexpr std::array<ColorRef, SystemColors::Count> ClassicColors = {
@@ -81,8 +83,8 @@ void SystemColors::adoptPalette(const QPalette &palette)
         setColor(index, fromQColor(palette.color(group, role)));
     };
     const auto active = QPalette::Active;
-    for (int index : {ColorBtnFace, ColorScrollbar, ColorMenu, ColorMenuBar, ColorActiveBorder,
-                      ColorInactiveBorder})
+    for (int index :
+         {ColorBtnFace, ColorScrollbar, ColorMenu, ColorMenuBar, ColorActiveBorder, ColorInactiveBorder})
         take(index, active, QPalette::Button);
     take(ColorBtnText, active, QPalette::ButtonText);
     take(ColorMenuText, active, QPalette::ButtonText);

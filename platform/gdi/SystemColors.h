@@ -5,7 +5,8 @@
 #include <QPalette>
 #include <array>
 
-namespace gdi {
+namespace gdi
+{
 
 // The system colour indices, as GetSysColor numbers them.
 enum SysColorIndex : int {
@@ -49,7 +50,8 @@ enum SysColorIndex : int {
 // "Windows Standard" scheme, so drawing is the same on every machine and in
 // every test; a program may set single colours or opt in to take them from the
 // desktop's palette.
-class SystemColors {
+class SystemColors
+{
 public:
     static constexpr int Count = 31;
 

@@ -6,9 +6,11 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace gdi {
+namespace gdi
+{
 
-namespace {
+namespace
+{
 
 // The region as given, kept beside the mask: Qt treats an empty mask as none.
 constexpr char RegionProperty[] = "gdiWindowRegion";

@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace gdi {
+namespace gdi
+{
 
 // SetWindowRgn: shapes the widget to the region (QWidget::setMask), in the
 // widget's own pixels. As on the platform the window takes the region over:

@@ -2,9 +2,11 @@
 
 #include <optional>
 
-namespace kernel {
+namespace kernel
+{
 
-namespace {
+namespace
+{
 std::optional<VersionRecord> &installed()
 {
     static std::optional<VersionRecord> record;
@@ -19,8 +21,14 @@ VersionRecord platformVersion()
     return installed().value_or(VersionRecord{});
 }
 
-void setPlatformVersion(const VersionRecord &record) { installed() = record; }
+void setPlatformVersion(const VersionRecord &record)
+{
+    installed() = record;
+}
 
-void resetPlatformVersion() { installed().reset(); }
+void resetPlatformVersion()
+{
+    installed().reset();
+}
 
 } // namespace kernel

@@ -3,7 +3,8 @@
 #include <QString>
 #include <cstdint>
 
-namespace kernel {
+namespace kernel
+{
 
 // The version record the platform reports about itself.
 struct VersionRecord {

@@ -5,9 +5,11 @@
 #include <memory>
 #include <mutex>
 
-namespace net {
+namespace net
+{
 
-namespace {
+namespace
+{
 
 struct Sink {
     QByteArray body;

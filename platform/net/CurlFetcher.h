@@ -2,11 +2,13 @@
 
 #include "platform/net/TextFetcher.h"
 
-namespace net {
+namespace net
+{
 
 // The fetcher over libcurl, for http, https and file URLs. A fetch blocks its
 // caller, so it gives up after a bounded time rather than hang its window.
-class CurlFetcher : public TextFetcher {
+class CurlFetcher : public TextFetcher
+{
 public:
     static constexpr long ConnectTimeoutSeconds = 15;
     static constexpr long TotalTimeoutSeconds = 60;

@@ -2,7 +2,8 @@
 
 #include "platform/net/CurlFetcher.h"
 
-namespace net {
+namespace net
+{
 
 TextFetcher::~TextFetcher() = default;
 
@@ -10,8 +11,7 @@ TextFetcher::~TextFetcher() = default;
 
 KV_SERVICE_SLOT_STORAGE(net::TextFetcher)
 
-template <>
-std::unique_ptr<net::TextFetcher> rt::ServiceSlot<net::TextFetcher>::makeDefault()
+template <> std::unique_ptr<net::TextFetcher> rt::ServiceSlot<net::TextFetcher>::makeDefault()
 {
     return std::make_unique<net::CurlFetcher>();
 }

@@ -6,12 +6,14 @@
 #include <QString>
 #include <memory>
 
-namespace net {
+namespace net
+{
 
 // Fetches a short text by URL in one go: always from the server (never from a
 // cache) and over a direct connection (never through a proxy). The real one
 // goes over the network; tests install a scripted one.
-class TextFetcher {
+class TextFetcher
+{
 public:
     virtual ~TextFetcher();
     // At most maxBytes of the body; longer bodies are cut. Empty when nothing

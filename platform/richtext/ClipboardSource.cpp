@@ -1,6 +1,7 @@
 #include "platform/richtext/ClipboardSource.h"
 
-namespace richtext {
+namespace richtext
+{
 
 ClipboardSource::~ClipboardSource() = default;
 

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QString>
 
-namespace richtext {
+namespace richtext
+{
 
 // What a paste takes from the clipboard; tests hand in a fake.
 class ClipboardSource

@@ -1,9 +1,9 @@
 #include "platform/richtext/ImagePrintTarget.h"
 
-namespace richtext {
+namespace richtext
+{
 
-ImagePrintTarget::ImagePrintTarget(QSize pagePixels, int dotsPerInch)
-    : m_size(pagePixels), m_dpi(dotsPerInch)
+ImagePrintTarget::ImagePrintTarget(QSize pagePixels, int dotsPerInch) : m_size(pagePixels), m_dpi(dotsPerInch)
 {
 }
 

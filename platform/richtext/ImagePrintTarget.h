@@ -8,11 +8,13 @@
 #include <QSize>
 #include <memory>
 
-namespace richtext {
+namespace richtext
+{
 
 // A printer stand-in that renders each page into an image, for tests and
 // previews; nothing leaves the process.
-class ImagePrintTarget : public PrintTarget {
+class ImagePrintTarget : public PrintTarget
+{
 public:
     ImagePrintTarget(QSize pagePixels, int dotsPerInch);
     ~ImagePrintTarget() override;

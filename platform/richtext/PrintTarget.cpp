@@ -1,6 +1,7 @@
 #include "platform/richtext/PrintTarget.h"
 
-namespace richtext {
+namespace richtext
+{
 
 PrintTarget::~PrintTarget() = default;
 

@@ -4,10 +4,12 @@
 
 class QPainter;
 
-namespace richtext {
+namespace richtext
+{
 
 // Where the text box prints to: a printer, or in tests a set of images.
-class PrintTarget {
+class PrintTarget
+{
 public:
     virtual ~PrintTarget();
 

@@ -2,7 +2,8 @@
 
 #include <QPrinter>
 
-namespace richtext {
+namespace richtext
+{
 
 PrinterTarget::PrinterTarget(QPrinter &printer) : m_printer(printer) {}
 

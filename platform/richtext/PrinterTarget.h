@@ -7,10 +7,12 @@
 
 class QPrinter;
 
-namespace richtext {
+namespace richtext
+{
 
 // Prints to a printer that the caller set up (the printer dialog's choice).
-class PrinterTarget : public PrintTarget {
+class PrinterTarget : public PrintTarget
+{
 public:
     explicit PrinterTarget(QPrinter &printer);
     ~PrinterTarget() override;

@@ -24,9 +24,11 @@
 
 #include <cmath>
 
-namespace richtext {
+namespace richtext
+{
 
-namespace {
+namespace
+{
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kMaxFontPoints = 1638;
@@ -44,8 +46,8 @@ bool isWordChar(QChar c)
 
 uint32_t toOleColor(const QColor &c)
 {
-    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8)
-           | (static_cast<uint32_t>(c.blue()) << 16);
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+           (static_cast<uint32_t>(c.blue()) << 16);
 }
 
 QColor fromOleColor(uint32_t v)
@@ -68,8 +70,7 @@ bool sameValue(const com::Variant &a, const com::Variant &b)
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent)
-    : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()),
-      m_edit(new RichTextEdit(this))
+    : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()), m_edit(new RichTextEdit(this))
 {
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
@@ -281,8 +282,7 @@ void RichTextBox::setSelText(const QString &text)
 
 // ---- character properties -------------------------------------------------
 
-template <typename Fn>
-com::Variant RichTextBox::charProperty(Fn fn) const
+template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
 {
     const QTextCursor c = m_edit->textCursor();
     if (!c.hasSelection())
@@ -317,9 +317,8 @@ void RichTextBox::mergeChar(const QTextCharFormat &format)
 
 com::Variant RichTextBox::selBold() const
 {
-    return charProperty([](const QTextCharFormat &f) {
-        return com::Variant::fromBool(f.fontWeight() >= QFont::DemiBold);
-    });
+    return charProperty(
+        [](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontWeight() >= QFont::DemiBold); });
 }
 
 void RichTextBox::setSelBold(bool on)
@@ -422,8 +421,7 @@ void RichTextBox::setSelFontSize(double points)
 
 // ---- paragraph properties -------------------------------------------------
 
-template <typename Fn>
-com::Variant RichTextBox::blockProperty(Fn fn) const
+template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
 {
     const QTextCursor c = m_edit->textCursor();
     const QTextDocument *doc = document();
@@ -444,8 +442,7 @@ com::Variant RichTextBox::blockProperty(Fn fn) const
     return value;
 }
 
-template <typename Fn>
-void RichTextBox::forEachSelectedBlock(Fn fn)
+template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
 {
     const QTextCursor c = m_edit->textCursor();
     QTextDocument *doc = document();
@@ -532,7 +529,8 @@ com::Variant RichTextBox::selIndent() const
 
 void RichTextBox::setSelIndent(double twips)
 {
-    forEachSelectedBlock([twips](QTextBlockFormat &f) { f.setLeftMargin(twips / kTwipsPerPixel - f.textIndent()); });
+    forEachSelectedBlock(
+        [twips](QTextBlockFormat &f) { f.setLeftMargin(twips / kTwipsPerPixel - f.textIndent()); });
 }
 
 com::Variant RichTextBox::selHangingIndent() const
@@ -643,8 +641,8 @@ int RichTextBox::find(const QString &what, int start, int end, int options)
         const int i = static_cast<int>(all.indexOf(what, pos, cs));
         if (i < 0 || i + n > to)
             return -1;
-        const bool whole = !(options & FindWholeWord)
-                           || ((i == 0 || !isWordChar(all[i - 1])) && (i + n >= length || !isWordChar(all[i + n])));
+        const bool whole = !(options & FindWholeWord) || ((i == 0 || !isWordChar(all[i - 1])) &&
+                                                          (i + n >= length || !isWordChar(all[i + n])));
         if (whole) {
             if (!(options & FindNoHighlight))
                 select(i, i + n);

@@ -12,7 +12,8 @@ class QTextCursor;
 class QTextDocument;
 class QTextEdit;
 
-namespace richtext {
+namespace richtext
+{
 
 class ClipboardSource;
 class PrintTarget;
@@ -26,7 +27,8 @@ class SystemClipboard;
 // properties read as Null (com::Variant::null()) when the selected characters
 // or paragraphs differ; with no selection they describe the insertion point.
 // Colours are OLE colours, 0x00BBGGRR; indents are in twips.
-class RichTextBox : public QWidget {
+class RichTextBox : public QWidget
+{
     Q_OBJECT
 public:
     enum FindOption { FindWholeWord = 2, FindMatchCase = 4, FindNoHighlight = 8 };
@@ -111,7 +113,7 @@ public:
 private:
     std::unique_ptr<SystemClipboard> m_systemClipboard;
     const ClipboardSource *m_clipboard = nullptr;
-    RichTextEdit *m_edit; // child widget, owned through Qt's parent
+    RichTextEdit *m_edit;              // child widget, owned through Qt's parent
     uint32_t m_backColor = 0x80000005; // the system's window colour
 
     QString rawText() const;

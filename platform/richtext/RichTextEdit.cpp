@@ -7,9 +7,11 @@
 #include <QMimeData>
 #include <QTextCursor>
 
-namespace richtext {
+namespace richtext
+{
 
-namespace {
+namespace
+{
 
 const QString kRtfMime = QStringLiteral("text/rtf");
 const QString kRtfMimeAlt = QStringLiteral("application/rtf");
@@ -36,8 +38,8 @@ QMimeData *RichTextEdit::createMimeDataFromSelection() const
 
 bool RichTextEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source && (source->hasFormat(kRtfMime) || source->hasFormat(kRtfMimeAlt)
-                      || source->hasImage() || source->hasText());
+    return source && (source->hasFormat(kRtfMime) || source->hasFormat(kRtfMimeAlt) || source->hasImage() ||
+                      source->hasText());
 }
 
 void RichTextEdit::insertFromMimeData(const QMimeData *source)

@@ -2,12 +2,14 @@
 
 #include <QTextEdit>
 
-namespace richtext {
+namespace richtext
+{
 
 // The editing widget inside a RichTextBox. Copy and paste carry RTF through
 // our own reader and writer, so formatting and pictures survive them; a
 // pasted or dropped bitmap becomes a PNG picture.
-class RichTextEdit : public QTextEdit {
+class RichTextEdit : public QTextEdit
+{
     Q_OBJECT
 public:
     explicit RichTextEdit(QWidget *parent = nullptr);

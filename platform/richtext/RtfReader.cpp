@@ -1,7 +1,7 @@
 #include "platform/richtext/RtfReader.h"
 
-#include "platform/runtime/Windows1252.h"
 #include "platform/richtext/Picture.h"
+#include "platform/runtime/Windows1252.h"
 
 #include <QColor>
 #include <QHash>
@@ -17,9 +17,11 @@
 #include <utility>
 #include <vector>
 
-namespace richtext {
+namespace richtext
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMaxWordLength = 32;
 constexpr int64_t kNumberLimit = 1'000'000'000;
@@ -29,12 +31,12 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kHimetricPerInch = 2540.0;
 
 enum class Dest {
-    Text,      // document text
+    Text, // document text
     FontTable,
     ColorTable,
     Pict,
-    ListText,  // the rendered bullet or number of a list paragraph
-    Pn,        // old-style paragraph numbering properties
+    ListText, // the rendered bullet or number of a list paragraph
+    Pn,       // old-style paragraph numbering properties
     Skip,
 };
 
@@ -100,8 +102,8 @@ bool acceptChar(QChar &c)
 {
     if (c == QChar::ParagraphSeparator)
         c = QChar::LineSeparator;
-    return !((c.unicode() < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter
-             || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1); // frame marks
+    return !((c.unicode() < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter ||
+             c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1); // frame marks
 }
 
 bool isLetter(char16_t c)
@@ -118,13 +120,31 @@ int clampInt(int64_t v, int low, int high)
 bool isSkippedDestination(QStringView w)
 {
     static const char *const names[] = {
-        "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
-        "footerr", "footerf", "footnote", "annotation", "listtable", "listoverridetable",
-        "revtbl", "rsidtbl", "nonshppict", "objdata", "fldinst", "sn", "sv", "pntxtb", "pntxta",
-        "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "generator",
-        "filetbl", "template", "userprops", "docvar", "bkmkstart", "bkmkend", "xe", "tc",
-        "txe", "comment", "atnid", "atnauthor", "private", "picprop", "blipuid", "shpinst",
-        "pgdsctbl", "mmathPr", "fchars", "lchars",
+        "stylesheet",   "info",
+        "header",       "headerl",
+        "headerr",      "headerf",
+        "footer",       "footerl",
+        "footerr",      "footerf",
+        "footnote",     "annotation",
+        "listtable",    "listoverridetable",
+        "revtbl",       "rsidtbl",
+        "nonshppict",   "objdata",
+        "fldinst",      "sn",
+        "sv",           "pntxtb",
+        "pntxta",       "xmlnstbl",
+        "themedata",    "colorschememapping",
+        "latentstyles", "datastore",
+        "generator",    "filetbl",
+        "template",     "userprops",
+        "docvar",       "bkmkstart",
+        "bkmkend",      "xe",
+        "tc",           "txe",
+        "comment",      "atnid",
+        "atnauthor",    "private",
+        "picprop",      "blipuid",
+        "shpinst",      "pgdsctbl",
+        "mmathPr",      "fchars",
+        "lchars",
     };
     for (const char *name : names) {
         if (w == QLatin1String(name))
@@ -135,7 +155,8 @@ bool isSkippedDestination(QStringView w)
 
 } // namespace
 
-class RtfReader::Parser {
+class RtfReader::Parser
+{
 public:
     Parser(QStringView in, QTextCursor &cursor) : m_in(in), m_cursor(cursor)
     {
@@ -172,7 +193,7 @@ private:
     qsizetype m_pos = 0;
     QTextCursor &m_cursor;
     std::vector<Group> m_stack;
-    int m_overflow = 0; // groups past the depth limit, matched but dropped
+    int m_overflow = 0;  // groups past the depth limit, matched but dropped
     int m_skipChars = 0; // fallback characters still to skip after \u
     char16_t m_highSurrogate = 0;
 
@@ -263,7 +284,8 @@ private:
             else if (closing.dest == Dest::ListText)
                 m_hadListText = true;
         }
-        if (closing.dest == Dest::Text && parent == Dest::Text && !(closing.chr == m_stack[m_stack.size() - 2].chr))
+        if (closing.dest == Dest::Text && parent == Dest::Text &&
+            !(closing.chr == m_stack[m_stack.size() - 2].chr))
             flushRun();
         m_stack.pop_back();
     }
@@ -285,8 +307,8 @@ private:
         bool hasParam = false;
         int64_t param = 0;
         bool negative = false;
-        if (m_pos < m_in.size() && m_in[m_pos] == u'-' && m_pos + 1 < m_in.size()
-            && m_in[m_pos + 1].isDigit()) {
+        if (m_pos < m_in.size() && m_in[m_pos] == u'-' && m_pos + 1 < m_in.size() &&
+            m_in[m_pos + 1].isDigit()) {
             negative = true;
             ++m_pos;
         }
@@ -465,9 +487,9 @@ private:
             g.chr.bold = on;
         } else if (w == QLatin1String("i")) {
             g.chr.italic = on;
-        } else if (w == QLatin1String("ul") || w == QLatin1String("uld") || w == QLatin1String("uldb")
-                   || w == QLatin1String("ulw") || w == QLatin1String("uldash")
-                   || w == QLatin1String("ulwave") || w == QLatin1String("ulth")) {
+        } else if (w == QLatin1String("ul") || w == QLatin1String("uld") || w == QLatin1String("uldb") ||
+                   w == QLatin1String("ulw") || w == QLatin1String("uldash") ||
+                   w == QLatin1String("ulwave") || w == QLatin1String("ulth")) {
             g.chr.underline = on;
         } else if (w == QLatin1String("ulnone")) {
             g.chr.underline = false;
@@ -503,8 +525,8 @@ private:
             g.para.bullet = true;
         }
         // Special characters and breaks.
-        else if (w == QLatin1String("par") || w == QLatin1String("sect") || w == QLatin1String("page")
-                 || w == QLatin1String("row")) {
+        else if (w == QLatin1String("par") || w == QLatin1String("sect") || w == QLatin1String("page") ||
+                 w == QLatin1String("row")) {
             paragraph();
         } else if (w == QLatin1String("tab") || w == QLatin1String("cell")) {
             emitChar('\t');
@@ -536,9 +558,10 @@ private:
     static bool isPictDescription(QStringView w)
     {
         static const char *const names[] = {
-            "pngblip", "jpegblip", "emfblip", "wmetafile", "pmmetafile", "macpict", "dibitmap", "wbitmap",
-            "picw", "pich", "picwgoal", "pichgoal", "picscalex", "picscaley", "piccropl", "piccropr",
-            "piccropt", "piccropb", "picbmp", "picbpp", "wbmbitspixel", "wbmplanes", "wbmwidthbytes",
+            "pngblip",   "jpegblip",  "emfblip",      "wmetafile", "pmmetafile",    "macpict",
+            "dibitmap",  "wbitmap",   "picw",         "pich",      "picwgoal",      "pichgoal",
+            "picscalex", "picscaley", "piccropl",     "piccropr",  "piccropt",      "piccropb",
+            "picbmp",    "picbpp",    "wbmbitspixel", "wbmplanes", "wbmwidthbytes",
         };
         for (const char *name : names) {
             if (w == QLatin1String(name))
@@ -554,7 +577,8 @@ private:
             if (hasParam)
                 m_pict.words += QByteArray::number(static_cast<qlonglong>(param));
         }
-        if (w == QLatin1String("wmetafile") || w == QLatin1String("emfblip") || w == QLatin1String("pmmetafile"))
+        if (w == QLatin1String("wmetafile") || w == QLatin1String("emfblip") ||
+            w == QLatin1String("pmmetafile"))
             m_pict.metafile = true;
         else if (w == QLatin1String("picw"))
             m_pict.picW = clampInt(param, 0, kMaxTwips * 10);

@@ -4,7 +4,8 @@
 
 class QTextCursor;
 
-namespace richtext {
+namespace richtext
+{
 
 // Reads RTF into a text document: fonts, colours, sizes, bold, italic,
 // underline, strike-through, alignment, indents, bullets, tabs, line breaks,
@@ -16,7 +17,8 @@ namespace richtext {
 //
 // The text is taken as read from storage: characters up to U+00FF stand for
 // the bytes of the file, anything above for itself.
-class RtfReader {
+class RtfReader
+{
 public:
     // Deeper groups are still matched up but their content is dropped.
     static constexpr int kMaxDepth = 128;

@@ -1,7 +1,7 @@
 #include "platform/richtext/RtfWriter.h"
 
-#include "platform/runtime/Windows1252.h"
 #include "platform/richtext/Picture.h"
+#include "platform/runtime/Windows1252.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -15,9 +15,11 @@
 
 #include <cmath>
 
-namespace richtext {
+namespace richtext
+{
 
-namespace {
+namespace
+{
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kHexPerLine = 128;
@@ -40,7 +42,8 @@ int twips(double pixels)
 
 } // namespace
 
-class RtfWriter::Writer {
+class RtfWriter::Writer
+{
 public:
     Writer(const QTextDocument &doc, int from, int to) : m_doc(doc), m_from(from), m_to(to)
     {
@@ -68,8 +71,8 @@ public:
         if (!m_colors.isEmpty()) {
             m_out += "{\\colortbl ;";
             for (const QRgb rgb : m_colors) {
-                m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb))
-                         + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+                m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" +
+                         QByteArray::number(qGreen(rgb)) + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
             }
             m_out += "}\r\n";
         }
@@ -104,8 +107,7 @@ private:
         return m_fonts.first();
     }
 
-    template <typename Fn>
-    void forEachFragment(Fn fn) const
+    template <typename Fn> void forEachFragment(Fn fn) const
     {
         for (QTextBlock b = m_doc.findBlock(m_from); b.isValid() && b.position() <= m_to; b = b.next()) {
             for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -147,8 +149,8 @@ private:
     {
         RunState s;
         s.font = std::max<int>(0, m_fonts.indexOf(familyOf(f)));
-        double points = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
-                                                                  : m_doc.defaultFont().pointSizeF();
+        double points =
+            f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : m_doc.defaultFont().pointSizeF();
         if (points <= 0)
             points = 12;
         s.halfPoints = std::clamp(static_cast<int>(std::nearbyint(points * 2)), 2, 3276);
@@ -226,8 +228,8 @@ private:
             // Both the marker old readers show and the property that marks a
             // bullet paragraph.
             const QByteArray sym = QByteArray::number(m_symbolFont);
-            m_out += "{\\pntext\\f" + sym + "\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf" + sym
-                     + "\\pnindent0{\\pntxtb\\'B7}}";
+            m_out += "{\\pntext\\f" + sym + "\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf" + sym +
+                     "\\pnindent0{\\pntxtb\\'B7}}";
             // The marker's font may stay with a reader; the next run restates
             // its own, and its control words start right after the brace.
             m_stateWritten = false;
@@ -293,8 +295,7 @@ private:
         }
         if (bytes.isEmpty()) {
             // An image that came without its file form: store it as PNG.
-            const QVariant res = m_doc.resource(QTextDocument::ImageResource,
-                                                QUrl(f.toImageFormat().name()));
+            const QVariant res = m_doc.resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name()));
             const QImage image = res.value<QImage>();
             if (image.isNull())
                 return;
@@ -312,10 +313,10 @@ private:
         if (shown.isEmpty())
             shown = natural;
         m_out += kind == Picture::Kind::Png ? "{\\pict\\pngblip" : "{\\pict\\jpegblip";
-        m_out += "\\picw" + QByteArray::number(natural.width()) + "\\pich"
-                 + QByteArray::number(natural.height()) + "\\picwgoal"
-                 + QByteArray::number(twips(shown.width())) + "\\pichgoal"
-                 + QByteArray::number(twips(shown.height())) + "\r\n";
+        m_out += "\\picw" + QByteArray::number(natural.width()) + "\\pich" +
+                 QByteArray::number(natural.height()) + "\\picwgoal" +
+                 QByteArray::number(twips(shown.width())) + "\\pichgoal" +
+                 QByteArray::number(twips(shown.height())) + "\r\n";
         writeHex(bytes);
         m_out += "}";
     }

@@ -2,7 +2,8 @@
 
 #include "platform/runtime/Clipboard.h"
 
-namespace richtext {
+namespace richtext
+{
 
 QString SystemClipboard::text() const
 {

@@ -2,7 +2,8 @@
 
 #include "platform/richtext/ClipboardSource.h"
 
-namespace richtext {
+namespace richtext
+{
 
 // The application's clipboard.
 class SystemClipboard : public ClipboardSource

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 struct AppState {
     int major = 1;
@@ -40,9 +42,18 @@ QString App::path()
     return QDir::cleanPath(folder);
 }
 
-int App::major() { return state().major; }
-int App::minor() { return state().minor; }
-int App::revision() { return state().revision; }
+int App::major()
+{
+    return state().major;
+}
+int App::minor()
+{
+    return state().minor;
+}
+int App::revision()
+{
+    return state().revision;
+}
 
 void App::setVersion(int major, int minor, int revision)
 {
@@ -51,11 +62,23 @@ void App::setVersion(int major, int minor, int revision)
     state().revision = revision;
 }
 
-QString App::title() { return state().title; }
-void App::setTitle(const QString &title) { state().title = title; }
+QString App::title()
+{
+    return state().title;
+}
+void App::setTitle(const QString &title)
+{
+    state().title = title;
+}
 
-QString App::helpFile() { return state().helpFile; }
-void App::setHelpFile(const QString &helpFile) { state().helpFile = helpFile; }
+QString App::helpFile()
+{
+    return state().helpFile;
+}
+void App::setHelpFile(const QString &helpFile)
+{
+    state().helpFile = helpFile;
+}
 
 QString App::fromStoredPath(const QString &storedPath)
 {

@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace rt {
+namespace rt
+{
 
 // The running program: its folder, version and title, as the forms and the
 // about box read them. The program sets its version and title once at start.
-class App {
+class App
+{
 public:
     // The program folder without a trailing "/": KALVENTO_HOME when set,
     // otherwise the folder of the running executable.

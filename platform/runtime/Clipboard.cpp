@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace rt {
+namespace rt
+{
 
 void Clipboard::clear()
 {

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QString>
 
-namespace rt {
+namespace rt
+{
 
 // The form runtime's clipboard: text (format 1) and pictures.
 class Clipboard

@@ -1,6 +1,7 @@
 #include "platform/runtime/Clock.h"
 
-namespace rt {
+namespace rt
+{
 
 Clock::~Clock() = default;
 

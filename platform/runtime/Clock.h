@@ -3,11 +3,13 @@
 #include <QDateTime>
 #include <QtGlobal>
 
-namespace rt {
+namespace rt
+{
 
 // The current local date and time, and a millisecond tick count that only
 // ever moves forward (for measuring intervals, never for dates).
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock();
     virtual QDateTime now() const = 0;

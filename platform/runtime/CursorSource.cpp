@@ -1,6 +1,7 @@
 #include "platform/runtime/CursorSource.h"
 
-namespace rt {
+namespace rt
+{
 
 CursorSource::~CursorSource() = default;
 

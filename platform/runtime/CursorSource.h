@@ -2,10 +2,12 @@
 
 #include <QPoint>
 
-namespace rt {
+namespace rt
+{
 
 // Where the mouse pointer is, in screen pixels.
-class CursorSource {
+class CursorSource
+{
 public:
     virtual ~CursorSource();
     virtual QPoint position() const = 0;

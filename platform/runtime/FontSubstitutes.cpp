@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 const QString Sans = QStringLiteral("Liberation Sans");
 const QString Serif = QStringLiteral("Liberation Serif");

@@ -5,14 +5,16 @@
 #include <QStringList>
 #include <vector>
 
-namespace rt {
+namespace rt
+{
 
 // The Windows faces that forms, controls and stored entries name, each mapped
 // to installed faces of the same or close metrics, so that texts keep the
 // widths they were laid out for. A font keeps the face name it was given
 // (controls and rich text hand it back and store it); only the face it is
 // drawn with changes.
-class FontSubstitutes {
+class FontSubstitutes
+{
 public:
     struct Face {
         QString name;            // as forms and entries name it

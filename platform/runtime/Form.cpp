@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <vector>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 constexpr int ErrFormAlreadyShown = 400;
 
@@ -30,7 +32,10 @@ std::vector<Form *> &modalStack()
     return forms;
 }
 
-void forget(std::vector<Form *> &forms, Form *form) { std::erase(forms, form); }
+void forget(std::vector<Form *> &forms, Form *form)
+{
+    std::erase(forms, form);
+}
 
 std::function<void()> &whenAllUnloaded()
 {
@@ -38,10 +43,14 @@ std::function<void()> &whenAllUnloaded()
     return handler;
 }
 
-QString key(const QString &name) { return name.toCaseFolded(); }
+QString key(const QString &name)
+{
+    return name.toCaseFolded();
+}
 
 // Clears the unloading mark on the way out, unless a handler ended the form.
-class UnloadingMark {
+class UnloadingMark
+{
 public:
     UnloadingMark(Form *form, bool &flag) : m_form(form), m_flag(flag) { m_flag = true; }
     ~UnloadingMark()
@@ -109,7 +118,10 @@ bool Form::unload(UnloadMode mode)
     return true;
 }
 
-void Form::setWhenAllUnloaded(std::function<void()> handler) { whenAllUnloaded() = std::move(handler); }
+void Form::setWhenAllUnloaded(std::function<void()> handler)
+{
+    whenAllUnloaded() = std::move(handler);
+}
 
 void Form::noticeGone()
 {
@@ -196,7 +208,10 @@ void Form::showModeless()
     }
 }
 
-QList<Form *> Form::loadedForms() { return QList<Form *>(loaded().begin(), loaded().end()); }
+QList<Form *> Form::loadedForms()
+{
+    return QList<Form *>(loaded().begin(), loaded().end());
+}
 
 Form *Form::activeModalForm()
 {
@@ -237,10 +252,22 @@ void Form::setSizeTwips(int width, int height)
     resize(Twips::toPixelsX(width) - frame.width(), Twips::toPixelsY(height) - frame.height());
 }
 
-int Form::widthTwips() const { return Twips::fromPixelsX(frameGeometry().width()); }
-int Form::heightTwips() const { return Twips::fromPixelsY(frameGeometry().height()); }
-int Form::scaleWidth() const { return Twips::fromPixelsX(width()); }
-int Form::scaleHeight() const { return Twips::fromPixelsY(height()); }
+int Form::widthTwips() const
+{
+    return Twips::fromPixelsX(frameGeometry().width());
+}
+int Form::heightTwips() const
+{
+    return Twips::fromPixelsY(frameGeometry().height());
+}
+int Form::scaleWidth() const
+{
+    return Twips::fromPixelsX(width());
+}
+int Form::scaleHeight() const
+{
+    return Twips::fromPixelsY(height());
+}
 
 void Form::setVisible(bool visible)
 {

@@ -12,7 +12,8 @@
 
 class QEventLoop;
 
-namespace rt {
+namespace rt
+{
 
 // How an unload was asked for, as QueryUnload receives it.
 enum class UnloadMode : int { ControlMenu = 0, Code = 1 };
@@ -21,14 +22,14 @@ enum class UnloadMode : int { ControlMenu = 0, Code = 1 };
 // modelessly and unloaded as on the platform. A form belongs to itself: make
 // it with create() and keep only QPointers to it; unload() deletes it once
 // control returns to the event loop, never inside its own handler.
-class Form : public QWidget {
+class Form : public QWidget
+{
     Q_OBJECT
 public:
     Form();
     ~Form() override;
 
-    template <class F, class... Args>
-    static QPointer<F> create(Args &&...args)
+    template <class F, class... Args> static QPointer<F> create(Args &&...args)
     {
         // Owned by itself from here on: unload() ends it with deleteLater.
         return QPointer<F>(new F(std::forward<Args>(args)...));

@@ -7,9 +7,13 @@
 #include <QTranslator>
 #include <memory>
 
-namespace rt {
+namespace rt
+{
 
-QLocale GermanLocale::locale() { return QLocale(QLocale::German, QLocale::Germany); }
+QLocale GermanLocale::locale()
+{
+    return QLocale(QLocale::German, QLocale::Germany);
+}
 
 bool GermanLocale::install()
 {
@@ -27,8 +31,14 @@ bool GermanLocale::install()
     return true;
 }
 
-QString GermanLocale::longDate(const QDate &day) { return locale().toString(day, QStringLiteral("dddd, d. MMMM yyyy")); }
+QString GermanLocale::longDate(const QDate &day)
+{
+    return locale().toString(day, QStringLiteral("dddd, d. MMMM yyyy"));
+}
 
-QString GermanLocale::shortDate(const QDate &day) { return locale().toString(day, QStringLiteral("dd.MM.yyyy")); }
+QString GermanLocale::shortDate(const QDate &day)
+{
+    return locale().toString(day, QStringLiteral("dd.MM.yyyy"));
+}
 
 } // namespace rt

@@ -3,11 +3,13 @@
 #include <QDate>
 #include <QString>
 
-namespace rt {
+namespace rt
+{
 
 // The diary speaks German whatever the machine's locale: its stored day texts
 // are compared as text, so one diary must never mix languages.
-class GermanLocale {
+class GermanLocale
+{
 public:
     // Makes German the program's default locale and loads Qt's own German
     // texts, so the standard dialogs' buttons read "Ja", "Abbrechen", ...

@@ -4,22 +4,30 @@
 
 #include <QKeyEvent>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 int keypadCode(int qtKey)
 {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return KeyCodes::KeyNumpad0 + (qtKey - Qt::Key_0);
     switch (qtKey) {
-    case Qt::Key_Asterisk: return KeyCodes::KeyMultiply;
-    case Qt::Key_Plus: return KeyCodes::KeyAdd;
-    case Qt::Key_Minus: return KeyCodes::KeySubtract;
+    case Qt::Key_Asterisk:
+        return KeyCodes::KeyMultiply;
+    case Qt::Key_Plus:
+        return KeyCodes::KeyAdd;
+    case Qt::Key_Minus:
+        return KeyCodes::KeySubtract;
     case Qt::Key_Period:
-    case Qt::Key_Comma: return KeyCodes::KeyDecimal; // the German pad's decimal key types ","
-    case Qt::Key_Slash: return KeyCodes::KeyDivide;
-    default: return 0;
+    case Qt::Key_Comma:
+        return KeyCodes::KeyDecimal; // the German pad's decimal key types ","
+    case Qt::Key_Slash:
+        return KeyCodes::KeyDivide;
+    default:
+        return 0;
     }
 }
 
@@ -40,43 +48,76 @@ int KeyCodes::keyCode(int qtKey, Qt::KeyboardModifiers modifiers)
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F16)
         return KeyF1 + (qtKey - Qt::Key_F1);
     switch (qtKey) {
-    case Qt::Key_Cancel: return KeyCancel;
-    case Qt::Key_Backspace: return KeyBack;
+    case Qt::Key_Cancel:
+        return KeyCancel;
+    case Qt::Key_Backspace:
+        return KeyBack;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return KeyTab; // Qt reports Shift+Tab as a key of its own
-    case Qt::Key_Clear: return KeyClear;
+    case Qt::Key_Backtab:
+        return KeyTab; // Qt reports Shift+Tab as a key of its own
+    case Qt::Key_Clear:
+        return KeyClear;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return KeyReturn;
-    case Qt::Key_Shift: return KeyShift;
-    case Qt::Key_Control: return KeyControl;
+    case Qt::Key_Enter:
+        return KeyReturn;
+    case Qt::Key_Shift:
+        return KeyShift;
+    case Qt::Key_Control:
+        return KeyControl;
     case Qt::Key_Alt:
-    case Qt::Key_AltGr: return KeyMenu;
-    case Qt::Key_Pause: return KeyPause;
-    case Qt::Key_CapsLock: return KeyCapital;
-    case Qt::Key_Escape: return KeyEscape;
-    case Qt::Key_Space: return KeySpace;
-    case Qt::Key_PageUp: return KeyPageUp;
-    case Qt::Key_PageDown: return KeyPageDown;
-    case Qt::Key_End: return KeyEnd;
-    case Qt::Key_Home: return KeyHome;
-    case Qt::Key_Left: return KeyLeft;
-    case Qt::Key_Up: return KeyUp;
-    case Qt::Key_Right: return KeyRight;
-    case Qt::Key_Down: return KeyDown;
-    case Qt::Key_Select: return KeySelect;
-    case Qt::Key_Printer: return KeyPrint;
-    case Qt::Key_Execute: return KeyExecute;
-    case Qt::Key_Print: return KeySnapshot;
-    case Qt::Key_Insert: return KeyInsert;
-    case Qt::Key_Delete: return KeyDelete;
-    case Qt::Key_Help: return KeyHelp;
-    case Qt::Key_NumLock: return KeyNumlock;
-    case Qt::Key_ScrollLock: return KeyScrollLock;
-    default: return 0;
+    case Qt::Key_AltGr:
+        return KeyMenu;
+    case Qt::Key_Pause:
+        return KeyPause;
+    case Qt::Key_CapsLock:
+        return KeyCapital;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    case Qt::Key_Space:
+        return KeySpace;
+    case Qt::Key_PageUp:
+        return KeyPageUp;
+    case Qt::Key_PageDown:
+        return KeyPageDown;
+    case Qt::Key_End:
+        return KeyEnd;
+    case Qt::Key_Home:
+        return KeyHome;
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Down:
+        return KeyDown;
+    case Qt::Key_Select:
+        return KeySelect;
+    case Qt::Key_Printer:
+        return KeyPrint;
+    case Qt::Key_Execute:
+        return KeyExecute;
+    case Qt::Key_Print:
+        return KeySnapshot;
+    case Qt::Key_Insert:
+        return KeyInsert;
+    case Qt::Key_Delete:
+        return KeyDelete;
+    case Qt::Key_Help:
+        return KeyHelp;
+    case Qt::Key_NumLock:
+        return KeyNumlock;
+    case Qt::Key_ScrollLock:
+        return KeyScrollLock;
+    default:
+        return 0;
     }
 }
 
-int KeyCodes::keyCode(const QKeyEvent &event) { return keyCode(event.key(), event.modifiers()); }
+int KeyCodes::keyCode(const QKeyEvent &event)
+{
+    return keyCode(event.key(), event.modifiers());
+}
 
 int KeyCodes::shiftBits(Qt::KeyboardModifiers modifiers)
 {
@@ -93,10 +134,14 @@ int KeyCodes::shiftBits(Qt::KeyboardModifiers modifiers)
 int KeyCodes::mouseButton(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return LeftButton;
-    case Qt::RightButton: return RightButton;
-    case Qt::MiddleButton: return MiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return 0;
     }
 }
 
@@ -111,11 +156,16 @@ int KeyCodes::keyAscii(int qtKey, Qt::KeyboardModifiers modifiers, const QString
 {
     switch (qtKey) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: return KeyReturn;
-    case Qt::Key_Backspace: return KeyBack;
-    case Qt::Key_Escape: return KeyEscape;
-    case Qt::Key_Tab: return KeyTab;
-    default: break;
+    case Qt::Key_Enter:
+        return KeyReturn;
+    case Qt::Key_Backspace:
+        return KeyBack;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    case Qt::Key_Tab:
+        return KeyTab;
+    default:
+        break;
     }
     const bool ctrlOnly = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
     if (ctrlOnly && qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
@@ -131,6 +181,9 @@ int KeyCodes::keyAscii(int qtKey, Qt::KeyboardModifiers modifiers, const QString
     return byte < 0 ? '?' : byte;
 }
 
-int KeyCodes::keyAscii(const QKeyEvent &event) { return keyAscii(event.key(), event.modifiers(), event.text()); }
+int KeyCodes::keyAscii(const QKeyEvent &event)
+{
+    return keyAscii(event.key(), event.modifiers(), event.text());
+}
 
 } // namespace rt

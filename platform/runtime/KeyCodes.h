@@ -5,11 +5,13 @@
 
 class QKeyEvent;
 
-namespace rt {
+namespace rt
+{
 
 // The platform's key codes, shift bits and mouse button numbers, as the forms'
 // KeyDown, KeyUp, KeyPress and mouse handlers receive them.
-class KeyCodes {
+class KeyCodes
+{
 public:
     enum Key : int {
         KeyLButton = 1,

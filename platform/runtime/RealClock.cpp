@@ -2,9 +2,13 @@
 
 #include <QElapsedTimer>
 
-namespace rt {
+namespace rt
+{
 
-QDateTime RealClock::now() const { return QDateTime::currentDateTime(); }
+QDateTime RealClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
 
 qint64 RealClock::tickCount() const
 {

@@ -2,9 +2,11 @@
 
 #include "platform/runtime/Clock.h"
 
-namespace rt {
+namespace rt
+{
 
-class RealClock : public Clock {
+class RealClock : public Clock
+{
 public:
     QDateTime now() const override;
     // Milliseconds on the monotonic clock (since boot on Linux).

@@ -2,8 +2,12 @@
 
 #include <QCursor>
 
-namespace rt {
+namespace rt
+{
 
-QPoint RealCursorSource::position() const { return QCursor::pos(); }
+QPoint RealCursorSource::position() const
+{
+    return QCursor::pos();
+}
 
 } // namespace rt

@@ -2,9 +2,11 @@
 
 #include "platform/runtime/CursorSource.h"
 
-namespace rt {
+namespace rt
+{
 
-class RealCursorSource : public CursorSource {
+class RealCursorSource : public CursorSource
+{
 public:
     QPoint position() const override;
 };

@@ -3,9 +3,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 const QScreen *primaryScreen()
 {

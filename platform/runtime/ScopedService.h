@@ -5,12 +5,13 @@
 #include <memory>
 #include <utility>
 
-namespace rt {
+namespace rt
+{
 
 // Installs a service (a test's fake) for the scope's life and puts back what
 // was there before when the scope ends.
-template <class Interface, class Service = Interface>
-class ScopedService {
+template <class Interface, class Service = Interface> class ScopedService
+{
 public:
     explicit ScopedService(std::unique_ptr<Service> service)
         : m_service(service.get()), m_previous(ServiceSlot<Interface>::install(std::move(service)))
@@ -18,7 +19,8 @@ public:
     }
 
     template <class... Args>
-    explicit ScopedService(Args &&...args) : ScopedService(std::make_unique<Service>(std::forward<Args>(args)...))
+    explicit ScopedService(Args &&...args)
+        : ScopedService(std::make_unique<Service>(std::forward<Args>(args)...))
     {
     }
 

@@ -1,6 +1,7 @@
 #include "platform/runtime/ScreenSource.h"
 
-namespace rt {
+namespace rt
+{
 
 ScreenSource::~ScreenSource() = default;
 

@@ -3,11 +3,13 @@
 #include <QRect>
 #include <QSize>
 
-namespace rt {
+namespace rt
+{
 
 // The primary screen in pixels: its whole size and the work area left free by
 // panels and task bars.
-class ScreenSource {
+class ScreenSource
+{
 public:
     virtual ~ScreenSource();
     virtual QSize size() const = 0;

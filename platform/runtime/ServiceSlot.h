@@ -3,15 +3,16 @@
 #include <memory>
 #include <utility>
 
-namespace rt {
+namespace rt
+{
 
 // The process-wide implementation of one service interface: the real one,
 // made on first use, until a test installs its own; reset() brings the real
 // one back. The library that owns the interface defines the slot's storage
 // and its default in one .cpp (KV_SERVICE_SLOT_STORAGE plus makeDefault()),
 // so the slot exists once in the process however many modules use it.
-template <class Interface>
-class ServiceSlot {
+template <class Interface> class ServiceSlot
+{
 public:
     static Interface &current()
     {
@@ -38,17 +39,14 @@ private:
 
 // In the interface's header, at global scope: every user sees that the slot's
 // members are defined elsewhere, once.
-#define KV_DECLARE_SERVICE_SLOT(Interface)                                                         \
-    template <>                                                                                    \
-    std::unique_ptr<Interface> &rt::ServiceSlot<Interface>::storage();                             \
-    template <>                                                                                    \
-    std::unique_ptr<Interface> rt::ServiceSlot<Interface>::makeDefault();
+#define KV_DECLARE_SERVICE_SLOT(Interface)                                                                   \
+    template <> std::unique_ptr<Interface> &rt::ServiceSlot<Interface>::storage();                           \
+    template <> std::unique_ptr<Interface> rt::ServiceSlot<Interface>::makeDefault();
 
 // In the one .cpp of the library that owns the interface, at global scope.
-#define KV_SERVICE_SLOT_STORAGE(Interface)                                                         \
-    template <>                                                                                    \
-    std::unique_ptr<Interface> &rt::ServiceSlot<Interface>::storage()                              \
-    {                                                                                              \
-        static std::unique_ptr<Interface> service;                                                 \
-        return service;                                                                            \
+#define KV_SERVICE_SLOT_STORAGE(Interface)                                                                   \
+    template <> std::unique_ptr<Interface> &rt::ServiceSlot<Interface>::storage()                            \
+    {                                                                                                        \
+        static std::unique_ptr<Interface> service;                                                           \
+        return service;                                                                                      \
     }

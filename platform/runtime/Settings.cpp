@@ -5,9 +5,11 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 QString matching(const QStringList &names, const QString &wanted)
 {

@@ -2,13 +2,15 @@
 
 #include <QString>
 
-namespace rt {
+namespace rt
+{
 
 // The per-user stored settings, kept by program name, section and key as the
 // platform keeps them, in an INI file: ~/.config/kalvento/settings.ini, or the
 // file the environment variable KALVENTO_SETTINGS names. Names are matched
 // without regard to case, as the platform matches them.
-class Settings {
+class Settings
+{
 public:
     static QString filePath();
 

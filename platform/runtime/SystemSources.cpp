@@ -4,9 +4,11 @@
 #include "platform/runtime/RealCursorSource.h"
 #include "platform/runtime/RealScreenSource.h"
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 struct Sources {
     std::unique_ptr<CursorSource> cursor;
@@ -20,8 +22,7 @@ Sources &sources()
     return instance;
 }
 
-template <class Real, class Interface>
-Interface &orReal(std::unique_ptr<Interface> &slot)
+template <class Real, class Interface> Interface &orReal(std::unique_ptr<Interface> &slot)
 {
     if (!slot)
         slot = std::make_unique<Real>();
@@ -30,13 +31,31 @@ Interface &orReal(std::unique_ptr<Interface> &slot)
 
 } // namespace
 
-CursorSource &SystemSources::cursor() { return orReal<RealCursorSource>(sources().cursor); }
-ScreenSource &SystemSources::screen() { return orReal<RealScreenSource>(sources().screen); }
-Clock &SystemSources::clock() { return orReal<RealClock>(sources().clock); }
+CursorSource &SystemSources::cursor()
+{
+    return orReal<RealCursorSource>(sources().cursor);
+}
+ScreenSource &SystemSources::screen()
+{
+    return orReal<RealScreenSource>(sources().screen);
+}
+Clock &SystemSources::clock()
+{
+    return orReal<RealClock>(sources().clock);
+}
 
-void SystemSources::setCursor(std::unique_ptr<CursorSource> source) { sources().cursor = std::move(source); }
-void SystemSources::setScreen(std::unique_ptr<ScreenSource> source) { sources().screen = std::move(source); }
-void SystemSources::setClock(std::unique_ptr<Clock> source) { sources().clock = std::move(source); }
+void SystemSources::setCursor(std::unique_ptr<CursorSource> source)
+{
+    sources().cursor = std::move(source);
+}
+void SystemSources::setScreen(std::unique_ptr<ScreenSource> source)
+{
+    sources().screen = std::move(source);
+}
+void SystemSources::setClock(std::unique_ptr<Clock> source)
+{
+    sources().clock = std::move(source);
+}
 
 void SystemSources::reset()
 {

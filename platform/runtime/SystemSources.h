@@ -6,12 +6,14 @@
 
 #include <memory>
 
-namespace rt {
+namespace rt
+{
 
 // The process-wide cursor, screen and clock. The real ones serve until a test
 // installs a fake; installing nothing (a null pointer) or reset() brings the
 // real ones back.
-class SystemSources {
+class SystemSources
+{
 public:
     static CursorSource &cursor();
     static ScreenSource &screen();

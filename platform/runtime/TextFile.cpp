@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 QByteArray withoutLineEnd(QByteArray line)
 {

@@ -4,12 +4,14 @@
 #include <QStringList>
 #include <optional>
 
-namespace rt {
+namespace rt
+{
 
 // Text files as the diary stores them: Windows-1252, CR LF line ends. Reading
 // also accepts lone LF, so files edited on Linux still load. Writing goes
 // through a save file: a failed write leaves the old file as it was.
-class TextFile {
+class TextFile
+{
 public:
     // No value when the file cannot be read. A final line end does not start
     // another (empty) line.

@@ -4,7 +4,8 @@
 
 #include <QPointer>
 
-namespace rt {
+namespace rt
+{
 
 Timer::Timer(QObject *parent) : QObject(parent)
 {
@@ -55,6 +56,9 @@ bool Timer::fire()
     return true;
 }
 
-void Timer::tick() { fire(); }
+void Timer::tick()
+{
+    fire();
+}
 
 } // namespace rt

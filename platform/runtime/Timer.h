@@ -4,11 +4,13 @@
 #include <QTimer>
 #include <functional>
 
-namespace rt {
+namespace rt
+{
 
 // The platform's timer control: it ticks every interval milliseconds while
 // enabled; an interval of 0 stops it. Owned by its form through the Qt parent.
-class Timer : public QObject {
+class Timer : public QObject
+{
     Q_OBJECT
 public:
     explicit Timer(QObject *parent = nullptr);

@@ -6,9 +6,11 @@
 #include <limits>
 #include <optional>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 constexpr double TwipsPerInch = 1440.0;
 // What a classic desktop at 96 dpi gives; used when there is no screen.
@@ -49,8 +51,14 @@ int roundToInt(double value)
 
 } // namespace
 
-double Twips::perPixelX() { return injected() ? injected()->x : fromScreen(true); }
-double Twips::perPixelY() { return injected() ? injected()->y : fromScreen(false); }
+double Twips::perPixelX()
+{
+    return injected() ? injected()->x : fromScreen(true);
+}
+double Twips::perPixelY()
+{
+    return injected() ? injected()->y : fromScreen(false);
+}
 
 bool Twips::setPerPixel(double x, double y)
 {
@@ -60,16 +68,32 @@ bool Twips::setPerPixel(double x, double y)
     return true;
 }
 
-void Twips::resetPerPixel() { injected().reset(); }
+void Twips::resetPerPixel()
+{
+    injected().reset();
+}
 
-int Twips::toPixelsX(double twips) { return roundToInt(twips / perPixelX()); }
-int Twips::toPixelsY(double twips) { return roundToInt(twips / perPixelY()); }
-int Twips::fromPixelsX(int pixels) { return roundToInt(pixels * perPixelX()); }
-int Twips::fromPixelsY(int pixels) { return roundToInt(pixels * perPixelY()); }
+int Twips::toPixelsX(double twips)
+{
+    return roundToInt(twips / perPixelX());
+}
+int Twips::toPixelsY(double twips)
+{
+    return roundToInt(twips / perPixelY());
+}
+int Twips::fromPixelsX(int pixels)
+{
+    return roundToInt(pixels * perPixelX());
+}
+int Twips::fromPixelsY(int pixels)
+{
+    return roundToInt(pixels * perPixelY());
+}
 
 QRect Twips::toPixels(const QRect &twips)
 {
-    return QRect(toPixelsX(twips.x()), toPixelsY(twips.y()), toPixelsX(twips.width()), toPixelsY(twips.height()));
+    return QRect(toPixelsX(twips.x()), toPixelsY(twips.y()), toPixelsX(twips.width()),
+                 toPixelsY(twips.height()));
 }
 
 QRect Twips::fromPixels(const QRect &pixels)
@@ -78,7 +102,10 @@ QRect Twips::fromPixels(const QRect &pixels)
                  fromPixelsY(pixels.height()));
 }
 
-QSize Twips::toPixels(const QSize &twips) { return QSize(toPixelsX(twips.width()), toPixelsY(twips.height())); }
+QSize Twips::toPixels(const QSize &twips)
+{
+    return QSize(toPixelsX(twips.width()), toPixelsY(twips.height()));
+}
 
 QSize Twips::fromPixels(const QSize &pixels)
 {

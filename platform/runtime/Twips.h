@@ -3,13 +3,15 @@
 #include <QRect>
 #include <QSize>
 
-namespace rt {
+namespace rt
+{
 
 // Forms are laid out in twips (1440 to the inch). The number of twips per
 // pixel comes from the primary screen's logical DPI unless a test or the
 // program fixes it; a fixed value needs no screen, so it may be set before
 // the application object exists.
-class Twips {
+class Twips
+{
 public:
     static double perPixelX();
     static double perPixelY();

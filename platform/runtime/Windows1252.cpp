@@ -2,9 +2,11 @@
 
 #include <array>
 
-namespace rt {
+namespace rt
+{
 
-namespace {
+namespace
+{
 
 // 0x80..0x9F; everything else is the same number in Unicode.
 constexpr std::array<char16_t, 32> HighControls = {
@@ -18,8 +20,7 @@ constexpr char QuestionMark = '?';
 
 // Walks by code point, so a character outside the BMP counts once; a lone
 // surrogate counts as a character of its own the code page lacks.
-template <class Visit>
-void forEachCodePoint(QStringView text, Visit visit)
+template <class Visit> void forEachCodePoint(QStringView text, Visit visit)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar unit = text[i];

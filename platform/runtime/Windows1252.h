@@ -4,12 +4,14 @@
 #include <QString>
 #include <QStringView>
 
-namespace rt {
+namespace rt
+{
 
 // The Western Windows code page, from our own table. Every byte decodes to one
 // character; the five bytes the code page leaves undefined decode to the C1
 // control of the same number, so any byte sequence survives a round trip.
-class Windows1252 {
+class Windows1252
+{
 public:
     static QString decode(const QByteArray &bytes);
     static char16_t decodeByte(unsigned char byte);

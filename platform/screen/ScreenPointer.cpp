@@ -3,21 +3,32 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace screen {
+namespace screen
+{
 
-namespace {
+namespace
+{
 Qt::CursorShape shapeOf(int pointer)
 {
     switch (pointer) {
-    case 1: return Qt::ArrowCursor;
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 11: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 15: return Qt::SizeAllCursor;
-    case 99: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
+    case 1:
+        return Qt::ArrowCursor;
+    case 2:
+        return Qt::CrossCursor;
+    case 3:
+        return Qt::IBeamCursor;
+    case 11:
+        return Qt::WaitCursor;
+    case 12:
+        return Qt::ForbiddenCursor;
+    case 13:
+        return Qt::BusyCursor;
+    case 15:
+        return Qt::SizeAllCursor;
+    case 99:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 } // namespace
@@ -46,8 +57,7 @@ void ApplicationPointer::setPointer(int pointer)
 
 KV_SERVICE_SLOT_STORAGE(screen::ScreenPointer)
 
-template <>
-std::unique_ptr<screen::ScreenPointer> rt::ServiceSlot<screen::ScreenPointer>::makeDefault()
+template <> std::unique_ptr<screen::ScreenPointer> rt::ServiceSlot<screen::ScreenPointer>::makeDefault()
 {
     return std::make_unique<screen::ApplicationPointer>();
 }

@@ -4,11 +4,13 @@
 
 #include <memory>
 
-namespace screen {
+namespace screen
+{
 
 // The screen-wide mouse pointer the program sets while it is busy, with the
 // platform's pointer numbers (0 default, 11 hourglass, 99 custom).
-class ScreenPointer {
+class ScreenPointer
+{
 public:
     virtual ~ScreenPointer();
     virtual void setPointer(int pointer) = 0;
@@ -16,7 +18,8 @@ public:
 };
 
 // Over the application's override cursor.
-class ApplicationPointer : public ScreenPointer {
+class ApplicationPointer : public ScreenPointer
+{
 public:
     ~ApplicationPointer() override;
     void setPointer(int pointer) override;

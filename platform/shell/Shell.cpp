@@ -5,9 +5,11 @@
 #include <QProcess>
 #include <QUrl>
 
-namespace shell {
+namespace shell
+{
 
-namespace {
+namespace
+{
 constexpr int ErrorFileNotFound = 2;
 } // namespace
 
@@ -20,7 +22,8 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
     const QFileInfo info(file);
     if (info.isFile() && info.isExecutable()) {
         const QStringList arguments = QProcess::splitCommand(parameters);
-        return QProcess::startDetached(info.absoluteFilePath(), arguments, directory) ? 42 : ErrorFileNotFound;
+        return QProcess::startDetached(info.absoluteFilePath(), arguments, directory) ? 42
+                                                                                      : ErrorFileNotFound;
     }
     const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl(file);
     return QDesktopServices::openUrl(url) ? 42 : ErrorFileNotFound;
@@ -30,8 +33,7 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
 
 KV_SERVICE_SLOT_STORAGE(shell::Shell)
 
-template <>
-std::unique_ptr<shell::Shell> rt::ServiceSlot<shell::Shell>::makeDefault()
+template <> std::unique_ptr<shell::Shell> rt::ServiceSlot<shell::Shell>::makeDefault()
 {
     return std::make_unique<shell::DesktopShell>();
 }

@@ -6,11 +6,13 @@
 #include <QStringList>
 #include <memory>
 
-namespace shell {
+namespace shell
+{
 
 // The desktop shell: opens documents and addresses with the program the
 // desktop has for them, and starts programs.
-class Shell {
+class Shell
+{
 public:
     virtual ~Shell();
     // Returns a value above 32 on success, as the platform does.
@@ -19,7 +21,8 @@ public:
 };
 
 // The desktop's opener (URLs and documents) and program start.
-class DesktopShell : public Shell {
+class DesktopShell : public Shell
+{
 public:
     int execute(const QString &verb, const QString &file, const QString &parameters, const QString &directory,
                 int showCommand) override;

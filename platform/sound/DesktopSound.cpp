@@ -11,9 +11,11 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-namespace sound {
+namespace sound
+{
 
-namespace {
+namespace
+{
 
 // A synchronous sound blocks its caller, as on the platform, but never for longer.
 constexpr int longestSyncPlayMs = 30000;

@@ -8,13 +8,15 @@
 class QProcess;
 class QTemporaryFile;
 
-namespace sound {
+namespace sound
+{
 
 // Plays through a command-line player of the desktop (paplay, pw-play or
 // aplay, whichever is installed). Event aliases take the desktop theme's
 // sounds. Where there is no player, no theme sound or no sound device, it
 // stays silent; nothing it does raises an error.
-class DesktopSound : public SoundOutput {
+class DesktopSound : public SoundOutput
+{
 public:
     // The first player found on the path and the system's sound theme.
     DesktopSound();

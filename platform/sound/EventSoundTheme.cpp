@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace sound {
+namespace sound
+{
 
-namespace {
+namespace
+{
 
 struct EventSound {
     const char *alias;

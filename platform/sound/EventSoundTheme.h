@@ -3,11 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-namespace sound {
+namespace sound
+{
 
 // The desktop's sounds for the platform's system events, from the
 // freedesktop sound theme where the machine has it installed.
-class EventSoundTheme {
+class EventSoundTheme
+{
 public:
     // Searches the system's data folders.
     EventSoundTheme();

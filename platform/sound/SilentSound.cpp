@@ -1,6 +1,7 @@
 #include "platform/sound/SilentSound.h"
 
-namespace sound {
+namespace sound
+{
 
 bool SilentSound::playSound(const QString &, int32_t, uint32_t)
 {

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace sound {
+namespace sound
+{
 
 // The flags of the platform's PlaySound and sndPlaySound, with its numbers.
 enum SoundFlag : uint32_t {

@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-namespace sound {
+namespace sound
+{
 
-namespace {
+namespace
+{
 
 bool headless()
 {
@@ -24,13 +26,13 @@ SoundOutput::~SoundOutput() = default;
 
 KV_SERVICE_SLOT_STORAGE(sound::SoundOutput)
 
-template <>
-std::unique_ptr<sound::SoundOutput> rt::ServiceSlot<sound::SoundOutput>::makeDefault()
+template <> std::unique_ptr<sound::SoundOutput> rt::ServiceSlot<sound::SoundOutput>::makeDefault()
 {
     if (sound::headless())
         return std::make_unique<sound::SilentSound>();
     // A player still running is ended while the application is there to see it end.
-    static const bool registered = (qAddPostRoutine([] { rt::ServiceSlot<sound::SoundOutput>::reset(); }), true);
+    static const bool registered =
+        (qAddPostRoutine([] { rt::ServiceSlot<sound::SoundOutput>::reset(); }), true);
     (void)registered;
     return std::make_unique<sound::DesktopSound>();
 }

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <memory>
 
-namespace sound {
+namespace sound
+{
 
 // Sound output as the platform's PlaySound and sndPlaySound offer it. A call
 // ends whatever the process is still playing (unless SndNoStop is given and a
 // sound plays). Failures come back as false and are never thrown.
-class SoundOutput {
+class SoundOutput
+{
 public:
     virtual ~SoundOutput();
 

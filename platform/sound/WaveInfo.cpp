@@ -1,8 +1,10 @@
 #include "platform/sound/WaveInfo.h"
 
-namespace sound {
+namespace sound
+{
 
-namespace {
+namespace
+{
 
 uint32_t le32(const QByteArray &b, qsizetype at)
 {

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace sound {
+namespace sound
+{
 
 // What a RIFF WAVE file says of itself. Only whole files parse: the format
 // chunk must precede the data chunk and every chunk must lie inside the

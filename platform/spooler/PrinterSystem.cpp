@@ -3,7 +3,8 @@
 #include "platform/com/AutomationError.h"
 #include "platform/spooler/QtPrinterSystem.h"
 
-namespace spooler {
+namespace spooler
+{
 
 PrinterConnection::~PrinterConnection() = default;
 PrinterSystem::~PrinterSystem() = default;
@@ -18,8 +19,7 @@ void PrinterSystem::noPrinter()
 
 KV_SERVICE_SLOT_STORAGE(spooler::PrinterSystem)
 
-template <>
-std::unique_ptr<spooler::PrinterSystem> rt::ServiceSlot<spooler::PrinterSystem>::makeDefault()
+template <> std::unique_ptr<spooler::PrinterSystem> rt::ServiceSlot<spooler::PrinterSystem>::makeDefault()
 {
     return std::make_unique<spooler::QtPrinterSystem>();
 }

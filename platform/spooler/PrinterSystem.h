@@ -7,7 +7,8 @@
 #include <memory>
 #include <optional>
 
-namespace spooler {
+namespace spooler
+{
 
 // The parts of a printer's device mode the library changes.
 struct DeviceMode {
@@ -15,13 +16,13 @@ struct DeviceMode {
     int16_t orientation = 1; // 1 portrait, 2 landscape
     int16_t duplex = 1;      // 1 simplex, 2 vertical, 3 horizontal
     int16_t copies = 1;
-    uint32_t fields = 0;     // which of the above are meant to be applied
+    uint32_t fields = 0; // which of the above are meant to be applied
 };
 
 // What the device context of a printer tells about its page.
 struct PrinterMetrics {
-    int horzSizeMm = 0;   // printable width
-    int vertSizeMm = 0;   // printable height
+    int horzSizeMm = 0;      // printable width
+    int vertSizeMm = 0;      // printable height
     int physicalOffsetX = 0; // pixels
     int physicalOffsetY = 0;
     double pixelsPerMmX = 1;
@@ -29,7 +30,8 @@ struct PrinterMetrics {
 };
 
 // An open printer; closing it is the destructor's job.
-class PrinterConnection {
+class PrinterConnection
+{
 public:
     virtual ~PrinterConnection();
     virtual std::optional<DeviceMode> readDeviceMode() = 0;
@@ -39,7 +41,8 @@ public:
 
 // The form runtime's printer collection and current printer, and the
 // spooler's stored printer settings.
-class PrinterSystem {
+class PrinterSystem
+{
 public:
     virtual ~PrinterSystem();
 

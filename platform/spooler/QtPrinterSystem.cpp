@@ -3,11 +3,14 @@
 #include <QPageLayout>
 #include <QPrinter>
 
-namespace spooler {
+namespace spooler
+{
 
-namespace {
+namespace
+{
 
-class QtPrinterConnection : public PrinterConnection {
+class QtPrinterConnection : public PrinterConnection
+{
 public:
     explicit QtPrinterConnection(QString name) : m_name(std::move(name)) {}
     std::optional<DeviceMode> readDeviceMode() override
@@ -38,7 +41,10 @@ QtPrinterSystem::QtPrinterSystem()
         m_current = 0;
 }
 
-int QtPrinterSystem::count() const { return int(m_names.size()); }
+int QtPrinterSystem::count() const
+{
+    return int(m_names.size());
+}
 
 QString QtPrinterSystem::deviceName(int index) const
 {
@@ -66,12 +72,30 @@ const QtPrinterSystem::Settings &QtPrinterSystem::current() const
     return const_cast<QtPrinterSystem *>(this)->current();
 }
 
-int16_t QtPrinterSystem::copies() const { return current().copies; }
-void QtPrinterSystem::setCopies(int16_t copies) { current().copies = copies; }
-int32_t QtPrinterSystem::orientation() const { return current().orientation; }
-void QtPrinterSystem::setOrientation(int32_t orientation) { current().orientation = orientation; }
-int16_t QtPrinterSystem::duplex() const { return current().duplex; }
-void QtPrinterSystem::setDuplex(int16_t duplex) { current().duplex = duplex; }
+int16_t QtPrinterSystem::copies() const
+{
+    return current().copies;
+}
+void QtPrinterSystem::setCopies(int16_t copies)
+{
+    current().copies = copies;
+}
+int32_t QtPrinterSystem::orientation() const
+{
+    return current().orientation;
+}
+void QtPrinterSystem::setOrientation(int32_t orientation)
+{
+    current().orientation = orientation;
+}
+int16_t QtPrinterSystem::duplex() const
+{
+    return current().duplex;
+}
+void QtPrinterSystem::setDuplex(int16_t duplex)
+{
+    current().duplex = duplex;
+}
 
 PrinterMetrics QtPrinterSystem::metrics()
 {
@@ -98,7 +122,10 @@ std::unique_ptr<PrinterConnection> QtPrinterSystem::open(const QString &deviceNa
     return std::make_unique<QtPrinterConnection>(deviceName);
 }
 
-QString QtPrinterSystem::defaultPrinterName() const { return m_default; }
+QString QtPrinterSystem::defaultPrinterName() const
+{
+    return m_default;
+}
 
 bool QtPrinterSystem::setDefaultPrinter(const QString &deviceName)
 {

@@ -6,12 +6,14 @@
 #include <QStringList>
 #include <map>
 
-namespace spooler {
+namespace spooler
+{
 
 // The machine's printers as the print system lists them. Settings changed
 // here hold for this program's printing; the system's stored defaults are
 // the print system's own business and stay as they are.
-class QtPrinterSystem : public PrinterSystem {
+class QtPrinterSystem : public PrinterSystem
+{
 public:
     QtPrinterSystem();
 

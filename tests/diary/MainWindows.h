@@ -2,15 +2,16 @@
 
 #include "diary/FrmMain.h"
 #include "platform/runtime/App.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TempRegistry.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QCoreApplication>
 #include <QList>
 #include <QPointer>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // What every test of the diary's windows sets up once: the library
 // registered, a fixed clock (Tuesday, 8 December 2026) and a version.
@@ -22,7 +23,8 @@ inline bool setUpDiaryTests()
 }
 
 // The main windows a test opens, unloaded again after it.
-class MainWindows {
+class MainWindows
+{
 public:
     kalvento::FrmMain &open()
     {

@@ -9,7 +9,8 @@ using kalvento::PasswordKey;
 
 // Expected digits are worked out by hand: each character's Windows-1252 code
 // xor the key character at the same position ("LichtungRAXE", repeating).
-class TestCodePassword : public QObject {
+class TestCodePassword : public QObject
+{
     Q_OBJECT
 private slots:
     void scrambles_data()
@@ -21,8 +22,8 @@ private slots:
         QTest::newRow("letters") << QStringLiteral("Test") << QStringLiteral("180C101C");
         QTest::newRow("space and digit") << QStringLiteral("Geheim 1") << QStringLiteral("0B0C0B0D1D184E56");
         // The 13th character takes the key's first character again.
-        QTest::newRow("longer than the key") << QStringLiteral("aaaaaaaaaaaaa")
-                                             << QStringLiteral("2D08020915140F06332039242D");
+        QTest::newRow("longer than the key")
+            << QStringLiteral("aaaaaaaaaaaaa") << QStringLiteral("2D08020915140F06332039242D");
         // ä is 0xE4, € is 0x80 in Windows-1252, not their Unicode values.
         QTest::newRow("umlaut and euro") << QStringLiteral("ä€") << QStringLiteral("A8E9");
     }

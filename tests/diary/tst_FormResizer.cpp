@@ -10,11 +10,13 @@ using kalvento::FormResizer;
 using kalvento::ResizableControl;
 using Prop = ResizableControl::Prop;
 
-namespace {
+namespace
+{
 
 // A control that keeps exact values, so the arithmetic is seen unrounded.
 // Absent properties and refused moves behave as on the platform.
-class FakeControl : public ResizableControl {
+class FakeControl : public ResizableControl
+{
 public:
     FakeControl(QString name, std::optional<int32_t> index, std::map<Prop, double> values, bool line = false)
         : m_name(std::move(name)), m_index(index), m_values(std::move(values)), m_line(line)
@@ -62,9 +64,13 @@ private:
     bool m_line;
 };
 
-class FakeForm : public kalvento::ResizableForm {
+class FakeForm : public kalvento::ResizableForm
+{
 public:
-    FakeForm(QString name, double width, double height) : m_name(std::move(name)), width(width), height(height) {}
+    FakeForm(QString name, double width, double height)
+        : m_name(std::move(name)), width(width), height(height)
+    {
+    }
     QString name() const override { return m_name; }
     double top() const override { return topValue; }
     double scaleWidth() const override { return width; }
@@ -80,7 +86,8 @@ public:
             onControls();
         return all;
     }
-    FakeControl &add(QString name, std::optional<int32_t> index, std::map<Prop, double> values, bool line = false)
+    FakeControl &add(QString name, std::optional<int32_t> index, std::map<Prop, double> values,
+                     bool line = false)
     {
         items.push_back(std::make_unique<FakeControl>(std::move(name), index, std::move(values), line));
         return *items.back();
@@ -100,7 +107,8 @@ std::map<Prop, double> box(double l, double t, double w, double h)
 
 } // namespace
 
-class TestFormResizer : public QObject {
+class TestFormResizer : public QObject
+{
     Q_OBJECT
 private slots:
     void scalesByWholePercentsFromTheFirstLayout()
@@ -113,7 +121,7 @@ private slots:
         QCOMPARE(resizer.FormCount(), 1);
         QCOMPARE(resizer.ControlCount(), 1);
 
-        form.width = 9100; // 1.1 % wider: 101 %
+        form.width = 9100;  // 1.1 % wider: 101 %
         form.height = 5990; // 99.83 %: 99 %
         resizer.ResizeForm(form);
         QCOMPARE(c[Prop::Left], 252.0);   // 25250 / 100
@@ -160,8 +168,9 @@ private slots:
     {
         FormResizer resizer;
         FakeForm form(QStringLiteral("F"), 1000, 1000);
-        FakeControl &line = form.add(QStringLiteral("Line1"), std::nullopt,
-                                     {{Prop::X1, 100}, {Prop::Y1, 200}, {Prop::X2, -74000}, {Prop::Y2, 400}}, true);
+        FakeControl &line =
+            form.add(QStringLiteral("Line1"), std::nullopt,
+                     {{Prop::X1, 100}, {Prop::Y1, 200}, {Prop::X2, -74000}, {Prop::Y2, 400}}, true);
         resizer.ResizeForm(form);
         QCOMPARE(resizer.ControlRecords()[0].Width, 1000);
         form.width = 1500;

@@ -7,7 +7,6 @@
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
@@ -15,6 +14,7 @@
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,11 +25,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-using kalvento::FrmMain;
 using com::Variant;
+using kalvento::FrmMain;
 using testsupport::rtfOf;
 
-namespace {
+namespace
+{
 
 const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
 
@@ -49,7 +50,8 @@ QStringList listed(const FrmMain &form)
 
 } // namespace
 
-class TestFrmMain : public QObject {
+class TestFrmMain : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;
@@ -95,7 +97,8 @@ private slots:
         QCOMPARE(form.LblDbInfo(0)->text(), Today);
         QCOMPARE(form.LblDbInfo(0)->selAlignment().toLong(), 1);
         QCOMPARE(form.LblDbInfo(1)->text(), QString());
-        QCOMPARE(form.Label1()->get(QStringLiteral("Caption")).toString(), QStringLiteral("Zorvelin Professional V2.5.17"));
+        QCOMPARE(form.Label1()->get(QStringLiteral("Caption")).toString(),
+                 QStringLiteral("Zorvelin Professional V2.5.17"));
         QCOMPARE(form.Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
         QCOMPARE(rt::App::helpFile(), m_home->path() + QStringLiteral("/zorvelin.chm"));
         QVERIFY(form.Command2()->Enabled());
@@ -113,7 +116,8 @@ private slots:
         form.Command5_Click();
         QCOMPARE(answers.seen.size(), 1);
         QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Kein Eintrag markiert")));
-        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Bitte markieren Sie den zu entfernenden Eintrag!")));
+        QVERIFY(answers.seen[0].texts.contains(
+            QStringLiteral("Bitte markieren Sie den zu entfernenden Eintrag!")));
         QCOMPARE(answers.seen[0].buttons, 1);
     }
 
@@ -208,7 +212,8 @@ private slots:
         QFETCH(QList<int>, answers);
         QFETCH(int, questions);
         QFETCH(QStringList, left);
-        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")},
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), rtfOf("b")},
               {QStringLiteral("Tag C"), rtfOf("c")}});
         FrmMain &form = open();
         select(form, 1);
@@ -342,8 +347,9 @@ private slots:
     {
         // Filled in one transaction: 33,000 commits would take minutes.
         QVERIFY(testsupport::SqliteCalls().run(
-            databaseFile(), "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
-                            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n"));
+            databaseFile(),
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n"));
         FrmMain &form = open();
         QCOMPARE(form.List()->count(), 33000);
         QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
@@ -409,7 +415,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::newRow("missing") << QByteArray();
-        QTest::newRow("foreign") << QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
+        QTest::newRow("foreign")
+            << QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
     }
 
     void aMissingOrForeignDatabaseEndsCleanly()

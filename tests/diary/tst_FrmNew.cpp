@@ -8,14 +8,14 @@
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +47,8 @@ using testsupport::closeBalloon;
 using testsupport::Driver;
 using testsupport::press;
 
-namespace {
+namespace
+{
 
 const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
 
@@ -55,7 +56,6 @@ FrmNew *editorOf(QWidget *w)
 {
     return qobject_cast<FrmNew *>(w);
 }
-
 
 } // namespace
 
@@ -185,7 +185,8 @@ private slots:
             Driver driver;
             driver.on("FrmNew", [](QWidget *w) {
                 editorOf(w)->Txt(1)->setTextRTF(QStringLiteral("{\\rtf1\\ansi\\f0 {\\b fett} und Bild ") +
-                                                testsupport::pictureRtf(4, 4, Qt::red) + QStringLiteral("\\par}"));
+                                                testsupport::pictureRtf(4, 4, Qt::red) +
+                                                QStringLiteral("\\par}"));
                 editorOf(w)->CmdOk()->click();
             });
             main.Command2()->click();

@@ -5,13 +5,13 @@
 #include "diary/passwort2.h"
 #include "platform/com/Control.h"
 #include "platform/runtime/App.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "tests/support/DiaryHome.h"
-#include "tests/support/TempRegistry.h"
 #include "tests/support/ModalWindows.h"
+#include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,8 @@
 using kalvento::FrmSplash;
 using kalvento::passwort2;
 
-namespace {
+namespace
+{
 
 const QString Cancel = QStringLiteral("<Abbrechen>");
 const QString CloseBox = QStringLiteral("<Schließfeld>");
@@ -32,7 +33,8 @@ const QString CloseBox = QStringLiteral("<Schließfeld>");
 // Plays the user at start-up: types each answer into the prompt and presses
 // OK (or cancels / closes), and presses the only button of every balloon.
 // Clicks are queued so a balloon opened by a click gets its own turn.
-class User {
+class User
+{
 public:
     explicit User(QStringList answers) : m_answers(std::move(answers))
     {
@@ -104,7 +106,8 @@ template <class F> F *loaded()
 
 } // namespace
 
-class TestFrmSplash : public QObject {
+class TestFrmSplash : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;
@@ -145,7 +148,8 @@ private slots:
     {
         QPointer<FrmSplash> splash = rt::Form::create<FrmSplash>();
         splash->load();
-        QCOMPARE(splash->Label1()->get(QStringLiteral("Caption")).toString(), QStringLiteral("Zorvelin Professional"));
+        QCOMPARE(splash->Label1()->get(QStringLiteral("Caption")).toString(),
+                 QStringLiteral("Zorvelin Professional"));
         QCOMPARE(splash->Label6()->get(QStringLiteral("Caption")).toString(), QStringLiteral("V3.1.42"));
         QCOMPARE(splash->Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
         QCOMPARE(splash->Label6()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
@@ -171,7 +175,7 @@ private slots:
         QTest::addColumn<QByteArray>("file"); // "<fehlt>": no file
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<bool>("prompted");
-        QTest::addColumn<int>("wrong");   // "Falsches Passwort" balloons
+        QTest::addColumn<int>("wrong");    // "Falsches Passwort" balloons
         QTest::addColumn<bool>("damaged"); // one "damaged file" balloon
         QTest::addColumn<bool>("mainOpens");
 
@@ -179,22 +183,23 @@ private slots:
         QTest::newRow("no file") << QByteArray("<fehlt>") << QStringList() << false << 0 << false << true;
         QTest::newRow("empty line") << QByteArray("\r\n") << QStringList() << false << 0 << false << true;
         QTest::newRow("empty file") << QByteArray() << QStringList() << false << 0 << false << true;
-        QTest::newRow("right") << QByteArray("180C101C\r\n") << QStringList{"Test"} << true << 0 << false << true;
+        QTest::newRow("right") << QByteArray("180C101C\r\n") << QStringList{"Test"} << true << 0 << false
+                               << true;
         QTest::newRow("wrong, other case, empty, then right")
-            << QByteArray("180C101C\r\n") << QStringList{"Tast", "test", "", "TEST", "Test"} << true << 4 << false
-            << true;
-        QTest::newRow("wrong then cancel") << QByteArray("180C101C\r\n") << QStringList{"x", Cancel} << true << 1
-                                           << false << false;
-        QTest::newRow("close box") << QByteArray("180C101C\r\n") << QStringList{CloseBox} << true << 0 << false
-                                   << false;
-        QTest::newRow("split over two lines") << QByteArray("180C\r\n101C\r\n") << QStringList{"Test"} << true << 0
-                                              << false << true;
-        QTest::newRow("lower-case digits") << QByteArray("180c101c\r\n") << QStringList{"Test"} << true << 0 << false
-                                           << true;
-        QTest::newRow("umlaut and euro") << QByteArray("A8E9\r\n") << QStringList{"ä€"} << true << 0 << false
-                                         << true;
-        QTest::newRow("damaged line") << QByteArray("18ZZ\r\n") << QStringList{"Test"} << true << 0 << true
-                                      << false;
+            << QByteArray("180C101C\r\n") << QStringList{"Tast", "test", "", "TEST", "Test"} << true << 4
+            << false << true;
+        QTest::newRow("wrong then cancel")
+            << QByteArray("180C101C\r\n") << QStringList{"x", Cancel} << true << 1 << false << false;
+        QTest::newRow("close box") << QByteArray("180C101C\r\n") << QStringList{CloseBox} << true << 0
+                                   << false << false;
+        QTest::newRow("split over two lines")
+            << QByteArray("180C\r\n101C\r\n") << QStringList{"Test"} << true << 0 << false << true;
+        QTest::newRow("lower-case digits")
+            << QByteArray("180c101c\r\n") << QStringList{"Test"} << true << 0 << false << true;
+        QTest::newRow("umlaut and euro")
+            << QByteArray("A8E9\r\n") << QStringList{"ä€"} << true << 0 << false << true;
+        QTest::newRow("damaged line")
+            << QByteArray("18ZZ\r\n") << QStringList{"Test"} << true << 0 << true << false;
     }
     void startUp()
     {

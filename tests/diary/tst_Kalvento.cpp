@@ -5,7 +5,8 @@
 #include <QProcess>
 
 // The program reaches the control library through the registry only.
-class TestKalvento : public QObject {
+class TestKalvento : public QObject
+{
     Q_OBJECT
 private slots:
     void theProgramDoesNotLinkTheControlLibrary()

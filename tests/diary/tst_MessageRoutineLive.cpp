@@ -2,23 +2,24 @@
 #include "platform/com/Control.h"
 #include "platform/com/ControlHost.h"
 #include "platform/desktop/DesktopSource.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/Form.h"
 #include "platform/runtime/SystemSources.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "platform/sound/SoundOutput.h"
-#include "tests/support/TempRegistry.h"
 #include "tests/support/ModalWindows.h"
+#include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/RecordingSound.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QTimer>
 
 using com::Variant;
 
-namespace {
+namespace
+{
 
 // What the balloon showed while it waited for its answer.
 struct Shown {
@@ -44,7 +45,8 @@ void answerWith(const QString &caption, bool tick, Shown &shown)
 
 } // namespace
 
-class TestMessageRoutineLive : public QObject {
+class TestMessageRoutineLive : public QObject
+{
     Q_OBJECT
 private:
     QWidget m_window; // the diary window that holds Dialog1
@@ -82,15 +84,33 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QStringList yesNo{"Ja", "Nein"};
         const QStringList custom2{"Okay", "Abbrechen", "Hilfe"};
-        QTest::newRow("yes") << false << "36" << "" << "Ja" << yesNo << "6";
-        QTest::newRow("no") << false << "36" << "" << "Nein" << yesNo << "7";
-        QTest::newRow("OK") << false << "64" << "" << "OK" << QStringList{"OK"} << "1";
-        QTest::newRow("second: no, default second") << true << "324" << "" << "Nein" << yesNo << "7";
-        QTest::newRow("second: custom 1") << true << "70" << "" << "Okay" << custom2 << "1";
-        QTest::newRow("second: custom 2") << true << "70" << "" << "Abbrechen" << custom2 << "2";
-        QTest::newRow("second: custom 3") << true << "70" << "" << "Hilfe" << custom2 << "3";
-        QTest::newRow("ticked yes") << true << "68" << "Nicht mehr fragen" << "Ja" << yesNo << "106";
-        QTest::newRow("critical OK") << false << "16" << "" << "OK" << QStringList{"OK"} << "1";
+        QTest::newRow("yes") << false << "36"
+                             << ""
+                             << "Ja" << yesNo << "6";
+        QTest::newRow("no") << false << "36"
+                            << ""
+                            << "Nein" << yesNo << "7";
+        QTest::newRow("OK") << false << "64"
+                            << ""
+                            << "OK" << QStringList{"OK"} << "1";
+        QTest::newRow("second: no, default second") << true << "324"
+                                                    << ""
+                                                    << "Nein" << yesNo << "7";
+        QTest::newRow("second: custom 1") << true << "70"
+                                          << ""
+                                          << "Okay" << custom2 << "1";
+        QTest::newRow("second: custom 2") << true << "70"
+                                          << ""
+                                          << "Abbrechen" << custom2 << "2";
+        QTest::newRow("second: custom 3") << true << "70"
+                                          << ""
+                                          << "Hilfe" << custom2 << "3";
+        QTest::newRow("ticked yes") << true << "68"
+                                    << "Nicht mehr fragen"
+                                    << "Ja" << yesNo << "106";
+        QTest::newRow("critical OK") << false << "16"
+                                     << ""
+                                     << "OK" << QStringList{"OK"} << "1";
     }
 
     void answers()
@@ -129,11 +149,13 @@ private slots:
         m_dialog1->let(QStringLiteral("CheckboxCaption"), Variant(QString()));
         Shown pointing;
         answerWith(QStringLiteral("OK"), false, pointing);
-        QCOMPARE(kalvento::ShowMessage(*m_dialog1, QStringLiteral("a"), QStringLiteral("64"), QStringLiteral("t")),
-                 QStringLiteral("1"));
+        QCOMPARE(
+            kalvento::ShowMessage(*m_dialog1, QStringLiteral("a"), QStringLiteral("64"), QStringLiteral("t")),
+            QStringLiteral("1"));
         Shown centred;
         answerWith(QStringLiteral("OK"), false, centred);
-        QCOMPARE(kalvento::ShowMessage2(*m_dialog1, QStringLiteral("a"), QStringLiteral("64"), QStringLiteral("t")),
+        QCOMPARE(kalvento::ShowMessage2(*m_dialog1, QStringLiteral("a"), QStringLiteral("64"),
+                                        QStringLiteral("t")),
                  QStringLiteral("1"));
         const QSize screen = rt::SystemSources::screen().size();
         // Near the cursor at (40, 40) with the pointer; in the middle without.

@@ -7,7 +7,8 @@
 using kalvento::OfficeMenu;
 
 // Each menu look must draw the bar and its menus differently.
-class TestOfficeMenu : public QObject {
+class TestOfficeMenu : public QObject
+{
     Q_OBJECT
 private slots:
     void everyLookDrawsItsOwnMenus()
@@ -31,7 +32,8 @@ private slots:
         }
         for (int i = 0; i < bars.size(); ++i)
             for (int j = i + 1; j < bars.size(); ++j) {
-                QVERIFY2(bars[i] != bars[j] || menus[i] != menus[j], qPrintable(QStringLiteral("%1/%2").arg(i).arg(j)));
+                QVERIFY2(bars[i] != bars[j] || menus[i] != menus[j],
+                         qPrintable(QStringLiteral("%1/%2").arg(i).arg(j)));
                 QVERIFY2(menus[i] != menus[j], qPrintable(QStringLiteral("menus %1/%2").arg(i).arg(j)));
             }
         // The bar of the XP look has the XP face colour.

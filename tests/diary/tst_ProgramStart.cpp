@@ -4,11 +4,11 @@
 #include "diary/ProgramStart.h"
 #include "platform/com/Variant.h"
 #include "platform/runtime/GermanLocale.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -21,7 +21,8 @@
 
 using kalvento::FrmMain;
 
-namespace {
+namespace
+{
 
 // Started again as a child under another locale, this program prints what the
 // diary shows there instead of running the tests.
@@ -39,12 +40,15 @@ int runLocaleProbe(int argc, char **argv)
             return 2;
         QMessageBox box;
         const QDateTime lastOfSeptember(QDate(2026, 9, 30), QTime(0, 0));
-        const QString lines =
-            QStringList{form->Text3()->text(), QLocale().toString(lastOfSeptember.date(), QLocale::LongFormat),
-                        com::Variant::fromDate(lastOfSeptember).toString(),
-                        com::Variant(QStringLiteral("Mittwoch, 30. September 2026")).toDateTime().date().toString(Qt::ISODate),
-                        box.addButton(QMessageBox::Yes)->text()}
-                .join(QLatin1Char('\n'));
+        const QString lines = QStringList{form->Text3()->text(),
+                                          QLocale().toString(lastOfSeptember.date(), QLocale::LongFormat),
+                                          com::Variant::fromDate(lastOfSeptember).toString(),
+                                          com::Variant(QStringLiteral("Mittwoch, 30. September 2026"))
+                                              .toDateTime()
+                                              .date()
+                                              .toString(Qt::ISODate),
+                                          box.addButton(QMessageBox::Yes)->text()}
+                                  .join(QLatin1Char('\n'));
         std::fputs(lines.toUtf8().constData(), stdout);
         form->unload();
     }
@@ -65,7 +69,8 @@ int openHandlesOn(const QString &file)
 
 // The program's end as a counter, and the program's end-with-the-last-form
 // rule only for as long as a test needs it.
-class EndWatch {
+class EndWatch
+{
 public:
     EndWatch()
     {
@@ -84,7 +89,8 @@ public:
 
 } // namespace
 
-class TestProgramStart : public QObject {
+class TestProgramStart : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(testsupport::setUpDiaryTests()); }
@@ -114,8 +120,8 @@ private slots:
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList shown = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
-        QCOMPARE(shown, (QStringList{"Dienstag, 8. Dezember 2026", "Mittwoch, 30. September 2026", "30.09.2026",
-                                     "2026-09-30", "&Ja"}));
+        QCOMPARE(shown, (QStringList{"Dienstag, 8. Dezember 2026", "Mittwoch, 30. September 2026",
+                                     "30.09.2026", "2026-09-30", "&Ja"}));
     }
 
     void standardDialogsSpeakGerman()
@@ -132,7 +138,8 @@ private slots:
     {
         testsupport::DiaryHome home;
         QVERIFY(home.isValid());
-        home.seed({{QStringLiteral("Montag, 7. Dezember 2026"), testsupport::rtfOf(QStringLiteral("Gestern"))}});
+        home.seed(
+            {{QStringLiteral("Montag, 7. Dezember 2026"), testsupport::rtfOf(QStringLiteral("Gestern"))}});
         EndWatch watch;
         QPointer<FrmMain> form = rt::Form::create<FrmMain>();
         form->showModeless();

@@ -1,11 +1,11 @@
 #include "diary/SelectionCommands.h"
 #include "platform/comdlg/CommonDialog.h"
-#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
-#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -17,7 +17,8 @@ using kalvento::SelectionCommands;
 using richtext::RichTextBox;
 using Answer = comdlg::ScriptedDialogs::Answer;
 
-namespace {
+namespace
+{
 
 // "Ein " bold "fettes" ", a picture, " Wort" in plain text.
 QString formattedBody()

@@ -8,20 +8,20 @@
 #include "diary/passwort1.h"
 #include "diary/passwort2.h"
 #include "platform/desktop/DesktopSource.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/FontSubstitutes.h"
+#include "platform/runtime/SystemSources.h"
+#include "platform/sound/SoundOutput.h"
+#include "tests/diary/MainWindows.h"
+#include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/VisibleTexts.h"
 #include "tests/support/fakes/FakeClock.h"
 #include "tests/support/fakes/FakeCursorSource.h"
 #include "tests/support/fakes/FakeScreenSource.h"
-#include "platform/runtime/FontSubstitutes.h"
-#include "platform/runtime/SystemSources.h"
 #include "tests/support/fakes/RecordingSound.h"
-#include "platform/sound/SoundOutput.h"
-#include "tests/diary/MainWindows.h"
-#include "tests/support/ModalWindows.h"
-#include "tests/support/DiaryHome.h"
-#include "tests/support/TestMain.h"
-#include "tests/support/VisibleTexts.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,7 +31,8 @@
 using testsupport::Driver;
 using testsupport::VisibleText;
 
-namespace {
+namespace
+{
 
 // The longest German long date of the next years, for every date field.
 const QDate LongestDay(2027, 9, 30);
@@ -62,7 +63,8 @@ struct Seen {
 // Every window of the diary at its designed size, in the forms' fonts as the
 // program sets them at start: no caption, label, button or field text may be
 // wider or taller than the room its widget gives it.
-class TestTextFits : public QObject {
+class TestTextFits : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;

@@ -4,13 +4,13 @@
 #include "diary/frmScreen.h"
 #include "diary/toolbarr1.h"
 #include "platform/richtext/RichTextBox.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 
 #include <QAction>
 #include <QTextEdit>
@@ -19,7 +19,8 @@
 using kalvento::KeyedToolBar;
 using testsupport::Driver;
 
-namespace {
+namespace
+{
 
 // What a bar showed: each key's button geometry, symbol, text and tool tip.
 struct Button {
@@ -86,7 +87,8 @@ bool hasInk(const QImage &image)
 // Both editor tool bars at their designed widths: every button stands whole
 // inside the bar, none is pushed into the overflow; the buttons without a
 // caption show a symbol and name it in their tool tip, the others their text.
-class TestToolBars : public QObject {
+class TestToolBars : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<testsupport::DiaryHome> m_home;

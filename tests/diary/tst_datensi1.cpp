@@ -9,8 +9,8 @@
 #include "platform/runtime/App.h"
 #include "platform/screen/ScreenPointer.h"
 #include "tests/diary/MainWindows.h"
-#include "tests/support/ModalWindows.h"
 #include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeScreenPointer.h"
 
@@ -34,7 +34,8 @@ using testsupport::Driver;
 using testsupport::Entry;
 using testsupport::rtfOf;
 
-namespace {
+namespace
+{
 
 const QString PlainName = QStringLiteral("zorvelin_datensicherung.dsi");
 const QString DatedName = QStringLiteral("zorvelin_08.12.2026_sicherung.dsi");
@@ -115,7 +116,8 @@ struct Shown {
 
 // Keeps the process's files below a size while it lives: writes beyond it
 // fail as on a full disk.
-class FileSizeLimit {
+class FileSizeLimit
+{
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
@@ -135,7 +137,8 @@ private:
 
 } // namespace
 
-class TestDatensi1 : public QObject {
+class TestDatensi1 : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<DiaryHome> m_home;
@@ -184,13 +187,12 @@ private:
 
     void backUp(FrmMain &main, bool dated = false)
     {
-        inWindow(
-            main,
-            [&](datensi1 &w) {
-                w.xpCheck1()->let(QStringLiteral("Value"), com::Variant::fromBool(dated));
-                w.Command1_Click();
-            },
-            {0});
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.xpCheck1()->let(QStringLiteral("Value"), com::Variant::fromBool(dated));
+                     w.Command1_Click();
+                 },
+                 {0});
     }
 
     void restore(FrmMain &main, const QString &name, int balloons = 1)
@@ -253,8 +255,8 @@ private slots:
             QCOMPARE(w.xpCheck1()->get(QStringLiteral("Value")).toBool(), false);
             QCOMPARE(w.Text1()->text(), QStringLiteral("08.12.2026"));
             QCOMPARE(w.restoreFolder(), m_home->path() + QStringLiteral("/data/"));
-            for (const char *name : {"Frames1", "Frames2", "Frames3", "Line3D1", "Line3D2", "TreeEx1", "File1",
-                                     "Label1", "Dialog1"})
+            for (const char *name : {"Frames1", "Frames2", "Frames3", "Line3D1", "Line3D2", "TreeEx1",
+                                     "File1", "Label1", "Dialog1"})
                 QVERIFY2(w.controlNamed(QString::fromLatin1(name)), name);
             QVERIFY(!w.controlNamed(QStringLiteral("Dialog1"))->isVisible());
         });
@@ -299,9 +301,10 @@ private slots:
         const QString file = backupPath(name);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{name});
         QCOMPARE(m_shown.size(), 1);
-        QCOMPARE(m_shown[0].prompt, QStringLiteral("Die Datensicherung wurde unter:\r\r") + file +
-                                        QStringLiteral("\r\rangelegt. Aus diesem Verzeichnis können Sie später "
-                                                       "die\rRücksicherung vornehmen."));
+        QCOMPARE(m_shown[0].prompt,
+                 QStringLiteral("Die Datensicherung wurde unter:\r\r") + file +
+                     QStringLiteral("\r\rangelegt. Aus diesem Verzeichnis können Sie später "
+                                    "die\rRücksicherung vornehmen."));
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Datensicherung"));
 
@@ -329,7 +332,8 @@ private slots:
         QCOMPARE(daysIn(second.mid(2 + path.size() + 2, n)),
                  (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
         // Busy while writing, back to normal afterwards.
-        const auto &pointer = static_cast<screen::FakeScreenPointer &>(rt::ServiceSlot<screen::ScreenPointer>::current());
+        const auto &pointer =
+            static_cast<screen::FakeScreenPointer &>(rt::ServiceSlot<screen::ScreenPointer>::current());
         QVERIFY(pointer.history.size() >= 2);
         QCOMPARE(pointer.history.back(), 0);
         QCOMPARE(pointer.history[pointer.history.size() - 2], 11);
@@ -359,7 +363,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("backslashes") << QStringLiteral("C:\\Programme\\Kalvento\\data\\database.mdb")
                                      << QStringLiteral("database.mdb");
-        QTest::newRow("slashes") << QStringLiteral("/home/a/data/database.mdb") << QStringLiteral("database.mdb");
+        QTest::newRow("slashes") << QStringLiteral("/home/a/data/database.mdb")
+                                 << QStringLiteral("database.mdb");
         QTest::newRow("mixed") << QStringLiteral("a/b\\c") << QStringLiteral("c");
         QTest::newRow("none") << QStringLiteral("database.mdb") << QStringLiteral("database.mdb");
         QTest::newRow("trailing") << QStringLiteral("data\\") << QString();
@@ -387,7 +392,8 @@ private slots:
     {
         QFETCH(int, bodySize);
         QFETCH(bool, longLength);
-        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(bodySize, QLatin1Char('a')))}});
+        m_home->seed(
+            {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(bodySize, QLatin1Char('a')))}});
         FrmMain &main = m_windows.open();
         backUp(main);
         const QByteArray backup = bytesOf(backupPath(PlainName));
@@ -411,11 +417,12 @@ private slots:
         QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("Database.mdb")});
         QCOMPARE(m_shown.size(), 1);
-        QCOMPARE(m_shown[0].prompt, QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:\r\n\r\n") +
-                                        backupPath(PlainName) +
-                                        QStringLiteral("\r\n\r\nist vollendet. Bitte beenden Sie nun das komplette "
-                                                       "Programm. Erst nach\r\neinem Programmneustart können Sie "
-                                                       "auf die wiederhergestellten Daten\r\nzugreifen."));
+        QCOMPARE(m_shown[0].prompt,
+                 QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:\r\n\r\n") +
+                     backupPath(PlainName) +
+                     QStringLiteral("\r\n\r\nist vollendet. Bitte beenden Sie nun das komplette "
+                                    "Programm. Erst nach\r\neinem Programmneustart können Sie "
+                                    "auf die wiederhergestellten Daten\r\nzugreifen."));
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
 
@@ -496,7 +503,8 @@ private slots:
         else if (kind == "notable")
             bytes = layout({{path, sqliteFile("CREATE TABLE Andere (Tagdatum TEXT, Tagtext TEXT)")}}, 0);
         else if (kind == "nofield")
-            bytes = layout({{path, sqliteFile("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT)")}}, 0);
+            bytes = layout(
+                {{path, sqliteFile("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT)")}}, 0);
         else if (kind == "damaged") {
             QByteArray broken = sqliteFile("CREATE TABLE Zorvelin (Tagdatum TEXT, Tagtext TEXT);"
                                            "CREATE INDEX i ON Zorvelin (Tagdatum);"
@@ -544,13 +552,12 @@ private slots:
         backUp(main);
         const QByteArray database = bytesOf(m_home->databaseFile());
         m_shown.clear();
-        inWindow(
-            main,
-            [&](datensi1 &w) {
-                QCOMPARE(w.File1()->FileName(), QString());
-                deleting ? w.Command3_Click() : w.Command2_Click();
-            },
-            {0});
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     QCOMPARE(w.File1()->FileName(), QString());
+                     deleting ? w.Command3_Click() : w.Command2_Click();
+                 },
+                 {0});
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Keine Sicherungsdatei markiert"));
@@ -575,14 +582,13 @@ private slots:
         writeBytes(backupPath(QStringLiteral("andere.dsi")), "x");
         m_shown.clear();
         QStringList after;
-        inWindow(
-            main,
-            [&](datensi1 &w) {
-                w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
-                w.Command3_Click();
-                after = listed(w.File1());
-            },
-            {button});
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     w.Command3_Click();
+                     after = listed(w.File1());
+                 },
+                 {button});
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].prompt, QStringLiteral("Sind Sie sicher, dass Sie die Datei:\r\n\r\n") +
                                         backupPath(PlainName) +
@@ -652,16 +658,15 @@ private slots:
 
         // A folder that has gone meanwhile.
         m_shown.clear();
-        inWindow(
-            main,
-            [&](datensi1 &w) {
-                QDir gone(m_folder->filePath(QStringLiteral("weg")));
-                QVERIFY(gone.mkpath(QStringLiteral(".")));
-                w.TreeEx1()->let(QStringLiteral("pPath"), gone.path());
-                QVERIFY(gone.removeRecursively());
-                w.Command1_Click();
-            },
-            {0});
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     QDir gone(m_folder->filePath(QStringLiteral("weg")));
+                     QVERIFY(gone.mkpath(QStringLiteral(".")));
+                     w.TreeEx1()->let(QStringLiteral("pPath"), gone.path());
+                     QVERIFY(gone.removeRecursively());
+                     w.Command1_Click();
+                 },
+                 {0});
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].flags, 16);
         QVERIFY(m_shown[0].prompt.contains(m_folder->filePath(QStringLiteral("weg/")) + PlainName));
@@ -678,33 +683,34 @@ private slots:
     void restoreFails()
     {
         QFETCH(bool, vanished);
-        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(300000, QLatin1Char('y')))}});
+        m_home->seed(
+            {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(300000, QLatin1Char('y')))}});
         FrmMain &main = m_windows.open();
         backUp(main);
         main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
         main.RefreshList();
         const QByteArray database = bytesOf(m_home->databaseFile());
         m_shown.clear();
-        inWindow(
-            main,
-            [&](datensi1 &w) {
-                w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
-                if (vanished) {
-                    QVERIFY(QFile::remove(backupPath(PlainName)));
-                    w.Command2_Click();
-                } else {
-                    const FileSizeLimit full(100000);
-                    w.Command2_Click();
-                }
-            },
-            {0});
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     if (vanished) {
+                         QVERIFY(QFile::remove(backupPath(PlainName)));
+                         w.Command2_Click();
+                     } else {
+                         const FileSizeLimit full(100000);
+                         w.Command2_Click();
+                     }
+                 },
+                 {0});
         QCOMPARE(bytesOf(m_home->databaseFile()), database);
         QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{QStringLiteral("Database.mdb")}));
         QCOMPARE(listed(main.List()), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
         QCOMPARE(m_shown.size(), 1);
         QVERIFY2(m_shown[0].prompt.startsWith(QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") +
-                                              backupPath(PlainName) + QStringLiteral("\r\n\r\nist fehlgeschlagen:")),
+                                              backupPath(PlainName) +
+                                              QStringLiteral("\r\n\r\nist fehlgeschlagen:")),
                  qPrintable(m_shown[0].prompt));
         QCOMPARE(m_shown[0].flags, 16);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));

@@ -4,21 +4,21 @@
 #include "diary/frmScreen.h"
 #include "diary/toolbarr1.h"
 #include "diary/tools1.h"
-#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPushButton>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QTextEdit>
 
 using comdlg::ScriptedDialogs;
@@ -28,7 +28,8 @@ using kalvento::toolbarr1;
 using testsupport::Driver;
 using Answer = comdlg::ScriptedDialogs::Answer;
 
-namespace {
+namespace
+{
 
 // Bold "fett", plain " und ", a picture, then " Ende".
 QString formattedBody()

@@ -3,11 +3,11 @@
 #include "diary/passwort1.h"
 #include "platform/com/Control.h"
 #include "platform/runtime/App.h"
-#include "tests/support/fakes/FakeClock.h"
 #include "platform/runtime/SystemSources.h"
-#include "tests/support/TempRegistry.h"
 #include "tests/support/ModalWindows.h"
+#include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
 
 #include <QAction>
 #include <QDir>
@@ -19,11 +19,13 @@
 
 using kalvento::passwort1;
 
-namespace {
+namespace
+{
 
 // Presses the only button of every balloon and keeps its texts; a
 // password window shown modally is recorded and closed with "Zurück".
-class Answerer {
+class Answerer
+{
 public:
     Answerer()
         : m_balloons({}, [this](rt::Form *form) {
@@ -51,7 +53,8 @@ private:
 
 } // namespace
 
-class TestPasswort1 : public QObject {
+class TestPasswort1 : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QTemporaryDir> m_home;
@@ -107,7 +110,8 @@ private slots:
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("no file") << QByteArray("<fehlt>") << QString() << QByteArray("\r\n");
         QTest::newRow("no password") << QByteArray("\r\n") << QString() << QByteArray("\r\n");
-        QTest::newRow("stored") << QByteArray("180C101C\r\n") << QStringLiteral("Test") << QByteArray("180C101C\r\n");
+        QTest::newRow("stored") << QByteArray("180C101C\r\n") << QStringLiteral("Test")
+                                << QByteArray("180C101C\r\n");
         QTest::newRow("split") << QByteArray("180C\r\n101C\r\n") << QStringLiteral("Test")
                                << QByteArray("180C\r\n101C\r\n");
     }
@@ -147,16 +151,26 @@ private slots:
         QTest::addColumn<QString>("fields");    // both fields after saving
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("status");
-        QTest::newRow("matching") << "Test" << "Test" << QByteArray("180C101C\r\n") << "180C101C"
-                                  << "Passwortabgleich korrekt" << "Passwort wurde verschlüsselt.";
-        QTest::newRow("umlaut and euro") << "ä€" << "ä€" << QByteArray("A8E9\r\n") << "A8E9"
-                                         << "Passwortabgleich korrekt" << "Passwort wurde verschlüsselt.";
-        QTest::newRow("both empty") << "" << "" << QByteArray("\r\n") << "" << "Passwortabgleich korrekt"
+        QTest::newRow("matching") << "Test"
+                                  << "Test" << QByteArray("180C101C\r\n") << "180C101C"
+                                  << "Passwortabgleich korrekt"
+                                  << "Passwort wurde verschlüsselt.";
+        QTest::newRow("umlaut and euro") << "ä€"
+                                         << "ä€" << QByteArray("A8E9\r\n") << "A8E9"
+                                         << "Passwortabgleich korrekt"
+                                         << "Passwort wurde verschlüsselt.";
+        QTest::newRow("both empty") << ""
+                                    << "" << QByteArray("\r\n") << ""
+                                    << "Passwortabgleich korrekt"
                                     << "Passwort wurde verschlüsselt.";
-        QTest::newRow("mismatch") << "Test" << "test" << QByteArray("2D0B\r\n") << "<unverändert>"
-                                  << "Passwortabgleich fehlerhaft" << "";
-        QTest::newRow("not in the code page") << "aΩ" << "aΩ" << QByteArray("2D0B\r\n") << "<unverändert>"
-                                              << "Ungültiges Zeichen" << "";
+        QTest::newRow("mismatch") << "Test"
+                                  << "test" << QByteArray("2D0B\r\n") << "<unverändert>"
+                                  << "Passwortabgleich fehlerhaft"
+                                  << "";
+        QTest::newRow("not in the code page") << "aΩ"
+                                              << "aΩ" << QByteArray("2D0B\r\n") << "<unverändert>"
+                                              << "Ungültiges Zeichen"
+                                              << "";
     }
     void save()
     {

@@ -10,7 +10,8 @@
 #include <QStringList>
 #include <functional>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // The automation error number an action raises; 0 when it raises none.
 inline int errorOf(const std::function<void()> &action)
@@ -25,8 +26,9 @@ inline int errorOf(const std::function<void()> &action)
 
 // A control as a form loads it, each event it raises recorded as
 // "Name(arg, ...)"; a valid size places it, which resizes it.
-inline com::Control *createRecorded(const QString &progId, QWidget *form, const QString &name, QStringList &events,
-                                    QSize size = {}, const com::PropertyBag *bag = nullptr)
+inline com::Control *createRecorded(const QString &progId, QWidget *form, const QString &name,
+                                    QStringList &events, QSize size = {},
+                                    const com::PropertyBag *bag = nullptr)
 {
     com::Control *control = com::ControlHost::createControl(progId, form, name, nullptr, bag);
     control->site()->setEventObserver([&events](const com::EventInfo &event, com::Args &args) {

@@ -7,14 +7,16 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QFile>
+#include <QImage>
 #include <cstdlib>
 #include <dlfcn.h>
 
-namespace testsupport {
+namespace testsupport
+{
 
-namespace {
+namespace
+{
 constexpr int SqliteOk = 0;
 const QString Table = QStringLiteral("Zorvelin");
 } // namespace
@@ -30,7 +32,10 @@ DiaryHome::DiaryHome()
     m_valid = true;
 }
 
-QString DiaryHome::databaseFile() const { return m_dir.filePath(QStringLiteral("data/Database.mdb")); }
+QString DiaryHome::databaseFile() const
+{
+    return m_dir.filePath(QStringLiteral("data/Database.mdb"));
+}
 
 void DiaryHome::seed(const QList<Entry> &entries) const
 {
@@ -111,7 +116,10 @@ ForeignLock::ForeignLock(const QString &file)
     m_held = m_sqlite.exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SqliteOk;
 }
 
-ForeignLock::~ForeignLock() { release(); }
+ForeignLock::~ForeignLock()
+{
+    release();
+}
 
 void ForeignLock::release()
 {

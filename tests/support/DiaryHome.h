@@ -7,13 +7,15 @@
 
 struct sqlite3;
 
-namespace testsupport {
+namespace testsupport
+{
 
 using Entry = std::pair<QString, QString>; // day, body
 
 // A temporary program folder with a fresh copy of the built entry database,
 // made the program folder (KALVENTO_HOME) for as long as it lives.
-class DiaryHome {
+class DiaryHome
+{
 public:
     DiaryHome();
     bool isValid() const { return m_valid; }
@@ -51,7 +53,8 @@ struct SqliteCalls {
 };
 
 // Another program holding the database exclusively while this lives.
-class ForeignLock {
+class ForeignLock
+{
 public:
     explicit ForeignLock(const QString &file);
     ~ForeignLock();

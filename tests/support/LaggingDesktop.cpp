@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QWidget>
 
-namespace testsupport {
+namespace testsupport
+{
 
 LaggingDesktop::LaggingDesktop(QSize size, QColor backdrop) : m_size(size), m_backdrop(backdrop)
 {
@@ -13,7 +14,10 @@ LaggingDesktop::LaggingDesktop(QSize size, QColor backdrop) : m_size(size), m_ba
     qApp->installEventFilter(this);
 }
 
-LaggingDesktop::~LaggingDesktop() { qApp->removeEventFilter(this); }
+LaggingDesktop::~LaggingDesktop()
+{
+    qApp->removeEventFilter(this);
+}
 
 QImage LaggingDesktop::capture(const QRect &rect) const
 {
@@ -21,7 +25,10 @@ QImage LaggingDesktop::capture(const QRect &rect) const
     return m_lastCapture;
 }
 
-void LaggingDesktop::settle() const { repaintScreen(); }
+void LaggingDesktop::settle() const
+{
+    repaintScreen();
+}
 
 bool LaggingDesktop::eventFilter(QObject *watched, QEvent *event)
 {

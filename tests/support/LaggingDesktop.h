@@ -6,13 +6,15 @@
 #include <QObject>
 #include <QSize>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // A desktop that behaves like a real window system: a window appears on the
 // screen as soon as it is shown, but the area a closed window leaves behind is
 // repainted only when the window system is given its moment (settle()). Until
 // then a capture still shows the closed window.
-class LaggingDesktop : public QObject, public desktop::DesktopSource {
+class LaggingDesktop : public QObject, public desktop::DesktopSource
+{
 public:
     explicit LaggingDesktop(QSize size = QSize(1024, 768), QColor backdrop = Qt::white);
     ~LaggingDesktop() override;

@@ -13,13 +13,18 @@
 #include <limits>
 #include <memory>
 
-namespace testsupport {
+namespace testsupport
+{
 
-namespace {
+namespace
+{
 
 constexpr int PollMs = 10;
 
-void clickButton(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5)); }
+void clickButton(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+}
 
 QString kindOf(QWidget *w)
 {
@@ -218,6 +223,9 @@ QString pressBalloon(QWidget *balloon, int position)
     return texts;
 }
 
-QString closeBalloon(QWidget *balloon) { return pressBalloon(balloon, -1); }
+QString closeBalloon(QWidget *balloon)
+{
+    return pressBalloon(balloon, -1);
+}
 
 } // namespace testsupport

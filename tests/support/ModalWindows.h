@@ -11,17 +11,20 @@
 
 class QWidget;
 
-namespace com {
+namespace com
+{
 class Control;
 }
-namespace rt {
+namespace rt
+{
 class Form;
 }
 
 // Driving the modal windows a test opens: our forms (balloons, prompts,
 // editors) and the plain message and input boxes. Nothing here waits on a
 // person: every driver closes what it did not expect, so no test can hang.
-namespace testsupport {
+namespace testsupport
+{
 
 // The window that waits modally on top: a plain box, or else one of our forms.
 QWidget *topModal();
@@ -41,7 +44,8 @@ void tickCheckBoxes(QWidget *window);
 // Answers our modal forms as they appear. `act` gets each new one and
 // returns false while it is not ready (not laid out yet); it is then asked
 // again. A form left waiting for `giveUpTicks` polls of 10 ms is closed.
-class ModalWatcher {
+class ModalWatcher
+{
 public:
     using Act = std::function<bool(rt::Form *)>;
     explicit ModalWatcher(Act act, int giveUpTicks = 500);
@@ -68,7 +72,8 @@ struct SeenBalloon {
 // Answers the balloons in turn: each answer is the position of the button to
 // press (0 = leftmost); a balloon beyond the answers gets its last button.
 // `other` sees every form that is no balloon first and may take it (true).
-class BalloonAnswerer {
+class BalloonAnswerer
+{
 public:
     explicit BalloonAnswerer(QList<int> answers = {}, std::function<bool(rt::Form *)> other = {});
     QList<SeenBalloon> seen;
@@ -88,7 +93,8 @@ void whenModalShown(std::function<void(rt::Form *)> act);
 // kind of window it expects ("MsgBox", "InputBox", "balloon" for the
 // library's messages, or else a form's name such as "FrmNew") and acts on
 // it; a window nobody expected is recorded in `unexpected` and closed.
-class Driver {
+class Driver
+{
 public:
     using Action = std::function<void(QWidget *)>;
     Driver();

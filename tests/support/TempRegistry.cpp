@@ -3,15 +3,20 @@
 #include <QDir>
 #include <QProcess>
 
-namespace testsupport {
+namespace testsupport
+{
 
-QString binaryPath(const QString &fileName) { return QDir(QStringLiteral(KV_BIN_DIR)).filePath(fileName); }
+QString binaryPath(const QString &fileName)
+{
+    return QDir(QStringLiteral(KV_BIN_DIR)).filePath(fileName);
+}
 
 bool registerLibrary(const QString &libraryFile)
 {
     QProcess regsvr;
     regsvr.start(binaryPath(QStringLiteral("regsvr")), {binaryPath(libraryFile)});
-    return regsvr.waitForFinished(30000) && regsvr.exitStatus() == QProcess::NormalExit && regsvr.exitCode() == 0;
+    return regsvr.waitForFinished(30000) && regsvr.exitStatus() == QProcess::NormalExit &&
+           regsvr.exitCode() == 0;
 }
 
 } // namespace testsupport

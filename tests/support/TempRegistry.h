@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // Registers a built library into the test's registry file by running regsvr,
 // the way the README's set-up does it.
@@ -15,6 +16,9 @@ QString binaryPath(const QString &fileName);
 #ifndef KV_CONTROL_LIBRARY
 #define KV_CONTROL_LIBRARY "libostrevo.so"
 #endif
-inline bool registerControls() { return registerLibrary(QStringLiteral(KV_CONTROL_LIBRARY)); }
+inline bool registerControls()
+{
+    return registerLibrary(QStringLiteral(KV_CONTROL_LIBRARY));
+}
 
 } // namespace testsupport

@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-namespace testsupport {
+namespace testsupport
+{
 
 void prepareTestEnvironment()
 {

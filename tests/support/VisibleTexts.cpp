@@ -21,9 +21,11 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-namespace testsupport {
+namespace testsupport
+{
 
-namespace {
+namespace
+{
 
 // The text as drawn: "&x" marks an access key, "&&" stands for "&".
 QString withoutMnemonics(const QString &text)

@@ -6,7 +6,8 @@
 
 class QWidget;
 
-namespace testsupport {
+namespace testsupport
+{
 
 // One text a window shows, with the room its widget gives it. Widths and
 // heights in pixels, measured with the font the widget draws the text in.

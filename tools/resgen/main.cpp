@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr double pi = 3.14159265358979323846;
 

@@ -5,14 +5,14 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
-#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "platform/sound/SoundFlags.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/RecordingSound.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 #include "controls/button/Button.h"
 #include "platform/com/ControlHost.h"
-#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 
 #include <QMouseEvent>
 

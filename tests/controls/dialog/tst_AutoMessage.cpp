@@ -4,16 +4,16 @@
 #include "controls/dialog/InputFrame.h"
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/support/fakes/FakeClock.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/RecordingSound.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -24,7 +24,8 @@
 using namespace ostrevo;
 using com::Variant;
 
-namespace {
+namespace
+{
 
 constexpr int32_t ShowAutoMsgId = 0x6003005E;
 
@@ -49,7 +50,8 @@ int visibleButtons(msgFrm *form)
 
 } // namespace
 
-class TestAutoMessage : public QObject {
+class TestAutoMessage : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<Dialog> m_dialog;
@@ -59,7 +61,8 @@ private:
     {
         m_dialog = std::make_unique<Dialog>();
         m_dialog->let(QStringLiteral("DialogTitle"), Variant(QStringLiteral("Gespeichert")));
-        m_dialog->let(QStringLiteral("DialogPrompt"), Variant(QStringLiteral("Der Eintrag wurde gespeichert.")));
+        m_dialog->let(QStringLiteral("DialogPrompt"),
+                      Variant(QStringLiteral("Der Eintrag wurde gespeichert.")));
         m_dialog->let(QStringLiteral("Flags"), Variant::fromLong(flags));
         m_dialog->let(QStringLiteral("mTime"), Variant::fromInteger(mTime));
         m_dialog->let(QStringLiteral("Intensity"), Variant::fromInteger(50));
@@ -258,8 +261,8 @@ private slots:
         brief->load();
         wordy->load();
         brief->layOutAuto(QStringLiteral("Kurz."), 64, QStringLiteral("T"), false, true, 0, 0, 0, 0);
-        wordy->layOutAuto(QStringLiteral("Ein langer Satz ").repeated(20), 64, QStringLiteral("T"), false, true, 0, 0,
-                          0, 0);
+        wordy->layOutAuto(QStringLiteral("Ein langer Satz ").repeated(20), 64, QStringLiteral("T"), false,
+                          true, 0, 0, 0, 0);
         QCOMPARE(brief->width(), 357);
         QCOMPARE(wordy->width(), 357);
         AutoFrame *f = wordy->autoFrame();

@@ -4,17 +4,17 @@
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/StdPicture.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Regions.h"
 #include "platform/gdi/WindowRegion.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QPointer>
 
@@ -22,8 +22,8 @@ using namespace ostrevo;
 
 using testsupport::errorOf;
 
-namespace {
-
+namespace
+{
 
 gdi::ColorRef pixelAt(const QImage &image, int x, int y)
 {
@@ -31,7 +31,10 @@ gdi::ColorRef pixelAt(const QImage &image, int x, int y)
     return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
 }
 
-gdi::ColorRef grey(int level) { return gdi::rgb(level, level, level); }
+gdi::ColorRef grey(int level)
+{
+    return gdi::rgb(level, level, level);
+}
 
 QRegion polygon(std::array<QPoint, 3> points)
 {
@@ -40,7 +43,8 @@ QRegion polygon(std::array<QPoint, 3> points)
 
 } // namespace
 
-class TestBalloonShape : public QObject {
+class TestBalloonShape : public QObject
+{
     Q_OBJECT
 private:
     desktop::SyntheticDesktop *m_desktop = nullptr;
@@ -214,8 +218,8 @@ private slots:
     void draggingTheBodyMovesTheBalloonWithoutItsPointer()
     {
         msgFrm *form = newForm();
-        form->layOutMessage(QStringLiteral("Text"), 0, QStringLiteral("Titel"), false, false, QString(), false, {},
-                            {}, {}, 0, 100, 100, 50);
+        form->layOutMessage(QStringLiteral("Text"), 0, QStringLiteral("Titel"), false, false, QString(),
+                            false, {}, {}, {}, 0, 100, 100, 50);
         form->show();
         const QPoint start = form->pos();
         QVERIFY(gdi::windowRegion(form)->contains(QPoint(45, 10)));
@@ -283,8 +287,8 @@ private slots:
         QCOMPARE(pixelAt(form->surface(), 285, 60), grey(129));  // the shadow beside the body
         QCOMPARE(pixelAt(form->surface(), 0, 60), 0u);           // the outline in the pen
         QCOMPARE(pixelAt(form->surface(), 284, 60), 0u);
-        QCOMPARE(pixelAt(form->surface(), 40, 10), 0u);          // the pointer's dark edge
-        QCOMPARE(pixelAt(form->surface(), 42, 19), 0xCCFFFFu);   // the pointer inside
+        QCOMPARE(pixelAt(form->surface(), 40, 10), 0u);        // the pointer's dark edge
+        QCOMPARE(pixelAt(form->surface(), 42, 19), 0xCCFFFFu); // the pointer inside
     }
 
     void intensityOutOfRangeRaisesBeforePainting()
@@ -329,7 +333,10 @@ private slots:
         gdi::DeviceContext dc(&image);
         const int objects = gdi::liveObjectCount();
         gdi::ColorRef key = 0;
-        QCOMPARE(errorOf([&] { TransparentBlit(dc.handle(), dc.handle(), gdi::Rect{0, 0, 32767, 0}, 0, 0, key); }), 6);
+        QCOMPARE(errorOf([&] {
+                     TransparentBlit(dc.handle(), dc.handle(), gdi::Rect{0, 0, 32767, 0}, 0, 0, key);
+                 }),
+                 6);
         QCOMPARE(gdi::liveObjectCount(), objects);
     }
 

@@ -6,10 +6,10 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
-#include "tests/support/fakes/FakePrinterSystem.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakePrinterSystem.h"
 
 #include <QProcess>
 
@@ -17,7 +17,8 @@ using namespace com;
 
 using testsupport::errorOf;
 
-class TestDialog : public QObject {
+class TestDialog : public QObject
+{
     Q_OBJECT
 private:
     QWidget m_form;
@@ -25,8 +26,8 @@ private:
 
     Control *newDialog(const PropertyBag *bag = nullptr)
     {
-        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &m_form, QStringLiteral("Dialog1"),
-                                          nullptr, bag);
+        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &m_form,
+                                          QStringLiteral("Dialog1"), nullptr, bag);
     }
 
 private slots:
@@ -139,7 +140,8 @@ private slots:
         dialog->let(QStringLiteral("Sound"), Variant::fromBool(false));
         QCOMPARE(static_cast<ostrevo::Dialog *>(dialog)->sound(), false);
         QCOMPARE(errorOf([&] { dialog->get(QStringLiteral("Sound")); }), int(ErrPropertyWriteOnly));
-        QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("FilePath"), Variant("x")); }), int(ErrPropertyReadOnly));
+        QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("FilePath"), Variant("x")); }),
+                 int(ErrPropertyReadOnly));
         QVERIFY(dialog->get(QStringLiteral("FileList")).isNothing());
         QCOMPARE(errorOf([&] { dialog->call(QStringLiteral("ShowOpen")); }), int(ErrNotImplemented));
     }
@@ -149,7 +151,8 @@ private slots:
         Control *dialog = newDialog();
         QCOMPARE(dialog->get(QStringLiteral("Copies")).toInteger(), int16_t(0));
         QCOMPARE(dialog->get(QStringLiteral("HorizSize")).toString(), QString());
-        dialog->let(QStringLiteral("Orientation"), Variant::fromLong(2)); // ignored while no printer is declared
+        dialog->let(QStringLiteral("Orientation"),
+                    Variant::fromLong(2)); // ignored while no printer is declared
         QCOMPARE(m_printers->printerList[0].orientation, 1);
         dialog->let(QStringLiteral("PrinterExist"), Variant::fromBool(true));
         QCOMPARE(dialog->get(QStringLiteral("Copies")).toInteger(), int16_t(2));
@@ -195,8 +198,10 @@ private slots:
         using F = spooler::FakePrinterSystem::FailAt;
         QTest::newRow("open") << int(F::Open) << QStringList{"open Laser"};
         QTest::newRow("read") << int(F::Read) << QStringList{"open Laser", "read", "close"};
-        QTest::newRow("properties") << int(F::DocumentProperties) << QStringList{"open Laser", "read", "properties", "close"};
-        QTest::newRow("write") << int(F::Write) << QStringList{"open Laser", "read", "properties", "write", "close"};
+        QTest::newRow("properties") << int(F::DocumentProperties)
+                                    << QStringList{"open Laser", "read", "properties", "close"};
+        QTest::newRow("write") << int(F::Write)
+                               << QStringList{"open Laser", "read", "properties", "write", "close"};
     }
 
     void devModeStopsAtTheFirstFailure()
@@ -211,7 +216,7 @@ private slots:
         QCOMPARE(m_printers->log, log);
         QCOMPARE(m_printers->openConnections, 0);
         QCOMPARE(m_printers->printerList[0].stored.orientation, int16_t(1)); // nothing stored
-        QCOMPARE(m_printers->printerList[0].duplex, int16_t(3));            // nor the duplex changed
+        QCOMPARE(m_printers->printerList[0].duplex, int16_t(3));             // nor the duplex changed
     }
 
     void printerMetricsAsText()
@@ -266,7 +271,7 @@ private slots:
         QCOMPARE(colour(37, 37), gdi::sysColor(gdi::Color3DDkShadow));
         QCOMPARE(colour(36, 36), gdi::sysColor(gdi::Color3DShadow));
         QCOMPARE(colour(2, 36), gdi::sysColor(gdi::Color3DShadow));
-        QCOMPARE(colour(10, 9), gdi::rgb(0, 0, 128));    // the symbol's title bar
+        QCOMPARE(colour(10, 9), gdi::rgb(0, 0, 128));      // the symbol's title bar
         QCOMPARE(colour(15, 22), gdi::rgb(255, 255, 204)); // its balloon
         QCOMPARE(gdi::liveObjectCount(), objectsBefore);
     }
@@ -312,11 +317,11 @@ private slots:
         QTest::newRow("ok") << 0 << QStringList{"OK", "", ""} << QList<int>{1, 0, 0};
         QTest::newRow("seven is ok") << 7 << QStringList{"OK", "", ""} << QList<int>{1, 0, 0};
         QTest::newRow("yes no cancel") << 3 << QStringList{"Ja", "Nein", "Abbrechen"} << QList<int>{6, 7, 2};
-        QTest::newRow("abort retry ignore") << 2 << QStringList{"Abbrechen", "Wiederholen", "Ignorieren"}
-                                            << QList<int>{3, 4, 5};
+        QTest::newRow("abort retry ignore")
+            << 2 << QStringList{"Abbrechen", "Wiederholen", "Ignorieren"} << QList<int>{3, 4, 5};
         QTest::newRow("custom, second only") << 6 << QStringList{"", "Zwei", ""} << QList<int>{1, 2, 3};
-        QTest::newRow("other bits ignored") << (4 | 0x40 | 0x100 | 0x1000) << QStringList{"Ja", "Nein", ""}
-                                            << QList<int>{6, 7, 0};
+        QTest::newRow("other bits ignored")
+            << (4 | 0x40 | 0x100 | 0x1000) << QStringList{"Ja", "Nein", ""} << QList<int>{6, 7, 0};
     }
 
     void messageButtonsPerFlags()

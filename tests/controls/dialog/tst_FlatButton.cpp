@@ -3,16 +3,17 @@
 #include "controls/dialog/FlatButton.h"
 #include "platform/com/AutomationError.h"
 #include "platform/gdi/GdiTypes.h"
-#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 
 #include <QPointer>
 #include <QStringList>
 
 using namespace ostrevo;
 
-namespace {
+namespace
+{
 
 constexpr int W = 82;
 constexpr int H = 22;
@@ -26,7 +27,8 @@ gdi::ColorRef pixelAt(const QImage &image, int x, int y)
 
 } // namespace
 
-class TestFlatButton : public QObject {
+class TestFlatButton : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_host;
@@ -59,7 +61,8 @@ private slots:
         rt::SystemSources::setCursor(std::move(cursor));
         m_events.clear();
         m_sink = std::make_unique<EventCallback>([this](const QString &name, com::Args &args) {
-            if (name == QLatin1String("KeyDown") || name == QLatin1String("KeyUp") || name == QLatin1String("KeyPress"))
+            if (name == QLatin1String("KeyDown") || name == QLatin1String("KeyUp") ||
+                name == QLatin1String("KeyPress"))
                 m_events << QStringLiteral("%1 %2").arg(name).arg(args.at(0).toInteger());
             else if (name.startsWith(QLatin1String("Mouse")))
                 m_events << QStringLiteral("%1 %2").arg(name).arg(args.at(0).toInteger());
@@ -201,7 +204,8 @@ private slots:
         FlatButton *button = newButton();
         QTest::keyPress(button, Qt::Key_Return);
         QTest::keyRelease(button, Qt::Key_Return);
-        QCOMPARE(m_events, QStringList({"MouseDown 1", "KeyDown 13", "KeyPress 13", "MouseUp 1", "Click", "KeyUp 13"}));
+        QCOMPARE(m_events,
+                 QStringList({"MouseDown 1", "KeyDown 13", "KeyPress 13", "MouseUp 1", "Click", "KeyUp 13"}));
     }
 
     void enterUpWithoutItsDownDoesNotChoose()

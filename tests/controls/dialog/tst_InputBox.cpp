@@ -5,16 +5,16 @@
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
 #include "tests/support/ModalWindows.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/RecordingSound.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,7 +25,8 @@
 using namespace ostrevo;
 using com::Variant;
 
-namespace {
+namespace
+{
 
 constexpr int32_t ShowInputId = 0x6003005D;
 
@@ -41,11 +42,15 @@ void release(FlatButton *button, Qt::MouseButton mouse = Qt::LeftButton)
     QTest::mouseClick(button, mouse, {}, QPoint(5, 5));
 }
 
-int px(double twips) { return rt::Twips::toPixelsX(twips); }
+int px(double twips)
+{
+    return rt::Twips::toPixelsX(twips);
+}
 
 } // namespace
 
-class TestInputBox : public QObject {
+class TestInputBox : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<Dialog> m_dialog;
@@ -54,7 +59,8 @@ private:
     {
         m_dialog = std::make_unique<Dialog>();
         m_dialog->let(QStringLiteral("DialogTitle"), Variant(QStringLiteral("Kennwort")));
-        m_dialog->let(QStringLiteral("DialogPrompt"), Variant(QStringLiteral("Bitte das Kennwort eingeben:")));
+        m_dialog->let(QStringLiteral("DialogPrompt"),
+                      Variant(QStringLiteral("Bitte das Kennwort eingeben:")));
         m_dialog->let(QStringLiteral("Flags"), Variant::fromLong(flags));
         m_dialog->let(QStringLiteral("Intensity"), Variant::fromInteger(50));
         return *m_dialog;
@@ -96,18 +102,36 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("checkbox"); // caption; empty for none
         QTest::addColumn<bool>("tick");
-        QTest::addColumn<QString>("how");      // ok, cancel, close
+        QTest::addColumn<QString>("how"); // ok, cancel, close
         QTest::addColumn<bool>("byDispid");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("typed text on OK") << "" << "abc" << "" << false << "ok" << false << "abc";
-        QTest::newRow("by dispid") << "" << "abc" << "" << false << "ok" << true << "abc";
-        QTest::newRow("preset text on OK") << "Vorgabe" << "" << "" << false << "ok" << false << "Vorgabe";
-        QTest::newRow("typed after preset") << "Vor" << "gabe" << "" << false << "ok" << false << "Vorgabe";
-        QTest::newRow("ticked appends _") << "" << "abc" << "Merken" << true << "ok" << false << "abc_";
-        QTest::newRow("unticked adds nothing") << "" << "abc" << "Merken" << false << "ok" << false << "abc";
-        QTest::newRow("cancel") << "Vorgabe" << "abc" << "" << false << "cancel" << false << "";
-        QTest::newRow("cancel ticked") << "" << "abc" << "Merken" << true << "cancel" << true << "";
-        QTest::newRow("closed otherwise") << "Vorgabe" << "abc" << "Merken" << true << "close" << false << "";
+        QTest::newRow("typed text on OK") << ""
+                                          << "abc"
+                                          << "" << false << "ok" << false << "abc";
+        QTest::newRow("by dispid") << ""
+                                   << "abc"
+                                   << "" << false << "ok" << true << "abc";
+        QTest::newRow("preset text on OK") << "Vorgabe"
+                                           << ""
+                                           << "" << false << "ok" << false << "Vorgabe";
+        QTest::newRow("typed after preset") << "Vor"
+                                            << "gabe"
+                                            << "" << false << "ok" << false << "Vorgabe";
+        QTest::newRow("ticked appends _") << ""
+                                          << "abc"
+                                          << "Merken" << true << "ok" << false << "abc_";
+        QTest::newRow("unticked adds nothing") << ""
+                                               << "abc"
+                                               << "Merken" << false << "ok" << false << "abc";
+        QTest::newRow("cancel") << "Vorgabe"
+                                << "abc"
+                                << "" << false << "cancel" << false << "";
+        QTest::newRow("cancel ticked") << ""
+                                       << "abc"
+                                       << "Merken" << true << "cancel" << true << "";
+        QTest::newRow("closed otherwise") << "Vorgabe"
+                                          << "abc"
+                                          << "Merken" << true << "close" << false << "";
     }
 
     void answers()
@@ -215,11 +239,26 @@ private slots:
         QTest::addColumn<QString>("btn2");
         QTest::addColumn<QString>("cancel");
         QTest::addColumn<QString>("ok");
-        QTest::newRow("plain") << 0 << "" << "" << "Cancel" << "OK";
-        QTest::newRow("custom captions ignored without 6") << (4 | 32) << "Nein" << "Ja" << "Cancel" << "OK";
-        QTest::newRow("custom") << 6 << "&Zurück" << "&Weiter" << "&Zurück" << "&Weiter";
-        QTest::newRow("custom, second only") << 6 << "" << "Weiter" << "Cancel" << "Weiter";
-        QTest::newRow("custom, none") << (6 | 0x200) << "" << "" << "Cancel" << "OK";
+        QTest::newRow("plain") << 0 << ""
+                               << ""
+                               << "Cancel"
+                               << "OK";
+        QTest::newRow("custom captions ignored without 6") << (4 | 32) << "Nein"
+                                                           << "Ja"
+                                                           << "Cancel"
+                                                           << "OK";
+        QTest::newRow("custom") << 6 << "&Zurück"
+                                << "&Weiter"
+                                << "&Zurück"
+                                << "&Weiter";
+        QTest::newRow("custom, second only") << 6 << ""
+                                             << "Weiter"
+                                             << "Cancel"
+                                             << "Weiter";
+        QTest::newRow("custom, none") << (6 | 0x200) << ""
+                                      << ""
+                                      << "Cancel"
+                                      << "OK";
     }
 
     void captions()
@@ -266,8 +305,10 @@ private slots:
     {
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("checkbox");
-        QTest::newRow("one line") << "Name:" << "";
-        QTest::newRow("three lines and a check box") << "Eins\r\nZwei\r\nDrei" << "Merken";
+        QTest::newRow("one line") << "Name:"
+                                  << "";
+        QTest::newRow("three lines and a check box") << "Eins\r\nZwei\r\nDrei"
+                                                     << "Merken";
     }
 
     void layoutInTwips()
@@ -276,8 +317,8 @@ private slots:
         QFETCH(QString, checkbox);
         QPointer<msgFrm> form = rt::Form::create<msgFrm>();
         form->load();
-        form->layOutInput(prompt, 64, QStringLiteral("Titel"), QStringLiteral("abc"), false, true, checkbox, false, {},
-                          {}, 0, 0, 0, 0);
+        form->layOutInput(prompt, 64, QStringLiteral("Titel"), QStringLiteral("abc"), false, true, checkbox,
+                          false, {}, {}, 0, 0, 0, 0);
         InputFrame *f = form->inputFrame();
         // The design width stays: 5355 twips; the frame 30 pixels narrower.
         QCOMPARE(form->width(), 357);
@@ -289,7 +330,8 @@ private slots:
         QCOMPARE(f->iTxt()->geometry(), QRect(6, px(textTop), px(4775), px(315)));
         const double buttonTop = textTop + 315 + 70;
         QCOMPARE(f->iCmd(1)->geometry(), QRect(px(90 + 4775 - 1005), px(buttonTop), px(1005), px(330)));
-        QCOMPARE(f->iCmd(0)->geometry(), QRect(px(90 + 4775 - 2 * 1005 - 70), px(buttonTop), px(1005), px(330)));
+        QCOMPARE(f->iCmd(0)->geometry(),
+                 QRect(px(90 + 4775 - 2 * 1005 - 70), px(buttonTop), px(1005), px(330)));
         QCOMPARE(f->iTxt()->text(), QStringLiteral("abc"));
         QCOMPARE(f->Check2()->isVisibleTo(form), !checkbox.isEmpty());
         if (!checkbox.isEmpty())

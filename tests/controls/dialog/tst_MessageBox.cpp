@@ -4,16 +4,16 @@
 #include "controls/dialog/msgFrm.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/StdPicture.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/SystemSources.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/Automation.h"
 #include "tests/support/LaggingDesktop.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
+#include "tests/support/fakes/RecordingSound.h"
+#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,8 +25,8 @@ using com::Variant;
 
 using testsupport::errorOf;
 
-namespace {
-
+namespace
+{
 
 // Runs action on the modal balloon once it waits; closes it after five
 // seconds should the action leave it open, so no test can hang.
@@ -45,7 +45,8 @@ QStringList visibleCaptions(msgFrm *form)
 
 } // namespace
 
-class TestMessageBox : public QObject {
+class TestMessageBox : public QObject
+{
     Q_OBJECT
 private:
     sound::RecordingSound *m_sound = nullptr;
@@ -92,18 +93,21 @@ private slots:
         const QString none;
         QTest::newRow("0 OK") << 0 << QStringList{"OK", none, none} << QList<int>{1, 0, 0};
         QTest::newRow("1 OK Cancel") << 1 << QStringList{"OK", "Abbrechen", none} << QList<int>{1, 2, 0};
-        QTest::newRow("2 Abort Retry Ignore") << 2 << QStringList{"Abbrechen", "Wiederholen", "Ignorieren"}
-                                              << QList<int>{3, 4, 5};
-        QTest::newRow("3 Yes No Cancel") << 3 << QStringList{"Ja", "Nein", "Abbrechen"} << QList<int>{6, 7, 2};
+        QTest::newRow("2 Abort Retry Ignore")
+            << 2 << QStringList{"Abbrechen", "Wiederholen", "Ignorieren"} << QList<int>{3, 4, 5};
+        QTest::newRow("3 Yes No Cancel")
+            << 3 << QStringList{"Ja", "Nein", "Abbrechen"} << QList<int>{6, 7, 2};
         QTest::newRow("4 Yes No") << 4 << QStringList{"Ja", "Nein", none} << QList<int>{6, 7, 0};
-        QTest::newRow("5 Retry Cancel") << 5 << QStringList{"Wiederholen", "Abbrechen", none} << QList<int>{4, 2, 0};
+        QTest::newRow("5 Retry Cancel")
+            << 5 << QStringList{"Wiederholen", "Abbrechen", none} << QList<int>{4, 2, 0};
         QTest::newRow("6 custom") << 6 << QStringList{"Eins", "Zwei", "Drei"} << QList<int>{1, 2, 3};
         QTest::newRow("7 as OK") << 7 << QStringList{"OK", none, none} << QList<int>{1, 0, 0};
-        QTest::newRow("custom, second caption alone") << 6 << QStringList{none, "Zwei", none} << QList<int>{0, 2, 0};
+        QTest::newRow("custom, second caption alone")
+            << 6 << QStringList{none, "Zwei", none} << QList<int>{0, 2, 0};
         // No caption at all would leave no way to close the box.
         QTest::newRow("custom, no caption") << 6 << QStringList{"OK", none, none} << QList<int>{1, 0, 0};
-        QTest::newRow("icon and default bits ignored") << (4 | 48 | 0x200) << QStringList{"Ja", "Nein", none}
-                                                       << QList<int>{6, 7, 0};
+        QTest::newRow("icon and default bits ignored")
+            << (4 | 48 | 0x200) << QStringList{"Ja", "Nein", none} << QList<int>{6, 7, 0};
     }
 
     void buttonsPerFlags()
@@ -313,7 +317,8 @@ private slots:
         const int automation = com::AutomationObject::liveCount();
         const int forms = QApplication::topLevelWidgets().size();
         for (int round = 0; round < 2; ++round) {
-            whenShown([](msgFrm *form) { QTest::mouseClick(form->Cmd1(1), Qt::LeftButton, {}, QPoint(5, 5)); });
+            whenShown(
+                [](msgFrm *form) { QTest::mouseClick(form->Cmd1(1), Qt::LeftButton, {}, QPoint(5, 5)); });
             QCOMPARE(showMsg(), 7);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCOMPARE(gdi::liveObjectCount(), objects);
@@ -347,10 +352,12 @@ private slots:
         QPointer<msgFrm> checked = rt::Form::create<msgFrm>();
         plain->load();
         checked->load();
-        const QString text = QStringLiteral("Eine recht lange Zeile, die den Ballon breiter macht als jede Knopfreihe");
-        plain->layOutMessage(text, 0, QStringLiteral("T"), false, false, QString(), false, {}, {}, {}, 0, 100, 100, 50);
-        checked->layOutMessage(text, 0, QStringLiteral("T"), false, false, QStringLiteral("Haken"), false, {}, {}, {}, 0,
-                               100, 100, 50);
+        const QString text =
+            QStringLiteral("Eine recht lange Zeile, die den Ballon breiter macht als jede Knopfreihe");
+        plain->layOutMessage(text, 0, QStringLiteral("T"), false, false, QString(), false, {}, {}, {}, 0, 100,
+                             100, 50);
+        checked->layOutMessage(text, 0, QStringLiteral("T"), false, false, QStringLiteral("Haken"), false, {},
+                               {}, {}, 0, 100, 100, 50);
         QCOMPARE(plain->formWidthTwips(), plain->lblmsg()->width() * 15 + 700);
         QCOMPARE(plain->width(), plain->lblmsg()->width() + 47);
         QCOMPARE(checked->height() - plain->height(), 20); // 300 twips
@@ -383,8 +390,8 @@ private slots:
         QFETCH(int, width);
         QPointer<msgFrm> form = rt::Form::create<msgFrm>();
         form->load();
-        form->layOutMessage(QStringLiteral("Kurz"), flags | 64, QStringLiteral("T"), false, true, QString(), false, {},
-                            {}, {}, 0xFF, 0, 0, 0);
+        form->layOutMessage(QStringLiteral("Kurz"), flags | 64, QStringLiteral("T"), false, true, QString(),
+                            false, {}, {}, {}, 0xFF, 0, 0, 0);
         QCOMPARE(form->formWidthTwips(), width);
         QCOMPARE(form->balloonColour(), 0xFF);
         // The icon cell lies on the balloon colour where the strip is green.
@@ -400,11 +407,13 @@ private slots:
     {
         QPointer<msgFrm> form = rt::Form::create<msgFrm>();
         form->load();
-        form->layOutMessage(QStringLiteral("a"), 0, QStringLiteral("b"), false, true, {}, false, {}, {}, {}, 0, 0, 0, 0);
+        form->layOutMessage(QStringLiteral("a"), 0, QStringLiteral("b"), false, true, {}, false, {}, {}, {},
+                            0, 0, 0, 0);
         QVERIFY(!form->tmrFocus()->isEnabled());
         QPointer<msgFrm> withLook = rt::Form::create<msgFrm>();
         withLook->load();
-        withLook->layOutMessage(QStringLiteral("a"), 0, QStringLiteral("b"), false, true, {}, true, {}, {}, {}, 0, 0, 0, 0);
+        withLook->layOutMessage(QStringLiteral("a"), 0, QStringLiteral("b"), false, true, {}, true, {}, {},
+                                {}, 0, 0, 0, 0);
         QVERIFY(withLook->tmrFocus()->isEnabled());
         QVERIFY(withLook->Cmd1(0)->focusRect());
         form->unload();
@@ -421,7 +430,8 @@ private slots:
         for (const uint32_t colour : {red, uint32_t(0x00FF00)}) {
             Dialog &d = dialog(4);
             d.let(QStringLiteral("color"), Variant::fromColor(colour));
-            whenShown([](msgFrm *form) { QTest::mouseClick(form->Cmd1(0), Qt::LeftButton, {}, QPoint(5, 5)); });
+            whenShown(
+                [](msgFrm *form) { QTest::mouseClick(form->Cmd1(0), Qt::LeftButton, {}, QPoint(5, 5)); });
             QCOMPARE(showMsg(), 6);
         }
         const QImage behind = screen->lastCapture();

@@ -36,7 +36,6 @@ gdi::ColorRef at(const QImage &image, int x, int y)
     return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
 }
 
-
 } // namespace
 
 class TestFrames : public QObject

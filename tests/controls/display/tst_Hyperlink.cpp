@@ -5,15 +5,15 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
-#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "tests/support/fakes/FakeShell.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeShell.h"
+#include "tests/support/fakes/RecordingSound.h"
 
 #include <QMouseEvent>
 
@@ -26,7 +26,6 @@ namespace
 {
 
 constexpr uint32_t Link = 0xFF0000, Hover = 0xFFFF80, Active = 255, Visited = 0x800080;
-
 
 int pixelsIn(const QImage &image, QRgb colour)
 {
@@ -130,7 +129,8 @@ private slots:
         QCOMPARE(info.events[1].dispid, 2);
         QCOMPARE(info.enumeration(QStringLiteral("MouSymbol"))->value(QStringLiteral("lHand_NC")), 2);
         QCOMPARE(info.enumeration(QStringLiteral("hMousePointerConst"))->constants.size(), size_t(17));
-        QCOMPARE(info.enumeration(QStringLiteral("hMousePointerConst"))->value(QStringLiteral("hMouseIcon")), 99);
+        QCOMPARE(info.enumeration(QStringLiteral("hMousePointerConst"))->value(QStringLiteral("hMouseIcon")),
+                 99);
     }
 
     void freshLinkPollsEvery50msCentredAndUnchanged()
@@ -221,7 +221,9 @@ private slots:
         const QPoint at = onLabel(link);
         moveTo(link, at);
         const double top = link->linkLabel().top();
-        QCOMPARE(m_events, QStringList{QStringLiteral("Hover(0, 0, %1, %2)").arg(at.x() * 15 - 10).arg(at.y() * 15 - top)});
+        QCOMPARE(
+            m_events,
+            QStringList{QStringLiteral("Hover(0, 0, %1, %2)").arg(at.x() * 15 - 10).arg(at.y() * 15 - top)});
         m_events.clear();
         // A release on the surface shows the visited colour, clicked or not.
         QTest::mouseClick(link, Qt::RightButton, {}, QPoint(148, 38));
@@ -274,7 +276,9 @@ private slots:
         const auto shown = StdPicture::from(link->get(QStringLiteral("MouseIcon")));
         QCOMPARE(shown, icon ? link->handCursor(icon) : nullptr);
         moveTo(link, onLabel(link));
-        QCOMPARE(link->cursor().shape(), icon ? Qt::BitmapCursor : pointer == 1 ? Qt::ArrowCursor : Qt::SizeAllCursor);
+        QCOMPARE(link->cursor().shape(), icon           ? Qt::BitmapCursor
+                                         : pointer == 1 ? Qt::ArrowCursor
+                                                        : Qt::SizeAllCursor);
         moveTo(link, QPoint(148, 2));
         QVERIFY(!link->testAttribute(Qt::WA_SetCursor));
     }
@@ -327,13 +331,20 @@ private slots:
     {
         Hyperlink *first = newLink();
         const std::vector<std::pair<QString, Variant>> values = {
-            {"FontUnderline", Variant::fromBool(true)}, {"FontSize", Variant::fromSingle(12)},
-            {"Style", Variant::fromInteger(0)},         {"Url", Variant("mailto:autor@kalvento.example")},
-            {"BackColorH", Variant::fromColor(0xFFFFFF)}, {"LinkColor", Variant::fromColor(0x123456)},
-            {"HoverColor", Variant::fromColor(0x00FF00)}, {"ActiveColor", Variant::fromColor(0x0000FF)},
-            {"VisitedColor", Variant::fromColor(0x808080)}, {"BorderStyle", Variant::fromInteger(1)},
-            {"Alignment", Variant::fromInteger(2)},     {"AutoSizeH", Variant::fromBool(false)},
-            {"ToolTipTxt", Variant("Zur Webseite")},    {"MouseSymbol", Variant::fromLong(2)},
+            {"FontUnderline", Variant::fromBool(true)},
+            {"FontSize", Variant::fromSingle(12)},
+            {"Style", Variant::fromInteger(0)},
+            {"Url", Variant("mailto:autor@kalvento.example")},
+            {"BackColorH", Variant::fromColor(0xFFFFFF)},
+            {"LinkColor", Variant::fromColor(0x123456)},
+            {"HoverColor", Variant::fromColor(0x00FF00)},
+            {"ActiveColor", Variant::fromColor(0x0000FF)},
+            {"VisitedColor", Variant::fromColor(0x808080)},
+            {"BorderStyle", Variant::fromInteger(1)},
+            {"Alignment", Variant::fromInteger(2)},
+            {"AutoSizeH", Variant::fromBool(false)},
+            {"ToolTipTxt", Variant("Zur Webseite")},
+            {"MouseSymbol", Variant::fromLong(2)},
             {"Caption", Variant("Kontakt")}};
         for (const auto &[name, value] : values)
             first->let(name, value);
@@ -354,7 +365,8 @@ private slots:
 
     void loadingNeitherResizesNorLacksASize()
     {
-        const PropertyBag bag = PropertyBag::fromText(QStringLiteral("Caption = \"Ein sehr langer Verweistext\"\n"));
+        const PropertyBag bag =
+            PropertyBag::fromText(QStringLiteral("Caption = \"Ein sehr langer Verweistext\"\n"));
         Hyperlink *link = newLink(&bag);
         QCOMPARE(link->get(QStringLiteral("FontSize")).toSingle(), 8.25f);
         QCOMPARE(link->get(QStringLiteral("AutoSizeH")).toBool(), true);

@@ -18,8 +18,8 @@ using ostrevo::Icons;
 
 using testsupport::errorOf;
 
-namespace {
-
+namespace
+{
 
 QImage groupImage(int group, int size)
 {
@@ -29,7 +29,8 @@ QImage groupImage(int group, int size)
 
 } // namespace
 
-class TestIcons : public QObject {
+class TestIcons : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -86,8 +87,8 @@ private slots:
         QTest::newRow("negative look is pressed") << Variant("-1") << Variant("32") << 3 << 203 << 32;
         QTest::newRow("only exactly 32 is large") << Variant("0") << Variant("24") << 5 << 5 << 16;
         QTest::newRow("32 as a decimal") << Variant("1") << Variant("32,0") << 5 << 105 << 32;
-        QTest::newRow("numbers become text") << Variant::fromInteger(1) << Variant::fromInteger(32) << 7 << 107
-                                             << 32;
+        QTest::newRow("numbers become text")
+            << Variant::fromInteger(1) << Variant::fromInteger(32) << 7 << 107 << 32;
         QTest::newRow("group 91") << Variant("0") << Variant("16") << 91 << 91 << 16;
     }
 
@@ -134,13 +135,20 @@ private slots:
         QTest::addColumn<QString>("size");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("error");
-        QTest::newRow("largest normal") << "0" << "16" << 2147483647 << 0;
-        QTest::newRow("hovered at the edge") << "1" << "16" << 2147483547 << 0;
-        QTest::newRow("hovered overflows") << "1" << "16" << 2147483548 << 6;
-        QTest::newRow("pressed at the edge") << "2" << "16" << 2147483447 << 0;
-        QTest::newRow("pressed overflows") << "5" << "16" << 2147483448 << 6;
-        QTest::newRow("look no number") << "x" << "16" << 1 << 13;
-        QTest::newRow("size no number") << "0" << "" << 1 << 13;
+        QTest::newRow("largest normal") << "0"
+                                        << "16" << 2147483647 << 0;
+        QTest::newRow("hovered at the edge") << "1"
+                                             << "16" << 2147483547 << 0;
+        QTest::newRow("hovered overflows") << "1"
+                                           << "16" << 2147483548 << 6;
+        QTest::newRow("pressed at the edge") << "2"
+                                             << "16" << 2147483447 << 0;
+        QTest::newRow("pressed overflows") << "5"
+                                           << "16" << 2147483448 << 6;
+        QTest::newRow("look no number") << "x"
+                                        << "16" << 1 << 13;
+        QTest::newRow("size no number") << "0"
+                                        << "" << 1 << 13;
     }
 
     void errorsReachTheCaller()

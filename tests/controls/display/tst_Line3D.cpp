@@ -16,14 +16,18 @@ using ostrevo::Line3D;
 
 using testsupport::errorOf;
 
-namespace {
+namespace
+{
 
-
-QSize twipsOf(const QWidget &widget) { return widget.size() * 15; }
+QSize twipsOf(const QWidget &widget)
+{
+    return widget.size() * 15;
+}
 
 } // namespace
 
-class TestLine3D : public QObject {
+class TestLine3D : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -58,9 +62,10 @@ private slots:
         QStringList members;
         for (const MemberInfo &m : info.members)
             members << QStringLiteral("%1=%2").arg(m.name).arg(uint32_t(m.dispid), 0, 16);
-        QCOMPARE(members.join(QLatin1Char(' ')),
-                 QStringLiteral("ShowAboutBox=fffffdd8 BorderColor=68030003 BorderForeColor=68030002 "
-                                "BorderWidth=68030001 Refresh=60030004 Orientation=68030000 DrawLine=6003000a"));
+        QCOMPARE(
+            members.join(QLatin1Char(' ')),
+            QStringLiteral("ShowAboutBox=fffffdd8 BorderColor=68030003 BorderForeColor=68030002 "
+                           "BorderWidth=68030001 Refresh=60030004 Orientation=68030000 DrawLine=6003000a"));
         QCOMPARE(info.enumeration(QStringLiteral("OrientationConstants"))->value(QStringLiteral("lAuto")), 2);
         QVERIFY(info.events.empty());
     }
@@ -133,7 +138,8 @@ private slots:
         QTest::addColumn<QSize>("twips");
         QTest::addColumn<QRect>("line1");
         QTest::addColumn<QRect>("line2");
-        QTest::newRow("horizontal") << 0 << QSize(3000, 90) << QRect(0, 0, 3000, 45) << QRect(0, 45, 3000, 45);
+        QTest::newRow("horizontal") << 0 << QSize(3000, 90) << QRect(0, 0, 3000, 45)
+                                    << QRect(0, 45, 3000, 45);
         QTest::newRow("vertical") << 1 << QSize(90, 3000) << QRect(0, 0, 45, 3000) << QRect(45, 0, 45, 3000);
     }
 
@@ -218,8 +224,8 @@ private slots:
         const PropertyBag saved = ControlHost::saveControl(*placed);
         QCOMPARE(saved.toText(), QStringLiteral("BorderColor = -2147483632\nOrientation = 0\n"));
 
-        const PropertyBag bag =
-            PropertyBag::fromText(QStringLiteral("BorderForeColor = 255\nOrientation = 0\nBorderWidth = 2\n"));
+        const PropertyBag bag = PropertyBag::fromText(
+            QStringLiteral("BorderForeColor = 255\nOrientation = 0\nBorderWidth = 2\n"));
         Line3D *loaded = newLine(QSize(200, 20), &bag);
         QCOMPARE(loaded->get(QStringLiteral("BorderColor")).toColor(), 0x8000000Cu);
         QCOMPARE(gditest::at(loaded->surface(), 10, 1), gdi::sysColor(gdi::ColorAppWorkspace));

@@ -13,7 +13,8 @@
 using com::Variant;
 using ostrevo::TextMode;
 
-class TestTextModePage : public QObject {
+class TestTextModePage : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -97,12 +98,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("scroll");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("in range") << "55" << "55" << 55 << true;
-        QTest::newRow("zero") << "0" << "1" << 1 << true;
-        QTest::newRow("negative") << "-7" << "1" << 1 << true;
-        QTest::newRow("cleared") << "" << "1" << 1 << true;
-        QTest::newRow("beyond the bar") << "250" << "250" << 30 << false;
-        QTest::newRow("letters") << "abc" << "abc" << 30 << false;
+        QTest::newRow("in range") << "55"
+                                  << "55" << 55 << true;
+        QTest::newRow("zero") << "0"
+                              << "1" << 1 << true;
+        QTest::newRow("negative") << "-7"
+                                  << "1" << 1 << true;
+        QTest::newRow("cleared") << ""
+                                 << "1" << 1 << true;
+        QTest::newRow("beyond the bar") << "250"
+                                        << "250" << 30 << false;
+        QTest::newRow("letters") << "abc"
+                                 << "abc" << 30 << false;
     }
     void theDistanceFieldAndTheScrollBarKeepTogether()
     {

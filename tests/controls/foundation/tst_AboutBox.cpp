@@ -1,17 +1,18 @@
 #include "controls/foundation/AboutContent.h"
-#include "controls/foundation/frmAbout.h"
 #include "controls/foundation/Info.h"
+#include "controls/foundation/frmAbout.h"
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/Form.h"
-#include "tests/support/fakes/FakeScreenPointer.h"
-#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
+#include "tests/support/fakes/FakeShell.h"
 
 #include <QMouseEvent>
 #include <QTimer>
 
-class TestAboutBox : public QObject {
+class TestAboutBox : public QObject
+{
     Q_OBJECT
 private:
     shell::FakeShell *m_shell = nullptr;
@@ -26,8 +27,9 @@ private:
             rt::Form *form = rt::Form::activeModalForm();
             if (!form)
                 return;
-            *shown = form->windowTitle() + QLatin1Char('|') + form->findChild<QLabel *>(QStringLiteral("Label2"))->text() +
-                     QLatin1Char('|') + form->findChild<QLabel *>(QStringLiteral("lblProductName"))->text();
+            *shown = form->windowTitle() + QLatin1Char('|') +
+                     form->findChild<QLabel *>(QStringLiteral("Label2"))->text() + QLatin1Char('|') +
+                     form->findChild<QLabel *>(QStringLiteral("lblProductName"))->text();
             form->close();
         });
         m_lastShown = shown;
@@ -62,7 +64,7 @@ private slots:
         QVERIFY(testsupport::registerControls());
         QWidget host;
         com::Control *dialog = com::ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &host,
-                                                                QStringLiteral("Dialog1"));
+                                                               QStringLiteral("Dialog1"));
         for (int round = 0; round < 2; ++round) {
             closeAboutBoxWhenShown();
             dialog->call(QStringLiteral("ShowAboutBox"));
@@ -76,9 +78,12 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("bare address") << "www.quiv-tools.example" << "http://www.quiv-tools.example";
-        QTest::newRow("already prefixed") << "http://a.example" << "http://a.example";
-        QTest::newRow("capital prefix") << "HTTP://a.example" << "http://HTTP://a.example";
+        QTest::newRow("bare address") << "www.quiv-tools.example"
+                                      << "http://www.quiv-tools.example";
+        QTest::newRow("already prefixed") << "http://a.example"
+                                          << "http://a.example";
+        QTest::newRow("capital prefix") << "HTTP://a.example"
+                                        << "http://HTTP://a.example";
     }
 
     void openLinkPrefix()
@@ -123,7 +128,8 @@ private slots:
     {
         ostrevo::Info page;
         QCOMPARE(page.windowTitle(), QStringLiteral("Info"));
-        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label2"))->text(), QStringLiteral("Version  0.08.01"));
+        QCOMPARE(page.findChild<QLabel *>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("Version  0.08.01"));
         page.setSelectedControls({});
         page.apply();
         QCOMPARE(page.changed(), false);

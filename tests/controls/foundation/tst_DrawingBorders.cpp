@@ -36,7 +36,6 @@ struct Colours {
     int32_t c[6] = {10, 20, 30, 40, 50, 60};
 };
 
-
 } // namespace
 
 class DrawingBordersTest : public QObject

@@ -3,8 +3,8 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/support/fakes/FakeCursorSource.h"
 #include "platform/runtime/SystemSources.h"
+#include "tests/support/fakes/FakeCursorSource.h"
 
 #include <QWidget>
 #include <QtTest>

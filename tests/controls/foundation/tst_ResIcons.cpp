@@ -8,7 +8,8 @@ using com::Variant;
 
 Q_DECLARE_METATYPE(com::Variant)
 
-namespace {
+namespace
+{
 
 bool hasOpaquePixel(const QImage &image)
 {
@@ -27,7 +28,8 @@ QImage imageOf(int group, int size)
 
 } // namespace
 
-class TestResIcons : public QObject {
+class TestResIcons : public QObject
+{
     Q_OBJECT
 private slots:
     void loadsGroupsAtTheAskedSize_data()

@@ -1,7 +1,7 @@
 #include "controls/foundation/cSounds.h"
 #include "platform/runtime/ScopedService.h"
-#include "tests/support/fakes/RecordingSound.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/RecordingSound.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +12,12 @@
 using namespace ostrevo;
 using sound::RecordingSound;
 
-namespace {
+namespace
+{
 
 // An output that fails the hardest way it can.
-class ThrowingSound : public sound::SoundOutput {
+class ThrowingSound : public sound::SoundOutput
+{
 public:
     bool playSound(const QString &, int32_t, uint32_t) override { throw std::runtime_error("no device"); }
     bool playMemory(const QByteArray &, uint32_t) override { throw std::runtime_error("no device"); }
@@ -23,7 +25,8 @@ public:
 
 } // namespace
 
-class TestSounds : public QObject {
+class TestSounds : public QObject
+{
     Q_OBJECT
 private:
     RecordingSound *m_recorder = nullptr;

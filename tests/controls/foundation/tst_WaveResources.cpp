@@ -10,7 +10,8 @@ using com::Variant;
 
 Q_DECLARE_METATYPE(com::Variant)
 
-class TestWaveResources : public QObject {
+class TestWaveResources : public QObject
+{
     Q_OBJECT
 private slots:
     void eachIsACompletePcmFileOfItsFormat_data()

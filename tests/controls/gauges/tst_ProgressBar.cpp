@@ -16,7 +16,8 @@ using ostrevo::ProgressBar;
 
 using testsupport::errorOf;
 
-class TestProgressBar : public QObject {
+class TestProgressBar : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -24,10 +25,10 @@ private:
 
     ProgressBar *newBar(QSize size = {}, const PropertyBag *bag = nullptr)
     {
-        return dynamic_cast<ProgressBar *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.ProgressBar"), m_form.get(),
-                                                              QStringLiteral("ProgressBar1"), m_events, size, bag));
+        return dynamic_cast<ProgressBar *>(
+            testsupport::createRecorded(QStringLiteral("Quiv_Tools.ProgressBar"), m_form.get(),
+                                        QStringLiteral("ProgressBar1"), m_events, size, bag));
     }
-
 
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }
@@ -120,12 +121,18 @@ private slots:
         ProgressBar *bar = newBar(QSize(200, 20));
         auto picture = std::make_shared<StdPicture>(gdi::Picture(QImage(8, 8, QImage::Format_RGB32)));
         const std::vector<std::pair<QString, Variant>> values = {
-            {"AutoRedraw", Variant::fromBool(true)},  {"ShowText", Variant::fromBool(true)},
-            {"Appearance", Variant::fromLong(0)},     {"BorderStyle", Variant::fromLong(0)},
-            {"Max", Variant::fromLong(1000)},         {"Value", Variant::fromLong(250)},
-            {"Style", Variant::fromLong(4)},          {"TextColor", Variant::fromColor(0xFF)},
-            {"BarColor2", Variant::fromColor(0xFF0000)}, {"BarColor1", Variant::fromColor(0x123456)},
-            {"BarXPcolor", Variant::fromLong(1)},     {"BackColorP", Variant::fromColor(0x80000005)},
+            {"AutoRedraw", Variant::fromBool(true)},
+            {"ShowText", Variant::fromBool(true)},
+            {"Appearance", Variant::fromLong(0)},
+            {"BorderStyle", Variant::fromLong(0)},
+            {"Max", Variant::fromLong(1000)},
+            {"Value", Variant::fromLong(250)},
+            {"Style", Variant::fromLong(4)},
+            {"TextColor", Variant::fromColor(0xFF)},
+            {"BarColor2", Variant::fromColor(0xFF0000)},
+            {"BarColor1", Variant::fromColor(0x123456)},
+            {"BarXPcolor", Variant::fromLong(1)},
+            {"BackColorP", Variant::fromColor(0x80000005)},
         };
         for (const auto &[name, value] : values)
             bar->let(name, value);
@@ -224,8 +231,10 @@ private slots:
         ProgressBar *bar = newBar(QSize(200, 20));
         QCOMPARE(errorOf([&] { bar->let(QStringLiteral("BorderStyle"), Variant::fromLong(2)); }), 380);
         QCOMPARE(errorOf([&] { bar->let(QStringLiteral("Appearance"), Variant::fromLong(-1)); }), 380);
-        QCOMPARE(errorOf([&] { bar->set(QStringLiteral("PictureStretch"), Variant::fromObject(
-                                                                              std::make_shared<StdFont>())); }),
+        QCOMPARE(errorOf([&] {
+                     bar->set(QStringLiteral("PictureStretch"),
+                              Variant::fromObject(std::make_shared<StdFont>()));
+                 }),
                  13);
         bar->let(QStringLiteral("Appearance"), Variant::fromLong(0));
         QCOMPARE(bar->borderWidth(), 1);

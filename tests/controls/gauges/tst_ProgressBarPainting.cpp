@@ -15,13 +15,14 @@
 using namespace com;
 using ostrevo::ProgressBar;
 
-namespace {
+namespace
+{
 
 constexpr gdi::ColorRef Black = 0, White = 0xFFFFFF, Red = 0x0000FF, Blue = 0xFF0000;
 
 // One character a pixel along row y: '#' bar colour 1, '.' back colour.
-QString row(const QImage &surface, int y, const std::map<gdi::ColorRef, char> &legend = {{Black, '#'},
-                                                                                       {White, '.'}})
+QString row(const QImage &surface, int y,
+            const std::map<gdi::ColorRef, char> &legend = {{Black, '#'}, {White, '.'}})
 {
     return gditest::picture(surface, QRect(0, y, surface.width(), 1), legend).join(QString());
 }
@@ -53,7 +54,8 @@ std::shared_ptr<StdPicture> pictureOf(int width, int height, const std::function
 
 } // namespace
 
-class TestProgressBarPainting : public QObject {
+class TestProgressBarPainting : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -75,7 +77,10 @@ private:
         return bar;
     }
 
-    static void setValue(ProgressBar *bar, int value) { bar->let(QStringLiteral("Value"), Variant::fromLong(value)); }
+    static void setValue(ProgressBar *bar, int value)
+    {
+        bar->let(QStringLiteral("Value"), Variant::fromLong(value));
+    }
 
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }
@@ -249,10 +254,12 @@ private slots:
         dc.selectObject(old);
         QVERIFY(!gditest::pixelsOf(alone, Red).empty());
         const std::map<gdi::ColorRef, char> legend{{Red, '#'}};
-        QCOMPARE(gditest::picture(bar->surface(), QRect(0, 0, 120, 30), legend).join(QString()).replace(
-                     QLatin1Char('?'), QLatin1Char('.')),
-                 gditest::picture(alone, QRect(0, 0, 120, 30), legend).join(QString()).replace(
-                     QLatin1Char('?'), QLatin1Char('.')));
+        QCOMPARE(gditest::picture(bar->surface(), QRect(0, 0, 120, 30), legend)
+                     .join(QString())
+                     .replace(QLatin1Char('?'), QLatin1Char('.')),
+                 gditest::picture(alone, QRect(0, 0, 120, 30), legend)
+                     .join(QString())
+                     .replace(QLatin1Char('?'), QLatin1Char('.')));
     }
 
     // 231 pixels wide: 32 chunk slots from x = 3, seven pixels apart.
@@ -306,7 +313,8 @@ private slots:
         QCOMPARE(gditest::at(s, 49, 0), gdi::rgb(49, 0, 0));
         QCOMPARE(gditest::at(s, 51, 5), White);
 
-        const auto halves = pictureOf(100, 10, [](int x) { return x < 50 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); });
+        const auto halves =
+            pictureOf(100, 10, [](int x) { return x < 50 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); });
         bar->set(QStringLiteral("PictureStretch"), Variant::fromObject(halves));
         bar->let(QStringLiteral("Style"), Variant::fromLong(8));
         QCOMPARE(row(s, 10, {{Red, 'r'}, {Blue, 'b'}, {White, '.'}}), runs("25r25b50."));
@@ -316,8 +324,7 @@ private slots:
         const auto tile = pictureOf(20, 4, [](int x) { return x == 0 ? qRgb(0, 0, 255) : qRgb(255, 0, 0); });
         bar->set(QStringLiteral("PictureTile"), Variant::fromObject(tile));
         bar->let(QStringLiteral("Style"), Variant::fromLong(9));
-        QCOMPARE(row(s, 10, {{Red, 'r'}, {Blue, 'b'}, {White, '.'}}),
-                 runs("b19rb19rb19rb19rb19r110."));
+        QCOMPARE(row(s, 10, {{Red, 'r'}, {Blue, 'b'}, {White, '.'}}), runs("b19rb19rb19rb19rb19r110."));
     }
 
     void missingPictureFallsBackToSmoothDoubleColor_data()

@@ -13,7 +13,8 @@ using ostrevo::ProgressBar;
 using ostrevo::Settings;
 using testsupport::errorOf;
 
-class TestProgressBarSettings : public QObject {
+class TestProgressBarSettings : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -22,8 +23,8 @@ private:
 
     com::Control *newBar(const QString &name)
     {
-        return testsupport::createRecorded(QStringLiteral("Quiv_Tools.ProgressBar"), m_form.get(), name, m_events,
-                                           QSize(200, 30));
+        return testsupport::createRecorded(QStringLiteral("Quiv_Tools.ProgressBar"), m_form.get(), name,
+                                           m_events, QSize(200, 30));
     }
     // A bar whose four settings all differ from a new bar's.
     com::Control *changedBar(const QString &name)
@@ -78,9 +79,9 @@ private slots:
         for (int i = 0; i < m_page->lstModes()->count(); ++i)
             items << m_page->lstModes()->item(i)->text();
         // The row is the style number, so the order is the bar's own.
-        QCOMPARE(items, (QStringList{"Standart", "Smooth", "ValueDependant", "SmoothDoubleColor", "DoubleColor",
-                                     "XP Style", "XP Style Small", "CustomPictureLandscape", "CustomPictureStretch",
-                                     "CustomPictureTile"}));
+        QCOMPARE(items, (QStringList{"Standart", "Smooth", "ValueDependant", "SmoothDoubleColor",
+                                     "DoubleColor", "XP Style", "XP Style Small", "CustomPictureLandscape",
+                                     "CustomPictureStretch", "CustomPictureTile"}));
         for (QCheckBox *box : {m_page->chkShowText(), m_page->chkXPc(), m_page->chkAutoRedraw()})
             QVERIFY(!box->isTristate());
         QVERIFY(!m_page->changed());

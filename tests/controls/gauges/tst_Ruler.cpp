@@ -18,10 +18,17 @@
 using namespace com;
 using ostrevo::Ruler;
 
-namespace {
+namespace
+{
 
-gdi::ColorRef back() { return gdi::sysColor(gdi::ColorInfoBk); }
-gdi::ColorRef fore() { return gdi::sysColor(gdi::ColorBtnText); }
+gdi::ColorRef back()
+{
+    return gdi::sysColor(gdi::ColorInfoBk);
+}
+gdi::ColorRef fore()
+{
+    return gdi::sysColor(gdi::ColorBtnText);
+}
 
 // Per position along the scale, the run of `ink` pixels in from the far edge
 // (bottom or right), where the ticks stand: "10:4 50:15 100:30". Labels hang
@@ -63,7 +70,8 @@ QString line(bool vertical, int at, QSize size)
 
 } // namespace
 
-class TestRuler : public QObject {
+class TestRuler : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -72,8 +80,8 @@ private:
     // A ruler as a form loads it; a valid size places it, which resizes it.
     Ruler *newRuler(QSize size = {}, const PropertyBag *bag = nullptr)
     {
-        return dynamic_cast<Ruler *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Ruler"), m_form.get(),
-                                                              QStringLiteral("Ruler1"), m_events, size, bag));
+        return dynamic_cast<Ruler *>(testsupport::createRecorded(
+            QStringLiteral("Quiv_Tools.Ruler"), m_form.get(), QStringLiteral("Ruler1"), m_events, size, bag));
     }
 
     // Placed, in pixel units: 100 pixels a unit at 15 twips a pixel.

@@ -4,7 +4,8 @@
 using ostrevo::RulerScale;
 using Depth = RulerScale::Depth;
 
-namespace {
+namespace
+{
 
 std::vector<RulerScale::Tick> ticksOf(int adjust, int zoom, double length)
 {
@@ -17,7 +18,8 @@ std::vector<RulerScale::Tick> ticksOf(int adjust, int zoom, double length)
 } // namespace
 
 // Where the scale puts its ticks, for each unit's adjust value and each zoom.
-class TestRulerScale : public QObject {
+class TestRulerScale : public QObject
+{
     Q_OBJECT
 private slots:
     void positionsForEveryUnitAndZoom_data()

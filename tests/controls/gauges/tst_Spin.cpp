@@ -15,7 +15,8 @@ using namespace com;
 using ostrevo::Spin;
 using testsupport::errorOf;
 
-class TestSpin : public QObject {
+class TestSpin : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -23,8 +24,9 @@ private:
 
     Spin *newSpin(const PropertyBag *bag = nullptr)
     {
-        return dynamic_cast<Spin *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Spin"), m_form.get(),
-                                                               QStringLiteral("Spin1"), m_events, QSize(80, 20), bag));
+        return dynamic_cast<Spin *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Spin"),
+                                                                m_form.get(), QStringLiteral("Spin1"),
+                                                                m_events, QSize(80, 20), bag));
     }
     static QLineEdit *text1(Spin *s) { return s->findChild<QLineEdit *>(QStringLiteral("Text1")); }
     static void arrow(Spin *s, bool up)
@@ -61,13 +63,14 @@ private slots:
         QStringList members;
         for (const MemberInfo &m : Spin::staticTypeInfo().members)
             members << QStringLiteral("%1=%2").arg(m.name).arg(uint32_t(m.dispid), 0, 16);
-        QCOMPARE(members.join(QLatin1Char(' ')),
-                 QStringLiteral("ShowAboutBox=fffffdd8 Min=68030014 Max=68030013 Value=68030012 Result1=68030011 "
-                                "Result2=68030010 Result3=6803000f Result4=6803000e Result5=6803000d "
-                                "PointPosition=6803000c TimeState=6803000b CurrTimeH=6803000a CurrTimeM=68030009 "
-                                "Font=fffffe00 FontSize=68030008 MouseIcon=68030007 MousePointer=68030006 "
-                                "BorderStyle=68030005 Alignment=68030004 EnabledS=68030003 BackColorS=68030002 "
-                                "ForeColor=68030001 ToolTipText=68030000 SaveAsLong=6003001f"));
+        QCOMPARE(
+            members.join(QLatin1Char(' ')),
+            QStringLiteral("ShowAboutBox=fffffdd8 Min=68030014 Max=68030013 Value=68030012 Result1=68030011 "
+                           "Result2=68030010 Result3=6803000f Result4=6803000e Result5=6803000d "
+                           "PointPosition=6803000c TimeState=6803000b CurrTimeH=6803000a CurrTimeM=68030009 "
+                           "Font=fffffe00 FontSize=68030008 MouseIcon=68030007 MousePointer=68030006 "
+                           "BorderStyle=68030005 Alignment=68030004 EnabledS=68030003 BackColorS=68030002 "
+                           "ForeColor=68030001 ToolTipText=68030000 SaveAsLong=6003001f"));
         const TypeInfo &info = Spin::staticTypeInfo();
         QCOMPARE(info.enumeration(QStringLiteral("sMousePointerConst"))->constants.size(), size_t(17));
         QCOMPARE(info.enumeration(QStringLiteral("EnStyle"))->value(QStringLiteral("sStandard")), 2);
@@ -244,9 +247,13 @@ private slots:
         QFETCH(int, result);
         Spin *s = newSpin();
         QCOMPARE(s->call(QStringLiteral("SaveAsLong"), {Variant(text), decimals}).toLong(), result);
-        QCOMPARE(errorOf([&] { s->call(QStringLiteral("SaveAsLong"), {Variant("1"), Variant::fromInteger(-1)}); }),
+        QCOMPARE(errorOf([&] {
+                     s->call(QStringLiteral("SaveAsLong"), {Variant("1"), Variant::fromInteger(-1)});
+                 }),
                  5);
-        QCOMPARE(errorOf([&] { s->call(QStringLiteral("SaveAsLong"), {Variant("3000000"), Variant::fromInteger(3)}); }),
+        QCOMPARE(errorOf([&] {
+                     s->call(QStringLiteral("SaveAsLong"), {Variant("3000000"), Variant::fromInteger(3)});
+                 }),
                  6);
     }
 

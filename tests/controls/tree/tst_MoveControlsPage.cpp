@@ -11,7 +11,8 @@
 using com::Variant;
 using ostrevo::MoveControls;
 
-class TestMoveControlsPage : public QObject {
+class TestMoveControlsPage : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -20,7 +21,8 @@ private:
     // A shown box with one control at 4 pixels (60 twips) from its top.
     com::Control *newBox(const QString &name, QWidget **content)
     {
-        com::Control *box = com::ControlHost::createControl(QStringLiteral("Quiv_Tools.ScrollBox"), m_form.get(), name);
+        com::Control *box =
+            com::ControlHost::createControl(QStringLiteral("Quiv_Tools.ScrollBox"), m_form.get(), name);
         *content = new QWidget(box);
         (*content)->setGeometry(10, 4, 50, 20);
         box->resize(200, 100);
@@ -90,8 +92,8 @@ private slots:
     void clicksWithoutAScrollBoxDoNothing()
     {
         m_page->cmdDown()->click(); // nothing selected
-        com::Control *label =
-            com::ControlHost::createControl(QStringLiteral("Quiv_Tools.Label3D"), m_form.get(), QStringLiteral("L"));
+        com::Control *label = com::ControlHost::createControl(QStringLiteral("Quiv_Tools.Label3D"),
+                                                              m_form.get(), QStringLiteral("L"));
         const QPoint before = label->pos();
         m_page->setSelectedControls({label});
         m_page->CmdUp()->click(); // the late-bound call fails inside the page

@@ -12,7 +12,8 @@ using testsupport::errorOf;
 
 // A box of 200 x 100 pixels (3000 x 1500 twips); with the flat frame the
 // contents start 60 twips (4 pixels) below the top.
-class TestScrollBox : public QObject {
+class TestScrollBox : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -20,8 +21,9 @@ private:
 
     ScrollBox *newBox(const com::PropertyBag *bag = nullptr)
     {
-        com::Control *control = testsupport::createRecorded(QStringLiteral("Quiv_Tools.ScrollBox"), m_form.get(),
-                                                            QStringLiteral("ScrollBox1"), m_events, {}, bag);
+        com::Control *control =
+            testsupport::createRecorded(QStringLiteral("Quiv_Tools.ScrollBox"), m_form.get(),
+                                        QStringLiteral("ScrollBox1"), m_events, {}, bag);
         auto *box = dynamic_cast<ScrollBox *>(control);
         Q_ASSERT(box);
         return box;
@@ -165,7 +167,8 @@ private slots:
         QCOMPARE(box->stripIcon(), box->closedHand());
         m_events.clear();
         drag(box, 0);
-        QCOMPARE(m_events, (QStringList{QStringLiteral("Scroll()"), QStringLiteral("MouseMove(1, 0, 150, 0)")}));
+        QCOMPARE(m_events,
+                 (QStringList{QStringLiteral("Scroll()"), QStringLiteral("MouseMove(1, 0, 150, 0)")}));
         QCOMPARE(a->y(), -16);
         QCOMPARE(b->y(), 140);
         QCOMPARE(box->get(QStringLiteral("Value")).toString(), QStringLiteral("-300"));
@@ -219,8 +222,9 @@ private slots:
         drag(box, 10, Qt::NoButton);
         drag(box, 0, Qt::LeftButton | Qt::RightButton);
         QCOMPARE(a->y(), 4);
-        QCOMPARE(m_events, (QStringList{QStringLiteral("Scroll()"), QStringLiteral("MouseMove(0, 0, 150, 150)"),
-                                        QStringLiteral("Scroll()"), QStringLiteral("MouseMove(3, 0, 150, 0)")}));
+        QCOMPARE(m_events,
+                 (QStringList{QStringLiteral("Scroll()"), QStringLiteral("MouseMove(0, 0, 150, 150)"),
+                              QStringLiteral("Scroll()"), QStringLiteral("MouseMove(3, 0, 150, 0)")}));
         QCOMPARE(box->get(QStringLiteral("Value")).toString(), QStringLiteral("0"));
     }
 
@@ -346,14 +350,16 @@ private slots:
         box->let(QStringLiteral("ShadowForeColor"), Variant::fromColor(0x0000FF));
         box->let(QStringLiteral("ScrollVisible"), Variant::fromBool(false));
         QCOMPARE(box->site()->changedProperties(),
-                 (QStringList{QStringLiteral("BorderStyle"), QStringLiteral("BackColor"), QStringLiteral("ScrollColor"),
-                              QStringLiteral("ShadowColor"), QStringLiteral("ShadowForeColor")}));
+                 (QStringList{QStringLiteral("BorderStyle"), QStringLiteral("BackColor"),
+                              QStringLiteral("ScrollColor"), QStringLiteral("ShadowColor"),
+                              QStringLiteral("ShadowForeColor")}));
         const com::PropertyBag bag = com::ControlHost::saveControl(*box);
         QVERIFY(!bag.contains(QStringLiteral("ScrollVisible")));
 
         ScrollBox *loaded = newBox(&bag);
         for (const char *name : {"BorderStyle", "BackColor", "ScrollColor", "ShadowColor", "ShadowForeColor"})
-            QCOMPARE(loaded->get(QString::fromLatin1(name)).toLong(), box->get(QString::fromLatin1(name)).toLong());
+            QCOMPARE(loaded->get(QString::fromLatin1(name)).toLong(),
+                     box->get(QString::fromLatin1(name)).toLong());
         QCOMPARE(loaded->get(QStringLiteral("ScrollVisible")).toBool(), true);
         QCOMPARE(loaded->get(QStringLiteral("ScrollColor")).toColor(), 0x8000000Fu);
     }

@@ -16,10 +16,12 @@ using ostrevo::DriveSource;
 using ostrevo::TreeEx;
 using testsupport::errorOf;
 
-namespace {
+namespace
+{
 
 // The temporary folder as the only ready root, and a second root that is missing.
-class TempDrives : public DriveSource {
+class TempDrives : public DriveSource
+{
 public:
     explicit TempDrives(QList<DriveEntry> drives) : m_drives(std::move(drives)) {}
     QList<DriveEntry> drives() const override { return m_drives; }
@@ -38,7 +40,8 @@ QStringList childTexts(const QTreeWidgetItem *item)
 
 } // namespace
 
-class TestTreeEx : public QObject {
+class TestTreeEx : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<QWidget> m_form;
@@ -49,9 +52,9 @@ private:
 
     TreeEx *newTree(const PropertyBag *bag = nullptr)
     {
-        return dynamic_cast<TreeEx *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.TreeEx"), m_form.get(),
-                                                                  QStringLiteral("TreeEx1"), m_events,
-                                                                  QSize(300, 400), bag));
+        return dynamic_cast<TreeEx *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.TreeEx"),
+                                                                  m_form.get(), QStringLiteral("TreeEx1"),
+                                                                  m_events, QSize(300, 400), bag));
     }
 
     void makeDirs(const QStringList &paths)
@@ -98,10 +101,11 @@ private slots:
         for (const MemberInfo &m : TreeEx::staticTypeInfo().members)
             members << QStringLiteral("%1=%2").arg(m.name).arg(uint32_t(m.dispid), 0, 16);
         QCOMPARE(members.join(QLatin1Char(' ')),
-                 QStringLiteral("ShowAboutBox=fffffdd8 CreateNewDirectory=6003000e SetPath=60030017 "
-                                "LabelEdit=6803000b HideSelection=6803000a HotTracking=68030009 BorderStyle=68030008 "
-                                "Appearance=68030007 MousePointer=68030006 Font=68030005 EnabledT=68030004 "
-                                "MouseIcon=68030003 pPath=68030002 IconShow=68030001"));
+                 QStringLiteral(
+                     "ShowAboutBox=fffffdd8 CreateNewDirectory=6003000e SetPath=60030017 "
+                     "LabelEdit=6803000b HideSelection=6803000a HotTracking=68030009 BorderStyle=68030008 "
+                     "Appearance=68030007 MousePointer=68030006 Font=68030005 EnabledT=68030004 "
+                     "MouseIcon=68030003 pPath=68030002 IconShow=68030001"));
         const TypeInfo &info = TreeEx::staticTypeInfo();
         QCOMPARE(info.progId, QStringLiteral("Quiv_Tools.TreeEx"));
         QCOMPARE(info.events.size(), size_t(17));
@@ -118,8 +122,8 @@ private slots:
         QTreeWidget &view = tree->tree();
         QCOMPARE(view.topLevelItemCount(), 2);
         QCOMPARE(TreeEx::keyOf(*view.topLevelItem(0)), m_root + QLatin1Char('/'));
-        QCOMPARE(view.topLevelItem(0)->data(0, TreeEx::ImageRole).toInt(), 4);  // fixed
-        QCOMPARE(view.topLevelItem(1)->data(0, TreeEx::ImageRole).toInt(), 1);  // removable
+        QCOMPARE(view.topLevelItem(0)->data(0, TreeEx::ImageRole).toInt(), 4); // fixed
+        QCOMPARE(view.topLevelItem(1)->data(0, TreeEx::ImageRole).toInt(), 1); // removable
         QCOMPARE(childTexts(view.topLevelItem(0)), QStringList{QString()});
         Args none;
         QCOMPARE(tree->invoke(0x68030002, Get, none).toString(), m_root);
@@ -251,8 +255,12 @@ private slots:
         TreeEx *tree = newTree();
         tree->let(QStringLiteral("pPath"), Variant(m_root + QStringLiteral("\\p")));
         QCOMPARE(tree->get(QStringLiteral("pPath")).toString(), m_root + QStringLiteral("/p"));
-        QCOMPARE(errorOf([&] { tree->let(QStringLiteral("pPath"), Variant(m_root + QStringLiteral("/nope"))); }), 76);
-        QCOMPARE(errorOf([&] { tree->let(QStringLiteral("pPath"), Variant(m_missing + QStringLiteral("/a"))); }), 68);
+        QCOMPARE(
+            errorOf([&] { tree->let(QStringLiteral("pPath"), Variant(m_root + QStringLiteral("/nope"))); }),
+            76);
+        QCOMPARE(
+            errorOf([&] { tree->let(QStringLiteral("pPath"), Variant(m_missing + QStringLiteral("/a"))); }),
+            68);
         QCOMPARE(tree->get(QStringLiteral("pPath")).toString(), m_root + QStringLiteral("/p"));
     }
 
@@ -264,7 +272,8 @@ private slots:
         tree->tree().topLevelItem(0)->setExpanded(true);
         QTreeWidgetItem *one = tree->node(m_root + QStringLiteral("/one"));
         one->setExpanded(true); // no subfolders: filled and empty
-        tree->call(QStringLiteral("CreateNewDirectory"), {Variant(m_root + QStringLiteral("/one/two/three/"))});
+        tree->call(QStringLiteral("CreateNewDirectory"),
+                   {Variant(m_root + QStringLiteral("/one/two/three/"))});
         QVERIFY(QFileInfo(m_root + QStringLiteral("/one/two/three")).isDir());
         QTreeWidgetItem *two = tree->node(m_root + QStringLiteral("/one/two"));
         QVERIFY(two);
@@ -305,7 +314,8 @@ private slots:
         PropertyBag empty;
         tree->writeProperties(empty);
         // Defaults are not stored; the first root is the default folder.
-        for (const char *name : {"pPath", "IconShow", "LabelEdit", "EnabledT", "HideSelection", "BorderStyle"})
+        for (const char *name :
+             {"pPath", "IconShow", "LabelEdit", "EnabledT", "HideSelection", "BorderStyle"})
             QVERIFY2(!empty.contains(QString::fromLatin1(name)), name);
         tree->let(QStringLiteral("pPath"), Variant(m_root + QStringLiteral("/saved")));
         tree->let(QStringLiteral("IconShow"), Variant::fromLong(1));
@@ -318,7 +328,8 @@ private slots:
         TreeEx *copy = newTree(&bag);
         for (const char *name : {"pPath", "IconShow", "HotTracking", "BorderStyle", "LabelEdit", "EnabledT",
                                  "HideSelection", "Appearance", "MousePointer"})
-            QCOMPARE(copy->get(QString::fromLatin1(name)).display(), tree->get(QString::fromLatin1(name)).display());
+            QCOMPARE(copy->get(QString::fromLatin1(name)).display(),
+                     tree->get(QString::fromLatin1(name)).display());
 
         // A stored folder that is gone keeps the first root.
         PropertyBag stale;

@@ -1,10 +1,10 @@
 #include "diary/update/BrowseFolder.h"
 #include "diary/update/OpenWebsite.h"
 #include "diary/update/ReadURL.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeShell.h"
 #include "tests/support/fakes/ScriptedDialogs.h"
 #include "tests/support/fakes/ScriptedFetcher.h"
-#include "tests/support/fakes/FakeShell.h"
-#include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,14 +15,16 @@ using comdlg::ScriptedDialogs;
 using net::ScriptedFetcher;
 using net::TextFetcher;
 
-namespace {
+namespace
+{
 
 const QString Title = QStringLiteral("Bitte wählen Sie einen Ordner:");
 const QString InfoUrl = QStringLiteral("http://update.example/update/kalvento/nuvrel.inf");
 
 } // namespace
 
-class TestUpdateHelpers : public QObject {
+class TestUpdateHelpers : public QObject
+{
     Q_OBJECT
 private slots:
     void init()
@@ -75,15 +77,15 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("expected");
         QTest::newRow("ten characters") << QByteArray("0123456789") << QStringLiteral("456789");
-        QTest::newRow("description lines") << QByteArray("abcd\r\nKalvento\r\n2.6.0\r\n")
-                                           << QStringLiteral("\r\nKalvento\r\n2.6.0\r\n");
+        QTest::newRow("description lines")
+            << QByteArray("abcd\r\nKalvento\r\n2.6.0\r\n") << QStringLiteral("\r\nKalvento\r\n2.6.0\r\n");
         QTest::newRow("five characters") << QByteArray("12345") << QStringLiteral("5");
         QTest::newRow("exactly four") << QByteArray("1234") << QString();
         QTest::newRow("fewer than four") << QByteArray("123") << QString();
         QTest::newRow("empty file") << QByteArray() << QString();
         // Each byte is one Windows-1252 character, also in the dropped header.
-        QTest::newRow("Windows-1252") << QByteArray("\xe4\xf6\xfc\xdf Gr\xf6\xdf\x65 \x80")
-                                      << QStringLiteral(" Größe €");
+        QTest::newRow("Windows-1252")
+            << QByteArray("\xe4\xf6\xfc\xdf Gr\xf6\xdf\x65 \x80") << QStringLiteral(" Größe €");
     }
     void readUrlDropsTheFirstFourCharacters()
     {
@@ -144,7 +146,8 @@ private slots:
         QCOMPARE(file.write(body), body.size());
         file.close();
 
-        const QString text = kalvento::ReadURL(QUrl::fromLocalFile(file.fileName()).toString(), nullptr).toString();
+        const QString text =
+            kalvento::ReadURL(QUrl::fromLocalFile(file.fileName()).toString(), nullptr).toString();
         QCOMPARE(text.size(), qsizetype(524288 - 4));
         QCOMPARE(text, QString::fromLatin1(body.mid(4, 524288 - 4)));
     }

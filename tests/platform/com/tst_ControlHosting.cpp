@@ -15,8 +15,8 @@ using namespace com;
 
 using testsupport::errorOf;
 
-namespace {
-
+namespace
+{
 
 const QString CounterLibrary = QStringLiteral("libkvtestcontrol.so");
 
@@ -24,7 +24,8 @@ const QString CounterLibrary = QStringLiteral("libkvtestcontrol.so");
 
 // The whole hosting road with a control library this test does not link:
 // registry, loading, class factory, dispatch, events, errors, persistence.
-class TestControlHosting : public QObject {
+class TestControlHosting : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerLibrary(CounterLibrary)); }
@@ -46,9 +47,11 @@ private slots:
     void dispatchByIdAndByName()
     {
         QWidget form;
-        Control *counter = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("Counter1"));
+        Control *counter =
+            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("Counter1"));
         QCOMPARE(counter->parentWidget(), &form);
-        QCOMPARE(counter->get(QStringLiteral("caption")).toString(), QStringLiteral("Zähler")); // InitProperties ran
+        QCOMPARE(counter->get(QStringLiteral("caption")).toString(),
+                 QStringLiteral("Zähler")); // InitProperties ran
         Args args{Variant::fromInteger(5)};
         counter->invoke(0x68030001, Let, args);
         QCOMPARE(counter->get(QStringLiteral("Value")).toInteger(), int16_t(5));
@@ -63,11 +66,16 @@ private slots:
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("literal");
         QTest::addColumn<int>("error");
-        QTest::newRow("overflow on let") << "Value" << "40000" << 6;
-        QTest::newRow("wrong kind") << "Value" << "\"abc\"" << 13;
-        QTest::newRow("invalid value") << "Step" << "0" << 380;
-        QTest::newRow("read-only") << "UserModeNow" << "True" << 383;
-        QTest::newRow("unknown member") << "Nonsense" << "1" << 438;
+        QTest::newRow("overflow on let") << "Value"
+                                         << "40000" << 6;
+        QTest::newRow("wrong kind") << "Value"
+                                    << "\"abc\"" << 13;
+        QTest::newRow("invalid value") << "Step"
+                                       << "0" << 380;
+        QTest::newRow("read-only") << "UserModeNow"
+                                   << "True" << 383;
+        QTest::newRow("unknown member") << "Nonsense"
+                                        << "1" << 438;
     }
 
     void errorsArriveWithTheirNumbers()
@@ -76,14 +84,16 @@ private slots:
         QFETCH(QString, literal);
         QFETCH(int, error);
         QWidget form;
-        Control *counter = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("C"));
+        Control *counter =
+            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("C"));
         QCOMPARE(errorOf([&] { counter->let(member, Variant::parseLiteral(literal)); }), error);
     }
 
     void methodErrorsAndOverflow()
     {
         QWidget form;
-        Control *counter = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("C"));
+        Control *counter =
+            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("C"));
         QCOMPARE(errorOf([&] { counter->call(QStringLiteral("Fail")); }), 9);
         QCOMPARE(errorOf([&] { counter->call(QStringLiteral("Add")); }), 449);
         counter->let(QStringLiteral("Value"), Variant::fromInteger(32767));
@@ -99,17 +109,19 @@ private slots:
             seen << args[0].toInteger();
             args[1] = Variant::fromBool(args[0].toInteger() == 2); // by reference: refuse the 2
         });
-        Control *counter =
-            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("Counter1"), &handlers);
+        Control *counter = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form,
+                                                      QStringLiteral("Counter1"), &handlers);
         QCOMPARE(counter->call(QStringLiteral("Increment")).toInteger(), int16_t(1));
-        QCOMPARE(counter->call(QStringLiteral("Increment")).toInteger(), int16_t(1)); // cancelled by the handler
+        QCOMPARE(counter->call(QStringLiteral("Increment")).toInteger(),
+                 int16_t(1)); // cancelled by the handler
         QCOMPARE(seen, (QList<int>{1, 2}));
     }
 
     void propertyBagRoundTrip()
     {
         QWidget form;
-        Control *fresh = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("A"));
+        Control *fresh =
+            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("A"));
         QVERIFY(ControlHost::saveControl(*fresh).isEmpty()); // defaults are not written
         fresh->let(QStringLiteral("Step"), Variant::fromInteger(3));
         fresh->let(QStringLiteral("BackColor"), Variant::fromColor(0xFF));
@@ -117,8 +129,8 @@ private slots:
         const PropertyBag saved = ControlHost::saveControl(*fresh);
         QCOMPARE(saved.keys(), (std::vector<QString>{QStringLiteral("Step"), QStringLiteral("BackColor")}));
         const PropertyBag reread = PropertyBag::fromText(saved.toText());
-        Control *loaded =
-            ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("B"), nullptr, &reread);
+        Control *loaded = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form,
+                                                     QStringLiteral("B"), nullptr, &reread);
         QCOMPARE(loaded->get(QStringLiteral("Step")).toInteger(), int16_t(3));
         QCOMPARE(loaded->get(QStringLiteral("BackColor")).toColor(), 0xFFu);
         QCOMPARE(loaded->get(QStringLiteral("Caption")).toString(), QStringLiteral("Zähler"));
@@ -128,8 +140,8 @@ private slots:
     void ambientUserMode()
     {
         QWidget form;
-        Control *designed = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form, QStringLiteral("D"),
-                                                       nullptr, nullptr, false);
+        Control *designed = ControlHost::createControl(QStringLiteral("KvTest.Counter"), &form,
+                                                       QStringLiteral("D"), nullptr, nullptr, false);
         QCOMPARE(designed->get(QStringLiteral("UserModeNow")).toBool(), false);
     }
 
@@ -174,7 +186,8 @@ private slots:
     void unregisterRemovesOnlyThatLibrary()
     {
         ComponentRegistry registry;
-        registry.add({{QStringLiteral("{X}"), QStringLiteral("Other.Thing"), QStringLiteral("/elsewhere/lib.so")}});
+        registry.add(
+            {{QStringLiteral("{X}"), QStringLiteral("Other.Thing"), QStringLiteral("/elsewhere/lib.so")}});
         QProcess regsvr;
         regsvr.start(testsupport::binaryPath(QStringLiteral("regsvr")),
                      {QStringLiteral("-u"), testsupport::binaryPath(CounterLibrary)});

@@ -7,13 +7,15 @@
 
 using com::Variant;
 
-namespace {
+namespace
+{
 
 // A control declared the way the library's controls are: typed members, one
 // that tells the host of a change, a bag read in one order and written in
 // another, a key with separate read and write defaults, and a key that is no
 // property of its own.
-class Gauge : public com::Dispatched<Gauge, com::Control> {
+class Gauge : public com::Dispatched<Gauge, com::Control>
+{
 public:
     static void describe(com::Dispatcher<Gauge> &d)
     {
@@ -36,10 +38,11 @@ public:
         d.bagKey(QStringLiteral("Extra"),
                  {.rank = 1,
                   .read = [](Gauge &self) { return Variant::fromLong(self.extraDefault); },
-                  .store = [](Gauge &self, const Variant &v) {
-                      self.readOrder << QStringLiteral("Extra");
-                      self.extra = v.toLong();
-                  },
+                  .store =
+                      [](Gauge &self, const Variant &v) {
+                          self.readOrder << QStringLiteral("Extra");
+                          self.extra = v.toLong();
+                      },
                   .fetch = [](Gauge &self) { return Variant::fromLong(self.extra); }});
     }
 
@@ -56,7 +59,8 @@ public:
 
 } // namespace
 
-class TestDispatched : public QObject {
+class TestDispatched : public QObject
+{
     Q_OBJECT
 private slots:
     void identityAndMembersComeFromTheDescription()

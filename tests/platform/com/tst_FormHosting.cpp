@@ -11,10 +11,12 @@
 
 using namespace com;
 
-namespace {
+namespace
+{
 
 // A page that copies one value into every selected control on apply.
-class StepPage : public PropertyPage {
+class StepPage : public PropertyPage
+{
 public:
     int selectionChanges = 0;
     int16_t step = 5;
@@ -36,7 +38,8 @@ protected:
 
 } // namespace
 
-class TestFormHosting : public QObject {
+class TestFormHosting : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerLibrary(QStringLiteral("libkvtestcontrol.so"))); }
@@ -60,8 +63,10 @@ private slots:
     void propertyPageProtocol()
     {
         QPointer<rt::Form> form = rt::Form::create<rt::Form>();
-        Control *a = addControl(*form, QStringLiteral("KvTest.Counter"), QStringLiteral("A"), QRect(0, 0, 300, 300));
-        Control *b = addControl(*form, QStringLiteral("KvTest.Counter"), QStringLiteral("B"), QRect(0, 0, 300, 300));
+        Control *a =
+            addControl(*form, QStringLiteral("KvTest.Counter"), QStringLiteral("A"), QRect(0, 0, 300, 300));
+        Control *b =
+            addControl(*form, QStringLiteral("KvTest.Counter"), QStringLiteral("B"), QRect(0, 0, 300, 300));
         StepPage page;
         QSignalSpy changes(&page, &PropertyPage::changedChanged);
         page.setSelectedControls({a, b});

@@ -12,7 +12,8 @@ Q_DECLARE_METATYPE(Variant)
 
 using testsupport::errorOf;
 
-class TestVariant : public QObject {
+class TestVariant : public QObject
+{
     Q_OBJECT
 private slots:
     void toInteger_data()
@@ -144,7 +145,8 @@ private slots:
         font->underline = true;
         font->weight = 700;
         const QString literal = Variant::fromObject(font).toLiteral();
-        QCOMPARE(literal, QStringLiteral("Font(\"Tahoma, \"\"fett\"\"\", 8.25, True, False, True, False, 700, 0)"));
+        QCOMPARE(literal,
+                 QStringLiteral("Font(\"Tahoma, \"\"fett\"\"\", 8.25, True, False, True, False, 700, 0)"));
         const Variant readBack = Variant::parseLiteral(literal);
         const auto *read = dynamic_cast<com::StdFont *>(readBack.toObject());
         QVERIFY(read);
@@ -184,7 +186,8 @@ private slots:
         QCOMPARE(v.toDateSerial(), 46364.5);
         QCOMPARE(v.toDateTime(), moment);
         QCOMPARE(Variant::fromDate(QDateTime(QDate(1899, 12, 30), QTime(0, 0))).toDateSerial(), 0.0);
-        QCOMPARE(Variant::fromDate(QDateTime(QDate(2026, 12, 8), QTime(0, 0))).display(), QStringLiteral("08.12.2026"));
+        QCOMPARE(Variant::fromDate(QDateTime(QDate(2026, 12, 8), QTime(0, 0))).display(),
+                 QStringLiteral("08.12.2026"));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "platform/com/AutomationError.h"
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/comdlg/QtDialogs.h"
-#include "tests/support/fakes/ScriptedDialogs.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/ScriptedDialogs.h"
 
 #include <QVariantList>
 
@@ -14,15 +14,16 @@ using comdlg::QtDialogs;
 using comdlg::ScriptedDialogs;
 using Answer = ScriptedDialogs::Answer;
 
-namespace {
+namespace
+{
 
 // Every setting and result of a dialog object, to prove that nothing moved.
 QVariantList settingsOf(const CommonDialog &dialog)
 {
-    return {dialog.CancelError(), dialog.Filter(),   dialog.FilterIndex(), dialog.Flags(),
-            dialog.DialogTitle(), dialog.FileName(), qulonglong(dialog.Color()),
-            dialog.FontName(),    dialog.FontSize(), dialog.FontBold(),    dialog.FontItalic(),
-            dialog.FontUnderline(), dialog.FontStrikethru()};
+    return {dialog.CancelError(),   dialog.Filter(),   dialog.FilterIndex(),       dialog.Flags(),
+            dialog.DialogTitle(),   dialog.FileName(), qulonglong(dialog.Color()), dialog.FontName(),
+            dialog.FontSize(),      dialog.FontBold(), dialog.FontItalic(),        dialog.FontUnderline(),
+            dialog.FontStrikethru()};
 }
 
 void fillSettings(CommonDialog &dialog)
@@ -40,7 +41,8 @@ void fillSettings(CommonDialog &dialog)
 
 } // namespace
 
-class TestCommonDialog : public QObject {
+class TestCommonDialog : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -296,8 +298,11 @@ void TestCommonDialog::fontEffectsFlag()
     CommonDialog dialog;
     fillSettings(dialog); // Serif 11, bold, underlined, colour 0x00123456
     dialog.setFlags(flags);
-    m_dialogs->push(Answer::chosenFont(
-        {.name = QStringLiteral("Mono"), .size = 9.5, .italic = true, .strikethru = true, .color = 0x000000FF}));
+    m_dialogs->push(Answer::chosenFont({.name = QStringLiteral("Mono"),
+                                        .size = 9.5,
+                                        .italic = true,
+                                        .strikethru = true,
+                                        .color = 0x000000FF}));
 
     dialog.ShowFont();
 
@@ -324,13 +329,20 @@ void TestCommonDialog::fileTitle_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("title");
-    QTest::newRow("slashes") << "/home/anna/Tagebuch/eintrag.rtf" << "eintrag.rtf";
-    QTest::newRow("backslashes") << "C:\\Daten\\Bilder\\Urlaub.JPG" << "Urlaub.JPG";
-    QTest::newRow("mixed, backslash last") << "/daten/alt\\bild.bmp" << "bild.bmp";
-    QTest::newRow("mixed, slash last") << "C:\\daten/bild.bmp" << "bild.bmp";
-    QTest::newRow("no folder") << "notiz.txt" << "notiz.txt";
-    QTest::newRow("folder only") << "/daten/" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("slashes") << "/home/anna/Tagebuch/eintrag.rtf"
+                             << "eintrag.rtf";
+    QTest::newRow("backslashes") << "C:\\Daten\\Bilder\\Urlaub.JPG"
+                                 << "Urlaub.JPG";
+    QTest::newRow("mixed, backslash last") << "/daten/alt\\bild.bmp"
+                                           << "bild.bmp";
+    QTest::newRow("mixed, slash last") << "C:\\daten/bild.bmp"
+                                       << "bild.bmp";
+    QTest::newRow("no folder") << "notiz.txt"
+                               << "notiz.txt";
+    QTest::newRow("folder only") << "/daten/"
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCommonDialog::fileTitle()

@@ -13,7 +13,8 @@ using com::Variant;
 
 using testsupport::errorOf;
 
-class TestEntryStore : public QObject {
+class TestEntryStore : public QObject
+{
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
@@ -99,8 +100,8 @@ private slots:
         add(*rs, QStringLiteral("Sonntag, 6. Dezember 2026"), QStringLiteral("{\\rtf1 b}"));
         add(*rs, QStringLiteral("Montag, 7. Dezember 2026"), QStringLiteral("{\\rtf1 c}"));
         QCOMPARE(listDays(*rs), (std::vector<QString>{QStringLiteral("Montag, 7. Dezember 2026"),
-                                                     QStringLiteral("Sonntag, 6. Dezember 2026"),
-                                                     QStringLiteral("Montag, 7. Dezember 2026")}));
+                                                      QStringLiteral("Sonntag, 6. Dezember 2026"),
+                                                      QStringLiteral("Montag, 7. Dezember 2026")}));
         rs->MoveFirst();
         rs->Move(2);
         QCOMPARE(rs->Fields(QStringLiteral("Tagtext")).toString(), QStringLiteral("{\\rtf1 c}"));

@@ -11,7 +11,8 @@
 
 // Small helpers the drawing tests share: canvases, pixel probes and pixel
 // pictures ("#" for one colour, "." for another) that compare at a glance.
-namespace gditest {
+namespace gditest
+{
 
 inline QImage canvas(int width, int height, gdi::ColorRef fill)
 {
@@ -58,7 +59,8 @@ inline QString describe(const std::vector<QPoint> &pts)
 
 // One string per row of the area, one character per pixel from the legend
 // ('?' for a colour not in it).
-inline QStringList picture(const QImage &image, const QRect &area, const std::map<gdi::ColorRef, char> &legend)
+inline QStringList picture(const QImage &image, const QRect &area,
+                           const std::map<gdi::ColorRef, char> &legend)
 {
     QStringList rows;
     for (int y = area.top(); y <= area.bottom(); ++y) {

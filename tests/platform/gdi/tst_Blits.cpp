@@ -7,7 +7,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef White = rgb(255, 255, 255);
 constexpr ColorRef Black = 0;
@@ -17,7 +18,8 @@ constexpr ColorRef Blue = rgb(0, 0, 255);
 
 } // namespace
 
-class TestBlits : public QObject {
+class TestBlits : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -74,7 +76,8 @@ private slots:
         QVERIFY(to.bitBlt(1, 1, 5, 5, &from, 1, 1, SrcCopy));
         QVERIFY(to.bitBlt(-1, 4, 3, 3, &from, 0, 0, SrcCopy));
         const std::map<ColorRef, char> legend{{Red, 'r'}, {Grey, '.'}};
-        QCOMPARE(gditest::picture(dst, dst.rect(), legend), gditest::rows("......|.rr...|.rr...|......|rr....|rr...."));
+        QCOMPARE(gditest::picture(dst, dst.rect(), legend),
+                 gditest::rows("......|.rr...|.rr...|......|rr....|rr...."));
         // Without a source only operations that need none work.
         QVERIFY(!to.bitBlt(0, 0, 2, 2, nullptr, 0, 0, SrcCopy));
         QVERIFY(to.bitBlt(0, 0, 1, 1, nullptr, 0, 0, Blackness));
@@ -246,7 +249,8 @@ private slots:
         // A negative source width runs back from its start: 1, 0.
         const int srcX = srcWidth < 0 ? 1 : 0;
         QVERIFY(to.stretchBlt(2, 0, width, 1, &from, srcX, 0, srcWidth, 1, SrcCopy));
-        QCOMPARE(gditest::picture(dst, dst.rect(), {{Red, 'r'}, {Blue, 'b'}, {Grey, '.'}}).join(QString()), row);
+        QCOMPARE(gditest::picture(dst, dst.rect(), {{Red, 'r'}, {Blue, 'b'}, {Grey, '.'}}).join(QString()),
+                 row);
     }
 
     void imagesOfOtherFormats()

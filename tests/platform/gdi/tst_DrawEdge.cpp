@@ -7,7 +7,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef Magenta = rgb(255, 0, 255);
 
@@ -28,7 +29,8 @@ const std::map<ColorRef, char> &legend()
 
 } // namespace
 
-class TestDrawEdge : public QObject {
+class TestDrawEdge : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -9,7 +9,8 @@
 
 using namespace gdi;
 
-class TestGdiObjects : public QObject {
+class TestGdiObjects : public QObject
+{
     Q_OBJECT
 
 private slots:

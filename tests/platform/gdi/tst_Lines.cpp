@@ -7,7 +7,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef White = rgb(255, 255, 255);
 constexpr ColorRef Black = 0;
@@ -20,13 +21,15 @@ QImage patterned(int w, int h)
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * 5 + y * 53) & 0xFF, (x * y * 7 + 3) & 0xFF));
+            image.setPixel(x, y,
+                           qRgb((x * 37 + y * 11) & 0xFF, (x * 5 + y * 53) & 0xFF, (x * y * 7 + 3) & 0xFF));
     return image;
 }
 
 } // namespace
 
-class TestLines : public QObject {
+class TestLines : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -107,8 +110,8 @@ private slots:
         QImage large = gditest::canvas(600, 600, White);
         DeviceContext a(&small);
         DeviceContext b(&large);
-        GdiObject pen(createPen(QTest::currentDataTag() == QByteArray("dotted dash offset") ? PsDot : PsSolid, 1,
-                                Black));
+        GdiObject pen(createPen(QTest::currentDataTag() == QByteArray("dotted dash offset") ? PsDot : PsSolid,
+                                1, Black));
         a.selectObject(pen);
         b.selectObject(pen);
         a.moveTo(from.x(), from.y());
@@ -161,7 +164,8 @@ private slots:
         QTest::addColumn<uint>("before");
         QTest::addColumn<uint>("after");
         QTest::newRow("copy") << int(R2CopyPen) << 0x123456u << 0xABCDEFu << 0x123456u;
-        QTest::newRow("not-xor") << int(R2NotXorPen) << 0x0000FFu << 0x00FF00u << (~(0x0000FFu ^ 0x00FF00u) & 0xFFFFFF);
+        QTest::newRow("not-xor") << int(R2NotXorPen) << 0x0000FFu << 0x00FF00u
+                                 << (~(0x0000FFu ^ 0x00FF00u) & 0xFFFFFF);
         QTest::newRow("not-xor black inverts") << int(R2NotXorPen) << 0u << 0x102030u << 0xEFDFCFu;
         QTest::newRow("not-xor white keeps") << int(R2NotXorPen) << 0xFFFFFFu << 0x102030u << 0x102030u;
         QTest::newRow("xor") << int(R2XorPen) << 0x0F0F0Fu << 0x00FF00u << 0x0FF00Fu;

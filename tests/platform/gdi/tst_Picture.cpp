@@ -14,7 +14,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef Blue = rgb(0, 0, 255);
 constexpr ColorRef Red = rgb(255, 0, 0);
@@ -66,13 +67,15 @@ QByteArray joinIcons(const QList<QByteArray> &files)
 }
 
 // A 3 x 2 GIF, red blue red / blue red blue (Qt writes no GIF).
-const QByteArray Gif("\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff\x2c\x00\x00"
-                     "\x00\x00\x03\x00\x02\x00\x00\x02\x04\x44\x88\x10\x29\x00\x3b",
-                     37);
+const QByteArray
+    Gif("\x47\x49\x46\x38\x39\x61\x03\x00\x02\x00\x80\x00\x00\xff\x00\x00\x00\x00\xff\x2c\x00\x00"
+        "\x00\x00\x03\x00\x02\x00\x00\x02\x04\x44\x88\x10\x29\x00\x3b",
+        37);
 
 } // namespace
 
-class TestPicture : public QObject {
+class TestPicture : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -11,7 +11,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef Grey = rgb(128, 128, 128);
 constexpr ColorRef Red = rgb(255, 0, 0);
@@ -38,7 +39,8 @@ void checkProbes(Handle region, const QString &probes)
 
 } // namespace
 
-class TestRegions : public QObject {
+class TestRegions : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -71,15 +73,21 @@ private slots:
         QTest::addColumn<int>("area");
         QTest::addColumn<QString>("probes");
         const Rect overlapping{5, 5, 15, 15};
-        QTest::newRow("and") << int(RgnAnd) << overlapping << int(SimpleRegion) << 25 << "7,7=1 2,2=0 12,12=0";
-        QTest::newRow("or") << int(RgnOr) << overlapping << int(ComplexRegion) << 175 << "7,7=1 2,2=1 12,12=1 12,2=0";
-        QTest::newRow("xor") << int(RgnXor) << overlapping << int(ComplexRegion) << 150 << "7,7=0 2,2=1 12,12=1";
-        QTest::newRow("diff") << int(RgnDiff) << overlapping << int(ComplexRegion) << 75 << "7,7=0 2,2=1 12,12=0";
-        QTest::newRow("copy") << int(RgnCopy) << overlapping << int(SimpleRegion) << 100 << "7,7=1 2,2=1 12,12=0";
+        QTest::newRow("and") << int(RgnAnd) << overlapping << int(SimpleRegion) << 25
+                             << "7,7=1 2,2=0 12,12=0";
+        QTest::newRow("or") << int(RgnOr) << overlapping << int(ComplexRegion) << 175
+                            << "7,7=1 2,2=1 12,12=1 12,2=0";
+        QTest::newRow("xor") << int(RgnXor) << overlapping << int(ComplexRegion) << 150
+                             << "7,7=0 2,2=1 12,12=1";
+        QTest::newRow("diff") << int(RgnDiff) << overlapping << int(ComplexRegion) << 75
+                              << "7,7=0 2,2=1 12,12=0";
+        QTest::newRow("copy") << int(RgnCopy) << overlapping << int(SimpleRegion) << 100
+                              << "7,7=1 2,2=1 12,12=0";
         QTest::newRow("and, apart") << int(RgnAnd) << Rect{20, 20, 30, 30} << int(NullRegion) << 0 << "2,2=0";
-        QTest::newRow("or, side by side") << int(RgnOr) << Rect{10, 0, 20, 10} << int(SimpleRegion) << 200
-                                          << "15,5=1 20,5=0";
-        QTest::newRow("diff, all of it") << int(RgnDiff) << Rect{-1, -1, 11, 11} << int(NullRegion) << 0 << "";
+        QTest::newRow("or, side by side")
+            << int(RgnOr) << Rect{10, 0, 20, 10} << int(SimpleRegion) << 200 << "15,5=1 20,5=0";
+        QTest::newRow("diff, all of it")
+            << int(RgnDiff) << Rect{-1, -1, 11, 11} << int(NullRegion) << 0 << "";
     }
     void combining()
     {

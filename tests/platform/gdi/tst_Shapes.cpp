@@ -8,7 +8,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef White = rgb(255, 255, 255);
 constexpr ColorRef Black = 0;
@@ -19,7 +20,8 @@ const std::map<ColorRef, char> Legend{{Black, '#'}, {Grey, '.'}, {Red, 'r'}, {Wh
 
 } // namespace
 
-class TestShapes : public QObject {
+class TestShapes : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -74,10 +76,10 @@ private slots:
         QTest::addColumn<int>("brush");
         QTest::addColumn<QString>("picture");
         // Rectangle(1, 1, 6, 5): outline on columns 1..5 and rows 1..4.
-        QTest::newRow("black pen, white brush") << int(BlackPen) << int(WhiteBrush)
-                                                << ".......|.#####.|.#www#.|.#www#.|.#####.|.......";
-        QTest::newRow("hollow brush") << int(BlackPen) << int(NullBrush)
-                                      << ".......|.#####.|.#...#.|.#...#.|.#####.|.......";
+        QTest::newRow("black pen, white brush")
+            << int(BlackPen) << int(WhiteBrush) << ".......|.#####.|.#www#.|.#www#.|.#####.|.......";
+        QTest::newRow("hollow brush")
+            << int(BlackPen) << int(NullBrush) << ".......|.#####.|.#...#.|.#...#.|.#####.|.......";
         // Without a pen the inside still ends one pixel before right and bottom.
         QTest::newRow("null pen") << int(NullPen) << int(WhiteBrush)
                                   << ".......|.wwww..|.wwww..|.wwww..|.......|.......";
@@ -138,7 +140,8 @@ private slots:
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         QVERIFY(dc.frameRect({1, 1, 5, 5}, brush));
-        QCOMPARE(gditest::picture(image, image.rect(), Legend), gditest::rows("......|.rrrr.|.r..r.|.r..r.|.rrrr."));
+        QCOMPARE(gditest::picture(image, image.rect(), Legend),
+                 gditest::rows("......|.rrrr.|.r..r.|.r..r.|.rrrr."));
     }
 
     void invertRectTwiceRestores()

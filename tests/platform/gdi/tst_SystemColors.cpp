@@ -7,7 +7,8 @@
 
 using namespace gdi;
 
-class TestSystemColors : public QObject {
+class TestSystemColors : public QObject
+{
     Q_OBJECT
 
 private slots:

@@ -12,7 +12,8 @@
 
 using namespace gdi;
 
-namespace {
+namespace
+{
 
 constexpr ColorRef Blue = rgb(0, 0, 255);
 constexpr ColorRef Yellow = rgb(255, 255, 0);
@@ -47,7 +48,8 @@ QFont testFont()
 
 } // namespace
 
-class TestText : public QObject {
+class TestText : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -111,8 +113,8 @@ private slots:
     void textAlignment_data()
     {
         QTest::addColumn<uint>("align");
-        QTest::addColumn<int>("dx");  // left of the cell relative to x, in extents
-        QTest::addColumn<int>("dy");  // 0 top, 1 baseline, 2 bottom
+        QTest::addColumn<int>("dx"); // left of the cell relative to x, in extents
+        QTest::addColumn<int>("dy"); // 0 top, 1 baseline, 2 bottom
         QTest::newRow("left top") << uint(TaLeft | TaTop) << 0 << 0;
         QTest::newRow("right") << uint(TaRight) << 2 << 0;
         QTest::newRow("center") << uint(TaCenter) << 1 << 0;

@@ -1,6 +1,6 @@
 #include "platform/net/CurlFetcher.h"
-#include "tests/support/fakes/ScriptedFetcher.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/ScriptedFetcher.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,7 +10,8 @@ using net::CurlFetcher;
 using net::TextFetcher;
 
 // Only file URLs: libcurl reads them without any network.
-class TestCurlFetcher : public QObject {
+class TestCurlFetcher : public QObject
+{
     Q_OBJECT
 private slots:
     void init() { QVERIFY(m_dir.isValid()); }
@@ -20,11 +21,12 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<qsizetype>("limit");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("short file whole") << QByteArray("abc\r\ndef") << qsizetype(100) << QByteArray("abc\r\ndef");
+        QTest::newRow("short file whole")
+            << QByteArray("abc\r\ndef") << qsizetype(100) << QByteArray("abc\r\ndef");
         QTest::newRow("exactly the limit") << QByteArray("abcdef") << qsizetype(6) << QByteArray("abcdef");
         QTest::newRow("cut at the limit") << QByteArray("abcdef") << qsizetype(4) << QByteArray("abcd");
-        QTest::newRow("bytes as they are") << QByteArray("\x00\xe4\x80\xff", 4) << qsizetype(10)
-                                           << QByteArray("\x00\xe4\x80\xff", 4);
+        QTest::newRow("bytes as they are")
+            << QByteArray("\x00\xe4\x80\xff", 4) << qsizetype(10) << QByteArray("\x00\xe4\x80\xff", 4);
         QTest::newRow("empty file") << QByteArray() << qsizetype(10) << QByteArray();
         QTest::newRow("no room") << QByteArray("abc") << qsizetype(0) << QByteArray();
         // Larger than one transfer buffer, so the cut falls inside a later piece.

@@ -1,10 +1,10 @@
 #include "tests/support/TestMain.h"
 
 #include "platform/com/AutomationError.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/ImagePrintTarget.h"
 #include "platform/richtext/Picture.h"
-#include "platform/gdi/SystemColors.h"
 #include "platform/richtext/RichTextBox.h"
 
 #include <QTextBlock>
@@ -17,9 +17,11 @@
 
 using richtext::RichTextBox;
 
-namespace {
+namespace
+{
 
-class FakeClipboard : public richtext::ClipboardSource {
+class FakeClipboard : public richtext::ClipboardSource
+{
 public:
     QString text() const override { return m_text; }
     QImage image() const override { return m_image; }
@@ -50,7 +52,8 @@ int countDark(const QImage &img)
 
 } // namespace
 
-class TestRichTextBox : public QObject {
+class TestRichTextBox : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -189,20 +192,34 @@ void TestRichTextBox::characterProperties_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("expected"); // as the platform prints it
     // "Hallo Welt": "Hallo " plain black Arial 12, "Welt" bold red.
-    QTest::newRow("bold plain") << 0 << 5 << "bold" << "False";
-    QTest::newRow("bold bold") << 6 << 4 << "bold" << "True";
-    QTest::newRow("bold mixed") << 3 << 5 << "bold" << "Null";
-    QTest::newRow("bold at caret after bold") << 10 << 0 << "bold" << "True";
-    QTest::newRow("colour red") << 6 << 4 << "color" << "255";
-    QTest::newRow("colour automatic") << 0 << 5 << "color" << "0";
-    QTest::newRow("colour mixed") << 0 << 10 << "color" << "Null";
-    QTest::newRow("italic uniform across mixed bold") << 0 << 10 << "italic" << "False";
-    QTest::newRow("font one") << 0 << 10 << "font" << "Arial";
-    QTest::newRow("font mixed over paragraphs") << 0 << 40 << "font" << "Null";
-    QTest::newRow("size") << 28 << 6 << "size" << "16";
-    QTest::newRow("size mixed") << 20 << 14 << "size" << "Null";
-    QTest::newRow("underline") << 0 << 40 << "underline" << "False";
-    QTest::newRow("strike") << 0 << 40 << "strike" << "False";
+    QTest::newRow("bold plain") << 0 << 5 << "bold"
+                                << "False";
+    QTest::newRow("bold bold") << 6 << 4 << "bold"
+                               << "True";
+    QTest::newRow("bold mixed") << 3 << 5 << "bold"
+                                << "Null";
+    QTest::newRow("bold at caret after bold") << 10 << 0 << "bold"
+                                              << "True";
+    QTest::newRow("colour red") << 6 << 4 << "color"
+                                << "255";
+    QTest::newRow("colour automatic") << 0 << 5 << "color"
+                                      << "0";
+    QTest::newRow("colour mixed") << 0 << 10 << "color"
+                                  << "Null";
+    QTest::newRow("italic uniform across mixed bold") << 0 << 10 << "italic"
+                                                      << "False";
+    QTest::newRow("font one") << 0 << 10 << "font"
+                              << "Arial";
+    QTest::newRow("font mixed over paragraphs") << 0 << 40 << "font"
+                                                << "Null";
+    QTest::newRow("size") << 28 << 6 << "size"
+                          << "16";
+    QTest::newRow("size mixed") << 20 << 14 << "size"
+                                << "Null";
+    QTest::newRow("underline") << 0 << 40 << "underline"
+                               << "False";
+    QTest::newRow("strike") << 0 << 40 << "strike"
+                            << "False";
 }
 
 void TestRichTextBox::characterProperties()
@@ -279,10 +296,8 @@ void TestRichTextBox::invalidValuesRaise()
     RichTextBox box;
     box.setText(QStringLiteral("abc"));
     const std::function<void()> calls[] = {
-        [&] { box.setSelAlignment(3); },
-        [&] { box.setSelAlignment(-1); },
-        [&] { box.setSelColor(0x01000000); },
-        [&] { box.setSelFontSize(2000); },
+        [&] { box.setSelAlignment(3); },      [&] { box.setSelAlignment(-1); },
+        [&] { box.setSelColor(0x01000000); }, [&] { box.setSelFontSize(2000); },
         [&] { box.setFontName(QString()); },
     };
     for (const auto &call : calls) {
@@ -301,12 +316,18 @@ void TestRichTextBox::alignmentOverParagraphs_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("after"); // each paragraph once centred
-    QTest::newRow("first") << 0 << 0 << "0" << "2 2 1";
-    QTest::newRow("second") << 13 << 2 << "2" << "0 2 1";
-    QTest::newRow("third") << 30 << 0 << "1" << "0 2 2";
-    QTest::newRow("first and second") << 3 << 12 << "Null" << "2 2 1";
-    QTest::newRow("second and third") << 14 << 20 << "Null" << "0 2 2";
-    QTest::newRow("all") << 0 << 40 << "Null" << "2 2 2";
+    QTest::newRow("first") << 0 << 0 << "0"
+                           << "2 2 1";
+    QTest::newRow("second") << 13 << 2 << "2"
+                            << "0 2 1";
+    QTest::newRow("third") << 30 << 0 << "1"
+                           << "0 2 2";
+    QTest::newRow("first and second") << 3 << 12 << "Null"
+                                      << "2 2 1";
+    QTest::newRow("second and third") << 14 << 20 << "Null"
+                                      << "0 2 2";
+    QTest::newRow("all") << 0 << 40 << "Null"
+                         << "2 2 2";
 }
 
 void TestRichTextBox::alignmentOverParagraphs()
@@ -447,7 +468,8 @@ void TestRichTextBox::pasteTakesPictureBeforeText()
     box.setText(QStringLiteral("ab"));
     box.setSelStart(1);
     box.paste();
-    QCOMPARE(box.text(), QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("b")));
+    QCOMPARE(box.text(),
+             QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("b")));
     QCOMPARE(box.selStart(), 2);
     QTextFragment frag;
     for (auto it = box.document()->begin().begin(); !it.atEnd(); ++it) {
@@ -459,7 +481,8 @@ void TestRichTextBox::pasteTakesPictureBeforeText()
              richtext::Picture::Kind::Png);
     clip.m_image = QImage();
     box.paste();
-    QCOMPARE(box.text(), QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("Textb")));
+    QCOMPARE(box.text(),
+             QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("Textb")));
 }
 
 void TestRichTextBox::pasteOfNothingKeepsSelection()

@@ -18,10 +18,12 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Opens up the clipboard hooks that QTextEdit calls for copy, paste and drop.
-class ProbeEdit : public richtext::RichTextEdit {
+class ProbeEdit : public richtext::RichTextEdit
+{
 public:
     using RichTextEdit::canInsertFromMimeData;
     using RichTextEdit::createMimeDataFromSelection;
@@ -49,7 +51,8 @@ public:
 
 } // namespace
 
-class TestRichTextEdit : public QObject {
+class TestRichTextEdit : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -124,7 +127,8 @@ void TestRichTextEdit::pasteKinds()
                 picture = it.fragment().charFormat();
         }
         QVERIFY(richtext::Picture::isPicture(picture));
-        QCOMPARE(richtext::Picture::kindOf(richtext::Picture::encoded(picture)), richtext::Picture::Kind::Png);
+        QCOMPARE(richtext::Picture::kindOf(richtext::Picture::encoded(picture)),
+                 richtext::Picture::Kind::Png);
     }
 }
 
@@ -149,11 +153,12 @@ void TestRichTextEdit::printsThroughPrinterToPdf()
     const QByteArray pdf = file.readAll();
     QVERIFY(pdf.startsWith("%PDF"));
     // As many pages as the same page size gives on the image stand-in.
-    richtext::ImagePrintTarget images(printer.pageRect(QPrinter::DevicePixel).size().toSize(), printer.resolution());
+    richtext::ImagePrintTarget images(printer.pageRect(QPrinter::DevicePixel).size().toSize(),
+                                      printer.resolution());
     box.selPrint(images);
     QVERIFY(images.pages().size() > 1);
-    const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("/Count (\\d+)"))
-                                              .match(QString::fromLatin1(pdf));
+    const QRegularExpressionMatch count =
+        QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(pdf));
     QVERIFY(count.hasMatch());
     QCOMPARE(count.captured(1).toInt(), images.pages().size());
 }

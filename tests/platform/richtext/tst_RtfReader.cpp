@@ -12,7 +12,8 @@
 using richtext::Picture;
 using richtext::RichTextBox;
 
-namespace {
+namespace
+{
 
 QByteArray encodedImage(const char *format, QSize size, QColor color)
 {
@@ -28,8 +29,8 @@ QByteArray encodedImage(const char *format, QSize size, QColor color)
 
 QString wrap(const QString &body)
 {
-    return QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}") + body
-           + QLatin1Char('}');
+    return QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}") + body +
+           QLatin1Char('}');
 }
 
 // Pictures in document order.
@@ -57,7 +58,8 @@ const QString obj = QString(QChar::ObjectReplacementCharacter);
 
 } // namespace
 
-class TestRtfReader : public QObject {
+class TestRtfReader : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -91,27 +93,42 @@ void TestRtfReader::escapes_data()
     QTest::newRow("surrogate pair") << "\\u-10179?\\u-8704?" << QString::fromUtf8("😀");
     QTest::newRow("lone high surrogate") << "\\u-10179?x" << QString::fromUtf8("\xEF\xBF\xBDx");
     QTest::newRow("lone low surrogate") << "x\\u-8704?" << QString::fromUtf8("x\xEF\xBF\xBD");
-    QTest::newRow("escaped braces") << "\\{a\\}\\\\" << "{a}\\";
-    QTest::newRow("tab and line") << "a\\tab b\\line c" << "a\tb\r\nc";
-    QTest::newRow("typographic words")
-        << "\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\~"
-        << QString::fromUtf8("—–•‘’“”\xC2\xA0");
-    QTest::newRow("unknown words") << "a\\foo123 b\\xyz c" << "abc";
-    QTest::newRow("overlong word") << "a\\abcdefghijabcdefghijabcdefghijabcdefghij b" << "ab";
-    QTest::newRow("starred destination") << "a{\\*\\unknown text {nested}}b" << "ab";
+    QTest::newRow("escaped braces") << "\\{a\\}\\\\"
+                                    << "{a}\\";
+    QTest::newRow("tab and line") << "a\\tab b\\line c"
+                                  << "a\tb\r\nc";
+    QTest::newRow("typographic words") << "\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote\\~"
+                                       << QString::fromUtf8("—–•‘’“”\xC2\xA0");
+    QTest::newRow("unknown words") << "a\\foo123 b\\xyz c"
+                                   << "abc";
+    QTest::newRow("overlong word") << "a\\abcdefghijabcdefghijabcdefghijabcdefghij b"
+                                   << "ab";
+    QTest::newRow("starred destination") << "a{\\*\\unknown text {nested}}b"
+                                         << "ab";
     QTest::newRow("skipped destinations")
-        << "{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}{\\*\\generator G;}x" << "x";
-    QTest::newRow("bin skips raw bytes") << "a\\bin3 {}}b" << "ab";
-    QTest::newRow("paragraphs, last mark dropped") << "a\\par b\\par" << "a\r\nb";
-    QTest::newRow("empty last paragraph kept") << "a\\par\\par" << "a\r\n";
-    QTest::newRow("escaped newline is a paragraph") << "a\\\nb" << "a\r\nb";
-    QTest::newRow("raw newlines ignored") << "a\r\nb\nc" << "abc";
+        << "{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}{\\*\\generator G;}x"
+        << "x";
+    QTest::newRow("bin skips raw bytes") << "a\\bin3 {}}b"
+                                         << "ab";
+    QTest::newRow("paragraphs, last mark dropped") << "a\\par b\\par"
+                                                   << "a\r\nb";
+    QTest::newRow("empty last paragraph kept") << "a\\par\\par"
+                                               << "a\r\n";
+    QTest::newRow("escaped newline is a paragraph") << "a\\\nb"
+                                                    << "a\r\nb";
+    QTest::newRow("raw newlines ignored") << "a\r\nb\nc"
+                                          << "abc";
     QTest::newRow("raw 8-bit as 1252") << QString::fromLatin1("\xe4\x80") << QString::fromUtf8("ä€");
     QTest::newRow("raw beyond Latin-1") << QString::fromUtf8("Жx") << QString::fromUtf8("Жx");
-    QTest::newRow("control characters dropped") << QString::fromLatin1("a\0\x01\x1f" "b", 5) << "ab";
+    QTest::newRow("control characters dropped") << QString::fromLatin1("a\0\x01\x1f"
+                                                                       "b",
+                                                                       5)
+                                                << "ab";
     QTest::newRow("field result kept, instruction not")
-        << "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Verweis}}" << "Verweis";
-    QTest::newRow("hidden shape properties") << "{\\sp{\\sn fLine}{\\sv 0}}t" << "t";
+        << "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Verweis}}"
+        << "Verweis";
+    QTest::newRow("hidden shape properties") << "{\\sp{\\sn fLine}{\\sv 0}}t"
+                                             << "t";
 }
 
 void TestRtfReader::escapes()
@@ -126,35 +143,57 @@ void TestRtfReader::malformed_data()
 {
     QTest::addColumn<QString>("rtf");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("unclosed groups") << "{\\rtf1 abc{\\b def" << "abcdef";
-    QTest::newRow("extra closing braces") << "{\\rtf1 abc}}}def}" << "abcdef";
-    QTest::newRow("truncated hex") << "{\\rtf1 ab\\'e" << "ab";
-    QTest::newRow("hex cut by brace") << "{\\rtf1 ab\\'e}c" << "abc";
-    QTest::newRow("quote at end") << "{\\rtf1 ab\\'" << "ab";
-    QTest::newRow("backslash at end") << "{\\rtf1 ab\\" << "ab";
-    QTest::newRow("minus without digits is text") << "{\\rtf1 ab\\li-" << "ab-";
-    QTest::newRow("u without number") << "{\\rtf1 ab\\u" << "ab";
-    QTest::newRow("structural characters from u")
-        << "{\\rtf1 a\\u0?\\u13?\\u10?\\u65532?\\u-560?\\u8233?b}" << "a\r\nb";
-    QTest::newRow("control bytes from hex") << "{\\rtf1 a\\'0d\\'0a\\'00\\'09b}" << "a\tb";
-    QTest::newRow("bin beyond end") << "{\\rtf1 a\\bin99999999 bc" << "a";
-    QTest::newRow("negative bin") << "{\\rtf1 a\\bin-5 bc}" << "abc";
-    QTest::newRow("truncated picture") << "{\\rtf1 a{\\pict\\pngblip 89504e470d0a1a" << "a";
-    QTest::newRow("odd hex digits") << "{\\rtf1 a{\\pict\\pngblip 0}b}" << "ab";
+    QTest::newRow("unclosed groups") << "{\\rtf1 abc{\\b def"
+                                     << "abcdef";
+    QTest::newRow("extra closing braces") << "{\\rtf1 abc}}}def}"
+                                          << "abcdef";
+    QTest::newRow("truncated hex") << "{\\rtf1 ab\\'e"
+                                   << "ab";
+    QTest::newRow("hex cut by brace") << "{\\rtf1 ab\\'e}c"
+                                      << "abc";
+    QTest::newRow("quote at end") << "{\\rtf1 ab\\'"
+                                  << "ab";
+    QTest::newRow("backslash at end") << "{\\rtf1 ab\\"
+                                      << "ab";
+    QTest::newRow("minus without digits is text") << "{\\rtf1 ab\\li-"
+                                                  << "ab-";
+    QTest::newRow("u without number") << "{\\rtf1 ab\\u"
+                                      << "ab";
+    QTest::newRow("structural characters from u") << "{\\rtf1 a\\u0?\\u13?\\u10?\\u65532?\\u-560?\\u8233?b}"
+                                                  << "a\r\nb";
+    QTest::newRow("control bytes from hex") << "{\\rtf1 a\\'0d\\'0a\\'00\\'09b}"
+                                            << "a\tb";
+    QTest::newRow("bin beyond end") << "{\\rtf1 a\\bin99999999 bc"
+                                    << "a";
+    QTest::newRow("negative bin") << "{\\rtf1 a\\bin-5 bc}"
+                                  << "abc";
+    QTest::newRow("truncated picture") << "{\\rtf1 a{\\pict\\pngblip 89504e470d0a1a"
+                                       << "a";
+    QTest::newRow("odd hex digits") << "{\\rtf1 a{\\pict\\pngblip 0}b}"
+                                    << "ab";
     // Data that does not decode is still kept, shown as an undrawn picture.
     QTest::newRow("picture that is no picture")
         << "{\\rtf1 a{\\pict\\pngblip 00112233}b}" << QStringLiteral("a\uFFFCb");
-    QTest::newRow("jpeg header only") << "{\\rtf1 a{\\pict\\jpegblip ffd8ffe000}b}" << QStringLiteral("a\uFFFCb");
-    QTest::newRow("unterminated font table") << "{\\rtf1{\\fonttbl{\\f0 Arial" << "";
-    QTest::newRow("unterminated colour table") << "{\\rtf1{\\colortbl;\\red9" << "";
-    QTest::newRow("list text never closed") << "{\\rtf1 a\\par{\\listtext x" << "a";
-    QTest::newRow("control byte in list marker") << "{\\rtf1 {\\listtext\\'001.}a\\par}" << "1.a";
+    QTest::newRow("jpeg header only")
+        << "{\\rtf1 a{\\pict\\jpegblip ffd8ffe000}b}" << QStringLiteral("a\uFFFCb");
+    QTest::newRow("unterminated font table") << "{\\rtf1{\\fonttbl{\\f0 Arial"
+                                             << "";
+    QTest::newRow("unterminated colour table") << "{\\rtf1{\\colortbl;\\red9"
+                                               << "";
+    QTest::newRow("list text never closed") << "{\\rtf1 a\\par{\\listtext x"
+                                            << "a";
+    QTest::newRow("control byte in list marker") << "{\\rtf1 {\\listtext\\'001.}a\\par}"
+                                                 << "1.a";
     QTest::newRow("half character in list marker")
         << "{\\rtf1 {\\listtext\\u-10179?x}a\\par}" << QString::fromUtf8("\xEF\xBF\xBDxa");
-    QTest::newRow("star alone") << "{\\rtf1 a{\\*}b}" << "ab";
-    QTest::newRow("star at end") << "{\\rtf1 a{\\*" << "a";
-    QTest::newRow("only braces") << "{\\rtf1{{{{}}}}}" << "";
-    QTest::newRow("empty document") << "{\\rtf1}" << "";
+    QTest::newRow("star alone") << "{\\rtf1 a{\\*}b}"
+                                << "ab";
+    QTest::newRow("star at end") << "{\\rtf1 a{\\*"
+                                 << "a";
+    QTest::newRow("only braces") << "{\\rtf1{{{{}}}}}"
+                                 << "";
+    QTest::newRow("empty document") << "{\\rtf1}"
+                                    << "";
 }
 
 void TestRtfReader::malformed()
@@ -179,8 +218,8 @@ void TestRtfReader::deepNestingIsBoundedAndFast()
     QCOMPARE(box.text(), QStringLiteral("ayz"));
     QVERIFY(timer.elapsed() < 5000);
 
-    QString within = QStringLiteral("{\\rtf1 ") + QString(100, u'{') + QStringLiteral("\\i w")
-                     + QString(100, u'}') + QStringLiteral("}");
+    QString within = QStringLiteral("{\\rtf1 ") + QString(100, u'{') + QStringLiteral("\\i w") +
+                     QString(100, u'}') + QStringLiteral("}");
     box.setTextRTF(within);
     QCOMPARE(box.text(), QStringLiteral("w"));
     box.setSelStart(0);
@@ -222,46 +261,50 @@ void TestRtfReader::colourTable()
 void TestRtfReader::wordStyleDocument()
 {
     const QByteArray png = encodedImage("PNG", QSize(12, 12), Qt::red);
-    const QString rtf = QStringLiteral(
-        "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0\\stshfdbch0\\stshfloch31506"
-        "\\deflang1031\\deflangfe1031\\themelang1031"
-        "{\\fonttbl{\\f0\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
-        "{\\f3\\fbidi \\froman\\fcharset2\\fprq2{\\*\\panose 05050102010706020507}Symbol;}\r\n"
-        "{\\f37\\fbidi \\fswiss\\fcharset0\\fprq2{\\*\\panose 020f0502020204030204}Calibri;}}\r\n"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\r\n"
-        "{\\*\\defchp \\f31506\\fs22 }{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\wrapdefault\\aspalpha"
-        "\\rtlch\\fcs1 \\af0\\afs22\\alang1025 \\ltrch\\fcs0 \\f37\\fs22\\lang1031 \\snext0 \\sqformat "
-        "\\spriority0 Normal;}{\\*\\cs10 \\additive \\ssemihidden Default Paragraph Font;}}\r\n"
-        "{\\*\\listtable{\\list\\listtemplateid-1\\listhybrid{\\listlevel\\levelnfc23\\levelnfcn23"
-        "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\leveltemplateid67567617\\'01\\u-3913 ?;}"
-        "{\\levelnumbers;}\\f3\\fbias0 \\fi-360\\li720\\lin720 }{\\listname ;}\\listid1}}\r\n"
-        "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\r\n"
-        "{\\*\\rsidtbl \\rsid123\\rsid456}{\\*\\generator Textprogramm 16.0;}{\\info{\\title Tagebuch}"
-        "{\\author Jemand}{\\creatim\\yr2026\\mo12\\dy8\\hr10\\min5}}\r\n"
-        "\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\\gutter0\\ltrsect \r\n"
-        "{\\*\\xmlnstbl {\\xmlns1 http://schemas.example.invalid/wordml}}\r\n"
-        "\\pard\\plain \\ltrpar\\qc \\li0\\ri0\\widctlpar\\wrapdefault\\rin0\\lin0\\itap0 \\rtlch\\fcs1 "
-        "\\af0\\afs22 \\ltrch\\fcs0 \\f37\\fs22\\lang1031 {\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 "
-        "\\b\\fs32\\insrsid123 \\'dcberschrift}{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid123 \\par }\r\n"
-        "\\pard \\ltrpar\\ql \\li0\\ri0\\widctlpar {\\ltrch\\fcs0 Ein }{\\ltrch\\fcs0 \\i\\cf2 kursiver}"
-        "{\\ltrch \\ul  Satz}{ mit \\strike alt\\strike0  und \\'80.\\par }\r\n"
-        "{\\listtext\\pard\\plain\\ltrpar \\rtlch\\fcs1 \\af0\\afs22 \\ltrch\\fcs0 \\f3\\fs22\\insrsid456 "
-        "\\loch\\af3\\dbch\\af0\\hich\\f3 \\'b7\\tab}\\pard \\ltrpar\\ql \\fi-360\\li720\\ri0\\widctlpar"
-        "\\ls1\\adjustright\\rin0\\lin720\\itap0\\pararsid456 {\\ltrch\\insrsid456 Punkt eins\\par }\r\n"
-        "{\\listtext\\pard\\plain\\f3\\fs22 \\'b7\\tab}Punkt zwei\\par \r\n"
-        "\\pard\\plain \\ltrpar\\qr\\f37\\fs22 {\\*\\shppict{\\pict{\\*\\picprop\\shplid1025{\\sp{\\sn "
-        "shapeType}{\\sv 75}}{\\sp{\\sn fFlipH}{\\sv 0}}}\\picscalex100\\picscaley100\\piccropl0"
-        "\\picw265\\pich265\\picwgoal150\\pichgoal150\\pngblip\\bliptag-12345{\\*\\blipuid "
-        "0123456789abcdef}\r\n%1}}{\\nonshppict{\\pict\\picscalex100\\picscaley100\\picw265\\pich265"
-        "\\picwgoal150\\pichgoal150\\wmetafile8\\bliptag-12345 0100090000}}\\par \r\n"
-        "{\\field{\\*\\fldinst {HYPERLINK \"http://example.invalid/\"}}{\\fldrslt {\\ul\\cf2 Verweis}}}"
-        "\\par }")
-                            .arg(QString::fromLatin1(png.toHex()));
+    const QString rtf =
+        QStringLiteral(
+            "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0\\stshfdbch0\\stshfloch31506"
+            "\\deflang1031\\deflangfe1031\\themelang1031"
+            "{\\fonttbl{\\f0\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New "
+            "Roman;}"
+            "{\\f3\\fbidi \\froman\\fcharset2\\fprq2{\\*\\panose 05050102010706020507}Symbol;}\r\n"
+            "{\\f37\\fbidi \\fswiss\\fcharset0\\fprq2{\\*\\panose 020f0502020204030204}Calibri;}}\r\n"
+            "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green0\\blue0;}\r\n"
+            "{\\*\\defchp \\f31506\\fs22 }{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\wrapdefault\\aspalpha"
+            "\\rtlch\\fcs1 \\af0\\afs22\\alang1025 \\ltrch\\fcs0 \\f37\\fs22\\lang1031 \\snext0 \\sqformat "
+            "\\spriority0 Normal;}{\\*\\cs10 \\additive \\ssemihidden Default Paragraph Font;}}\r\n"
+            "{\\*\\listtable{\\list\\listtemplateid-1\\listhybrid{\\listlevel\\levelnfc23\\levelnfcn23"
+            "\\leveljc0\\levelfollow0\\levelstartat1{\\leveltext\\leveltemplateid67567617\\'01\\u-3913 ?;}"
+            "{\\levelnumbers;}\\f3\\fbias0 \\fi-360\\li720\\lin720 }{\\listname ;}\\listid1}}\r\n"
+            "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\r\n"
+            "{\\*\\rsidtbl \\rsid123\\rsid456}{\\*\\generator Textprogramm 16.0;}{\\info{\\title Tagebuch}"
+            "{\\author Jemand}{\\creatim\\yr2026\\mo12\\dy8\\hr10\\min5}}\r\n"
+            "\\paperw11906\\paperh16838\\margl1417\\margr1417\\margt1417\\margb1134\\gutter0\\ltrsect \r\n"
+            "{\\*\\xmlnstbl {\\xmlns1 http://schemas.example.invalid/wordml}}\r\n"
+            "\\pard\\plain \\ltrpar\\qc \\li0\\ri0\\widctlpar\\wrapdefault\\rin0\\lin0\\itap0 \\rtlch\\fcs1 "
+            "\\af0\\afs22 \\ltrch\\fcs0 \\f37\\fs22\\lang1031 {\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 "
+            "\\b\\fs32\\insrsid123 \\'dcberschrift}{\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\insrsid123 \\par "
+            "}\r\n"
+            "\\pard \\ltrpar\\ql \\li0\\ri0\\widctlpar {\\ltrch\\fcs0 Ein }{\\ltrch\\fcs0 \\i\\cf2 kursiver}"
+            "{\\ltrch \\ul  Satz}{ mit \\strike alt\\strike0  und \\'80.\\par }\r\n"
+            "{\\listtext\\pard\\plain\\ltrpar \\rtlch\\fcs1 \\af0\\afs22 \\ltrch\\fcs0 "
+            "\\f3\\fs22\\insrsid456 "
+            "\\loch\\af3\\dbch\\af0\\hich\\f3 \\'b7\\tab}\\pard \\ltrpar\\ql \\fi-360\\li720\\ri0\\widctlpar"
+            "\\ls1\\adjustright\\rin0\\lin720\\itap0\\pararsid456 {\\ltrch\\insrsid456 Punkt eins\\par }\r\n"
+            "{\\listtext\\pard\\plain\\f3\\fs22 \\'b7\\tab}Punkt zwei\\par \r\n"
+            "\\pard\\plain \\ltrpar\\qr\\f37\\fs22 {\\*\\shppict{\\pict{\\*\\picprop\\shplid1025{\\sp{\\sn "
+            "shapeType}{\\sv 75}}{\\sp{\\sn fFlipH}{\\sv 0}}}\\picscalex100\\picscaley100\\piccropl0"
+            "\\picw265\\pich265\\picwgoal150\\pichgoal150\\pngblip\\bliptag-12345{\\*\\blipuid "
+            "0123456789abcdef}\r\n%1}}{\\nonshppict{\\pict\\picscalex100\\picscaley100\\picw265\\pich265"
+            "\\picwgoal150\\pichgoal150\\wmetafile8\\bliptag-12345 0100090000}}\\par \r\n"
+            "{\\field{\\*\\fldinst {HYPERLINK \"http://example.invalid/\"}}{\\fldrslt {\\ul\\cf2 Verweis}}}"
+            "\\par }")
+            .arg(QString::fromLatin1(png.toHex()));
     RichTextBox box;
     box.setTextRTF(rtf);
     QCOMPARE(box.text(), QString::fromUtf8("Überschrift\r\nEin kursiver Satz mit alt und €.\r\n"
-                                           "Punkt eins\r\nPunkt zwei\r\n")
-                             + obj + QStringLiteral("\r\nVerweis"));
+                                           "Punkt eins\r\nPunkt zwei\r\n") +
+                             obj + QStringLiteral("\r\nVerweis"));
 
     select(box, QString::fromUtf8("Überschrift"));
     QCOMPARE(box.selBold().display(), QStringLiteral("True"));
@@ -306,7 +349,8 @@ void TestRtfReader::wordPadStyleDocument()
         "\\pard\\sa200\\sl276\\slmult1\\qr Rechts\\line zweite\\tab Spalte\\par\r\n}\r\n");
     RichTextBox box;
     box.setTextRTF(rtf);
-    QCOMPARE(box.text(), QStringLiteral("Normal rot fett\r\nEins\r\nZwei\r\nMitte\r\nRechts\r\nzweite\tSpalte"));
+    QCOMPARE(box.text(),
+             QStringLiteral("Normal rot fett\r\nEins\r\nZwei\r\nMitte\r\nRechts\r\nzweite\tSpalte"));
     select(box, QStringLiteral("rot fett"));
     QCOMPARE(box.selBold().display(), QStringLiteral("True"));
     QCOMPARE(box.selColor().toLong(), 0x0000FF);
@@ -325,24 +369,27 @@ void TestRtfReader::wordPadStyleDocument()
 void TestRtfReader::officeSuiteStyleDocument()
 {
     const QByteArray jpeg = encodedImage("JPEG", QSize(4, 3), Qt::green);
-    const QString rtf = QStringLiteral(
-        "{\\rtf1\\ansi\\deff3\\adeflang1025\r\n"
-        "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f3\\fswiss\\fprq2\\fcharset0 "
-        "Liberation Sans{\\*\\falt Arial};}}\r\n"
-        "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
-        "{\\stylesheet{\\s0\\snext0\\hich\\af3\\dbch\\af4\\afs24\\loch\\f3\\fs24 Normal;}}\r\n"
-        "{\\*\\generator Office/7.4$Linux_X86_64}{\\info{\\creatim\\yr2026\\mo12\\dy8}}\\deftab709\r\n"
-        "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838{\\*\\pgdscnxt0 Default Page Style;}}}\r\n"
-        "\\pard\\plain \\s0\\ql\\ls0 {\\listtext\\pard\\plain 1.\\tab}\\fi-360\\li720\\ls2 {\\loch Erster "
-        "Punkt}\\par\r\n{\\listtext\\pard\\plain 2.\\tab}{\\loch\\cf2 Gr\\u252\\'fcn}\\par\r\n"
-        "\\pard\\plain \\s0\\qj {\\*\\bkmkstart b1}{\\*\\bkmkend b1}{\\loch Block }{\\*\\shppict{\\pict"
-        "\\picw4\\pich3\\picwgoal60\\pichgoal45\\jpegblip %1}}\\par\r\n}")
-                            .arg(QString::fromLatin1(jpeg.toHex()));
+    const QString rtf =
+        QStringLiteral(
+            "{\\rtf1\\ansi\\deff3\\adeflang1025\r\n"
+            "{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 Times New Roman;}{\\f3\\fswiss\\fprq2\\fcharset0 "
+            "Liberation Sans{\\*\\falt Arial};}}\r\n"
+            "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green128\\blue0;}\r\n"
+            "{\\stylesheet{\\s0\\snext0\\hich\\af3\\dbch\\af4\\afs24\\loch\\f3\\fs24 Normal;}}\r\n"
+            "{\\*\\generator Office/7.4$Linux_X86_64}{\\info{\\creatim\\yr2026\\mo12\\dy8}}\\deftab709\r\n"
+            "{\\*\\pgdsctbl{\\pgdsc0\\pgdscuse451\\pgwsxn11906\\pghsxn16838{\\*\\pgdscnxt0 Default Page "
+            "Style;}}}\r\n"
+            "\\pard\\plain \\s0\\ql\\ls0 {\\listtext\\pard\\plain 1.\\tab}\\fi-360\\li720\\ls2 {\\loch "
+            "Erster "
+            "Punkt}\\par\r\n{\\listtext\\pard\\plain 2.\\tab}{\\loch\\cf2 Gr\\u252\\'fcn}\\par\r\n"
+            "\\pard\\plain \\s0\\qj {\\*\\bkmkstart b1}{\\*\\bkmkend b1}{\\loch Block }{\\*\\shppict{\\pict"
+            "\\picw4\\pich3\\picwgoal60\\pichgoal45\\jpegblip %1}}\\par\r\n}")
+            .arg(QString::fromLatin1(jpeg.toHex()));
     RichTextBox box;
     box.setTextRTF(rtf);
     // A numbered list keeps its numbers as text: the box knows bullets only.
-    QCOMPARE(box.text(), QStringLiteral("1.\tErster Punkt\r\n2.\tGr") + QChar(0xFC)
-                             + QStringLiteral("n\r\nBlock ") + obj);
+    QCOMPARE(box.text(), QStringLiteral("1.\tErster Punkt\r\n2.\tGr") + QChar(0xFC) +
+                             QStringLiteral("n\r\nBlock ") + obj);
     select(box, QStringLiteral("Erster"));
     QCOMPARE(box.selBullet().display(), QStringLiteral("False"));
     QCOMPARE(box.selFontName().toString(), QStringLiteral("Liberation Sans"));
@@ -363,7 +410,8 @@ void TestRtfReader::pictureSizes_data()
     QTest::newRow("own size") << "" << QSizeF(8, 6);
     QTest::newRow("goal in twips") << "\\picwgoal300\\pichgoal150" << QSizeF(20, 10);
     QTest::newRow("goal scaled") << "\\picwgoal300\\pichgoal150\\picscalex50\\picscaley200" << QSizeF(10, 20);
-    QTest::newRow("scale clamped") << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999" << QSizeF(0.01, 10);
+    QTest::newRow("scale clamped") << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999"
+                                   << QSizeF(0.01, 10);
 }
 
 void TestRtfReader::pictureSizes()
@@ -371,7 +419,8 @@ void TestRtfReader::pictureSizes()
     QFETCH(QString, words);
     const QByteArray png = encodedImage("PNG", QSize(8, 6), Qt::blue);
     RichTextBox box;
-    box.setTextRTF(wrap(QStringLiteral("{\\pict\\pngblip%1 %2}").arg(words, QString::fromLatin1(png.toHex()))));
+    box.setTextRTF(
+        wrap(QStringLiteral("{\\pict\\pngblip%1 %2}").arg(words, QString::fromLatin1(png.toHex()))));
     const QList<QTextCharFormat> pics = pictures(box.document());
     QCOMPARE(pics.size(), 1);
     QTEST(Picture::displaySize(pics[0]), "shown");

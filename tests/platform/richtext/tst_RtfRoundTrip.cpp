@@ -16,9 +16,11 @@
 using richtext::Picture;
 using richtext::RichTextBox;
 
-namespace {
+namespace
+{
 
-class FakeClipboard : public richtext::ClipboardSource {
+class FakeClipboard : public richtext::ClipboardSource
+{
 public:
     QString text() const override { return {}; }
     QImage image() const override { return m_image; }
@@ -56,12 +58,11 @@ QString signature(RichTextBox &box, int start, int length)
 {
     box.setSelStart(start);
     box.setSelLength(length);
-    return QStringList{box.selBold().display(),         box.selItalic().display(),
-                       box.selUnderline().display(),    box.selStrikeThru().display(),
-                       box.selColor().display(),        box.selFontName().display(),
-                       box.selFontSize().display(),     box.selAlignment().display(),
-                       box.selBullet().display(),       box.selIndent().display(),
-                       box.selHangingIndent().display(), box.selRightIndent().display()}
+    return QStringList{
+        box.selBold().display(),       box.selItalic().display(),        box.selUnderline().display(),
+        box.selStrikeThru().display(), box.selColor().display(),         box.selFontName().display(),
+        box.selFontSize().display(),   box.selAlignment().display(),     box.selBullet().display(),
+        box.selIndent().display(),     box.selHangingIndent().display(), box.selRightIndent().display()}
         .join(QLatin1Char('|'));
 }
 
@@ -115,7 +116,8 @@ QList<QPair<QString, QString>> pictGroups(const QString &rtf)
 
 } // namespace
 
-class TestRtfRoundTrip : public QObject {
+class TestRtfRoundTrip : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -209,7 +211,9 @@ void TestRtfRoundTrip::text_data()
     QTest::newRow("RTF specials") << QStringLiteral("a\\b{c}d\\par e\tf");
     QTest::newRow("line breaks") << QStringLiteral("eins\r\nzwei\r\n\r\ndrei\r\n");
     QTest::newRow("spaces kept") << QStringLiteral("  x  \r\n ");
-    QTest::newRow("no-break space and soft hyphen") << QString::fromUtf8("a\xC2\xA0" "b\xC2\xAD" "c");
+    QTest::newRow("no-break space and soft hyphen") << QString::fromUtf8("a\xC2\xA0"
+                                                                         "b\xC2\xAD"
+                                                                         "c");
     QTest::newRow("empty") << QString();
     QTest::newRow("only breaks") << QStringLiteral("\r\n\r\n");
 }
@@ -267,15 +271,15 @@ void TestRtfRoundTrip::undrawnPicturesByteForByte_data()
     QTest::addColumn<QString>("words");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QSizeF>("shown");
-    QTest::newRow("png of 16000 x 16000")
-        << "\\pngblip\\picw16000\\pich16000\\picwgoal2400\\pichgoal1800" << plainPng(QSize(16000, 16000))
-        << QSizeF(160, 120);
+    QTest::newRow("png of 16000 x 16000") << "\\pngblip\\picw16000\\pich16000\\picwgoal2400\\pichgoal1800"
+                                          << plainPng(QSize(16000, 16000)) << QSizeF(160, 120);
     QTest::newRow("wmf") << "\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720" << metafileBytes(1)
                          << QSizeF(96, 48);
     QTest::newRow("wmf without goal, sized in hundredths of a millimetre")
         << "\\wmetafile8\\picw5080\\pich2540" << metafileBytes(2) << QSizeF(192, 96);
-    QTest::newRow("emf scaled") << "\\emfblip\\picw100\\pich100\\picwgoal1500\\pichgoal3000\\picscalex50\\picscaley50"
-                                << metafileBytes(3) << QSizeF(50, 100);
+    QTest::newRow("emf scaled")
+        << "\\emfblip\\picw100\\pich100\\picwgoal1500\\pichgoal3000\\picscalex50\\picscaley50"
+        << metafileBytes(3) << QSizeF(50, 100);
     QTest::newRow("device-independent bitmap")
         << "\\dibitmap0\\picw4\\pich4\\picwgoal60\\pichgoal60\\picbmp\\picbpp24" << metafileBytes(4)
         << QSizeF(4, 4);
@@ -299,8 +303,9 @@ void TestRtfRoundTrip::undrawnPicturesByteForByte()
     QCOMPARE(Picture::encoded(pics[0]), bytes);
     QCOMPARE(Picture::displaySize(pics[0]), shown);
     // Shown as a frame of its size, never decoded to a giant image.
-    const QImage drawn =
-        box.document()->resource(QTextDocument::ImageResource, QUrl(pics[0].toImageFormat().name())).value<QImage>();
+    const QImage drawn = box.document()
+                             ->resource(QTextDocument::ImageResource, QUrl(pics[0].toImageFormat().name()))
+                             .value<QImage>();
     QVERIFY(!drawn.isNull());
     QVERIFY(drawn.width() <= 512 && drawn.height() <= 512);
 
@@ -325,7 +330,8 @@ void TestRtfRoundTrip::oversizedPictureInsertedUndrawn()
     QVERIFY(Picture::insert(c, png, QSizeF(100, 100)));
     const auto groups = pictGroups(box.textRTF());
     QCOMPARE(groups.size(), 1);
-    QCOMPARE(groups[0].first, QStringLiteral("\\pict\\pngblip\\picw16000\\pich16000\\picwgoal1500\\pichgoal1500"));
+    QCOMPARE(groups[0].first,
+             QStringLiteral("\\pict\\pngblip\\picw16000\\pich16000\\picwgoal1500\\pichgoal1500"));
     QCOMPARE(groups[0].second, QString::fromLatin1(png.toHex()));
 }
 

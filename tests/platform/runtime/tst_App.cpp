@@ -5,7 +5,8 @@
 
 using rt::App;
 
-class TestApp : public QObject {
+class TestApp : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup();
@@ -16,7 +17,10 @@ private slots:
     void storedPath();
 };
 
-void TestApp::cleanup() { qunsetenv("KALVENTO_HOME"); }
+void TestApp::cleanup()
+{
+    qunsetenv("KALVENTO_HOME");
+}
 
 void TestApp::pathIsExecutableFolder()
 {
@@ -28,10 +32,14 @@ void TestApp::pathFromEnvironment_data()
 {
     QTest::addColumn<QString>("home");
     QTest::addColumn<QString>("path");
-    QTest::newRow("plain") << "/opt/kalvento" << "/opt/kalvento";
-    QTest::newRow("trailing slash") << "/opt/kalvento/" << "/opt/kalvento";
-    QTest::newRow("dots") << "/opt/x/../kalvento/." << "/opt/kalvento";
-    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("plain") << "/opt/kalvento"
+                           << "/opt/kalvento";
+    QTest::newRow("trailing slash") << "/opt/kalvento/"
+                                    << "/opt/kalvento";
+    QTest::newRow("dots") << "/opt/x/../kalvento/."
+                          << "/opt/kalvento";
+    QTest::newRow("root") << "/"
+                          << "/";
     QTest::newRow("relative") << "tagebuch" << QDir::current().absoluteFilePath(QStringLiteral("tagebuch"));
 }
 
@@ -47,9 +55,12 @@ void TestApp::storedPath_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("path");
-    QTest::newRow("backslashes") << "data\\Database.mdb" << "data/Database.mdb";
-    QTest::newRow("mixed") << "a/b\\c" << "a/b/c";
-    QTest::newRow("already slashes") << "data/x.cod" << "data/x.cod";
+    QTest::newRow("backslashes") << "data\\Database.mdb"
+                                 << "data/Database.mdb";
+    QTest::newRow("mixed") << "a/b\\c"
+                           << "a/b/c";
+    QTest::newRow("already slashes") << "data/x.cod"
+                                     << "data/x.cod";
     QTest::newRow("empty") << QString() << QString();
 }
 

@@ -10,7 +10,8 @@
 
 // The faces forms and entries name draw in the installed faces of the one
 // table, while every font keeps the name it was given.
-class TestFontSubstitutes : public QObject {
+class TestFontSubstitutes : public QObject
+{
     Q_OBJECT
 private:
     // The face a painter on an image really draws with (as the controls draw).

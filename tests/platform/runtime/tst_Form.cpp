@@ -15,9 +15,11 @@ using rt::UnloadMode;
 
 Q_DECLARE_METATYPE(UnloadMode)
 
-namespace {
+namespace
+{
 
-class ProbeForm : public Form {
+class ProbeForm : public Form
+{
 public:
     int loads = 0;
     int queries = 0;
@@ -50,11 +52,15 @@ protected:
     }
 };
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 } // namespace
 
-class TestForm : public QObject {
+class TestForm : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup();
@@ -342,9 +348,15 @@ void TestForm::lastFormGoneCallsTheHandlerOnce()
     QCoreApplication::processEvents();
     QCOMPARE(ends, 0); // one form is still there
     switch (leaving) {
-    case Leaving::Unload: QVERIFY(last->unload()); break;
-    case Leaving::CloseBox: QVERIFY(last->close() || !last->isVisible()); break;
-    case Leaving::Delete: delete last.data(); break;
+    case Leaving::Unload:
+        QVERIFY(last->unload());
+        break;
+    case Leaving::CloseBox:
+        QVERIFY(last->close() || !last->isVisible());
+        break;
+    case Leaving::Delete:
+        delete last.data();
+        break;
     }
     QCOMPARE(ends, 0); // only once control is back in the event loop
     QTRY_COMPARE(ends, 1);

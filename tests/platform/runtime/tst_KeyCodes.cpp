@@ -8,7 +8,8 @@ using rt::KeyCodes;
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 Q_DECLARE_METATYPE(Qt::MouseButtons)
 
-class TestKeyCodes : public QObject {
+class TestKeyCodes : public QObject
+{
     Q_OBJECT
 private slots:
     void keyCode_data();
@@ -107,7 +108,8 @@ void TestKeyCodes::keyAscii_data()
     QTest::newRow("a") << int(Qt::Key_A) << none << "a" << 97;
     QTest::newRow("A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "A" << 65;
     QTest::newRow("ä") << int(Qt::Key_Adiaeresis) << none << QStringLiteral("ä") << 0xE4;
-    QTest::newRow("€") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::AltModifier) << QStringLiteral("€") << 0x80;
+    QTest::newRow("€") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::AltModifier) << QStringLiteral("€")
+                       << 0x80;
     QTest::newRow("not in code page") << int(Qt::Key_unknown) << none << QStringLiteral("Ω") << 63;
     QTest::newRow("Escape") << int(Qt::Key_Escape) << none << "\x1b" << 27;
     QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << "" << 1;

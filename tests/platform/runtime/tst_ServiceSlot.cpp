@@ -4,9 +4,11 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
-class Greeter {
+class Greeter
+{
 public:
     virtual ~Greeter() = default;
     virtual QString name() const = 0;
@@ -14,13 +16,15 @@ public:
 
 int defaultsMade = 0;
 
-class RealGreeter : public Greeter {
+class RealGreeter : public Greeter
+{
 public:
     RealGreeter() { ++defaultsMade; }
     QString name() const override { return QStringLiteral("echt"); }
 };
 
-class FakeGreeter : public Greeter {
+class FakeGreeter : public Greeter
+{
 public:
     explicit FakeGreeter(QString name = QStringLiteral("Attrappe")) : m_name(std::move(name)) {}
     QString name() const override { return m_name; }
@@ -34,15 +38,15 @@ private:
 KV_DECLARE_SERVICE_SLOT(Greeter)
 KV_SERVICE_SLOT_STORAGE(Greeter)
 
-template <>
-std::unique_ptr<Greeter> rt::ServiceSlot<Greeter>::makeDefault()
+template <> std::unique_ptr<Greeter> rt::ServiceSlot<Greeter>::makeDefault()
 {
     return std::make_unique<RealGreeter>();
 }
 
 using Slot = rt::ServiceSlot<Greeter>;
 
-class TestServiceSlot : public QObject {
+class TestServiceSlot : public QObject
+{
     Q_OBJECT
 private slots:
     void init()
@@ -74,7 +78,8 @@ private slots:
         Greeter &real = Slot::current();
         std::unique_ptr<Greeter> previous = Slot::install(std::make_unique<FakeGreeter>());
         QCOMPARE(previous.get(), &real);
-        const std::unique_ptr<Greeter> fake = Slot::install(nullptr); // null: the default comes back on next use
+        const std::unique_ptr<Greeter> fake =
+            Slot::install(nullptr); // null: the default comes back on next use
         QCOMPARE(fake->name(), QStringLiteral("Attrappe"));
         QCOMPARE(Slot::current().name(), QStringLiteral("echt"));
         QCOMPARE(defaultsMade, 2);
@@ -87,7 +92,8 @@ private slots:
             const rt::ScopedService<Greeter, FakeGreeter> outer(QStringLiteral("außen"));
             QCOMPARE(&Slot::current(), outer.get());
             {
-                const rt::ScopedService<Greeter, FakeGreeter> inner(std::make_unique<FakeGreeter>(QStringLiteral("innen")));
+                const rt::ScopedService<Greeter, FakeGreeter> inner(
+                    std::make_unique<FakeGreeter>(QStringLiteral("innen")));
                 QCOMPARE(Slot::current().name(), QStringLiteral("innen"));
                 QCOMPARE(inner->name(), QStringLiteral("innen"));
             }

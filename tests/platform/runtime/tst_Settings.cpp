@@ -6,7 +6,8 @@
 
 using rt::Settings;
 
-class TestSettings : public QObject {
+class TestSettings : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -34,7 +35,10 @@ void TestSettings::init()
     qputenv("KALVENTO_SETTINGS", m_dir->filePath(QStringLiteral("settings.ini")).toLocal8Bit());
 }
 
-void TestSettings::cleanup() { qputenv("KALVENTO_SETTINGS", m_previous); }
+void TestSettings::cleanup()
+{
+    qputenv("KALVENTO_SETTINGS", m_previous);
+}
 
 void TestSettings::roundTrip_data()
 {
@@ -62,9 +66,15 @@ void TestSettings::missingGivesDefault_data()
     QTest::addColumn<QString>("app");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
-    QTest::newRow("other key") << "Kalvento" << "Optionen" << "Fehlt";
-    QTest::newRow("other section") << "Kalvento" << "Fehlt" << "Wert";
-    QTest::newRow("other program") << "Fehlt" << "Optionen" << "Wert";
+    QTest::newRow("other key") << "Kalvento"
+                               << "Optionen"
+                               << "Fehlt";
+    QTest::newRow("other section") << "Kalvento"
+                                   << "Fehlt"
+                                   << "Wert";
+    QTest::newRow("other program") << "Fehlt"
+                                   << "Optionen"
+                                   << "Wert";
 }
 
 void TestSettings::missingGivesDefault()
@@ -97,11 +107,14 @@ void TestSettings::deletes_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<bool>("removed");
     QTest::addColumn<QStringList>("remaining"); // of A/a, A/b, B/c
-    QTest::newRow("key") << "A" << "a" << true << QStringList{"b", "c"};
-    QTest::newRow("key, other case") << "a" << "B" << true << QStringList{"a", "c"};
+    QTest::newRow("key") << "A"
+                         << "a" << true << QStringList{"b", "c"};
+    QTest::newRow("key, other case") << "a"
+                                     << "B" << true << QStringList{"a", "c"};
     QTest::newRow("section") << "A" << QString() << true << QStringList{"c"};
     QTest::newRow("whole program") << QString() << QString() << true << QStringList();
-    QTest::newRow("missing key") << "A" << "x" << false << QStringList{"a", "b", "c"};
+    QTest::newRow("missing key") << "A"
+                                 << "x" << false << QStringList{"a", "b", "c"};
     QTest::newRow("missing section") << "X" << QString() << false << QStringList{"a", "b", "c"};
 }
 

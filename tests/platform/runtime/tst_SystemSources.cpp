@@ -1,15 +1,16 @@
-#include "tests/support/fakes/FakeClock.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "platform/runtime/RealClock.h"
 #include "platform/runtime/RealCursorSource.h"
 #include "platform/runtime/RealScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
+#include "tests/support/fakes/FakeCursorSource.h"
+#include "tests/support/fakes/FakeScreenSource.h"
 
 using namespace rt;
 
-class TestSystemSources : public QObject {
+class TestSystemSources : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup();
@@ -19,7 +20,10 @@ private slots:
     void nullBringsRealBack();
 };
 
-void TestSystemSources::cleanup() { SystemSources::reset(); }
+void TestSystemSources::cleanup()
+{
+    SystemSources::reset();
+}
 
 void TestSystemSources::realByDefault()
 {

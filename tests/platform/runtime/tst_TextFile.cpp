@@ -6,7 +6,8 @@
 
 using rt::TextFile;
 
-namespace {
+namespace
+{
 
 QByteArray contents(const QString &path)
 {
@@ -22,7 +23,8 @@ bool store(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class TestTextFile : public QObject {
+class TestTextFile : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -53,8 +55,9 @@ void TestTextFile::writesCrLf_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("none") << QStringList() << QByteArray();
     QTest::newRow("one empty line") << QStringList{QString()} << QByteArray("\r\n");
-    QTest::newRow("umlauts and euro") << QStringList{QStringLiteral("Tagebuch für Jörg"), QStringLiteral("12 €")}
-                                      << QByteArray("Tagebuch f\xFCr J\xF6rg\r\n12 \x80\r\n");
+    QTest::newRow("umlauts and euro")
+        << QStringList{QStringLiteral("Tagebuch für Jörg"), QStringLiteral("12 €")}
+        << QByteArray("Tagebuch f\xFCr J\xF6rg\r\n12 \x80\r\n");
     QTest::newRow("unrepresentable") << QStringList{QStringLiteral("Ω")} << QByteArray("?\r\n");
 }
 
@@ -77,7 +80,8 @@ void TestTextFile::readsLines_data()
     QTest::newRow("no final line end") << QByteArray("eins\r\nzwei") << QStringList{"eins", "zwei"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
     QTest::newRow("lone cr stays in line") << QByteArray("a\rb\r\n") << QStringList{"a\rb"};
-    QTest::newRow("windows-1252") << QByteArray("\xC4pfel \x80\r\n") << QStringList{QStringLiteral("Äpfel €")};
+    QTest::newRow("windows-1252") << QByteArray("\xC4pfel \x80\r\n")
+                                  << QStringList{QStringLiteral("Äpfel €")};
 }
 
 void TestTextFile::readsLines()
@@ -126,7 +130,8 @@ void TestTextFile::failuresAreReported()
     QVERIFY(QDir().mkdir(blocked));
     QVERIFY(!TextFile::writeLines(blocked, {QStringLiteral("x")}));
     QVERIFY(!TextFile::appendLines(blocked, {QStringLiteral("x")}));
-    QVERIFY(!TextFile::writeLines(m_dir->filePath(QStringLiteral("no/such/file.txt")), {QStringLiteral("x")}));
+    QVERIFY(
+        !TextFile::writeLines(m_dir->filePath(QStringLiteral("no/such/file.txt")), {QStringLiteral("x")}));
     // Under a regular file no save file can be made; that file stays as it was.
     QVERIFY(store(m_path, QByteArray("alt\r\n")));
     QVERIFY(!TextFile::writeLines(m_path + QStringLiteral("/inner.txt"), {QStringLiteral("x")}));

@@ -1,12 +1,13 @@
-#include "platform/runtime/Timer.h"
 #include "platform/com/AutomationError.h"
+#include "platform/runtime/Timer.h"
 #include "tests/support/TestMain.h"
 
 #include <memory>
 
 using rt::Timer;
 
-class TestTimer : public QObject {
+class TestTimer : public QObject
+{
     Q_OBJECT
 private slots:
     void fire_data();

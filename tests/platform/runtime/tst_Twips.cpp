@@ -5,7 +5,8 @@
 
 using rt::Twips;
 
-class TestTwips : public QObject {
+class TestTwips : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanup();
@@ -21,7 +22,10 @@ private slots:
     void resetFollowsScreen();
 };
 
-void TestTwips::cleanup() { Twips::setPerPixel(15, 15); }
+void TestTwips::cleanup()
+{
+    Twips::setPerPixel(15, 15);
+}
 
 void TestTwips::fixedBeforeTheApplication()
 {

@@ -3,7 +3,8 @@
 
 using rt::Windows1252;
 
-class TestWindows1252 : public QObject {
+class TestWindows1252 : public QObject
+{
     Q_OBJECT
 private slots:
     void everyByteRoundTrips();
@@ -63,7 +64,9 @@ void TestWindows1252::encodes_data()
     QTest::addColumn<bool>("lossless");
     QTest::newRow("empty") << QString() << QByteArray() << true;
     QTest::newRow("umlauts") << QStringLiteral("Grüße aus Köln, Ärger")
-                             << QByteArray("Gr\xFC\xDF" "e aus K\xF6ln, \xC4rger") << true;
+                             << QByteArray("Gr\xFC\xDF"
+                                           "e aus K\xF6ln, \xC4rger")
+                             << true;
     QTest::newRow("euro sign") << QStringLiteral("5 €") << QByteArray("5 \x80") << true;
     QTest::newRow("typographic quotes") << QStringLiteral("„Tag“") << QByteArray("\x84Tag\x93") << true;
     QTest::newRow("greek omega") << QStringLiteral("Ω=1") << QByteArray("?=1") << false;

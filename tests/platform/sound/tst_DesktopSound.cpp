@@ -10,7 +10,8 @@
 
 using namespace sound;
 
-namespace {
+namespace
+{
 
 QByteArray smallWave()
 {
@@ -36,7 +37,8 @@ QByteArray smallWave()
 
 // The desktop backend against a stand-in player: a script that keeps a copy
 // of what it was given. No sound is played.
-class TestDesktopSound : public QObject {
+class TestDesktopSound : public QObject
+{
     Q_OBJECT
 private:
     QTemporaryDir m_dir;

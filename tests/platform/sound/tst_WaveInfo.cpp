@@ -3,7 +3,8 @@
 
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 QByteArray le32(uint32_t v)
 {
@@ -41,7 +42,8 @@ QByteArray riff(const QByteArray &chunks, int sizeAdjust = 0)
 
 } // namespace
 
-class TestWaveInfo : public QObject {
+class TestWaveInfo : public QObject
+{
     Q_OBJECT
 private slots:
     void parsesFormatAndData_data()

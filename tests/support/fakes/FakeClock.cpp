@@ -1,9 +1,16 @@
 #include "tests/support/fakes/FakeClock.h"
 
-namespace rt {
+namespace rt
+{
 
-QDateTime FakeClock::now() const { return m_now; }
-qint64 FakeClock::tickCount() const { return m_tickCount; }
+QDateTime FakeClock::now() const
+{
+    return m_now;
+}
+qint64 FakeClock::tickCount() const
+{
+    return m_tickCount;
+}
 
 void FakeClock::advance(qint64 milliseconds)
 {

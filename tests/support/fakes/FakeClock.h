@@ -2,12 +2,15 @@
 
 #include "platform/runtime/Clock.h"
 
-namespace rt {
+namespace rt
+{
 
 // Time that stands still until the test sets or advances it.
-class FakeClock : public Clock {
+class FakeClock : public Clock
+{
 public:
-    explicit FakeClock(const QDateTime &now = QDateTime(QDate(2026, 12, 8), QTime(12, 0)), qint64 tickCount = 0)
+    explicit FakeClock(const QDateTime &now = QDateTime(QDate(2026, 12, 8), QTime(12, 0)),
+                       qint64 tickCount = 0)
         : m_now(now), m_tickCount(tickCount)
     {
     }

@@ -1,7 +1,11 @@
 #include "tests/support/fakes/FakeCursorSource.h"
 
-namespace rt {
+namespace rt
+{
 
-QPoint FakeCursorSource::position() const { return m_position; }
+QPoint FakeCursorSource::position() const
+{
+    return m_position;
+}
 
 } // namespace rt

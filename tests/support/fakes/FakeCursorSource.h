@@ -2,10 +2,12 @@
 
 #include "platform/runtime/CursorSource.h"
 
-namespace rt {
+namespace rt
+{
 
 // A pointer that stays where the test puts it.
-class FakeCursorSource : public CursorSource {
+class FakeCursorSource : public CursorSource
+{
 public:
     explicit FakeCursorSource(QPoint position = {}) : m_position(position) {}
     QPoint position() const override;

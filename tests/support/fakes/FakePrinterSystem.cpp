@@ -1,8 +1,10 @@
 #include "tests/support/fakes/FakePrinterSystem.h"
 
-namespace spooler {
+namespace spooler
+{
 
-class FakePrinterConnection : public PrinterConnection {
+class FakePrinterConnection : public PrinterConnection
+{
 public:
     FakePrinterConnection(FakePrinterSystem &system, size_t index) : m_system(system), m_index(index)
     {

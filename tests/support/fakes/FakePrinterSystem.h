@@ -5,11 +5,13 @@
 #include <QStringList>
 #include <vector>
 
-namespace spooler {
+namespace spooler
+{
 
 // A scripted printer system for tests: printers with settings, a record of
 // what was opened, written and closed, and a step that can be made to fail.
-class FakePrinterSystem : public PrinterSystem {
+class FakePrinterSystem : public PrinterSystem
+{
 public:
     struct Printer {
         QString name;

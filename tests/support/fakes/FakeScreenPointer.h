@@ -4,10 +4,12 @@
 
 #include <vector>
 
-namespace screen {
+namespace screen
+{
 
 // Remembers every pointer set.
-class FakeScreenPointer : public ScreenPointer {
+class FakeScreenPointer : public ScreenPointer
+{
 public:
     std::vector<int> history;
     void setPointer(int pointer) override { history.push_back(pointer); }

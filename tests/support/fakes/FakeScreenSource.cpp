@@ -1,8 +1,15 @@
 #include "tests/support/fakes/FakeScreenSource.h"
 
-namespace rt {
+namespace rt
+{
 
-QSize FakeScreenSource::size() const { return m_size; }
-QRect FakeScreenSource::workArea() const { return m_workArea; }
+QSize FakeScreenSource::size() const
+{
+    return m_size;
+}
+QRect FakeScreenSource::workArea() const
+{
+    return m_workArea;
+}
 
 } // namespace rt

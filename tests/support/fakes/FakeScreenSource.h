@@ -2,11 +2,13 @@
 
 #include "platform/runtime/ScreenSource.h"
 
-namespace rt {
+namespace rt
+{
 
 // A screen of the test's choosing; by default 1024 x 768 with a 30-pixel
 // task bar at the bottom.
-class FakeScreenSource : public ScreenSource {
+class FakeScreenSource : public ScreenSource
+{
 public:
     FakeScreenSource() = default;
     FakeScreenSource(QSize size, QRect workArea) : m_size(size), m_workArea(workArea) {}

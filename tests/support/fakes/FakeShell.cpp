@@ -1,6 +1,7 @@
 #include "tests/support/fakes/FakeShell.h"
 
-namespace shell {
+namespace shell
+{
 
 int FakeShell::execute(const QString &verb, const QString &file, const QString &parameters,
                        const QString &directory, int showCommand)

@@ -5,10 +5,12 @@
 #include <QString>
 #include <vector>
 
-namespace shell {
+namespace shell
+{
 
 // Records every call; answers with `result`.
-class FakeShell : public Shell {
+class FakeShell : public Shell
+{
 public:
     struct Call {
         QString verb, file, parameters, directory;

@@ -1,6 +1,7 @@
 #include "tests/support/fakes/RecordingSound.h"
 
-namespace sound {
+namespace sound
+{
 
 bool RecordingSound::playSound(const QString &sound, int32_t module, uint32_t flags)
 {

@@ -4,10 +4,12 @@
 
 #include <vector>
 
-namespace sound {
+namespace sound
+{
 
 // Plays nothing and records every call with its arguments, for tests.
-class RecordingSound : public SoundOutput {
+class RecordingSound : public SoundOutput
+{
 public:
     struct Call {
         enum Kind { Named, Memory };

@@ -1,6 +1,7 @@
 #include "tests/support/fakes/ScriptedDialogs.h"
 
-namespace comdlg {
+namespace comdlg
+{
 
 ScriptedDialogs::Answer ScriptedDialogs::next()
 {
@@ -17,8 +18,8 @@ ScriptedDialogs::Answer ScriptedDialogs::record(Shown shown)
     return next();
 }
 
-std::optional<QString> ScriptedDialogs::file(const QString &kind, const QString &filter, const QString &fileName,
-                                             int flags)
+std::optional<QString> ScriptedDialogs::file(const QString &kind, const QString &filter,
+                                             const QString &fileName, int flags)
 {
     Shown shown;
     shown.kind = kind;

@@ -7,18 +7,20 @@
 #include <deque>
 #include <functional>
 
-namespace comdlg {
+namespace comdlg
+{
 
 // A dialog backend for tests: each dialog shown takes the next scripted
 // answer (or cancels when none is left) and is recorded with what it was
 // shown with, so a test can check both sides.
-class ScriptedDialogs : public DialogBackend {
+class ScriptedDialogs : public DialogBackend
+{
 public:
     struct Shown {
         QString kind; // "open", "save", "color", "font" or "folder"
         QString filter;
         int flags = 0;
-        QString fileName; // open and save: the preset file name
+        QString fileName;   // open and save: the preset file name
         uint32_t color = 0; // colour: the starting colour
         FontChoice font;    // font: what it was prefilled with
         QString title;      // folder: the title above the tree
@@ -38,10 +40,10 @@ public:
     void push(Answer answer) { m_answers.push_back(std::move(answer)); }
     const QList<Shown> &shown() const { return m_shown; }
 
-    std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
-                                    const QString &fileName, int flags) override;
-    std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &filter, int filterIndex,
-                                    const QString &fileName, int flags) override;
+    std::optional<QString> openFile(QWidget *parent, const QString &title, const QString &filter,
+                                    int filterIndex, const QString &fileName, int flags) override;
+    std::optional<QString> saveFile(QWidget *parent, const QString &title, const QString &filter,
+                                    int filterIndex, const QString &fileName, int flags) override;
     std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
     // Answers with the path of the next Answer::file.
@@ -50,7 +52,8 @@ public:
 private:
     Answer next();
     Answer record(Shown shown);
-    std::optional<QString> file(const QString &kind, const QString &filter, const QString &fileName, int flags);
+    std::optional<QString> file(const QString &kind, const QString &filter, const QString &fileName,
+                                int flags);
     std::deque<Answer> m_answers;
     QList<Shown> m_shown;
 };

@@ -1,6 +1,7 @@
 #include "tests/support/fakes/ScriptedFetcher.h"
 
-namespace net {
+namespace net
+{
 
 QByteArray ScriptedFetcher::fetch(const QString &url, qsizetype maxBytes)
 {

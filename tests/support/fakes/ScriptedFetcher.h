@@ -6,12 +6,14 @@
 #include <QList>
 #include <functional>
 
-namespace net {
+namespace net
+{
 
 // A fetcher for tests: answers from a table of URLs (nothing for any other
 // URL, as when the server cannot be reached), cuts at the limit as the real
 // one does, and records every call.
-class ScriptedFetcher : public TextFetcher {
+class ScriptedFetcher : public TextFetcher
+{
 public:
     struct Call {
         QString url;

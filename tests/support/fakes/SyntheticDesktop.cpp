@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace desktop {
+namespace desktop
+{
 
 SyntheticDesktop::SyntheticDesktop(QSize size, QColor fill, QColor outside)
     : m_image(size, QImage::Format_RGB32), m_outside(outside)

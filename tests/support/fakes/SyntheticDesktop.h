@@ -5,11 +5,13 @@
 #include <QColor>
 #include <QSize>
 
-namespace desktop {
+namespace desktop
+{
 
 // A desktop the test paints: image holds the screen from (0, 0); whatever
 // lies outside it reads as outside.
-class SyntheticDesktop : public DesktopSource {
+class SyntheticDesktop : public DesktopSource
+{
 public:
     explicit SyntheticDesktop(QSize size = QSize(1024, 768), QColor fill = Qt::white,
                               QColor outside = Qt::black);

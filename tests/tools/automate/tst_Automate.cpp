@@ -6,7 +6,8 @@
 
 // Drives the test container as a person would: statements on standard input,
 // one printed line per result.
-class TestAutomate : public QObject {
+class TestAutomate : public QObject
+{
     Q_OBJECT
 private:
     static QStringList run(const QString &script)
@@ -17,7 +18,8 @@ private:
         automate.closeWriteChannel();
         if (!automate.waitForFinished(30000))
             return {QStringLiteral("timeout")};
-        return QString::fromUtf8(automate.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QString::fromUtf8(automate.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
 private slots:
@@ -27,20 +29,23 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("let and get by name")
-            << "create KvTest.Counter\nlet Caption \"Hallo\"\nget Caption\n" << QStringList{"Hallo"};
-        QTest::newRow("get by dispid") << "create KvTest.Counter\nlet Value 7\nget #&H68030001\n" << QStringList{"7"};
-        QTest::newRow("booleans and colours")
-            << "create KvTest.Counter\nget Enabled\nget BackColor\n" << QStringList{"True", "-2147483633"};
+        QTest::newRow("let and get by name") << "create KvTest.Counter\nlet Caption \"Hallo\"\nget Caption\n"
+                                             << QStringList{"Hallo"};
+        QTest::newRow("get by dispid") << "create KvTest.Counter\nlet Value 7\nget #&H68030001\n"
+                                       << QStringList{"7"};
+        QTest::newRow("booleans and colours") << "create KvTest.Counter\nget Enabled\nget BackColor\n"
+                                              << QStringList{"True", "-2147483633"};
         QTest::newRow("call prints result") << "create KvTest.Counter\ncall Add 40, 2\n" << QStringList{"42"};
         QTest::newRow("errors and the script goes on")
             << "create KvTest.Counter\nlet Value 40000\ncall Fail\nget Value\n"
             << QStringList{"error 6: Überlauf", "error 9: Index außerhalb des gültigen Bereichs", "0"};
-        QTest::newRow("events printed")
-            << "create KvTest.Counter\nevents on\ncall Increment\n" << QStringList{"event Changed(1, False)", "1"};
-        QTest::newRow("no object yet") << "get Value\n" << QStringList{"error 91: Objektvariable nicht festgelegt"};
-        QTest::newRow("unknown class") << "create Nobody.Here\n"
-                                       << QStringList{"error 429: ActiveX-Komponente kann kein Objekt erstellen (Nobody.Here)"};
+        QTest::newRow("events printed") << "create KvTest.Counter\nevents on\ncall Increment\n"
+                                        << QStringList{"event Changed(1, False)", "1"};
+        QTest::newRow("no object yet") << "get Value\n"
+                                       << QStringList{"error 91: Objektvariable nicht festgelegt"};
+        QTest::newRow("unknown class")
+            << "create Nobody.Here\n"
+            << QStringList{"error 429: ActiveX-Komponente kann kein Objekt erstellen (Nobody.Here)"};
     }
 
     void statements()

@@ -5,7 +5,8 @@
 
 // A small control with one member of each kind: typed properties with
 // defaults, a method that raises, an event with a by-reference argument.
-class CounterControl : public com::Control {
+class CounterControl : public com::Control
+{
 public:
     CounterControl();
     static const com::TypeInfo &staticTypeInfo();

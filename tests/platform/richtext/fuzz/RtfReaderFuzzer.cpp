@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString rtf = QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString rtf =
+        QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QTextDocument first;
     QTextCursor cursor(&first);
     richtext::RtfReader::read(rtf, cursor);
