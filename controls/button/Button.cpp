@@ -425,19 +425,13 @@ void Button::copyToolTips()
 
 void Button::setMouseIcon(const Variant &picture)
 {
-    if (!picture.isNothing() && !StdPicture::from(picture))
-        raiseError(ErrTypeMismatch);
-    m_mouseIcon = StdPicture::from(picture);
+    m_mouseIcon = StdPicture::fromPictureOrNothing(picture);
     applyMousePointer(*this, m_mousePointer, m_mouseIcon);
 }
 
 void Button::setMousePointer(int32_t pointer)
 {
-    if (pointer < -32768 || pointer > 32767)
-        raiseError(ErrOverflow);
-    if (!isMousePointer(pointer))
-        raiseError(ErrInvalidPropertyValue);
-    m_mousePointer = static_cast<int16_t>(pointer);
+    m_mousePointer = checkedMousePointer(pointer);
     applyMousePointer(*this, m_mousePointer, m_mouseIcon);
 }
 

@@ -370,19 +370,13 @@ void Hyperlink::setFont(const Variant &font)
 
 void Hyperlink::setMouseIcon(const Variant &picture)
 {
-    if (!picture.isNothing() && !StdPicture::from(picture))
-        raiseError(ErrTypeMismatch);
-    m_mouseIcon = StdPicture::from(picture);
+    m_mouseIcon = StdPicture::fromPictureOrNothing(picture);
     showPointer(m_pointerOnLabel);
 }
 
 void Hyperlink::setMousePointer(int32_t pointer)
 {
-    if (pointer < -32768 || pointer > 32767)
-        raiseError(ErrOverflow);
-    if (!isMousePointer(pointer))
-        raiseError(ErrInvalidPropertyValue); // the label refuses it
-    m_mousePointer = static_cast<int16_t>(pointer);
+    m_mousePointer = checkedMousePointer(pointer); // the label refuses it
     showPointer(m_pointerOnLabel);
 }
 

@@ -1,5 +1,6 @@
 #include "controls/display/MousePointer.h"
 
+#include "platform/com/AutomationError.h"
 #include "platform/com/StdPicture.h"
 
 #include <QCursor>
@@ -35,6 +36,20 @@ void applyMousePointer(QWidget &widget, int16_t pointer, const std::shared_ptr<c
         return;
     }
     widget.setCursor(shapes[static_cast<size_t>(pointer)]);
+}
+
+} // namespace ostrevo
+
+namespace ostrevo
+{
+
+int16_t checkedMousePointer(int32_t value)
+{
+    if (value < -32768 || value > 32767)
+        com::raiseError(com::ErrOverflow);
+    if (!isMousePointer(value))
+        com::raiseError(com::ErrInvalidPropertyValue);
+    return static_cast<int16_t>(value);
 }
 
 } // namespace ostrevo

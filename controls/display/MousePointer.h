@@ -19,6 +19,9 @@ namespace ostrevo
 constexpr int16_t MouseIconPointer = 99;
 
 bool isMousePointer(int32_t value);
+// A MousePointer let's value: error 6 outside 16 bits, 380 for a number that
+// is no pointer.
+int16_t checkedMousePointer(int32_t value);
 
 // Shows the pointer over the widget; 99 without an icon shows the default.
 void applyMousePointer(QWidget &widget, int16_t pointer, const std::shared_ptr<com::StdPicture> &icon);

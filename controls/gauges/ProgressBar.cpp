@@ -265,9 +265,7 @@ void ProgressBar::setAppearance(int16_t appearance)
 void ProgressBar::setPicture(std::shared_ptr<StdPicture> ProgressBar::*field, const Variant &picture,
                              const QString &name)
 {
-    if (!picture.isNothing() && !StdPicture::from(picture))
-        raiseError(ErrTypeMismatch);
-    this->*field = StdPicture::from(picture);
+    this->*field = StdPicture::fromPictureOrNothing(picture);
     propertyChanged(name);
 }
 

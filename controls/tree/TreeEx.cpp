@@ -248,19 +248,13 @@ void TreeEx::setFont(const Variant &font)
 
 void TreeEx::setMousePointer(int32_t pointer)
 {
-    if (pointer < -32768 || pointer > 32767)
-        raiseError(ErrOverflow);
-    if (!isMousePointer(pointer))
-        raiseError(ErrInvalidPropertyValue);
-    m_mousePointer = static_cast<int16_t>(pointer);
+    m_mousePointer = checkedMousePointer(pointer);
     applyMousePointer(*m_tree, m_mousePointer, m_mouseIcon);
 }
 
 void TreeEx::setMouseIcon(const Variant &picture)
 {
-    if (!picture.isNothing() && !StdPicture::from(picture))
-        raiseError(ErrTypeMismatch);
-    m_mouseIcon = StdPicture::from(picture);
+    m_mouseIcon = StdPicture::fromPictureOrNothing(picture);
     applyMousePointer(*m_tree, m_mousePointer, m_mouseIcon);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/com/StdPicture.h"
 
+#include "platform/com/AutomationError.h"
+
 #include "platform/com/Dispatcher.h"
 #include "platform/runtime/Twips.h"
 
@@ -52,6 +54,14 @@ std::shared_ptr<StdPicture> StdPicture::from(const Variant &value)
     if (!value.isObject())
         return nullptr;
     return std::dynamic_pointer_cast<StdPicture>(value.objectRef());
+}
+
+std::shared_ptr<StdPicture> StdPicture::fromPictureOrNothing(const Variant &value)
+{
+    std::shared_ptr<StdPicture> picture = from(value);
+    if (!picture && !value.isNothing())
+        raiseError(ErrTypeMismatch);
+    return picture;
 }
 
 } // namespace com

@@ -27,6 +27,9 @@ public:
 
     // The picture a value holds; null for Nothing and for other objects.
     static std::shared_ptr<StdPicture> from(const Variant &value);
+    // The picture a picture property is given: Nothing gives null, anything
+    // else than a picture raises error 13.
+    static std::shared_ptr<StdPicture> fromPictureOrNothing(const Variant &value);
 
 private:
     gdi::Picture m_picture;
