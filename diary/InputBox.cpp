@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 
 namespace kalvento
 {
@@ -20,10 +21,12 @@ QString InputBox(const QString &prompt, const QString &title, const QString &def
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
     // Wide enough that the window system's title bar shows the whole title
-    // beside its buttons (it draws the title in bold).
+    // beside its buttons (it draws the title in bold). The dialog's layout
+    // sizes it from its field, so the field is made that wide.
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    box.setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarButtons);
+    if (auto *field = box.findChild<QLineEdit *>())
+        field->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + TitleBarButtons);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 

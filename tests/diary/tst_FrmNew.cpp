@@ -23,6 +23,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
@@ -402,11 +403,13 @@ private slots:
         e->load();
         e->Txt(1)->setText(QStringLiteral("Ein Haus am Hausberg"));
         QString inputPrompt, inputTitle, notFound, notFoundTitle;
+        int inputWidth = 0;
         {
             Driver driver;
             driver.on("InputBox", [&](QWidget *w) {
                 inputPrompt = qobject_cast<QInputDialog *>(w)->labelText();
                 inputTitle = w->windowTitle();
+                inputWidth = w->width();
                 answer(w, QStringLiteral("HAUS"));
             });
             e->Suchen();
@@ -414,6 +417,11 @@ private slots:
         }
         QCOMPARE(inputPrompt, QStringLiteral("Geben Sie hier den Suchbegriff ein:"));
         QCOMPARE(inputTitle, QStringLiteral("Zorvelin Professional"));
+        // Room for the whole title in a bold title bar beside its buttons.
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY2(inputWidth >= QFontMetrics(bold).horizontalAdvance(inputTitle) + 100,
+                 qPrintable(QString::number(inputWidth)));
         QCOMPARE(e->Txt(1)->selStart(), 4);
         QCOMPARE(e->Txt(1)->selText(), QStringLiteral("Haus"));
         {
