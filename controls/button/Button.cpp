@@ -232,9 +232,7 @@ void Button::describe(Dispatcher<Button> &d)
          QStringLiteral("Font"), 0x68030008, QStringLiteral("StdFont"),
          [](Button &self) { return Variant::fromObject(self.m_lbl2.font); },
          [](Button &self, const Variant &v) { self.setFont(v); })
-        .persist({.rank = 20, .read = [](Button &self) {
-                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                  }});
+        .persist({.rank = 20, .read = &com::Control::ambientFontObject});
     d.property<uint32_t>(
          QStringLiteral("FontColor"), 0x68030007, [](Button &self) { return self.m_fontColor; },
          [](Button &self, uint32_t color) {
@@ -642,7 +640,7 @@ void Button::initProperties()
     m_focusColor = 0;
     m_toolTipText = QStringLiteral("Quick-Info");
     m_toolTip = true;
-    setFont(Variant::fromObject(std::make_shared<StdFont>(ambientFont())));
+    setFont(ambientFontObject());
     m_frameState = 1;
 }
 

@@ -118,10 +118,7 @@ void FlatButton::describe(Dispatcher<FlatButton> &d)
          })
         .notifies()
         .persist({.rank = 0,
-                  .read =
-                      [](FlatButton &self) {
-                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                      },
+                  .read = &com::Control::ambientFontObject,
                   .store = skipFailing([](FlatButton &self, const Variant &v) {
                       if (auto *font = dynamic_cast<StdFont *>(v.toObject()))
                           self.setCaptionFont(font->toQFont());

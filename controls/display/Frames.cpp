@@ -95,9 +95,7 @@ void Frames::describe(Dispatcher<Frames> &d)
          [](Frames &self) { return Variant::fromObject(self.m_caption.font); },
          [](Frames &self, const Variant &v) { self.setFont(v); })
         .notifies()
-        .persist({.rank = 1, .read = [](Frames &self) {
-                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                  }});
+        .persist({.rank = 1, .read = &com::Control::ambientFontObject});
     d.property<uint32_t>(
          QStringLiteral("TextColor"), 0x68030010, [](Frames &self) { return self.m_caption.foreColor; },
          [](Frames &self, uint32_t color) {

@@ -161,10 +161,7 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
          [](Hyperlink &self, const Variant &v) { self.setFont(v); })
         .notifies()
         .persist({.rank = 0,
-                  .read =
-                      [](Hyperlink &self) {
-                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                      },
+                  .read = &com::Control::ambientFontObject,
                   .store = [](Hyperlink &self, const Variant &v) { self.setFont(v); }});
     d.property<QString>(
          QStringLiteral("Caption"), 0x68030011, [](Hyperlink &self) { return self.m_label1.caption; },

@@ -110,9 +110,7 @@ void Label3D::describe(Dispatcher<Label3D> &d)
          [](Label3D &self) { return Variant::fromObject(self.m_lbFont.font); },
          [](Label3D &self, const Variant &v) { self.setFont(v); })
         .notifies()
-        .persist({.rank = 1, .read = [](Label3D &self) {
-                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                  }});
+        .persist({.rank = 1, .read = &com::Control::ambientFontObject});
     d.method(QStringLiteral("Refresh"), 0x60030025, VarType::Empty, {}, [](Label3D &self, Args &) {
         self.repaint();
         return Variant();

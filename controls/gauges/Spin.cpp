@@ -151,13 +151,10 @@ void Spin::describe(Dispatcher<Spin> &d)
          })
         .notifies()
         // A copy, so that the size read next stays out of the bag's font.
-        .persist({.rank = 4,
-                  .read =
-                      [](Spin &self) {
-                          return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                      },
-                  .store = [](Spin &self,
-                              const Variant &v) { self.setFont(Variant::fromObject(fontOf(v)->clone())); }});
+        .persist(
+            {.rank = 4, .read = &com::Control::ambientFontObject, .store = [](Spin &self, const Variant &v) {
+                 self.setFont(Variant::fromObject(fontOf(v)->clone()));
+             }});
     d.property(
          QStringLiteral("FontSize"), 0x68030008, F,
          [](Spin &self) { return Variant::fromSingle(float(self.m_font->size)); },

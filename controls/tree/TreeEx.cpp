@@ -133,9 +133,7 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
          [](TreeEx &self) { return Variant::fromObject(self.m_font); },
          [](TreeEx &self, const Variant &v) { self.setFont(v); })
         .notifies()
-        .persist({.rank = 1, .read = [](TreeEx &self) {
-                      return Variant::fromObject(std::make_shared<StdFont>(self.ambientFont()));
-                  }});
+        .persist({.rank = 1, .read = &com::Control::ambientFontObject});
     d.property<bool>(
          QStringLiteral("EnabledT"), 0x68030004, [](TreeEx &self) { return self.m_tree->isEnabled(); },
          [](TreeEx &self, bool value) { self.m_tree->setEnabled(value); })

@@ -1,6 +1,7 @@
 #include "platform/com/Control.h"
 
 #include "platform/com/PropertyBag.h"
+#include "platform/com/StdFont.h"
 
 namespace com
 {
@@ -30,6 +31,11 @@ bool Control::userMode() const
 QFont Control::ambientFont() const
 {
     return m_site ? m_site->ambient().font : font();
+}
+
+Variant Control::ambientFontObject() const
+{
+    return Variant::fromObject(std::make_shared<StdFont>(ambientFont()));
 }
 
 void Control::propertyChanged(const QString &name)

@@ -32,6 +32,9 @@ public:
 
     bool userMode() const; // ambient: true when running, false in the designer
     QFont ambientFont() const;
+    // A new font object of the ambient font: what a control's Font property
+    // starts with and is saved against.
+    Variant ambientFontObject() const;
 
     // Tells the host that a persisted property changed.
     void propertyChanged(const QString &name);
