@@ -38,6 +38,8 @@ ProgressBar::ProgressBar()
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Hosts hear of every move over the bar, not only of drags.
+    setMouseTracking(true);
 }
 
 ProgressBar::~ProgressBar() = default;

@@ -291,6 +291,19 @@ private slots:
         QCOMPARE(m_events, (QStringList{"MouseDown(1, 1, 10, 5)", "MouseUp(1, 0, 10, 5)", "KeyDown(65, 0)",
                                         "KeyPress(97)", "KeyUp(65, 0)"}));
     }
+
+    // Every move over the bar is reported, with the buttons held at the time.
+    void mouseMovesWithAndWithoutAButton()
+    {
+        ProgressBar *bar = newBar(QSize(200, 20));
+        QTest::mouseMove(bar, QPoint(12, 7));
+        QTest::mousePress(bar, Qt::RightButton, {}, QPoint(12, 7));
+        QTest::mouseMove(bar, QPoint(30, 9));
+        QTest::mouseRelease(bar, Qt::RightButton, {}, QPoint(30, 9));
+        QTest::mouseMove(bar, QPoint(40, 9));
+        QCOMPARE(m_events.filter(QStringLiteral("MouseMove")),
+                 (QStringList{"MouseMove(0, 0, 10, 5)", "MouseMove(2, 0, 28, 7)", "MouseMove(0, 0, 38, 7)"}));
+    }
 };
 
 KV_TEST_MAIN(TestProgressBar)
