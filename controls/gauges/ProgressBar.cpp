@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <cstring>
 #include <tuple>
 
@@ -261,7 +262,7 @@ void ProgressBar::setAppearance(int16_t appearance)
         raiseError(ErrInvalidPropertyValue);
     m_appearance = appearance;
     fitSurface();
-    update();
+    surfaceChanged();
 }
 
 void ProgressBar::setPicture(std::shared_ptr<StdPicture> ProgressBar::*field, const Variant &picture,
@@ -348,7 +349,7 @@ void ProgressBar::fitSurface()
             std::memcpy(next.scanLine(y), m_surface.constScanLine(y), size_t(bytes));
     }
     m_surface = next;
-    update();
+    surfaceChanged();
 }
 
 QImage ProgressBar::composed() const
@@ -375,9 +376,14 @@ QImage ProgressBar::composed() const
     return image;
 }
 
+// A paint request paints, as every let that repaints does; a failure has
+// no caller to go to, and the bar then shows what it managed to draw.
 void ProgressBar::paintEvent(QPaintEvent *)
 {
-    // The drawing persists on PB; showing it needs no new paint.
+    {
+        const QScopedValueRollback inRequest(m_inPaintRequest, true);
+        com::ignoringErrors([this] { paint(); });
+    }
     QPainter painter(this);
     const QImage image = composed();
     if (!image.isNull())

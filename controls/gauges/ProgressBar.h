@@ -94,6 +94,7 @@ private:
     void copyPicture(const QImage &picture, double x, double y, double width, double height,
                      std::optional<QRectF> source = std::nullopt);
     void printText(const QString &text, double x, double y);
+    void surfaceChanged(); // asks for the surface to be shown again
 
     // Painting.
     // How a style's painting ended.
@@ -134,6 +135,7 @@ private:
     QString m_caption;           // lblVal's caption
 
     bool m_layingOut = false;
+    bool m_inPaintRequest = false;
     QImage m_surface;
 };
 

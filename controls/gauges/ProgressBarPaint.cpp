@@ -91,7 +91,7 @@ void ProgressBar::cls()
         return;
     const gdi::ColorRef back = gdi::oleToColorRef(m_pbBackColor);
     m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
-    update();
+    surfaceChanged();
 }
 
 // A filled box from one corner to the other, both included, as the surface's
@@ -105,7 +105,7 @@ void ProgressBar::fillBox(double x1, double y1, double x2, double y2, uint32_t o
     gdi::DeviceContext dc(&m_surface);
     gdi::GdiObject brush(gdi::createSolidBrush(gdi::oleToColorRef(oleColor)));
     dc.fillRect(gdi::Rect{left, top, right + 1, bottom + 1}, brush.get());
-    update();
+    surfaceChanged();
 }
 
 // The picture (or the source part of it) stretched into the destination box.
@@ -125,7 +125,7 @@ void ProgressBar::copyPicture(const QImage &picture, double x, double y, double 
     }
     gdi::DeviceContext dc(&m_surface);
     dc.drawImage(pixel(x), pixel(y), part, w, h);
-    update();
+    surfaceChanged();
 }
 
 void ProgressBar::printText(const QString &text, double x, double y)
@@ -139,7 +139,15 @@ void ProgressBar::printText(const QString &text, double x, double y)
     dc.setTextColor(gdi::oleToColorRef(m_pbForeColor));
     dc.textOut(pixel(x), pixel(y), text);
     dc.selectObject(old);
-    update();
+    surfaceChanged();
+}
+
+// Inside a paint request the surface is shown right after the paint; asking
+// for another one there would paint again and again.
+void ProgressBar::surfaceChanged()
+{
+    if (!m_inPaintRequest)
+        update();
 }
 
 // --- the paint ---------------------------------------------------------------------------
@@ -315,8 +323,10 @@ void ProgressBar::paintXP(double ratio)
                 break; // right of the surface: nothing more to see
             copyPicture(chunk, x, 2, ChunkWidth, frameHeight - 4);
             // Host handlers may run here and change the bar; this paint
-            // still finishes its own chunks.
-            QCoreApplication::processEvents();
+            // still finishes its own chunks. Not inside a paint request,
+            // where pending paints would nest into this one.
+            if (!m_inPaintRequest)
+                QCoreApplication::processEvents();
         }
     }
     if (ratio != 1)
@@ -346,13 +356,17 @@ ProgressBar::Outcome ProgressBar::paintPicture(double ratio)
         fillBox(fill, 0, sw, sh, m_backColor);
         return Outcome::Finished;
     }
-    // Tiles of the picture's own width; the width is the picture's, so a
-    // missing picture cannot be tiled at all.
+    // Tiles of the picture's own width. Without a picture the tile image has
+    // no width; only a bar that needs a tile then finds the picture missing.
     const QImage *picture = imageOf(m_tile);
-    if (!picture)
-        return Outcome::MissingPicture;
-    const double w = picture->width();
+    const double w = picture ? picture->width() : 0;
     const double tiles = std::floor(ratio * (sw / (w + 1)));
+    if (!picture) {
+        if (tiles >= 1)
+            return Outcome::MissingPicture;
+        fillBox(0, 0, sw, sh, m_backColor);
+        return Outcome::Finished;
+    }
     const double visible = std::floor(sw / w) + 1; // tiles past these lie right of the surface
     const double drawn = std::min(tiles, visible);
     for (int i = 1; i <= drawn; ++i) {

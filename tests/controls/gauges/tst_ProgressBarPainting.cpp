@@ -349,6 +349,55 @@ private slots:
         QCOMPARE(gditest::at(bar->surface(), 50, 5), gdi::rgb(0, 255, 0));
     }
 
+    // A picture style paints nothing of its picture at 0 %, so it needs none and keeps its style.
+    void pictureStylesWithoutAPictureAtZero_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::newRow("landscape") << 7;
+        QTest::newRow("stretch") << 8;
+        QTest::newRow("tile") << 9;
+    }
+
+    void pictureStylesWithoutAPictureAtZero()
+    {
+        QFETCH(int, style);
+        ProgressBar *bar = newBar(1);
+        setValue(bar, 50);
+        bar->let(QStringLiteral("Value"), Variant::fromLong(0));
+        bar->let(QStringLiteral("Style"), Variant::fromLong(style));
+        QCOMPARE(bar->get(QStringLiteral("Style")).toLong(), style);
+        QCOMPARE(row(bar->surface(), 10), runs("96."));
+        QCOMPARE(row(bar->surface(), 0), runs("96."));
+        setValue(bar, 50); // a bar that needs the picture still falls back
+        QCOMPARE(bar->get(QStringLiteral("Style")).toLong(), 3);
+    }
+
+    // A paint request from the host paints: a ShowText switched on shows at the next one.
+    void hostPaintRequestPaints()
+    {
+        ProgressBar *bar = newBar(1);
+        bar->let(QStringLiteral("TextColor"), Variant::fromColor(Red));
+        setValue(bar, 45);
+        const auto redPixels = [bar] {
+            int count = 0;
+            const QImage &s = bar->surface();
+            for (int y = 0; y < s.height(); ++y)
+                for (int x = 0; x < s.width(); ++x)
+                    count += gditest::at(s, x, y) == Red;
+            return count;
+        };
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        bar->let(QStringLiteral("ShowText"), Variant::fromBool(true));
+        QCOMPARE(redPixels(), 0); // the let itself does not paint
+        bar->repaint();
+        QVERIFY(redPixels() > 0);
+        QCOMPARE(bar->percentText(), QStringLiteral("45%"));
+        // What the host shows is what was painted.
+        const QImage shown = bar->grab().toImage();
+        QCOMPARE(gditest::at(shown.convertToFormat(QImage::Format_RGB32), 20, 10),
+                 gditest::at(bar->surface(), 20, 10));
+    }
+
     void unknownStylePaintsOnlyTheText()
     {
         ProgressBar *bar = newBar(1);
