@@ -25,6 +25,8 @@ const QStringList ModeEntries = {QStringLiteral("Standart"),
                                  QStringLiteral("CustomPictureStretch"),
                                  QStringLiteral("CustomPictureTile")};
 
+constexpr int32_t GrayedValue = 2; // a check box's value in its grayed state
+
 // Design-time layout in twips; the list and the check boxes sit inside their frames.
 const QSize PageSize(5820, 3225);
 const QRect Frame3Rect(135, 45, 2280, 2970);
@@ -61,12 +63,14 @@ Settings::Settings()
     place(m_chkXPc, settings, "chkXPc", ChkXPcRect);
     place(m_chkAutoRedraw, settings, "chkAutoRedraw", ChkAutoRedrawRect);
 
-    // Two-state boxes: a grayed box has no meaning for any of the three switches.
     auto markChanged = [this] { setChanged(true); };
     connect(m_lstModes, &QListWidget::currentRowChanged, this, markChanged);
     connect(m_chkShowText, &QCheckBox::toggled, this, markChanged);
-    connect(m_chkXPc, &QCheckBox::toggled, this, markChanged);
+    // The XP box shows a BarXPcolor of 2 grayed; leaving gray for checked is a change too.
+    connect(m_chkXPc, &QCheckBox::stateChanged, this, markChanged);
     connect(m_chkAutoRedraw, &QCheckBox::toggled, this, markChanged);
+    // Only a loaded value grays the box: a click takes it out, and clicks go on with two states.
+    connect(m_chkXPc, &QCheckBox::clicked, this, [this] { m_chkXPc->setTristate(false); });
 }
 
 void Settings::describe(com::Dispatcher<Settings> &d)
@@ -87,8 +91,14 @@ void Settings::selectionChanged()
     // A style the list does not know selects no item, so that applying leaves it alone.
     const int style = bar.get(QStringLiteral("Style")).toLong();
     m_lstModes->setCurrentRow(style >= 0 && style < m_lstModes->count() ? style : -1);
-    // The bar paints blue chunks for any colour but green.
-    m_chkXPc->setChecked(bar.get(QStringLiteral("BarXPcolor")).toLong() != 0);
+    // 2 is the grayed box; the bar paints blue chunks for any colour but green.
+    const int32_t xpColor = bar.get(QStringLiteral("BarXPcolor")).toLong();
+    if (xpColor == GrayedValue) {
+        m_chkXPc->setCheckState(Qt::PartiallyChecked);
+    } else {
+        m_chkXPc->setTristate(false);
+        m_chkXPc->setChecked(xpColor != 0);
+    }
 }
 
 void Settings::applyChanges()
@@ -101,7 +111,11 @@ void Settings::applyChanges()
     // Without a chosen item there is no style to write; -1 would leave the bar drawing nothing.
     if (m_lstModes->currentRow() >= 0)
         bar.let(QStringLiteral("Style"), com::Variant::fromLong(m_lstModes->currentRow()));
-    bar.let(QStringLiteral("BarXPcolor"), com::Variant::fromLong(m_chkXPc->isChecked() ? 1 : 0));
+    // The box's value as a number: 0 cleared, 1 checked, 2 grayed.
+    const Qt::CheckState xp = m_chkXPc->checkState();
+    bar.let(QStringLiteral("BarXPcolor"), com::Variant::fromLong(xp == Qt::PartiallyChecked ? GrayedValue
+                                                                 : xp == Qt::Checked        ? 1
+                                                                                            : 0));
 }
 
 } // namespace ostrevo

@@ -162,10 +162,34 @@ private slots:
         QCOMPARE(settingsOf(bar), QStringLiteral("True False %1 0 1").arg(style));
     }
 
-    void anyXPColourButGreenShowsBlue()
+    // A grayed box stands for 2 and passes it back; a click leaves the grayed state for good.
+    void aGrayedXPBoxKeepsTwo()
     {
         com::Control *bar = newBar(QStringLiteral("ProgressBar1"));
         bar->let(QStringLiteral("BarXPcolor"), Variant::fromLong(2));
+        m_page->setSelectedControls({bar});
+        QCOMPARE(m_page->chkXPc()->checkState(), Qt::PartiallyChecked);
+        m_page->chkShowText()->click();
+        m_page->apply();
+        QCOMPARE(bar->get(QStringLiteral("BarXPcolor")).toLong(), 2);
+        m_page->chkXPc()->click();
+        QCOMPARE(m_page->chkXPc()->checkState(), Qt::Checked);
+        m_page->apply();
+        QCOMPARE(bar->get(QStringLiteral("BarXPcolor")).toLong(), 1);
+        m_page->chkXPc()->click();
+        m_page->chkXPc()->click();
+        QCOMPARE(m_page->chkXPc()->checkState(), Qt::Checked);
+        // A bar in green or blue brings back the two states.
+        bar->let(QStringLiteral("BarXPcolor"), Variant::fromLong(0));
+        m_page->setSelectedControls({bar});
+        QCOMPARE(m_page->chkXPc()->checkState(), Qt::Unchecked);
+        QVERIFY(!m_page->chkXPc()->isTristate());
+    }
+
+    void anyXPColourButGreenShowsBlue()
+    {
+        com::Control *bar = newBar(QStringLiteral("ProgressBar1"));
+        bar->let(QStringLiteral("BarXPcolor"), Variant::fromLong(3));
         m_page->setSelectedControls({bar});
         QVERIFY(m_page->chkXPc()->isChecked());
         m_page->chkXPc()->click();
