@@ -55,6 +55,14 @@ int16_t toInteger(double value)
     return Variant::fromDouble(value).toInteger();
 }
 
+// In time mode the bar's position is the minute, and -1 and 60 are where it
+// wraps. A range reaching beyond them would let the arrows (or a Value) show
+// minutes that do not exist, so such a range waits until time mode ends.
+bool holdsMinutes(int16_t barMin, int16_t barMax)
+{
+    return std::min(barMin, barMax) >= -1 && std::max(barMin, barMax) <= 60;
+}
+
 } // namespace
 
 Spin::Spin() : m_font(std::make_shared<StdFont>())
@@ -96,8 +104,8 @@ void Spin::describe(Dispatcher<Spin> &d)
          QStringLiteral("Min"), 0x68030014, [](Spin &self) { return self.m_min; },
          [](Spin &self, int16_t value) {
              self.m_min = value;
-             // In time mode the bar keeps its minute range; leaving time mode rebuilds it.
-             if (!self.m_timeState)
+             // The bar's Max, in time mode as well: the minutes then step only within it.
+             if (!self.m_timeState || holdsMinutes(self.m_scrollMin, self.m_min))
                  self.setScrollRange(self.m_scrollMin, self.m_min);
          })
         .notifies()
@@ -106,7 +114,7 @@ void Spin::describe(Dispatcher<Spin> &d)
          QStringLiteral("Max"), 0x68030013, [](Spin &self) { return self.m_max; },
          [](Spin &self, int16_t value) {
              self.m_max = value;
-             if (!self.m_timeState)
+             if (!self.m_timeState || holdsMinutes(self.m_max, self.m_scrollMax))
                  self.setScrollRange(self.m_max, self.m_scrollMax);
          })
         .notifies()

@@ -206,6 +206,43 @@ private slots:
         QCOMPARE(t->get(QStringLiteral("CurrTimeM")).toSingle(), 59.0f);
     }
 
+    // Min and Max build the scroll range in time mode too: VScroll1's Max is Min, its Min is Max.
+    void timeModeRangeFollowsMinAndMax()
+    {
+        Spin *s = timeSpin(10, 45);
+        QScrollBar *bar = s->findChild<QScrollBar *>(QStringLiteral("VScroll1"));
+        QCOMPARE(bar->maximum(), 61); // 60 down to -1
+        s->let(QStringLiteral("Max"), Variant::fromInteger(30));
+        QCOMPARE(bar->maximum(), 31); // 30 down to -1
+        QCOMPARE(s->scrollPosition(), int16_t(30));
+        s->let(QStringLiteral("Min"), Variant::fromInteger(10));
+        QCOMPARE(bar->maximum(), 20); // 30 down to 10
+        QCOMPARE(s->scrollPosition(), int16_t(30));
+        // The minute stays where it was until the next step, which stays in the new range.
+        QCOMPARE(text1(s)->text(), QStringLiteral("10:45"));
+        arrow(s, false);
+        QCOMPARE(s->scrollPosition(), int16_t(29));
+        QCOMPARE(text1(s)->text(), QStringLiteral("10:29"));
+    }
+
+    // A range beyond the wrap points would make the bar's position a minute that does not exist
+    // (70 and more here); the bar keeps its minute range then, until time mode ends.
+    void timeModeRangeNeverLeavesTheMinutes()
+    {
+        Spin *s = timeSpin(10, 45);
+        QScrollBar *bar = s->findChild<QScrollBar *>(QStringLiteral("VScroll1"));
+        s->let(QStringLiteral("Max"), Variant::fromInteger(100));
+        s->let(QStringLiteral("Min"), Variant::fromInteger(70));
+        arrow(s, true);
+        QCOMPARE(text1(s)->text(), QStringLiteral("10:46"));
+        QCOMPARE(s->get(QStringLiteral("CurrTimeM")).toSingle(), 46.0f);
+        QCOMPARE(bar->maximum(), 61);
+        QCOMPARE(errorOf([s] { s->let(QStringLiteral("Value"), Variant::fromInteger(80)); }), 380);
+        QCOMPARE(s->get(QStringLiteral("CurrTimeM")).toSingle(), 46.0f);
+        s->let(QStringLiteral("TimeState"), Variant::fromBool(false));
+        QCOMPARE(bar->maximum(), 30); // 100 down to 70
+    }
+
     void timeTyping()
     {
         Spin *s = timeSpin(10, 15);
