@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <cmath>
 
 namespace ostrevo
 {
@@ -45,17 +44,6 @@ const QRect Label1Rect(240, 2280, 1200, 255);
 const QRect TxtTTTRect(1560, 2220, 3840, 315);
 const QSize PageSize(5760, 3240);
 
-// A typed distance as a whole number; false when it is none.
-bool distanceOf(const QString &text, int &distance)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value) || std::abs(value) > 32767)
-        return false;
-    distance = int(std::nearbyint(value));
-    return true;
-}
-
 } // namespace
 
 TextMode::TextMode()
@@ -85,6 +73,7 @@ TextMode::TextMode()
     m_vsxSize->setSingleStep(1);
     m_vsxSize->setPageStep(10);
     m_vsxSize->setValue(30);
+    m_vsxSize->setFocusPolicy(Qt::StrongFocus); // a tab stop, as every field of the page
     place(m_vsxSize, "VSxSize", VSxSizeRect);
     place(m_chkTransp, "chkTransp", ChkTranspRect);
     place(new QLabel(QStringLiteral("ToolTipText")), "Label1", Label1Rect);
@@ -143,18 +132,22 @@ void TextMode::txtxDist_Change()
         m_txtxDist->setText(QString::number(SmallestDistance)); // comes back here
         return;
     }
-    int distance = 0;
-    if (!distanceOf(m_txtxDist->text(), distance))
-        return;
-    if (distance < SmallestDistance) {
-        m_txtxDist->setText(QString::number(SmallestDistance));
-        return;
-    }
-    // Beyond the scroll bar's range the text stands alone.
-    if (distance > LargestScrollDistance)
-        return;
-    m_vsxSize->setValue(distance);
-    setChanged(true);
+    // Read as the platform reads a number (a German decimal comma, say); text
+    // that is none ends the handler with nothing changed.
+    com::ignoringErrors([this] {
+        const com::Variant typed(m_txtxDist->text());
+        if (typed.toDouble() < SmallestDistance) {
+            m_txtxDist->setText(QString::number(SmallestDistance)); // comes back here
+            return;
+        }
+        // The scroll bar takes whole numbers, rounded half to even; beyond its
+        // range the text stands alone.
+        const int16_t distance = typed.toInteger();
+        if (distance > LargestScrollDistance)
+            return;
+        m_vsxSize->setValue(distance);
+        setChanged(true);
+    });
 }
 
 void TextMode::VSxSize_Change()

@@ -67,6 +67,7 @@ private slots:
         QCOMPARE(m_page->VSxSize()->minimum(), 1);
         QCOMPARE(m_page->VSxSize()->maximum(), 100);
         QCOMPARE(m_page->VSxSize()->pageStep(), 10);
+        QVERIFY(m_page->VSxSize()->focusPolicy() & Qt::TabFocus); // a tab stop between its field and the box
         QVERIFY(!m_page->changed());
     }
 
@@ -110,6 +111,16 @@ private slots:
                                         << "250" << 30 << false;
         QTest::newRow("letters") << "abc"
                                  << "abc" << 30 << false;
+        // The decimal comma, as the platform reads numbers: the bar takes the whole number (half to
+        // even) and writes it back into the field.
+        QTest::newRow("decimal comma") << "2,5"
+                                       << "2" << 2 << true;
+        QTest::newRow("decimal comma rounds up") << "7,6"
+                                                 << "8" << 8 << true;
+        QTest::newRow("below one with a comma") << "0,5"
+                                                << "1" << 1 << true;
+        QTest::newRow("just beyond the bar") << "100,6"
+                                             << "100,6" << 30 << false;
     }
     void theDistanceFieldAndTheScrollBarKeepTogether()
     {
