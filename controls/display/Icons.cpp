@@ -49,8 +49,8 @@ void Icons::describe(Dispatcher<Icons> &d)
               Get,
               VarType::Object,
               QStringLiteral("Picture"),
-              {{QStringLiteral("PicOver"), VarType::String},
-               {QStringLiteral("Size"), VarType::String},
+              {{QStringLiteral("PicOver"), VarType::String, true},
+               {QStringLiteral("Size"), VarType::String, true},
                {QStringLiteral("Index"), VarType::Long, true}}},
              [](Icons &, Args &args) {
                  return Variant::fromObject(icon(args[0].toString(), args[1].toString(), args[2].toLong()));
