@@ -38,6 +38,8 @@ private:
 
 // The first 4 characters are a header the readers never look at.
 constexpr qsizetype SkippedCharacters = 4;
+// What the request calls itself; update servers log it.
+const QString UserAgent = QStringLiteral("Wininet Test");
 
 } // namespace
 
@@ -46,7 +48,7 @@ com::Variant ReadURL(const QString &url, QWidget *updateWindow)
     QByteArray body;
     {
         const WaitCursor hourglass(updateWindow);
-        body = rt::ServiceSlot<net::TextFetcher>::current().fetch(url, ReadURLLimit);
+        body = rt::ServiceSlot<net::TextFetcher>::current().fetch(url, ReadURLLimit, UserAgent);
     }
     // One character per byte, so the cut and the skipped header count the same either way.
     const QString text = rt::Windows1252::decode(body);

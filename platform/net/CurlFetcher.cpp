@@ -41,7 +41,7 @@ struct ListDeleter {
 
 } // namespace
 
-QByteArray CurlFetcher::fetch(const QString &url, qsizetype maxBytes)
+QByteArray CurlFetcher::fetch(const QString &url, qsizetype maxBytes, const QString &userAgent)
 {
     if (maxBytes <= 0)
         return {};
@@ -61,6 +61,7 @@ QByteArray CurlFetcher::fetch(const QString &url, qsizetype maxBytes)
     Sink sink;
     sink.limit = maxBytes;
     const QByteArray address = url.toUtf8();
+    const QByteArray agent = userAgent.toLatin1();
     curl_easy_setopt(handle, CURLOPT_URL, address.constData());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https,file");
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -69,7 +70,7 @@ QByteArray CurlFetcher::fetch(const QString &url, qsizetype maxBytes)
     // An empty proxy overrides the proxy variables of the environment.
     curl_easy_setopt(handle, CURLOPT_PROXY, "");
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Kalvento");
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, agent.constData());
     // An error page is no text of the server's; it must not be read as one.
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, ConnectTimeoutSeconds);

@@ -13,7 +13,7 @@ public:
     static constexpr long ConnectTimeoutSeconds = 15;
     static constexpr long TotalTimeoutSeconds = 60;
 
-    QByteArray fetch(const QString &url, qsizetype maxBytes) override;
+    QByteArray fetch(const QString &url, qsizetype maxBytes, const QString &userAgent) override;
 };
 
 } // namespace net

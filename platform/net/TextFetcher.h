@@ -17,8 +17,9 @@ class TextFetcher
 public:
     virtual ~TextFetcher();
     // At most maxBytes of the body; longer bodies are cut. Empty when nothing
-    // arrived: no connection, an error status, or an empty file.
-    virtual QByteArray fetch(const QString &url, qsizetype maxBytes) = 0;
+    // arrived: no connection, an error status, or an empty file. The request
+    // introduces itself to the server with userAgent.
+    virtual QByteArray fetch(const QString &url, qsizetype maxBytes, const QString &userAgent) = 0;
 };
 
 } // namespace net

@@ -1,6 +1,7 @@
 #include "diary/update/BrowseFolder.h"
 #include "diary/update/OpenWebsite.h"
 #include "diary/update/ReadURL.h"
+#include "tests/support/LocalHttpServer.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeShell.h"
 #include "tests/support/fakes/ScriptedDialogs.h"
@@ -104,6 +105,7 @@ private slots:
         QCOMPARE(m_fetcher->calls().size(), 1);
         QCOMPARE(m_fetcher->calls().constFirst().url, InfoUrl);
         QCOMPARE(m_fetcher->calls().constFirst().maxBytes, qsizetype(524288));
+        QCOMPARE(m_fetcher->calls().constFirst().userAgent, QStringLiteral("Wininet Test"));
     }
 
     void readUrlUnreachableIsEmptyText()
@@ -150,6 +152,20 @@ private slots:
             kalvento::ReadURL(QUrl::fromLocalFile(file.fileName()).toString(), nullptr).toString();
         QCOMPARE(text.size(), qsizetype(524288 - 4));
         QCOMPARE(text, QString::fromLatin1(body.mid(4, 524288 - 4)));
+    }
+
+    // The real fetcher over HTTP: the request names the routine's own agent text.
+    void readUrlIntroducesItselfToTheServer()
+    {
+        rt::ServiceSlot<TextFetcher>::reset();
+        m_fetcher = nullptr;
+        testsupport::LocalHttpServer server(QByteArray("abcd\r\nKalvento\r\n"));
+        QVERIFY(server.isListening());
+        const QString text =
+            kalvento::ReadURL(server.url(QStringLiteral("/update/kalvento/nuvrel.inf")), nullptr).toString();
+        QCOMPARE(text, QStringLiteral("\r\nKalvento\r\n"));
+        QVERIFY(server.lastRequest().startsWith("GET /update/kalvento/nuvrel.inf "));
+        QCOMPARE(server.lastHeader("User-Agent"), QByteArray("Wininet Test"));
     }
 
     // --- web page

@@ -9,6 +9,11 @@
 using net::CurlFetcher;
 using net::TextFetcher;
 
+namespace
+{
+const QString Agent = QStringLiteral("Kalvento");
+}
+
 // Only file URLs: libcurl reads them without any network.
 class TestCurlFetcher : public QObject
 {
@@ -41,18 +46,18 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(qsizetype, limit);
         QFETCH(QByteArray, expected);
-        QCOMPARE(CurlFetcher().fetch(write(body), limit), expected);
+        QCOMPARE(CurlFetcher().fetch(write(body), limit, Agent), expected);
     }
 
     void missingFileIsEmpty()
     {
         const QString url = QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("fehlt.inf"))).toString();
-        QCOMPARE(CurlFetcher().fetch(url, 100), QByteArray());
+        QCOMPARE(CurlFetcher().fetch(url, 100, Agent), QByteArray());
     }
 
     void unsupportedSchemeIsEmpty()
     {
-        QCOMPARE(CurlFetcher().fetch(QStringLiteral("dict://localhost/x"), 100), QByteArray());
+        QCOMPARE(CurlFetcher().fetch(QStringLiteral("dict://localhost/x"), 100, Agent), QByteArray());
     }
 
     void realFetcherUntilATestInstallsAnother()

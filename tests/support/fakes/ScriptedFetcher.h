@@ -18,6 +18,7 @@ public:
     struct Call {
         QString url;
         qsizetype maxBytes = 0;
+        QString userAgent;
     };
 
     void serve(const QString &url, const QByteArray &body) { m_bodies.insert(url, body); }
@@ -25,7 +26,7 @@ public:
     void setDuringFetch(std::function<void()> hook) { m_duringFetch = std::move(hook); }
     const QList<Call> &calls() const { return m_calls; }
 
-    QByteArray fetch(const QString &url, qsizetype maxBytes) override;
+    QByteArray fetch(const QString &url, qsizetype maxBytes, const QString &userAgent) override;
 
 private:
     QHash<QString, QByteArray> m_bodies;
