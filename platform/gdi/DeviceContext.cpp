@@ -540,7 +540,7 @@ bool DeviceContext::roundRect(int left, int top, int right, int bottom, int elli
         return rectangle(left, top, right, bottom);
     // Our own simple shape: the inside is the platform's round-rectangle
     // region over the whole box, the outline that region's border pixels.
-    const QRegion inside = roundRectRegion(r.left, r.top, r.right + 1, r.bottom + 1, w, h);
+    const QRegion inside = roundRectRegion(r.left, r.top, r.right, r.bottom, w, h);
     const std::optional<RopMasks> brush = brushMasks(m_brushHandle, m_rop2);
     if (penIsNull()) {
         if (brush)

@@ -74,10 +74,9 @@ QRegion rectRegion(int left, int top, int right, int bottom)
 
 QRegion roundRectRegion(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
+    // Right and bottom are exclusive, as for rectangle regions.
     const Rect box = Rect{left, top, right, bottom}.normalized();
-    // The platform leaves out the last column and row here (not so for
-    // rectangle regions).
-    const int l = box.left, t = box.top, r = box.right - 1, b = box.bottom - 1;
+    const int l = box.left, t = box.top, r = box.right, b = box.bottom;
     const int w = std::min(r - l, std::abs(ellipseWidth));
     const int h = std::min(b - t, std::abs(ellipseHeight));
     if (w < 2 || h < 2)

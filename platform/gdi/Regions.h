@@ -16,10 +16,9 @@ namespace gdi
 // CreateRectRgn: the pixels left <= x < right, top <= y < bottom.
 Handle createRectRgn(int left, int top, int right, int bottom);
 Handle createRectRgnIndirect(const Rect &rect);
-// CreateRoundRectRgn: as on the platform, the region ends one pixel before
-// right and one before bottom (one pixel narrower and shorter than the
-// rectangle region with the same corners); the corners are cut by an ellipse
-// of ellipseWidth x ellipseHeight. Below 2 either way it is a plain rectangle.
+// CreateRoundRectRgn: the pixels left <= x < right, top <= y < bottom, as for
+// a rectangle region, with the corners cut by an ellipse of ellipseWidth x
+// ellipseHeight. Below 2 either way it is a plain rectangle.
 Handle createRoundRectRgn(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
 // CreateEllipticRgn: the round rectangle whose corner ellipse is the whole box.
 Handle createEllipticRgn(int left, int top, int right, int bottom);

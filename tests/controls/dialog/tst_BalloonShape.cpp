@@ -185,12 +185,12 @@ private slots:
                                      .united(gdi::roundRectRegion(11, 29, 295, 127, 45, 35))
                                      .united(polygon({QPoint(40, 20), QPoint(60, 20), QPoint(40, 0)}));
         QCOMPARE(gdi::windowRegion(form).value(), expected);
-        // The body ends one pixel before its right and bottom coordinates.
+        // The body's right and bottom coordinates (W - 14, H - 32) are its first columns and rows outside.
         gdi::GdiObject body(form->n_GetMainRect());
-        QVERIFY(gdi::ptInRegion(body, 284, 60));
-        QVERIFY(!gdi::ptInRegion(body, 285, 60));
-        QVERIFY(gdi::ptInRegion(body, 150, 116));
-        QVERIFY(!gdi::ptInRegion(body, 150, 117));
+        QVERIFY(gdi::ptInRegion(body, 285, 60));
+        QVERIFY(!gdi::ptInRegion(body, 286, 60));
+        QVERIFY(gdi::ptInRegion(body, 150, 117));
+        QVERIFY(!gdi::ptInRegion(body, 150, 118));
         QVERIFY(!gdi::ptInRegion(body, 0, 20)); // rounded corner
     }
 
@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(pixelAt(form->surface(), pixel.x(), pixel.y()), expected);
         gdi::Rect box;
         gdi::getRgnBox(shadow, box);
-        QCOMPARE(box, (gdi::Rect{11, 29, 294, 126}));
+        QCOMPARE(box, (gdi::Rect{11, 29, 295, 127}));
         QCOMPARE(gdi::regionOf(shadow), gdi::roundRectRegion(11, 29, 295, 127, 45, 35));
     }
 
@@ -284,8 +284,18 @@ private slots:
         form->DrawBalloon(false, 100, 100, 50);
         QCOMPARE(pixelAt(form->surface(), 150, 120), grey(169)); // below the body
         QCOMPARE(pixelAt(form->surface(), 150, 60), 0xCCFFFFu);  // the body covers its rings
-        QCOMPARE(pixelAt(form->surface(), 285, 60), grey(129));  // the shadow beside the body
-        QCOMPARE(pixelAt(form->surface(), 0, 60), 0u);           // the outline in the pen
+        QCOMPARE(pixelAt(form->surface(), 285, 60), grey(70));   // the rim along the right edge
+        QCOMPARE(pixelAt(form->surface(), 150, 117), grey(70));  // and along the bottom edge
+        QCOMPARE(pixelAt(form->surface(), 286, 60), grey(149));  // the shadow beside the body, ring 9
+        QCOMPARE(pixelAt(form->surface(), 294, 60), grey(229));  // its outermost ring but one
+        // The visible shadow: rows H - 32 to H - 24 and columns W - 14 to W - 6.
+        const QRegion region = gdi::windowRegion(form).value();
+        for (const QPoint inside : {QPoint(286, 60), QPoint(294, 60), QPoint(150, 118), QPoint(150, 126)})
+            QVERIFY2(region.contains(inside),
+                     qPrintable(QStringLiteral("%1,%2").arg(inside.x()).arg(inside.y())));
+        for (const QPoint outside : {QPoint(295, 60), QPoint(150, 127)})
+            QVERIFY(!region.contains(outside));
+        QCOMPARE(pixelAt(form->surface(), 0, 60), 0u); // the outline in the pen
         QCOMPARE(pixelAt(form->surface(), 284, 60), 0u);
         QCOMPARE(pixelAt(form->surface(), 40, 10), 0u);        // the pointer's dark edge
         QCOMPARE(pixelAt(form->surface(), 42, 19), 0xCCFFFFu); // the pointer inside

