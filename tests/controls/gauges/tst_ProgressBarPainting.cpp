@@ -52,6 +52,15 @@ std::shared_ptr<StdPicture> pictureOf(int width, int height, const std::function
     return std::make_shared<StdPicture>(gdi::Picture(image));
 }
 
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 } // namespace
 
 class TestProgressBarPainting : public QObject
@@ -391,6 +400,11 @@ private slots:
         QCOMPARE(redPixels(), 0); // the let itself does not paint
         bar->repaint();
         QVERIFY(redPixels() > 0);
+        // Painting inside the request asks for no further paints.
+        PaintCounter counter;
+        bar->installEventFilter(&counter);
+        QTest::qWait(100);
+        QCOMPARE(counter.paints, 0);
         QCOMPARE(bar->percentText(), QStringLiteral("45%"));
         // What the host shows is what was painted.
         const QImage shown = bar->grab().toImage();
