@@ -166,10 +166,12 @@ void TreeView::mouseDoubleClickEvent(QMouseEvent *event)
     report(event);
 }
 
-void TreeView::leaveEvent(QEvent *event)
+// The pointer leaving the nodes' area leaves the hot node.
+bool TreeView::viewportEvent(QEvent *event)
 {
-    QTreeWidget::leaveEvent(event);
-    setHot({});
+    if (event->type() == QEvent::Leave)
+        setHot({});
+    return QTreeWidget::viewportEvent(event);
 }
 
 void TreeView::keyPressEvent(QKeyEvent *event)

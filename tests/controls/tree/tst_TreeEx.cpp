@@ -590,7 +590,7 @@ private slots:
         QCOMPARE(pixelsOf(tree, root, hot) > 10, on);
         QCOMPARE(pixelsOf(tree, tree->tree().topLevelItem(1), hot), 0);
         QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(&tree->tree(), &leave);
+        QCoreApplication::sendEvent(area, &leave);
         QCOMPARE(pixelsOf(tree, root, hot), 0);
     }
 
