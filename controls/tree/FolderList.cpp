@@ -59,8 +59,11 @@ const DriveEntry *FolderList::driveOf(const QList<DriveEntry> &drives, const QSt
 
 void FolderList::setPath(const QString &path)
 {
-    const QString p = normalized(path);
-    // Relative paths would depend on the process's working folder.
+    QString p = normalized(path);
+    // A relative path names a folder below the working folder; the list
+    // keeps its full path.
+    if (!p.isEmpty() && !p.startsWith(QLatin1Char('/')))
+        p = normalized(QDir::current().absoluteFilePath(p));
     if (!p.startsWith(QLatin1Char('/')) || !QFileInfo(p).isDir()) {
         const QList<DriveEntry> drives = rt::ServiceSlot<DriveSource>::current().drives();
         if (const DriveEntry *drive = driveOf(drives, p);

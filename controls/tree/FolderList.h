@@ -36,7 +36,8 @@ public:
     explicit FolderList(std::function<void()> onChange = {});
 
     // Raises 68 when the folder's root is not there (the drive is not ready)
-    // and 76 when the folder does not exist.
+    // and 76 when the folder does not exist. A relative path is taken from
+    // the working folder.
     void setPath(const QString &path);
     QString path() const { return m_path; }
     const QStringList &list() const { return m_list; } // full paths, in name order

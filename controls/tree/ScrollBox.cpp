@@ -378,6 +378,9 @@ void ScrollBox::alignContents()
     const double distance = MarginBorders * m_borderHeight - topmost;
     for (QWidget *control : controls)
         shift(*control, distance);
+    // What the layout measured before the contents moved up is no room to
+    // scroll into: the extent is what the aligned contents reach.
+    m_contentsExtent = 0;
     measureExtent();
 }
 
@@ -462,6 +465,8 @@ void ScrollBox::showEvent(QShowEvent *event)
         com::ignoringErrors([this] { alignContents(); });
 }
 
+// The host's handlers and the contents run unguarded: their errors go on to
+// whoever delivered the input.
 void ScrollBox::stripPressed(QMouseEvent *event)
 {
     if (KeyCodes::mouseButton(event->button()) != KeyCodes::LeftButton)
@@ -470,7 +475,7 @@ void ScrollBox::stripPressed(QMouseEvent *event)
     const float x = float(pos.x() * Twips::perPixelX()), y = float(pos.y() * Twips::perPixelY());
     m_dragRef = y;
     setStripIcon(m_closedHand);
-    ignoringErrors([&] { raiseEvent(QStringLiteral("MouseDown"), mouseEventArgs(*event, false, x, y)); });
+    raiseEvent(QStringLiteral("MouseDown"), mouseEventArgs(*event, false, x, y));
 }
 
 void ScrollBox::stripMoved(QMouseEvent *event)
@@ -478,14 +483,12 @@ void ScrollBox::stripMoved(QMouseEvent *event)
     const QPointF pos = event->position();
     const float x = float(pos.x() * Twips::perPixelX()), y = float(pos.y() * Twips::perPixelY());
     Args args = mouseEventArgs(*event, true, x, y);
-    ignoringErrors([&] {
-        if (KeyCodes::mouseButtons(event->buttons()) == KeyCodes::LeftButton)
-            dragStep(y);
-        else
-            m_valueText = Variant::fromSingle(m_offset).toString();
-        raiseEvent(QStringLiteral("Scroll"));
-        raiseEvent(QStringLiteral("MouseMove"), args);
-    });
+    if (KeyCodes::mouseButtons(event->buttons()) == KeyCodes::LeftButton)
+        dragStep(y);
+    else
+        m_valueText = Variant::fromSingle(m_offset).toString();
+    raiseEvent(QStringLiteral("Scroll"));
+    raiseEvent(QStringLiteral("MouseMove"), args);
 }
 
 void ScrollBox::stripReleased(QMouseEvent *event)
@@ -494,18 +497,16 @@ void ScrollBox::stripReleased(QMouseEvent *event)
     const float x = float(pos.x() * Twips::perPixelX()), y = float(pos.y() * Twips::perPixelY());
     m_dragRef = -1;
     setStripIcon(m_openHand);
-    ignoringErrors([&] { raiseEvent(QStringLiteral("MouseUp"), mouseEventArgs(*event, false, x, y)); });
+    raiseEvent(QStringLiteral("MouseUp"), mouseEventArgs(*event, false, x, y));
 }
 
 void ScrollBox::stripKeyPressed(QKeyEvent *event)
 {
-    ignoringErrors([&] {
-        if (KeyCodes::keyCode(*event) != 0)
-            raiseEvent(QStringLiteral("KeyDown"), keyEventArgs(*event));
-        const int ascii = KeyCodes::keyAscii(*event);
-        if (ascii != 0)
-            raiseEvent(QStringLiteral("KeyPress"), Args{Variant::fromInteger(int16_t(ascii))});
-    });
+    if (KeyCodes::keyCode(*event) != 0)
+        raiseEvent(QStringLiteral("KeyDown"), keyEventArgs(*event));
+    const int ascii = KeyCodes::keyAscii(*event);
+    if (ascii != 0)
+        raiseEvent(QStringLiteral("KeyPress"), Args{Variant::fromInteger(int16_t(ascii))});
 }
 
 void ScrollBox::stripKeyReleased(QKeyEvent *event)
@@ -513,7 +514,7 @@ void ScrollBox::stripKeyReleased(QKeyEvent *event)
     // A held key repeats its KeyDown only.
     if (event->isAutoRepeat() || KeyCodes::keyCode(*event) == 0)
         return;
-    ignoringErrors([&] { raiseEvent(QStringLiteral("KeyUp"), keyEventArgs(*event)); });
+    raiseEvent(QStringLiteral("KeyUp"), keyEventArgs(*event));
 }
 
 } // namespace ostrevo

@@ -3,6 +3,7 @@
 #include "controls/display/MousePointer.h"
 #include "controls/foundation/ControlEvents.h"
 #include "controls/foundation/frmAbout.h"
+#include "controls/tree/TreeNode.h"
 #include "controls/tree/TreeView.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdFont.h"
@@ -33,6 +34,13 @@ TreeEx::TreeEx()
     m_tree->move(0, 0);
     m_tree->setFont(m_font->toQFont());
     m_tree->inputObserver = [this](QEvent *event) { onInput(event); };
+    m_tree->beforeLabelEdit = [this](QTreeWidgetItem *item) { return onBeforeLabelEdit(item); };
+    m_tree->afterLabelEdit = [this](QTreeWidgetItem *item, QString &text) {
+        return onAfterLabelEdit(item, text);
+    };
+    m_tree->setAutomaticLabelEdit(m_labelEdit == 0);
+    m_tree->setHideSelection(m_hideSelection);
+    m_tree->setHotTracking(m_hotTracking);
     connect(m_tree, &QTreeWidget::itemExpanded, this, &TreeEx::onExpanded);
     connect(m_tree, &QTreeWidget::itemCollapsed, this, &TreeEx::onCollapsed);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { onNodeClick(item); });
@@ -79,29 +87,24 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
              });
     d.property<int32_t>(
          QStringLiteral("LabelEdit"), 0x6803000B, [](TreeEx &self) { return self.m_labelEdit; },
-         [](TreeEx &self, int32_t value) {
-             if (value != 0 && value != 1)
-                 raiseError(ErrInvalidPropertyValue);
-             self.m_labelEdit = value;
-         },
-         QStringLiteral("LabelEditConstants"))
+         [](TreeEx &self, int32_t value) { self.setLabelEdit(value); }, QStringLiteral("LabelEditConstants"))
         .notifies()
         .persist({.rank = 3, .read = Variant::fromLong(1), .writeRank = 4});
     d.property<bool>(
          QStringLiteral("HideSelection"), 0x6803000A, [](TreeEx &self) { return self.m_hideSelection; },
-         [](TreeEx &self, bool value) { self.m_hideSelection = value; })
+         [](TreeEx &self, bool value) { self.setHideSelection(value); })
         .notifies()
         .persist({.rank = 6,
                   .read = Variant::fromBool(true),
-                  .store = [](TreeEx &self, const Variant &v) { self.m_hideSelection = v.toBool(); },
+                  .store = [](TreeEx &self, const Variant &v) { self.setHideSelection(v.toBool()); },
                   .writeRank = 5});
     d.property<bool>(
          QStringLiteral("HotTracking"), 0x68030009, [](TreeEx &self) { return self.m_hotTracking; },
-         [](TreeEx &self, bool value) { self.m_hotTracking = value; })
+         [](TreeEx &self, bool value) { self.setHotTracking(value); })
         .notifies()
         .persist({.rank = 4,
                   .read = Variant::fromBool(false),
-                  .store = [](TreeEx &self, const Variant &v) { self.m_hotTracking = v.toBool(); },
+                  .store = [](TreeEx &self, const Variant &v) { self.setHotTracking(v.toBool()); },
                   .writeRank = 6});
     d.property<int32_t>(
          QStringLiteral("BorderStyle"), 0x68030008, [](TreeEx &self) { return self.m_borderStyle; },
@@ -270,6 +273,26 @@ void TreeEx::setAppearance(int32_t appearance)
         raiseError(ErrInvalidPropertyValue);
     m_appearance = appearance;
     applyFrame();
+}
+
+void TreeEx::setLabelEdit(int32_t mode)
+{
+    if (mode != 0 && mode != 1)
+        raiseError(ErrInvalidPropertyValue);
+    m_labelEdit = mode;
+    m_tree->setAutomaticLabelEdit(mode == 0);
+}
+
+void TreeEx::setHideSelection(bool hide)
+{
+    m_hideSelection = hide;
+    m_tree->setHideSelection(hide);
+}
+
+void TreeEx::setHotTracking(bool on)
+{
+    m_hotTracking = on;
+    m_tree->setHotTracking(on);
 }
 
 void TreeEx::applyFrame()

@@ -4,18 +4,20 @@
 #include "controls/tree/TreeEx.h"
 
 #include "controls/foundation/ControlEvents.h"
+#include "controls/tree/TreeImages.h"
 #include "controls/tree/TreeNode.h"
 #include "controls/tree/TreeView.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/IgnoringErrors.h"
 #include "platform/runtime/KeyCodes.h"
+#include "platform/runtime/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyle>
+#include <utility>
 
 using namespace com;
 using rt::KeyCodes;
@@ -42,22 +44,6 @@ int driveImage(int type, int32_t iconShow)
     if (type == 1 || type == 3)
         return iconShow + 4;
     return iconShow + 7;
-}
-
-// The pictures of the image list, 1 to 18: three drive kinds and three folder
-// states, each in the three themes, which share the platform's pictures.
-QIcon imageIcon(const QStyle &style, int index)
-{
-    if (index < 1 || index > 18)
-        return {};
-    if (index <= 9) {
-        static constexpr QStyle::StandardPixmap drives[] = {QStyle::SP_DriveFDIcon, QStyle::SP_DriveHDIcon,
-                                                            QStyle::SP_DriveNetIcon};
-        return style.standardIcon(drives[(index - 1) / 3]);
-    }
-    static constexpr QStyle::StandardPixmap folders[] = {QStyle::SP_DirClosedIcon, QStyle::SP_DirOpenIcon,
-                                                         QStyle::SP_DirIcon};
-    return style.standardIcon(folders[(index - 10) % 3]);
 }
 
 bool isPlaceholder(const QTreeWidgetItem *item)
@@ -91,11 +77,62 @@ QTreeWidgetItem *TreeEx::nodeForFolder(const QString &path) const
     return node(path);
 }
 
+QTreeWidgetItem *TreeEx::nodeById(qint64 id) const
+{
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        if ((*it)->data(0, NodeIdRole).toLongLong() == id)
+            return *it;
+    return nullptr;
+}
+
+std::shared_ptr<TreeNode> TreeEx::nodeObject(QTreeWidgetItem &item)
+{
+    return std::make_shared<TreeNode>(*this, item.data(0, NodeIdRole).toLongLong());
+}
+
+// Nodes are numbered as they are added, so a node's place among those still
+// in the tree is its index in the order of adding.
+int32_t TreeEx::indexOf(const QTreeWidgetItem &item) const
+{
+    const qint64 id = item.data(0, NodeIdRole).toLongLong();
+    int32_t index = 0;
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        if ((*it)->data(0, NodeIdRole).toLongLong() <= id)
+            ++index;
+    return index;
+}
+
+Variant TreeEx::tagOf(const QTreeWidgetItem &item) const
+{
+    const auto found = m_tags.find(item.data(0, NodeIdRole).toLongLong());
+    return found == m_tags.end() ? Variant() : found->second;
+}
+
+void TreeEx::setTag(const QTreeWidgetItem &item, const Variant &tag)
+{
+    m_tags[item.data(0, NodeIdRole).toLongLong()] = tag;
+}
+
+QTreeWidgetItem *TreeEx::newItem(const QString &text)
+{
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setData(0, NodeIdRole, m_nextId++);
+    return item;
+}
+
+// An item leaving the tree takes its subtree's tags along.
+void TreeEx::forget(QTreeWidgetItem &item)
+{
+    m_tags.erase(item.data(0, NodeIdRole).toLongLong());
+    for (int i = 0; i < item.childCount(); ++i)
+        forget(*item.child(i));
+}
+
 QTreeWidgetItem *TreeEx::addNode(QTreeWidgetItem *parent, const QString &key, const QString &text, int image)
 {
     if (node(key))
         raiseError(35602, QStringLiteral("Schlüssel ist in der Auflistung nicht eindeutig"));
-    auto *item = new QTreeWidgetItem(QStringList{text});
+    QTreeWidgetItem *item = newItem(text);
     item->setData(0, KeyRole, key);
     item->setData(0, ImageRole, image);
     if (parent)
@@ -108,7 +145,7 @@ QTreeWidgetItem *TreeEx::addNode(QTreeWidgetItem *parent, const QString &key, co
 
 void TreeEx::addPlaceholder(QTreeWidgetItem *parent)
 {
-    parent->addChild(new QTreeWidgetItem(QStringList{QString()}));
+    parent->addChild(newItem(QString()));
 }
 
 void TreeEx::showImage(QTreeWidgetItem *item)
@@ -120,12 +157,13 @@ void TreeEx::showImage(QTreeWidgetItem *item)
         image = selected;
     else if (expanded && item->isExpanded())
         image = expanded;
-    item->setIcon(0, imageIcon(*m_tree->style(), image));
+    item->setIcon(0, TreeImages::icon(image));
 }
 
 void TreeEx::loadDrives()
 {
     m_tree->clear();
+    m_tags.clear();
     m_drives = rt::ServiceSlot<DriveSource>::current().drives();
     for (const DriveEntry &drive : m_drives) {
         QTreeWidgetItem *root =
@@ -147,6 +185,7 @@ void TreeEx::onExpanded(QTreeWidgetItem *item)
         if (item->childCount() > 0 && isPlaceholder(item->child(0))) {
             const std::unique_ptr<QTreeWidgetItem> placeholder(
                 item->takeChild(0)); // out of the tree: ours to drop
+            forget(*placeholder);
             const int image = m_iconShow * 3 + 10;
             for (const QString &folder : m_dummyDir.list()) {
                 QTreeWidgetItem *child = addNode(item, folder, QFileInfo(folder).fileName(), image);
@@ -173,6 +212,8 @@ void TreeEx::onExpanded(QTreeWidgetItem *item)
 void TreeEx::onCollapsed(QTreeWidgetItem *item)
 {
     // Nothing is cached: opening it again reads the disk afresh.
+    for (int i = 0; i < item->childCount(); ++i)
+        forget(*item->child(i));
     qDeleteAll(item->takeChildren());
     addPlaceholder(item);
     showImage(item);
@@ -246,9 +287,8 @@ void TreeEx::CreateNewDirectory(const QString &newDirectory)
 {
     QString path = newDirectory;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    // A relative path would depend on the process's working folder.
-    if (!path.startsWith(QLatin1Char('/')))
-        return;
+    // A relative path is created below the working folder; its levels are
+    // no keys of the tree, so they get no nodes.
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
     QString parent;
@@ -275,15 +315,43 @@ void TreeEx::CreateNewDirectory(const QString &newDirectory)
 
 // --- the tree's input, raised to the host ------------------------------------------
 
-void TreeEx::raiseSafely(const QString &name, Args &&args)
+void TreeEx::raiseSafely(const QString &name, Args &args)
 {
     // The host's handler failed; the tree's notification goes on.
     com::ignoringErrors([&] { raiseEvent(name, args); });
 }
 
+void TreeEx::raiseSafely(const QString &name, Args &&args)
+{
+    raiseSafely(name, args);
+}
+
 void TreeEx::raiseNodeEvent(const QString &name, QTreeWidgetItem *item)
 {
-    raiseSafely(name, {Variant::fromObject(std::make_shared<TreeNode>(keyOf(*item), item->text(0)))});
+    raiseSafely(name, {Variant::fromObject(nodeObject(*item))});
+}
+
+// The host decides: a Cancel set keeps the label closed.
+bool TreeEx::onBeforeLabelEdit(QTreeWidgetItem *item)
+{
+    if (isPlaceholder(item))
+        return false;
+    Args args{Variant::fromInteger(0)};
+    raiseSafely(QStringLiteral("BeforeLabelEdit"), args);
+    return args[0].toInteger() == 0;
+}
+
+// Only the label changes: the folder keeps its name (and the node its key)
+// unless the host renames it. A Cancel set keeps the old label, a changed
+// NewString is taken instead of the typed one.
+bool TreeEx::onAfterLabelEdit(QTreeWidgetItem *, QString &text)
+{
+    Args args{Variant::fromInteger(0), Variant(text)};
+    raiseSafely(QStringLiteral("AfterLabelEdit"), args);
+    if (args[0].toInteger() != 0)
+        return false;
+    text = args[1].toString();
+    return true;
 }
 
 void TreeEx::onInput(QEvent *event)
@@ -294,18 +362,25 @@ void TreeEx::onInput(QEvent *event)
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);
         const bool move = event->type() == QEvent::MouseMove;
-        const QPointF pos = m_tree->mapTo(this, mouse->position().toPoint());
+        // In twips from the corner of the tree's area, as every control gives positions.
+        const QPointF pos = mouse->position();
+        const auto x = float(pos.x() * rt::Twips::perPixelX()), y = float(pos.y() * rt::Twips::perPixelY());
         const QString name = move                                        ? QStringLiteral("MouseMove")
                              : event->type() == QEvent::MouseButtonPress ? QStringLiteral("MouseDown")
                                                                          : QStringLiteral("MouseUp");
-        raiseSafely(name,
-                    mouseEventArgs(*mouse, move, static_cast<float>(pos.x()), static_cast<float>(pos.y())));
+        raiseSafely(name, mouseEventArgs(*mouse, move, x, y));
         if (event->type() == QEvent::MouseButtonRelease &&
-            KeyCodes::mouseButton(mouse->button()) == KeyCodes::LeftButton)
-            raiseSafely(QStringLiteral("Click"));
+            KeyCodes::mouseButton(mouse->button()) == KeyCodes::LeftButton) {
+            // A double click is one Click and one DblClick: its second
+            // release only ends it.
+            if (!std::exchange(m_releaseOfDoubleClick, false))
+                raiseSafely(QStringLiteral("Click"));
+        }
         break;
     }
     case QEvent::MouseButtonDblClick:
+        m_releaseOfDoubleClick =
+            KeyCodes::mouseButton(static_cast<QMouseEvent *>(event)->button()) == KeyCodes::LeftButton;
         raiseSafely(QStringLiteral("DblClick"));
         break;
     case QEvent::KeyPress: {

@@ -25,12 +25,14 @@ inline int errorOf(const std::function<void()> &action)
 }
 
 // A control as a form loads it, each event it raises recorded as
-// "Name(arg, ...)"; a valid size places it, which resizes it.
+// "Name(arg, ...)" before the form's handlers (if any) see it; a valid size
+// places it, which resizes it.
 inline com::Control *createRecorded(const QString &progId, QWidget *form, const QString &name,
                                     QStringList &events, QSize size = {},
-                                    const com::PropertyBag *bag = nullptr)
+                                    const com::PropertyBag *bag = nullptr,
+                                    const com::EventHandlers *handlers = nullptr)
 {
-    com::Control *control = com::ControlHost::createControl(progId, form, name, nullptr, bag);
+    com::Control *control = com::ControlHost::createControl(progId, form, name, handlers, bag);
     control->site()->setEventObserver([&events](const com::EventInfo &event, com::Args &args) {
         QStringList shown;
         for (const com::Variant &arg : args)

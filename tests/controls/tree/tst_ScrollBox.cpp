@@ -1,4 +1,5 @@
 #include "controls/tree/ScrollBox.h"
+#include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
@@ -18,12 +19,13 @@ class TestScrollBox : public QObject
 private:
     std::unique_ptr<QWidget> m_form;
     QStringList m_events;
+    com::EventHandlers m_handlers; // the form's, for handlers that fail
 
     ScrollBox *newBox(const com::PropertyBag *bag = nullptr)
     {
         com::Control *control =
             testsupport::createRecorded(QStringLiteral("Quiv_Tools.ScrollBox"), m_form.get(),
-                                        QStringLiteral("ScrollBox1"), m_events, {}, bag);
+                                        QStringLiteral("ScrollBox1"), m_events, {}, bag, &m_handlers);
         auto *box = dynamic_cast<ScrollBox *>(control);
         Q_ASSERT(box);
         return box;
@@ -86,7 +88,11 @@ private slots:
         m_events.clear();
     }
 
-    void cleanup() { m_form.reset(); }
+    void cleanup()
+    {
+        m_form.reset();
+        m_handlers = com::EventHandlers();
+    }
 
     void frameAndStrip_data()
     {
@@ -319,11 +325,85 @@ private slots:
         auto *broken = new QWidget(box);
         broken->setProperty("Y1", 100.0);
         QCOMPARE(errorOf([&] { box->call(QStringLiteral("MoveControls"), {Variant::fromLong(15)}); }), 438);
-        // The same failure inside a drag stays in the box: the events still come.
+        // The same failure inside a drag goes on to the input's sender, before any event.
         press(box, 20);
         m_events.clear();
-        drag(box, 0);
+        QCOMPARE(errorOf([&] { drag(box, 0); }), 438);
         QCOMPARE(m_events.size(), 0);
+    }
+
+    // Showing measures what the aligned contents reach: a box of 3000 twips
+    // whose topmost control stood 690 twips too low scrolls by exactly the
+    // contents' overhang, with no blank room below them.
+    void extentMeasuredAfterAligning()
+    {
+        ScrollBox *box = newBox();
+        child(box, 50, 20);                  // top 750 twips: moves up by 690
+        QWidget *last = child(box, 200, 66); // bottom 3990 twips before, 3300 after aligning
+        box->resize(200, 200);
+        box->show();
+        QCOMPARE(box->extent(), 3360.0f); // 3300 + four border heights
+        press(box, 199);
+        drag(box, 0);
+        QCOMPARE(box->scrollOffset(), -360.0f);
+        QCOMPARE(last->y() + last->height(), 196); // bottom-aligned above the margin
+    }
+
+    // A failing handler of the host fails the input that raised it; the step
+    // before it has happened, the events after it are not raised.
+    void handlerErrorsReachTheSender_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QStringList>("raised");
+        QTest::newRow("MouseDown") << QStringLiteral("MouseDown")
+                                   << QStringList{QStringLiteral("MouseDown(1, 0, 150, 300)")};
+        QTest::newRow("Scroll") << QStringLiteral("Scroll") << QStringList{QStringLiteral("Scroll()")};
+        QTest::newRow("MouseMove") << QStringLiteral("MouseMove")
+                                   << QStringList{QStringLiteral("Scroll()"),
+                                                  QStringLiteral("MouseMove(1, 0, 150, 0)")};
+        QTest::newRow("MouseUp") << QStringLiteral("MouseUp")
+                                 << QStringList{QStringLiteral("MouseUp(1, 0, 150, 0)")};
+        QTest::newRow("KeyDown") << QStringLiteral("KeyDown")
+                                 << QStringList{QStringLiteral("KeyDown(65, 0)")};
+        QTest::newRow("KeyPress") << QStringLiteral("KeyPress")
+                                  << QStringList{QStringLiteral("KeyDown(65, 0)"),
+                                                 QStringLiteral("KeyPress(97)")};
+        QTest::newRow("KeyUp") << QStringLiteral("KeyUp") << QStringList{QStringLiteral("KeyUp(65, 0)")};
+    }
+    void handlerErrorsReachTheSender()
+    {
+        QFETCH(QString, failing);
+        QFETCH(QStringList, raised);
+        ScrollBox *box = newBox();
+        QWidget *a = child(box, 4, 20);
+        child(box, 160, 40);
+        place(box);
+        m_handlers.on(QStringLiteral("ScrollBox1_") + failing,
+                      [](com::Args &) { com::raiseError(5, QStringLiteral("Ungültiger Prozeduraufruf")); });
+        if (failing.startsWith(QLatin1String("Key"))) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            const bool onRelease = failing == QLatin1String("KeyUp");
+            QCOMPARE(errorOf([&] { QCoreApplication::sendEvent(strip(box), &down); }), onRelease ? 0 : 5);
+            if (onRelease) {
+                m_events.clear();
+                QCOMPARE(errorOf([&] { QCoreApplication::sendEvent(strip(box), &up); }), 5);
+            }
+        } else if (failing == QLatin1String("MouseDown")) {
+            QCOMPARE(errorOf([&] { press(box, 20); }), 5);
+            QCOMPARE(box->stripIcon(), box->closedHand()); // the press itself was taken
+        } else if (failing == QLatin1String("MouseUp")) {
+            press(box, 20);
+            m_events.clear();
+            QCOMPARE(errorOf([&] { release(box, 0); }), 5);
+            QCOMPARE(box->dragReference(), -1.0f);
+        } else {
+            press(box, 20);
+            m_events.clear();
+            QCOMPARE(errorOf([&] { drag(box, 0); }), 5);
+            QCOMPARE(a->y(), -16); // the drag step came first
+        }
+        QCOMPARE(m_events, raised);
     }
 
     void keysOnStrip()
