@@ -1,14 +1,14 @@
 #include "diary/FrmSplash.h"
 #include "diary/ProgramStart.h"
 #include "platform/com/AutomationError.h"
+#include "platform/runtime/Application.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    rt::Application app(argc, argv);
     kalvento::prepareProgram(app, KV_VERSION_MAJOR, KV_VERSION_MINOR, KV_VERSION_PATCH);
     try {
         // The start form hands over to the password prompt or the main window.

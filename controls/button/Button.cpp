@@ -6,6 +6,7 @@
 #include "controls/foundation/ResData.h"
 #include "controls/foundation/frmAbout.h"
 #include "platform/com/AutomationError.h"
+#include "platform/com/IgnoringErrors.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/runtime/Timer.h"
@@ -26,14 +27,6 @@ constexpr int32_t DefaultButtonShow = 21; // btnOK
 constexpr int PollInterval = 50;
 constexpr int FocusDelay = 10;
 constexpr int FirstSound = 101;
-
-template <class Call> void ignoringErrors(Call call)
-{
-    try {
-        call();
-    } catch (...) {
-    }
-}
 
 std::shared_ptr<StdFont> fontOf(const Variant &value)
 {

@@ -146,7 +146,7 @@ void Button::showEmbossed(const QImage &picture, int16_t)
     try {
         Variant baseColour = Variant::fromLong(modquivbutton::OleColorToRGB(static_cast<int32_t>(base)));
         modquivbutton::EmbossPicture(source, target, baseColour);
-    } catch (...) {
+    } catch (const com::AutomationError &) {
         embossed = false; // a picture beyond the filter's size stays empty
     }
     if (embossed && (m_borderStyle == 5 || m_borderStyle == 6 || !m_gradient))

@@ -1,13 +1,13 @@
 // The test container: drives any registered control from standard input.
 #include "platform/com/AutomationScript.h"
+#include "platform/runtime/Application.h"
 
-#include <QApplication>
 #include <QTextStream>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    rt::Application app(argc, argv);
     com::AutomationScript script;
     QTextStream in(stdin);
     QTextStream out(stdout);
