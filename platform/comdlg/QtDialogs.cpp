@@ -7,6 +7,7 @@
 
 #include <QColorDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPageLayout>
@@ -75,23 +76,40 @@ spooler::DeviceMode modeOf(const QPrinter &printer, spooler::DeviceMode mode)
     return mode;
 }
 
+void centre(QWidget &dialog)
+{
+    const QSize screen = rt::SystemSources::screen().size();
+    const QSize size = dialog.frameGeometry().size();
+    dialog.move(int(std::nearbyint((screen.width() - size.width()) / 2.0)),
+                int(std::nearbyint((screen.height() - size.height()) / 2.0)));
+}
+
+// Owned by the dialog it centres.
+class ShowCentring : public QObject
+{
+public:
+    explicit ShowCentring(QWidget *dialog) : QObject(dialog) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent())
+            centre(*static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
 } // namespace
 
 void QtDialogs::place(QWidget &dialog, const Placement &placement)
 {
     if (placement.title)
         dialog.setWindowTitle(*placement.title);
-    if (!placement.position && !placement.centred)
-        return;
-    QPoint at = placement.position.value_or(QPoint());
+    if (placement.position)
+        dialog.move(*placement.position);
     if (placement.centred) {
-        dialog.adjustSize();
-        const QSize screen = rt::SystemSources::screen().size();
-        const QSize size = dialog.frameGeometry().size();
-        at = QPoint(int(std::nearbyint((screen.width() - size.width()) / 2.0)),
-                    int(std::nearbyint((screen.height() - size.height()) / 2.0)));
+        centre(dialog);
+        // A dialog may settle its size only as it shows; it is centred again then.
+        dialog.installEventFilter(new ShowCentring(&dialog));
     }
-    dialog.move(at);
 }
 
 QStringList QtDialogs::nameFilters(const QString &platformFilter)
