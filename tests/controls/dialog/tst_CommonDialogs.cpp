@@ -393,6 +393,26 @@ private slots:
         QCOMPARE(get(dialog, "color").toColor(), 0xFFu);
     }
 
+    // Title and place go with the one dialog they were meant for: a colour
+    // dialog that never opened leaves nothing behind for the next dialog.
+    void placementStaysWithItsDialog()
+    {
+        Control *dialog = newDialog();
+        let(dialog, "DialogTitle", Variant(QStringLiteral("Farbe")));
+        m_dialogs->push(Answer::failed(0xFFFF));
+        dialog->call(QStringLiteral("ShowColor"));
+        let(dialog, "DialogTitle", Variant(QString()));
+        dialog->call(QStringLiteral("ShowOpen"));
+        dialog->call(QStringLiteral("ShowColor"));
+        const auto &shown = m_dialogs->shown();
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown[1].placement.title, std::nullopt);
+        QCOMPARE(shown[1].placement.position, std::nullopt);
+        QVERIFY(shown[1].placement.centred);
+        QCOMPARE(shown[2].placement.title, std::optional<QString>(QString()));
+        QVERIFY(!shown[2].placement.centred);
+    }
+
     void fontDialog_data()
     {
         QTest::addColumn<double>("chosenSize");
