@@ -1,3 +1,4 @@
+#include "platform/com/Collection.h"
 #include "platform/com/ControlHost.h"
 #include "platform/com/StdFont.h"
 #include "platform/comdlg/DialogBackend.h"
@@ -116,6 +117,28 @@ private slots:
         dialog->call(QStringLiteral("ShowSave"));
         QCOMPARE(title, QStringLiteral("Speichern unter"));
         QCOMPARE(get(dialog, "FileName").toString(), m_dir.filePath(QStringLiteral("neu.txt")));
+    }
+
+    void openDialogWithMultipleSelection()
+    {
+        touch(QStringLiteral("a.txt"));
+        touch(QStringLiteral("b.txt"));
+        Control *dialog = newDialog();
+        let(dialog, "InitDir", Variant(m_dir.path()));
+        let(dialog, "Flags", Variant::fromLong(0x80200)); // Explorer style, several files
+        testsupport::acceptWhenDialogShown([&](QDialog *shown) {
+            auto *name = shown->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(QStringLiteral("\"b.txt\" \"a.txt\""));
+        });
+        dialog->call(QStringLiteral("ShowOpen"));
+        QCOMPARE(get(dialog, "MultiSelect").toBool(), true);
+        QCOMPARE(get(dialog, "FilePath").toString(), QDir(m_dir.path()).absolutePath());
+        auto *list = dynamic_cast<Collection *>(get(dialog, "FileList").toObject());
+        QVERIFY(list);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1).toString(), QStringLiteral("b.txt"));
+        QCOMPARE(list->item(2).toString(), QStringLiteral("a.txt"));
     }
 
     void colourDialogAtItsPlace()
