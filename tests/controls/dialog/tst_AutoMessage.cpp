@@ -8,6 +8,7 @@
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeClock.h"
 #include "tests/support/fakes/FakeCursorSource.h"
@@ -19,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 
 using namespace ostrevo;
 using com::Variant;
@@ -285,10 +285,11 @@ private slots:
         QPointer<msgFrm> balloon = autoBalloon();
         m_dialog->let(QStringLiteral("Flags"), Variant::fromLong(4));
         msgFrm *modal = nullptr;
-        QTimer::singleShot(20, [&] {
-            modal = qobject_cast<msgFrm *>(rt::Form::activeModalForm());
+        testsupport::ModalWatcher watcher([&](rt::Form *form) {
+            modal = qobject_cast<msgFrm *>(form);
             if (modal)
                 QTest::mouseClick(modal->Cmd1(1), Qt::LeftButton, {}, QPoint(5, 5));
+            return true;
         });
         QCOMPARE(m_dialog->call(QStringLiteral("ShowMsg")).toLong(), 7);
         QVERIFY(modal);

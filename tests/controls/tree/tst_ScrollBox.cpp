@@ -1,6 +1,7 @@
 #include "controls/tree/ScrollBox.h"
 #include "platform/com/PropertyBag.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -16,7 +17,7 @@ class TestScrollBox : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     QStringList m_events;
 
     ScrollBox *newBox(const com::PropertyBag *bag = nullptr)
@@ -80,9 +81,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(400, 300);
-        m_form->show();
+        m_form.open(QSize(400, 300));
         m_events.clear();
     }
 
