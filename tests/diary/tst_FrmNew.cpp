@@ -34,9 +34,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using com::Variant;
 using kalvento::FrmMain;
@@ -46,6 +46,7 @@ using testsupport::rtfOf;
 using testsupport::answer;
 using testsupport::closeBalloon;
 using testsupport::Driver;
+using testsupport::ModalWatcher;
 using testsupport::press;
 
 namespace
@@ -56,6 +57,18 @@ const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
 FrmNew *editorOf(QWidget *w)
 {
     return qobject_cast<FrmNew *>(w);
+}
+
+// Acts on the editor once it is the modal window again, after the box or
+// balloon it raised; whatever else is on top is left to the driver.
+ModalWatcher::Act whenEditorBack(std::function<void(FrmNew *)> act)
+{
+    return [act = std::move(act)](rt::Form *form) {
+        auto *editor = qobject_cast<FrmNew *>(form);
+        if (editor)
+            act(editor);
+        return editor != nullptr;
+    };
 }
 
 } // namespace
@@ -143,16 +156,15 @@ private slots:
         Driver driver;
         QString prompt, boxTitle;
         bool stillOpen = false;
+        std::optional<ModalWatcher> back;
         driver.on("FrmNew", [&](QWidget *w) { editorOf(w)->CmdOk()->click(); }).on("MsgBox", [&](QWidget *w) {
             prompt = qobject_cast<QMessageBox *>(w)->text();
             boxTitle = w->windowTitle();
             press(w, QMessageBox::Ok);
-            QTimer::singleShot(0, [&] {
-                FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
-                stillOpen = e && e->isVisible();
-                if (e)
-                    e->CmdCancel()->click();
-            });
+            back.emplace(whenEditorBack([&](FrmNew *e) {
+                stillOpen = e->isVisible();
+                e->CmdCancel()->click();
+            }));
         });
         main.Command2()->click();
         QVERIFY(driver.done());
@@ -293,6 +305,7 @@ private slots:
         Driver driver;
         QString balloon, kept;
         bool open = false;
+        std::optional<ModalWatcher> back;
         driver
             .on("FrmNew",
                 [](QWidget *w) {
@@ -301,14 +314,11 @@ private slots:
                 })
             .on("balloon", [&](QWidget *w) {
                 balloon = closeBalloon(w);
-                QTimer::singleShot(50, [&] {
-                    FrmNew *e = qobject_cast<FrmNew *>(rt::Form::activeModalForm());
-                    open = e && e->isVisible();
-                    if (e) {
-                        kept = e->Txt(1)->text();
-                        e->CmdCancel()->click();
-                    }
-                });
+                back.emplace(whenEditorBack([&](FrmNew *e) {
+                    open = e->isVisible();
+                    kept = e->Txt(1)->text();
+                    e->CmdCancel()->click();
+                }));
             });
         main.Command2()->click();
         lock.release();
@@ -343,6 +353,7 @@ private slots:
         QStringList listedMeanwhile;
         bool stillOpen = false;
         QPointer<FrmNew> editor;
+        std::optional<ModalWatcher> back;
         driver
             .on("FrmNew",
                 [&](QWidget *w) {
@@ -359,12 +370,11 @@ private slots:
                 question = testsupport::pressBalloon(w, saveAsNew ? 0 : 1);
                 if (saveAsNew)
                     return;
-                // Tied to the editor: a timer that outlived it would act on the next test.
-                QTimer::singleShot(50, editor, [&] {
-                    stillOpen = editor->isVisible();
-                    kept = editor->Txt(1)->text();
-                    editor->CmdCancel()->click();
-                });
+                back.emplace(whenEditorBack([&](FrmNew *e) {
+                    stillOpen = e->isVisible();
+                    kept = e->Txt(1)->text();
+                    e->CmdCancel()->click();
+                }));
             });
         main.Command1()->click();
         if (saveAsNew)

@@ -36,64 +36,50 @@ const QString CloseBox = QStringLiteral("<Schließfeld>");
 class User
 {
 public:
-    explicit User(QStringList answers) : m_answers(std::move(answers))
+    explicit User(QStringList answers)
+        : m_answers(std::move(answers)), m_watcher([this](rt::Form *form) { return answer(form); }, 0)
     {
-        QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
-        m_poll.start(10);
     }
     QStringList balloons;    // every balloon's visible texts
     QStringList fieldBefore; // the prompt's field each time before typing
 
 private:
-    void poll()
+    bool answer(rt::Form *form)
     {
-        rt::Form *form = rt::Form::activeModalForm();
-        if (!form || form == m_last)
-            return;
         if (auto *prompt = qobject_cast<passwort2 *>(form)) {
             // With every answer given, the prompt is on its way out; a busy
             // machine may still show it for a moment.
             if (m_answers.isEmpty())
-                return;
+                return false;
             // The prompt comes back into view while its balloon is still
             // closing, before it clears the field; give it a moment, but
             // record what is there if it never clears.
             if (!prompt->pw()->text().isEmpty() && ++m_waits < 200)
-                return;
+                return false;
             m_waits = 0;
-            m_last = form;
             fieldBefore << prompt->pw()->text();
             const QString answer = m_answers.takeFirst();
-            QPointer<passwort2> p(prompt);
-            QTimer::singleShot(0, [p, answer] {
-                if (!p)
-                    return;
+            QTimer::singleShot(0, prompt, [prompt, answer] {
                 if (answer == Cancel) {
-                    p->xpButton2()->click();
+                    prompt->xpButton2()->click();
                 } else if (answer == CloseBox) {
-                    p->close();
+                    prompt->close();
                 } else {
-                    p->pw()->setText(answer);
-                    p->xpButton1()->click();
+                    prompt->pw()->setText(answer);
+                    prompt->xpButton1()->click();
                 }
             });
-            return;
+            return true;
         }
-        const QList<com::Control *> buttons = testsupport::visibleButtons(form);
-        if (buttons.isEmpty())
-            return; // not laid out yet
-        m_last = form;
+        if (testsupport::visibleButtons(form).isEmpty())
+            return false; // not laid out yet
         balloons << testsupport::labelTexts(form);
-        QPointer<com::Control> button(buttons.first());
-        QTimer::singleShot(0, [button] {
-            if (button)
-                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
-        });
+        testsupport::pressButtonAtLater(form, 0);
+        return true;
     }
-    QTimer m_poll;
     QStringList m_answers;
-    QPointer<rt::Form> m_last;
     int m_waits = 0;
+    testsupport::ModalWatcher m_watcher;
 };
 
 template <class F> F *loaded()

@@ -24,6 +24,21 @@ inline int errorOf(const std::function<void()> &action)
     return 0;
 }
 
+// Records each event the control raises as "Name(arg, ...)"; `then` runs
+// after each one, for a test that looks at the world at that moment.
+inline void recordEvents(com::Control *control, QStringList &events, std::function<void()> then = {})
+{
+    control->site()->setEventObserver(
+        [&events, then = std::move(then)](const com::EventInfo &event, com::Args &args) {
+            QStringList shown;
+            for (const com::Variant &arg : args)
+                shown << arg.display();
+            events << QStringLiteral("%1(%2)").arg(event.name, shown.join(QStringLiteral(", ")));
+            if (then)
+                then();
+        });
+}
+
 // A control as a form loads it, each event it raises recorded as
 // "Name(arg, ...)" before the form's handlers (if any) see it; a valid size
 // places it, which resizes it.
@@ -33,12 +48,7 @@ inline com::Control *createRecorded(const QString &progId, QWidget *form, const 
                                     const com::EventHandlers *handlers = nullptr)
 {
     com::Control *control = com::ControlHost::createControl(progId, form, name, handlers, bag);
-    control->site()->setEventObserver([&events](const com::EventInfo &event, com::Args &args) {
-        QStringList shown;
-        for (const com::Variant &arg : args)
-            shown << arg.display();
-        events << QStringLiteral("%1(%2)").arg(event.name, shown.join(QStringLiteral(", ")));
-    });
+    recordEvents(control, events);
     if (size.isValid()) {
         control->resize(size);
         control->show();

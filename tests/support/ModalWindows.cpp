@@ -75,6 +75,11 @@ void pressButtonAt(QWidget *window, int position)
         clickButton(buttons.at(std::clamp<qsizetype>(position, 0, buttons.size() - 1)));
 }
 
+void pressButtonAtLater(QWidget *window, int position)
+{
+    QTimer::singleShot(0, window, [window, position] { pressButtonAt(window, position); });
+}
+
 bool pressButtonCaptioned(QWidget *window, const QString &caption)
 {
     for (com::Control *button : visibleButtons(window)) {

@@ -37,6 +37,9 @@ QString labelTexts(QWidget *window);
 // Clicks the visible button at `position` from the left; the last one when
 // there are fewer.
 void pressButtonAt(QWidget *window, int position);
+// The same once the event loop is free again, should the window still be
+// there: a window the click opens then gets a driver's turn of its own.
+void pressButtonAtLater(QWidget *window, int position);
 // Clicks the visible button captioned `caption`; false when none is.
 bool pressButtonCaptioned(QWidget *window, const QString &caption);
 // Ticks every visible check box of the window.
@@ -44,7 +47,8 @@ void tickCheckBoxes(QWidget *window);
 
 // Answers our modal forms as they appear. `act` gets each new one and
 // returns false while it is not ready (not laid out yet); it is then asked
-// again. A form left waiting for `giveUpTicks` polls of 10 ms is closed.
+// again. A form left waiting for `giveUpTicks` polls of 10 ms is closed
+// (0: never; the form is then expected to go by itself).
 class ModalWatcher
 {
 public:

@@ -9,6 +9,7 @@
 #include "platform/runtime/Timer.h"
 #include "platform/sound/SoundFlags.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
@@ -59,7 +60,7 @@ class TestButton : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     EventHandlers m_handlers;
     QStringList m_events;
     rt::FakeCursorSource *m_cursor = nullptr;
@@ -91,9 +92,7 @@ private slots:
         auto recorder = std::make_unique<sound::RecordingSound>();
         m_sound = recorder.get();
         rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(400, 300);
-        m_form->show();
+        m_form.open(QSize(400, 300));
         m_events.clear();
     }
 

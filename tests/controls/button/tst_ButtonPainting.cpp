@@ -2,6 +2,7 @@
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
@@ -34,7 +35,7 @@ class TestButtonPainting : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     rt::FakeCursorSource *m_cursor = nullptr;
 
     Button *newButton(int style, bool gradient)
@@ -80,9 +81,7 @@ private slots:
         auto cursor = std::make_unique<rt::FakeCursorSource>(QPoint(-500, -500));
         m_cursor = cursor.get();
         rt::SystemSources::setCursor(std::move(cursor));
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(200, 100);
-        m_form->show();
+        m_form.open(QSize(200, 100));
     }
 
     void cleanup()

@@ -8,18 +8,16 @@
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
+#include "tests/support/DialogDesk.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeClock.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
-#include "tests/support/fakes/RecordingSound.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
+#include <optional>
 
 using namespace ostrevo;
 using com::Variant;
@@ -78,13 +76,12 @@ private:
         rt::SystemSources::setClock(std::move(clock));
     }
 
+    std::optional<testsupport::DialogDesk> m_desk;
+
 private slots:
     void init()
     {
-        rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
-        rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
-        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
+        m_desk.emplace();
         resetMessageState();
     }
 
@@ -95,9 +92,7 @@ private slots:
             form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_clock = nullptr;
-        rt::ServiceSlot<sound::SoundOutput>::reset();
-        rt::ServiceSlot<desktop::DesktopSource>::reset();
-        rt::SystemSources::reset();
+        m_desk.reset();
     }
 
     void returnsAtOnceAndClosesAfterItsTime()
@@ -285,10 +280,11 @@ private slots:
         QPointer<msgFrm> balloon = autoBalloon();
         m_dialog->let(QStringLiteral("Flags"), Variant::fromLong(4));
         msgFrm *modal = nullptr;
-        QTimer::singleShot(20, [&] {
-            modal = qobject_cast<msgFrm *>(rt::Form::activeModalForm());
+        testsupport::ModalWatcher watcher([&](rt::Form *form) {
+            modal = qobject_cast<msgFrm *>(form);
             if (modal)
                 QTest::mouseClick(modal->Cmd1(1), Qt::LeftButton, {}, QPoint(5, 5));
+            return true;
         });
         QCOMPARE(m_dialog->call(QStringLiteral("ShowMsg")).toLong(), 7);
         QVERIFY(modal);

@@ -11,6 +11,7 @@
 #include "platform/gdi/WindowRegion.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
 #include "tests/support/fakes/FakeScreenSource.h"
@@ -24,12 +25,6 @@ using testsupport::errorOf;
 
 namespace
 {
-
-gdi::ColorRef pixelAt(const QImage &image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
-}
 
 gdi::ColorRef grey(int level)
 {
@@ -224,7 +219,7 @@ private slots:
         const QPoint start = form->pos();
         QVERIFY(gdi::windowRegion(form)->contains(QPoint(45, 10)));
         QTest::mousePress(form->F1(), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(pixelAt(form->surface(), 6, 20), 0u); // the body's top outline closed
+        QCOMPARE(testsupport::at(form->surface(), 6, 20), 0u); // the body's top outline closed
         QTest::mouseMove(form->F1(), QPoint(50, 40));
         QTest::mouseRelease(form->F1(), Qt::LeftButton, {}, QPoint(50, 40));
         QCOMPARE(form->pos(), start + QPoint(30, 20));
@@ -255,10 +250,10 @@ private slots:
         QFETCH(int, level);
         msgFrm *form = newForm();
         form->move(200, 100);
-        const gdi::ColorRef before = pixelAt(form->surface(), pixel.x(), pixel.y());
+        const gdi::ColorRef before = testsupport::at(form->surface(), pixel.x(), pixel.y());
         gdi::GdiObject shadow(form->n_GetShadowRect(50));
         const gdi::ColorRef expected = level < 0 ? before : grey(level);
-        QCOMPARE(pixelAt(form->surface(), pixel.x(), pixel.y()), expected);
+        QCOMPARE(testsupport::at(form->surface(), pixel.x(), pixel.y()), expected);
         gdi::Rect box;
         gdi::getRgnBox(shadow, box);
         QCOMPARE(box, (gdi::Rect{11, 29, 295, 127}));
@@ -273,8 +268,8 @@ private slots:
         m_desktop->image().setPixel(200 + 295, 100 + 70, qRgb(0, 0, 255));
         gdi::GdiObject shadow(form->n_GetShadowRect(50));
         QCOMPARE(m_desktop->lastRect(), QRect(200, 100, 300, 150));
-        QCOMPARE(pixelAt(form->surface(), 150, 127), 0x737373u);
-        QCOMPARE(pixelAt(form->surface(), 295, 70), gdi::rgb(0, 0, 229));
+        QCOMPARE(testsupport::at(form->surface(), 150, 127), 0x737373u);
+        QCOMPARE(testsupport::at(form->surface(), 295, 70), gdi::rgb(0, 0, 229));
     }
 
     void visibleShadowAfterTheBody()
@@ -282,12 +277,12 @@ private slots:
         msgFrm *form = newForm();
         form->setBalloonColour(0xCCFFFF);
         form->DrawBalloon(false, 100, 100, 50);
-        QCOMPARE(pixelAt(form->surface(), 150, 120), grey(169)); // below the body
-        QCOMPARE(pixelAt(form->surface(), 150, 60), 0xCCFFFFu);  // the body covers its rings
-        QCOMPARE(pixelAt(form->surface(), 285, 60), grey(70));   // the rim along the right edge
-        QCOMPARE(pixelAt(form->surface(), 150, 117), grey(70));  // and along the bottom edge
-        QCOMPARE(pixelAt(form->surface(), 286, 60), grey(149));  // the shadow beside the body, ring 9
-        QCOMPARE(pixelAt(form->surface(), 294, 60), grey(229));  // its outermost ring but one
+        QCOMPARE(testsupport::at(form->surface(), 150, 120), grey(169)); // below the body
+        QCOMPARE(testsupport::at(form->surface(), 150, 60), 0xCCFFFFu);  // the body covers its rings
+        QCOMPARE(testsupport::at(form->surface(), 285, 60), grey(70));   // the rim along the right edge
+        QCOMPARE(testsupport::at(form->surface(), 150, 117), grey(70));  // and along the bottom edge
+        QCOMPARE(testsupport::at(form->surface(), 286, 60), grey(149));  // the shadow beside the body, ring 9
+        QCOMPARE(testsupport::at(form->surface(), 294, 60), grey(229));  // its outermost ring but one
         // The visible shadow: rows H - 32 to H - 24 and columns W - 14 to W - 6.
         const QRegion region = gdi::windowRegion(form).value();
         for (const QPoint inside : {QPoint(286, 60), QPoint(294, 60), QPoint(150, 118), QPoint(150, 126)})
@@ -295,10 +290,10 @@ private slots:
                      qPrintable(QStringLiteral("%1,%2").arg(inside.x()).arg(inside.y())));
         for (const QPoint outside : {QPoint(295, 60), QPoint(150, 127)})
             QVERIFY(!region.contains(outside));
-        QCOMPARE(pixelAt(form->surface(), 0, 60), 0u); // the outline in the pen
-        QCOMPARE(pixelAt(form->surface(), 284, 60), 0u);
-        QCOMPARE(pixelAt(form->surface(), 40, 10), 0u);        // the pointer's dark edge
-        QCOMPARE(pixelAt(form->surface(), 42, 19), 0xCCFFFFu); // the pointer inside
+        QCOMPARE(testsupport::at(form->surface(), 0, 60), 0u); // the outline in the pen
+        QCOMPARE(testsupport::at(form->surface(), 284, 60), 0u);
+        QCOMPARE(testsupport::at(form->surface(), 40, 10), 0u);        // the pointer's dark edge
+        QCOMPARE(testsupport::at(form->surface(), 42, 19), 0xCCFFFFu); // the pointer inside
     }
 
     void intensityOutOfRangeRaisesBeforePainting()

@@ -7,6 +7,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakePrinterSystem.h"
@@ -262,10 +263,7 @@ private slots:
         auto *dialog = static_cast<ostrevo::Dialog *>(newDialog());
         const QImage &face = dialog->surface();
         QCOMPARE(face.size(), QSize(38, 38));
-        const auto colour = [&](int x, int y) {
-            const QRgb p = face.pixel(x, y);
-            return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
-        };
+        const auto colour = [&](int x, int y) { return testsupport::at(face, x, y); };
         QCOMPARE(colour(0, 0), gdi::sysColor(gdi::Color3DLight));
         QCOMPARE(colour(1, 1), gdi::sysColor(gdi::Color3DHighlight));
         QCOMPARE(colour(37, 37), gdi::sysColor(gdi::Color3DDkShadow));

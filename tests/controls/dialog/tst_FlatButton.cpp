@@ -4,6 +4,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/runtime/SystemSources.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
 
@@ -18,12 +19,6 @@ namespace
 constexpr int W = 82;
 constexpr int H = 22;
 constexpr gdi::ColorRef Face = 0xCCFFFF;
-
-gdi::ColorRef pixelAt(const QImage &image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
-}
 
 } // namespace
 
@@ -162,7 +157,7 @@ private slots:
         }
         if (state == 2)
             QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 10));
-        QCOMPARE(pixelAt(button->surface(), x, y), gdi::ColorRef(colour));
+        QCOMPARE(testsupport::at(button->surface(), x, y), gdi::ColorRef(colour));
     }
 
     void pointerOnTheTopLeftEdgeIsOutside()

@@ -9,18 +9,16 @@
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
+#include "tests/support/DialogDesk.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
-#include "tests/support/fakes/RecordingSound.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 using namespace ostrevo;
 using com::Variant;
@@ -74,13 +72,12 @@ private:
         return m_dialog->invoke(ShowInputId, com::Method, none).toString();
     }
 
+    std::optional<testsupport::DialogDesk> m_desk;
+
 private slots:
     void init()
     {
-        rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
-        rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
-        rt::ServiceSlot<sound::SoundOutput>::install(std::make_unique<sound::RecordingSound>());
+        m_desk.emplace();
         resetMessageState();
     }
 
@@ -91,9 +88,7 @@ private slots:
         for (rt::Form *form : rt::Form::loadedForms())
             form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        rt::ServiceSlot<sound::SoundOutput>::reset();
-        rt::ServiceSlot<desktop::DesktopSource>::reset();
-        rt::SystemSources::reset();
+        m_desk.reset();
     }
 
     void answers_data()

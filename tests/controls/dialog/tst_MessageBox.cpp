@@ -7,18 +7,17 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/Automation.h"
+#include "tests/support/DialogDesk.h"
 #include "tests/support/LaggingDesktop.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
-#include "tests/support/fakes/FakeCursorSource.h"
-#include "tests/support/fakes/FakeScreenSource.h"
 #include "tests/support/fakes/RecordingSound.h"
-#include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 using namespace ostrevo;
 using com::Variant;
@@ -49,6 +48,7 @@ class TestMessageBox : public QObject
 {
     Q_OBJECT
 private:
+    std::optional<testsupport::DialogDesk> m_desk;
     sound::RecordingSound *m_sound = nullptr;
     std::unique_ptr<Dialog> m_dialog;
 
@@ -67,12 +67,8 @@ private:
 private slots:
     void init()
     {
-        rt::SystemSources::setScreen(std::make_unique<rt::FakeScreenSource>());
-        rt::SystemSources::setCursor(std::make_unique<rt::FakeCursorSource>(QPoint(200, 150)));
-        rt::ServiceSlot<desktop::DesktopSource>::install(std::make_unique<desktop::SyntheticDesktop>());
-        auto sound = std::make_unique<sound::RecordingSound>();
-        m_sound = sound.get();
-        rt::ServiceSlot<sound::SoundOutput>::install(std::move(sound));
+        m_desk.emplace();
+        m_sound = &m_desk->sound();
         resetMessageState();
     }
 
@@ -80,9 +76,7 @@ private slots:
     {
         m_dialog.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        rt::ServiceSlot<sound::SoundOutput>::reset();
-        rt::ServiceSlot<desktop::DesktopSource>::reset();
-        rt::SystemSources::reset();
+        m_desk.reset();
     }
 
     void buttonsPerFlags_data()

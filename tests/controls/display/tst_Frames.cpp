@@ -1,12 +1,13 @@
 #include "controls/display/Frames.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/ControlHost.h"
-#include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdFont.h"
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/ObjectTable.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -19,6 +20,8 @@ using ostrevo::Frames;
 
 using testsupport::errorOf;
 
+using testsupport::at;
+
 namespace
 {
 
@@ -30,55 +33,30 @@ constexpr gdi::ColorRef Back = gdi::rgb(0, 255, 0); // the back colour the look 
 constexpr gdi::ColorRef Flat = gdi::rgb(0, 75, 145);
 constexpr gdi::ColorRef Grey = gdi::rgb(164, 162, 155);
 
-gdi::ColorRef at(const QImage &image, int x, int y)
-{
-    const QRgb p = image.pixel(x, y);
-    return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
-}
-
 } // namespace
 
 class TestFrames : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
-    EventHandlers m_handlers;
-    QStringList m_events; // what reached the form's handlers
+    testsupport::HostForm m_form;
+    QStringList m_events; // what the frame raised
 
     Frames *newFrames(QSize size = QSize(200, 100), const PropertyBag *bag = nullptr)
     {
-        Control *control = ControlHost::createControl(QStringLiteral("Quiv_Tools.Frames"), m_form.get(),
-                                                      QStringLiteral("xpFrame1"), &m_handlers, bag);
-        auto *frames = dynamic_cast<Frames *>(control);
-        frames->resize(size);
-        frames->show();
-        return frames;
+        return dynamic_cast<Frames *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Frames"),
+                                                                  m_form.get(), QStringLiteral("xpFrame1"),
+                                                                  m_events, size, bag));
     }
 
     static std::vector<QString> keysOf(const PropertyBag &bag) { return bag.keys(); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(testsupport::registerControls());
-        for (const char *event : {"Click", "DblClick", "MouseDown", "MouseMove", "MouseUp", "KeyDown",
-                                  "KeyPress", "KeyUp", "Focus"}) {
-            const QString name = QString::fromLatin1(event);
-            m_handlers.on(QStringLiteral("xpFrame1_") + name, [this, name](Args &args) {
-                QStringList shown;
-                for (const Variant &arg : args)
-                    shown << arg.display();
-                m_events << QStringLiteral("%1(%2)").arg(name, shown.join(QStringLiteral(", ")));
-            });
-        }
-    }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(400, 300);
-        m_form->show();
+        m_form.open(QSize(400, 300));
         m_events.clear();
     }
 

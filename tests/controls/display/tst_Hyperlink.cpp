@@ -2,13 +2,13 @@
 #include "controls/foundation/ResData.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/ControlHost.h"
-#include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdPicture.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
@@ -42,8 +42,7 @@ class TestHyperlink : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
-    EventHandlers m_handlers;
+    testsupport::HostForm m_form;
     QStringList m_events;
     rt::FakeCursorSource *m_cursor = nullptr;
     shell::FakeShell *m_shell = nullptr;
@@ -55,7 +54,11 @@ private:
     Hyperlink *newLink(const PropertyBag *bag = nullptr, bool userMode = true)
     {
         Control *control = ControlHost::createControl(QStringLiteral("Quiv_Tools.Hyperlink"), m_form.get(),
-                                                      QStringLiteral("Link1"), &m_handlers, bag, userMode);
+                                                      QStringLiteral("Link1"), nullptr, bag, userMode);
+        testsupport::recordEvents(control, m_events, [this] {
+            if (m_events.last() == QStringLiteral("Click()"))
+                m_shellCallsAtClick = m_shell->calls.size();
+        });
         auto *link = dynamic_cast<Hyperlink *>(control);
         link->pollTimer().setEnabled(false);
         link->setGeometry(20, 30, 150, 40);
@@ -75,20 +78,7 @@ private:
     static QPoint onLabel(Hyperlink *link) { return link->linkLabel().pixelRect(15, 15).center(); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(testsupport::registerControls());
-        m_handlers.on(QStringLiteral("Link1_Click"), [this](Args &) {
-            m_events << QStringLiteral("Click");
-            m_shellCallsAtClick = m_shell->calls.size();
-        });
-        m_handlers.on(QStringLiteral("Link1_Hover"), [this](Args &args) {
-            QStringList shown;
-            for (const Variant &arg : args)
-                shown << arg.display();
-            m_events << QStringLiteral("Hover(%1)").arg(shown.join(QStringLiteral(", ")));
-        });
-    }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
@@ -101,9 +91,7 @@ private slots:
         auto recorder = std::make_unique<sound::RecordingSound>();
         m_sound = recorder.get();
         rt::ServiceSlot<sound::SoundOutput>::install(std::move(recorder));
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(300, 200);
-        m_form->show();
+        m_form.open(QSize(300, 200));
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         m_events.clear();
     }
@@ -185,7 +173,7 @@ private slots:
         link->let(QStringLiteral("Url"), Variant("https://kalvento.example/hilfe"));
         link->site()->clearChangedProperties();
         QTest::mouseClick(link, Qt::LeftButton, {}, onLabel(link));
-        QCOMPARE(m_events, QStringList{QStringLiteral("Click")});
+        QCOMPARE(m_events, QStringList{QStringLiteral("Click()")});
         QCOMPARE(m_shellCallsAtClick, size_t(0)); // raised before the link opens
         QCOMPARE(m_shell->calls.size(), size_t(1));
         const shell::FakeShell::Call &call = m_shell->calls[0];

@@ -6,12 +6,12 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
 #include "platform/runtime/Form.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/HostForm.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
-
-#include <QTimer>
 
 using namespace com;
 using ostrevo::Icons;
@@ -33,7 +33,7 @@ class TestIcons : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
 
     Control *newIcons()
     {
@@ -52,12 +52,7 @@ private:
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
-    void init()
-    {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(300, 200);
-        m_form->show();
-    }
+    void init() { m_form.open(QSize(300, 200)); }
 
     void cleanup() { m_form.reset(); }
 
@@ -171,11 +166,11 @@ private slots:
         QCOMPARE(icons->size(), QSize(38, 38));
         const QImage &face = icons->surface();
         QCOMPARE(face.size(), QSize(38, 38));
-        QCOMPARE(gditest::at(face, 0, 0), gdi::sysColor(gdi::Color3DLight));
-        QCOMPARE(gditest::at(face, 1, 1), gdi::sysColor(gdi::Color3DHighlight));
-        QCOMPARE(gditest::at(face, 37, 37), gdi::sysColor(gdi::Color3DDkShadow));
-        QCOMPARE(gditest::at(face, 36, 20), gdi::sysColor(gdi::Color3DShadow));
-        QCOMPARE(gditest::at(face, 2, 2), gdi::sysColor(gdi::ColorBtnFace));
+        QCOMPARE(testsupport::at(face, 0, 0), gdi::sysColor(gdi::Color3DLight));
+        QCOMPARE(testsupport::at(face, 1, 1), gdi::sysColor(gdi::Color3DHighlight));
+        QCOMPARE(testsupport::at(face, 37, 37), gdi::sysColor(gdi::Color3DDkShadow));
+        QCOMPARE(testsupport::at(face, 36, 20), gdi::sysColor(gdi::Color3DShadow));
+        QCOMPARE(testsupport::at(face, 2, 2), gdi::sysColor(gdi::ColorBtnFace));
         QCOMPARE(gdi::liveObjectCount(), objectsBefore);
     }
 
@@ -183,11 +178,9 @@ private slots:
     {
         Control *icons = newIcons();
         auto shown = std::make_shared<QString>();
-        QTimer::singleShot(0, [shown] {
-            if (rt::Form *form = rt::Form::activeModalForm()) {
-                *shown = form->objectName();
-                form->close();
-            }
+        testsupport::whenModalShown([shown](rt::Form *form) {
+            *shown = form->objectName();
+            form->close();
         });
         icons->call(QStringLiteral("ShowAboutBox"));
         QCOMPARE(*shown, QStringLiteral("frmAbout"));

@@ -1,8 +1,9 @@
 #include "controls/display/Label3D.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/ControlHost.h"
-#include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
+#include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -35,18 +36,14 @@ class TestLabel3D : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
-    EventHandlers m_handlers;
+    testsupport::HostForm m_form;
     QStringList m_events;
 
     Label3D *newLabel(const PropertyBag *bag = nullptr, QSize size = QSize(120, 30))
     {
-        Control *control = ControlHost::createControl(QStringLiteral("Quiv_Tools.Label3D"), m_form.get(),
-                                                      QStringLiteral("Label1"), &m_handlers, bag);
-        auto *label = dynamic_cast<Label3D *>(control);
-        label->resize(size);
-        label->show();
-        return label;
+        return dynamic_cast<Label3D *>(testsupport::createRecorded(QStringLiteral("Quiv_Tools.Label3D"),
+                                                                   m_form.get(), QStringLiteral("Label1"),
+                                                                   m_events, size, bag));
     }
 
     void press(QWidget *target, Qt::Key key, const QString &text)
@@ -58,26 +55,11 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(testsupport::registerControls());
-        for (const char *event :
-             {"Click", "DblClick", "MouseDown", "MouseUp", "KeyDown", "KeyPress", "KeyUp"}) {
-            const QString name = QString::fromLatin1(event);
-            m_handlers.on(QStringLiteral("Label1_") + name, [this, name](Args &args) {
-                QStringList shown;
-                for (const Variant &arg : args)
-                    shown << arg.display();
-                m_events << QStringLiteral("%1(%2)").arg(name, shown.join(QStringLiteral(", ")));
-            });
-        }
-    }
+    void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(300, 200);
-        m_form->show();
+        m_form.open(QSize(300, 200));
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         m_events.clear();
     }

@@ -4,8 +4,9 @@
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -30,7 +31,7 @@ class TestLine3D : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
 
     // A line as a form loads it: created through the registry, then placed
     // (pixels) and shown, which resizes it.
@@ -47,12 +48,7 @@ private:
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
-    void init()
-    {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(600, 400);
-        m_form->show();
-    }
+    void init() { m_form.open(QSize(600, 400)); }
 
     void cleanup() { m_form.reset(); }
 
@@ -203,17 +199,17 @@ private slots:
         QCOMPARE(line->get(QStringLiteral("BorderForeColor")).toColor(), 0x80000014u);
         const QImage &surface = line->surface();
         QCOMPARE(surface.size(), QSize(200, 2));
-        QCOMPARE(gditest::pixelsOf(surface, gdi::sysColor(gdi::ColorBtnShadow)).size(), size_t(200));
-        QCOMPARE(gditest::at(surface, 0, 0), gdi::sysColor(gdi::ColorBtnShadow));
-        QCOMPARE(gditest::at(surface, 199, 1), gdi::sysColor(gdi::ColorBtnHighlight));
+        QCOMPARE(testsupport::pixelsOf(surface, gdi::sysColor(gdi::ColorBtnShadow)).size(), size_t(200));
+        QCOMPARE(testsupport::at(surface, 0, 0), gdi::sysColor(gdi::ColorBtnShadow));
+        QCOMPARE(testsupport::at(surface, 199, 1), gdi::sysColor(gdi::ColorBtnHighlight));
 
         line->let(QStringLiteral("BorderColor"), Variant::fromColor(0x0000FF));
         line->let(QStringLiteral("BorderForeColor"), Variant::fromColor(0x00FF00));
         line->let(QStringLiteral("Orientation"), Variant::fromLong(1));
         line->let(QStringLiteral("BorderWidth"), Variant::fromInteger(2));
         QCOMPARE(line->surface().size(), QSize(4, 200));
-        QCOMPARE(gditest::at(line->surface(), 1, 150), gdi::rgb(255, 0, 0)); // left strip
-        QCOMPARE(gditest::at(line->surface(), 2, 150), gdi::rgb(0, 255, 0)); // right strip
+        QCOMPARE(testsupport::at(line->surface(), 1, 150), gdi::rgb(255, 0, 0)); // left strip
+        QCOMPARE(testsupport::at(line->surface(), 2, 150), gdi::rgb(0, 255, 0)); // right strip
     }
 
     // A new line saves its design colour for the top strip, because the key's
@@ -228,8 +224,8 @@ private slots:
             QStringLiteral("BorderForeColor = 255\nOrientation = 0\nBorderWidth = 2\n"));
         Line3D *loaded = newLine(QSize(200, 20), &bag);
         QCOMPARE(loaded->get(QStringLiteral("BorderColor")).toColor(), 0x8000000Cu);
-        QCOMPARE(gditest::at(loaded->surface(), 10, 1), gdi::sysColor(gdi::ColorAppWorkspace));
-        QCOMPARE(gditest::at(loaded->surface(), 10, 2), gdi::rgb(255, 0, 0));
+        QCOMPARE(testsupport::at(loaded->surface(), 10, 1), gdi::sysColor(gdi::ColorAppWorkspace));
+        QCOMPARE(testsupport::at(loaded->surface(), 10, 2), gdi::rgb(255, 0, 0));
         QCOMPARE(ControlHost::saveControl(*loaded).toText(), bag.toText());
     }
 

@@ -3,13 +3,13 @@
 #include "controls/foundation/frmAbout.h"
 #include "platform/com/ControlHost.h"
 #include "platform/runtime/Form.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeScreenPointer.h"
 #include "tests/support/fakes/FakeShell.h"
 
 #include <QMouseEvent>
-#include <QTimer>
 
 class TestAboutBox : public QObject
 {
@@ -23,10 +23,7 @@ private:
     void closeAboutBoxWhenShown()
     {
         auto shown = std::make_shared<QString>();
-        QTimer::singleShot(0, [shown] {
-            rt::Form *form = rt::Form::activeModalForm();
-            if (!form)
-                return;
+        testsupport::whenModalShown([shown](rt::Form *form) {
             *shown = form->windowTitle() + QLatin1Char('|') +
                      form->findChild<QLabel *>(QStringLiteral("Label2"))->text() + QLatin1Char('|') +
                      form->findChild<QLabel *>(QStringLiteral("lblProductName"))->text();

@@ -1,7 +1,7 @@
 #include "controls/foundation/ModMain.h"
 #include "controls/foundation/modquivbutton.h"
-#include "tests/controls/foundation/DrawingCanvas.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/com/AutomationError.h"
@@ -45,7 +45,7 @@ class DrawingBordersTest : public QObject
 private:
     // The caller's own pen is in the device context when a painter starts; it
     // must end with the stock black pen and with nothing of its own alive.
-    void paint(DrawingCanvas &canvas, const std::function<void(gdi::Handle &)> &painter)
+    void paint(testsupport::Canvas &canvas, const std::function<void(gdi::Handle &)> &painter)
     {
         gdi::GdiObject callersPen(gdi::createPen(gdi::PsSolid, 3, gdi::rgb(1, 2, 3)));
         canvas.dc().selectObject(callersPen);
@@ -108,7 +108,7 @@ private slots:
         QFETCH(int, width);
         QFETCH(QString, expected);
 
-        DrawingCanvas canvas(10, 8, Back);
+        testsupport::Canvas canvas(10, 8, Back);
         gdi::Rect r{0, 0, 10, 8};
         int32_t lookArg = look, penStyle = gdi::PsSolid, penWidth = width;
         Colours k;
@@ -139,7 +139,7 @@ private slots:
         QFETCH(int, drawFlag);
         QFETCH(QString, expected);
 
-        DrawingCanvas canvas(10, 8, Back);
+        testsupport::Canvas canvas(10, 8, Back);
         gdi::Rect r{0, 0, 10, 8};
         int32_t flag = drawFlag, penStyle = gdi::PsSolid, penWidth = 1, unused1 = 0, unused2 = 1;
         Colours k;
@@ -167,7 +167,7 @@ private slots:
         QFETCH(bool, border3D);
         QFETCH(int, style);
 
-        DrawingCanvas canvas(10, 8, gdi::rgb(0, 0, 1));
+        testsupport::Canvas canvas(10, 8, gdi::rgb(0, 0, 1));
         gdi::Rect r{0, 0, 10, 8};
         int32_t c1 = static_cast<int32_t>(0x80000010u); // button shadow
         int32_t c2 = static_cast<int32_t>(0x80000014u); // button highlight
@@ -215,7 +215,7 @@ private slots:
     {
         QFETCH(int, painter);
 
-        DrawingCanvas canvas(10, 8, Back);
+        testsupport::Canvas canvas(10, 8, Back);
         int32_t one = 1, three = 3, solid = gdi::PsSolid, zero = 0;
         Colours k;
         paint(canvas, [&](gdi::Handle &hdc) {
@@ -240,7 +240,7 @@ private slots:
     // An unknown pen style or device context draws nothing and leaks nothing.
     void failingCalls()
     {
-        DrawingCanvas canvas(10, 8, Back);
+        testsupport::Canvas canvas(10, 8, Back);
         gdi::Rect r{0, 0, 10, 8};
         int32_t look = 1, badStyle = 7, solid = gdi::PsSolid, one = 1;
         Colours k;
@@ -259,7 +259,7 @@ private slots:
     void focusRectangle()
     {
         // Gaps of the dotted pen take the background colour in opaque mode.
-        DrawingCanvas canvas(20, 10, gdi::rgb(128, 128, 128));
+        testsupport::Canvas canvas(20, 10, gdi::rgb(128, 128, 128));
         canvas.dc().selectObject(gdi::getStockObject(gdi::HollowBrush));
         canvas.dc().setBkColor(gdi::rgb(255, 255, 255));
         gdi::Rect r{0, 0, 20, 10};
@@ -284,7 +284,7 @@ private slots:
     // The buttons draw it in not-XOR over their face and again to take it away.
     void focusRectangleTwiceInNotXorRestores()
     {
-        DrawingCanvas canvas(20, 10, gdi::rgb(0, 0, 0x80));
+        testsupport::Canvas canvas(20, 10, gdi::rgb(0, 0, 0x80));
         canvas.dc().setROP2(gdi::R2NotXorPen);
         const QImage before = canvas.image().copy();
         gdi::Rect r{0, 0, 20, 10};

@@ -1,6 +1,6 @@
 #include "controls/foundation/PictureBox.h"
 #include "controls/foundation/modquivbutton.h"
-#include "tests/controls/foundation/DrawingCanvas.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/com/AutomationError.h"
@@ -27,14 +27,14 @@ public:
     float scaleHeight() const override { return scaled(canvas.image().height()); }
     gdi::Handle hDC() override { return canvas.handle(); }
 
-    DrawingCanvas canvas;
+    testsupport::Canvas canvas;
     int16_t scaleMode = 1;
 
 private:
     float scaled(int pixels) const { return scaleMode == ScalePixels ? float(pixels) : float(pixels * 15); }
 };
 
-QString rowColours(const DrawingCanvas &canvas, int x)
+QString rowColours(const testsupport::Canvas &canvas, int x)
 {
     QStringList rows;
     for (int y = 0; y < canvas.image().height(); ++y)
@@ -87,7 +87,7 @@ private slots:
         QFETCH(com::Variant, direction);
         QFETCH(QString, rows);
 
-        DrawingCanvas canvas(6, 10, Back);
+        testsupport::Canvas canvas(6, 10, Back);
         const int live = gdi::liveObjectCount();
         gdi::Handle hdc = canvas.handle();
         // Top is not used: the rows start at 1 whatever it is.
@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, direction);
         QFETCH(int, row1);
         QFETCH(int, row10);
-        DrawingCanvas canvas(2, 12, Back);
+        testsupport::Canvas canvas(2, 12, Back);
         gdi::Handle hdc = canvas.handle();
         gdi::Rect r{0, 0, 2, 10};
         int32_t c1 = 0, c2 = 100;
@@ -144,7 +144,7 @@ private slots:
     void gradientWithoutRows()
     {
         QFETCH(int, bottom);
-        DrawingCanvas canvas(4, 4, Back);
+        testsupport::Canvas canvas(4, 4, Back);
         const QImage before = canvas.image().copy();
         gdi::Handle hdc = canvas.handle();
         gdi::Rect r{0, -10, 4, bottom};

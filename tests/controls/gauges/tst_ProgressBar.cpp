@@ -6,6 +6,7 @@
 #include "platform/com/StdPicture.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -20,7 +21,7 @@ class TestProgressBar : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     QStringList m_events;
 
     ProgressBar *newBar(QSize size = {}, const PropertyBag *bag = nullptr)
@@ -35,9 +36,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(600, 200);
-        m_form->show();
+        m_form.open(QSize(600, 200));
         m_events.clear();
         gdi::SystemColors::restoreDefaults();
     }

@@ -6,7 +6,8 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -24,7 +25,7 @@ constexpr gdi::ColorRef Black = 0, White = 0xFFFFFF, Red = 0x0000FF, Blue = 0xFF
 QString row(const QImage &surface, int y,
             const std::map<gdi::ColorRef, char> &legend = {{Black, '#'}, {White, '.'}})
 {
-    return gditest::picture(surface, QRect(0, y, surface.width(), 1), legend).join(QString());
+    return testsupport::picture(surface, QRect(0, y, surface.width(), 1), legend).join(QString());
 }
 
 QString runs(const char *pattern) // "13#2." → "#############.."
@@ -67,7 +68,7 @@ class TestProgressBarPainting : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
 
     // A borderless bar of 100 x 20 pixels, Max 100, black on white, green as second colour.
     ProgressBar *newBar(int style, QSize size = QSize(100, 20))
@@ -94,12 +95,7 @@ private:
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }
 
-    void init()
-    {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(600, 200);
-        m_form->show();
-    }
+    void init() { m_form.open(QSize(600, 200)); }
 
     void cleanup() { m_form.reset(); }
 
@@ -162,7 +158,7 @@ private slots:
         const std::map<gdi::ColorRef, char> legend{{gdi::rgb(0, 127, 0), 'g'}, {White, '.'}};
         QCOMPARE(row(bar->surface(), 10, legend), runs("51g49."));
         setValue(bar, 100);
-        QCOMPARE(gditest::at(bar->surface(), 99, 0), gdi::rgb(0, 255, 0));
+        QCOMPARE(testsupport::at(bar->surface(), 99, 0), gdi::rgb(0, 255, 0));
     }
 
     // Strips five pixels wide, one a pixel: column c shows strip c up to the
@@ -174,10 +170,10 @@ private slots:
         const QImage &s = bar->surface();
         for (int x : {0, 10, 25, 49, 50}) {
             const int green = int(std::nearbyint(float(255) / 50.f * float(x)));
-            QCOMPARE(gditest::at(s, x, 7), gdi::rgb(0, green, 0));
+            QCOMPARE(testsupport::at(s, x, 7), gdi::rgb(0, green, 0));
         }
-        QCOMPARE(gditest::at(s, 55, 7), gdi::rgb(0, 255, 0));
-        QCOMPARE(gditest::at(s, 56, 7), White);
+        QCOMPARE(testsupport::at(s, 55, 7), gdi::rgb(0, 255, 0));
+        QCOMPARE(testsupport::at(s, 56, 7), White);
     }
 
     // Blocks of 13 with gaps of 2; the colours round half to even (76.5 → 76).
@@ -186,13 +182,13 @@ private slots:
         ProgressBar *bar = newBar(4);
         setValue(bar, 50);
         const QImage &s = bar->surface();
-        QCOMPARE(gditest::at(s, 0, 5), gdi::rgb(0, 0, 0));
-        QCOMPARE(gditest::at(s, 13, 5), gdi::rgb(0, 0, 0));
-        QCOMPARE(gditest::at(s, 14, 5), White);
-        QCOMPARE(gditest::at(s, 15, 5), gdi::rgb(0, 76, 0));
-        QCOMPARE(gditest::at(s, 30, 5), gdi::rgb(0, 153, 0));
-        QCOMPARE(gditest::at(s, 57, 5), gdi::rgb(0, 230, 0));
-        QCOMPARE(gditest::at(s, 59, 5), White);
+        QCOMPARE(testsupport::at(s, 0, 5), gdi::rgb(0, 0, 0));
+        QCOMPARE(testsupport::at(s, 13, 5), gdi::rgb(0, 0, 0));
+        QCOMPARE(testsupport::at(s, 14, 5), White);
+        QCOMPARE(testsupport::at(s, 15, 5), gdi::rgb(0, 76, 0));
+        QCOMPARE(testsupport::at(s, 30, 5), gdi::rgb(0, 153, 0));
+        QCOMPARE(testsupport::at(s, 57, 5), gdi::rgb(0, 230, 0));
+        QCOMPARE(testsupport::at(s, 59, 5), White);
     }
 
     void noTextWhereTheStyleEndsEarly_data()
@@ -221,7 +217,7 @@ private slots:
         bar->let(QStringLiteral("ShowText"), Variant::fromBool(true));
         setValue(bar, value);
         bar->let(QStringLiteral("Max"), Variant::fromLong(max));
-        QVERIFY(gditest::pixelsOf(bar->surface(), Red).empty());
+        QVERIFY(testsupport::pixelsOf(bar->surface(), Red).empty());
         QCOMPARE(row(bar->surface(), 10), pixels);
     }
 
@@ -246,11 +242,11 @@ private slots:
         setValue(bar, value);
         bar->let(QStringLiteral("Max"), Variant::fromLong(max));
         QCOMPARE(bar->percentText(), text);
-        QVERIFY(gditest::pixelsOf(bar->surface(), Red).empty()); // not shown yet
+        QVERIFY(testsupport::pixelsOf(bar->surface(), Red).empty()); // not shown yet
         bar->let(QStringLiteral("ShowText"), Variant::fromBool(true));
         bar->let(QStringLiteral("BarColor1"), Variant::fromColor(Black)); // a let that paints
         // The glyphs, compared with the same text drawn alone at the centre.
-        QImage alone = gditest::canvas(120, 30, Blue);
+        QImage alone = testsupport::canvas(120, 30, Blue);
         gdi::DeviceContext dc(&alone);
         gdi::GdiObject font(gdi::createFont(bar->font()));
         const gdi::Handle old = dc.selectObject(font.get());
@@ -261,12 +257,12 @@ private slots:
                         int(std::nearbyint(15 - extent.height() / 2.0)));
         dc.textOut(at.x(), at.y(), text);
         dc.selectObject(old);
-        QVERIFY(!gditest::pixelsOf(alone, Red).empty());
+        QVERIFY(!testsupport::pixelsOf(alone, Red).empty());
         const std::map<gdi::ColorRef, char> legend{{Red, '#'}};
-        QCOMPARE(gditest::picture(bar->surface(), QRect(0, 0, 120, 30), legend)
+        QCOMPARE(testsupport::picture(bar->surface(), QRect(0, 0, 120, 30), legend)
                      .join(QString())
                      .replace(QLatin1Char('?'), QLatin1Char('.')),
-                 gditest::picture(alone, QRect(0, 0, 120, 30), legend)
+                 testsupport::picture(alone, QRect(0, 0, 120, 30), legend)
                      .join(QString())
                      .replace(QLatin1Char('?'), QLatin1Char('.')));
     }
@@ -277,24 +273,24 @@ private slots:
         ProgressBar *bar = newBar(5, QSize(231, 40));
         QCOMPARE(bar->surface().size(), QSize(231, 19));
         const QImage &green = ostrevo::ProgressBarPictures::chunk(true, false);
-        const gdi::ColorRef top = gditest::at(green, 0, 0);
+        const gdi::ColorRef top = testsupport::at(green, 0, 0);
         setValue(bar, 50); // last = Int(0.5 x 31) = 15
         const QImage &s = bar->surface();
-        QCOMPARE(gditest::at(s, 3, 2), top);
-        QCOMPARE(gditest::at(s, 7 * 15 + 3 + 5, 16), gditest::at(green, 5, 12));
-        QCOMPARE(gditest::at(s, 7 * 16 + 3, 2), White);
-        QCOMPARE(gditest::at(s, 225, 16), White);
-        QCOMPARE(gditest::at(s, 0, 0), gditest::at(ostrevo::ProgressBarPictures::frameBig(), 0, 0));
+        QCOMPARE(testsupport::at(s, 3, 2), top);
+        QCOMPARE(testsupport::at(s, 7 * 15 + 3 + 5, 16), testsupport::at(green, 5, 12));
+        QCOMPARE(testsupport::at(s, 7 * 16 + 3, 2), White);
+        QCOMPARE(testsupport::at(s, 225, 16), White);
+        QCOMPARE(testsupport::at(s, 0, 0), testsupport::at(ostrevo::ProgressBarPictures::frameBig(), 0, 0));
         setValue(bar, 100); // every slot, and no white rest
-        QCOMPARE(gditest::at(s, 7 * 31 + 3, 2), top);
+        QCOMPARE(testsupport::at(s, 7 * 31 + 3, 2), top);
         // At 0 % the white rest starts at slot 1; the frame is not painted
         // again, so slot 0 keeps its chunk.
         setValue(bar, 0);
-        QCOMPARE(gditest::at(s, 3, 2), top);
-        QCOMPARE(gditest::at(s, 10, 2), White);
+        QCOMPARE(testsupport::at(s, 3, 2), top);
+        QCOMPARE(testsupport::at(s, 10, 2), White);
         bar->let(QStringLiteral("BarXPcolor"), Variant::fromLong(1));
         setValue(bar, 50);
-        QCOMPARE(gditest::at(s, 3, 2), gdi::rgb(0x0A, 0x8B, 0xB1)); // #0A8BB1
+        QCOMPARE(testsupport::at(s, 3, 2), gdi::rgb(0x0A, 0x8B, 0xB1)); // #0A8BB1
     }
 
     void xpSmallChunks()
@@ -304,8 +300,8 @@ private slots:
         const QImage &s = bar->surface();
         QCOMPARE(s.size(), QSize(208, 13));
         const QImage &green = ostrevo::ProgressBarPictures::chunk(false, false);
-        QCOMPARE(gditest::at(s, 3, 2), gditest::at(green, 0, 0));
-        QCOMPARE(gditest::at(s, 8, 10), gditest::at(green, 5, 6));
+        QCOMPARE(testsupport::at(s, 3, 2), testsupport::at(green, 0, 0));
+        QCOMPARE(testsupport::at(s, 8, 10), testsupport::at(green, 5, 6));
     }
 
     // The picture styles have a single 3D border: 104 x 24 gives PB 100 x 20 inside.
@@ -318,9 +314,9 @@ private slots:
         QCOMPARE(bar->surface().size(), QSize(100, 20));
         setValue(bar, 50);
         const QImage &s = bar->surface();
-        QCOMPARE(gditest::at(s, 0, 19), gdi::rgb(0, 0, 0));
-        QCOMPARE(gditest::at(s, 49, 0), gdi::rgb(49, 0, 0));
-        QCOMPARE(gditest::at(s, 51, 5), White);
+        QCOMPARE(testsupport::at(s, 0, 19), gdi::rgb(0, 0, 0));
+        QCOMPARE(testsupport::at(s, 49, 0), gdi::rgb(49, 0, 0));
+        QCOMPARE(testsupport::at(s, 51, 5), White);
 
         const auto halves =
             pictureOf(100, 10, [](int x) { return x < 50 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); });
@@ -354,8 +350,8 @@ private slots:
         QCOMPARE(bar->get(QStringLiteral("Style")).toLong(), 3);
         QVERIFY(bar->site()->changedProperties().contains(QStringLiteral("Style")));
         QCOMPARE(bar->get(QStringLiteral("BorderStyle")).toLong(), 1);
-        QCOMPARE(gditest::at(bar->surface(), 0, 5), Black);
-        QCOMPARE(gditest::at(bar->surface(), 50, 5), gdi::rgb(0, 255, 0));
+        QCOMPARE(testsupport::at(bar->surface(), 0, 5), Black);
+        QCOMPARE(testsupport::at(bar->surface(), 50, 5), gdi::rgb(0, 255, 0));
     }
 
     // A picture style paints nothing of its picture at 0 %, so it needs none and keeps its style.
@@ -392,7 +388,7 @@ private slots:
             const QImage &s = bar->surface();
             for (int y = 0; y < s.height(); ++y)
                 for (int x = 0; x < s.width(); ++x)
-                    count += gditest::at(s, x, y) == Red;
+                    count += testsupport::at(s, x, y) == Red;
             return count;
         };
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -408,8 +404,8 @@ private slots:
         QCOMPARE(bar->percentText(), QStringLiteral("45%"));
         // What the host shows is what was painted.
         const QImage shown = bar->grab().toImage();
-        QCOMPARE(gditest::at(shown.convertToFormat(QImage::Format_RGB32), 20, 10),
-                 gditest::at(bar->surface(), 20, 10));
+        QCOMPARE(testsupport::at(shown.convertToFormat(QImage::Format_RGB32), 20, 10),
+                 testsupport::at(bar->surface(), 20, 10));
     }
 
     void unknownStylePaintsOnlyTheText()

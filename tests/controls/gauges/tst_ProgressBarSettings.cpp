@@ -2,6 +2,7 @@
 #include "controls/gauges/Settings.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -17,7 +18,7 @@ class TestProgressBarSettings : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     std::unique_ptr<Settings> m_page;
     QStringList m_events;
 
@@ -58,9 +59,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(600, 200);
-        m_form->show();
+        m_form.open(QSize(600, 200));
         m_events.clear();
         m_page = std::make_unique<Settings>();
     }

@@ -4,8 +4,9 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -40,8 +41,8 @@ QString profile(const QImage &surface, bool vertical, gdi::ColorRef ink = fore()
     const int across = vertical ? surface.width() : surface.height();
     for (int p = 0; p < along; ++p) {
         int run = 0;
-        while (run < across &&
-               gditest::at(surface, vertical ? across - 1 - run : p, vertical ? p : across - 1 - run) == ink)
+        while (run < across && testsupport::at(surface, vertical ? across - 1 - run : p,
+                                               vertical ? p : across - 1 - run) == ink)
             ++run;
         if (run)
             out << QStringLiteral("%1:%2").arg(p).arg(run);
@@ -57,7 +58,7 @@ QString differences(const QImage &a, const QImage &b)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
                 points.emplace_back(x, y);
-    return gditest::describe(points);
+    return testsupport::describe(points);
 }
 
 QString line(bool vertical, int at, QSize size)
@@ -65,7 +66,7 @@ QString line(bool vertical, int at, QSize size)
     std::vector<QPoint> points;
     for (int i = 0; at >= 0 && i < (vertical ? size.width() : size.height()); ++i)
         points.emplace_back(vertical ? i : at, vertical ? at : i);
-    return gditest::describe(points);
+    return testsupport::describe(points);
 }
 
 } // namespace
@@ -74,7 +75,7 @@ class TestRuler : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     QStringList m_events;
 
     // A ruler as a form loads it; a valid size places it, which resizes it.
@@ -106,9 +107,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(900, 900);
-        m_form->show();
+        m_form.open(QSize(900, 900));
         m_events.clear();
     }
 
@@ -238,11 +237,11 @@ private slots:
         const QImage &surface = ruler->surface();
         QCOMPARE(profile(surface, vertical), ticks);
         if (ticks.isEmpty())
-            QCOMPARE(gditest::pixelsOf(surface, back()).size(), size_t(30 * length));
+            QCOMPARE(testsupport::pixelsOf(surface, back()).size(), size_t(30 * length));
         if (label.isEmpty())
             return;
         // The label's glyphs, compared with the same text drawn alone.
-        QImage alone = gditest::canvas(surface.width(), surface.height(), back());
+        QImage alone = testsupport::canvas(surface.width(), surface.height(), back());
         gdi::DeviceContext dc(&alone);
         gdi::GdiObject font(gdi::createFont(ruler->font()));
         const gdi::Handle old = dc.selectObject(font);
@@ -251,11 +250,11 @@ private slots:
         dc.textOut(labelAt.x(), labelAt.y(), label);
         const QRect box(labelAt, dc.textExtent(label));
         dc.selectObject(old);
-        QVERIFY(!gditest::pixelsOf(alone.copy(box), fore()).empty());
+        QVERIFY(!testsupport::pixelsOf(alone.copy(box), fore()).empty());
         // Leave out the numbered tick the label stands beside.
         const QRect glyphs = vertical ? box.adjusted(0, 1, 0, 0) : box.adjusted(1, 0, 0, 0);
-        QCOMPARE(gditest::picture(surface, glyphs, {{fore(), '#'}, {back(), '.'}}),
-                 gditest::picture(alone, glyphs, {{fore(), '#'}, {back(), '.'}}));
+        QCOMPARE(testsupport::picture(surface, glyphs, {{fore(), '#'}, {back(), '.'}}),
+                 testsupport::picture(alone, glyphs, {{fore(), '#'}, {back(), '.'}}));
     }
 
     void adjustTextTakesEffectOnModeOrAdjust_data()
@@ -283,7 +282,7 @@ private slots:
         // Without a positive adjust value the scale stays blank (and ends).
         QCOMPARE(profile(ruler->surface(), false).startsWith(QStringLiteral("10:4 20:4")), adjust > 0);
         if (adjust <= 0)
-            QCOMPARE(gditest::pixelsOf(ruler->surface(), back()).size(), size_t(120 * 30));
+            QCOMPARE(testsupport::pixelsOf(ruler->surface(), back()).size(), size_t(120 * 30));
     }
 
     void modeOutsideTheUnitsIsIgnored()
@@ -418,8 +417,8 @@ private slots:
         QCOMPARE(differences(scale, ruler->surface()), line(vertical, firstAt, scale.size()));
         if (firstAt >= 0) { // inverted, on a tick as well
             const QPoint edge = vertical ? QPoint(29, firstAt) : QPoint(firstAt, 29);
-            QCOMPARE(gditest::at(ruler->surface(), edge.x(), edge.y()),
-                     ~gditest::at(scale, edge.x(), edge.y()) & 0xFFFFFF);
+            QCOMPARE(testsupport::at(ruler->surface(), edge.x(), edge.y()),
+                     ~testsupport::at(scale, edge.x(), edge.y()) & 0xFFFFFF);
         }
         ruler->call(QStringLiteral("MouseMoved"), {Variant::fromSingle(second)});
         QCOMPARE(differences(scale, ruler->surface()), line(vertical, secondAt, scale.size()));
@@ -443,7 +442,7 @@ private slots:
         const QString ticks = profile(ruler->surface(), false);
         // A new back colour wipes the surface; the scale comes back on it.
         ruler->let(QStringLiteral("BackColorR"), Variant::fromColor(0x0000FF));
-        QCOMPARE(gditest::at(ruler->surface(), 5, 5), gdi::rgb(255, 0, 0));
+        QCOMPARE(testsupport::at(ruler->surface(), 5, 5), gdi::rgb(255, 0, 0));
         QCOMPARE(profile(ruler->surface(), false), ticks);
         // The fore colour is for what is drawn next.
         ruler->let(QStringLiteral("ForeColor"), Variant::fromColor(0x00FF00));

@@ -3,6 +3,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/com/PropertyBag.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -19,7 +20,7 @@ class TestSpin : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     QStringList m_events;
 
     Spin *newSpin(const PropertyBag *bag = nullptr)
@@ -50,9 +51,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(300, 100);
-        m_form->show();
+        m_form.open(QSize(300, 100));
         m_events.clear();
     }
 

@@ -1,6 +1,7 @@
 #include "controls/tree/MoveControls.h"
 #include "platform/com/ControlHost.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -15,7 +16,7 @@ class TestMoveControlsPage : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     std::unique_ptr<MoveControls> m_page;
 
     // A shown box with one control at 4 pixels (60 twips) from its top.
@@ -35,9 +36,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(500, 300);
-        m_form->show();
+        m_form.open(QSize(500, 300));
         m_page = std::make_unique<MoveControls>();
     }
 

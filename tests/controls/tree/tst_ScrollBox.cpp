@@ -2,6 +2,7 @@
 #include "platform/com/EventHandlers.h"
 #include "platform/com/PropertyBag.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -17,7 +18,7 @@ class TestScrollBox : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     QStringList m_events;
     com::EventHandlers m_handlers; // the form's, for handlers that fail
 
@@ -82,9 +83,7 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(400, 300);
-        m_form->show();
+        m_form.open(QSize(400, 300));
         m_events.clear();
     }
 

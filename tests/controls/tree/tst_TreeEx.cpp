@@ -6,6 +6,7 @@
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/SystemColors.h"
 #include "tests/support/Automation.h"
+#include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
@@ -48,7 +49,7 @@ class TestTreeEx : public QObject
 {
     Q_OBJECT
 private:
-    std::unique_ptr<QWidget> m_form;
+    testsupport::HostForm m_form;
     std::unique_ptr<QTemporaryDir> m_temp;
     QString m_root;    // the temporary folder, the tree's first root
     QString m_missing; // a root that is not there: a drive that is not ready
@@ -121,9 +122,7 @@ private slots:
         m_missing = m_root + QStringLiteral("/usb");
         rt::ServiceSlot<DriveSource>::install(std::make_unique<TempDrives>(
             QList<DriveEntry>{{QStringLiteral("Temp"), m_root, 3}, {QStringLiteral("USB"), m_missing, 2}}));
-        m_form = std::make_unique<QWidget>();
-        m_form->resize(400, 500);
-        m_form->show();
+        m_form.open(QSize(400, 500));
         m_events.clear();
         m_workingFolder = QDir::currentPath();
     }

@@ -2,7 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -10,11 +10,7 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef White = rgb(255, 255, 255);
-constexpr ColorRef Black = 0;
-constexpr ColorRef Grey = rgb(128, 128, 128);
-constexpr ColorRef Red = rgb(255, 0, 0);
-constexpr ColorRef Blue = rgb(0, 0, 255);
+using namespace testsupport::colours;
 
 } // namespace
 
@@ -53,35 +49,35 @@ private slots:
         QFETCH(uint, source);
         QFETCH(uint, dest);
         QFETCH(uint, result);
-        QImage src = gditest::canvas(2, 2, source);
-        QImage dst = gditest::canvas(3, 3, dest);
+        QImage src = testsupport::canvas(2, 2, source);
+        QImage dst = testsupport::canvas(3, 3, dest);
         DeviceContext from(&src);
         DeviceContext to(&dst);
         GdiObject brush(createSolidBrush(0x0000F0));
         to.selectObject(brush);
         QVERIFY(to.bitBlt(1, 1, 2, 2, &from, 0, 0, rop));
-        QCOMPARE(gditest::at(dst, 1, 1), ColorRef(result));
-        QCOMPARE(gditest::at(dst, 2, 2), ColorRef(result));
-        QCOMPARE(gditest::at(dst, 0, 0), ColorRef(dest));
+        QCOMPARE(testsupport::at(dst, 1, 1), ColorRef(result));
+        QCOMPARE(testsupport::at(dst, 2, 2), ColorRef(result));
+        QCOMPARE(testsupport::at(dst, 0, 0), ColorRef(dest));
         to.selectObject(getStockObject(WhiteBrush));
     }
 
     void blitsAreClippedToBothImages()
     {
-        QImage src = gditest::canvas(3, 3, Red);
-        QImage dst = gditest::canvas(6, 6, Grey);
+        QImage src = testsupport::canvas(3, 3, Red);
+        QImage dst = testsupport::canvas(6, 6, Grey);
         DeviceContext from(&src);
         DeviceContext to(&dst);
         // Only the part that the source has is copied.
         QVERIFY(to.bitBlt(1, 1, 5, 5, &from, 1, 1, SrcCopy));
         QVERIFY(to.bitBlt(-1, 4, 3, 3, &from, 0, 0, SrcCopy));
         const std::map<ColorRef, char> legend{{Red, 'r'}, {Grey, '.'}};
-        QCOMPARE(gditest::picture(dst, dst.rect(), legend),
-                 gditest::rows("......|.rr...|.rr...|......|rr....|rr...."));
+        QCOMPARE(testsupport::picture(dst, dst.rect(), legend),
+                 testsupport::rows("......|.rr...|.rr...|......|rr....|rr...."));
         // Without a source only operations that need none work.
         QVERIFY(!to.bitBlt(0, 0, 2, 2, nullptr, 0, 0, SrcCopy));
         QVERIFY(to.bitBlt(0, 0, 1, 1, nullptr, 0, 0, Blackness));
-        QCOMPARE(gditest::at(dst, 0, 0), Black);
+        QCOMPARE(testsupport::at(dst, 0, 0), Black);
     }
 
     void overlappingBlitWithinOneImage()
@@ -92,12 +88,12 @@ private slots:
         DeviceContext dc(&image);
         QVERIFY(dc.bitBlt(1, 0, 4, 1, &dc, 0, 0, SrcCopy));
         for (int x = 1; x < 5; ++x)
-            QCOMPARE(gditest::at(image, x, 0), rgb(x - 1, x - 1, x - 1));
+            QCOMPARE(testsupport::at(image, x, 0), rgb(x - 1, x - 1, x - 1));
     }
 
     void memoryContextRoundTrip()
     {
-        QImage screen = gditest::canvas(10, 10, Grey);
+        QImage screen = testsupport::canvas(10, 10, Grey);
         DeviceContext dc(&screen);
         auto memory = DeviceContext::createCompatible(&dc);
         const Handle bitmap = createCompatibleBitmap(dc, 4, 3);
@@ -108,9 +104,9 @@ private slots:
         memory->fillRect({0, 0, 4, 3}, brush);
         memory->setPixel(0, 0, Blue);
         QVERIFY(dc.bitBlt(2, 2, 4, 3, memory.get(), 0, 0, SrcCopy));
-        QCOMPARE(gditest::at(screen, 2, 2), Blue);
-        QCOMPARE(gditest::at(screen, 5, 4), Red);
-        QCOMPARE(gditest::at(screen, 6, 4), Grey);
+        QCOMPARE(testsupport::at(screen, 2, 2), Blue);
+        QCOMPARE(testsupport::at(screen, 5, 4), Red);
+        QCOMPARE(testsupport::at(screen, 6, 4), Grey);
         QCOMPARE(bitmapImage(bitmap)->pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
         // Put the first bitmap back, then the bitmap can go.
         QCOMPARE(memory->selectObject(old), bitmap);
@@ -156,7 +152,7 @@ private slots:
         // colour becomes white in the mask, all else black; the mask blitted
         // to colour takes the destination's text colour for black and its
         // background colour for white.
-        QImage picture = gditest::canvas(3, 1, Red);
+        QImage picture = testsupport::canvas(3, 1, Red);
         picture.setPixel(1, 0, qRgb(0, 0, 255));
         DeviceContext source(&picture);
         source.setBkColor(Red);
@@ -168,13 +164,13 @@ private slots:
         QCOMPARE(maskDc->getPixel(1, 0), Black);
         QCOMPARE(maskDc->getPixel(2, 0), White);
 
-        QImage out = gditest::canvas(3, 1, Grey);
+        QImage out = testsupport::canvas(3, 1, Grey);
         DeviceContext target(&out);
         target.setTextColor(rgb(1, 2, 3));
         target.setBkColor(rgb(4, 5, 6));
         QVERIFY(target.bitBlt(0, 0, 3, 1, maskDc.get(), 0, 0, SrcCopy));
-        QCOMPARE(gditest::at(out, 0, 0), rgb(4, 5, 6));
-        QCOMPARE(gditest::at(out, 1, 0), rgb(1, 2, 3));
+        QCOMPARE(testsupport::at(out, 0, 0), rgb(4, 5, 6));
+        QCOMPARE(testsupport::at(out, 1, 0), rgb(1, 2, 3));
         maskDc->selectObject(old);
     }
 
@@ -182,7 +178,7 @@ private slots:
     {
         // The whole transparent copy as the picture routines do it: mask,
         // inverted mask, AND, AND, XOR.
-        QImage sprite = gditest::canvas(4, 1, Red);
+        QImage sprite = testsupport::canvas(4, 1, Red);
         sprite.setPixel(1, 0, qRgb(0, 255, 0));
         sprite.setPixel(3, 0, qRgb(0, 0, 255));
         QImage background(4, 1, QImage::Format_RGB32);
@@ -214,10 +210,10 @@ private slots:
         resultDc->bitBlt(0, 0, 4, 1, copyDc.get(), 0, 0, SrcInvert);
         dst.bitBlt(0, 0, 4, 1, resultDc.get(), 0, 0, SrcCopy);
 
-        QCOMPARE(gditest::at(background, 0, 0), rgb(0, 20, 30));
-        QCOMPARE(gditest::at(background, 1, 0), rgb(0, 255, 0));
-        QCOMPARE(gditest::at(background, 2, 0), rgb(20, 20, 30));
-        QCOMPARE(gditest::at(background, 3, 0), rgb(0, 0, 255));
+        QCOMPARE(testsupport::at(background, 0, 0), rgb(0, 20, 30));
+        QCOMPARE(testsupport::at(background, 1, 0), rgb(0, 255, 0));
+        QCOMPARE(testsupport::at(background, 2, 0), rgb(20, 20, 30));
+        QCOMPARE(testsupport::at(background, 3, 0), rgb(0, 0, 255));
 
         maskDc->selectObject(old1);
         inverseDc->selectObject(old2);
@@ -241,16 +237,17 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, srcWidth);
         QFETCH(QString, row);
-        QImage src = gditest::canvas(2, 1, Red);
+        QImage src = testsupport::canvas(2, 1, Red);
         src.setPixel(1, 0, qRgb(0, 0, 255));
-        QImage dst = gditest::canvas(8, 1, Grey);
+        QImage dst = testsupport::canvas(8, 1, Grey);
         DeviceContext from(&src);
         DeviceContext to(&dst);
         // A negative source width runs back from its start: 1, 0.
         const int srcX = srcWidth < 0 ? 1 : 0;
         QVERIFY(to.stretchBlt(2, 0, width, 1, &from, srcX, 0, srcWidth, 1, SrcCopy));
-        QCOMPARE(gditest::picture(dst, dst.rect(), {{Red, 'r'}, {Blue, 'b'}, {Grey, '.'}}).join(QString()),
-                 row);
+        QCOMPARE(
+            testsupport::picture(dst, dst.rect(), {{Red, 'r'}, {Blue, 'b'}, {Grey, '.'}}).join(QString()),
+            row);
     }
 
     void imagesOfOtherFormats()
@@ -282,13 +279,13 @@ private slots:
 
     void patternBlit()
     {
-        QImage image = gditest::canvas(3, 1, Grey);
+        QImage image = testsupport::canvas(3, 1, Grey);
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         dc.selectObject(brush);
         QVERIFY(dc.patBlt(0, 0, 2, 1, PatCopy));
         QVERIFY(!dc.patBlt(0, 0, 2, 1, SrcCopy));
-        QCOMPARE(gditest::picture(image, image.rect(), {{Red, 'r'}, {Grey, '.'}}).join(QString()), "rr.");
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Red, 'r'}, {Grey, '.'}}).join(QString()), "rr.");
         dc.selectObject(getStockObject(WhiteBrush));
     }
 };

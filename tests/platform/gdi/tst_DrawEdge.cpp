@@ -2,7 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -89,12 +89,12 @@ private slots:
         QFETCH(uint, flags);
         QFETCH(bool, result);
         QFETCH(QString, picture);
-        QImage image = gditest::canvas(8, 6, Magenta);
+        QImage image = testsupport::canvas(8, 6, Magenta);
         DeviceContext dc(&image);
         Rect rect{0, 0, 8, 6};
         QCOMPARE(dc.drawEdge(rect, edge, flags), result);
         QCOMPARE(rect, (Rect{0, 0, 8, 6}));
-        QCOMPARE(gditest::picture(image, image.rect(), legend()), picture.split(QLatin1Char('|')));
+        QCOMPARE(testsupport::picture(image, image.rect(), legend()), picture.split(QLatin1Char('|')));
         // The device context keeps its own pen and position.
         QCOMPARE(dc.currentObject(ObjectKind::Pen), getStockObject(BlackPen));
         QCOMPARE(dc.currentPosition(), QPoint(0, 0));
@@ -116,7 +116,7 @@ private slots:
         QFETCH(uint, edge);
         QFETCH(uint, flags);
         QFETCH(Rect, inside);
-        QImage image = gditest::canvas(60, 60, Magenta);
+        QImage image = testsupport::canvas(60, 60, Magenta);
         DeviceContext dc(&image);
         Rect rect{10, 20, 40, 50};
         dc.drawEdge(rect, edge, flags | BfAdjust);
@@ -127,19 +127,19 @@ private slots:
     {
         SystemColors::setColor(Color3DHighlight, rgb(0, 0, 255));
         SystemColors::setColor(Color3DLight, rgb(0, 255, 0));
-        QImage image = gditest::canvas(8, 6, Magenta);
+        QImage image = testsupport::canvas(8, 6, Magenta);
         DeviceContext dc(&image);
         Rect rect{0, 0, 8, 6};
         dc.drawEdge(rect, EdgeRaised, BfRect | BfMiddle);
-        QCOMPARE(gditest::at(image, 1, 1), rgb(0, 0, 255));
+        QCOMPARE(testsupport::at(image, 1, 1), rgb(0, 0, 255));
         // The outer line is the 3-D light, the middle the face.
-        QCOMPARE(gditest::at(image, 0, 0), rgb(0, 255, 0));
-        QCOMPARE(gditest::at(image, 3, 3), rgb(212, 208, 200));
+        QCOMPARE(testsupport::at(image, 0, 0), rgb(0, 255, 0));
+        QCOMPARE(testsupport::at(image, 3, 3), rgb(212, 208, 200));
     }
 
     void edgeLinesHonourTheRasterOperation()
     {
-        QImage image = gditest::canvas(8, 6, rgb(10, 20, 30));
+        QImage image = testsupport::canvas(8, 6, rgb(10, 20, 30));
         const QImage original = image.copy();
         DeviceContext dc(&image);
         dc.setROP2(R2NotXorPen);

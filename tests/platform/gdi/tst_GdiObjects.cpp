@@ -4,7 +4,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Regions.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -68,7 +68,7 @@ private slots:
 
     void freshDeviceContextSelections()
     {
-        QImage image = gditest::canvas(4, 4, 0);
+        QImage image = testsupport::canvas(4, 4, 0);
         DeviceContext dc(&image);
         QCOMPARE(dc.currentObject(ObjectKind::Pen), getStockObject(BlackPen));
         QCOMPARE(dc.currentObject(ObjectKind::Brush), getStockObject(WhiteBrush));
@@ -80,7 +80,7 @@ private slots:
 
     void selectReturnsPrevious()
     {
-        QImage image = gditest::canvas(4, 4, 0);
+        QImage image = testsupport::canvas(4, 4, 0);
         DeviceContext dc(&image);
         const Handle red = createPen(PsSolid, 1, rgb(255, 0, 0));
         const Handle blue = createPen(PsDot, 1, rgb(0, 0, 255));
@@ -102,20 +102,20 @@ private slots:
 
     void selectRegionClipsAndReturnsKind()
     {
-        QImage image = gditest::canvas(6, 1, rgb(255, 255, 255));
+        QImage image = testsupport::canvas(6, 1, rgb(255, 255, 255));
         DeviceContext dc(&image);
         const Handle region = createRectRgn(2, 0, 4, 1);
         QCOMPARE(dc.selectObject(region), Handle(SimpleRegion));
         QVERIFY(deleteObject(region)); // the device context keeps a copy
         dc.moveTo(0, 0);
         dc.lineTo(6, 0);
-        QCOMPARE(gditest::picture(image, QRect(0, 0, 6, 1), {{0, '#'}, {0xFFFFFF, '.'}}),
-                 gditest::rows("..##.."));
+        QCOMPARE(testsupport::picture(image, QRect(0, 0, 6, 1), {{0, '#'}, {0xFFFFFF, '.'}}),
+                 testsupport::rows("..##.."));
         QCOMPARE(dc.selectClipRgn(0), int(SimpleRegion));
         dc.moveTo(0, 0);
         dc.lineTo(6, 0);
-        QCOMPARE(gditest::picture(image, QRect(0, 0, 6, 1), {{0, '#'}, {0xFFFFFF, '.'}}),
-                 gditest::rows("######"));
+        QCOMPARE(testsupport::picture(image, QRect(0, 0, 6, 1), {{0, '#'}, {0xFFFFFF, '.'}}),
+                 testsupport::rows("######"));
     }
 
     void deleteObjectRules()
@@ -132,20 +132,20 @@ private slots:
 
     void deletingASelectedPenKeepsTheDrawingState()
     {
-        QImage image = gditest::canvas(4, 1, rgb(255, 255, 255));
+        QImage image = testsupport::canvas(4, 1, rgb(255, 255, 255));
         DeviceContext dc(&image);
         const Handle red = createPen(PsSolid, 1, rgb(255, 0, 0));
         dc.selectObject(red);
         QVERIFY(deleteObject(red));
         dc.moveTo(0, 0);
         dc.lineTo(2, 0);
-        QCOMPARE(gditest::at(image, 1, 0), rgb(255, 0, 0));
+        QCOMPARE(testsupport::at(image, 1, 0), rgb(255, 0, 0));
         QCOMPARE(dc.selectObject(getStockObject(BlackPen)), red);
     }
 
     void deviceContextsAreCounted()
     {
-        QImage image = gditest::canvas(2, 2, 0);
+        QImage image = testsupport::canvas(2, 2, 0);
         {
             DeviceContext dc(&image);
             QCOMPARE(liveObjectCount(), 1);
@@ -179,7 +179,7 @@ private slots:
 
     void bitmapsOnlyGoIntoMemoryContexts()
     {
-        QImage image = gditest::canvas(2, 2, 0);
+        QImage image = testsupport::canvas(2, 2, 0);
         DeviceContext dc(&image);
         const Handle bitmap = createBitmap(2, 2);
         QCOMPARE(dc.selectObject(bitmap), Handle(0));

@@ -2,7 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -10,9 +10,7 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef White = rgb(255, 255, 255);
-constexpr ColorRef Black = 0;
-constexpr ColorRef Grey = rgb(128, 128, 128);
+using namespace testsupport::colours;
 
 // Something to draw on whose pixels all differ, so that a raster operation
 // applied once shows everywhere and applied twice must undo itself exactly.
@@ -64,27 +62,27 @@ private slots:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         QFETCH(QString, pixels);
-        QImage image = gditest::canvas(8, 8, White);
+        QImage image = testsupport::canvas(8, 8, White);
         DeviceContext dc(&image);
         dc.moveTo(from.x(), from.y());
         QVERIFY(dc.lineTo(to.x(), to.y()));
         QCOMPARE(dc.currentPosition(), to);
-        std::vector<QPoint> expected = gditest::points(pixels);
+        std::vector<QPoint> expected = testsupport::points(pixels);
         std::sort(expected.begin(), expected.end(),
                   [](QPoint a, QPoint b) { return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x(); });
-        QCOMPARE(gditest::describe(gditest::pixelsOf(image, Black)), gditest::describe(expected));
+        QCOMPARE(testsupport::describe(testsupport::pixelsOf(image, Black)), testsupport::describe(expected));
     }
 
     void linesOutsideTheImageAreClipped()
     {
-        QImage image = gditest::canvas(4, 4, White);
+        QImage image = testsupport::canvas(4, 4, White);
         DeviceContext dc(&image);
         dc.moveTo(-10, 1);
         dc.lineTo(10, 1);
         dc.moveTo(-3, -3);
         dc.lineTo(20, 20);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
-                 gditest::rows("#...|####|..#.|...#"));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
+                 testsupport::rows("#...|####|..#.|...#"));
     }
 
     void clippedLinesMatchUnclipped_data()
@@ -106,8 +104,8 @@ private slots:
         QFETCH(QPoint, from);
         QFETCH(QPoint, to);
         const QPoint shift(200, 200);
-        QImage small = gditest::canvas(40, 30, White);
-        QImage large = gditest::canvas(600, 600, White);
+        QImage small = testsupport::canvas(40, 30, White);
+        QImage large = testsupport::canvas(600, 600, White);
         DeviceContext a(&small);
         DeviceContext b(&large);
         GdiObject pen(createPen(QTest::currentDataTag() == QByteArray("dotted dash offset") ? PsDot : PsSolid,
@@ -119,14 +117,14 @@ private slots:
         b.moveTo(from.x() + shift.x(), from.y() + shift.y());
         b.lineTo(to.x() + shift.x(), to.y() + shift.y());
         QVERIFY(small == large.copy(QRect(shift, small.size())));
-        QVERIFY(!gditest::pixelsOf(small, Black).empty());
+        QVERIFY(!testsupport::pixelsOf(small, Black).empty());
         a.selectObject(getStockObject(BlackPen));
         b.selectObject(getStockObject(BlackPen));
     }
 
     void farAwayEndPointsCostNothing()
     {
-        QImage image = gditest::canvas(4, 3, White);
+        QImage image = testsupport::canvas(4, 3, White);
         DeviceContext dc(&image);
         dc.moveTo(-2000000000, 1);
         dc.lineTo(2000000000, 1);
@@ -134,13 +132,13 @@ private slots:
         dc.lineTo(2, 2000000000);
         dc.moveTo(-2000000000, -2000000000);
         dc.lineTo(2000000000, 2000000000);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
-                 gditest::rows("#.#.|####|..#."));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
+                 testsupport::rows("#.#.|####|..#."));
     }
 
     void moveToReturnsThePreviousPosition()
     {
-        QImage image = gditest::canvas(2, 2, White);
+        QImage image = testsupport::canvas(2, 2, White);
         DeviceContext dc(&image);
         QCOMPARE(dc.moveTo(5, 6), QPoint(0, 0));
         QCOMPARE(dc.moveTo(1, 1), QPoint(5, 6));
@@ -150,11 +148,11 @@ private slots:
 
     void polylineJoinsWithoutGaps()
     {
-        QImage image = gditest::canvas(5, 5, White);
+        QImage image = testsupport::canvas(5, 5, White);
         DeviceContext dc(&image);
         QVERIFY(dc.polyline({{0, 0}, {4, 0}, {4, 4}, {0, 4}}));
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
-                 gditest::rows("#####|....#|....#|....#|.####"));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
+                 testsupport::rows("#####|....#|....#|....#|.####"));
     }
 
     void rasterOperations_data()
@@ -183,7 +181,7 @@ private slots:
         QFETCH(uint, pen);
         QFETCH(uint, before);
         QFETCH(uint, after);
-        QImage image = gditest::canvas(3, 1, before);
+        QImage image = testsupport::canvas(3, 1, before);
         DeviceContext dc(&image);
         GdiObject p(createPen(PsSolid, 1, pen));
         dc.selectObject(p);
@@ -191,9 +189,9 @@ private slots:
         QCOMPARE(dc.rop2(), rop);
         dc.moveTo(0, 0);
         dc.lineTo(2, 0);
-        QCOMPARE(gditest::at(image, 0, 0), ColorRef(after));
-        QCOMPARE(gditest::at(image, 1, 0), ColorRef(after));
-        QCOMPARE(gditest::at(image, 2, 0), ColorRef(before));
+        QCOMPARE(testsupport::at(image, 0, 0), ColorRef(after));
+        QCOMPARE(testsupport::at(image, 1, 0), ColorRef(after));
+        QCOMPARE(testsupport::at(image, 2, 0), ColorRef(before));
         dc.selectObject(getStockObject(BlackPen));
     }
 
@@ -256,35 +254,35 @@ private slots:
     {
         QFETCH(int, style);
         QFETCH(QString, pattern);
-        QImage image = gditest::canvas(30, 1, Grey);
+        QImage image = testsupport::canvas(30, 1, Grey);
         DeviceContext dc(&image);
         GdiObject pen(createPen(style, 1, Black));
         dc.selectObject(pen);
         dc.setBkMode(Transparent);
         dc.moveTo(0, 0);
         dc.lineTo(28, 0);
-        QCOMPARE(gditest::picture(image, QRect(0, 0, 28, 1), {{Black, '#'}, {Grey, '.'}}).join(QString()),
+        QCOMPARE(testsupport::picture(image, QRect(0, 0, 28, 1), {{Black, '#'}, {Grey, '.'}}).join(QString()),
                  pattern);
         dc.selectObject(getStockObject(BlackPen));
     }
 
     void dotGapsTakeTheBackgroundWhenOpaque()
     {
-        QImage image = gditest::canvas(13, 1, Grey);
+        QImage image = testsupport::canvas(13, 1, Grey);
         DeviceContext dc(&image);
         GdiObject pen(createPen(PsDot, 1, Black));
         dc.selectObject(pen);
         dc.moveTo(0, 0);
         dc.lineTo(12, 0);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}, {White, 'w'}}),
-                 gditest::rows("###www###www."));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}, {White, 'w'}}),
+                 testsupport::rows("###www###www."));
         dc.selectObject(getStockObject(BlackPen));
     }
 
     void eachLineToStartsThePatternAfresh()
     {
         // Drawn right to left, the pattern starts at the first point.
-        QImage image = gditest::canvas(12, 2, Grey);
+        QImage image = testsupport::canvas(12, 2, Grey);
         DeviceContext dc(&image);
         GdiObject pen(createPen(PsDot, 1, Black));
         dc.selectObject(pen);
@@ -294,8 +292,8 @@ private slots:
         dc.lineTo(8, 0);
         dc.moveTo(11, 1);
         dc.lineTo(3, 1);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}}),
-                 gditest::rows("###.###.....|....##...###"));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}}),
+                 testsupport::rows("###.###.....|....##...###"));
         dc.selectObject(getStockObject(BlackPen));
     }
 
@@ -304,38 +302,38 @@ private slots:
         // The focus rectangle of the controls: Rectangle(1, 1, 19, 9) with a
         // dotted pen and a hollow brush. The pattern starts at the top right
         // corner and runs counter-clockwise without restarting.
-        QImage image = gditest::canvas(20, 10, Grey);
+        QImage image = testsupport::canvas(20, 10, Grey);
         DeviceContext dc(&image);
         GdiObject pen(createPen(PsDot, 1, Black));
         dc.selectObject(pen);
         dc.selectObject(getStockObject(NullBrush));
         dc.setBkMode(Transparent);
         dc.rectangle(1, 1, 19, 9);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}}),
-                 gditest::rows("...................."
-                               "|....###...###...###."
-                               "|.#.................."
-                               "|.#.................."
-                               "|.#.................."
-                               "|..................#."
-                               "|..................#."
-                               "|..................#."
-                               "|.###...###...###...."
-                               "|...................."));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {Grey, '.'}}),
+                 testsupport::rows("...................."
+                                   "|....###...###...###."
+                                   "|.#.................."
+                                   "|.#.................."
+                                   "|.#.................."
+                                   "|..................#."
+                                   "|..................#."
+                                   "|..................#."
+                                   "|.###...###...###...."
+                                   "|...................."));
         dc.selectObject(getStockObject(BlackPen));
         dc.selectObject(getStockObject(WhiteBrush));
     }
 
     void widePensAreThick()
     {
-        QImage image = gditest::canvas(9, 7, White);
+        QImage image = testsupport::canvas(9, 7, White);
         DeviceContext dc(&image);
         GdiObject pen(createPen(PsSolid, 3, Black));
         dc.selectObject(pen);
         dc.moveTo(2, 3);
         dc.lineTo(6, 3);
-        QCOMPARE(gditest::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
-                 gditest::rows(".........|.........|.#######.|.#######.|.#######.|.........|........."));
+        QCOMPARE(testsupport::picture(image, image.rect(), {{Black, '#'}, {White, '.'}}),
+                 testsupport::rows(".........|.........|.#######.|.#######.|.#######.|.........|........."));
         dc.selectObject(getStockObject(BlackPen));
     }
 };

@@ -4,7 +4,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Picture.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 #include <QBuffer>
@@ -17,8 +17,7 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef Blue = rgb(0, 0, 255);
-constexpr ColorRef Red = rgb(255, 0, 0);
+using namespace testsupport::colours;
 
 QByteArray encoded(const QImage &image, const char *format)
 {
@@ -121,13 +120,13 @@ private slots:
         const Picture picture = Picture::fromData(encoded(iconImage(32), "ico"));
         QCOMPARE(picture.type(), Picture::Icon);
         QCOMPARE(picture.width(), 32);
-        QImage image = gditest::canvas(40, 40, Blue);
+        QImage image = testsupport::canvas(40, 40, Blue);
         DeviceContext dc(&image);
         QVERIFY(picture.render(dc, 4, 4));
-        QCOMPARE(gditest::at(image, 4, 4), Blue);
-        QCOMPARE(gditest::at(image, 5, 4), Red);
-        QCOMPARE(gditest::at(image, 35, 35), Red);
-        QCOMPARE(gditest::at(image, 36, 36), Blue);
+        QCOMPARE(testsupport::at(image, 4, 4), Blue);
+        QCOMPARE(testsupport::at(image, 5, 4), Red);
+        QCOMPARE(testsupport::at(image, 35, 35), Red);
+        QCOMPARE(testsupport::at(image, 36, 36), Blue);
     }
 
     void iconFilesOfferTheNearestSize_data()
@@ -157,7 +156,7 @@ private slots:
         QCOMPARE(none.type(), Picture::None);
         QCOMPARE(none.width(), 0);
         QVERIFY(Picture::fromFile(QStringLiteral("/nonexistent/picture.bmp")).isNull());
-        QImage image = gditest::canvas(2, 2, Blue);
+        QImage image = testsupport::canvas(2, 2, Blue);
         DeviceContext dc(&image);
         QVERIFY(!none.render(dc, 0, 0));
     }
@@ -205,15 +204,15 @@ private slots:
         small.setPixel(0, 0, qRgba(255, 0, 0, 255));
         small.setPixel(1, 0, qRgba(255, 0, 0, 128));
         const Picture picture(small);
-        QImage image = gditest::canvas(6, 2, Blue);
+        QImage image = testsupport::canvas(6, 2, Blue);
         DeviceContext dc(&image);
         QVERIFY(picture.render(dc, 1, 0, 4, 2));
-        QCOMPARE(gditest::at(image, 0, 0), Blue);
-        QCOMPARE(gditest::at(image, 1, 1), Red);
-        QCOMPARE(gditest::at(image, 2, 0), Red);
-        QCOMPARE(gditest::at(image, 3, 0), rgb(128, 0, 127));
-        QCOMPARE(gditest::at(image, 4, 1), rgb(128, 0, 127));
-        QCOMPARE(gditest::at(image, 5, 0), Blue);
+        QCOMPARE(testsupport::at(image, 0, 0), Blue);
+        QCOMPARE(testsupport::at(image, 1, 1), Red);
+        QCOMPARE(testsupport::at(image, 2, 0), Red);
+        QCOMPARE(testsupport::at(image, 3, 0), rgb(128, 0, 127));
+        QCOMPARE(testsupport::at(image, 4, 1), rgb(128, 0, 127));
+        QCOMPARE(testsupport::at(image, 5, 0), Blue);
     }
 
     void asBitmapObject()

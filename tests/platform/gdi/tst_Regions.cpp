@@ -4,7 +4,7 @@
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Regions.h"
 #include "platform/gdi/WindowRegion.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 #include <QWidget>
@@ -14,8 +14,7 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef Grey = rgb(128, 128, 128);
-constexpr ColorRef Red = rgb(255, 0, 0);
+using namespace testsupport::colours;
 
 int area(const QRegion &region)
 {
@@ -146,22 +145,22 @@ private slots:
                 row += region.contains(QPoint(x, y)) ? QLatin1Char('#') : QLatin1Char('.');
             rows << row;
         }
-        QCOMPARE(rows, gditest::rows("...##################..."
-                                     "|..####################.."
-                                     "|.######################."
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|########################"
-                                     "|.######################."
-                                     "|..####################.."
-                                     "|...##################..."));
+        QCOMPARE(rows, testsupport::rows("...##################..."
+                                         "|..####################.."
+                                         "|.######################."
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|########################"
+                                         "|.######################."
+                                         "|..####################.."
+                                         "|...##################..."));
     }
 
     void roundRectangleSpecialSizes()
@@ -216,32 +215,32 @@ private slots:
 
     void paintingRegions()
     {
-        QImage image = gditest::canvas(8, 7, Grey);
+        QImage image = testsupport::canvas(8, 7, Grey);
         DeviceContext dc(&image);
         GdiObject region(createRectRgn(1, 1, 7, 6));
         GdiObject brush(createSolidBrush(Red));
         QVERIFY(dc.frameRgn(region, brush, 2, 1));
         const std::map<ColorRef, char> legend{{Grey, '.'}, {Red, 'r'}, {rgb(255, 255, 255), 'w'}};
-        QCOMPARE(gditest::picture(image, image.rect(), legend),
-                 gditest::rows("........|.rrrrrr.|.rr..rr.|.rr..rr.|.rr..rr.|.rrrrrr.|........"));
+        QCOMPARE(testsupport::picture(image, image.rect(), legend),
+                 testsupport::rows("........|.rrrrrr.|.rr..rr.|.rr..rr.|.rr..rr.|.rrrrrr.|........"));
         // A frame as wide as the region fills it.
         QVERIFY(dc.frameRgn(region, getStockObject(WhiteBrush), 100, 100));
-        QCOMPARE(gditest::picture(image, image.rect(), legend),
-                 gditest::rows("........|.wwwwww.|.wwwwww.|.wwwwww.|.wwwwww.|.wwwwww.|........"));
+        QCOMPARE(testsupport::picture(image, image.rect(), legend),
+                 testsupport::rows("........|.wwwwww.|.wwwwww.|.wwwwww.|.wwwwww.|.wwwwww.|........"));
         QVERIFY(dc.fillRgn(region, brush));
-        QCOMPARE(gditest::at(image, 3, 3), Red);
+        QCOMPARE(testsupport::at(image, 3, 3), Red);
         dc.selectObject(getStockObject(BlackBrush));
         QVERIFY(dc.paintRgn(region));
-        QCOMPARE(gditest::at(image, 3, 3), ColorRef(0));
+        QCOMPARE(testsupport::at(image, 3, 3), ColorRef(0));
         QVERIFY(dc.invertRgn(region));
-        QCOMPARE(gditest::at(image, 3, 3), rgb(255, 255, 255));
+        QCOMPARE(testsupport::at(image, 3, 3), rgb(255, 255, 255));
         QVERIFY(!dc.fillRgn(0, brush));
         dc.selectObject(getStockObject(WhiteBrush));
     }
 
     void regionPaintingHonoursTheRasterOperation()
     {
-        QImage image = gditest::canvas(6, 6, rgb(30, 60, 90));
+        QImage image = testsupport::canvas(6, 6, rgb(30, 60, 90));
         const QImage original = image.copy();
         DeviceContext dc(&image);
         GdiObject region(createEllipticRgn(0, 0, 6, 6));

@@ -3,7 +3,7 @@
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -11,10 +11,7 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef White = rgb(255, 255, 255);
-constexpr ColorRef Black = 0;
-constexpr ColorRef Grey = rgb(128, 128, 128);
-constexpr ColorRef Red = rgb(255, 0, 0);
+using namespace testsupport::colours;
 
 const std::map<ColorRef, char> Legend{{Black, '#'}, {Grey, '.'}, {Red, 'r'}, {White, 'w'}};
 
@@ -42,32 +39,32 @@ private slots:
     {
         QFETCH(Rect, rect);
         QFETCH(QString, picture);
-        QImage image = gditest::canvas(6, 4, Grey);
+        QImage image = testsupport::canvas(6, 4, Grey);
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         QVERIFY(dc.fillRect(rect, brush));
-        QCOMPARE(gditest::picture(image, image.rect(), Legend), picture.split(QLatin1Char('|')));
+        QCOMPARE(testsupport::picture(image, image.rect(), Legend), picture.split(QLatin1Char('|')));
     }
 
     void fillRectIgnoresTheRasterOperation()
     {
-        QImage image = gditest::canvas(3, 1, Grey);
+        QImage image = testsupport::canvas(3, 1, Grey);
         DeviceContext dc(&image);
         dc.setROP2(R2NotXorPen);
         GdiObject brush(createSolidBrush(Red));
         dc.fillRect({0, 0, 2, 1}, brush);
         dc.fillRect({0, 0, 1, 1}, brush);
-        QCOMPARE(gditest::picture(image, image.rect(), Legend), gditest::rows("rr."));
+        QCOMPARE(testsupport::picture(image, image.rect(), Legend), testsupport::rows("rr."));
     }
 
     void fillRectTakesASystemColourIndexPlusOne()
     {
-        QImage image = gditest::canvas(2, 1, Grey);
+        QImage image = testsupport::canvas(2, 1, Grey);
         DeviceContext dc(&image);
         dc.fillRect({0, 0, 1, 1}, ColorBtnFace + 1);
         dc.fillRect({1, 0, 2, 1}, getSysColorBrush(ColorInfoBk));
-        QCOMPARE(gditest::at(image, 0, 0), rgb(212, 208, 200));
-        QCOMPARE(gditest::at(image, 1, 0), rgb(255, 255, 225));
+        QCOMPARE(testsupport::at(image, 0, 0), rgb(212, 208, 200));
+        QCOMPARE(testsupport::at(image, 1, 0), rgb(255, 255, 225));
     }
 
     void rectangleOutlineAndInside_data()
@@ -91,26 +88,26 @@ private slots:
         QFETCH(int, pen);
         QFETCH(int, brush);
         QFETCH(QString, picture);
-        QImage image = gditest::canvas(7, 6, Grey);
+        QImage image = testsupport::canvas(7, 6, Grey);
         DeviceContext dc(&image);
         dc.selectObject(getStockObject(pen));
         dc.selectObject(getStockObject(brush));
         QVERIFY(dc.rectangle(1, 1, 6, 5));
-        QCOMPARE(gditest::picture(image, image.rect(), Legend), picture.split(QLatin1Char('|')));
+        QCOMPARE(testsupport::picture(image, image.rect(), Legend), picture.split(QLatin1Char('|')));
     }
 
     void theDefaultBrushIsWhite()
     {
-        QImage image = gditest::canvas(5, 5, Grey);
+        QImage image = testsupport::canvas(5, 5, Grey);
         DeviceContext dc(&image);
         dc.rectangle(0, 0, 5, 5);
-        QCOMPARE(gditest::at(image, 2, 2), White);
-        QCOMPARE(gditest::at(image, 4, 4), Black);
+        QCOMPARE(testsupport::at(image, 2, 2), White);
+        QCOMPARE(testsupport::at(image, 4, 4), Black);
     }
 
     void rectangleCornersMayComeInAnyOrder()
     {
-        QImage a = gditest::canvas(7, 6, Grey);
+        QImage a = testsupport::canvas(7, 6, Grey);
         QImage b = a.copy();
         DeviceContext(&a).rectangle(1, 1, 6, 5);
         DeviceContext(&b).rectangle(6, 5, 1, 1);
@@ -119,7 +116,7 @@ private slots:
 
     void notXorAppliesToTheBrushToo()
     {
-        QImage image = gditest::canvas(6, 6, rgb(10, 100, 200));
+        QImage image = testsupport::canvas(6, 6, rgb(10, 100, 200));
         const QImage original = image.copy();
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(rgb(0, 255, 0)));
@@ -127,8 +124,8 @@ private slots:
         dc.setROP2(R2NotXorPen);
         dc.rectangle(0, 0, 6, 6);
         // Inside: not (green xor colour); outline: not (black xor colour).
-        QCOMPARE(gditest::at(image, 2, 2), rgb(~(10 ^ 0) & 0xFF, ~(100 ^ 255) & 0xFF, ~(200 ^ 0) & 0xFF));
-        QCOMPARE(gditest::at(image, 0, 0), rgb(245, 155, 55));
+        QCOMPARE(testsupport::at(image, 2, 2), rgb(~(10 ^ 0) & 0xFF, ~(100 ^ 255) & 0xFF, ~(200 ^ 0) & 0xFF));
+        QCOMPARE(testsupport::at(image, 0, 0), rgb(245, 155, 55));
         dc.rectangle(0, 0, 6, 6);
         QVERIFY(image == original);
         dc.selectObject(getStockObject(WhiteBrush));
@@ -136,22 +133,22 @@ private slots:
 
     void frameRectDrawsOnePixelInside()
     {
-        QImage image = gditest::canvas(6, 5, Grey);
+        QImage image = testsupport::canvas(6, 5, Grey);
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         QVERIFY(dc.frameRect({1, 1, 5, 5}, brush));
-        QCOMPARE(gditest::picture(image, image.rect(), Legend),
-                 gditest::rows("......|.rrrr.|.r..r.|.r..r.|.rrrr."));
+        QCOMPARE(testsupport::picture(image, image.rect(), Legend),
+                 testsupport::rows("......|.rrrr.|.r..r.|.r..r.|.rrrr."));
     }
 
     void invertRectTwiceRestores()
     {
-        QImage image = gditest::canvas(4, 3, rgb(1, 2, 3));
+        QImage image = testsupport::canvas(4, 3, rgb(1, 2, 3));
         const QImage original = image.copy();
         DeviceContext dc(&image);
         dc.invertRect({1, 1, 3, 2});
-        QCOMPARE(gditest::at(image, 1, 1), rgb(254, 253, 252));
-        QCOMPARE(gditest::at(image, 3, 1), rgb(1, 2, 3));
+        QCOMPARE(testsupport::at(image, 1, 1), rgb(254, 253, 252));
+        QCOMPARE(testsupport::at(image, 3, 1), rgb(1, 2, 3));
         dc.invertRect({1, 1, 3, 2});
         QVERIFY(image == original);
     }
@@ -169,7 +166,7 @@ private slots:
     {
         QFETCH(QPoint, point);
         QFETCH(uint, expected);
-        QImage image = gditest::canvas(4, 3, Grey);
+        QImage image = testsupport::canvas(4, 3, Grey);
         DeviceContext dc(&image);
         QCOMPARE(dc.setPixel(point.x(), point.y(), 0x00123456), ColorRef(0x00123456));
         QCOMPARE(dc.getPixel(point.x(), point.y()), ColorRef(expected));
@@ -178,43 +175,43 @@ private slots:
 
     void ellipseStaysInsideItsBox()
     {
-        QImage image = gditest::canvas(12, 10, Grey);
+        QImage image = testsupport::canvas(12, 10, Grey);
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         dc.selectObject(brush);
         dc.ellipse(1, 1, 11, 9);
         // Corners of the box stay, the middle of each side is outline, the
         // centre is brush; nothing beyond the box.
-        QCOMPARE(gditest::at(image, 1, 1), Grey);
-        QCOMPARE(gditest::at(image, 10, 8), Grey);
-        QCOMPARE(gditest::at(image, 1, 4), Black);
-        QCOMPARE(gditest::at(image, 5, 1), Black);
-        QCOMPARE(gditest::at(image, 6, 5), Red);
+        QCOMPARE(testsupport::at(image, 1, 1), Grey);
+        QCOMPARE(testsupport::at(image, 10, 8), Grey);
+        QCOMPARE(testsupport::at(image, 1, 4), Black);
+        QCOMPARE(testsupport::at(image, 5, 1), Black);
+        QCOMPARE(testsupport::at(image, 6, 5), Red);
         for (int x = 0; x < 12; ++x) {
-            QCOMPARE(gditest::at(image, x, 0), Grey);
-            QCOMPARE(gditest::at(image, x, 9), Grey);
+            QCOMPARE(testsupport::at(image, x, 0), Grey);
+            QCOMPARE(testsupport::at(image, x, 9), Grey);
         }
         for (int y = 0; y < 10; ++y) {
-            QCOMPARE(gditest::at(image, 0, y), Grey);
-            QCOMPARE(gditest::at(image, 11, y), Grey);
+            QCOMPARE(testsupport::at(image, 0, y), Grey);
+            QCOMPARE(testsupport::at(image, 11, y), Grey);
         }
         dc.selectObject(getStockObject(WhiteBrush));
     }
 
     void roundRectCutsItsCorners()
     {
-        QImage image = gditest::canvas(20, 12, Grey);
+        QImage image = testsupport::canvas(20, 12, Grey);
         DeviceContext dc(&image);
         dc.roundRect(0, 0, 20, 12, 8, 8);
-        QCOMPARE(gditest::at(image, 0, 0), Grey);
-        QCOMPARE(gditest::at(image, 19, 11), Grey);
-        QCOMPARE(gditest::at(image, 10, 0), Black);
-        QCOMPARE(gditest::at(image, 0, 6), Black);
-        QCOMPARE(gditest::at(image, 19, 6), Black);
-        QCOMPARE(gditest::at(image, 10, 11), Black);
-        QCOMPARE(gditest::at(image, 10, 6), White);
+        QCOMPARE(testsupport::at(image, 0, 0), Grey);
+        QCOMPARE(testsupport::at(image, 19, 11), Grey);
+        QCOMPARE(testsupport::at(image, 10, 0), Black);
+        QCOMPARE(testsupport::at(image, 0, 6), Black);
+        QCOMPARE(testsupport::at(image, 19, 6), Black);
+        QCOMPARE(testsupport::at(image, 10, 11), Black);
+        QCOMPARE(testsupport::at(image, 10, 6), White);
         // With small corners it is a plain rectangle.
-        QImage a = gditest::canvas(10, 10, Grey), b = a.copy();
+        QImage a = testsupport::canvas(10, 10, Grey), b = a.copy();
         DeviceContext(&a).roundRect(1, 1, 9, 9, 2, 2);
         DeviceContext(&b).rectangle(1, 1, 9, 9);
         QVERIFY(a == b);
@@ -222,13 +219,13 @@ private slots:
 
     void polygonFillsAndOutlines()
     {
-        QImage image = gditest::canvas(7, 7, Grey);
+        QImage image = testsupport::canvas(7, 7, Grey);
         DeviceContext dc(&image);
         GdiObject brush(createSolidBrush(Red));
         dc.selectObject(brush);
         dc.polygon({{1, 1}, {5, 1}, {5, 5}, {1, 5}});
-        QCOMPARE(gditest::picture(image, image.rect(), Legend),
-                 gditest::rows(".......|.#####.|.#rrr#.|.#rrr#.|.#rrr#.|.#####.|......."));
+        QCOMPARE(testsupport::picture(image, image.rect(), Legend),
+                 testsupport::rows(".......|.#####.|.#rrr#.|.#rrr#.|.#rrr#.|.#####.|......."));
         dc.selectObject(getStockObject(WhiteBrush));
     }
 };

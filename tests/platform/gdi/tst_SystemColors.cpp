@@ -2,7 +2,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/SystemColors.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 using namespace gdi;
@@ -85,13 +85,13 @@ private slots:
         QCOMPARE(SystemColors::defaultColor(ColorBtnFace), rgb(212, 208, 200));
         SystemColors::setColor(99, rgb(1, 2, 3)); // ignored
         // A system-colour brush paints in the colour of the moment.
-        QImage image = gditest::canvas(2, 1, 0);
+        QImage image = testsupport::canvas(2, 1, 0);
         DeviceContext dc(&image);
         dc.fillRect({0, 0, 1, 1}, getSysColorBrush(ColorBtnFace));
         SystemColors::restoreDefaults();
         dc.fillRect({1, 0, 2, 1}, getSysColorBrush(ColorBtnFace));
-        QCOMPARE(gditest::at(image, 0, 0), rgb(1, 2, 3));
-        QCOMPARE(gditest::at(image, 1, 0), rgb(212, 208, 200));
+        QCOMPARE(testsupport::at(image, 0, 0), rgb(1, 2, 3));
+        QCOMPARE(testsupport::at(image, 1, 0), rgb(212, 208, 200));
         QVERIFY(isStockObject(getSysColorBrush(ColorBtnFace)));
     }
 

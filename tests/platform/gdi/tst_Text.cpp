@@ -4,7 +4,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
-#include "tests/platform/gdi/GdiTestSupport.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/TestMain.h"
 
 #include <QFontMetrics>
@@ -15,28 +15,27 @@ using namespace gdi;
 namespace
 {
 
-constexpr ColorRef Blue = rgb(0, 0, 255);
+using namespace testsupport::colours;
 constexpr ColorRef Yellow = rgb(255, 255, 0);
-constexpr ColorRef Red = rgb(255, 0, 0);
 
 std::set<ColorRef> coloursIn(const QImage &image, const QRect &area)
 {
     std::set<ColorRef> colours;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            colours.insert(gditest::at(image, x, y));
+            colours.insert(testsupport::at(image, x, y));
     return colours;
 }
 
 // The opaque background of a line of text covers exactly its cell.
 void checkCell(const QImage &image, const QRect &cell)
 {
-    QCOMPARE(gditest::at(image, cell.left() - 1, cell.top()), Blue);
-    QCOMPARE(gditest::at(image, cell.left(), cell.top() - 1), Blue);
-    QVERIFY(gditest::at(image, cell.left(), cell.top()) != Blue);
-    QVERIFY(gditest::at(image, cell.right(), cell.bottom()) != Blue);
-    QCOMPARE(gditest::at(image, cell.right() + 1, cell.top()), Blue);
-    QCOMPARE(gditest::at(image, cell.left(), cell.bottom() + 1), Blue);
+    QCOMPARE(testsupport::at(image, cell.left() - 1, cell.top()), Blue);
+    QCOMPARE(testsupport::at(image, cell.left(), cell.top() - 1), Blue);
+    QVERIFY(testsupport::at(image, cell.left(), cell.top()) != Blue);
+    QVERIFY(testsupport::at(image, cell.right(), cell.bottom()) != Blue);
+    QCOMPARE(testsupport::at(image, cell.right() + 1, cell.top()), Blue);
+    QCOMPARE(testsupport::at(image, cell.left(), cell.bottom() + 1), Blue);
 }
 
 QFont testFont()
@@ -57,7 +56,7 @@ private slots:
 
     void extentMeasuresWithTheSelectedFont()
     {
-        QImage image = gditest::canvas(10, 10, Blue);
+        QImage image = testsupport::canvas(10, 10, Blue);
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
         dc.selectObject(font);
@@ -85,7 +84,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(bool, background);
-        QImage image = gditest::canvas(120, 30, Blue);
+        QImage image = testsupport::canvas(120, 30, Blue);
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
         dc.selectObject(font);
@@ -101,12 +100,12 @@ private slots:
         QVERIFY(inside.count(Red));
         for (ColorRef c : inside)
             QVERIFY(c == Red || c == (background ? Yellow : Blue));
-        QCOMPARE(gditest::at(image, cell.left(), cell.top()) == Yellow, background);
-        QCOMPARE(gditest::at(image, cell.right(), cell.bottom()) == Yellow, background);
+        QCOMPARE(testsupport::at(image, cell.left(), cell.top()) == Yellow, background);
+        QCOMPARE(testsupport::at(image, cell.right(), cell.bottom()) == Yellow, background);
         // The background covers the cell exactly.
-        QCOMPARE(gditest::at(image, cell.left() - 1, cell.top()), Blue);
-        QCOMPARE(gditest::at(image, cell.right() + 1, cell.top()), Blue);
-        QCOMPARE(gditest::at(image, cell.left(), cell.bottom() + 1), Blue);
+        QCOMPARE(testsupport::at(image, cell.left() - 1, cell.top()), Blue);
+        QCOMPARE(testsupport::at(image, cell.right() + 1, cell.top()), Blue);
+        QCOMPARE(testsupport::at(image, cell.left(), cell.bottom() + 1), Blue);
         dc.selectObject(getStockObject(SystemFont));
     }
 
@@ -126,7 +125,7 @@ private slots:
         QFETCH(uint, align);
         QFETCH(int, dx);
         QFETCH(int, dy);
-        QImage image = gditest::canvas(200, 80, Blue);
+        QImage image = testsupport::canvas(200, 80, Blue);
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
         dc.selectObject(font);
@@ -156,7 +155,7 @@ private slots:
         QFETCH(uint, format);
         QFETCH(int, horizontal);
         QFETCH(int, vertical);
-        QImage image = gditest::canvas(200, 80, Blue);
+        QImage image = testsupport::canvas(200, 80, Blue);
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
         dc.selectObject(font);
@@ -179,7 +178,7 @@ private slots:
 
     void calcRectMeasures()
     {
-        QImage image = gditest::canvas(50, 50, Blue);
+        QImage image = testsupport::canvas(50, 50, Blue);
         const QImage untouched = image.copy();
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
@@ -209,7 +208,7 @@ private slots:
 
     void drawTextClipsToItsRectangle()
     {
-        QImage image = gditest::canvas(100, 30, Blue);
+        QImage image = testsupport::canvas(100, 30, Blue);
         DeviceContext dc(&image);
         GdiObject font(createFont(testFont()));
         dc.selectObject(font);
@@ -225,14 +224,14 @@ private slots:
 
     void updateCurrentPosition()
     {
-        QImage image = gditest::canvas(100, 30, Blue);
+        QImage image = testsupport::canvas(100, 30, Blue);
         DeviceContext dc(&image);
         dc.setTextAlign(TaUpdateCp);
         dc.moveTo(7, 3);
         dc.textOut(0, 0, QStringLiteral("ab"));
         QCOMPARE(dc.currentPosition(), QPoint(7 + dc.textExtent(QStringLiteral("ab")).width(), 3));
-        QVERIFY(gditest::at(image, 7, 3) != Blue);
-        QCOMPARE(gditest::at(image, 0, 0), Blue);
+        QVERIFY(testsupport::at(image, 7, 3) != Blue);
+        QCOMPARE(testsupport::at(image, 0, 0), Blue);
     }
 };
 

@@ -1,45 +1,34 @@
-#pragma once
+#include "tests/support/Canvas.h"
 
-#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/ObjectTable.h"
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
-#include <QStringList>
-#include <map>
-#include <vector>
-
-// Small helpers the drawing tests share: canvases, pixel probes and pixel
-// pictures ("#" for one colour, "." for another) that compare at a glance.
-namespace gditest
+namespace testsupport
 {
 
-inline QImage canvas(int width, int height, gdi::ColorRef fill)
+QImage canvas(int width, int height, gdi::ColorRef fill)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(gdi::redOf(fill), gdi::greenOf(fill), gdi::blueOf(fill)));
     return image;
 }
 
-inline gdi::ColorRef at(const QImage &image, int x, int y)
+gdi::ColorRef at(const QImage &image, int x, int y)
 {
     const QRgb p = image.pixel(x, y);
     return gdi::rgb(qRed(p), qGreen(p), qBlue(p));
 }
 
-// The pixels of one colour, row by row.
-inline std::vector<QPoint> pixelsOf(const QImage &image, gdi::ColorRef color)
+std::vector<QPoint> pixelsOf(const QImage &image, gdi::ColorRef color)
 {
-    std::vector<QPoint> points;
+    std::vector<QPoint> found;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (at(image, x, y) == color)
-                points.emplace_back(x, y);
-    return points;
+                found.emplace_back(x, y);
+    return found;
 }
 
-// Parses "1,2 3,4" into points.
-inline std::vector<QPoint> points(const QString &text)
+std::vector<QPoint> points(const QString &text)
 {
     std::vector<QPoint> result;
     for (const QString &pair : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -49,7 +38,7 @@ inline std::vector<QPoint> points(const QString &text)
     return result;
 }
 
-inline QString describe(const std::vector<QPoint> &pts)
+QString describe(const std::vector<QPoint> &pts)
 {
     QStringList parts;
     for (const QPoint &p : pts)
@@ -57,26 +46,38 @@ inline QString describe(const std::vector<QPoint> &pts)
     return parts.join(QLatin1Char(' '));
 }
 
-// One string per row of the area, one character per pixel from the legend
-// ('?' for a colour not in it).
-inline QStringList picture(const QImage &image, const QRect &area,
-                           const std::map<gdi::ColorRef, char> &legend)
+QStringList picture(const QImage &image, const QRect &area, const std::map<gdi::ColorRef, char> &legend)
 {
-    QStringList rows;
+    QStringList result;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         QString row;
         for (int x = area.left(); x <= area.right(); ++x) {
             const auto it = legend.find(at(image, x, y));
             row += QLatin1Char(it == legend.end() ? '?' : it->second);
         }
-        rows << row;
+        result << row;
     }
-    return rows;
+    return result;
 }
 
-inline QStringList rows(const char *text)
+QStringList rows(const char *text)
 {
     return QString::fromLatin1(text).split(QLatin1Char('|'));
 }
 
-} // namespace gditest
+Canvas::Canvas(int width, int height, gdi::ColorRef fill)
+    : m_image(canvas(width, height, fill)), m_dc(&m_image)
+{
+}
+
+QString Canvas::picture(const std::map<gdi::ColorRef, char> &legend) const
+{
+    return testsupport::picture(m_image, m_image.rect(), legend).join(QLatin1Char('|'));
+}
+
+bool Canvas::stockBlackPenSelected() const
+{
+    return m_dc.currentObject(gdi::ObjectKind::Pen) == gdi::getStockObject(gdi::BlackPen);
+}
+
+} // namespace testsupport
