@@ -3,6 +3,7 @@
 #include "platform/com/AutomationError.h"
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyPage.h"
+#include "platform/runtime/FontSubstitutes.h"
 
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -38,6 +39,8 @@ PropertySheet::PropertySheet(std::vector<AutomationObject *> selection, QWidget 
 {
     setObjectName(QStringLiteral("PropertySheet"));
     setWindowTitle(QStringLiteral("Eigenschaftenseiten"));
+    // The pages were laid out in the forms' design font; they take it from here.
+    setFont(rt::FontSubstitutes::formFont());
     if (selection.empty() || !selection.front())
         raiseError(91, QStringLiteral("Objektvariable nicht festgelegt"));
     const TypeInfo &info = selection.front()->typeInfo();

@@ -3,6 +3,7 @@
 #include "platform/com/PropertySheet.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
+#include "tests/support/VisibleTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,26 +75,39 @@ private slots:
     {
         QTest::addColumn<QString>("progId");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("Button") << "Quiv_Tools.Button" << QStringList{"&Allgemein", "Info"};
-        QTest::newRow("ProgressBar") << "Quiv_Tools.ProgressBar" << QStringList{"Settings", "Info"};
-        QTest::newRow("Label3D") << "Quiv_Tools.Label3D" << QStringList{"TextMode", "Info"};
-        QTest::newRow("ScrollBox") << "Quiv_Tools.ScrollBox" << QStringList{"MoveControls", "Info"};
+        QTest::addColumn<QStringList>("clipped");
+        QTest::newRow("Button") << "Quiv_Tools.Button" << QStringList{"&Allgemein", "Info"} << QStringList();
+        // The mode list keeps its designed width and scrolls sideways for its two longest entries.
+        QTest::newRow("ProgressBar") << "Quiv_Tools.ProgressBar" << QStringList{"Settings", "Info"}
+                                     << QStringList{"CustomPictureLandscape", "CustomPictureStretch"};
+        QTest::newRow("Label3D") << "Quiv_Tools.Label3D" << QStringList{"TextMode", "Info"} << QStringList();
+        QTest::newRow("ScrollBox") << "Quiv_Tools.ScrollBox" << QStringList{"MoveControls", "Info"}
+                                   << QStringList();
     }
 
     void theControlsPagesAsTabs()
     {
         QFETCH(QString, progId);
         QFETCH(QStringList, tabs);
+        QFETCH(QStringList, clipped);
         QCOMPARE(run(QStringLiteral("create ") + progId), QStringList());
         QStringList seen;
+        QStringList tooNarrow;
         const QStringList printed = pages([&](PropertySheet *sheet) {
             seen = tabTexts(sheet);
             seen << sheet->okButton()->text() << sheet->cancelButton()->text()
                  << sheet->applyButton()->text();
+            for (int i = 0; i < sheet->tabs()->count(); ++i) {
+                sheet->tabs()->setCurrentIndex(i);
+                for (const testsupport::VisibleText &text : testsupport::visibleTexts(sheet))
+                    if (!text.fits())
+                        tooNarrow << text.text;
+            }
             sheet->cancelButton()->click();
         });
         QCOMPARE(printed, QStringList());
         QCOMPARE(seen, (tabs + QStringList{"OK", "Abbrechen", "Übernehmen"}));
+        QCOMPARE(tooNarrow, clipped);
     }
 
     void buttonAppliedThenCancelled()
