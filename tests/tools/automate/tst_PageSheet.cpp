@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -152,6 +153,38 @@ private slots:
             sheet->cancelButton()->click();
         });
         QCOMPARE(run(QStringLiteral("get Caption\nget OptionMode")), (QStringList{"Caption", "0"}));
+    }
+
+    // A value the control refuses is shown; the sheet stays open until a good one is applied.
+    void aRefusedValueKeepsTheSheetOpen()
+    {
+        QVERIFY(testsupport::registerLibrary(QStringLiteral("libkvtestcontrol.so")));
+        run(QStringLiteral("create KvTest.Counter\nlet Step 4"));
+        QString shown;
+        bool openAfterRefusal = false;
+        pages([&](PropertySheet *sheet) {
+            auto *step = field<QLineEdit>(sheet, "txtStep");
+            QCOMPARE(step->text(), QStringLiteral("4"));
+            QVERIFY(!sheet->applyButton()->isEnabled());
+            step->clear();
+            QTest::keyClicks(step, QStringLiteral("0"));
+            QVERIFY(sheet->applyButton()->isEnabled());
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                shown = box->text();
+                box->accept();
+            });
+            sheet->okButton()->click();
+            openAfterRefusal = sheet->isVisible();
+            step->clear();
+            QTest::keyClicks(step, QStringLiteral("3"));
+            sheet->okButton()->click();
+        });
+        QCOMPARE(shown, QStringLiteral("Unzulässiger Eigenschaftswert"));
+        QVERIFY(openAfterRefusal);
+        QCOMPARE(run(QStringLiteral("get Step")), QStringList{QStringLiteral("3")});
     }
 
     void statementsWithoutASheet_data()
