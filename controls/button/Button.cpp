@@ -99,6 +99,7 @@ void Button::describe(Dispatcher<Button> &d)
                                   QStringLiteral("{D4081882-92B6-4240-88E7-36A4E4C708DA}"),
                                   QStringLiteral("{11361C4A-8068-4CF4-9EF2-5D8AB70E3941}"),
                                   QStringLiteral("{6E1C2EB0-4756-4096-BC08-06D725AF7557}")));
+    d.propertyPages(propertyPages());
     const VarType B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Bag order: PictureUp, PictureDown, PictureOver, EnabledB, OptionMode,

@@ -77,6 +77,7 @@ void Label3D::describe(Dispatcher<Label3D> &d)
                                   QStringLiteral("{1B5E9248-A195-493A-87B8-EE60018647E8}"),
                                   QStringLiteral("{D5D00284-C187-412E-8DFF-9BAF5EBB4BAE}"),
                                   QStringLiteral("{BC37D2AF-A5A2-4C5F-B3AA-0645C9DA6488}")));
+    d.propertyPages(propertyPages());
     const VarType B = VarType::Boolean, L = VarType::Long, S = VarType::String;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     // Bag order: EnabledL, Font, Shadow, TextColor, BackColorL, ShadowColor,

@@ -54,6 +54,7 @@ void Line3D::describe(Dispatcher<Line3D> &d)
                                   QStringLiteral("{46B95BA2-A32B-4276-AEA6-415A1257C968}"),
                                   QStringLiteral("{4B7919DA-BFED-46BC-B6AB-0B58CAEE4586}"),
                                   QStringLiteral("{ED07AF38-F3A1-406E-92AF-7EE2CF2FDB95}")));
+    d.propertyPages(propertyPages());
 
     // Kept for the interface; the separator has no about box of its own.
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {},

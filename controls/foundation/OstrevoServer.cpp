@@ -1,6 +1,7 @@
 #include "controls/foundation/OstrevoServer.h"
 
 #include "controls/button/Button.h"
+#include "controls/button/propgButton.h"
 #include "controls/dialog/Dialog.h"
 #include "controls/display/Frames.h"
 #include "controls/display/Hyperlink.h"
@@ -28,6 +29,7 @@ std::unique_ptr<com::InProcessServer> makeServer()
     auto server = std::make_unique<com::InProcessServer>();
     server->addClass<Dialog>();
     server->addClass<Button>();
+    server->addClass<propgButton>();
     server->addClass<Frames>();
     server->addClass<Hyperlink>();
     server->addClass<Label3D>();

@@ -57,6 +57,7 @@ void ProgressBar::describe(Dispatcher<ProgressBar> &d)
                                   QStringLiteral("{6F0E2B8C-3D51-4A77-9C1E-52B7A9D4E013}"),
                                   QStringLiteral("{A93C5E21-7B4D-4F08-8E6A-1D2C3B4A5F60}"),
                                   QStringLiteral("{2E7D9F14-C6A8-4B3E-9F05-7A1B2C3D4E5F}")));
+    d.propertyPages(propertyPages());
     const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     using Self = ProgressBar;

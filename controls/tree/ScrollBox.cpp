@@ -162,6 +162,7 @@ void ScrollBox::describe(Dispatcher<ScrollBox> &d)
                                   QStringLiteral("{3A6DBD1B-401A-4104-96E2-0B8177C10242}"),
                                   QStringLiteral("{8C177832-1189-4AD1-B588-EDD5B7315C66}"),
                                   QStringLiteral("{7F533B00-51E8-4ACD-BD79-C19F8B02F5D1}")));
+    d.propertyPages(propertyPages());
     const VarType L = VarType::Long;
     const QString oleColor = QStringLiteral("OLE_COLOR");
     d.method(QStringLiteral("ShowAboutBox"), -552, VarType::Empty, {}, [](ScrollBox &, Args &) {

@@ -4,6 +4,7 @@
 #include "platform/com/Control.h"
 #include "platform/com/ControlHost.h"
 #include "platform/com/PropertyBag.h"
+#include "platform/com/PropertySheet.h"
 
 namespace com
 {
@@ -145,6 +146,9 @@ QStringList AutomationScript::execute(const QString &statement)
             const MemberInfo *info = m_object->typeInfo().member(dispid);
             if (info && info->type != VarType::Empty)
                 m_eventLines << result.display();
+        } else if (command == QLatin1String("pages")) {
+            PropertySheet sheet({&object()});
+            sheet.exec();
         } else if (command == QLatin1String("events")) {
             m_printEvents = rest.compare(QLatin1String("off"), Qt::CaseInsensitive) != 0;
         } else {

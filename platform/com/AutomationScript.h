@@ -18,6 +18,7 @@ class Control;
 //   create ProgId        load ProgId BAG      save BAG
 //   let Name value       set Name value       get Name     get #&H68030027
 //   call Name a, b       events on|off
+//   pages                (the current object's property pages, in a modal sheet)
 class AutomationScript
 {
 public:

@@ -122,6 +122,7 @@ public:
         identity.members = std::move(m_info.members);
         identity.events = std::move(m_info.events);
         identity.enums = std::move(m_info.enums);
+        identity.propertyPages = std::move(m_info.propertyPages);
         m_info = std::move(identity);
         return *this;
     }
@@ -192,6 +193,13 @@ public:
     Dispatcher &event(const QString &name, int32_t dispid, std::vector<ParamInfo> params = {})
     {
         m_info.events.push_back({name, dispid, std::move(params)});
+        return *this;
+    }
+
+    // The property pages a host shows for the class, by name, in order.
+    Dispatcher &propertyPages(QStringList names)
+    {
+        m_info.propertyPages = std::move(names);
         return *this;
     }
 

@@ -3,6 +3,7 @@
 #include "platform/com/Variant.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -66,6 +67,8 @@ public:
     std::vector<MemberInfo> members;
     std::vector<EventInfo> events;
     std::vector<EnumInfo> enums;
+    // The names of the class's property pages, in the order a host shows them.
+    QStringList propertyPages;
 
     const MemberInfo *member(int32_t dispid) const;
     const MemberInfo *member(const QString &name) const; // case-insensitive, as late binding is

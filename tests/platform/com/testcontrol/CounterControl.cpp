@@ -1,4 +1,5 @@
 #include "CounterControl.h"
+#include "StepPage.h"
 
 #include "platform/com/InProcessServer.h"
 #include "platform/com/PropertyBag.h"
@@ -15,6 +16,7 @@ const Dispatcher<CounterControl> &CounterControl::dispatcher()
                                QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A1}"),
                                QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A2}"),
                                QStringLiteral("{6E1B2C3D-0000-4000-8000-0000000000A3}")));
+        d.propertyPages({QStringLiteral("StepPage")});
         d.property(
             QStringLiteral("Value"), 0x68030001, VarType::Integer,
             [](CounterControl &c) { return Variant::fromInteger(c.m_value); },
@@ -117,6 +119,7 @@ com::InProcessServer &testServer()
     static const std::unique_ptr<com::InProcessServer> server = [] {
         auto s = std::make_unique<com::InProcessServer>();
         s->addClass<CounterControl>();
+        s->addClass<StepPage>();
         return s;
     }();
     return *server;
