@@ -19,10 +19,10 @@ class HttpStream
 {
 public:
     struct Request {
-        QString url;
-        QString userName;
-        QString password;
-        QByteArray userAgent;
+        QString url{};
+        QString userName{};
+        QString password{};
+        QByteArray userAgent{};
         // Through the proxy the environment names; false goes direct.
         bool systemProxy = true;
     };

@@ -46,6 +46,8 @@ QByteArray reason(int status)
     switch (status) {
     case 200:
         return "OK";
+    case 301:
+        return "Moved Permanently";
     case 404:
         return "Not Found";
     case 500:
@@ -175,6 +177,8 @@ void LocalHttpServer::answer(int connection)
     QByteArray response =
         "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     response += "Content-Type: application/octet-stream\r\nConnection: close\r\n";
+    if (!reply.location.isEmpty())
+        response += "Location: " + reply.location + "\r\n";
     const QByteArray &body = reply.body;
     switch (reply.delivery) {
     case Delivery::Whole:

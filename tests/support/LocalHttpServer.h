@@ -26,11 +26,13 @@ public:
     };
     struct Reply {
         int status = 200;
-        QByteArray body;
+        QByteArray body{};
         Delivery delivery = Delivery::Whole;
         qint64 sentBytes = 0;
         int pieceBytes = 1000;
         int pauseMs = 0;
+        // Sent as the Location header, for redirects.
+        QByteArray location{};
     };
     struct Request {
         QByteArray method;
