@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using kalvento::clsDownload;
 using testsupport::LocalHttpServer;
@@ -254,6 +255,19 @@ private slots:
         m_download->Download(m_server->url(QStringLiteral("/kalvento.exe")), m_folder);
         QCOMPARE(m_download->ReceivedBytes(), 20000);
         QCOMPARE(contents(QStringLiteral("kalvento.exe")), body);
+    }
+
+    void theWindowsLoopRunsDuringTheTransfer()
+    {
+        // A cancel button's handler needs the loop: here a timer stands in for the click.
+        const QByteArray body = pattern(20000);
+        m_server->serve("/kalvento.exe",
+                        {.body = body, .delivery = Delivery::Slow, .pieceBytes = 1000, .pauseMs = 30});
+        QTimer::singleShot(50, m_download.get(), [this] { m_download->StopDownload(true); });
+        m_download->Download(m_server->url(QStringLiteral("/kalvento.exe")), m_folder);
+        QCOMPARE(m_seen.size(), 1);
+        QCOMPARE(m_download->ReceivedBytes(), 8192);
+        QCOMPARE(contents(QStringLiteral("kalvento.exe")), body.left(8192));
     }
 
     void requestNamesPathAndQueryButNoFragment_data()
