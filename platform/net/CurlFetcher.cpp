@@ -1,9 +1,8 @@
 #include "platform/net/CurlFetcher.h"
 
-#include <curl/curl.h>
+#include "platform/net/CurlEasy.h"
 
-#include <memory>
-#include <mutex>
+#include <curl/curl.h>
 
 namespace net
 {
@@ -32,50 +31,28 @@ size_t collect(char *data, size_t size, size_t count, void *userData)
     return static_cast<size_t>(room);
 }
 
-struct EasyDeleter {
-    void operator()(CURL *handle) const { curl_easy_cleanup(handle); }
-};
-struct ListDeleter {
-    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
-};
-
 } // namespace
 
 QByteArray CurlFetcher::fetch(const QString &url, qsizetype maxBytes, const QString &userAgent)
 {
     if (maxBytes <= 0)
         return {};
-    static std::once_flag globalInit;
-    std::call_once(globalInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-
-    const std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    CurlEasy easy;
     if (!easy)
         return {};
-    CURL *handle = easy.get();
-
-    // Ask caches on the way for a fresh copy as well: libcurl keeps none itself.
-    curl_slist *headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    headers = curl_slist_append(headers, "Pragma: no-cache");
-    const std::unique_ptr<curl_slist, ListDeleter> headerList(headers);
+    CURL *handle = easy.handle();
 
     Sink sink;
     sink.limit = maxBytes;
-    const QByteArray address = url.toUtf8();
-    const QByteArray agent = userAgent.toLatin1();
-    curl_easy_setopt(handle, CURLOPT_URL, address.constData());
+    easy.setUrl(url);
+    easy.setDirect();
+    easy.setUserAgent(userAgent.toLatin1());
+    easy.followRedirects(url);
+    // Local files as well: an update can be tried out from a folder.
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https,file");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 5L);
-    // An empty proxy overrides the proxy variables of the environment.
-    curl_easy_setopt(handle, CURLOPT_PROXY, "");
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headerList.get());
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, agent.constData());
     // An error page is no text of the server's; it must not be read as one.
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, ConnectTimeoutSeconds);
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, TotalTimeoutSeconds);
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/net/CurlEasy.h"
 #include "platform/net/TextFetcher.h"
 
 namespace net
@@ -10,7 +11,7 @@ namespace net
 class CurlFetcher : public TextFetcher
 {
 public:
-    static constexpr long ConnectTimeoutSeconds = 15;
+    static constexpr long ConnectTimeoutSeconds = CurlEasy::ConnectTimeoutSeconds;
     static constexpr long TotalTimeoutSeconds = 60;
 
     QByteArray fetch(const QString &url, qsizetype maxBytes, const QString &userAgent) override;

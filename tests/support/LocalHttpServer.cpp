@@ -1,77 +1,137 @@
 #include "tests/support/LocalHttpServer.h"
 
-#include <QList>
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 
 namespace testsupport
 {
 
-LocalHttpServer::LocalHttpServer(QByteArray body) : m_body(std::move(body))
+namespace
+{
+
+sockaddr_in loopback(quint16 port)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+bool sendAll(int connection, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t sent = ::send(connection, data, static_cast<size_t>(size), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        data += sent;
+        size -= sent;
+    }
+    return true;
+}
+
+bool sendAll(int connection, const QByteArray &bytes)
+{
+    return sendAll(connection, bytes.constData(), bytes.size());
+}
+
+QByteArray reason(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+LocalHttpServer::LocalHttpServer()
 {
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
     if (listener < 0)
         return;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0; // any free port
-    socklen_t length = sizeof(address);
-    if (::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ||
-        ::listen(listener, 4) != 0 ||
+    const int yes = 1;
+    ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address = loopback(0);
+    socklen_t length = sizeof address;
+    if (::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(listener, 8) != 0 ||
         ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
         ::close(listener);
         return;
     }
     m_listener = listener;
     m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this] { serve(); });
+    m_thread = std::thread([this] { run(); });
 }
 
 LocalHttpServer::~LocalHttpServer()
 {
+    if (m_listener < 0)
+        return;
     m_stopping = true;
-    if (m_thread.joinable())
-        m_thread.join();
-    if (m_listener >= 0)
-        ::close(m_listener);
+    // Wakes the accept call of the serving thread.
+    ::shutdown(m_listener, SHUT_RDWR);
+    m_thread.join();
+    ::close(m_listener);
 }
 
-QString LocalHttpServer::url(const QString &path) const
+QString LocalHttpServer::url(const QString &pathAndMore) const
 {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(path);
+    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(pathAndMore);
 }
 
-QByteArray LocalHttpServer::lastRequest() const
+void LocalHttpServer::serve(const QByteArray &path, const Reply &reply)
 {
     const std::lock_guard lock(m_mutex);
-    return m_lastRequest;
+    m_replies.insert(path, reply);
 }
 
-QByteArray LocalHttpServer::lastHeader(const QByteArray &name) const
+QList<LocalHttpServer::Request> LocalHttpServer::requests() const
 {
-    const QList<QByteArray> lines = lastRequest().split('\n');
-    for (const QByteArray &line : lines) {
-        const qsizetype colon = line.indexOf(':');
-        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return line.mid(colon + 1).trimmed();
-    }
-    return {};
+    const std::lock_guard lock(m_mutex);
+    return m_requests;
 }
 
-// Wakes up now and then to see whether the test is done with it.
-void LocalHttpServer::serve()
+quint16 LocalHttpServer::unusedPort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = loopback(0);
+    socklen_t length = sizeof address;
+    quint16 port = 0;
+    if (::bind(probe, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(probe);
+    return port;
+}
+
+void LocalHttpServer::run()
 {
     while (!m_stopping) {
-        pollfd waiting{m_listener, POLLIN, 0};
-        if (::poll(&waiting, 1, 50) <= 0)
-            continue;
         const int connection = ::accept(m_listener, nullptr, nullptr);
-        if (connection < 0)
+        if (connection < 0) {
+            if (m_stopping)
+                return;
             continue;
+        }
+        // A client that never hangs up must not hold the server (and its owner's teardown) forever.
+        timeval patience{5, 0};
+        ::setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
         answer(connection);
         ::close(connection);
     }
@@ -80,29 +140,90 @@ void LocalHttpServer::serve()
 void LocalHttpServer::answer(int connection)
 {
     QByteArray head;
-    char buffer[4096];
+    char piece[4096];
     while (!head.contains("\r\n\r\n")) {
-        pollfd readable{connection, POLLIN, 0};
-        if (::poll(&readable, 1, 2000) <= 0)
-            return;
-        const ssize_t got = ::recv(connection, buffer, sizeof(buffer), 0);
+        const ssize_t got = ::recv(connection, piece, sizeof piece, 0);
         if (got <= 0)
             return;
-        head.append(buffer, got);
+        head.append(piece, got);
+        // A TLS greeting: this server speaks plain HTTP only, so it hangs up at once.
+        if (head.startsWith('\x16'))
+            return;
     }
+    head.truncate(head.indexOf("\r\n\r\n"));
+    const QList<QByteArray> lines = head.split('\n');
+    const QList<QByteArray> words = lines.value(0).trimmed().split(' ');
+    Request request;
+    request.method = words.value(0);
+    request.target = words.value(1);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines.at(i).indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
+                                   lines.at(i).mid(colon + 1).trimmed());
+    }
+    Reply reply;
     {
         const std::lock_guard lock(m_mutex);
-        m_lastRequest = head.left(head.indexOf("\r\n\r\n"));
+        m_requests.append(request);
+        const QByteArray path = request.target.split('?').constFirst();
+        const auto found = m_replies.constFind(path);
+        if (found != m_replies.constEnd())
+            reply = *found;
+        else
+            reply = Reply{.status = 404, .body = "nicht da"};
     }
-    const QByteArray reply = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                             QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body;
-    qsizetype sent = 0;
-    while (sent < reply.size()) {
-        const ssize_t n =
-            ::send(connection, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
-        if (n <= 0)
-            return;
-        sent += n;
+
+    QByteArray response =
+        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
+    response += "Content-Type: application/octet-stream\r\nConnection: close\r\n";
+    if (!reply.location.isEmpty())
+        response += "Location: " + reply.location + "\r\n";
+    const QByteArray &body = reply.body;
+    switch (reply.delivery) {
+    case Delivery::Whole:
+    case Delivery::CutOff:
+    case Delivery::Slow:
+        response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
+        break;
+    case Delivery::NoLength:
+        response += "\r\n";
+        break;
+    case Delivery::Chunked:
+        response += "Transfer-Encoding: chunked\r\n\r\n";
+        break;
+    }
+    if (!sendAll(connection, response))
+        return;
+    switch (reply.delivery) {
+    case Delivery::Whole:
+    case Delivery::NoLength:
+        sendAll(connection, body);
+        break;
+    case Delivery::CutOff:
+        sendAll(connection, body.constData(), std::min<qint64>(reply.sentBytes, body.size()));
+        break;
+    case Delivery::Chunked:
+        for (qsizetype at = 0; at < body.size(); at += 1000) {
+            const QByteArray chunk = body.mid(at, 1000);
+            if (!sendAll(connection, QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n"))
+                return;
+        }
+        sendAll(connection, "0\r\n\r\n");
+        break;
+    case Delivery::Slow:
+        for (qsizetype at = 0; at < body.size() && !m_stopping; at += reply.pieceBytes) {
+            if (at > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(reply.pauseMs));
+            if (!sendAll(connection, body.constData() + at,
+                         std::min<qint64>(reply.pieceBytes, body.size() - at)))
+                return;
+        }
+        break;
+    }
+    // Lets the client read everything before the connection goes.
+    ::shutdown(connection, SHUT_WR);
+    while (::recv(connection, piece, sizeof piece, 0) > 0) {
     }
 }
 

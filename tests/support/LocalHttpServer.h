@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QMap>
 #include <QString>
+
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -9,34 +12,61 @@
 namespace testsupport
 {
 
-// A tiny HTTP server on 127.0.0.1 for tests of the real fetchers: it answers
-// every request with the same body and keeps the last request's head (the
-// request line and headers as they arrived). It serves on a thread of its
-// own, so a caller may block on a fetch meanwhile.
+// A tiny HTTP server on 127.0.0.1 in a thread of its own, so code that blocks its caller's thread
+// on a transfer can be tested without the network. One connection at a time, one request each.
 class LocalHttpServer
 {
 public:
-    explicit LocalHttpServer(QByteArray body);
+    enum class Delivery {
+        Whole,    // with its length
+        NoLength, // no length; the end of the connection ends the body
+        Chunked,  // in chunks of 1000 bytes, no length
+        CutOff,   // announces the whole length, sends sentBytes and hangs up
+        Slow,     // with its length, pieceBytes at a time, pauseMs apart
+    };
+    struct Reply {
+        int status = 200;
+        QByteArray body{};
+        Delivery delivery = Delivery::Whole;
+        qint64 sentBytes = 0;
+        int pieceBytes = 1000;
+        int pauseMs = 0;
+        // Sent as the Location header, for redirects.
+        QByteArray location{};
+    };
+    struct Request {
+        QByteArray method;
+        QByteArray target;
+        QMap<QByteArray, QByteArray> headers; // names in lower case
+    };
+
+    LocalHttpServer();
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer &) = delete;
     LocalHttpServer &operator=(const LocalHttpServer &) = delete;
 
     bool isListening() const { return m_listener >= 0; }
-    QString url(const QString &path) const;
-    QByteArray lastRequest() const;
-    // The value of one header of the last request, empty when it was not sent.
-    QByteArray lastHeader(const QByteArray &name) const;
+    quint16 port() const { return m_port; }
+    // "http://127.0.0.1:port" followed by pathAndMore.
+    QString url(const QString &pathAndMore) const;
+
+    // Answers requests for path (query left out) with reply; other paths get a 404.
+    void serve(const QByteArray &path, const Reply &reply);
+    QList<Request> requests() const;
+
+    // A port on 127.0.0.1 that nobody listens on.
+    static quint16 unusedPort();
 
 private:
-    void serve();
+    void run();
     void answer(int connection);
 
-    QByteArray m_body;
     int m_listener = -1;
-    int m_port = 0;
+    quint16 m_port = 0;
     std::atomic<bool> m_stopping{false};
     mutable std::mutex m_mutex;
-    QByteArray m_lastRequest;
+    QMap<QByteArray, Reply> m_replies;
+    QList<Request> m_requests;
     std::thread m_thread;
 };
 

@@ -159,13 +159,17 @@ private slots:
     {
         rt::ServiceSlot<TextFetcher>::reset();
         m_fetcher = nullptr;
-        testsupport::LocalHttpServer server(QByteArray("abcd\r\nKalvento\r\n"));
+        testsupport::LocalHttpServer server;
         QVERIFY(server.isListening());
+        server.serve("/update/kalvento/nuvrel.inf", {.body = QByteArray("abcd\r\nKalvento\r\n")});
         const QString text =
             kalvento::ReadURL(server.url(QStringLiteral("/update/kalvento/nuvrel.inf")), nullptr).toString();
         QCOMPARE(text, QStringLiteral("\r\nKalvento\r\n"));
-        QVERIFY(server.lastRequest().startsWith("GET /update/kalvento/nuvrel.inf "));
-        QCOMPARE(server.lastHeader("User-Agent"), QByteArray("Wininet Test"));
+        const auto requests = server.requests();
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().method, QByteArray("GET"));
+        QCOMPARE(requests.first().target, QByteArray("/update/kalvento/nuvrel.inf"));
+        QCOMPARE(requests.first().headers.value("user-agent"), QByteArray("Wininet Test"));
     }
 
     // --- web page

@@ -1,0 +1,169 @@
+#include "diary/update/clsDownload.h"
+
+#include "diary/update/cURL.h"
+#include "platform/net/HttpStream.h"
+#include "platform/runtime/SystemSources.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <array>
+
+namespace kalvento
+{
+
+namespace
+{
+
+const QByteArray UserAgent = QByteArrayLiteral("http sample");
+
+// Path and query as the request names them. The fragment stays with the caller: it names a place
+// in the document and is never sent.
+QString requestTarget(const cURL &parts)
+{
+    QString target = parts.URLPath().isEmpty() ? QStringLiteral("/") : parts.URLPath();
+    QString extra = parts.URLExtraInfo();
+    const qsizetype fragment = extra.indexOf(QLatin1Char('#'));
+    if (fragment >= 0)
+        extra.truncate(fragment);
+    return target + extra;
+}
+
+QString requestUrl(const cURL &parts)
+{
+    return QStringLiteral("%1://%2:%3%4")
+        .arg(parts.Scheme().toLower(), parts.HostName(), QString::number(parts.Port()), requestTarget(parts));
+}
+
+// The last segment of the path (the whole path without any "/"), after the folder as it stands.
+QString targetPath(const QString &folder, const QString &path)
+{
+    QString base = folder;
+    // A folder written with the platform's old separator still names the folder.
+    if (base.endsWith(QLatin1Char('\\')))
+        base.back() = QLatin1Char('/');
+    return base + path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+} // namespace
+
+clsDownload::clsDownload(QObject *parent) : QObject(parent) {}
+
+clsDownload::~clsDownload() = default;
+
+void clsDownload::fail(int number, const QString &description)
+{
+    m_errorNumber = number;
+    m_errorDescription = description;
+    emit Update();
+}
+
+void clsDownload::closeHandles()
+{
+    QCoreApplication::processEvents();
+    m_status = 0;
+}
+
+void clsDownload::Download(const QString &url, const QString &folder)
+{
+    m_stopDownload = false;
+    m_size = 0;
+    m_speed = 0;
+    m_receivedBytes = 0;
+    m_downloadtime = 0;
+    m_errorNumber = 0;
+    m_errorDescription.clear();
+    m_status = 1;
+
+    {
+        cURL parts;
+        // https is taken as well: an update over plain http can be changed on the way.
+        if (!parts.GetURL(url) ||
+            (parts.lScheme() != cURL::HttpScheme && parts.lScheme() != cURL::HttpsScheme)) {
+            fail(BadUrl, QStringLiteral("URL nicht interpretierbar"));
+            closeHandles();
+            return;
+        }
+
+        net::HttpStream stream;
+        if (!stream.valid()) {
+            closeHandles();
+            return;
+        }
+        net::HttpStream::Request request;
+        request.url = requestUrl(parts);
+        request.userName = parts.UserName();
+        request.password = parts.Password();
+        request.userAgent = UserAgent;
+        if (!stream.send(request)) {
+            fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
+            closeHandles();
+            return;
+        }
+        if (stream.statusCode() != 200) {
+            fail(stream.statusCode(), stream.statusCode() == 404 ? QStringLiteral("Datei nicht gefunden")
+                                                                 : QStringLiteral("Unbekannter Fehler"));
+            closeHandles();
+            return;
+        }
+        m_size = std::max<qint64>(stream.contentLength(), 0);
+        if (m_size == 0) {
+            fail(EmptyDownload, QStringLiteral("Downloadgröße 0 Byte"));
+            closeHandles();
+            return;
+        }
+
+        // Written beside the target and renamed over it at the end, so an older file of the
+        // name keeps no tail and a broken transfer leaves nothing under it.
+        QSaveFile file(targetPath(folder, parts.URLPath()));
+        if (!file.open(QIODevice::WriteOnly)) {
+            closeHandles();
+            return;
+        }
+
+        rt::Clock &clock = rt::SystemSources::clock();
+        qint64 readTime = 1;
+        const qint64 start = clock.tickCount();
+        QElapsedTimer sinceYield;
+        sinceYield.start();
+        bool written = true;
+        std::array<char, ChunkBytes> buffer{};
+        for (;;) {
+            const qint64 t1 = clock.tickCount();
+            const qint64 got = stream.read(buffer.data(), ChunkBytes);
+            const qint64 t2 = clock.tickCount();
+            const qint64 bytes = std::max<qint64>(got, 0);
+            if (bytes > 0 && file.write(buffer.data(), bytes) != bytes)
+                written = false;
+            readTime += t2 - t1;
+            m_receivedBytes += bytes;
+            m_speed = double(m_receivedBytes) / (double(readTime) / 1000.0);
+            m_downloadtime = t2 - start;
+            emit Update();
+            // Qt cannot tell whether input waits without running the loop, and an idle pass
+            // costs about as much as a small chunk; so it runs on a clock, often enough for the
+            // window to answer at once, seldom enough not to slow the transfer.
+            if (sinceYield.hasExpired(YieldIntervalMs)) {
+                QCoreApplication::processEvents();
+                sinceYield.restart();
+            }
+            if (m_stopDownload) {
+                // What arrived so far is kept, as asked.
+                file.commit();
+                closeHandles();
+                return;
+            }
+            if (got != ChunkBytes || !written)
+                break;
+        }
+        if (!written || m_receivedBytes != m_size || !file.commit()) {
+            file.cancelWriting();
+            fail(IncompleteDownload, QStringLiteral("Download unvollständig"));
+        }
+    }
+    closeHandles();
+}
+
+} // namespace kalvento

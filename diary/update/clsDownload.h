@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+
+namespace kalvento
+{
+
+// Fetches one file over http or https into a folder on the window's own thread, reporting each
+// chunk through Update and letting the window's loop run between chunks, so its cancel button
+// can stop the transfer. One object serves any number of successive downloads.
+class clsDownload : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr qint64 ChunkBytes = 8192;
+    // While data flows, the window's loop runs at least this often.
+    static constexpr qint64 YieldIntervalMs = 20;
+
+    // Error numbers besides the HTTP status codes of a refused request.
+    static constexpr int ServerNotFound = 1;
+    static constexpr int BadUrl = 2;
+    static constexpr int EmptyDownload = 3;
+    // The answer ended before its announced length (or the file could not be written in full).
+    static constexpr int IncompleteDownload = 4;
+
+    explicit clsDownload(QObject *parent = nullptr);
+    ~clsDownload() override;
+
+    // Fetches url into folder, which ends with a separator: the file takes the last segment of the
+    // URL's path. The file appears under that name only once it is complete, or stopped. Returns
+    // when the transfer has ended, failed or been stopped; failures are in ErrorNumber.
+    void Download(const QString &url, const QString &folder);
+    // 1 while Download runs, else 0.
+    std::uint8_t Status() const { return m_status; }
+    // The length the server announced.
+    qint64 Size() const { return m_size; }
+    qint64 ReceivedBytes() const { return m_receivedBytes; }
+    // Bytes a second over the time spent waiting for chunks.
+    double Speed() const { return m_speed; }
+    // True ends a running transfer after its current chunk.
+    void StopDownload(bool stop) { m_stopDownload = stop; }
+    // Milliseconds since the transfer began.
+    qint64 Downloadtime() const { return m_downloadtime; }
+    // 0 while all is well; one of the numbers above or the refusing HTTP status.
+    int ErrorNumber() const { return m_errorNumber; }
+    QString ErrorDescription() const { return m_errorDescription; }
+
+signals:
+    // After every chunk, and once when the transfer fails.
+    void Update();
+
+private:
+    void fail(int number, const QString &description);
+    void closeHandles();
+
+    std::uint8_t m_status = 0;
+    qint64 m_size = 0;
+    qint64 m_receivedBytes = 0;
+    double m_speed = 0;
+    bool m_stopDownload = false;
+    qint64 m_downloadtime = 0;
+    int m_errorNumber = 0;
+    QString m_errorDescription;
+};
+
+} // namespace kalvento

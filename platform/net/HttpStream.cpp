@@ -1,0 +1,126 @@
+#include "platform/net/HttpStream.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace net
+{
+
+namespace
+{
+
+// How long one step waits for the network before it gives the caller back its thread.
+constexpr int StepWaitMs = 100;
+constexpr long ReceiveBufferBytes = 256 * 1024;
+
+} // namespace
+
+void HttpStream::MultiDeleter::operator()(CURLM *multi) const
+{
+    curl_multi_cleanup(multi);
+}
+
+HttpStream::HttpStream()
+{
+    if (m_easy)
+        m_multi.reset(curl_multi_init());
+}
+
+HttpStream::~HttpStream()
+{
+    if (m_attached)
+        curl_multi_remove_handle(m_multi.get(), m_easy.handle());
+}
+
+bool HttpStream::valid() const
+{
+    return m_easy && m_multi;
+}
+
+size_t HttpStream::collect(char *data, size_t size, size_t count, void *userData)
+{
+    auto *self = static_cast<HttpStream *>(userData);
+    // Taken pieces are dropped only now and then, so the buffer is not moved for every read.
+    if (self->m_taken > 0 && self->m_taken >= self->buffered()) {
+        self->m_buffer.remove(0, self->m_taken);
+        self->m_taken = 0;
+    }
+    self->m_buffer.append(data, static_cast<qsizetype>(size * count));
+    return size * count;
+}
+
+bool HttpStream::send(const Request &request)
+{
+    if (!valid() || m_attached)
+        return false;
+    CURL *easy = m_easy.handle();
+    m_easy.setUrl(request.url);
+    m_easy.setUserAgent(request.userAgent);
+    m_easy.setCredentials(request.userName, request.password);
+    m_easy.followRedirects(request.url);
+    if (!request.systemProxy)
+        m_easy.setDirect();
+    // The path goes to the server as the caller wrote it.
+    curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+    // Large receive pieces: most reads are then served from the buffer without a trip to libcurl.
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, ReceiveBufferBytes);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpStream::collect);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    if (curl_multi_add_handle(m_multi.get(), easy) != CURLM_OK)
+        return false;
+    m_attached = true;
+
+    // The head is in once the body begins or the answer has ended (a redirect's body is never
+    // handed over, so the status read then is the final one's).
+    while (m_buffer.isEmpty() && step(1)) {
+    }
+    long status = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    m_status = static_cast<int>(status);
+    curl_off_t length = -1;
+    curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    m_contentLength = length;
+    return m_status != 0;
+}
+
+bool HttpStream::step(qint64 wanted)
+{
+    if (m_done)
+        return false;
+    int running = 0;
+    if (curl_multi_perform(m_multi.get(), &running) != CURLM_OK) {
+        m_done = true;
+        m_result = CURLE_RECV_ERROR;
+        return false;
+    }
+    if (running == 0) {
+        int left = 0;
+        while (CURLMsg *message = curl_multi_info_read(m_multi.get(), &left)) {
+            if (message->msg == CURLMSG_DONE)
+                m_result = message->data.result;
+        }
+        m_done = true;
+        return false;
+    }
+    if (buffered() < wanted)
+        curl_multi_poll(m_multi.get(), nullptr, 0, StepWaitMs, nullptr);
+    return true;
+}
+
+qint64 HttpStream::read(char *buffer, qint64 max)
+{
+    if (max <= 0)
+        return 0;
+    while (buffered() < max && step(max)) {
+    }
+    const qint64 count = std::min(max, buffered());
+    if (count == 0 && failed())
+        return -1;
+    std::memcpy(buffer, m_buffer.constData() + m_taken, static_cast<size_t>(count));
+    m_taken += count;
+    return count;
+}
+
+} // namespace net
