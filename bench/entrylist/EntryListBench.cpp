@@ -3,9 +3,11 @@
 //   - open + list: the main window loaded, shown and painted once;
 //   - save: "Eintrag editieren" in the editor until the main window is painted
 //     again (the write and both refreshes of the list);
-//   - RSS: the process's peak resident memory after both;
+//   - RSS: the resident memory once the list is shown, and the process's peak
+//     after the saves (which preview, edit and write one body);
 // and each figure against reading the same days with one plain SELECT in the
-// same run (for RSS: a process that holds those days and nothing else).
+// same run: its time, and for RSS the memory of a process of its own that
+// holds those days and nothing else.
 //
 // The diaries are made once in a work folder and reused by later runs
 // (100,000 days of 100 KB are 10 GB): delete the folder to make them anew.
@@ -21,11 +23,11 @@
 #include "diary/FrmNew.h"
 #include "platform/runtime/GermanLocale.h"
 
+#include "diary/DayList.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
 #include <QPointer>
 #include <QProcess>
 #include <QTimer>
@@ -141,13 +143,16 @@ void paintOnce(QWidget &window)
 int measureWindow(const QString &home)
 {
     const QString file = home + QStringLiteral("/data/Database.mdb");
-    double plain = 1e300;
     qsizetype expected = 0;
-    for (int run = 0; run < Rounds; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        expected = plainSelect(file).size();
-        plain = std::min(plain, msSince(timer));
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_stmt *count = nullptr;
+        sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(db, "SELECT count(*) FROM Zorvelin", -1, &count, nullptr);
+        if (count && sqlite3_step(count) == SQLITE_ROW)
+            expected = sqlite3_column_int64(count, 0);
+        sqlite3_finalize(count);
+        sqlite3_close(db);
     }
 
     setenv("KALVENTO_HOME", qPrintable(home), 1);
@@ -177,6 +182,8 @@ int measureWindow(const QString &home)
         }
     }
 
+    const double listedMb = residentMb().second;
+
     // Edit a day in the middle and save it as it is.
     double save = 1e300;
     for (int run = 0; run < Rounds; ++run) {
@@ -202,17 +209,25 @@ int measureWindow(const QString &home)
         save = std::min(save, msSince(timer));
     }
     const auto [peak, now] = residentMb();
-    std::printf("%.3f %.3f %.3f %.3f %.1f %.1f\n", plain, first, open, save, peak, now);
+    std::printf("%.3f %.3f %.3f %.1f %.1f %.1f\n", first, open, save, listedMb, peak, now);
     main->unload();
     return 0;
 }
 
-// Child process: only the plain SELECT, holding its days, for the memory.
+// Child process: the plain SELECT, timed, and the memory of holding its days.
 int measurePlain(const QString &home)
 {
-    const QStringList days = plainSelect(home + QStringLiteral("/data/Database.mdb"));
+    QStringList days;
+    double plain = 1e300;
+    for (int run = 0; run < Rounds; ++run) {
+        days.clear();
+        QElapsedTimer timer;
+        timer.start();
+        days = plainSelect(home + QStringLiteral("/data/Database.mdb"));
+        plain = std::min(plain, msSince(timer));
+    }
     const auto [peak, now] = residentMb();
-    std::printf("%lld %.1f %.1f\n", static_cast<long long>(days.size()), peak, now);
+    std::printf("%lld %.3f %.1f %.1f\n", static_cast<long long>(days.size()), plain, peak, now);
     return 0;
 }
 
@@ -266,9 +281,9 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::printf("%-12s %9s | %-26s | %-26s | %-28s | %-6s | %s\n", "diary", "SELECT ms",
-                "open + list ms (x SELECT)", "save + 2 refreshes ms (x)", "peak RSS MB (x SELECT's MB)",
-                "RSS MB", "first open ms");
+    std::printf("%-12s %9s %7s | %-25s | %-25s | %-21s | %-21s | %s\n", "diary", "SELECT ms", "RSS MB",
+                "open + list ms (x SELECT)", "save + 2 refreshes ms (x)", "RSS listed MB (x)",
+                "peak RSS MB (x)", "first open ms");
     for (const Case &c : Cases) {
         if (!args.isEmpty() && !args.contains(QLatin1String(c.name)))
             continue;
@@ -287,19 +302,20 @@ int main(int argc, char **argv)
             QFile mark(made);
             mark.open(QIODevice::WriteOnly);
         }
-        const QStringList window = runChild(QStringLiteral("--window"), home);
         const QStringList plain = runChild(QStringLiteral("--plain"), home);
-        if (window.size() != 6 || plain.size() != 3) {
+        const QStringList window = runChild(QStringLiteral("--window"), home);
+        if (window.size() != 6 || plain.size() != 4) {
             std::fprintf(stderr, "%s could not be measured\n", c.name);
             return 1;
         }
-        const double select = window[0].toDouble();
-        const double plainPeak = plain[1].toDouble();
-        std::printf(
-            "%-12s %9.1f | %12.1f (%8.2f x) | %12.1f (%8.2f x) | %10.1f (%5.2f x %5.1f) | %6.1f | %.1f\n",
-            c.name, select, window[2].toDouble(), window[2].toDouble() / select, window[3].toDouble(),
-            window[3].toDouble() / select, window[4].toDouble(), window[4].toDouble() / plainPeak, plainPeak,
-            window[5].toDouble(), window[1].toDouble());
+        const double select = plain[1].toDouble();
+        const double selectMb = plain[2].toDouble();
+        const double open = window[1].toDouble(), save = window[2].toDouble();
+        const double listedMb = window[3].toDouble(), peakMb = window[4].toDouble();
+        std::printf("%-12s %9.1f %7.1f | %11.1f (%7.2f x) | %11.1f (%7.2f x) | %9.1f (%5.2f x) | %9.1f "
+                    "(%5.2f x) | %.1f\n",
+                    c.name, select, selectMb, open, open / select, save, save / select, listedMb,
+                    listedMb / selectMb, peakMb, peakMb / selectMb, window[0].toDouble());
         std::fflush(stdout);
     }
     return 0;
