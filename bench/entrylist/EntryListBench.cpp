@@ -207,6 +207,8 @@ int measureWindow(const QString &home)
         if (!saved || main->List()->count() != expected)
             return 1;
         save = std::min(save, msSince(timer));
+        // The closed editor goes once control is back in the event loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     const auto [peak, now] = residentMb();
     std::printf("%.3f %.3f %.3f %.1f %.1f %.1f\n", first, open, save, listedMb, peak, now);
