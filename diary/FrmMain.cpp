@@ -1,6 +1,7 @@
 #include "diary/FrmMain.h"
 
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FrmNew.h"
 #include "diary/MenuArea.h"
 #include "diary/MessageRoutine.h"
@@ -26,7 +27,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 
 namespace kalvento
@@ -164,9 +164,9 @@ void FrmMain::buildControls()
     library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"), Frame3Rect,
             QStringLiteral("Caption = \" Steuerung \""));
 
-    m_list = new QListWidget(m_area);
+    m_list = new DayList(m_area);
     place(m_list, QStringLiteral("List"), ListRect);
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(m_list, &DayList::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             List_Click();
     });
@@ -237,6 +237,8 @@ bool FrmMain::openDatabase()
     const QString file = rt::App::path() + QStringLiteral("/data/Database.mdb");
     try {
         m_db = dao::DBEngine().OpenDatabase(file);
+        // Lets the list read the days without passing the bodies on disk.
+        m_db->ensureIndex(Table, Tagdatum);
         m_rs = m_db->OpenRecordset(Table);
         // A table without the diary's columns would list nothing over rows
         // it holds: refuse it as a missing table is refused.
@@ -305,14 +307,8 @@ void FrmMain::RefreshList()
         // Counts are 32-bit: the list is not limited to 32,767 days.
         if (m_rs->RecordCount() == 0)
             return;
-        // Only the day column is read: the bodies stay on disk.
-        QStringList days;
-        m_rs->MoveFirst();
-        while (!m_rs->EOF_()) {
-            days << fieldText(*m_rs, Tagdatum);
-            m_rs->MoveNext();
-        }
-        m_list->addItems(days);
+        // Only the day column is read, in one go: the bodies stay on disk.
+        m_list->setDays(m_rs->columnTexts(Tagdatum));
     } catch (const std::exception &error) {
         showDatabaseError(QStringLiteral("Die Liste der Einträge konnte nicht gelesen werden:"), error);
     }
@@ -501,11 +497,7 @@ void FrmMain::rightAlignDatePreview()
 
 bool FrmMain::todayListed() const
 {
-    const QString today = m_text3->text();
-    for (int i = 0; i < m_list->count(); ++i)
-        if (m_list->item(i)->text() == today)
-            return true;
-    return false;
+    return m_list->contains(m_text3->text());
 }
 
 void FrmMain::showDatabaseError(const QString &what, const std::exception &error)

@@ -10,7 +10,6 @@
 
 class QAction;
 class QLineEdit;
-class QListWidget;
 class QMenuBar;
 
 namespace dao
@@ -28,6 +27,7 @@ namespace kalvento
 {
 
 class CommandButton;
+class DayList;
 class OfficeMenu;
 
 // The diary's main window: lists the days that have an entry, previews the
@@ -49,7 +49,7 @@ public:
     void AddUser(const QString &datum, const QString &text);
     void EditUser(const QString &datum, const QString &text);
 
-    QListWidget *List() const { return m_list; }
+    DayList *List() const { return m_list; }
     QLineEdit *Text3() const { return m_text3; }
     richtext::RichTextBox *LblDbInfo(int index) const { return m_lblDbInfo.at(size_t(index)); }
     com::Control *xpFrame1() const { return m_xpFrame1; }
@@ -101,7 +101,7 @@ private:
 
     QMenuBar *m_menuBar = nullptr;
     QWidget *m_area = nullptr;
-    QListWidget *m_list = nullptr;
+    DayList *m_list = nullptr;
     QLineEdit *m_text3 = nullptr;
     std::array<richtext::RichTextBox *, 2> m_lblDbInfo{};
     QPointer<com::Control> m_xpFrame1;

@@ -1,6 +1,7 @@
 #include "diary/FrmNew.h"
 
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FormatButtons.h"
 #include "diary/FrmMain.h"
 #include "diary/InputBox.h"
@@ -27,7 +28,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <functional>
 
@@ -252,12 +252,8 @@ void FrmNew::onLoad()
 
     // The mode follows from whether today already has an entry (exact text).
     const QString today = m_main.Text3()->text();
-    const QListWidget *list = m_main.List();
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == today) {
-            applyEditMode();
-            break;
-        }
+    if (m_main.List()->contains(today))
+        applyEditMode();
 }
 
 void FrmNew::onUnload(bool &cancel)

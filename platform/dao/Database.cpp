@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Recordset.h"
+#include "platform/dao/SqlText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,14 @@
 
 namespace dao
 {
+
+namespace
+{
+
+// How long a statement waits for another program's lock before it fails.
+constexpr int BusyTimeoutMs = 2000;
+
+} // namespace
 
 Database::Database(sqlite3 *db, QString fileName) : m_db(db), m_fileName(std::move(fileName)) {}
 
@@ -38,6 +47,43 @@ int Database::syncLevel() const
     return level;
 }
 
+bool Database::ensureIndex(const QString &table, const QString &column)
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    const QString name = table + QLatin1Char('_') + column;
+    if (answers("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?", {name}))
+        return true;
+    // The engine would take an unknown name in quotes for a text and index
+    // that.
+    if (!answers("SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE", {table, column}))
+        return false;
+    // Only speed depends on it: a file held by another program is not
+    // waited for, and the next opening tries again.
+    sqlite3_busy_timeout(m_db, 0);
+    const QByteArray sql = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                               .arg(quotedName(name), quotedName(table), quotedName(column))
+                               .toUtf8();
+    const int rc = sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    return rc == SQLITE_OK;
+}
+
+bool Database::answers(const char *sql, const QStringList &values) const
+{
+    sqlite3_stmt *stmt = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) == SQLITE_OK) {
+        for (int i = 0; i < values.size(); ++i) {
+            const QByteArray text = values[i].toUtf8();
+            sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        found = sqlite3_step(stmt) == SQLITE_ROW;
+    }
+    sqlite3_finalize(stmt);
+    return found;
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &tableName)
 {
     if (!m_db)
@@ -57,7 +103,7 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
         sqlite3_close_v2(db);
         raiseDaoError(rc == SQLITE_CANTOPEN ? ErrFileNotFound : ErrNotADatabase, fileName);
     }
-    sqlite3_busy_timeout(db, 2000);
+    sqlite3_busy_timeout(db, BusyTimeoutMs);
     // Opening is lazy in the engine: ask the schema now so a file that is no
     // database fails here, as the platform's engine does.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);

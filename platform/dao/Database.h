@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 struct sqlite3;
@@ -21,6 +22,14 @@ public:
 
     // A table-type recordset over one table, in the table's own order.
     std::unique_ptr<Recordset> OpenRecordset(const QString &tableName);
+    // Gives the table an index over the column unless it has it (by name:
+    // table_column), so that reading the column and the row ids of every
+    // record walks the small index rather than the records, whose other
+    // columns may be large. Any program reading the file reads it as before.
+    // True when the index is there; a file that cannot take it now (read
+    // only, held by another program, no such column) is left as it was and
+    // works as before, only slower.
+    bool ensureIndex(const QString &table, const QString &column);
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
@@ -36,6 +45,8 @@ public:
 private:
     friend class DBEngine;
     Database(sqlite3 *db, QString fileName);
+    // Whether the statement, with these texts bound, yields a row.
+    bool answers(const char *sql, const QStringList &values) const;
     sqlite3 *m_db;
     QString m_fileName;
 };

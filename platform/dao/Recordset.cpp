@@ -1,8 +1,10 @@
 #include "platform/dao/Recordset.h"
 
 #include "platform/dao/DaoError.h"
+#include "platform/dao/SqlText.h"
 
 #include <algorithm>
+#include <numeric>
 #include <sqlite3.h>
 
 namespace dao
@@ -10,13 +12,6 @@ namespace dao
 
 namespace
 {
-
-QString quoted(const QString &identifier)
-{
-    QString escaped = identifier;
-    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
 
 // Prepares a statement that is finalised when the guard goes.
 class Statement
@@ -63,6 +58,32 @@ void bindValue(sqlite3_stmt *stmt, int index, const com::Variant &value)
     }
 }
 
+int readErrorNumber(int rc)
+{
+    return rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase;
+}
+
+// An explicit read transaction: what is read inside it is of one moment.
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(sqlite3 *db) : m_db(db)
+    {
+        m_open = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ReadTransaction()
+    {
+        if (m_open)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    sqlite3 *m_db;
+    bool m_open = false;
+};
+
 com::Variant columnValue(sqlite3_stmt *stmt, int column)
 {
     switch (sqlite3_column_type(stmt, column)) {
@@ -98,7 +119,7 @@ void Field::setValue(const com::Variant &value)
 Recordset::Recordset(sqlite3 *db, const QString &table) : m_db(db), m_table(table)
 {
     {
-        Statement columns(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+        Statement columns(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(table)));
         while (columns.prepareResult() == SQLITE_OK && sqlite3_step(columns.get()) == SQLITE_ROW)
             m_columns << QString::fromUtf8(
                 reinterpret_cast<const char *>(sqlite3_column_text(columns.get(), 1)));
@@ -167,14 +188,19 @@ void Recordset::loadRows()
         anchor = m_rows[size_t(m_position)];
 
     std::vector<int64_t> rows;
-    Statement select(m_db, QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoted(m_table)));
+    rows.reserve(m_rows.size());
+    // Asked without an order, the engine may walk an index, far smaller than
+    // records holding their bodies; the ids are put in order here.
+    Statement select(m_db, QStringLiteral("SELECT rowid FROM %1").arg(quotedName(m_table)));
     if (select.prepareResult() != SQLITE_OK)
         raiseDaoError(ErrCannotOpenTable, m_table);
     int rc;
     while ((rc = sqlite3_step(select.get())) == SQLITE_ROW)
         rows.push_back(sqlite3_column_int64(select.get(), 0));
     if (rc != SQLITE_DONE)
-        raiseDaoError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, m_table);
+        raiseDaoError(readErrorNumber(rc), m_table);
+    if (!std::is_sorted(rows.begin(), rows.end()))
+        std::sort(rows.begin(), rows.end());
     m_rows = std::move(rows);
 
     if (beforeFirst) {
@@ -307,8 +333,9 @@ sqlite3_stmt *Recordset::readStatement(const QString &column)
     if (it != m_readStatements.end())
         return it->second;
     sqlite3_stmt *stmt = nullptr;
-    const QByteArray sql =
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(quoted(column), quoted(m_table)).toUtf8();
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                               .arg(quotedName(column), quotedName(m_table))
+                               .toUtf8();
     if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);
         raiseDaoError(ErrNotADatabase, m_table);
@@ -346,11 +373,71 @@ com::Variant Recordset::fieldValue(const QString &name)
     }
     if (rc != SQLITE_ROW) {
         sqlite3_reset(stmt);
-        raiseDaoError(rc == SQLITE_BUSY || rc == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, m_table);
+        raiseDaoError(readErrorNumber(rc), m_table);
     }
     com::Variant value = columnValue(stmt, 0);
     sqlite3_reset(stmt);
     return value;
+}
+
+TextColumn Recordset::columnTexts(const QString &name)
+{
+    requireOpen();
+    const QString column = checkedColumn(name);
+    TextColumn texts;
+    texts.reserve(qsizetype(m_rows.size()));
+    std::vector<int64_t> ids;
+    ids.reserve(m_rows.size());
+    int64_t version = 0;
+    {
+        // The ids and the texts of one moment, even while another program
+        // writes: one statement in one read transaction, which also pins the
+        // version the ids belong to.
+        ReadTransaction transaction(m_db);
+        Statement select(
+            m_db, QStringLiteral("SELECT rowid, %1 FROM %2").arg(quotedName(column), quotedName(m_table)));
+        if (select.prepareResult() != SQLITE_OK)
+            raiseDaoError(ErrNotADatabase, m_table);
+        sqlite3_stmt *stmt = select.get();
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            ids.push_back(sqlite3_column_int64(stmt, 0));
+            switch (sqlite3_column_type(stmt, 1)) {
+            case SQLITE_NULL:
+                texts.append({}); // a field never written lists as empty text
+                break;
+            case SQLITE_TEXT:
+                texts.append(QByteArrayView(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1)),
+                                            sqlite3_column_bytes(stmt, 1)));
+                break;
+            default:
+                texts.append(columnValue(stmt, 1).toString().toUtf8());
+            }
+        }
+        if (rc != SQLITE_DONE)
+            raiseDaoError(readErrorNumber(rc), m_table);
+        version = dataVersion();
+    }
+    // An index gives the records in the column's order; the table's order is
+    // that of the ids.
+    if (!std::is_sorted(ids.begin(), ids.end())) {
+        std::vector<qsizetype> order(ids.size());
+        std::iota(order.begin(), order.end(), qsizetype(0));
+        std::sort(order.begin(), order.end(),
+                  [&ids](qsizetype a, qsizetype b) { return ids[size_t(a)] < ids[size_t(b)]; });
+        texts.reorder(order);
+        std::vector<int64_t> sorted;
+        sorted.reserve(ids.size());
+        for (const qsizetype from : order)
+            sorted.push_back(ids[size_t(from)]);
+        ids = std::move(sorted);
+    }
+    m_rows = std::move(ids);
+    m_seenVersion = version;
+    m_position = int(m_rows.size());
+    m_current = Current::Present;
+    m_reads[column] += int(texts.size());
+    return texts;
 }
 
 void Recordset::setFieldValue(const QString &name, const com::Variant &value)
@@ -404,7 +491,7 @@ void Recordset::raiseWriteError(int rc) const
 
 bool Recordset::rowExists(int64_t rowid)
 {
-    Statement probe(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    Statement probe(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?").arg(quotedName(m_table)));
     if (probe.prepareResult() != SQLITE_OK)
         raiseWriteError(probe.prepareResult());
     sqlite3_bind_int64(probe.get(), 1, rowid);
@@ -424,13 +511,13 @@ void Recordset::Update()
         requireCurrent();
     QStringList names;
     for (const auto &entry : m_buffer)
-        names << quoted(entry.first);
+        names << quotedName(entry.first);
     QString sql;
     if (m_mode == Mode::Add) {
         sql = names.isEmpty()
-                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table))
                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(quoted(m_table), names.join(QLatin1Char(',')),
+                        .arg(quotedName(m_table), names.join(QLatin1Char(',')),
                              QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     } else {
         if (m_buffer.empty()) {
@@ -441,7 +528,7 @@ void Recordset::Update()
         for (const QString &name : names)
             assignments << name + QStringLiteral(" = ?");
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                  .arg(quoted(m_table), assignments.join(QLatin1Char(',')));
+                  .arg(quotedName(m_table), assignments.join(QLatin1Char(',')));
     }
     Statement write(m_db, sql);
     if (write.prepareResult() != SQLITE_OK)
@@ -476,7 +563,7 @@ void Recordset::Delete()
 {
     followOtherWriters();
     requireCurrent();
-    Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    Statement remove(m_db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quotedName(m_table)));
     if (remove.prepareResult() != SQLITE_OK)
         raiseWriteError(remove.prepareResult());
     const int64_t rowid = m_rows[size_t(m_position)];

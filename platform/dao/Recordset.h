@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/com/Variant.h"
+#include "platform/dao/TextColumn.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,11 @@ public:
 
     Field Fields(const QString &name);
     com::Variant fieldValue(const QString &name);
+    // One column of every record as text (Null as empty text), in table
+    // order: what a walk from MoveFirst to EOF reading the field yields, read
+    // in one statement instead of one read per record. The recordset then
+    // stands after its last record, where that walk ends.
+    TextColumn columnTexts(const QString &name);
 
     void AddNew();
     void Edit();

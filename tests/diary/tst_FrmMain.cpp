@@ -1,4 +1,5 @@
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FrmMain.h"
 #include "diary/OfficeMenu.h"
 #include "platform/com/AutomationError.h"
@@ -21,7 +22,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -44,8 +44,38 @@ QStringList listed(const FrmMain &form)
 {
     QStringList days;
     for (int i = 0; i < form.List()->count(); ++i)
-        days << form.List()->item(i)->text();
+        days << form.List()->text(i);
     return days;
+}
+
+// One column of a statement's rows, read by the engine itself (Null as
+// empty text).
+QStringList sqlRows(const QString &file, const char *sql)
+{
+    const testsupport::SqliteCalls sqlite;
+    QStringList rows;
+    sqlite3 *db = nullptr;
+    if (!sqlite.ok() || sqlite.open(file.toUtf8().constData(), &db) != 0)
+        return rows;
+    sqlite.exec(
+        db, sql,
+        [](void *out, int, char **values, char **) {
+            static_cast<QStringList *>(out)->append(values[0] ? QString::fromUtf8(values[0]) : QString());
+            return 0;
+        },
+        &rows, nullptr);
+    sqlite.close(db);
+    return rows;
+}
+
+QStringList tableDays(const QString &file)
+{
+    return sqlRows(file, "SELECT Tagdatum FROM Zorvelin ORDER BY ID");
+}
+
+QStringList indexes(const QString &file)
+{
+    return sqlRows(file, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Zorvelin'");
 }
 
 } // namespace
@@ -356,6 +386,75 @@ private slots:
         select(form, 32999);
         QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag 33000"));
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 33000"));
+    }
+
+    void theListOfThirtyThreeThousandDaysIsTheTable()
+    {
+        // Days out of their alphabetical order, some twice, one never written
+        // and today's among them.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(),
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT CASE WHEN i % 1000 = 0 THEN 'Doppelt' "
+            "WHEN i = 777 THEN NULL WHEN i = 20001 THEN 'Dienstag, 8. Dezember 2026' "
+            "ELSE 'Tag ' || ((i * 7919) % 33001) END, 'Text ' || i FROM n"));
+        const QStringList days = tableDays(databaseFile());
+        QCOMPARE(days.size(), 33000);
+        QCOMPARE(days[776], QString());
+        FrmMain &form = open();
+        QCOMPARE(listed(form), days);
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
+        QVERIFY(!form.Command2()->Enabled());
+        QVERIFY(form.recordset()->EOF_());
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+
+        // Each position previews the record at that place in the table.
+        for (const int row : {0, 776, 20000, 32999}) {
+            select(form, row);
+            QCOMPARE(form.List()->currentRow(), row);
+            QCOMPARE(form.LblDbInfo(0)->text(), days[row]);
+            QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text %1").arg(row + 1));
+        }
+
+        // Another program changed the file: a refresh shows it as it is now.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(), "DELETE FROM Zorvelin WHERE ID % 3 = 0;"
+                            "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Neu', 'Text neu')"));
+        form.RefreshList();
+        const QStringList now = tableDays(databaseFile());
+        QCOMPARE(now.size(), 22001);
+        QCOMPARE(listed(form), now);
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("22001 eingetragene Tage"));
+        select(form, 22000);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text neu"));
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 2"));
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 6);
+    }
+
+    void aDiaryWithoutTheIndexOpensAndGetsIt()
+    {
+        seed({{QStringLiteral("Sonntag, 6. Dezember 2026"), rtfOf("eins")},
+              {QStringLiteral("Freitag, 1. Mai 2026"), rtfOf("zwei")},
+              {QStringLiteral("Montag, 7. Dezember 2026"), rtfOf("drei")}});
+        const QStringList days{"Sonntag, 6. Dezember 2026", "Freitag, 1. Mai 2026",
+                               "Montag, 7. Dezember 2026"};
+        QCOMPARE(indexes(databaseFile()), QStringList());
+        {
+            FrmMain &form = open();
+            QCOMPARE(listed(form), days);
+            QCOMPARE(indexes(databaseFile()), QStringList{QStringLiteral("Zorvelin_Tagdatum")});
+            m_windows.unloadAll();
+        }
+        // Opened again, the days come by the index: still in table order.
+        FrmMain &form = open();
+        QCOMPARE(listed(form), days);
+        QCOMPARE(indexes(databaseFile()), QStringList{QStringLiteral("Zorvelin_Tagdatum")});
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text().trimmed(), QStringLiteral("zwei"));
+        QCOMPARE(tableDays(databaseFile()), days);
     }
 
     void resizingKeepsProportionsAndReturnsExactly()

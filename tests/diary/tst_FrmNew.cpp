@@ -1,4 +1,5 @@
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FrmMain.h"
 #include "diary/FrmNew.h"
 #include "diary/KeyedToolBar.h"
@@ -28,7 +29,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(rows[1].first, Today); // exactly the day's text, no trailing break
         QVERIFY(rows[1].second.startsWith(QStringLiteral("{\\rtf")));
         QCOMPARE(main.List()->count(), 2);
-        QCOMPARE(main.List()->item(1)->text(), Today);
+        QCOMPARE(main.List()->text(1), Today);
         QVERIFY(!main.Command2()->Enabled());
     }
 
@@ -366,7 +366,7 @@ private slots:
                 })
             .on("balloon", [&](QWidget *w) {
                 for (int i = 0; i < main.List()->count(); ++i)
-                    listedMeanwhile << main.List()->item(i)->text();
+                    listedMeanwhile << main.List()->text(i);
                 question = testsupport::pressBalloon(w, saveAsNew ? 0 : 1);
                 if (saveAsNew)
                     return;

@@ -1,3 +1,4 @@
+#include "diary/DayList.h"
 #include "diary/FrmMain.h"
 #include "diary/FrmNew.h"
 #include "diary/FrmSplash.h"
@@ -24,7 +25,6 @@
 #include "tests/support/fakes/SyntheticDesktop.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QTextEdit>
 

@@ -1,5 +1,6 @@
 #include "diary/BackupFile.h"
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FileListBox.h"
 #include "diary/FrmMain.h"
 #include "diary/datensi1.h"
@@ -105,6 +106,14 @@ QStringList listed(QListWidget *list)
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->item(i)->text();
+    return items;
+}
+
+QStringList listed(kalvento::DayList *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->text(i);
     return items;
 }
 
@@ -459,6 +468,8 @@ private slots:
     {
         QFETCH(QString, kind);
         m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QStringLiteral("bleibt"))}});
+        // The file as the open window keeps it (opening gives it its index).
+        FrmMain &main = m_windows.open();
         const QByteArray database = bytesOf(m_home->databaseFile());
         const QByteArray path = storedPath().toUtf8();
         QTemporaryDir scratch;
@@ -517,7 +528,6 @@ private slots:
         writeBytes(backupPath(QStringLiteral("kaputt.dsi")), bytes);
         const QStringList homeBefore = QDir(m_home->path()).entryList(QDir::AllEntries | QDir::Hidden);
 
-        FrmMain &main = m_windows.open();
         restore(main, QStringLiteral("kaputt.dsi"));
         QCOMPARE(bytesOf(m_home->databaseFile()), database);
         QCOMPARE(listed(main.List()), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});

@@ -11,7 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -164,17 +164,22 @@ void addLineEdit(QList<VisibleText> &out, QLineEdit *edit, const QWidget *window
     out << make(edit, window, shown, plainSize(QFontMetrics(edit->font()), shown), room.size());
 }
 
-void addList(QList<VisibleText> &out, QListWidget *list, const QWidget *window)
+void addList(QList<VisibleText> &out, QListView *list, const QWidget *window)
 {
+    const QAbstractItemModel *model = list->model();
+    if (!model)
+        return;
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const QSize room = list->viewport()->size();
-    for (int i = 0; i < list->count(); ++i) {
-        const QListWidgetItem *item = list->item(i);
-        const QFontMetrics fm(item->font());
-        QSize needed = plainSize(fm, item->text());
+    for (int i = 0; i < model->rowCount(list->rootIndex()); ++i) {
+        const QModelIndex index = model->index(i, list->modelColumn(), list->rootIndex());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QVariant font = index.data(Qt::FontRole);
+        const QFontMetrics fm(font.isValid() ? font.value<QFont>() : list->font());
+        QSize needed = plainSize(fm, text);
         needed.rwidth() += 2 * margin;
         needed.setHeight(std::min(needed.height(), room.height())); // a list scrolls down
-        out << make(list, window, item->text(), needed, room);
+        out << make(list, window, text, needed, room);
     }
 }
 
@@ -281,7 +286,7 @@ QList<VisibleText> visibleTexts(QWidget *window)
             addButton(out, button, window);
         else if (auto *edit = qobject_cast<QLineEdit *>(widget))
             addLineEdit(out, edit, window);
-        else if (auto *list = qobject_cast<QListWidget *>(widget))
+        else if (auto *list = qobject_cast<QListView *>(widget))
             addList(out, list, window);
         else if (auto *text = qobject_cast<QTextEdit *>(widget))
             addOneLineText(out, text, window);

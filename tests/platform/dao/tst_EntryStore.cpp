@@ -1,10 +1,12 @@
 #include "platform/com/AutomationError.h"
 #include "platform/dao/Database.h"
+#include "platform/dao/DatabaseCheck.h"
 #include "platform/dao/Recordset.h"
 #include "tests/support/Automation.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <sqlite3.h>
@@ -12,6 +14,19 @@
 using com::Variant;
 
 using testsupport::errorOf;
+
+namespace
+{
+
+QStringList textsOf(const dao::TextColumn &column)
+{
+    QStringList texts;
+    for (qsizetype i = 0; i < column.size(); ++i)
+        texts << column.at(i);
+    return texts;
+}
+
+} // namespace
 
 class TestEntryStore : public QObject
 {
@@ -63,6 +78,35 @@ private:
         const int rc = sqlite3_exec(other, sql.constData(), nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QCOMPARE(rc, SQLITE_OK);
+    }
+
+    // The day column in table order as the engine itself reads it.
+    QStringList daysBySql()
+    {
+        QStringList days;
+        sqlite3 *db = nullptr;
+        sqlite3_open(m_file.toUtf8().constData(), &db);
+        sqlite3_stmt *select = nullptr;
+        sqlite3_prepare_v2(db, "SELECT Tagdatum FROM Zorvelin ORDER BY ID", -1, &select, nullptr);
+        while (select && sqlite3_step(select) == SQLITE_ROW)
+            days << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 0)));
+        sqlite3_finalize(select);
+        sqlite3_close(db);
+        return days;
+    }
+
+    bool hasIndex(const QByteArray &name)
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(m_file.toUtf8().constData(), &db);
+        sqlite3_stmt *probe = nullptr;
+        sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?", -1, &probe,
+                           nullptr);
+        sqlite3_bind_text(probe, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        const bool found = sqlite3_step(probe) == SQLITE_ROW;
+        sqlite3_finalize(probe);
+        sqlite3_close(db);
+        return found;
     }
 
 private slots:
@@ -265,6 +309,155 @@ private slots:
         QCOMPARE(db->syncLevel(), 3);
         db->Close();
         QCOMPARE(errorOf([&] { db->syncLevel(); }), 3420);
+    }
+
+    void columnTextsIsTheWalkInOneRead_data()
+    {
+        QTest::addColumn<bool>("indexed");
+        QTest::addColumn<QByteArray>("elsewhere"); // after the recordset was opened
+        QTest::addColumn<QStringList>("days");
+        // Days out of their alphabetical order: an index walk meets them in
+        // that order, the table's order is that of the inserts.
+        const QStringList days{"Montag, 7. Dezember 2026",
+                               "Freitag, 1. Mai 2026",
+                               "Sonntag, 6. Dezember 2026",
+                               "Freitag, 1. Mai 2026",
+                               "März",
+                               ""};
+        for (const bool indexed : {false, true}) {
+            const QByteArray suffix = indexed ? " (indexed)" : "";
+            QTest::newRow("as stored" + suffix) << indexed << QByteArray("SELECT 1") << days;
+            QTest::newRow("another program wrote" + suffix)
+                << indexed
+                << QByteArray("DELETE FROM Zorvelin WHERE Tagdatum = 'Sonntag, 6. Dezember 2026';"
+                              "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Anfang', 'x')")
+                << QStringList{"Montag, 7. Dezember 2026",
+                               "Freitag, 1. Mai 2026",
+                               "Freitag, 1. Mai 2026",
+                               "März",
+                               "",
+                               "Anfang"};
+            // A day never written reads as empty text, a number as its digits.
+            QTest::newRow("null and number" + suffix)
+                << indexed << QByteArray("INSERT INTO Zorvelin (Tagdatum) VALUES (NULL), (42)")
+                << days + QStringList{"", "42"};
+        }
+    }
+
+    void columnTextsIsTheWalkInOneRead()
+    {
+        QFETCH(bool, indexed);
+        QFETCH(QByteArray, elsewhere);
+        QFETCH(QStringList, days);
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        if (indexed)
+            QVERIFY(db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Tagdatum")));
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        const QStringList stored{"Montag, 7. Dezember 2026",
+                                 "Freitag, 1. Mai 2026",
+                                 "Sonntag, 6. Dezember 2026",
+                                 "Freitag, 1. Mai 2026",
+                                 "März",
+                                 ""};
+        for (const QString &day : stored)
+            add(*rs, day, QStringLiteral("{\\rtf1 Text}"));
+        runElsewhere(elsewhere);
+
+        const dao::TextColumn column = rs->columnTexts(QStringLiteral("tagdatum"));
+        QCOMPARE(textsOf(column), days);
+        // The first equal text, exactly.
+        QCOMPARE(column.indexOf(QStringLiteral("Freitag, 1. Mai 2026")), 1);
+        QCOMPARE(column.indexOf(QStringLiteral("freitag, 1. Mai 2026")), -1);
+        QCOMPARE(column.indexOf(QStringLiteral("Freitag, 1. Mai")), -1);
+        QCOMPARE(column.indexOf(QStringLiteral("März")), days.indexOf(QStringLiteral("März")));
+        QCOMPARE(column.indexOf(QString()), days.indexOf(QString()));
+        QCOMPARE(daysBySql().size(), days.size());
+        // It ends where a walk ends, over the records it read.
+        QVERIFY(rs->EOF_());
+        QCOMPARE(rs->RecordCount(), int(days.size()));
+        QCOMPARE(rs->readsOf(QStringLiteral("Tagdatum")), int(days.size()));
+        QCOMPARE(rs->readsOf(QStringLiteral("Tagtext")), 0);
+        // Positions are those of the list it returned.
+        rs->MoveFirst();
+        rs->Move(int(days.size()) - 1);
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), days.last());
+        QStringList walked;
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            const Variant day = rs->fieldValue(QStringLiteral("Tagdatum"));
+            walked << (day.isNull() ? QString() : day.toString());
+        }
+        QCOMPARE(walked, days);
+        QCOMPARE(errorOf([&] { rs->columnTexts(QStringLiteral("Nichts")); }), 3265);
+    }
+
+    void theIndexIsMadeOnceAndTheFileReadsAsBefore()
+    {
+        {
+            auto db = dao::DBEngine().OpenDatabase(m_file);
+            auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+            for (int i = 0; i < 50; ++i)
+                add(*rs, QStringLiteral("Tag %1").arg((i * 37) % 50), QStringLiteral("Text %1").arg(i));
+        }
+        const QStringList days = daysBySql();
+        QVERIFY(!hasIndex("Zorvelin_Tagdatum"));
+        {
+            auto db = dao::DBEngine().OpenDatabase(m_file);
+            QVERIFY(db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Tagdatum")));
+            QVERIFY(db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Tagdatum")));
+            QVERIFY(!db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Nichts")));
+            QVERIFY(!db->ensureIndex(QStringLiteral("Fehlt"), QStringLiteral("Tagdatum")));
+            auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+            QCOMPARE(textsOf(rs->columnTexts(QStringLiteral("Tagdatum"))), days);
+        }
+        QVERIFY(hasIndex("Zorvelin_Tagdatum"));
+        // Whatever reads the file today still finds it whole and in order.
+        QCOMPARE(dao::checkDatabaseFile(m_file, QStringLiteral("Zorvelin"),
+                                        {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")}),
+                 dao::DatabaseCheck::Ok);
+        QCOMPARE(daysBySql(), days);
+        QCOMPARE(storedRows().size(), 50);
+        QCOMPARE(storedRows().first(), QStringLiteral("Tag 0: Text 0"));
+        QCOMPARE(storedRows().last(), QStringLiteral("Tag 13: Text 49"));
+    }
+
+    void aFileHeldByAnotherWriterOpensWithoutTheIndex()
+    {
+        {
+            auto db = dao::DBEngine().OpenDatabase(m_file);
+            auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+            add(*rs, QStringLiteral("Tag B"), QStringLiteral("b"));
+            add(*rs, QStringLiteral("Tag A"), QStringLiteral("a"));
+        }
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(m_file.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        {
+            auto db = dao::DBEngine().OpenDatabase(m_file);
+            QElapsedTimer waited;
+            waited.start();
+            QVERIFY(!db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Tagdatum")));
+            QVERIFY(waited.elapsed() < 1000); // not the engine's two seconds for a write
+            auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+            QCOMPARE(textsOf(rs->columnTexts(QStringLiteral("Tagdatum"))), (QStringList{"Tag B", "Tag A"}));
+        }
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QVERIFY(!hasIndex("Zorvelin_Tagdatum"));
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        QVERIFY(db->ensureIndex(QStringLiteral("Zorvelin"), QStringLiteral("Tagdatum")));
+        QVERIFY(hasIndex("Zorvelin_Tagdatum"));
+        // The engine's own wait for writes is back.
+        QCOMPARE(sqlite3_open(m_file.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QElapsedTimer waited;
+        waited.start();
+        rs->AddNew();
+        rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant("Tag C"));
+        QCOMPARE(errorOf([&] { rs->Update(); }), 3008);
+        QVERIFY(waited.elapsed() >= 1500);
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
     }
 
     void listingNeverReadsBodies()
