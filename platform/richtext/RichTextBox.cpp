@@ -44,6 +44,9 @@ constexpr qsizetype kFirstChars = 128 * 1024;
 constexpr qsizetype kStepChars = 32 * 1024;
 // A step of reading gives the event loop back after this long.
 constexpr qint64 kStepMs = 12;
+// Characters from which a text is taller than the editor's scroll bar
+// handles as needed, in any box.
+constexpr int kTallChars = 1'000'000;
 
 bool isBreak(QChar c)
 {
@@ -155,6 +158,16 @@ void RichTextBox::endLoad() const
     m_feed->stop();
     m_loading.reset();
     m_edit->document()->setUndoRedoEnabled(true);
+    if (m_edit->document()->characterCount() <= kTallChars)
+        releaseBar();
+}
+
+void RichTextBox::releaseBar() const
+{
+    if (m_barKept) {
+        m_barKept = false;
+        m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
 }
 
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
@@ -288,6 +301,7 @@ void RichTextBox::insertPlain(QTextCursor &cursor, const QString &text)
 void RichTextBox::setText(const QString &text)
 {
     dropLoad();
+    releaseBar();
     QTextDocument *doc = m_edit->document();
     doc->clear();
     QTextCursor cursor(doc);
@@ -345,15 +359,21 @@ void RichTextBox::setTextRTF(const QString &rtf)
     // while the old document is laid out, so the new one is laid out once at
     // its final width and not again when the bar appears.
     constexpr int kSurelyScrolls = 100'000;
-    const Qt::ScrollBarPolicy policy = m_edit->verticalScrollBarPolicy();
+    const Qt::ScrollBarPolicy policy = m_barKept ? Qt::ScrollBarAsNeeded : m_edit->verticalScrollBarPolicy();
     const bool barFirst =
         policy == Qt::ScrollBarAsNeeded && (!whole || doc->characterCount() > kSurelyScrolls);
+    // Past some twenty million pixels of height, with the bar shown as
+    // needed, the editor lays the whole text out again as it grows (seconds
+    // each time); with the bar always shown it does not. A text that tall
+    // keeps its bar.
+    const bool tall = (whole ? doc->characterCount() : rtf.size()) > kTallChars;
     if (barFirst)
         m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The editor drops a document of its own; one we handed it before is ours.
     std::unique_ptr<QTextDocument> replaced(shown->parent() == m_edit ? shown : nullptr);
     m_edit->setDocument(doc);
-    if (barFirst)
+    m_barKept = barFirst && tall;
+    if (!m_barKept && m_edit->verticalScrollBarPolicy() != policy)
         m_edit->setVerticalScrollBarPolicy(policy);
     replaced.reset();
     m_edit->setTextCursor(QTextCursor(doc));

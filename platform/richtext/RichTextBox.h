@@ -128,12 +128,14 @@ private:
     std::unique_ptr<QTimer> m_feed;
     // A large entry's RTF, until anything but the reader changes it.
     QString m_source;
+    mutable bool m_barKept = false; // shown for a very tall text
 
     QTextDocument *loaded() const;
     void feedLoad();
     void finishLoad() const;
     void endLoad() const;
     void dropLoad();
+    void releaseBar() const;
     std::vector<int> pieceBreaks() const;
     template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn) const;
     QString plainOf(const QString &raw, int from, int to) const;

@@ -98,6 +98,7 @@ private slots:
     void largeEntrySavedWholeRightAfterLoading_data();
     void largeEntrySavedWholeRightAfterLoading();
     void largeEntryShowsAtOnceAndReadsOnInSteps();
+    void veryTallEntryKeepsItsScrollBar();
     void userInputDuringLoadingReadsAllFirst();
     void longParagraphReadsAsOne();
     void longParagraphPropertiesCoverAllPieces();
@@ -708,6 +709,27 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QTRY_VERIFY_WITH_TIMEOUT(box.editor()->document()->isUndoRedoEnabled(), 20000);
     QTest::qWait(50);
     QCOMPARE(box.text(), other);
+}
+
+void TestRichTextBox::veryTallEntryKeepsItsScrollBar()
+{
+    // Until a shorter text comes; a policy of the caller's own stays.
+    QString expected;
+    RichTextBox box;
+    box.resize(300, 200);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(box.text(), expected);
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    box.setTextRTF(manyParagraphs(3, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    box.setText(QStringLiteral("kurz"));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    box.editor()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 void TestRichTextBox::userInputDuringLoadingReadsAllFirst()
