@@ -4,6 +4,7 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/richtext/ClipboardSource.h"
+#include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/PrintTarget.h"
 #include "platform/richtext/RichTextEdit.h"
@@ -13,6 +14,8 @@
 #include "platform/runtime/FontSubstitutes.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -20,9 +23,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace richtext
 {
@@ -33,6 +39,14 @@ namespace
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kMaxFontPoints = 1638;
 constexpr int ErrPrinter = 482;
+// RTF characters read before a large entry first shows, and per step after.
+constexpr qsizetype kFirstChars = 128 * 1024;
+constexpr qsizetype kStepChars = 32 * 1024;
+// A step of reading gives the event loop back after this long.
+constexpr qint64 kStepMs = 12;
+// Characters from which a text is taller than the editor's scroll bar
+// handles as needed, in any box.
+constexpr int kTallChars = 1'000'000;
 
 bool isBreak(QChar c)
 {
@@ -70,8 +84,13 @@ bool sameValue(const com::Variant &a, const com::Variant &b)
 } // namespace
 
 RichTextBox::RichTextBox(QWidget *parent)
-    : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()), m_edit(new RichTextEdit(this))
+    : QWidget(parent), m_systemClipboard(std::make_unique<SystemClipboard>()), m_edit(new RichTextEdit(this)),
+      m_feed(std::make_unique<QTimer>())
 {
+    m_feed->setInterval(0);
+    connect(m_feed.get(), &QTimer::timeout, this, &RichTextBox::feedLoad);
+    m_edit->installEventFilter(this);
+    m_edit->viewport()->installEventFilter(this);
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
     auto *layout = new QVBoxLayout(this);
@@ -89,24 +108,134 @@ QTextEdit *RichTextBox::editor() const
 
 QTextDocument *RichTextBox::document() const
 {
+    return loaded();
+}
+
+QTextDocument *RichTextBox::loaded() const
+{
+    finishLoad();
     return m_edit->document();
+}
+
+// ---- loading ----------------------------------------------------------------
+
+void RichTextBox::feedLoad()
+{
+    if (!m_loading)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        m_reading = true;
+        const bool done = m_loading->step(kStepChars);
+        m_reading = false;
+        if (done)
+            break;
+        if (clock.elapsed() >= kStepMs)
+            return;
+    }
+    endLoad();
+}
+
+void RichTextBox::finishLoad() const
+{
+    if (!m_loading)
+        return;
+    // Without a page size nothing is laid out while the rest goes in; the
+    // editor then lays the whole text out again in steps from the top.
+    QTextDocument *doc = m_edit->document();
+    const QSizeF page = doc->pageSize();
+    doc->setPageSize(QSizeF(0, 0));
+    m_reading = true;
+    m_loading->step(std::numeric_limits<qsizetype>::max());
+    m_reading = false;
+    doc->setPageSize(page);
+    endLoad();
+}
+
+void RichTextBox::endLoad() const
+{
+    m_feed->stop();
+    m_loading.reset();
+    m_edit->document()->setUndoRedoEnabled(true);
+    if (m_edit->document()->characterCount() <= kTallChars)
+        releaseBar();
+}
+
+void RichTextBox::releaseBar() const
+{
+    if (m_barKept) {
+        m_barKept = false;
+        m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+}
+
+bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    // Whatever the user does to the text needs all of it.
+    if (m_loading) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+            finishLoad();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---- text and positions -------------------------------------------------
 
 QString RichTextBox::rawText() const
 {
-    return document()->toRawText();
+    return loaded()->toRawText();
+}
+
+std::vector<int> RichTextBox::pieceBreaks() const
+{
+    std::vector<int> breaks;
+    const QTextDocument *doc = loaded();
+    for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
+        if (ParagraphPieces::continues(b))
+            breaks.push_back(b.position() - 1);
+    }
+    return breaks;
+}
+
+// Walks the document's raw text with the width each position has in text():
+// a break is CR LF, the break between two pieces of a paragraph nothing.
+template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int from, int to, Fn fn) const
+{
+    const std::vector<int> pieces = pieceBreaks();
+    auto piece = std::lower_bound(pieces.begin(), pieces.end(), from);
+    for (int p = from; p < to; ++p) {
+        int width = 1;
+        if (isBreak(raw[p])) {
+            width = 2;
+            if (piece != pieces.end() && *piece == p) {
+                width = 0;
+                ++piece;
+            }
+        }
+        if (!fn(p, width))
+            return;
+    }
 }
 
 int RichTextBox::textLength() const
 {
     const QString raw = rawText();
-    int n = static_cast<int>(raw.size());
-    for (QChar c : raw) {
-        if (isBreak(c))
-            ++n;
-    }
+    int n = 0;
+    forEachWidth(raw, 0, static_cast<int>(raw.size()), [&n](int, int width) {
+        n += width;
+        return true;
+    });
     return n;
 }
 
@@ -114,36 +243,47 @@ int RichTextBox::docPos(int offset) const
 {
     const QString raw = rawText();
     int t = 0;
-    for (int p = 0; p < raw.size(); ++p) {
-        const int width = isBreak(raw[p]) ? 2 : 1;
-        if (offset < t + width)
-            return p; // a position inside CR LF stands before the break
+    int found = static_cast<int>(raw.size());
+    forEachWidth(raw, 0, found, [&](int p, int width) {
+        if (offset < t + width) {
+            found = p; // a position inside CR LF stands before the break
+            return false;
+        }
         t += width;
-    }
-    return static_cast<int>(raw.size());
+        return true;
+    });
+    return found;
 }
 
 int RichTextBox::textOffset(int pos) const
 {
     const QString raw = rawText();
     int t = 0;
-    for (int p = 0; p < pos && p < raw.size(); ++p)
-        t += isBreak(raw[p]) ? 2 : 1;
+    forEachWidth(raw, 0, std::min(pos, static_cast<int>(raw.size())), [&t](int, int width) {
+        t += width;
+        return true;
+    });
     return t;
+}
+
+QString RichTextBox::plainOf(const QString &raw, int from, int to) const
+{
+    QString out;
+    out.reserve(to - from + (to - from) / 16);
+    forEachWidth(raw, from, to, [&](int p, int width) {
+        if (width == 2)
+            out += QLatin1String("\r\n");
+        else if (width == 1)
+            out += raw[p];
+        return true;
+    });
+    return out;
 }
 
 QString RichTextBox::text() const
 {
-    QString out;
     const QString raw = rawText();
-    out.reserve(raw.size() + raw.size() / 16);
-    for (QChar c : raw) {
-        if (isBreak(c))
-            out += QLatin1String("\r\n");
-        else
-            out += c;
-    }
-    return out;
+    return plainOf(raw, 0, static_cast<int>(raw.size()));
 }
 
 void RichTextBox::insertPlain(QTextCursor &cursor, const QString &text)
@@ -153,12 +293,16 @@ void RichTextBox::insertPlain(QTextCursor &cursor, const QString &text)
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     // A picture has no plain-text form to come back from.
     t.remove(QChar::ObjectReplacementCharacter);
+    const int from = cursor.position();
     cursor.insertText(t);
+    ParagraphPieces::startParagraphs(*cursor.document(), from, cursor.position());
 }
 
 void RichTextBox::setText(const QString &text)
 {
-    QTextDocument *doc = document();
+    dropLoad();
+    releaseBar();
+    QTextDocument *doc = m_edit->document();
     doc->clear();
     QTextCursor cursor(doc);
     insertPlain(cursor, text);
@@ -168,7 +312,18 @@ void RichTextBox::setText(const QString &text)
 
 QString RichTextBox::textRTF() const
 {
+    // A large entry nothing has changed since it came is still the RTF it
+    // came as: saving or opening it needs no wait for the rest to be read.
+    if (!m_source.isNull())
+        return m_source;
     return QString::fromLatin1(RtfWriter::write(*document()));
+}
+
+void RichTextBox::dropLoad()
+{
+    if (m_loading)
+        endLoad();
+    m_source = QString();
 }
 
 void RichTextBox::setTextRTF(const QString &rtf)
@@ -181,7 +336,8 @@ void RichTextBox::setTextRTF(const QString &rtf)
     // whole: a document no view lays out takes the text at the speed of its
     // parsing, and the editor then lays it out in steps as it is shown,
     // instead of all at once while the entry loads.
-    QTextDocument *shown = document();
+    dropLoad();
+    QTextDocument *shown = m_edit->document();
     auto *doc = new QTextDocument(m_edit); // owned by the editor widget
     doc->setDefaultFont(shown->defaultFont());
     doc->setDefaultTextOption(shown->defaultTextOption());
@@ -193,39 +349,61 @@ void RichTextBox::setTextRTF(const QString &rtf)
     // too many costs as much as the whole load.
     doc->setPageSize(QSizeF(0, 0));
     doc->setUndoRedoEnabled(false);
-    QTextCursor cursor(doc);
-    RtfReader::read(rtf, cursor);
-    doc->setUndoRedoEnabled(true);
+    // A large entry shows its first part at once; the event loop reads the
+    // rest in steps (Qt takes each paragraph at some microseconds).
+    auto loading = std::make_unique<RtfReader::Stepwise>(rtf, QTextCursor(doc));
+    const bool whole = loading->step(kFirstChars);
+    if (whole)
+        doc->setUndoRedoEnabled(true);
     // A text this long overflows any box: the scroll bar takes its room now,
     // while the old document is laid out, so the new one is laid out once at
     // its final width and not again when the bar appears.
     constexpr int kSurelyScrolls = 100'000;
-    const Qt::ScrollBarPolicy policy = m_edit->verticalScrollBarPolicy();
-    const bool barFirst = policy == Qt::ScrollBarAsNeeded && doc->characterCount() > kSurelyScrolls;
+    const Qt::ScrollBarPolicy policy = m_barKept ? Qt::ScrollBarAsNeeded : m_edit->verticalScrollBarPolicy();
+    const bool barFirst =
+        policy == Qt::ScrollBarAsNeeded && (!whole || doc->characterCount() > kSurelyScrolls);
+    // Past some twenty million pixels of height, with the bar shown as
+    // needed, the editor lays the whole text out again as it grows (seconds
+    // each time); with the bar always shown it does not. A text that tall
+    // keeps its bar.
+    const bool tall = (whole ? doc->characterCount() : rtf.size()) > kTallChars;
     if (barFirst)
         m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The editor drops a document of its own; one we handed it before is ours.
     std::unique_ptr<QTextDocument> replaced(shown->parent() == m_edit ? shown : nullptr);
     m_edit->setDocument(doc);
-    if (barFirst)
+    m_barKept = barFirst && tall;
+    if (!m_barKept && m_edit->verticalScrollBarPolicy() != policy)
         m_edit->setVerticalScrollBarPolicy(policy);
     replaced.reset();
     m_edit->setTextCursor(QTextCursor(doc));
+    if (!whole) {
+        m_loading = std::move(loading);
+        m_source = rtf;
+        connect(doc, &QTextDocument::contentsChange, this, [this] {
+            if (!m_reading)
+                m_source = QString();
+        });
+        m_feed->start();
+    }
 }
 
 int RichTextBox::selStart() const
 {
+    finishLoad();
     return textOffset(m_edit->textCursor().selectionStart());
 }
 
 int RichTextBox::selLength() const
 {
+    finishLoad();
     const QTextCursor c = m_edit->textCursor();
     return textOffset(c.selectionEnd()) - textOffset(c.selectionStart());
 }
 
 void RichTextBox::select(int startOffset, int endOffset, bool highlight)
 {
+    finishLoad();
     QTextCursor c = m_edit->textCursor();
     c.setPosition(docPos(startOffset));
     c.setPosition(docPos(endOffset), QTextCursor::KeepAnchor);
@@ -251,20 +429,16 @@ void RichTextBox::setSelLength(int length)
 
 QString RichTextBox::selText() const
 {
-    QString s = m_edit->textCursor().selectedText();
-    QString out;
-    out.reserve(s.size());
-    for (QChar c : s) {
-        if (isBreak(c))
-            out += QLatin1String("\r\n");
-        else
-            out += c;
-    }
-    return out;
+    finishLoad();
+    const QTextCursor c = m_edit->textCursor();
+    const QString raw = rawText();
+    const int end = std::min(c.selectionEnd(), static_cast<int>(raw.size()));
+    return plainOf(raw, std::min(c.selectionStart(), end), end);
 }
 
 void RichTextBox::setSelText(const QString &text)
 {
+    finishLoad();
     QTextCursor c = m_edit->textCursor();
     c.beginEditBlock();
     if (c.hasSelection()) {
@@ -284,6 +458,7 @@ void RichTextBox::setSelText(const QString &text)
 
 template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
 {
+    finishLoad();
     const QTextCursor c = m_edit->textCursor();
     if (!c.hasSelection())
         return fn(c.charFormat());
@@ -312,6 +487,7 @@ template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
 
 void RichTextBox::mergeChar(const QTextCharFormat &format)
 {
+    finishLoad();
     m_edit->mergeCurrentCharFormat(format);
 }
 
@@ -423,12 +599,19 @@ void RichTextBox::setSelFontSize(double points)
 
 template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
 {
+    finishLoad();
     const QTextCursor c = m_edit->textCursor();
     const QTextDocument *doc = document();
     const QTextBlock last = doc->findBlock(c.selectionEnd());
     com::Variant value;
     bool first = true;
-    for (QTextBlock b = doc->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
+    // A paragraph's first piece holds its properties and its bullet.
+    for (QTextBlock b = ParagraphPieces::head(doc->findBlock(c.selectionStart())); b.isValid();
+         b = b.next()) {
+        if (b == last && ParagraphPieces::continues(b))
+            break;
+        if (ParagraphPieces::continues(b))
+            continue;
         const com::Variant v = fn(b);
         if (first) {
             value = v;
@@ -444,12 +627,14 @@ template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
 
 template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
 {
+    finishLoad();
     const QTextCursor c = m_edit->textCursor();
     QTextDocument *doc = document();
-    const QTextBlock last = doc->findBlock(c.selectionEnd());
+    const QTextBlock last = ParagraphPieces::last(doc->findBlock(c.selectionEnd()));
     QTextCursor edit(doc);
     edit.beginEditBlock();
-    for (QTextBlock b = doc->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
+    for (QTextBlock b = ParagraphPieces::head(doc->findBlock(c.selectionStart())); b.isValid();
+         b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
         fn(f);
         edit.setPosition(b.position());
@@ -475,6 +660,7 @@ com::Variant RichTextBox::selAlignment() const
 
 void RichTextBox::setSelAlignment(int alignment)
 {
+    finishLoad();
     Qt::Alignment a;
     switch (alignment) {
     case AlignLeft:
@@ -489,10 +675,7 @@ void RichTextBox::setSelAlignment(int alignment)
     default:
         com::raise(com::ErrInvalidPropertyValue);
     }
-    QTextBlockFormat f;
-    f.setAlignment(a);
-    QTextCursor c = m_edit->textCursor();
-    c.mergeBlockFormat(f);
+    forEachSelectedBlock([a](QTextBlockFormat &f) { f.setAlignment(a); });
 }
 
 com::Variant RichTextBox::selBullet() const
@@ -502,6 +685,7 @@ com::Variant RichTextBox::selBullet() const
 
 void RichTextBox::setSelBullet(bool on)
 {
+    finishLoad();
     if (on) {
         const com::Variant now = selBullet();
         if (!now.isNull() && now.toBool())
@@ -509,8 +693,23 @@ void RichTextBox::setSelBullet(bool on)
         QTextListFormat lf;
         lf.setStyle(QTextListFormat::ListDisc);
         lf.setIndent(1);
-        QTextCursor c = m_edit->textCursor();
-        c.createList(lf);
+        const QTextCursor selection = m_edit->textCursor();
+        QTextDocument *doc = document();
+        const QTextBlock head = ParagraphPieces::head(doc->findBlock(selection.selectionStart()));
+        const QTextBlock last = ParagraphPieces::last(doc->findBlock(selection.selectionEnd()));
+        QTextCursor c(doc);
+        c.beginEditBlock();
+        c.setPosition(head.position());
+        c.setPosition(last.position(), QTextCursor::KeepAnchor);
+        QTextList *list = c.createList(lf);
+        // One bullet a paragraph, on its first piece.
+        for (QTextBlock b = head; list && b.isValid(); b = b.next()) {
+            if (ParagraphPieces::continues(b))
+                list->remove(b);
+            if (b == last)
+                break;
+        }
+        c.endEditBlock();
         return;
     }
     forEachSelectedBlock([](QTextBlockFormat &f) {
@@ -575,17 +774,18 @@ void RichTextBox::setBackColor(uint32_t oleColor)
 
 QString RichTextBox::fontName() const
 {
-    const QFont f = document()->defaultFont();
+    const QFont f = m_edit->document()->defaultFont();
     return f.families().value(0, f.family());
 }
 
 double RichTextBox::fontSize() const
 {
-    return document()->defaultFont().pointSizeF();
+    return m_edit->document()->defaultFont().pointSizeF();
 }
 
 void RichTextBox::setFontName(const QString &name)
 {
+    finishLoad();
     if (name.trimmed().isEmpty())
         com::raise(com::ErrInvalidPropertyValue);
     QFont f = m_edit->font();
@@ -601,6 +801,7 @@ void RichTextBox::setFontName(const QString &name)
 
 void RichTextBox::setFontSize(double points)
 {
+    finishLoad();
     if (!(points > 0) || points > kMaxFontPoints)
         com::raise(com::ErrInvalidPropertyValue);
     QFont f = m_edit->font();
@@ -618,6 +819,7 @@ void RichTextBox::setFontSize(double points)
 
 int RichTextBox::find(const QString &what, int start, int end, int options)
 {
+    finishLoad();
     if (what.isEmpty())
         return -1;
     const QString all = text();
@@ -656,6 +858,7 @@ int RichTextBox::find(const QString &what, int start, int end, int options)
 
 void RichTextBox::selPrint(PrintTarget &target) const
 {
+    finishLoad();
     const QTextCursor c = m_edit->textCursor();
     const QTextDocument *doc = document();
     const QByteArray rtf = c.hasSelection() ? RtfWriter::write(*doc, c.selectionStart(), c.selectionEnd())
@@ -702,6 +905,7 @@ void RichTextBox::setClipboardSource(const ClipboardSource *source)
 
 void RichTextBox::paste()
 {
+    finishLoad();
     const ClipboardSource &source = m_clipboard ? *m_clipboard : *m_systemClipboard;
     const QByteArray encoded = source.encodedPicture();
     const QImage image = source.image();

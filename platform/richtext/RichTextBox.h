@@ -1,16 +1,19 @@
 #pragma once
 
 #include "platform/com/Variant.h"
+#include "platform/richtext/RtfReader.h"
 
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
 class QTextEdit;
+class QTimer;
 
 namespace richtext
 {
@@ -110,12 +113,32 @@ public:
     QTextEdit *editor() const;
     QTextDocument *document() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     std::unique_ptr<SystemClipboard> m_systemClipboard;
     const ClipboardSource *m_clipboard = nullptr;
     RichTextEdit *m_edit;              // child widget, owned through Qt's parent
     uint32_t m_backColor = 0x80000005; // the system's window colour
+    // The rest of a large entry, still to be read; every call that needs the
+    // whole text reads it first.
+    mutable std::unique_ptr<RtfReader::Stepwise> m_loading;
+    mutable bool m_reading = false; // the reader changes the document
+    std::unique_ptr<QTimer> m_feed;
+    // A large entry's RTF, until anything but the reader changes it.
+    QString m_source;
+    mutable bool m_barKept = false; // shown for a very tall text
 
+    QTextDocument *loaded() const;
+    void feedLoad();
+    void finishLoad() const;
+    void endLoad() const;
+    void dropLoad();
+    void releaseBar() const;
+    std::vector<int> pieceBreaks() const;
+    template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn) const;
+    QString plainOf(const QString &raw, int from, int to) const;
     QString rawText() const;
     int docPos(int textOffset) const;
     int textOffset(int docPos) const;

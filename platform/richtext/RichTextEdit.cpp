@@ -1,10 +1,13 @@
 #include "platform/richtext/RichTextEdit.h"
 
+#include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace richtext
@@ -28,12 +31,29 @@ QMimeData *RichTextEdit::createMimeDataFromSelection() const
     auto data = std::make_unique<QMimeData>();
     const QTextCursor cursor = textCursor();
     QString text = cursor.selectedText();
+    // The pieces of a long paragraph join without a break.
+    const int start = cursor.selectionStart();
+    const QTextBlock first = document()->findBlock(start);
+    const QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    for (QTextBlock b = last; b.isValid() && b != first; b = b.previous()) {
+        if (ParagraphPieces::continues(b))
+            text.remove(b.position() - 1 - start, 1);
+    }
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     text.remove(QChar::ObjectReplacementCharacter);
     data->setText(text);
     data->setData(kRtfMime, RtfWriter::write(*document(), cursor.selectionStart(), cursor.selectionEnd()));
     return data.release(); // the caller owns it, as QTextEdit's contract says
+}
+
+void RichTextEdit::keyPressEvent(QKeyEvent *event)
+{
+    const int from = textCursor().selectionStart();
+    QTextEdit::keyPressEvent(event);
+    // A new paragraph typed inside a piece of a long one starts on its own.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        ParagraphPieces::startParagraphs(*document(), from, textCursor().position());
 }
 
 bool RichTextEdit::canInsertFromMimeData(const QMimeData *source) const
@@ -58,7 +78,9 @@ void RichTextEdit::insertFromMimeData(const QMimeData *source)
         QString text = source->text();
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        const int from = cursor.position();
         cursor.insertText(text);
+        ParagraphPieces::startParagraphs(*document(), from, cursor.position());
     }
     cursor.endEditBlock();
     setTextCursor(cursor);

@@ -15,6 +15,7 @@ public:
     explicit RichTextEdit(QWidget *parent = nullptr);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;

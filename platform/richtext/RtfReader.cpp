@@ -1,5 +1,6 @@
 #include "platform/richtext/RtfReader.h"
 
+#include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
 #include "platform/runtime/Windows1252.h"
 
@@ -164,9 +165,14 @@ public:
         m_stack.push_back(Group{});
     }
 
-    void run()
+    void run() { runUntil(m_in.size()); }
+
+    // Reads on until the input position reaches `until`, or to the end, where
+    // it closes the document. Returns whether the whole input is read.
+    bool runUntil(qsizetype until)
     {
-        while (m_pos < m_in.size()) {
+        m_limit = std::min(until, m_in.size());
+        while (m_pos < m_limit) {
             const char16_t c = m_in[m_pos].unicode();
             if (c == '{') {
                 ++m_pos;
@@ -185,12 +191,22 @@ public:
                 plainText();
             }
         }
-        finish();
+        if (m_pos < m_in.size()) {
+            flushRun(); // what is read so far shows
+            return false;
+        }
+        if (!m_finished) {
+            m_finished = true;
+            finish();
+        }
+        return true;
     }
 
 private:
     QStringView m_in;
     qsizetype m_pos = 0;
+    qsizetype m_limit = 0; // where this step of reading stops
+    bool m_finished = false;
     QTextCursor &m_cursor;
     std::vector<Group> m_stack;
     int m_overflow = 0;  // groups past the depth limit, matched but dropped
@@ -218,6 +234,8 @@ private:
     QPointer<QTextList> m_list;
     int m_listBlock = -1;
     bool m_anyContent = false;
+    qsizetype m_pieceChars = 0;  // in the paragraph's last piece
+    bool m_piecePending = false; // a full piece wants a next before more text
 
     PictState m_pict;
 
@@ -597,7 +615,7 @@ private:
     // Hex digits of a picture; the hot loop for large entries.
     void pictData()
     {
-        const qsizetype n = m_in.size();
+        const qsizetype n = m_limit;
         if (m_pict.bytes.isEmpty())
             m_pict.bytes.reserve(std::min<qsizetype>((n - m_pos) / 2 + 1, 64 * 1024 * 1024));
         while (m_pos < n) {
@@ -637,12 +655,14 @@ private:
             return;
         startContent();
         flushRun();
+        nextPieceIfPending();
         Picture::insertRead(m_cursor, pict.bytes, pict.words, size);
+        ++m_pieceChars;
     }
 
     void plainText()
     {
-        const qsizetype n = m_in.size();
+        const qsizetype n = m_limit;
         while (m_pos < n) {
             // Plain ASCII text goes into the run as a whole stretch: large
             // entries are mostly that.
@@ -770,6 +790,8 @@ private:
             // closing them changes nothing.
             m_cursor.insertBlock(blockFormat(top().para), QTextCharFormat());
             m_pendingPar = false;
+            m_pieceChars = 0;
+            m_piecePending = false;
         }
         m_anyContent = true;
     }
@@ -778,8 +800,54 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        m_cursor.insertText(m_run, cachedFormat(m_runState));
+        using ParagraphPieces::kPieceChars;
+        const QTextCharFormat &format = cachedFormat(m_runState);
+        QStringView rest = m_run;
+        while (!rest.isEmpty()) {
+            const qsizetype used = m_piecePending ? 0 : m_pieceChars;
+            if (used + rest.size() <= kPieceChars)
+                break;
+            // The cut goes after a space, where a line could break anyway.
+            qsizetype cut = rest.indexOf(u' ', std::max<qsizetype>(0, kPieceChars - used));
+            if (cut < 0) {
+                if (used + rest.size() <= 2 * kPieceChars)
+                    break;
+                cut = std::max<qsizetype>(0, 2 * kPieceChars - used - 1);
+                if (rest[cut].isHighSurrogate() && cut + 1 < rest.size())
+                    ++cut;
+            }
+            insertPiece(rest.first(cut + 1), format);
+            rest = rest.sliced(cut + 1);
+            m_piecePending = true;
+        }
+        if (!rest.isEmpty())
+            insertPiece(rest, format);
         m_run.clear();
+    }
+
+    void insertPiece(QStringView text, const QTextCharFormat &format)
+    {
+        nextPieceIfPending();
+        m_cursor.insertText(text.toString(), format);
+        m_pieceChars += text.size();
+    }
+
+    // A paragraph's next piece starts only once it has text, so that no piece
+    // is left empty at the paragraph's end.
+    void nextPieceIfPending()
+    {
+        if (!m_piecePending)
+            return;
+        m_piecePending = false;
+        // The properties in force go on the piece now: setting them on all
+        // pieces at the paragraph's end would lay all of them out again.
+        const QTextBlockFormat current = m_cursor.blockFormat();
+        QTextBlockFormat bf = paragraphFormat(current, top().para);
+        if (bf != current)
+            m_cursor.setBlockFormat(bf);
+        bf.setProperty(ParagraphPieces::kContinues, true);
+        m_cursor.insertBlock(bf, QTextCharFormat());
+        m_pieceChars = 0;
     }
 
     QTextCharFormat charFormat(const CharState &s) const
@@ -850,10 +918,8 @@ private:
         m_pendingPar = true;
     }
 
-    void finishParagraph(const ParaState &p)
+    static QTextBlockFormat paragraphFormat(const QTextBlockFormat &current, const ParaState &p)
     {
-        QTextBlock block = m_cursor.block();
-        const QTextBlockFormat current = block.blockFormat();
         QTextBlockFormat bf = current;
         static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
                                                Qt::AlignJustify};
@@ -861,6 +927,15 @@ private:
         bf.setLeftMargin(p.left / kTwipsPerPixel);
         bf.setTextIndent(p.first / kTwipsPerPixel);
         bf.setRightMargin(p.right / kTwipsPerPixel);
+        bf.clearProperty(QTextFormat::ObjectIndex);
+        return bf;
+    }
+
+    void finishParagraph(const ParaState &p)
+    {
+        QTextBlock block = m_cursor.block();
+        const QTextBlockFormat current = block.blockFormat();
+        const QTextBlockFormat bf = paragraphFormat(current, p);
 
         // A single non-digit symbol before the text is a bullet; a number or
         // letter sequence is a numbered list we keep as plain text.
@@ -874,18 +949,30 @@ private:
         } else if (p.listOverride > 0) {
             bullet = true;
         }
-        bf.clearProperty(QTextFormat::ObjectIndex);
         if (bf == current && !bullet && marker.isEmpty()) {
             m_listText.clear();
             m_hadListText = false;
             return;
         }
-        QTextCursor c(block);
-        if (bf != current)
-            c.setBlockFormat(bf);
+        // The paragraph's properties hold for all its pieces; its bullet or
+        // marker goes with the first.
+        const QTextBlock head = ParagraphPieces::head(block);
+        if (bf != current) {
+            for (QTextBlock b = head;; b = b.next()) {
+                QTextBlockFormat piece = bf;
+                if (b != head)
+                    piece.setProperty(ParagraphPieces::kContinues, true);
+                else
+                    piece.clearProperty(ParagraphPieces::kContinues);
+                QTextCursor(b).setBlockFormat(piece);
+                if (b == block)
+                    break;
+            }
+        }
+        QTextCursor c(head);
         if (bullet) {
-            if (m_list && m_listBlock == block.blockNumber() - 1) {
-                m_list->add(block);
+            if (m_list && m_listBlock == head.blockNumber() - 1) {
+                m_list->add(head);
             } else {
                 QTextListFormat lf;
                 lf.setStyle(QTextListFormat::ListDisc);
@@ -929,6 +1016,24 @@ void RtfReader::read(QStringView rtf, QTextCursor &cursor)
     Parser parser(rtf, cursor);
     parser.run();
     cursor.endEditBlock();
+}
+
+RtfReader::Stepwise::Stepwise(const QString &rtf, const QTextCursor &cursor)
+    : m_rtf(rtf), m_cursor(cursor), m_parser(std::make_unique<Parser>(m_rtf, m_cursor))
+{
+}
+
+RtfReader::Stepwise::~Stepwise() = default;
+
+bool RtfReader::Stepwise::step(qsizetype chars)
+{
+    if (m_done)
+        return true;
+    m_readTo = chars >= m_rtf.size() - m_readTo ? m_rtf.size() : m_readTo + chars;
+    m_cursor.beginEditBlock();
+    m_done = m_parser->runUntil(m_readTo);
+    m_cursor.endEditBlock();
+    return m_done;
 }
 
 } // namespace richtext

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
+#include <QTextCursor>
 
-class QTextCursor;
+#include <memory>
 
 namespace richtext
 {
@@ -29,8 +31,36 @@ public:
     // Inserts the document at the cursor; the cursor ends after it.
     static void read(QStringView rtf, QTextCursor &cursor);
 
+    class Stepwise;
+
 private:
     class Parser;
+};
+
+// Reads a document in steps, for a box that shows the first part at once and
+// takes the rest from its event loop. Nothing but this reader may change the
+// document until it is done.
+class RtfReader::Stepwise
+{
+public:
+    Stepwise(const QString &rtf, const QTextCursor &cursor);
+    ~Stepwise();
+    Stepwise(const Stepwise &) = delete;
+    Stepwise &operator=(const Stepwise &) = delete;
+
+    // Reads about `chars` more characters of the RTF; returns whether all of
+    // it is read.
+    bool step(qsizetype chars);
+    bool done() const { return m_done; }
+    // The RTF being read.
+    const QString &rtf() const { return m_rtf; }
+
+private:
+    QString m_rtf;
+    QTextCursor m_cursor;
+    std::unique_ptr<Parser> m_parser;
+    qsizetype m_readTo = 0;
+    bool m_done = false;
 };
 
 } // namespace richtext

@@ -1,5 +1,6 @@
 #include "platform/richtext/RtfWriter.h"
 
+#include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
 #include "platform/runtime/Windows1252.h"
 
@@ -185,8 +186,11 @@ private:
 
     void writeBody()
     {
-        for (QTextBlock b = m_doc.findBlock(m_from); b.isValid() && b.position() <= m_to; b = b.next()) {
-            writeParagraphStart(b);
+        const QTextBlock first = m_doc.findBlock(m_from);
+        for (QTextBlock b = first; b.isValid() && b.position() <= m_to; b = b.next()) {
+            // The pieces of a long paragraph go out as the one paragraph.
+            if (b == first || !ParagraphPieces::continues(b))
+                writeParagraphStart(b);
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextFragment frag = it.fragment();
                 const int start = std::max(frag.position(), m_from);
@@ -203,7 +207,9 @@ private:
                     writeText(text);
                 }
             }
-            m_out += "\\par\r\n";
+            const QTextBlock next = b.next();
+            if (!(next.isValid() && next.position() <= m_to && ParagraphPieces::continues(next)))
+                m_out += "\\par\r\n";
         }
     }
 

@@ -6,6 +6,7 @@
 #include "platform/richtext/ImagePrintTarget.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -38,6 +39,41 @@ const char *kThreeParagraphs =
     "\\pard\\qc zweite Zeile\\par"
     "\\pard\\qr\\f1\\fs32 dritte\\par}";
 
+// One paragraph of `words` words (every seventh bold), then "Ende" as a
+// second; `expected` gets the text.
+QString longParagraph(int words, QString *expected)
+{
+    QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ");
+    expected->clear();
+    for (int i = 0; i < words; ++i) {
+        const QString n = QString::number(i);
+        rtf += i % 7 == 0 ? QStringLiteral("\\b Wort%1\\b0  ").arg(n) : QStringLiteral("sch\\'f6n%1 ").arg(n);
+        *expected += i % 7 == 0 ? QStringLiteral("Wort%1 ").arg(n) : QString::fromUtf8("schön%1 ").arg(n);
+    }
+    rtf += QLatin1String("\\par Ende\\par}");
+    *expected += QLatin1String("\r\nEnde");
+    return rtf;
+}
+
+// Many short paragraphs, long enough that the box reads them in steps.
+QString manyParagraphs(int count, QString *expected)
+{
+    QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ");
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        rtf += QStringLiteral("Zeile %1 am Fluss\\par\r\n").arg(i);
+        lines << QStringLiteral("Zeile %1 am Fluss").arg(i);
+    }
+    rtf += QLatin1Char('}');
+    *expected = lines.join(QLatin1String("\r\n"));
+    return rtf;
+}
+
+int count(const QString &in, QLatin1String what)
+{
+    return static_cast<int>(in.count(what));
+}
+
 int countDark(const QImage &img)
 {
     int n = 0;
@@ -61,6 +97,13 @@ private slots:
     void loadingKeepsTheBoxSettings();
     void largeEntrySavedWholeRightAfterLoading_data();
     void largeEntrySavedWholeRightAfterLoading();
+    void largeEntryShowsAtOnceAndReadsOnInSteps();
+    void veryTallEntryKeepsItsScrollBar();
+    void userInputDuringLoadingReadsAllFirst();
+    void longParagraphReadsAsOne();
+    void longParagraphPropertiesCoverAllPieces();
+    void newParagraphInsideAPieceStandsAlone_data();
+    void newParagraphInsideAPieceStandsAlone();
     void selectionPositions_data();
     void selectionPositions();
     void negativeSelectionRaises();
@@ -640,6 +683,187 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     reloaded.setTextRTF(saved);
     QCOMPARE(reloaded.text(), expected);
     QCOMPARE(reloaded.textRTF(), saved);
+}
+
+void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
+{
+    QString expected;
+    const QString rtf = manyParagraphs(40000, &expected);
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.setTextRTF(rtf);
+    const QTextDocument *shown = box.editor()->document();
+    QVERIFY(shown->blockCount() > 1);
+    QVERIFY(shown->blockCount() < 40000);
+    QVERIFY(!shown->isUndoRedoEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(shown->blockCount(), 40000, 20000);
+    QVERIFY(shown->isUndoRedoEnabled());
+    QCOMPARE(box.text(), expected);
+
+    // A new entry while one is still read replaces it whole.
+    QString other;
+    box.setTextRTF(rtf);
+    box.setTextRTF(manyParagraphs(30000, &other));
+    QTRY_VERIFY_WITH_TIMEOUT(box.editor()->document()->isUndoRedoEnabled(), 20000);
+    QTest::qWait(50);
+    QCOMPARE(box.text(), other);
+}
+
+void TestRichTextBox::veryTallEntryKeepsItsScrollBar()
+{
+    // Until a shorter text comes; a policy of the caller's own stays.
+    QString expected;
+    RichTextBox box;
+    box.resize(300, 200);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(box.text(), expected);
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    box.setTextRTF(manyParagraphs(3, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    box.setText(QStringLiteral("kurz"));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    box.editor()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box.setTextRTF(manyParagraphs(60000, &expected));
+    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void TestRichTextBox::userInputDuringLoadingReadsAllFirst()
+{
+    // The keystroke lands in the whole entry, and undo takes back only it.
+    QString expected;
+    const QString rtf = manyParagraphs(40000, &expected);
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.setTextRTF(rtf);
+    QVERIFY(box.editor()->document()->blockCount() < 40000);
+    QTest::keyClick(box.editor(), Qt::Key_X);
+    QCOMPARE(box.text(), QLatin1Char('x') + expected);
+    RichTextBox saved;
+    saved.setTextRTF(box.textRTF());
+    QCOMPARE(saved.text(), QLatin1Char('x') + expected);
+    box.editor()->undo();
+    QCOMPARE(box.text(), expected);
+    QVERIFY(!box.document()->isUndoAvailable());
+}
+
+void TestRichTextBox::longParagraphReadsAsOne()
+{
+    // Held as several blocks; text, positions, selections, find and the saved
+    // entry know one paragraph.
+    QString expected;
+    const QString rtf = longParagraph(30000, &expected);
+    RichTextBox box;
+    box.setTextRTF(rtf);
+    const QTextDocument *doc = box.document();
+    QVERIFY(doc->blockCount() > 4);
+    QCOMPARE(box.text(), expected);
+    // Unchanged, the box gives back the RTF it came as.
+    QCOMPARE(box.textRTF(), rtf);
+    const QString saved = QString::fromLatin1(richtext::RtfWriter::write(*doc));
+    QCOMPARE(count(saved, QLatin1String("\\par\r\n")), 2);
+    QCOMPARE(count(saved, QLatin1String("\\pard")), 2);
+
+    int offset = 0;
+    for (QTextBlock b = doc->begin(); b.next().isValid() && b.next().next().isValid(); b = b.next()) {
+        offset += b.length() - 1;
+        QTextCursor at(b.next());
+        box.editor()->setTextCursor(at);
+        QCOMPARE(box.selStart(), offset);
+        box.setSelStart(offset - 3);
+        box.setSelLength(6);
+        QCOMPARE(box.selText(), expected.mid(offset - 3, 6));
+        QCOMPARE(box.editor()->textCursor().selectionEnd(), b.next().position() + 3);
+        const QString across = expected.mid(offset - 6, 12);
+        QCOMPARE(box.find(across, 0), offset - 6);
+        QCOMPARE(box.selLength(), 12);
+    }
+    box.setSelStart(0);
+    QCOMPARE(box.find(QStringLiteral("Ende")), static_cast<int>(expected.size()) - 4);
+
+    RichTextBox reloaded;
+    reloaded.setTextRTF(saved);
+    QCOMPARE(reloaded.text(), expected);
+    QCOMPARE(reloaded.textRTF(), saved);
+}
+
+void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
+{
+    QString expected;
+    RichTextBox box;
+    box.setTextRTF(longParagraph(30000, &expected));
+    const QTextDocument *doc = box.document();
+    const int pieces = doc->blockCount() - 1;
+    const QTextBlock late = doc->findBlockByNumber(pieces - 1);
+    box.editor()->setTextCursor(QTextCursor(late));
+    box.setSelAlignment(RichTextBox::AlignCenter);
+    for (int i = 0; i < pieces; ++i)
+        QCOMPARE(doc->findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::Alignment(Qt::AlignHCenter));
+    QCOMPARE(doc->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+             Qt::Alignment(Qt::AlignLeft));
+    box.setSelBullet(true);
+    QCOMPARE(box.selBullet(), com::Variant::fromBool(true));
+    box.editor()->setTextCursor(QTextCursor(doc->firstBlock()));
+    QCOMPARE(box.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
+    QCOMPARE(box.selBullet(), com::Variant::fromBool(true));
+    QVERIFY(doc->firstBlock().textList());
+    QCOMPARE(doc->firstBlock().textList()->count(), 1);
+
+    const QString saved = box.textRTF();
+    QCOMPARE(count(saved, QLatin1String("\\pntext")), 1);
+    QCOMPARE(count(saved, QLatin1String("\\qc")), 1);
+    QCOMPARE(box.text(), expected);
+    RichTextBox reloaded;
+    reloaded.setTextRTF(saved);
+    QCOMPARE(reloaded.text(), expected);
+    reloaded.editor()->setTextCursor(QTextCursor(reloaded.document()->findBlockByNumber(pieces - 1)));
+    QCOMPARE(reloaded.selBullet(), com::Variant::fromBool(true));
+    QCOMPARE(reloaded.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
+}
+
+void TestRichTextBox::newParagraphInsideAPieceStandsAlone_data()
+{
+    QTest::addColumn<bool>("typed");
+    QTest::newRow("Enter key") << true;
+    QTest::newRow("SelText") << false;
+}
+
+void TestRichTextBox::newParagraphInsideAPieceStandsAlone()
+{
+    QFETCH(bool, typed);
+    QString expected;
+    RichTextBox box;
+    box.setTextRTF(longParagraph(30000, &expected));
+    const QTextBlock piece = box.document()->findBlockByNumber(2);
+    QTextCursor at(piece);
+    at.setPosition(piece.position() + 100);
+    box.editor()->setTextCursor(at);
+    const int offset = box.selStart();
+    if (typed)
+        QTest::keyClick(box.editor(), Qt::Key_Return);
+    else
+        box.setSelText(QStringLiteral("\r\n"));
+    expected.insert(offset, QLatin1String("\r\n"));
+    QCOMPARE(box.text(), expected);
+    QCOMPARE(box.selStart(), offset + 2);
+    const QString saved = box.textRTF();
+    QCOMPARE(count(saved, QLatin1String("\\par\r\n")), 3);
+    RichTextBox reloaded;
+    reloaded.setTextRTF(saved);
+    QCOMPARE(reloaded.text(), expected);
+
+    // Joining them again leaves one paragraph.
+    QTest::keyClick(box.editor(), Qt::Key_Backspace);
+    expected.remove(offset, 2);
+    QCOMPARE(box.text(), expected);
+    QCOMPARE(count(box.textRTF(), QLatin1String("\\par\r\n")), 2);
 }
 
 KV_TEST_MAIN(TestRichTextBox)

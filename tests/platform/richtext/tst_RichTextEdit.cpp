@@ -57,6 +57,7 @@ class TestRichTextEdit : public QObject
 
 private slots:
     void copyThenPasteKeepsFormatting();
+    void copyAcrossPiecesOfALongParagraph();
     void pasteKinds_data();
     void pasteKinds();
     void printsThroughPrinterToPdf();
@@ -81,6 +82,31 @@ void TestRichTextEdit::copyThenPasteKeepsFormatting()
     for (int i = 0; i < 6; ++i)
         QCOMPARE(target.boldAt(i), expected[i]);
     QCOMPARE(target.textCursor().position(), 5);
+}
+
+void TestRichTextEdit::copyAcrossPiecesOfALongParagraph()
+{
+    QString rtf = QStringLiteral("{\\rtf1 ");
+    QString text;
+    for (int i = 0; i < 8000; ++i) {
+        rtf += QStringLiteral("wort%1 ").arg(i);
+        text += QStringLiteral("wort%1 ").arg(i);
+    }
+    rtf += QLatin1String("\\par zwei}");
+    ProbeEdit source;
+    source.load(rtf);
+    QVERIFY(source.document()->blockCount() > 2);
+    const int cut = source.document()->findBlockByNumber(1).position() - 1;
+    source.selectRange(cut - 10, cut + 11);
+    const std::unique_ptr<QMimeData> mime(source.createMimeDataFromSelection());
+    const QString expected = text.mid(cut - 10, 20);
+    QCOMPARE(mime->text(), expected);
+
+    ProbeEdit target;
+    target.setPlainText(QStringLiteral("XY"));
+    target.selectRange(1, 1);
+    target.insertFromMimeData(mime.get());
+    QCOMPARE(target.toPlainText(), QLatin1Char('X') + expected + QLatin1Char('Y'));
 }
 
 void TestRichTextEdit::pasteKinds_data()

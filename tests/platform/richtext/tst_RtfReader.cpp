@@ -1,16 +1,21 @@
 #include "tests/support/TestMain.h"
 
+#include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RtfReader.h"
+#include "platform/richtext/RtfWriter.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextDocument>
 
+namespace ParagraphPieces = richtext::ParagraphPieces;
 using richtext::Picture;
 using richtext::RichTextBox;
+using richtext::RtfReader;
+using richtext::RtfWriter;
 
 namespace
 {
@@ -75,6 +80,8 @@ private slots:
     void officeSuiteStyleDocument();
     void pictureSizes_data();
     void pictureSizes();
+    void stepwiseReadEqualsWholeRead_data();
+    void stepwiseReadEqualsWholeRead();
 };
 
 void TestRtfReader::escapes_data()
@@ -424,6 +431,65 @@ void TestRtfReader::pictureSizes()
     const QList<QTextCharFormat> pics = pictures(box.document());
     QCOMPARE(pics.size(), 1);
     QTEST(Picture::displaySize(pics[0]), "shown");
+}
+
+void TestRtfReader::stepwiseReadEqualsWholeRead_data()
+{
+    QTest::addColumn<QString>("rtf");
+    QTest::addColumn<int>("stepChars");
+    const QString formatted = wrap(
+        QString::fromLatin1(
+            "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\qc\\f0\\fs24 Hallo \\b\\cf1 Welt\\b0\\cf0\\par"
+            "{\\pntext\\f0\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf0{\\pntxtb\\'B7}}\\fi-200\\li400 Punkt\\par"
+            "\\pard\\uc1 \\u-10179?\\u-8704?\\u8364? \\'e4\\line zwei\\tab drei\\par"
+            "{\\pict\\pngblip\\picw2\\pich2 ") +
+        QString::fromLatin1(encodedImage("PNG", QSize(2, 2), Qt::red).toHex()) + QLatin1String("} Ende"));
+    QString longText = QStringLiteral("\\pard\\qr ");
+    for (int i = 0; i < 20000; ++i)
+        longText += i % 50 == 0 ? QStringLiteral("{\\i kursiv%1} ").arg(i) : QStringLiteral("wort%1 ").arg(i);
+    longText += QStringLiteral("\\par\\pard Schluss\\par");
+    QString noSpaces = QStringLiteral("\\pard ");
+    noSpaces += QString(131071, u'x'); // the pair falls on the cut
+    noSpaces += QStringLiteral("\\u-10179?\\u-8704?");
+    noSpaces += QString(70000, u'y');
+    for (const int step : {1, 5, 4096}) {
+        QTest::addRow("formatted, steps of %d", step) << formatted << step;
+    }
+    QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999;
+    QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536;
+    QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777;
+}
+
+void TestRtfReader::stepwiseReadEqualsWholeRead()
+{
+    QFETCH(QString, rtf);
+    QFETCH(int, stepChars);
+    QTextDocument whole;
+    QTextCursor cursor(&whole);
+    RtfReader::read(rtf, cursor);
+
+    QTextDocument stepped;
+    RtfReader::Stepwise reader(rtf, QTextCursor(&stepped));
+    int steps = 0;
+    while (!reader.step(stepChars))
+        ++steps;
+    QCOMPARE(steps > 0, rtf.size() > stepChars);
+    QVERIFY(reader.step(stepChars));
+    QCOMPARE(stepped.toRawText(), whole.toRawText());
+    QCOMPARE(stepped.blockCount(), whole.blockCount());
+    QCOMPARE(RtfWriter::write(stepped), RtfWriter::write(whole));
+
+    // A long paragraph is held in pieces of bounded size, and written whole.
+    for (QTextBlock b = whole.begin(); b.isValid(); b = b.next()) {
+        QVERIFY2(b.length() <= 2 * 32 * 1024 + 2, qPrintable(QString::number(b.length())));
+        if (b.next().isValid() && ParagraphPieces::continues(b.next()))
+            QVERIFY2(b.length() > 32 * 1024, qPrintable(QString::number(b.length())));
+    }
+    QTextDocument again;
+    QTextCursor in(&again);
+    RtfReader::read(QString::fromLatin1(RtfWriter::write(whole)), in);
+    QCOMPARE(again.toRawText(), whole.toRawText());
+    QCOMPARE(RtfWriter::write(again), RtfWriter::write(whole));
 }
 
 KV_TEST_MAIN(TestRtfReader)
