@@ -78,9 +78,8 @@ private slots:
         QTest::addColumn<QStringList>("tabs");
         QTest::addColumn<QStringList>("clipped");
         QTest::newRow("Button") << "Quiv_Tools.Button" << QStringList{"&Allgemein", "Info"} << QStringList();
-        // The mode list keeps its designed width and scrolls sideways for its two longest entries.
         QTest::newRow("ProgressBar") << "Quiv_Tools.ProgressBar" << QStringList{"Settings", "Info"}
-                                     << QStringList{"CustomPictureLandscape", "CustomPictureStretch"};
+                                     << QStringList();
         QTest::newRow("Label3D") << "Quiv_Tools.Label3D" << QStringList{"TextMode", "Info"} << QStringList();
         QTest::newRow("ScrollBox") << "Quiv_Tools.ScrollBox" << QStringList{"MoveControls", "Info"}
                                    << QStringList();
