@@ -15,6 +15,8 @@
 #include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
+#include <functional>
+#include <map>
 
 using namespace com;
 
@@ -163,7 +165,7 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     }
     d.writeOnly(
         QStringLiteral("Action"), 0x6803002B, L,
-        [](Dialog &, const Variant &) { notYetAvailable(QStringLiteral("Action")); },
+        [](Dialog &self, const Variant &v) { self.runAction(v.toLong()); },
         QStringLiteral("CdlgExt_Actions"));
     stored(d, QStringLiteral("CancelError"), 0x6803002A, B, &Dialog::m_cancelError);
     stored(d, QStringLiteral("hOwner"), 0x68030029, L, &Dialog::m_hOwner);
@@ -279,6 +281,22 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
         {"ClipNullChar", 0x60030066, S, {{QStringLiteral("Text"), S}}},
         {"GetWinVista", 0x6003006C, B, {}},
     };
+    const auto done = [](void (Dialog::*show)()) {
+        return [show](Dialog &self) {
+            (self.*show)();
+            return Variant();
+        };
+    };
+    const std::map<QString, std::function<Variant(Dialog &)>> commonDialogs = {
+        {QStringLiteral("ShowOpen"), done(&Dialog::ShowOpen)},
+        {QStringLiteral("ShowSave"), done(&Dialog::ShowSave)},
+        {QStringLiteral("Clear"), done(&Dialog::Clear)},
+        {QStringLiteral("ShowHelp"), done(&Dialog::ShowHelp)},
+        {QStringLiteral("ShowColor"), done(&Dialog::ShowColor)},
+        {QStringLiteral("ShowFont"), done(&Dialog::ShowFont)},
+        {QStringLiteral("ShowPrinter"), done(&Dialog::ShowPrinter)},
+        {QStringLiteral("ShowPrinterProp"), [](Dialog &self) { return self.ShowPrinterProp(); }},
+    };
     for (const Pending &method : pending) {
         const QString name = QString::fromLatin1(method.name);
         if (name == QLatin1String("ShowMsg"))
@@ -290,6 +308,9 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
         else if (name == QLatin1String("ShowAutoMsg"))
             d.method(name, method.dispid, method.result, method.params,
                      [](Dialog &self, Args &) { return Variant::fromInteger(self.ShowAutoMsg()); });
+        else if (const auto common = commonDialogs.find(name); common != commonDialogs.end())
+            d.method(name, method.dispid, method.result, method.params,
+                     [run = common->second](Dialog &self, Args &) { return run(self); });
         else
             d.method(name, method.dispid, method.result, method.params,
                      [name](Dialog &, Args &) { return notYetAvailable(name); });
@@ -360,6 +381,39 @@ int16_t Dialog::ShowAutoMsg()
     const auto colour = static_cast<int32_t>(m_color);
     return msgFrm::MsgAuto_box(m_dialogPrompt, m_flags, m_dialogTitle, m_mTime, m_sound, m_noPointer, colour,
                                m_x, m_y, m_intensity);
+}
+
+void Dialog::runAction(int32_t action)
+{
+    switch (action) {
+    case 1:
+        ShowOpen();
+        break;
+    case 2:
+        ShowSave();
+        break;
+    case 3:
+        ShowColor();
+        break;
+    case 4:
+        ShowFont();
+        break;
+    case 5:
+        ShowPrinter(); // does nothing without a printer
+        break;
+    case 6:
+        ShowPrinterProp();
+        break;
+    case 7:
+        ShowHelp();
+        break;
+    default:
+        // The shell and system services come with their own part of the
+        // control; 16 and anything unknown do nothing.
+        if (action >= 8 && action <= 15)
+            notYetAvailable(QStringLiteral("Action %1").arg(action));
+        break;
+    }
 }
 
 // --- printer ---------------------------------------------------------------

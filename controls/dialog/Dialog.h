@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Collection.h"
 #include "platform/com/Control.h"
 #include "platform/com/Dispatched.h"
 #include "platform/com/StdFont.h"
@@ -57,6 +58,21 @@ public:
     // The self-closing balloon; returns 0 while it still shows.
     int16_t ShowAutoMsg();
 
+    // The common dialogs: each reads its settings from the properties and
+    // leaves its results and failures there; none raises for a dialog that
+    // was cancelled or failed.
+    void ShowOpen() { showFileDialog(false); }
+    void ShowSave() { showFileDialog(true); }
+    void ShowColor();
+    void ShowFont();
+    void ShowPrinter();
+    // True or False as the properties dialog ended; empty when none was shown.
+    com::Variant ShowPrinterProp();
+    void ShowHelp();
+    void Clear();
+    // Runs a dialog by its number.
+    void runAction(int32_t action);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -77,6 +93,11 @@ private:
     int32_t fontStyle() const;
     void drawFace();
     static bool detectWinNT();
+
+    void showFileDialog(bool save);
+    void takeSelection(const QStringList &paths, com::Collection &list);
+    bool failureStep(uint32_t code, bool colour);
+    QWidget *ownerWindow() const;
 
     // Font dialog values.
     std::shared_ptr<com::StdFont> m_font;
@@ -119,6 +140,7 @@ private:
     bool m_multiSelect = false;
     QString m_filePath;
     com::Variant m_fileList = com::Variant::fromObject(nullptr);
+    QString m_lastFolder; // where the last file dialog ended; the next starts there
     QString m_findFile;
     // Printer values.
     bool m_printerExist = false;

@@ -2,12 +2,20 @@
 
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/runtime/ScreenSource.h"
+#include "platform/runtime/SystemSources.h"
 
 #include <QColorDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace comdlg
 {
@@ -39,7 +47,70 @@ std::optional<QString> runFileDialog(QFileDialog &dialog)
     return files.constFirst();
 }
 
+enum : int {
+    FileAllowMultiselect = 0x200,
+    PrintDisablePrintToFile = 0x80000,
+    PrintHidePrintToFile = 0x100000,
+};
+
+// A printer prepared with a device mode's settings, and the settings read back.
+void applyMode(QPrinter &printer, const spooler::DeviceMode &mode)
+{
+    if (!mode.deviceName.isEmpty())
+        printer.setPrinterName(mode.deviceName);
+    if (mode.copies > 0)
+        printer.setCopyCount(mode.copies);
+    printer.setPageOrientation(mode.orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDuplex(mode.duplex == 2   ? QPrinter::DuplexLongSide
+                      : mode.duplex == 3 ? QPrinter::DuplexShortSide
+                                         : QPrinter::DuplexNone);
+}
+
+spooler::DeviceMode modeOf(const QPrinter &printer, spooler::DeviceMode mode)
+{
+    mode.deviceName = printer.printerName();
+    mode.copies = static_cast<int16_t>(printer.copyCount());
+    mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    const QPrinter::DuplexMode duplex = printer.duplex();
+    mode.duplex = duplex == QPrinter::DuplexLongSide ? 2 : duplex == QPrinter::DuplexShortSide ? 3 : 1;
+    return mode;
+}
+
+void centre(QWidget &dialog)
+{
+    const QSize screen = rt::SystemSources::screen().size();
+    const QSize size = dialog.frameGeometry().size();
+    dialog.move(int(std::nearbyint((screen.width() - size.width()) / 2.0)),
+                int(std::nearbyint((screen.height() - size.height()) / 2.0)));
+}
+
+// Owned by the dialog it centres.
+class ShowCentring : public QObject
+{
+public:
+    explicit ShowCentring(QWidget *dialog) : QObject(dialog) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent())
+            centre(*static_cast<QWidget *>(watched));
+        return false;
+    }
+};
+
 } // namespace
+
+void QtDialogs::place(QWidget &dialog, const Placement &placement)
+{
+    if (placement.title)
+        dialog.setWindowTitle(*placement.title);
+    if (placement.position)
+        dialog.move(*placement.position);
+    if (placement.centred) {
+        centre(dialog);
+        // A dialog may settle its size only as it shows; it is centred again then.
+        dialog.installEventFilter(new ShowCentring(&dialog));
+    }
+}
 
 QStringList QtDialogs::nameFilters(const QString &platformFilter)
 {
@@ -122,6 +193,11 @@ std::optional<FontChoice> QtDialogs::font(QWidget *parent, const FontChoice &ini
 {
     // Qt's font dialog always offers underline and strike-through; the caller
     // ignores them without the effects flag.
+    return chooseFont(parent, initial, flags).value;
+}
+
+Outcome<FontChoice> QtDialogs::chooseFont(QWidget *parent, const FontChoice &initial, int flags)
+{
     Q_UNUSED(flags)
     QFont start; // the application's font where no name or size is set
     if (!initial.name.isEmpty())
@@ -135,7 +211,7 @@ std::optional<FontChoice> QtDialogs::font(QWidget *parent, const FontChoice &ini
 
     QFontDialog dialog(start, parent);
     if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+        return Outcome<FontChoice>::failed();
     const QFont chosen = dialog.selectedFont();
     FontChoice result = initial; // keeps the colour: Qt's dialog has none
     result.name = chosen.family();
@@ -145,7 +221,7 @@ std::optional<FontChoice> QtDialogs::font(QWidget *parent, const FontChoice &ini
     result.italic = chosen.italic();
     result.underline = chosen.underline();
     result.strikethru = chosen.strikeOut();
-    return result;
+    return Outcome<FontChoice>::accepted(result);
 }
 
 std::optional<QString> QtDialogs::folder(QWidget *parent, const QString &title)
@@ -159,6 +235,90 @@ std::optional<QString> QtDialogs::folder(QWidget *parent, const QString &title)
         return std::nullopt;
     // cleanPath drops a trailing "/" but keeps the root as "/".
     return QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
+}
+
+} // namespace comdlg
+
+namespace comdlg
+{
+
+Outcome<QStringList> QtDialogs::files(QWidget *parent, const FileRequest &request)
+{
+    QFileDialog dialog(parent, request.save ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"));
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                         !(request.flags & CommonDialog::FileOverwritePrompt));
+    } else {
+        // Qt's open dialog only ever returns existing files, which covers the
+        // path and file flags.
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode((request.flags & FileAllowMultiselect) ? QFileDialog::ExistingFiles
+                                                                  : QFileDialog::ExistingFile);
+    }
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    QString suffix = request.defaultExt;
+    if (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    prepareFileDialog(dialog, request.filter, request.filterIndex, request.fileName);
+    place(dialog, request.placement);
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome<QStringList>::failed();
+    QStringList chosen = dialog.selectedFiles();
+    chosen.removeAll(QString());
+    if (chosen.isEmpty())
+        return Outcome<QStringList>::failed();
+    return Outcome<QStringList>::accepted(chosen);
+}
+
+Outcome<ColorChoice> QtDialogs::chooseColor(QWidget *parent, const ColorChoice &initial, int flags,
+                                            const Placement &placement)
+{
+    // Qt's dialog always shows its custom colours; full-open and its
+    // prevention have nothing to act on.
+    Q_UNUSED(flags)
+    // Qt keeps the custom colours for the whole program; they are loaded
+    // from the caller's table before each dialog and read back after it.
+    const int shared = std::min<int>(QColorDialog::customCount(), int(initial.custom.size()));
+    for (int i = 0; i < shared; ++i)
+        QColorDialog::setCustomColor(i, toQColor(initial.custom[size_t(i)]));
+    QColorDialog dialog(toQColor(initial.color), parent);
+    place(dialog, placement);
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome<ColorChoice>::failed();
+    ColorChoice result = initial;
+    result.color = toOleColor(dialog.selectedColor());
+    for (int i = 0; i < shared; ++i)
+        result.custom[size_t(i)] = toOleColor(QColorDialog::customColor(i));
+    return Outcome<ColorChoice>::accepted(result);
+}
+
+Outcome<spooler::DeviceMode> QtDialogs::printSetup(QWidget *parent, const spooler::DeviceMode &initial,
+                                                   int flags)
+{
+    QPrinter printer;
+    applyMode(printer, initial);
+    QPrintDialog dialog(&printer, parent);
+    if (flags & (PrintDisablePrintToFile | PrintHidePrintToFile))
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome<spooler::DeviceMode>::failed();
+    return Outcome<spooler::DeviceMode>::accepted(modeOf(printer, initial));
+}
+
+Outcome<spooler::DeviceMode> QtDialogs::printerProperties(QWidget *parent, const spooler::DeviceMode &initial)
+{
+    QPrinter printer;
+    applyMode(printer, initial);
+    QPageSetupDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome<spooler::DeviceMode>::failed();
+    spooler::DeviceMode mode = modeOf(printer, initial);
+    mode.deviceName = initial.deviceName; // the printer itself is not chosen here
+    return Outcome<spooler::DeviceMode>::accepted(mode);
 }
 
 } // namespace comdlg

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -157,6 +158,38 @@ void whenModalShown(std::function<void(rt::Form *)> act)
             form->close();
         }
         if (!rt::Form::activeModalForm() && *ticks > 0) {
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start(PollMs);
+}
+
+void acceptWhenDialogShown(std::function<void(QDialog *)> act)
+{
+    auto *poll = new QTimer();
+    auto ticks = std::make_shared<int>(0);
+    auto answered = std::make_shared<QPointer<QDialog>>();
+    auto seen = std::make_shared<bool>(false);
+    QObject::connect(poll, &QTimer::timeout, [poll, act, ticks, answered, seen] {
+        bool finished = false;
+        if (!*seen) {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                *seen = true;
+                *answered = dialog;
+                *ticks = 0;
+                if (act)
+                    act(dialog);
+                dialog->accept();
+            } else {
+                finished = ++*ticks > 500; // nothing came
+            }
+        } else if (!*answered || !(*answered)->isVisible()) {
+            finished = true;
+        } else if (++*ticks > 500) {
+            (*answered)->reject(); // the act left it open
+        }
+        if (finished) {
             poll->stop();
             poll->deleteLater();
         }

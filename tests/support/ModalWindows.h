@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace com
@@ -88,6 +89,11 @@ private:
 // Runs `act` once on the next modal form of ours; closes the form after five
 // seconds should `act` leave it open.
 void whenModalShown(std::function<void(rt::Form *)> act);
+
+// Runs `act` once on the next modal Qt dialog (a file, colour, font or print
+// dialog) and then accepts it; rejects it after five seconds should it still
+// be open.
+void acceptWhenDialogShown(std::function<void(QDialog *)> act = {});
 
 // Answers the modal windows in the order they appear. Each step names the
 // kind of window it expects ("MsgBox", "InputBox", "balloon" for the

@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("FilePath"), Variant("x")); }),
                  int(ErrPropertyReadOnly));
         QVERIFY(dialog->get(QStringLiteral("FileList")).isNothing());
-        QCOMPARE(errorOf([&] { dialog->call(QStringLiteral("ShowOpen")); }), int(ErrNotImplemented));
+        QCOMPARE(errorOf([&] { dialog->call(QStringLiteral("ShowRun")); }), int(ErrNotImplemented));
     }
 
     void printerPropertiesAreGated()

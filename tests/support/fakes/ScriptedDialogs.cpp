@@ -82,4 +82,75 @@ std::optional<QString> ScriptedDialogs::folder(QWidget *parent, const QString &t
     return answer.fileName;
 }
 
+Outcome<QStringList> ScriptedDialogs::files(QWidget *, const FileRequest &request)
+{
+    Shown shown;
+    shown.kind = request.save ? QStringLiteral("save") : QStringLiteral("open");
+    shown.filter = request.filter;
+    shown.flags = request.flags;
+    shown.fileName = request.fileName;
+    shown.file = request;
+    shown.placement = request.placement;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<QStringList>::failed(answer.error);
+    return Outcome<QStringList>::accepted(answer.files.isEmpty() ? QStringList{answer.fileName}
+                                                                 : answer.files);
+}
+
+Outcome<ColorChoice> ScriptedDialogs::chooseColor(QWidget *, const ColorChoice &initial, int flags,
+                                                  const Placement &placement)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("color");
+    shown.flags = flags;
+    shown.color = initial.color;
+    shown.colours = initial;
+    shown.placement = placement;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<ColorChoice>::failed(answer.error);
+    ColorChoice chosen = initial;
+    chosen.color = answer.color;
+    if (answer.custom)
+        chosen.custom = *answer.custom;
+    return Outcome<ColorChoice>::accepted(chosen);
+}
+
+Outcome<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const FontChoice &initial, int flags)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("font");
+    shown.flags = flags;
+    shown.font = initial;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<FontChoice>::failed(answer.error);
+    return Outcome<FontChoice>::accepted(answer.font);
+}
+
+Outcome<spooler::DeviceMode> ScriptedDialogs::printSetup(QWidget *, const spooler::DeviceMode &initial,
+                                                         int flags)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("printer");
+    shown.flags = flags;
+    shown.printer = initial;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<spooler::DeviceMode>::failed(answer.error);
+    return Outcome<spooler::DeviceMode>::accepted(answer.printer);
+}
+
+Outcome<spooler::DeviceMode> ScriptedDialogs::printerProperties(QWidget *, const spooler::DeviceMode &initial)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("printerprop");
+    shown.printer = initial;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<spooler::DeviceMode>::failed(answer.error);
+    return Outcome<spooler::DeviceMode>::accepted(answer.printer);
+}
+
 } // namespace comdlg

@@ -17,24 +17,76 @@ class ScriptedDialogs : public DialogBackend
 {
 public:
     struct Shown {
-        QString kind; // "open", "save", "color", "font" or "folder"
+        QString kind; // "open", "save", "color", "font", "folder", "printer" or "printerprop"
         QString filter;
         int flags = 0;
-        QString fileName;   // open and save: the preset file name
-        uint32_t color = 0; // colour: the starting colour
-        FontChoice font;    // font: what it was prefilled with
-        QString title;      // folder: the title above the tree
+        QString fileName;            // open and save: the preset file name
+        uint32_t color = 0;          // colour: the starting colour
+        FontChoice font;             // font: what it was prefilled with
+        QString title;               // folder: the title above the tree
+        FileRequest file;            // open and save through files()
+        ColorChoice colours;         // chooseColor(): the start, custom colours included
+        Placement placement;         // files() and chooseColor()
+        spooler::DeviceMode printer; // print set-up and printer properties: the start
     };
-    // An answer: a cancel, or the value the dialog of its kind returns.
+    // An answer: a cancel or failure, or the value the dialog of its kind returns.
     struct Answer {
         bool cancel = true;
         QString fileName;
         uint32_t color = 0;
         FontChoice font;
+        uint32_t error = 0; // why a cancelled answer failed: 0 the user cancelled
+        QStringList files;  // files(): the paths chosen (fileName alone when empty)
+        std::optional<std::array<uint32_t, 16>> custom; // chooseColor(): edited custom colours
+        spooler::DeviceMode printer;
         static Answer cancelled() { return {}; }
-        static Answer file(const QString &name) { return {false, name, 0, {}}; }
-        static Answer colour(uint32_t c) { return {false, {}, c, {}}; }
-        static Answer chosenFont(const FontChoice &f) { return {false, {}, 0, f}; }
+        static Answer failed(uint32_t code)
+        {
+            Answer a;
+            a.error = code;
+            return a;
+        }
+        static Answer file(const QString &name)
+        {
+            Answer a;
+            a.cancel = false;
+            a.fileName = name;
+            return a;
+        }
+        static Answer several(const QStringList &paths)
+        {
+            Answer a;
+            a.cancel = false;
+            a.files = paths;
+            return a;
+        }
+        static Answer colour(uint32_t c)
+        {
+            Answer a;
+            a.cancel = false;
+            a.color = c;
+            return a;
+        }
+        static Answer colours(uint32_t c, const std::array<uint32_t, 16> &custom)
+        {
+            Answer a = colour(c);
+            a.custom = custom;
+            return a;
+        }
+        static Answer chosenFont(const FontChoice &f)
+        {
+            Answer a;
+            a.cancel = false;
+            a.font = f;
+            return a;
+        }
+        static Answer printerSettings(const spooler::DeviceMode &mode)
+        {
+            Answer a;
+            a.cancel = false;
+            a.printer = mode;
+            return a;
+        }
     };
 
     void push(Answer answer) { m_answers.push_back(std::move(answer)); }
@@ -48,6 +100,14 @@ public:
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
     // Answers with the path of the next Answer::file.
     std::optional<QString> folder(QWidget *parent, const QString &title) override;
+    Outcome<QStringList> files(QWidget *parent, const FileRequest &request) override;
+    Outcome<ColorChoice> chooseColor(QWidget *parent, const ColorChoice &initial, int flags,
+                                     const Placement &placement) override;
+    Outcome<FontChoice> chooseFont(QWidget *parent, const FontChoice &initial, int flags) override;
+    Outcome<spooler::DeviceMode> printSetup(QWidget *parent, const spooler::DeviceMode &initial,
+                                            int flags) override;
+    Outcome<spooler::DeviceMode> printerProperties(QWidget *parent,
+                                                   const spooler::DeviceMode &initial) override;
 
 private:
     Answer next();

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/runtime/ServiceSlot.h"
+
+#include <QString>
+#include <cstdint>
+
+class QWidget;
+
+namespace help
+{
+
+// Shows a program's help file. Commands are numbered as the help viewer's
+// callers pass them (the Dialog control's HelpCommand values); data is the
+// command's number argument, a topic's context number say.
+class HelpViewer
+{
+public:
+    enum Command : int32_t {
+        Context = 1,  // the topic with context number `data`
+        Quit = 2,     // close the help the program opened
+        Contents = 3, // the file's start page
+    };
+
+    virtual ~HelpViewer();
+    // owner may be null. False when the help could not be shown.
+    virtual bool open(QWidget *owner, const QString &file, int32_t command, int32_t data) = 0;
+};
+
+// Until the program has a help window of its own: an existing file is handed
+// to the desktop shell's opener, which shows it at its start page; closing
+// is left to the program that shows it.
+class ShellHelpViewer : public HelpViewer
+{
+public:
+    bool open(QWidget *owner, const QString &file, int32_t command, int32_t data) override;
+};
+
+} // namespace help
+
+// The process-wide help viewer: the shell's opener unless a test installed a recorder.
+KV_DECLARE_SERVICE_SLOT(help::HelpViewer)
