@@ -61,6 +61,7 @@ private slots:
     void opensAtAContext_data();
     void opensAtAContext();
     void oneWindowServesEveryCall();
+    void anotherFileTakesTheWindow();
     void contentsAndLinksNavigate();
     void quitClosesTheWindow();
     void unreadableFilesAreReported_data();
@@ -137,6 +138,26 @@ void tst_HelpWindow::oneWindowServesEveryCall()
     QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
     QVERIFY(viewer.window());
     QCOMPARE(viewer.window()->currentPage(), QStringLiteral("bereinigen.html"));
+}
+
+void tst_HelpWindow::anotherFileTakesTheWindow()
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("kopie.chm"));
+    QVERIFY(QFile::copy(HelpPath, copy));
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    QPointer<HelpWindow> window = viewer.window();
+    QVERIFY(viewer.open(nullptr, copy, HelpViewer::Contents, 0));
+    QCOMPARE(viewer.window(), window.data());
+    QCOMPARE(window->file().path(), copy);
+    QCOMPARE(window->currentPage(), QStringLiteral("helpp.html"));
+    QCOMPARE(currentTopic(*window), QStringLiteral("Willkommen"));
+    QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Die ersten Schritte")));
+    // The pages come from the file now shown, not from the one let go.
+    QVERIFY(window->browser()->source().path().startsWith(window->file().url(QString()).path()));
+    QVERIFY(viewer.open(nullptr, copy, HelpViewer::Context, 310));
+    QCOMPARE(window->currentPage(), QStringLiteral("bereinigen.html"));
 }
 
 void tst_HelpWindow::contentsAndLinksNavigate()
