@@ -9,7 +9,7 @@ namespace help
 
 WindowHelpViewer::~WindowHelpViewer()
 {
-    // At the program's end the application may be gone, and the window with it.
+    // At the program's end the application may already be gone; no window can be closed then.
     if (m_window && QCoreApplication::instance())
         m_window->close();
 }
