@@ -1,5 +1,6 @@
 #include "platform/help/HelpViewer.h"
 
+#include "platform/help/WindowHelpViewer.h"
 #include "platform/shell/Shell.h"
 
 #include <QFileInfo>
@@ -29,5 +30,5 @@ KV_SERVICE_SLOT_STORAGE(help::HelpViewer)
 
 template <> std::unique_ptr<help::HelpViewer> rt::ServiceSlot<help::HelpViewer>::makeDefault()
 {
-    return std::make_unique<help::ShellHelpViewer>();
+    return std::make_unique<help::WindowHelpViewer>();
 }

@@ -27,9 +27,8 @@ public:
     virtual bool open(QWidget *owner, const QString &file, int32_t command, int32_t data) = 0;
 };
 
-// Until the program has a help window of its own: an existing file is handed
-// to the desktop shell's opener, which shows it at its start page; closing
-// is left to the program that shows it.
+// Hands an existing file to the desktop shell's opener, which shows it at its
+// start page; closing is left to the program that shows it.
 class ShellHelpViewer : public HelpViewer
 {
 public:
@@ -38,5 +37,5 @@ public:
 
 } // namespace help
 
-// The process-wide help viewer: the shell's opener unless a test installed a recorder.
+// The process-wide help viewer: the program's help window unless a test installed a recorder.
 KV_DECLARE_SERVICE_SLOT(help::HelpViewer)

@@ -1,0 +1,283 @@
+#include "platform/help/HelpWindow.h"
+#include "platform/help/HtmlHelp.h"
+#include "platform/help/WindowHelpViewer.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/TestMain.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+using help::HelpViewer;
+using help::HelpWindow;
+using help::WindowHelpViewer;
+
+namespace
+{
+
+// The diary's help file as the build packs it beside the program.
+const QString HelpPath = QStringLiteral(KV_BIN_DIR "/zorvelin.chm");
+
+QString currentTopic(const HelpWindow &window)
+{
+    QTreeWidgetItem *item = window.contentsTree()->currentItem();
+    return item ? item->text(0) : QString();
+}
+
+// Clicks the first link to `href` on the page shown; false when it has none.
+bool clickLink(QTextBrowser *browser, const QString &href)
+{
+    QTextDocument *document = browser->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(document);
+            cursor.setPosition(fragment.position() + fragment.length() / 2);
+            browser->setTextCursor(cursor);
+            browser->ensureCursorVisible();
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(cursor).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// The help window over the packed help file: the start page, a context's
+// page, the contents following the page, one window for every call, and the
+// files it cannot show.
+class tst_HelpWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void opensAtTheStartPage();
+    void opensAtAContext_data();
+    void opensAtAContext();
+    void oneWindowServesEveryCall();
+    void anotherFileTakesTheWindow();
+    void contentsAndLinksNavigate();
+    void quitClosesTheWindow();
+    void unreadableFilesAreReported_data();
+    void unreadableFilesAreReported();
+    void diaryCallReachesTheWindow();
+};
+
+void tst_HelpWindow::init()
+{
+    QVERIFY2(QFile::exists(HelpPath), qPrintable(HelpPath));
+}
+
+void tst_HelpWindow::opensAtTheStartPage()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+    HelpWindow *window = viewer.window();
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->currentPage(), QStringLiteral("helpp.html"));
+    QCOMPARE(currentTopic(*window), QStringLiteral("Willkommen"));
+    QCOMPARE(window->windowTitle(),
+             QStringLiteral("Zorvelin Professional – Hilfe – Willkommen bei Zorvelin Professional"));
+    QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Die ersten Schritte")));
+    QCOMPARE(window->contentsTree()->headerItem()->text(0), QStringLiteral("Inhalt"));
+}
+
+void tst_HelpWindow::opensAtAContext_data()
+{
+    QTest::addColumn<int>("context");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("topic");
+
+    QTest::newRow("clean-up") << 310 << true << QStringLiteral("bereinigen.html")
+                              << QStringLiteral("Datenbank bereinigen");
+    // An unknown number still opens the help, at its start.
+    QTest::newRow("unknown") << 311 << false << QStringLiteral("helpp.html") << QStringLiteral("Willkommen");
+    QTest::newRow("zero") << 0 << false << QStringLiteral("helpp.html") << QStringLiteral("Willkommen");
+}
+
+void tst_HelpWindow::opensAtAContext()
+{
+    QFETCH(int, context);
+    QFETCH(bool, found);
+    QFETCH(QString, page);
+    QFETCH(QString, topic);
+
+    WindowHelpViewer viewer;
+    QCOMPARE(viewer.open(nullptr, HelpPath, HelpViewer::Context, context), found);
+    QVERIFY(viewer.window());
+    QVERIFY(viewer.window()->isVisible());
+    QCOMPARE(viewer.window()->currentPage(), page);
+    QCOMPARE(currentTopic(*viewer.window()), topic);
+}
+
+void tst_HelpWindow::oneWindowServesEveryCall()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    QPointer<HelpWindow> first = viewer.window();
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+    QCOMPARE(viewer.window(), first.data());
+    QCOMPARE(first->currentPage(), QStringLiteral("helpp.html"));
+    // The same page again leaves the contents on its topic.
+    first->contentsTree()->clearSelection();
+    first->contentsTree()->setCurrentItem(nullptr);
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+    QCOMPARE(currentTopic(*first), QStringLiteral("Willkommen"));
+    // Closed by its reader, the next call opens a new one.
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(!viewer.window());
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    QVERIFY(viewer.window());
+    QCOMPARE(viewer.window()->currentPage(), QStringLiteral("bereinigen.html"));
+}
+
+void tst_HelpWindow::anotherFileTakesTheWindow()
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("kopie.chm"));
+    QVERIFY(QFile::copy(HelpPath, copy));
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    QPointer<HelpWindow> window = viewer.window();
+    QVERIFY(viewer.open(nullptr, copy, HelpViewer::Contents, 0));
+    QCOMPARE(viewer.window(), window.data());
+    QCOMPARE(window->file().path(), copy);
+    QCOMPARE(window->currentPage(), QStringLiteral("helpp.html"));
+    QCOMPARE(currentTopic(*window), QStringLiteral("Willkommen"));
+    QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Die ersten Schritte")));
+    // The pages come from the file now shown, not from the one let go.
+    QVERIFY(window->browser()->source().path().startsWith(window->file().url(QString()).path()));
+    QVERIFY(viewer.open(nullptr, copy, HelpViewer::Context, 310));
+    QCOMPARE(window->currentPage(), QStringLiteral("bereinigen.html"));
+}
+
+void tst_HelpWindow::contentsAndLinksNavigate()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+    HelpWindow *window = viewer.window();
+    QTreeWidget *tree = window->contentsTree();
+
+    const QList<QTreeWidgetItem *> found = tree->findItems(
+        QStringLiteral("Datensicherung und Wiederherstellung"), Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(found.size(), 1);
+    tree->scrollToItem(found.front());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.front()).center());
+    QCOMPARE(window->currentPage(), QStringLiteral("datensicherung.html"));
+    QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("Wiederherstellen")));
+
+    // A link on the page leads to another page, and the contents follow.
+    QVERIFY(clickLink(window->browser(), QStringLiteral("update.html")));
+    QTRY_COMPARE(window->currentPage(), QStringLiteral("update.html"));
+    QCOMPARE(currentTopic(*window), QStringLiteral("Online-Update"));
+    window->browser()->backward();
+    QCOMPARE(window->currentPage(), QStringLiteral("datensicherung.html"));
+    QCOMPARE(currentTopic(*window), QStringLiteral("Datensicherung und Wiederherstellung"));
+
+    // Nested topics open as well.
+    const QList<QTreeWidgetItem *> nested =
+        tree->findItems(QStringLiteral("Im Eintrag suchen"), Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(nested.size(), 1);
+    QVERIFY(nested.front()->parent());
+    tree->scrollToItem(nested.front());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(nested.front()).center());
+    QCOMPARE(window->currentPage(), QStringLiteral("suchen.html"));
+}
+
+void tst_HelpWindow::quitClosesTheWindow()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+    QPointer<HelpWindow> window = viewer.window();
+    QVERIFY(viewer.open(nullptr, QString(), HelpViewer::Quit, 0));
+    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(window.isNull());
+    // With nothing open, quitting is still answered.
+    QVERIFY(viewer.open(nullptr, QString(), HelpViewer::Quit, 0));
+    // Commands this viewer does not know show nothing.
+    QVERIFY(!viewer.open(nullptr, HelpPath, 257, 0));
+    QVERIFY(!viewer.window());
+}
+
+void tst_HelpWindow::unreadableFilesAreReported_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing") << QStringLiteral("fehlt.chm") << QByteArray()
+                             << QStringLiteral("nicht vorhanden");
+    QTest::newRow("no help file") << QStringLiteral("text.chm") << QByteArray("nur ein Text\r\n")
+                                  << QStringLiteral("keine Hilfedatei");
+    QTest::newRow("empty") << QStringLiteral("leer.chm") << QByteArray("")
+                           << QStringLiteral("keine Hilfedatei");
+}
+
+void tst_HelpWindow::unreadableFilesAreReported()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    if (QTest::currentDataTag() != QLatin1String("missing")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QString text;
+    QString title;
+    testsupport::Driver driver;
+    driver.on(QStringLiteral("MsgBox"), [&](QWidget *box) {
+        text = qobject_cast<QMessageBox *>(box)->text();
+        title = box->windowTitle();
+        testsupport::press(box, QMessageBox::Ok);
+    });
+    WindowHelpViewer viewer;
+    QVERIFY(!viewer.open(nullptr, path, HelpViewer::Contents, 0));
+    QVERIFY(driver.done());
+    QVERIFY(driver.unexpected.isEmpty());
+    QCOMPARE(title, QStringLiteral("Hilfe"));
+    QVERIFY2(text.contains(path), qPrintable(text));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    QVERIFY(!viewer.window());
+
+    // An open window stays with its file when another cannot be read.
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    driver.on(QStringLiteral("MsgBox"), [](QWidget *box) { testsupport::press(box, QMessageBox::Ok); });
+    QVERIFY(!viewer.open(nullptr, path, HelpViewer::Contents, 0));
+    QVERIFY(driver.done());
+    QVERIFY(viewer.window());
+    QCOMPARE(viewer.window()->file().path(), HelpPath);
+    QCOMPARE(viewer.window()->currentPage(), QStringLiteral("bereinigen.html"));
+}
+
+void tst_HelpWindow::diaryCallReachesTheWindow()
+{
+    // The process-wide viewer is the help window.
+    rt::ServiceSlot<HelpViewer>::reset();
+    QVERIFY(help::htmlHelp(nullptr, HelpPath, help::HelpContext, 310));
+    auto *viewer = dynamic_cast<WindowHelpViewer *>(&rt::ServiceSlot<HelpViewer>::current());
+    QVERIFY(viewer);
+    QVERIFY(viewer->window());
+    QCOMPARE(viewer->window()->currentPage(), QStringLiteral("bereinigen.html"));
+    QVERIFY(help::htmlHelp(nullptr, HelpPath, help::DisplayTopic, 0));
+    QCOMPARE(viewer->window()->currentPage(), QStringLiteral("helpp.html"));
+    QPointer<HelpWindow> window = viewer->window();
+    QVERIFY(help::htmlHelp(nullptr, HelpPath, help::CloseAll, 0));
+    QTRY_VERIFY(window.isNull());
+    rt::ServiceSlot<HelpViewer>::reset();
+}
+
+KV_TEST_MAIN(tst_HelpWindow)
+#include "tst_HelpWindow.moc"
