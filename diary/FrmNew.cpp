@@ -309,7 +309,7 @@ void FrmNew::Command3_Click()
 
 void FrmNew::save(bool append)
 {
-    if (dateLine().isEmpty() || Txt(1)->text().isEmpty()) {
+    if (dateLine().isEmpty() || Txt(1)->isTextEmpty()) {
         MsgBox(QStringLiteral("Please fill in all textfields..."), 64, QStringLiteral("Incomplete..."));
         return;
     }

@@ -286,6 +286,19 @@ QString RichTextBox::text() const
     return plainOf(raw, 0, static_cast<int>(raw.size()));
 }
 
+bool RichTextBox::isTextEmpty() const
+{
+    if (m_loading) {
+        for (QTextBlock b = m_edit->document()->begin(); b.isValid(); b = b.next()) {
+            QString shown = b.text();
+            shown.remove(QChar::ObjectReplacementCharacter);
+            if (!shown.isEmpty())
+                return false;
+        }
+    }
+    return text().isEmpty();
+}
+
 void RichTextBox::insertPlain(QTextCursor &cursor, const QString &text)
 {
     QString t = text;

@@ -41,6 +41,9 @@ public:
     ~RichTextBox() override;
 
     QString text() const;
+    // Whether text() is empty, answered without reading the rest of a large
+    // entry when the part read so far already has text.
+    bool isTextEmpty() const;
     // Replaces everything by unformatted text; CR LF, CR or LF break paragraphs.
     void setText(const QString &text);
     QString textRTF() const;

@@ -99,6 +99,7 @@ private slots:
     void largeEntrySavedWholeRightAfterLoading();
     void largeEntryShowsAtOnceAndReadsOnInSteps();
     void veryTallEntryKeepsItsScrollBar();
+    void emptinessKnownWithoutReadingTheRest();
     void userInputDuringLoadingReadsAllFirst();
     void longParagraphReadsAsOne();
     void longParagraphPropertiesCoverAllPieces();
@@ -709,6 +710,25 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QTRY_VERIFY_WITH_TIMEOUT(box.editor()->document()->isUndoRedoEnabled(), 20000);
     QTest::qWait(50);
     QCOMPARE(box.text(), other);
+}
+
+void TestRichTextBox::emptinessKnownWithoutReadingTheRest()
+{
+    // The editor's save asks this of a large entry; reading the rest first
+    // would hold the window for seconds.
+    RichTextBox box;
+    box.resize(300, 200);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QString expected;
+    box.setTextRTF(manyParagraphs(40000, &expected));
+    QVERIFY(!box.isTextEmpty());
+    QVERIFY(box.editor()->document()->blockCount() < 40000);
+
+    box.setTextRTF(QStringLiteral("{\\rtf1\\ansi }"));
+    QVERIFY(box.isTextEmpty());
+    box.setText(QStringLiteral("\r\n"));
+    QVERIFY(!box.isTextEmpty());
 }
 
 void TestRichTextBox::veryTallEntryKeepsItsScrollBar()
