@@ -6,15 +6,22 @@
 #include "diary/MenuArea.h"
 #include "diary/MessageRoutine.h"
 #include "diary/OfficeMenu.h"
+#include "diary/Time.h"
+#include "diary/TopicHELP.h"
 #include "diary/WidgetForm.h"
+#include "diary/copyright.h"
 #include "diary/datensi1.h"
 #include "diary/passwort1.h"
+#include "diary/shellexe_1.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
 #include "platform/com/FormHosting.h"
+#include "platform/com/IgnoringErrors.h"
+#include "platform/comdlg/CommonDialog.h"
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
+#include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
@@ -28,6 +35,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
 
 namespace kalvento
 {
@@ -36,6 +46,7 @@ namespace
 {
 
 const QString CRLF = QStringLiteral("\r\n");
+const QString CR = QStringLiteral("\r");
 const QString Table = QStringLiteral("Zorvelin");
 const QString Tagdatum = QStringLiteral("Tagdatum");
 const QString Tagtext = QStringLiteral("Tagtext");
@@ -80,15 +91,37 @@ const QRect Frame1Rect(120, 840, 3600, 5160);
 const QRect ListRect(240, 1200, 3360, 4680);
 const QRect Frame2Rect(3840, 840, 5640, 3960);
 const QRect Preview0Rect(3960, 1200, 5400, 420);
-const QRect Preview1Rect(3960, 1680, 5400, 3000);
+const QRect Preview1Rect(3960, 1680, 5400, 2520);
+const QRect PrintRect(7680, 4260, 1680, 420);
 const QRect Frame3Rect(3840, 4920, 5640, 1080);
 const QRect Command2Rect(3960, 5310, 1800, 495);
 const QRect Command1Rect(5820, 5310, 1800, 495);
 const QRect Command5Rect(7680, 5310, 1680, 495);
 const QRect Label2Rect(120, 6180, 1080, 300);
 const QRect Text3Rect(1200, 6120, 2520, 375);
+const QRect DescriptionRect(3840, 6060, 4920, 540);
+const QRect Image1Rect(8880, 6060, 480, 480);
 const QRect Dialog1Rect(0, 0, 480, 480);
-const QSize AreaSize(9600, 6600);
+const QSize AreaSize(9600, 6720);
+
+// Image1: a closed diary with its ribbon, in the window's corner.
+QPixmap diaryPicture(QSize size)
+{
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    const int w = size.width(), h = size.height();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf4, 0xf0, 0xe0));
+    p.drawRect(w / 4, h / 8, w * 5 / 8, h * 6 / 8); // the pages
+    p.setBrush(QColor(0x7a, 0x3b, 0x1c));
+    p.drawRect(w / 5, h / 10, w * 5 / 8, h * 6 / 8); // the cover
+    p.setBrush(QColor(0xc8, 0x9b, 0x3c));
+    p.drawRect(w * 3 / 10, h / 4, w * 2 / 5, h / 8); // the label
+    p.setBrush(QColor(0xb0, 0x10, 0x20));
+    p.drawRect(w * 2 / 3, h * 3 / 4, w / 16, h / 6); // the ribbon
+    return picture;
+}
 
 } // namespace
 
@@ -110,9 +143,14 @@ void FrmMain::buildMenus()
 
     QMenu *dat = m_menuBar->addMenu(QStringLiteral("&Datei"));
     dat->setObjectName(QStringLiteral("dat"));
+    dat->addAction(QStringLiteral("Datenbank bereinigen"), this, &FrmMain::reini_Click)
+        ->setObjectName(QStringLiteral("reini"));
     QAction *datenbanksichern =
         dat->addAction(QStringLiteral("Datensicherung"), this, &FrmMain::datenbanksichern_Click);
     datenbanksichern->setObjectName(QStringLiteral("datenbanksichern"));
+    dat->addSeparator();
+    dat->addAction(QStringLiteral("&Online-Update..."), this, &FrmMain::updateee_Click)
+        ->setObjectName(QStringLiteral("updateee"));
     dat->addSeparator();
     m_enden = dat->addAction(QStringLiteral("Programm &beenden..."), this, &FrmMain::enden_Click);
     m_enden->setObjectName(QStringLiteral("enden"));
@@ -133,6 +171,15 @@ void FrmMain::buildMenus()
         m_looks[i]->setObjectName(QString::fromLatin1(Looks[i].entry));
         m_looks[i]->setCheckable(true);
     }
+
+    QMenu *fragezeichen = m_menuBar->addMenu(QStringLiteral("&?"));
+    fragezeichen->setObjectName(QStringLiteral("fragezeichen"));
+    fragezeichen->addAction(QStringLiteral("Hilfe"), this, &FrmMain::helpp_Click)
+        ->setObjectName(QStringLiteral("helpp"));
+    fragezeichen->addSeparator();
+    // The menu look reads the caption's markup: bold italic "&Copyright".
+    fragezeichen->addAction(QStringLiteral("@B@I&Copyright"), this, &FrmMain::copyr_Click)
+        ->setObjectName(QStringLiteral("copyr"));
 
     // Designed with the XP look; a stored look replaces it when the window loads.
     m_officeMenu1 = new OfficeMenu(m_menuBar, this);
@@ -188,6 +235,24 @@ void FrmMain::buildControls()
     m_command5 = new CommandButton(QStringLiteral("Eintrag &löschen"), m_area);
     place(m_command5, QStringLiteral("Command5"), Command5Rect);
     connect(m_command5, &QPushButton::clicked, this, &FrmMain::Command5_Click);
+    m_xpButton1 = new CommandButton(QStringLiteral("Eintrag &drucken"), m_area);
+    place(m_xpButton1, QStringLiteral("xpButton1"), PrintRect);
+    connect(m_xpButton1, &QPushButton::clicked, this, &FrmMain::xpButton1_Click);
+    m_commonDialog1 = std::make_unique<comdlg::CommonDialog>(this);
+
+    auto *description =
+        new QLabel(QStringLiteral("Wählen Sie links einen Tag, um seinen Eintrag zu lesen, zu "
+                                  "bearbeiten, zu löschen oder zu drucken."),
+                   m_area);
+    description->setWordWrap(true);
+    place(description, QStringLiteral("Label3"), DescriptionRect);
+    m_image1 = new QLabel(m_area);
+    place(m_image1, QStringLiteral("Image1"), Image1Rect);
+    m_image1->setPixmap(diaryPicture(rt::Twips::toPixels(Image1Rect).size()));
+    m_image1->setScaledContents(true);
+    m_image1->setCursor(Qt::PointingHandCursor);
+    m_image1->setToolTip(QStringLiteral("Copyright"));
+    m_image1->installEventFilter(this);
 
     place(new QLabel(QStringLiteral("Heute ist:"), m_area), QStringLiteral("Label2"), Label2Rect);
     m_text3 = new QLineEdit(m_area);
@@ -456,13 +521,7 @@ void FrmMain::datenbanksichern_Click()
                     dao::raiseDaoError(dao::ErrObjectClosed);
                 m_db->snapshotTo(path);
             },
-        .close =
-            [this] {
-                m_rs.reset();
-                if (m_db)
-                    m_db->Close();
-                m_db.reset();
-            },
+        .close = [this] { closeDatabase(); },
         .reopen =
             [this] {
                 if (openDatabase())
@@ -477,11 +536,105 @@ void FrmMain::enden_Click()
     if (ShowMessage2(Dialog1(), QStringLiteral("Wollen Sie das Programm wirklich beenden?"),
                      QStringLiteral("36"), QStringLiteral("Programm beenden")) != QLatin1String("6"))
         return;
+    closeDatabase();
+    m_programEnd();
+}
+
+void FrmMain::closeDatabase()
+{
     m_rs.reset();
     if (m_db)
         m_db->Close();
     m_db.reset();
+}
+
+void FrmMain::xpButton1_Click()
+{
+    if (m_list->currentRow() < 0) {
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Bitte markieren Sie den Eintrag, welchen Sie drucken möchten."),
+                    QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
+        return;
+    }
+    // A missing printer, a cancelled dialog or a failing print leave nothing
+    // printed and need no message.
+    comdlg::CommonDialog &dialog = *m_commonDialog1;
+    dialog.setDialogTitle(QStringLiteral("Eintrag drucken..."));
+    dialog.setCancelError(true);
+    int flags = comdlg::CommonDialog::PrintReturnDC | comdlg::CommonDialog::PrintNoPageNums;
+    if (m_lblDbInfo[1]->selLength() != 0)
+        flags += comdlg::CommonDialog::PrintSelection;
+    dialog.setFlags(flags);
+    if (!com::ignoringErrors([&] { dialog.ShowPrinter(); }) || !dialog.Printer())
+        return;
+    com::ignoringErrors([&] {
+        richtext::PrinterTarget target(*dialog.Printer());
+        m_lblDbInfo[1]->selPrint(target);
+    });
+}
+
+void FrmMain::reini_Click()
+{
+    const QString answer = ShowMessage2(
+        Dialog1(),
+        QStringLiteral("Wenn Sie jetzt auf >OK< klicken, dann wird das Programm beendet und das "
+                       "Datenbankbereinigungs-") +
+            CR +
+            QStringLiteral("Tool aufgerufen. Nachdem Sie dort die Datenbank bereinigt haben, kehren Sie "
+                           "automatisch wieder zum") +
+            CR + QStringLiteral("Hauptprogramm zurück."),
+        QStringLiteral("70"), QStringLiteral("Datenbankbereinigung"));
+    if (answer == QLatin1String("1"))
+        handOverTo(QStringLiteral("datenbanktool"), QStringLiteral("Datenbankbereinigung"), true, true);
+    else if (answer == QLatin1String("3"))
+        TopicHELP::ShowHelpTopic(1, 310);
+}
+
+void FrmMain::updateee_Click()
+{
+    const QString answer =
+        ShowMessage2(Dialog1(),
+                     QStringLiteral("Um das Update-Modul nun aufzurufen, wird das Programm") + CR +
+                         QStringLiteral("für diesen Vorgang kurz geschlossen.") + CR + CR +
+                         QStringLiteral("Wenn ein Update vorhanden ist, wird dieses direkt installiert") +
+                         CR + QStringLiteral("und das Hauptprogramm wird anschließend wieder aufgerufen.") +
+                         CR + CR + QStringLiteral("Bitte sichern Sie zurvor Ihre eingegebenen Daten.") + CR +
+                         CR + QStringLiteral("Soll das Update-Modul nun aufgerufen werden?"),
+                     QStringLiteral("68"), QStringLiteral("Online-Update"));
+    if (answer == QLatin1String("6"))
+        handOverTo(QStringLiteral("update"), QStringLiteral("Online-Update"), false, false);
+}
+
+void FrmMain::handOverTo(const QString &program, const QString &title, bool closeFirst, bool pause)
+{
+    if (closeFirst)
+        closeDatabase();
+    const QString file = rt::App::path() + QLatin1Char('/') + program;
+    if (!shellexe_1::ShellOpen(file, 1, QStringLiteral("open"))) {
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Das Programm \"") + program +
+                        QStringLiteral("\" konnte nicht gestartet werden:") + CRLF + CRLF + file + CRLF +
+                        CRLF + QStringLiteral("Das Tagebuch bleibt geöffnet."),
+                    QStringLiteral("16"), title);
+        if (closeFirst && openDatabase())
+            RefreshList();
+        return;
+    }
+    if (pause)
+        Time::Pause(1);
+    // Ending releases the database; the started program may need the file.
+    closeDatabase();
     m_programEnd();
+}
+
+void FrmMain::helpp_Click()
+{
+    TopicHELP::ShowContents();
+}
+
+void FrmMain::copyr_Click()
+{
+    rt::Form::create<copyright>()->showModal();
 }
 
 void FrmMain::setCountCaption()
@@ -512,6 +665,11 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     // stays the reference for the run.
     if (watched == m_area && event->type() == QEvent::Resize && isVisible())
         ResizeForm(*this, m_area);
+    if (watched == m_image1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        copyr_Click();
+        return true;
+    }
     return rt::Form::eventFilter(watched, event);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenuBar;
 
@@ -21,6 +22,11 @@ class Recordset;
 namespace richtext
 {
 class RichTextBox;
+}
+
+namespace comdlg
+{
+class CommonDialog;
 }
 
 namespace kalvento
@@ -58,6 +64,9 @@ public:
     CommandButton *Command1() const { return m_command1; }
     CommandButton *Command2() const { return m_command2; }
     CommandButton *Command5() const { return m_command5; }
+    CommandButton *xpButton1() const { return m_xpButton1; }
+    QLabel *Image1() const { return m_image1; }
+    comdlg::CommonDialog &CommonDialog1() const { return *m_commonDialog1; }
     OfficeMenu *OfficeMenu1() const { return m_officeMenu1; }
     QMenuBar *menuBar() const { return m_menuBar; }
     // Menu entries by their names ("xpdesign", "enden", ...).
@@ -80,8 +89,15 @@ public:
     void office2003er_Click();
     void office2007er_Click();
     void vbstudio05_Click();
+    // Print: the chosen entry as the preview shows it, or its selection.
+    void xpButton1_Click();
     void datenbanksichern_Click();
+    void reini_Click();
+    void updateee_Click();
     void enden_Click();
+    void helpp_Click();
+    // The about box; a click on Image1 opens it too.
+    void copyr_Click();
 
 protected:
     void onLoad() override;
@@ -98,6 +114,10 @@ private:
     bool todayListed() const;
     void showDatabaseError(const QString &what, const std::exception &error);
     void writeRecord(bool append, const QString &datum, const QString &text);
+    void closeDatabase();
+    // Starts a program of the program folder and ends this one; when it
+    // cannot be started, says so and goes on with the database reopened.
+    void handOverTo(const QString &program, const QString &title, bool closeFirst, bool pause);
 
     QMenuBar *m_menuBar = nullptr;
     QWidget *m_area = nullptr;
@@ -110,6 +130,9 @@ private:
     CommandButton *m_command1 = nullptr;
     CommandButton *m_command2 = nullptr;
     CommandButton *m_command5 = nullptr;
+    CommandButton *m_xpButton1 = nullptr;
+    QLabel *m_image1 = nullptr;
+    std::unique_ptr<comdlg::CommonDialog> m_commonDialog1;
     OfficeMenu *m_officeMenu1 = nullptr;
     std::array<QAction *, 4> m_looks{};
     QAction *m_enden = nullptr;

@@ -1,11 +1,50 @@
 #include "diary/OfficeMenu.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace kalvento
 {
 
-OfficeMenu::OfficeMenu(QMenuBar *menuBar, QObject *parent) : QObject(parent), m_menuBar(menuBar) {}
+OfficeMenu::OfficeMenu(QMenuBar *menuBar, QObject *parent) : QObject(parent), m_menuBar(menuBar)
+{
+    applyMarkupToMenus();
+}
+
+void OfficeMenu::applyMarkup(QAction &entry)
+{
+    QString caption = entry.text();
+    QFont font = entry.font();
+    bool marked = false;
+    for (;;) {
+        if (caption.startsWith(QLatin1String("@B"), Qt::CaseInsensitive))
+            font.setBold(true);
+        else if (caption.startsWith(QLatin1String("@I"), Qt::CaseInsensitive))
+            font.setItalic(true);
+        else
+            break;
+        caption.remove(0, 2);
+        marked = true;
+    }
+    if (!marked)
+        return;
+    entry.setFont(font);
+    entry.setText(caption);
+}
+
+void OfficeMenu::applyMarkupToMenus()
+{
+    if (!m_menuBar)
+        return;
+    QList<QAction *> pending = m_menuBar->actions();
+    while (!pending.isEmpty()) {
+        QAction *entry = pending.takeFirst();
+        applyMarkup(*entry);
+        if (QMenu *sub = entry->menu())
+            pending += sub->actions();
+    }
+}
 
 QString OfficeMenu::styleSheetFor(int style)
 {
@@ -45,6 +84,8 @@ void OfficeMenu::setStyle(int style)
     m_style = style;
     if (m_menuBar)
         m_menuBar->setStyleSheet(styleSheetFor(style));
+    // Entries added since are drawn with their formatting too.
+    applyMarkupToMenus();
 }
 
 } // namespace kalvento

@@ -4,12 +4,15 @@
 #include "platform/comdlg/DialogBackend.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <algorithm>
 
 namespace comdlg
 {
 
 CommonDialog::CommonDialog(QWidget *owner) : m_owner(owner) {}
+
+CommonDialog::~CommonDialog() = default;
 
 QString CommonDialog::FileTitle() const
 {
@@ -88,6 +91,16 @@ void CommonDialog::ShowFont()
         m_fontStrikethru = chosen->strikethru;
         m_color = chosen->color;
     }
+}
+
+void CommonDialog::ShowPrinter()
+{
+    auto chosen = rt::ServiceSlot<DialogBackend>::current().print(dialogParent(), m_title, m_flags);
+    if (!chosen.value) {
+        cancelled();
+        return;
+    }
+    m_printer = std::move(*chosen.value);
 }
 
 void CommonDialog::setAction(int action)

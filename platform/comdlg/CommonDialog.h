@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace comdlg
@@ -27,10 +29,15 @@ public:
         FilePathMustExist = 0x800, // open dialog
         FileMustExist = 0x1000,    // open dialog
         FileOverwritePrompt = 0x2, // save dialog
+        PrintSelection = 0x1,      // print dialog: the selection is chosen
+        PrintNoSelection = 0x4,    // print dialog: no selection choice
+        PrintNoPageNums = 0x8,     // print dialog: no page range
+        PrintReturnDC = 0x100,     // print dialog: hand back the printer to print on
     };
 
     // The dialogs open over this widget (nullptr: the active window).
     explicit CommonDialog(QWidget *owner = nullptr);
+    ~CommonDialog() override;
 
     bool CancelError() const { return m_cancelError; }
     void setCancelError(bool on) { m_cancelError = on; }
@@ -66,6 +73,9 @@ public:
     void ShowSave();
     void ShowColor();
     void ShowFont();
+    // The print dialog; on OK, Printer() is the printer chosen, set up to print on.
+    void ShowPrinter();
+    QPrinter *Printer() const { return m_printer.get(); }
     // Setting Action shows a dialog: 1 open, 2 save, 3 colour, 4 font; other
     // values raise error 380.
     int Action() const { return m_action; }
@@ -90,6 +100,7 @@ private:
     bool m_fontUnderline = false;
     bool m_fontStrikethru = false;
     int m_action = 0;
+    std::shared_ptr<QPrinter> m_printer;
 };
 
 } // namespace comdlg

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
+
 namespace comdlg
 {
 
@@ -97,6 +99,9 @@ public:
     // The settings of one printer, as its stored defaults.
     virtual Outcome<spooler::DeviceMode> printerProperties(QWidget *parent,
                                                            const spooler::DeviceMode &initial) = 0;
+    // The print dialog: the printer chosen, set up to print on (the
+    // platform's device context). flags as the platform's print dialog takes them.
+    virtual Outcome<std::shared_ptr<QPrinter>> print(QWidget *parent, const QString &title, int flags) = 0;
 };
 
 } // namespace comdlg

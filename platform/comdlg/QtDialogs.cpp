@@ -321,4 +321,21 @@ Outcome<spooler::DeviceMode> QtDialogs::printerProperties(QWidget *parent, const
     return Outcome<spooler::DeviceMode>::accepted(mode);
 }
 
+Outcome<std::shared_ptr<QPrinter>> QtDialogs::print(QWidget *parent, const QString &title, int flags)
+{
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(flags & CommonDialog::PrintNoPageNums));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !(flags & CommonDialog::PrintNoSelection));
+    if (flags & CommonDialog::PrintSelection)
+        printer->setPrintRange(QPrinter::Selection);
+    if (flags & (PrintDisablePrintToFile | PrintHidePrintToFile))
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return Outcome<std::shared_ptr<QPrinter>>::failed();
+    return Outcome<std::shared_ptr<QPrinter>>::accepted(std::move(printer));
+}
+
 } // namespace comdlg

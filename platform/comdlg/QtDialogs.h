@@ -27,6 +27,7 @@ public:
                                             int flags) override;
     Outcome<spooler::DeviceMode> printerProperties(QWidget *parent,
                                                    const spooler::DeviceMode &initial) override;
+    Outcome<std::shared_ptr<QPrinter>> print(QWidget *parent, const QString &title, int flags) override;
 
     // "Bilder (*.JPG)|*.JPG;*.BMP|Alle (*.*)|*.*" as Qt's name filters, one per
     // description and pattern pair, each pattern also in the other letter case.

@@ -1,6 +1,7 @@
 #include "platform/shell/Shell.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -25,6 +26,10 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
         return QProcess::startDetached(info.absoluteFilePath(), arguments, directory) ? 42
                                                                                       : ErrorFileNotFound;
     }
+    // A program or document that is not there cannot be opened: say so, as
+    // the platform does, rather than hand the desktop a path it will not find.
+    if (QDir::isAbsolutePath(file) && !info.exists())
+        return ErrorFileNotFound;
     const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl(file);
     return QDesktopServices::openUrl(url) ? 42 : ErrorFileNotFound;
 }

@@ -350,8 +350,9 @@ private slots:
             if (!action->objectName().isEmpty())
                 names << action->objectName();
         names.sort();
-        QCOMPARE(names, (QStringList{"datenbanksichern", "enden", "office2003er", "office2007er", "pwort",
-                                     "vbstudio05", "xpdesign"}));
+        QCOMPARE(names,
+                 (QStringList{"copyr", "datenbanksichern", "enden", "helpp", "office2003er", "office2007er",
+                              "pwort", "reini", "updateee", "vbstudio05", "xpdesign"}));
     }
 
     void quitAsksFirst()

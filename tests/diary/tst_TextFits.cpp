@@ -5,6 +5,7 @@
 #include "diary/InputBox.h"
 #include "diary/MessageRoutine.h"
 #include "diary/ProgramEnd.h"
+#include "diary/copyright.h"
 #include "diary/frmScreen.h"
 #include "diary/passwort1.h"
 #include "diary/passwort2.h"
@@ -192,6 +193,10 @@ private slots:
                                           << "Eintrag löschen";
         QTest::newRow("input box") << "input"
                                    << "Geben Sie hier den Suchbegriff ein:";
+        QTest::newRow("about box") << "copyright"
+                                   << "Folgendes Betriebssystem wurde erkannt:";
+        QTest::newRow("clean-up question") << "reini"
+                                           << "Datenbankbereinigung";
     }
 
     void windowTextsFit()
@@ -231,6 +236,16 @@ private slots:
                         .arg(longDate(LongestDay)),
                     QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
             });
+        } else if (window == "copyright") {
+            seen = openForm<kalvento::copyright>();
+        } else if (window == "reini") {
+            kalvento::FrmMain &main = m_windows.open();
+            Driver driver;
+            driver.on("balloon", [&seen](QWidget *w) {
+                seen.look(w);
+                testsupport::pressBalloon(w, 1); // Abbrechen
+            });
+            drive(driver, [&main] { main.reini_Click(); });
         } else if (window == "input") {
             kalvento::FrmMain &main = m_windows.open();
             main.show();

@@ -2,9 +2,12 @@
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/comdlg/QtDialogs.h"
 #include "platform/gdi/SystemColors.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/ScriptedDialogs.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QVariantList>
 
 using comdlg::CommonDialog;
@@ -67,6 +70,9 @@ private slots:
     void nameFilters_data();
     void nameFilters();
     void colourConversion();
+    void printDialog_data();
+    void printDialog();
+    void aCancelledPrintDialogKeepsThePrinter();
 
 private:
     ScriptedDialogs *m_dialogs = nullptr; // owned by the installed backend
@@ -392,6 +398,63 @@ void TestCommonDialog::colourConversion()
     // A system colour starts the dialog from what it stands for.
     const gdi::ColorRef face = gdi::SystemColors::color(gdi::ColorBtnFace);
     QCOMPARE(QtDialogs::toOleColor(QtDialogs::toQColor(0x8000000F)), face);
+}
+
+void TestCommonDialog::printDialog_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("range");
+    QTest::newRow("all, no page numbers") << 0x108 << int(QPrinter::AllPages);
+    QTest::newRow("the selection chosen") << 0x109 << int(QPrinter::Selection);
+}
+
+// Qt's own print dialog: titled, with the choices the flags offer, and the
+// printer it was accepted with handed back to print on.
+void TestCommonDialog::printDialog()
+{
+    QFETCH(int, flags);
+    rt::ServiceSlot<DialogBackend>::reset();
+    m_dialogs = nullptr;
+    CommonDialog dialog;
+    dialog.setDialogTitle(QStringLiteral("Eintrag drucken..."));
+    dialog.setFlags(flags);
+    dialog.setCancelError(true);
+    QString title;
+    bool pageRange = true;
+    bool selection = false;
+    testsupport::acceptWhenDialogShown([&](QDialog *shown) {
+        auto *print = qobject_cast<QPrintDialog *>(shown);
+        QVERIFY(print);
+        title = print->windowTitle();
+        pageRange = print->testOption(QAbstractPrintDialog::PrintPageRange);
+        selection = print->testOption(QAbstractPrintDialog::PrintSelection);
+    });
+    dialog.ShowPrinter();
+    QCOMPARE(title, QStringLiteral("Eintrag drucken..."));
+    QVERIFY(!pageRange);
+    QVERIFY(selection);
+    QVERIFY(dialog.Printer());
+    QTEST(int(dialog.Printer()->printRange()), "range");
+}
+
+void TestCommonDialog::aCancelledPrintDialogKeepsThePrinter()
+{
+    CommonDialog dialog;
+    m_dialogs->push(Answer::pdf(QStringLiteral("/tmp/nie.pdf")));
+    dialog.ShowPrinter();
+    QPrinter *first = dialog.Printer();
+    QVERIFY(first);
+    QCOMPARE(first->outputFileName(), QStringLiteral("/tmp/nie.pdf"));
+    dialog.setCancelError(true);
+    try {
+        dialog.ShowPrinter();
+        QFAIL("a cancelled print dialog must raise with CancelError on");
+    } catch (const com::AutomationError &error) {
+        QCOMPARE(error.number(), 32755);
+    }
+    QCOMPARE(dialog.Printer(), first);
+    QCOMPARE(m_dialogs->shown().size(), 2);
+    QCOMPARE(m_dialogs->shown()[1].kind, QStringLiteral("print"));
 }
 
 KV_TEST_MAIN(TestCommonDialog)

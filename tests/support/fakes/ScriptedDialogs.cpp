@@ -1,5 +1,7 @@
 #include "tests/support/fakes/ScriptedDialogs.h"
 
+#include <QPrinter>
+
 namespace comdlg
 {
 
@@ -151,6 +153,21 @@ Outcome<spooler::DeviceMode> ScriptedDialogs::printerProperties(QWidget *, const
     if (answer.cancel)
         return Outcome<spooler::DeviceMode>::failed(answer.error);
     return Outcome<spooler::DeviceMode>::accepted(answer.printer);
+}
+
+Outcome<std::shared_ptr<QPrinter>> ScriptedDialogs::print(QWidget *, const QString &title, int flags)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("print");
+    shown.title = title;
+    shown.flags = flags;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return Outcome<std::shared_ptr<QPrinter>>::failed(answer.error);
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(answer.fileName);
+    return Outcome<std::shared_ptr<QPrinter>>::accepted(std::move(printer));
 }
 
 } // namespace comdlg

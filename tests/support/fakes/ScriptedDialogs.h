@@ -17,13 +17,13 @@ class ScriptedDialogs : public DialogBackend
 {
 public:
     struct Shown {
-        QString kind; // "open", "save", "color", "font", "folder", "printer" or "printerprop"
+        QString kind; // "open", "save", "color", "font", "folder", "printer", "printerprop" or "print"
         QString filter;
         int flags = 0;
         QString fileName;            // open and save: the preset file name
         uint32_t color = 0;          // colour: the starting colour
         FontChoice font;             // font: what it was prefilled with
-        QString title;               // folder: the title above the tree
+        QString title;               // folder: the title above the tree; print: the dialog's title
         FileRequest file;            // open and save through files()
         ColorChoice colours;         // chooseColor(): the start, custom colours included
         Placement placement;         // files() and chooseColor()
@@ -80,6 +80,8 @@ public:
             a.font = f;
             return a;
         }
+        // print(): a PDF printer writing to the file.
+        static Answer pdf(const QString &path) { return file(path); }
         static Answer printerSettings(const spooler::DeviceMode &mode)
         {
             Answer a;
@@ -108,6 +110,7 @@ public:
                                             int flags) override;
     Outcome<spooler::DeviceMode> printerProperties(QWidget *parent,
                                                    const spooler::DeviceMode &initial) override;
+    Outcome<std::shared_ptr<QPrinter>> print(QWidget *parent, const QString &title, int flags) override;
 
 private:
     Answer next();
