@@ -59,7 +59,7 @@ const QRect Command1Rect(120, 5280, 1920, 420);
 const QRect Command4Rect(3180, 5280, 1920, 420);
 const QRect Command5Rect(5220, 5280, 1920, 420);
 const QRect HiddenRect(0, 0, 480, 480);
-const QSize FormSize(7380, 6240);
+const QSize FormSize(7380, 5880);
 
 // lblInfo and lblStatus are control arrays; these are the indices the window has.
 constexpr std::array<int, 3> InfoIndices{0, 1, 5};
@@ -209,7 +209,9 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
     }
     m_lblStatus[3] = label(QString(), QStringLiteral("lblStatus(6)"), StatusLineRect);
 
-    m_prb = library(QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("PRB"), PRBRect);
+    // The window speaks of percentages: the bar is full at 100.
+    m_prb = library(QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("PRB"), PRBRect,
+                    QStringLiteral("Max = 100"));
     m_command1 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command1"), Command1Rect,
                          QStringLiteral("Caption = \" Über&prüfen\"\n"
                                         "ToolTipText = \"Prüfen ob bereits ein Update vorhanden ist.\""),

@@ -193,6 +193,8 @@ private slots:
         for (int line = 1; line <= 5; ++line)
             QCOMPARE(w.Text(line)->text(), QString());
         QVERIFY(!w.PRB()->isVisible());
+        // Its values are percentages.
+        QCOMPARE(w.PRB()->get(QStringLiteral("Max")).toLong(), 100);
         const QStringList infos{QStringLiteral("Größe in Bytes:"), QStringLiteral("Empfangen:"),
                                 QStringLiteral("Geschwindigkeit:")};
         const QList<int> indices{0, 1, 5};
