@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 #include <cmath>
@@ -329,9 +330,11 @@ void nuvreldate1::Command4_Click()
     m_command2->let(QStringLiteral("EnabledB"), com::Variant::fromBool(false));
     setStatus(QStringLiteral("Status: Download wird gestartet. Bitte warten ..."));
 
-    m_downloading = true;
-    m_dl->Download(m_txturl->text(), folder);
-    m_downloading = false;
+    {
+        // Cleared however Download ends, an error from a handler beneath it included.
+        const QScopedValueRollback<bool> downloading(m_downloading, true);
+        m_dl->Download(m_txturl->text(), folder);
+    }
     if (m_closeWhenDownloadEnds) {
         unload();
         return;
