@@ -1,4 +1,5 @@
 #include "diary/CommandButton.h"
+#include "diary/DayList.h"
 #include "diary/FrmMain.h"
 #include "diary/OfficeMenu.h"
 #include "diary/Time.h"
