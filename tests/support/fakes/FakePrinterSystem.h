@@ -47,6 +47,7 @@ public:
     std::unique_ptr<PrinterConnection> open(const QString &deviceName) override;
     QString defaultPrinterName() const override { return defaultName; }
     bool setDefaultPrinter(const QString &deviceName) override;
+    bool setProfileDefault(const QString &deviceName) override;
 
 private:
     Printer &currentPrinter() const;
