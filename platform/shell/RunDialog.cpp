@@ -47,12 +47,13 @@ RunDialog::RunDialog(QWidget *owner, const RunRequest &request)
     label->setBuddy(m_command);
     if (m_options & RunNoLabel)
         label->hide();
-    m_browse->setVisible(!(m_options & RunNoBrowse));
     connect(m_browse, &QPushButton::clicked, this, &RunDialog::browse);
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     buttons->addButton(m_browse, QDialogButtonBox::ActionRole);
+    // After adding: the box shows every button it takes.
+    m_browse->setVisible(!(m_options & RunNoBrowse));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QGridLayout(this);

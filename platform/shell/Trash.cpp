@@ -1,6 +1,8 @@
 #include "platform/shell/Trash.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace shell
 {
@@ -9,6 +11,9 @@ Trash::~Trash() = default;
 
 bool DesktopTrash::moveToTrash(const QString &path)
 {
+    // Qt makes the trash inside the data folder but not the folder itself,
+    // which a fresh account may not have yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     return QFile::moveToTrash(path);
 }
 
