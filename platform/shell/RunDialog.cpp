@@ -73,7 +73,7 @@ QString RunDialog::command() const
 void RunDialog::browse()
 {
     const std::optional<QString> file = rt::ServiceSlot<comdlg::DialogBackend>::current().openFile(
-        this, QStringLiteral("Durchsuchen"), QStringLiteral("Programme|*|Alle Dateien|*.*"), 1, QString(), 0);
+        this, QStringLiteral("Durchsuchen"), QStringLiteral("Alle Dateien|*"), 1, QString(), 0);
     if (file)
         m_command->setEditText(*file);
 }
