@@ -52,13 +52,6 @@ void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType 
         [field](Dialog &, const Field &value) { messageState().*field = value; });
 }
 
-// The services that other parts of the control bring; until they are there a
-// call says so instead of pretending to succeed.
-Variant notYetAvailable(const QString &name)
-{
-    raiseError(ErrNotImplemented, QStringLiteral("%1 ist in dieser Version noch nicht verfügbar").arg(name));
-}
-
 } // namespace
 
 Dialog::Dialog() : m_font(std::make_shared<StdFont>()), m_isNT(detectWinNT())
@@ -296,6 +289,45 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
         {QStringLiteral("ShowFont"), done(&Dialog::ShowFont)},
         {QStringLiteral("ShowPrinter"), done(&Dialog::ShowPrinter)},
         {QStringLiteral("ShowPrinterProp"), [](Dialog &self) { return self.ShowPrinterProp(); }},
+        {QStringLiteral("LogOff"), done(&Dialog::LogOff)},
+        {QStringLiteral("Reboot"), done(&Dialog::Reboot)},
+        {QStringLiteral("ShutDown"), done(&Dialog::ShutDown)},
+        {QStringLiteral("ShowShutDown"), done(&Dialog::ShowShutDown)},
+        {QStringLiteral("ShowRestart"), done(&Dialog::ShowRestart)},
+        {QStringLiteral("ShowRun"), done(&Dialog::ShowRun)},
+        {QStringLiteral("ShowIcon"), done(&Dialog::ShowIcon)},
+        {QStringLiteral("ShowFolder"), [](Dialog &self) { return Variant(self.ShowFolder()); }},
+        {QStringLiteral("ShowObjectProp"), done(&Dialog::ShowObjectProp)},
+        {QStringLiteral("ShowAbout"), done(&Dialog::ShowAbout)},
+        {QStringLiteral("GetWinXP"), [](Dialog &self) { return Variant::fromBool(self.GetWinXP()); }},
+        {QStringLiteral("GetWinVista"), [](Dialog &self) { return Variant::fromBool(self.GetWinVista()); }},
+    };
+    // A missing optional argument counts as 0.
+    const auto longArg = [](const Args &args, size_t i) {
+        return i < args.size() && !args[i].isMissing() ? args[i].toLong() : 0;
+    };
+    const auto textArg = [](const Args &args) { return args.empty() ? QString() : args[0].toString(); };
+    const std::map<QString, std::function<Variant(Dialog &, Args &)>> withArguments = {
+        {QStringLiteral("ShowFormat"),
+         [longArg](Dialog &self, Args &args) {
+             return Variant::fromLong(self.ShowFormat(longArg(args, 0), longArg(args, 1), longArg(args, 2)));
+         }},
+        {QStringLiteral("ShowDelete"),
+         [](Dialog &self, Args &args) {
+             if (args.empty())
+                 raiseError(ErrArgumentNotOptional);
+             return Variant::fromBool(self.ShowDelete(args[0]));
+         }},
+        {QStringLiteral("FileExists"),
+         [textArg](Dialog &self, Args &args) { return Variant::fromBool(self.FileExists(textArg(args))); }},
+        {QStringLiteral("SetPrinterDefault"),
+         [textArg](Dialog &self, Args &args) {
+             return Variant::fromBool(self.SetPrinterDefault(textArg(args)));
+         }},
+        {QStringLiteral("GetDefaultPrinterName"),
+         [](Dialog &self, Args &) { return Variant(self.GetDefaultPrinterName()); }},
+        {QStringLiteral("ClipNullChar"),
+         [textArg](Dialog &, Args &args) { return Variant(Dialog::ClipNullChar(textArg(args))); }},
     };
     for (const Pending &method : pending) {
         const QString name = QString::fromLatin1(method.name);
@@ -311,9 +343,10 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
         else if (const auto common = commonDialogs.find(name); common != commonDialogs.end())
             d.method(name, method.dispid, method.result, method.params,
                      [run = common->second](Dialog &self, Args &) { return run(self); });
+        else if (const auto service = withArguments.find(name); service != withArguments.end())
+            d.method(name, method.dispid, method.result, method.params, service->second);
         else
-            d.method(name, method.dispid, method.result, method.params,
-                     [name](Dialog &, Args &) { return notYetAvailable(name); });
+            qFatal("Dialog.%s has no implementation", qPrintable(name));
     }
     d.enumeration(QStringLiteral("CdlgExt_Actions"), {{QStringLiteral("cdlgOpen"), 1},
                                                       {QStringLiteral("cdlgSave"), 2},
@@ -407,12 +440,32 @@ void Dialog::runAction(int32_t action)
     case 7:
         ShowHelp();
         break;
-    default:
-        // The shell and system services come with their own part of the
-        // control; 16 and anything unknown do nothing.
-        if (action >= 8 && action <= 15)
-            notYetAvailable(QStringLiteral("Action %1").arg(action));
+    case 8:
+        ShowAbout();
         break;
+    case 9:
+        ShowFolder();
+        break;
+    case 10:
+        ShowFormat(0, 0, 0);
+        break;
+    case 11:
+        ShowIcon();
+        break;
+    case 12:
+        ShowObjectProp();
+        break;
+    case 13:
+        ShowRestart();
+        break;
+    case 14:
+        ShowRun();
+        break;
+    case 15:
+        ShowShutDown();
+        break;
+    default:
+        break; // 16 and anything unknown do nothing
     }
 }
 

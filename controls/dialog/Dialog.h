@@ -6,6 +6,7 @@
 #include "platform/com/StdFont.h"
 
 #include <QImage>
+#include <QList>
 #include <array>
 #include <memory>
 
@@ -73,6 +74,30 @@ public:
     // Runs a dialog by its number.
     void runAction(int32_t action);
 
+    // The shell and system services. None reports a refusal or a cancel but
+    // through its result; ShowFolder alone uses the failure step.
+    void LogOff() { exitWindowsPriv(0); }
+    void Reboot() { exitWindowsPriv(2); }
+    void ShutDown() { exitWindowsPriv(1); }
+    void ShowShutDown();
+    void ShowRestart();
+    void ShowRun();
+    int32_t ShowFormat(int32_t drive, int32_t capacity, int32_t formatType);
+    void ShowIcon();
+    // The chosen folder followed by NUL characters up to 260 characters.
+    QString ShowFolder();
+    void ShowObjectProp();
+    void ShowAbout();
+    // files: a text of names, each ended by a NUL, or a collection of names;
+    // a trailing "\" is removed from a text, in the caller's variable too.
+    bool ShowDelete(com::Variant &files);
+    bool GetWinXP() const;
+    bool GetWinVista() const;
+    bool FileExists(const QString &path);
+    bool SetPrinterDefault(const QString &printer);
+    QString GetDefaultPrinterName() const;
+    static QString ClipNullChar(const QString &text);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -98,6 +123,8 @@ private:
     void takeSelection(const QStringList &paths, com::Collection &list);
     bool failureStep(uint32_t code, bool colour);
     QWidget *ownerWindow() const;
+    bool exitWindowsPriv(int32_t flags);
+    QList<QImage> iconsOf(const QString &path, int size) const;
 
     // Font dialog values.
     std::shared_ptr<com::StdFont> m_font;

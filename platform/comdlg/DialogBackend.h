@@ -55,6 +55,16 @@ struct ColorChoice {
     std::array<uint32_t, 16> custom{};
 };
 
+// A folder browser: the prompt above it, the folder it is confined to and
+// the one selected at the start, and the caller's option bits.
+struct FolderRequest {
+    QString prompt;
+    QString root;        // empty: the whole file system
+    bool noPath = false; // the root is a place without a folder (the printers)
+    QString start;
+    int flags = 0;
+};
+
 // A dialog's answer: the value when the user accepted it; otherwise why not,
 // 0 when the user cancelled, else the platform's extended error code.
 template <class T> struct Outcome {
@@ -85,6 +95,10 @@ public:
     virtual std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) = 0;
     // Only existing folders can be chosen; the path uses "/" and has no trailing "/" (except the root).
     virtual std::optional<QString> folder(QWidget *parent, const QString &title) = 0;
+
+    // A folder below the request's root; the path uses "/" and has no
+    // trailing "/" (except the root).
+    virtual std::optional<QString> browseFolder(QWidget *parent, const FolderRequest &request) = 0;
 
     // The file dialogs with all their settings. The chosen files come back as
     // full paths; more than one only with the allow-multiple-selection flag.

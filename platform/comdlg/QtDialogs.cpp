@@ -237,6 +237,32 @@ std::optional<QString> QtDialogs::folder(QWidget *parent, const QString &title)
     return QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
 }
 
+std::optional<QString> QtDialogs::browseFolder(QWidget *parent, const FolderRequest &request)
+{
+    if (request.noPath)
+        return std::nullopt; // nothing there has a folder to hand back
+    const QString root = request.root.isEmpty() ? QStringLiteral("/") : QDir::cleanPath(request.root);
+    const auto inside = [&root](const QString &path) {
+        const QString clean = QDir::cleanPath(path);
+        return root == QLatin1String("/") || clean == root || clean.startsWith(root + u'/');
+    };
+    QFileDialog dialog(parent, request.prompt.isEmpty() ? QStringLiteral("Ordner suchen") : request.prompt);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setDirectory(!request.start.isEmpty() && inside(request.start) ? request.start : root);
+    // Qt's dialog knows no root: whoever leaves it is brought back.
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog,
+                     [&dialog, &root, inside](const QString &dir) {
+                         if (!inside(dir))
+                             dialog.setDirectory(root);
+                     });
+    const std::optional<QString> chosen = runFileDialog(dialog);
+    if (!chosen || !inside(*chosen))
+        return std::nullopt;
+    return QDir::cleanPath(QDir::fromNativeSeparators(*chosen));
+}
+
 } // namespace comdlg
 
 namespace comdlg

@@ -19,6 +19,7 @@ public:
     std::optional<uint32_t> color(QWidget *parent, uint32_t initial, int flags) override;
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
     std::optional<QString> folder(QWidget *parent, const QString &title) override;
+    std::optional<QString> browseFolder(QWidget *parent, const FolderRequest &request) override;
     Outcome<QStringList> files(QWidget *parent, const FileRequest &request) override;
     Outcome<ColorChoice> chooseColor(QWidget *parent, const ColorChoice &initial, int flags,
                                      const Placement &placement) override;

@@ -37,6 +37,8 @@ public:
     virtual std::optional<DeviceMode> readDeviceMode() = 0;
     virtual bool documentProperties(DeviceMode &mode) = 0; // validates and merges
     virtual bool writeDeviceMode(const DeviceMode &mode) = 0;
+    // Sets the default flag in the printer's own attributes.
+    virtual bool markDefault() = 0;
 };
 
 // The form runtime's printer collection and current printer, and the
@@ -64,6 +66,9 @@ public:
     virtual std::unique_ptr<PrinterConnection> open(const QString &deviceName) = 0;
     virtual QString defaultPrinterName() const = 0;
     virtual bool setDefaultPrinter(const QString &deviceName) = 0;
+    // The default kept in the user's own profile; the system is told that
+    // its settings changed.
+    virtual bool setProfileDefault(const QString &deviceName) = 0;
 
 protected:
     [[noreturn]] static void noPrinter();

@@ -1,5 +1,7 @@
 #include "platform/spooler/QtPrinterSystem.h"
 
+#include "platform/spooler/CupsDefault.h"
+
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -25,6 +27,7 @@ public:
     }
     bool documentProperties(DeviceMode &mode) override { return mode.deviceName == m_name; }
     bool writeDeviceMode(const DeviceMode &mode) override { return mode.deviceName == m_name; }
+    bool markDefault() override { return CupsDefault::set(m_name); }
 
 private:
     QString m_name;
@@ -130,6 +133,8 @@ QString QtPrinterSystem::defaultPrinterName() const
 bool QtPrinterSystem::setDefaultPrinter(const QString &deviceName)
 {
     if (!m_names.contains(deviceName))
+        return false;
+    if (CupsDefault::available() && !CupsDefault::set(deviceName))
         return false;
     m_default = deviceName;
     return true;

@@ -11,7 +11,8 @@ namespace spooler
 
 // The machine's printers as the print system lists them. Settings changed
 // here hold for this program's printing; the system's stored defaults are
-// the print system's own business and stay as they are.
+// the print system's own business and stay as they are, except the user's
+// default printer, which CUPS keeps where it is installed.
 class QtPrinterSystem : public PrinterSystem
 {
 public:
@@ -32,6 +33,7 @@ public:
     std::unique_ptr<PrinterConnection> open(const QString &deviceName) override;
     QString defaultPrinterName() const override;
     bool setDefaultPrinter(const QString &deviceName) override;
+    bool setProfileDefault(const QString &deviceName) override { return setDefaultPrinter(deviceName); }
 
 private:
     struct Settings {

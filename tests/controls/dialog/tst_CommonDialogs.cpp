@@ -644,10 +644,12 @@ private slots:
         QCOMPARE(m_dialogs->shown().isEmpty() ? QString() : m_dialogs->shown().constFirst().kind, kind);
     }
 
-    void actionOfTheShellServicesIsNotThereYet()
+    void actionOfTheShellServicesRunsTheFolderBrowser()
     {
         Control *dialog = newDialog();
-        QCOMPARE(errorOf([&] { let(dialog, "Action", Variant::fromLong(9)); }), int(ErrNotImplemented));
+        QCOMPARE(errorOf([&] { let(dialog, "Action", Variant::fromLong(9)); }), 0);
+        QCOMPARE(m_dialogs->shown().size(), 1);
+        QCOMPARE(m_dialogs->shown().constFirst().kind, QStringLiteral("browse"));
     }
 
     void clearResetsTheErrorProperties()

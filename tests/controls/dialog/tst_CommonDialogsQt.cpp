@@ -220,6 +220,57 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(m_printers->openConnections, 0);
     }
+
+    // Qt's folder dialog opens on the start folder inside its root, and the
+    // control hands back what was chosen in its 260-character buffer.
+    void folderBrowserOpensOnTheStartFolder_data()
+    {
+        QTest::addColumn<QString>("initDir");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("start inside the root") << "Wurzel/Start"
+                                               << "Wurzel/Start";
+        QTest::newRow("start outside the root") << "Anderswo"
+                                                << "Wurzel";
+    }
+
+    void folderBrowserOpensOnTheStartFolder()
+    {
+        QFETCH(QString, initDir);
+        QFETCH(QString, opened);
+        const QDir temp(m_dir.path());
+        QVERIFY(temp.mkpath(QStringLiteral("Wurzel/Start")));
+        QVERIFY(temp.mkpath(QStringLiteral("Anderswo")));
+        Control *dialog = newDialog();
+        let(dialog, "SelDir", Variant(temp.filePath(QStringLiteral("Wurzel"))));
+        let(dialog, "InitDir", Variant(temp.filePath(initDir)));
+        let(dialog, "DialogPrompt", Variant(QStringLiteral("Ordner für die Sicherung")));
+        QString title, folder;
+        testsupport::acceptWhenDialogShown([&](QDialog *shown) {
+            auto *files = qobject_cast<QFileDialog *>(shown);
+            QVERIFY(files);
+            title = files->windowTitle();
+            folder = files->directory().absolutePath();
+        });
+        const QString result = dialog->call(QStringLiteral("ShowFolder")).toString();
+        const QString chosen = QDir::cleanPath(temp.absoluteFilePath(opened));
+        QCOMPARE(title, QStringLiteral("Ordner für die Sicherung"));
+        QCOMPARE(folder, chosen);
+        QCOMPARE(result, chosen + QString(260 - chosen.size(), QChar(0)));
+        QCOMPARE(get(dialog, "InitDir").toString(), chosen);
+    }
+
+    void folderBrowserForPrintersHasNoFolder()
+    {
+        Control *dialog = newDialog();
+        let(dialog, "Flags", Variant::fromLong(8192));
+        let(dialog, "CancelError", Variant::fromBool(true));
+        bool shown = false;
+        testsupport::acceptWhenDialogShown([&](QDialog *) { shown = true; });
+        QCOMPARE(dialog->call(QStringLiteral("ShowFolder")).toString(), QString(260, QChar(0)));
+        QVERIFY(!shown);
+        QCOMPARE(get(dialog, "Number").toLong(), 32755);
+        QCOMPARE(get(dialog, "Cancel").toBool(), true);
+    }
 };
 
 KV_TEST_MAIN(TestCommonDialogsQt)

@@ -144,7 +144,6 @@ private slots:
         QCOMPARE(errorOf([&] { dialog->let(QStringLiteral("FilePath"), Variant("x")); }),
                  int(ErrPropertyReadOnly));
         QVERIFY(dialog->get(QStringLiteral("FileList")).isNothing());
-        QCOMPARE(errorOf([&] { dialog->call(QStringLiteral("ShowRun")); }), int(ErrNotImplemented));
     }
 
     void printerPropertiesAreGated()

@@ -37,6 +37,14 @@ public:
         m_system.printerList[m_index].stored = mode;
         return true;
     }
+    bool markDefault() override
+    {
+        m_system.log << QStringLiteral("mark default");
+        if (m_system.failAt == FakePrinterSystem::FailAt::Write)
+            return false;
+        m_system.defaultName = m_system.printerList[m_index].name;
+        return true;
+    }
 
 private:
     FakePrinterSystem &m_system;
@@ -96,8 +104,18 @@ std::unique_ptr<PrinterConnection> FakePrinterSystem::open(const QString &device
     return nullptr;
 }
 
+bool FakePrinterSystem::setProfileDefault(const QString &deviceName)
+{
+    log << QStringLiteral("profile ") + deviceName;
+    if (failAt == FailAt::Write)
+        return false;
+    defaultName = deviceName;
+    return true;
+}
+
 bool FakePrinterSystem::setDefaultPrinter(const QString &deviceName)
 {
+    log << QStringLiteral("default ") + deviceName;
     for (const Printer &printer : printerList) {
         if (printer.name == deviceName) {
             defaultName = deviceName;

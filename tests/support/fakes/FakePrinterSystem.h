@@ -27,7 +27,8 @@ public:
     QString defaultName;
     PrinterMetrics pageMetrics;
     FailAt failAt = FailAt::Nothing;
-    QStringList log; // "open X", "read", "properties", "write", "close", "enddoc"
+    QStringList log; // "open X", "read", "properties", "write", "mark default", "close", "enddoc",
+                     // "default X", "profile X"
     int openConnections = 0;
 
     void addPrinter(const QString &name, int16_t copies = 1, int32_t orientation = 1);
@@ -47,6 +48,7 @@ public:
     std::unique_ptr<PrinterConnection> open(const QString &deviceName) override;
     QString defaultPrinterName() const override { return defaultName; }
     bool setDefaultPrinter(const QString &deviceName) override;
+    bool setProfileDefault(const QString &deviceName) override;
 
 private:
     Printer &currentPrinter() const;

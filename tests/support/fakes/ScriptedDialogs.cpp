@@ -84,6 +84,19 @@ std::optional<QString> ScriptedDialogs::folder(QWidget *parent, const QString &t
     return answer.fileName;
 }
 
+std::optional<QString> ScriptedDialogs::browseFolder(QWidget *, const FolderRequest &request)
+{
+    Shown shown;
+    shown.kind = QStringLiteral("browse");
+    shown.title = request.prompt;
+    shown.flags = request.flags;
+    shown.browse = request;
+    const Answer answer = record(std::move(shown));
+    if (answer.cancel)
+        return std::nullopt;
+    return answer.fileName;
+}
+
 Outcome<QStringList> ScriptedDialogs::files(QWidget *, const FileRequest &request)
 {
     Shown shown;

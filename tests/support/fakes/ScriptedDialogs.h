@@ -28,6 +28,7 @@ public:
         ColorChoice colours;         // chooseColor(): the start, custom colours included
         Placement placement;         // files() and chooseColor()
         spooler::DeviceMode printer; // print set-up and printer properties: the start
+        FolderRequest browse;        // browseFolder(): kind "browse"
     };
     // An answer: a cancel or failure, or the value the dialog of its kind returns.
     struct Answer {
@@ -102,6 +103,8 @@ public:
     std::optional<FontChoice> font(QWidget *parent, const FontChoice &initial, int flags) override;
     // Answers with the path of the next Answer::file.
     std::optional<QString> folder(QWidget *parent, const QString &title) override;
+    // Answers with the path of the next Answer::file.
+    std::optional<QString> browseFolder(QWidget *parent, const FolderRequest &request) override;
     Outcome<QStringList> files(QWidget *parent, const FileRequest &request) override;
     Outcome<ColorChoice> chooseColor(QWidget *parent, const ColorChoice &initial, int flags,
                                      const Placement &placement) override;

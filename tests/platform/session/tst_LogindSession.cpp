@@ -1,0 +1,201 @@
+#include "platform/session/LogindSession.h"
+#include "tests/support/TestMain.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QMutex>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace
+{
+
+// What the stand-in was asked, across its thread.
+struct Calls {
+    QMutex lock;
+    QStringList log;
+    QString canAnswer = QStringLiteral("yes");
+    bool refuse = false;
+    void add(const QString &call)
+    {
+        QMutexLocker locked(&lock);
+        log << call;
+    }
+};
+
+class StandInManager : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    explicit StandInManager(Calls &calls) : m_calls(calls) {}
+public slots:
+    QString CanReboot()
+    {
+        m_calls.add(QStringLiteral("CanReboot"));
+        return m_calls.canAnswer;
+    }
+    QString CanPowerOff()
+    {
+        m_calls.add(QStringLiteral("CanPowerOff"));
+        return m_calls.canAnswer;
+    }
+    void Reboot(bool interactive) { answer(QStringLiteral("Reboot %1").arg(interactive)); }
+    void PowerOff(bool interactive) { answer(QStringLiteral("PowerOff %1").arg(interactive)); }
+
+private:
+    void answer(const QString &call)
+    {
+        m_calls.add(call);
+        if (m_calls.refuse)
+            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
+    }
+    Calls &m_calls;
+};
+
+class StandInSession : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
+public:
+    explicit StandInSession(Calls &calls) : m_calls(calls) {}
+public slots:
+    void Terminate()
+    {
+        m_calls.add(QStringLiteral("Terminate"));
+        if (m_calls.refuse)
+            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
+    }
+
+private:
+    Calls &m_calls;
+};
+
+} // namespace
+
+// The session manager over logind, against a stand-in logind on a private
+// bus: the real system bus is never reached and nothing ends.
+class TestLogindSession : public QObject
+{
+    Q_OBJECT
+private:
+    QProcess m_bus;
+    QThread m_serviceThread;
+    Calls m_calls;
+    std::unique_ptr<StandInManager> m_manager;
+    std::unique_ptr<StandInSession> m_session;
+
+private slots:
+    void initTestCase()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            QSKIP("dbus-daemon is not installed");
+        m_bus.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                             QStringLiteral("--print-address")});
+        QVERIFY(m_bus.waitForStarted());
+        QVERIFY(m_bus.waitForReadyRead(10000));
+        const QByteArray address = m_bus.readLine().trimmed();
+        QVERIFY(!address.isEmpty());
+        // Before anything asks for the system bus: this one stands in for it.
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        // The stand-in answers on a thread of its own, so that the blocking
+        // calls of the code under test do not wait on their own thread.
+        m_serviceThread.start();
+        m_manager = std::make_unique<StandInManager>(m_calls);
+        m_session = std::make_unique<StandInSession>(m_calls);
+        m_manager->moveToThread(&m_serviceThread);
+        m_session->moveToThread(&m_serviceThread);
+        QDBusConnection service =
+            QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("stand-in"));
+        QVERIFY(service.isConnected());
+        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1"), m_manager.get(),
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1/session/auto"),
+                                       m_session.get(), QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerService(QStringLiteral("org.freedesktop.login1")));
+    }
+
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus(QStringLiteral("stand-in"));
+        m_serviceThread.quit();
+        m_serviceThread.wait();
+        m_manager.reset();
+        m_session.reset();
+        if (m_bus.state() != QProcess::NotRunning) {
+            m_bus.terminate();
+            m_bus.waitForFinished(5000);
+        }
+    }
+
+    void init()
+    {
+        QMutexLocker locked(&m_calls.lock);
+        m_calls.log.clear();
+        m_calls.canAnswer = QStringLiteral("yes");
+        m_calls.refuse = false;
+    }
+
+    void endings_data()
+    {
+        QTest::addColumn<int>("ending");
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("log off") << int(session::Ending::LogOff) << false << true << "Terminate";
+        QTest::newRow("reboot") << int(session::Ending::Reboot) << false << true << "Reboot 1";
+        QTest::newRow("power off") << int(session::Ending::PowerOff) << false << true << "PowerOff 1";
+        QTest::newRow("log off refused") << int(session::Ending::LogOff) << true << false << "Terminate";
+        QTest::newRow("reboot refused") << int(session::Ending::Reboot) << true << false << "Reboot 1";
+    }
+
+    void endings()
+    {
+        QFETCH(int, ending);
+        QFETCH(bool, refuse);
+        QFETCH(bool, result);
+        QFETCH(QString, call);
+        m_calls.refuse = refuse;
+        session::LogindSession logind;
+        QCOMPARE(logind.end(session::Ending(ending)), result);
+        QMutexLocker locked(&m_calls.lock);
+        QCOMPARE(m_calls.log, QStringList{call});
+    }
+
+    void mayEnd_data()
+    {
+        QTest::addColumn<int>("ending");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("log off needs no question")
+            << int(session::Ending::LogOff) << "no" << true << QStringList{};
+        QTest::newRow("reboot yes") << int(session::Ending::Reboot) << "yes" << true
+                                    << QStringList{"CanReboot"};
+        QTest::newRow("reboot after asking")
+            << int(session::Ending::Reboot) << "challenge" << true << QStringList{"CanReboot"};
+        QTest::newRow("power off no")
+            << int(session::Ending::PowerOff) << "no" << false << QStringList{"CanPowerOff"};
+        QTest::newRow("power off not available")
+            << int(session::Ending::PowerOff) << "na" << false << QStringList{"CanPowerOff"};
+    }
+
+    void mayEnd()
+    {
+        QFETCH(int, ending);
+        QFETCH(QString, answer);
+        QFETCH(bool, allowed);
+        QFETCH(QStringList, log);
+        m_calls.canAnswer = answer;
+        session::LogindSession logind;
+        QCOMPARE(logind.mayEnd(session::Ending(ending)), allowed);
+        QMutexLocker locked(&m_calls.lock);
+        QCOMPARE(m_calls.log, log);
+    }
+};
+
+KV_TEST_MAIN(TestLogindSession)
+#include "tst_LogindSession.moc"
