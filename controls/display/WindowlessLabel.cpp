@@ -67,7 +67,15 @@ QSize WindowlessLabel::textSize() const
     QImage scratch(1, 1, QImage::Format_RGB32);
     gdi::DeviceContext dc(&scratch);
     const FontSelection selected(dc, *font);
-    return dc.textExtent(caption);
+    // Measured as drawn, so the access-key marks take no room.
+    gdi::Rect r{0, 0, 0, 0};
+    dc.drawText(r, caption, gdi::DtCalcRect | gdi::DtSingleLine | prefixFormat());
+    return QSize(r.width(), r.height());
+}
+
+unsigned WindowlessLabel::prefixFormat() const
+{
+    return useMnemonic ? 0u : unsigned(gdi::DtNoPrefix);
 }
 
 QRect WindowlessLabel::pixelRect(double unitsPerPixelX, double unitsPerPixelY) const
@@ -100,7 +108,7 @@ void WindowlessLabel::paint(gdi::DeviceContext &dc, double unitsPerPixelX, doubl
         dc.setTextColor(enabled ? gdi::oleToColorRef(foreColor) : gdi::sysColor(gdi::ColorGrayText));
     gdi::Rect r = gdi::Rect::fromQRect(area);
     // A label of fixed size wraps its caption at blanks; an autosized one keeps one line.
-    dc.drawText(r, caption, gdi::DtNoPrefix | (autoSize ? gdi::DtSingleLine : gdi::DtWordBreak));
+    dc.drawText(r, caption, prefixFormat() | (autoSize ? gdi::DtSingleLine : gdi::DtWordBreak));
     dc.setTextColor(oldColor);
     dc.setBkMode(oldMode);
 }

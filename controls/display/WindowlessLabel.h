@@ -34,6 +34,9 @@ public:
     bool enabled = true;
     // An autosized label is as large as its one line of text, in pixels.
     bool autoSize = false;
+    // As the platform's label: "&x" shows x with the access-key underline and
+    // "&&" one "&"; without it every "&" is text.
+    bool useMnemonic = true;
     QString toolTip;
 
     void move(double left, double top)
@@ -47,7 +50,7 @@ public:
     double width() const;
     double height() const;
 
-    // The caption's one line in the label's font, in pixels.
+    // The caption's one line as shown, in the label's font, in pixels.
     QSize textSize() const;
     QRect pixelRect(double unitsPerPixelX = 1, double unitsPerPixelY = 1) const;
     bool contains(const QPoint &pixel, double unitsPerPixelX = 1, double unitsPerPixelY = 1) const;
@@ -57,6 +60,8 @@ public:
     void paint(gdi::DeviceContext &dc, double unitsPerPixelX = 1, double unitsPerPixelY = 1) const;
 
 private:
+    unsigned prefixFormat() const; // the text format's part for the "&" marks
+
     double m_left = 0;
     double m_top = 0;
     double m_width = 0;

@@ -1,5 +1,6 @@
 #include "tests/support/Canvas.h"
 
+#include "platform/gdi/GdiObject.h"
 #include "platform/gdi/ObjectTable.h"
 
 namespace testsupport
@@ -78,6 +79,18 @@ QString Canvas::picture(const std::map<gdi::ColorRef, char> &legend) const
 bool Canvas::stockBlackPenSelected() const
 {
     return m_dc.currentObject(gdi::ObjectKind::Pen) == gdi::getStockObject(gdi::BlackPen);
+}
+
+QRect accessKeyUnderline(const QFont &font, const QString &text, int key, QPoint origin)
+{
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    gdi::DeviceContext dc(&scratch);
+    const gdi::GdiObject selected(gdi::createFont(font));
+    const gdi::Handle old = dc.selectObject(selected);
+    const int left = origin.x() + dc.textExtent(text.left(key)).width();
+    const QRect underline(left, origin.y() + dc.textAscent() + 1, dc.textExtent(text.mid(key, 1)).width(), 1);
+    dc.selectObject(old);
+    return underline;
 }
 
 } // namespace testsupport

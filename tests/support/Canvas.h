@@ -3,6 +3,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiTypes.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -40,6 +41,9 @@ QString describe(const std::vector<QPoint> &pts);
 QStringList picture(const QImage &image, const QRect &area, const std::map<gdi::ColorRef, char> &legend);
 // "ab|cd" as the rows {"ab", "cd"}.
 QStringList rows(const char *text);
+// The access-key underline of text drawn with its top left at origin: one row
+// below the baseline, as wide as the character at index key.
+QRect accessKeyUnderline(const QFont &font, const QString &text, int key, QPoint origin);
 
 // A surface of one colour with its device context, for the painter tests.
 class Canvas

@@ -9,6 +9,7 @@
 #include "platform/runtime/Timer.h"
 #include "platform/sound/SoundFlags.h"
 #include "tests/support/Automation.h"
+#include "tests/support/Canvas.h"
 #include "tests/support/HostForm.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
@@ -17,6 +18,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 using namespace com;
 using ostrevo::Button;
@@ -358,6 +360,34 @@ private slots:
         button->let(QStringLiteral("ButtonShow"), Variant::fromLong(51));
         button->resize(5, 5);
         QCOMPARE(button->size(), QSize(lw + 2, button->captionLabel().textSize().height() + 2));
+    }
+
+    // "&" marks the access key: the caption shows it underlined, and the
+    // button grows to the shown text only.
+    void captionShowsItsAccessKey()
+    {
+        const QString shown = QStringLiteral("Datum zur Sicherung hinzufügen");
+        Button *marked = newButton();
+        Button *plain = newButton();
+        for (Button *button : {marked, plain}) {
+            button->let(QStringLiteral("ButtonShow"), Variant::fromLong(51));
+            button->let(QStringLiteral("Font3D"), Variant::fromLong(4)); // the relief right under the caption
+        }
+        marked->let(QStringLiteral("Caption"), Variant(QLatin1Char('&') + shown));
+        plain->let(QStringLiteral("Caption"), Variant(shown));
+        marked->resize(5, 5);
+        plain->resize(5, 5);
+        QCOMPARE(marked->get(QStringLiteral("Caption")).toString(), QLatin1Char('&') + shown);
+        QCOMPARE(marked->captionLabel().textSize(), plain->captionLabel().textSize());
+        QCOMPARE(marked->size(), plain->size());
+        QCOMPARE(marked->width(), plain->captionLabel().textSize().width() + 2);
+
+        const QPoint origin = marked->faceRect().topLeft() + marked->captionLabel().pixelRect().topLeft();
+        QImage expected = plain->composed();
+        QPainter(&expected).fillRect(
+            testsupport::accessKeyUnderline(marked->captionLabel().font->toQFont(), shown, 0, origin),
+            Qt::black);
+        QCOMPARE(marked->composed(), expected);
     }
 
     void layoutPlacesCaptionAndIcon()
