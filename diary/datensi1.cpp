@@ -3,9 +3,9 @@
 #include "diary/BackupFile.h"
 #include "diary/CommandButton.h"
 #include "diary/FileListBox.h"
+#include "diary/FormControls.h"
 #include "diary/MessageRoutine.h"
 #include "platform/com/AutomationError.h"
-#include "platform/com/FormHosting.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/DatabaseCheck.h"
 #include "platform/runtime/App.h"
@@ -122,14 +122,6 @@ QString checkText(dao::DatabaseCheck check)
     return QString();
 }
 
-// The form's event handlers, kept by a child made after every control: the
-// children go in order, so no control outlives the handlers it may call.
-class HandlerHolder : public QObject
-{
-public:
-    com::EventHandlers handlers;
-};
-
 } // namespace
 
 datensi1::datensi1(EntryStore store) : m_store(std::move(store))
@@ -141,13 +133,6 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
         widget->setObjectName(name);
         placeControl(widget, name, twips);
     };
-    auto library = [this](const QString &progId, const QString &name, const QRect &twips,
-                          const QString &saved = QString(), const com::EventHandlers *handlers = nullptr) {
-        com::Control *control = com::addControl(*this, progId, name, twips, handlers, saved);
-        control->setObjectName(name);
-        control->show();
-        return control;
-    };
     auto holder = std::make_unique<HandlerHolder>();
     m_handlers = &holder->handlers;
     m_handlers->on(QStringLiteral("TreeEx1_Click"), [this, alive = m_alive](com::Args &) {
@@ -156,12 +141,12 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     });
 
     // Frames first: whatever they surround lies above them.
-    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames1"), Frames1Rect,
-            QStringLiteral("Caption = \"\""));
-    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames2"), Frames2Rect,
-            QStringLiteral("Caption = \" Medien \""));
-    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames3"), Frames3Rect,
-            QStringLiteral("Caption = \" Steuerung \""));
+    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames1"), Frames1Rect,
+                    QStringLiteral("Caption = \"\""));
+    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames2"), Frames2Rect,
+                    QStringLiteral("Caption = \" Medien \""));
+    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames3"), Frames3Rect,
+                    QStringLiteral("Caption = \" Steuerung \""));
 
     m_label1 = new QLabel(QStringLiteral(
         "Wählen Sie links den Ordner, in dem die Sicherung angelegt werden soll, und klicken Sie auf "
@@ -170,8 +155,8 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     m_label1->setWordWrap(true);
     place(m_label1, QStringLiteral("Label1"), Label1Rect);
 
-    m_treeEx1 = library(QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("TreeEx1"), TreeRect, QString(),
-                        m_handlers);
+    m_treeEx1 = addShownControl(*this, QStringLiteral("Quiv_Tools.TreeEx"), QStringLiteral("TreeEx1"),
+                                TreeRect, QString(), m_handlers);
     m_file1 = new FileListBox;
     place(m_file1, QStringLiteral("File1"), File1Rect);
 
@@ -185,20 +170,22 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     place(m_command3, QStringLiteral("Command3"), Command3Rect);
     connect(m_command3, &QPushButton::clicked, this, &datensi1::Command3_Click);
 
-    library(QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D1"), Line3D1Rect);
-    m_xpCheck1 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("xpCheck1"), Check1Rect,
-                         QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1"));
+    addShownControl(*this, QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D1"), Line3D1Rect);
+    m_xpCheck1 =
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("xpCheck1"), Check1Rect,
+                        QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1"));
     m_text1 = new QLineEdit;
     // The text goes into a file name: it is the date, never typed.
     m_text1->setReadOnly(true);
     place(m_text1, QStringLiteral("Text1"), Text1Rect);
-    library(QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D2"), Line3D2Rect);
+    addShownControl(*this, QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D2"), Line3D2Rect);
 
     m_xpButton1 = new CommandButton(QStringLiteral("&Zurück"));
     place(m_xpButton1, QStringLiteral("xpButton1"), Button1Rect);
     connect(m_xpButton1, &QPushButton::clicked, this, &datensi1::xpButton1_Click);
 
-    m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
+    m_dialog1 =
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
     holder.release()->setParent(this);
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));

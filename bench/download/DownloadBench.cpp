@@ -30,11 +30,7 @@ double median(std::vector<double> v)
 
 int main(int argc, char **argv)
 {
-    // The server is on this machine: no proxy may stand between.
-    for (const char *name :
-         {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-        qunsetenv(name);
-    qputenv("no_proxy", "*");
+    testsupport::LocalHttpServer::bypassProxies();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qint64 megabytes = args.size() > 1 ? args.at(1).toLongLong() : 200;

@@ -178,11 +178,7 @@ propgButton::propgButton()
 
     fillLists();
 
-    const std::pair<QComboBox *, const char *> choices[] = {{m_cbAlign, "TextAlignment"},
-                                                            {m_cbBorStyle, "BorderStyle"},
-                                                            {m_cbFont3D, "Font3D"},
-                                                            {m_cbMode, "OptionMode"}};
-    for (const auto &[list, name] : choices) {
+    for (const auto &[name, list] : constantLists()) {
         const QString property = QString::fromLatin1(name);
         connect(list, &QComboBox::currentIndexChanged, this, [this, list, property](int index) {
             if (index >= 0)
@@ -255,6 +251,23 @@ void propgButton::fillLists()
         list->setCurrentIndex(-1);
 }
 
+std::array<std::pair<const char *, QCheckBox *>, 5> propgButton::checkBoxes() const
+{
+    return {{{"Value", m_chkPress},
+             {"EnabledB", m_chkEnab},
+             {"FocusRect", m_bcFocusRect},
+             {"IconSize", m_chk32},
+             {"Gradient", m_chkGradient}}};
+}
+
+std::array<std::pair<const char *, QComboBox *>, 4> propgButton::constantLists() const
+{
+    return {{{"BorderStyle", m_cbBorStyle},
+             {"TextAlignment", m_cbAlign},
+             {"Font3D", m_cbFont3D},
+             {"OptionMode", m_cbMode}}};
+}
+
 void propgButton::onListChoice(const QString &property, int value)
 {
     m_demo->let(property, com::Variant::fromLong(value));
@@ -280,12 +293,7 @@ void propgButton::selectionChanged()
     if (selectedControls().empty())
         return;
     com::AutomationObject &first = *selectedControls().front();
-    const std::pair<const char *, QCheckBox *> checks[] = {{"Value", m_chkPress},
-                                                           {"EnabledB", m_chkEnab},
-                                                           {"FocusRect", m_bcFocusRect},
-                                                           {"IconSize", m_chk32},
-                                                           {"Gradient", m_chkGradient}};
-    for (const auto &[name, box] : checks) {
+    for (const auto &[name, box] : checkBoxes()) {
         const QString property = QString::fromLatin1(name);
         const bool on = first.get(property).toBool();
         box->setChecked(on);
@@ -297,11 +305,7 @@ void propgButton::selectionChanged()
     // A stored value no entry stands for leaves its list without a choice, so
     // that applying leaves that property alone; the other lists still fill.
     choose(m_constList, first.get(QStringLiteral("ButtonShow")).toLong());
-    const std::pair<const char *, QComboBox *> lists[] = {{"BorderStyle", m_cbBorStyle},
-                                                          {"TextAlignment", m_cbAlign},
-                                                          {"Font3D", m_cbFont3D},
-                                                          {"OptionMode", m_cbMode}};
-    for (const auto &[name, list] : lists)
+    for (const auto &[name, list] : constantLists())
         choose(list, first.get(QString::fromLatin1(name)).toLong());
 
     for (const char *name : {"BackColorB", "ButtonColor", "FontColor"}) {
@@ -325,12 +329,7 @@ void propgButton::applyChanges()
     if (selectedControls().empty())
         return;
     com::AutomationObject &first = *selectedControls().front();
-    const std::pair<const char *, QCheckBox *> checks[] = {{"Value", m_chkPress},
-                                                           {"EnabledB", m_chkEnab},
-                                                           {"FocusRect", m_bcFocusRect},
-                                                           {"IconSize", m_chk32},
-                                                           {"Gradient", m_chkGradient}};
-    for (const auto &[name, box] : checks)
+    for (const auto &[name, box] : checkBoxes())
         first.let(QString::fromLatin1(name), com::Variant::fromBool(box->isChecked()));
     first.let(QStringLiteral("ToolTipText"), com::Variant(m_txtToolTipText->text()));
     first.let(QStringLiteral("Caption"), com::Variant(m_txtCaption->text()));
@@ -341,10 +340,8 @@ void propgButton::applyChanges()
             first.let(QString::fromLatin1(name), com::Variant::fromInteger(int16_t(*value)));
     };
     write("ButtonShow", chosenValue(m_constList));
-    write("BorderStyle", chosenValue(m_cbBorStyle));
-    write("TextAlignment", chosenValue(m_cbAlign));
-    write("Font3D", chosenValue(m_cbFont3D));
-    write("OptionMode", chosenValue(m_cbMode));
+    for (const auto &[name, list] : constantLists())
+        write(name, chosenValue(list));
 }
 
 } // namespace ostrevo

@@ -3,6 +3,9 @@
 #include "platform/com/Dispatched.h"
 #include "platform/com/PropertyPage.h"
 
+#include <array>
+#include <utility>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -52,6 +55,10 @@ private:
     void onListChoice(const QString &property, int value);
     void onCheck(const QString &property, bool on);
     void showPreviewState(QLabel *value, QLabel *switched);
+    // The check boxes and the lists of constants, each by the button property
+    // it stands for, in the order a selection is shown and written.
+    std::array<std::pair<const char *, QCheckBox *>, 5> checkBoxes() const;
+    std::array<std::pair<const char *, QComboBox *>, 4> constantLists() const;
 
     Button *m_demo = nullptr;
     QComboBox *m_cbBorStyle;

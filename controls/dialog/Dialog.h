@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace ostrevo
@@ -122,6 +123,7 @@ private:
     void showFileDialog(bool save);
     void takeSelection(const QStringList &paths, com::Collection &list);
     bool failureStep(uint32_t code, bool colour);
+    void reportingErrors(const std::function<bool()> &step);
     QWidget *ownerWindow() const;
     bool exitWindowsPriv(int32_t flags);
     QList<QImage> iconsOf(const QString &path, int size) const;

@@ -120,13 +120,32 @@ bool Dialog::failureStep(uint32_t code, bool colour)
     return true;
 }
 
+// Runs a dialog step that returns whether it reported a failure in the error
+// properties; an automation error raised on the way is reported there too.
+// Else they are cleared. No platform call of ours leaves an error code.
+void Dialog::reportingErrors(const std::function<bool()> &step)
+{
+    bool reported = false;
+    try {
+        reported = step();
+    } catch (const AutomationError &error) {
+        m_number = error.number();
+        m_description = error.description();
+        reported = true;
+    }
+    if (!reported) {
+        m_number = 0;
+        m_description.clear();
+    }
+    m_lastDllError = 0;
+}
+
 void Dialog::showFileDialog(bool save)
 {
     m_cancel = false;
     m_multiSelect = false;
     Clear();
-    bool reported = false;
-    try {
+    reportingErrors([&] {
         if (m_fileName.size() > FileBufferLength)
             raiseError(ErrInvalidCall);
         comdlg::FileRequest request;
@@ -147,21 +166,14 @@ void Dialog::showFileDialog(bool save)
         if (outcome.value && selectionLength(*outcome.value) > FileBufferLength)
             outcome = comdlg::Outcome<QStringList>::failed(comdlg::FileBufferTooSmall);
         auto list = std::make_shared<Collection>();
+        bool reported = false;
         if (outcome.value)
             takeSelection(*outcome.value, *list);
         else
             reported = failureStep(outcome.error, false);
         m_fileList = Variant::fromObject(list);
-    } catch (const AutomationError &error) {
-        m_number = error.number();
-        m_description = error.description();
-        reported = true;
-    }
-    if (!reported) {
-        m_number = 0;
-        m_description.clear();
-    }
-    m_lastDllError = 0; // no platform call of ours leaves an error code
+        return reported;
+    });
 }
 
 void Dialog::takeSelection(const QStringList &paths, Collection &list)
@@ -188,8 +200,7 @@ void Dialog::takeSelection(const QStringList &paths, Collection &list)
 void Dialog::ShowColor()
 {
     m_cancel = false;
-    bool reported = false;
-    try {
+    reportingErrors([&] {
         const comdlg::ColorChoice start{m_color, m_customColors};
         comdlg::Placement placement;
         placement.title = m_dialogTitle; // an empty title stays empty
@@ -199,22 +210,12 @@ void Dialog::ShowColor()
         const int flags = (m_flags & 15) | 1;
         const comdlg::Outcome<comdlg::ColorChoice> outcome =
             dialogs().chooseColor(ownerWindow(), start, flags, placement);
-        if (outcome.value) {
-            m_color = outcome.value->color;
-            m_customColors = outcome.value->custom;
-        } else {
-            reported = failureStep(outcome.error, true);
-        }
-    } catch (const AutomationError &error) {
-        m_number = error.number();
-        m_description = error.description();
-        reported = true;
-    }
-    if (!reported) {
-        m_number = 0;
-        m_description.clear();
-    }
-    m_lastDllError = 0;
+        if (!outcome.value)
+            return failureStep(outcome.error, true);
+        m_color = outcome.value->color;
+        m_customColors = outcome.value->custom;
+        return false;
+    });
 }
 
 void Dialog::ShowFont()

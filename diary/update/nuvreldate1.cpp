@@ -1,5 +1,6 @@
 #include "diary/update/nuvreldate1.h"
 
+#include "diary/FormControls.h"
 #include "diary/MessageRoutine.h"
 #include "diary/MsgBox.h"
 #include "diary/ProgramEnd.h"
@@ -12,7 +13,6 @@
 #include "diary/update/clsDownload.h"
 #include "platform/com/Control.h"
 #include "platform/com/EventHandlers.h"
-#include "platform/com/FormHosting.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/GermanLocale.h"
 #include "platform/runtime/Twips.h"
@@ -117,12 +117,6 @@ bool makeExecutable(const QString &file)
     return QFile::setPermissions(file, permissions) && QFileInfo(file).isExecutable();
 }
 
-class HandlerHolder : public QObject
-{
-public:
-    com::EventHandlers handlers;
-};
-
 } // namespace
 
 nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(updateServer))
@@ -139,13 +133,6 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
         auto *l = new QLabel(text);
         place(l, name, twips);
         return l;
-    };
-    auto library = [this](const QString &progId, const QString &name, const QRect &twips,
-                          const QString &saved = QString(), const com::EventHandlers *handlers = nullptr) {
-        com::Control *control = com::addControl(*this, progId, name, twips, handlers, saved);
-        control->setObjectName(name);
-        control->show();
-        return control;
     };
     auto holder = std::make_unique<HandlerHolder>();
     m_handlers = &holder->handlers;
@@ -211,21 +198,24 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
     m_lblStatus[3] = label(QString(), QStringLiteral("lblStatus(6)"), StatusLineRect);
 
     // The window speaks of percentages: the bar is full at 100.
-    m_prb = library(QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("PRB"), PRBRect,
-                    QStringLiteral("Max = 100"));
-    m_command1 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command1"), Command1Rect,
-                         QStringLiteral("Caption = \" Über&prüfen\"\n"
-                                        "ToolTipText = \"Prüfen ob bereits ein Update vorhanden ist.\""),
-                         m_handlers);
-    m_command2 =
-        library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command2"), Command2Rect,
-                QStringLiteral("Caption = \"...\"\nToolTipText = \"Verzeichnis wählen\""), m_handlers);
-    m_command4 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command4"), Command4Rect,
-                         QStringLiteral("Caption = \" &Update\"\nToolTipText = \"Online-Update starten\""),
-                         m_handlers);
-    m_command5 = library(QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command5"), Command5Rect,
-                         QStringLiteral("Caption = \" &Abbrechen\"\nToolTip = False"), m_handlers);
-    m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
+    m_prb = addShownControl(*this, QStringLiteral("Quiv_Tools.ProgressBar"), QStringLiteral("PRB"), PRBRect,
+                            QStringLiteral("Max = 100"));
+    m_command1 =
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command1"), Command1Rect,
+                        QStringLiteral("Caption = \" Über&prüfen\"\n"
+                                       "ToolTipText = \"Prüfen ob bereits ein Update vorhanden ist.\""),
+                        m_handlers);
+    m_command2 = addShownControl(
+        *this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command2"), Command2Rect,
+        QStringLiteral("Caption = \"...\"\nToolTipText = \"Verzeichnis wählen\""), m_handlers);
+    m_command4 = addShownControl(
+        *this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command4"), Command4Rect,
+        QStringLiteral("Caption = \" &Update\"\nToolTipText = \"Online-Update starten\""), m_handlers);
+    m_command5 =
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command5"), Command5Rect,
+                        QStringLiteral("Caption = \" &Abbrechen\"\nToolTip = False"), m_handlers);
+    m_dialog1 =
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
     holder.release()->setParent(this);
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));

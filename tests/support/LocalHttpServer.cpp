@@ -6,6 +6,8 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <chrono>
 
@@ -118,6 +120,14 @@ quint16 LocalHttpServer::unusedPort()
         port = ntohs(address.sin_port);
     ::close(probe);
     return port;
+}
+
+void LocalHttpServer::bypassProxies()
+{
+    for (const char *name :
+         {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        qunsetenv(name);
+    qputenv("no_proxy", "*");
 }
 
 void LocalHttpServer::run()

@@ -56,6 +56,9 @@ public:
 
     // A port on 127.0.0.1 that nobody listens on.
     static quint16 unusedPort();
+    // Clears the proxies the environment names, so that requests to this
+    // machine's server go straight to it.
+    static void bypassProxies();
 
 private:
     void run();

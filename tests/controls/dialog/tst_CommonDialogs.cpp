@@ -5,6 +5,7 @@
 #include "platform/com/ControlHost.h"
 #include "platform/comdlg/ErrorTexts.h"
 #include "tests/support/Automation.h"
+#include "tests/support/DialogControl.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakePrinterSystem.h"
@@ -16,6 +17,8 @@
 
 using namespace com;
 using comdlg::ScriptedDialogs;
+using testsupport::get;
+using testsupport::let;
 using Answer = comdlg::ScriptedDialogs::Answer;
 using testsupport::errorOf;
 
@@ -30,16 +33,7 @@ private:
     spooler::FakePrinterSystem *m_printers = nullptr;
     help::RecordingHelpViewer *m_help = nullptr;
 
-    Control *newDialog()
-    {
-        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), m_form.get(),
-                                          QStringLiteral("Dialog1"), nullptr, nullptr);
-    }
-    static void let(Control *dialog, const char *name, const Variant &value)
-    {
-        dialog->let(QString::fromLatin1(name), value);
-    }
-    static Variant get(Control *dialog, const char *name) { return dialog->get(QString::fromLatin1(name)); }
+    Control *newDialog() { return testsupport::newDialogOn(m_form.get()); }
     static QStringList listOf(const Variant &list)
     {
         auto *collection = dynamic_cast<Collection *>(list.toObject());

@@ -4,6 +4,7 @@
 #include "platform/comdlg/DialogBackend.h"
 #include "platform/runtime/ScreenSource.h"
 #include "platform/runtime/SystemSources.h"
+#include "tests/support/DialogControl.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
@@ -21,6 +22,8 @@
 #include <cmath>
 
 using namespace com;
+using testsupport::get;
+using testsupport::let;
 
 // Each common dialog of the Dialog control as Qt shows it, opened and
 // accepted as a person would, with the printers faked.
@@ -32,16 +35,7 @@ private:
     QTemporaryDir m_dir;
     spooler::FakePrinterSystem *m_printers = nullptr;
 
-    Control *newDialog()
-    {
-        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), m_form.get(),
-                                          QStringLiteral("Dialog1"), nullptr, nullptr);
-    }
-    static void let(Control *dialog, const char *name, const Variant &value)
-    {
-        dialog->let(QString::fromLatin1(name), value);
-    }
-    static Variant get(Control *dialog, const char *name) { return dialog->get(QString::fromLatin1(name)); }
+    Control *newDialog() { return testsupport::newDialogOn(m_form.get()); }
     void touch(const QString &name)
     {
         QFile file(m_dir.filePath(name));

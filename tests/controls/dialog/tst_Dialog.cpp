@@ -8,6 +8,7 @@
 #include "platform/kernel/PlatformVersion.h"
 #include "tests/support/Automation.h"
 #include "tests/support/Canvas.h"
+#include "tests/support/DialogControl.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakePrinterSystem.h"
@@ -25,11 +26,7 @@ private:
     QWidget m_form;
     spooler::FakePrinterSystem *m_printers = nullptr;
 
-    Control *newDialog(const PropertyBag *bag = nullptr)
-    {
-        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &m_form,
-                                          QStringLiteral("Dialog1"), nullptr, bag);
-    }
+    Control *newDialog(const PropertyBag *bag = nullptr) { return testsupport::newDialogOn(&m_form, bag); }
 
 private slots:
     void initTestCase() { QVERIFY(testsupport::registerControls()); }

@@ -3,6 +3,7 @@
 #include "platform/shell/QtShellDialogs.h"
 #include "platform/shell/Trash.h"
 #include "tests/support/Automation.h"
+#include "tests/support/DialogControl.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeShell.h"
@@ -454,8 +455,7 @@ private slots:
         const QString two = temp.filePath(QStringLiteral("arbeit/zwei.txt"));
         const QString folder = temp.filePath(QStringLiteral("arbeit/Ordner"));
         QWidget form;
-        Control *dialog = ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), &form,
-                                                     QStringLiteral("Dialog1"), nullptr, nullptr);
+        Control *dialog = testsupport::newDialogOn(&form);
         QVERIFY(dialog);
         Seen seen;
         onNextDialog([&](QDialog *box) {

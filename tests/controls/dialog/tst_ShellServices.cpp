@@ -8,6 +8,7 @@
 #include "platform/kernel/OsRelease.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "tests/support/Automation.h"
+#include "tests/support/DialogControl.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakePrinterSystem.h"
@@ -23,6 +24,8 @@
 using namespace com;
 using shell::RecordingShellDialogs;
 using testsupport::errorOf;
+using testsupport::get;
+using testsupport::let;
 
 namespace
 {
@@ -60,16 +63,7 @@ private:
     comdlg::ScriptedDialogs *m_dialogs = nullptr;
     spooler::FakePrinterSystem *m_printers = nullptr;
 
-    Control *newDialog()
-    {
-        return ControlHost::createControl(QStringLiteral("Quiv_Tools.Dialog"), m_form.get(),
-                                          QStringLiteral("Dialog1"), nullptr, nullptr);
-    }
-    static void let(Control *dialog, const char *name, const Variant &value)
-    {
-        dialog->let(QString::fromLatin1(name), value);
-    }
-    static Variant get(Control *dialog, const char *name) { return dialog->get(QString::fromLatin1(name)); }
+    Control *newDialog() { return testsupport::newDialogOn(m_form.get()); }
     // The error properties as a failure step would leave them, to see that
     // a service leaves them alone.
     static void presetErrors(Control *dialog)

@@ -113,11 +113,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(testsupport::setUpDiaryTests());
-        // The server is on this machine: no proxy of the environment may stand between.
-        for (const char *name :
-             {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-            qunsetenv(name);
-        qputenv("no_proxy", "*");
+        LocalHttpServer::bypassProxies();
         kalvento::ProgramEnd::setHook([this] { ++m_ends; });
     }
     void cleanupTestCase() { kalvento::ProgramEnd::setHook({}); }

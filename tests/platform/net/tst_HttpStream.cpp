@@ -25,14 +25,7 @@ class TestHttpStream : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        // The server is on this machine: no proxy of the environment may stand between.
-        for (const char *name :
-             {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-            qunsetenv(name);
-        qputenv("no_proxy", "*");
-    }
+    void initTestCase() { LocalHttpServer::bypassProxies(); }
 
     void init()
     {

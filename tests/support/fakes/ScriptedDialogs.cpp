@@ -5,6 +5,23 @@
 namespace comdlg
 {
 
+namespace
+{
+
+// What the dialog hands back for the answer: nothing when it cancels, else
+// the value chosen.
+template <class T> std::optional<T> unlessCancelled(const ScriptedDialogs::Answer &answer, const T &chosen)
+{
+    return answer.cancel ? std::nullopt : std::optional<T>(chosen);
+}
+
+template <class T> Outcome<T> outcomeOf(const ScriptedDialogs::Answer &answer, const T &chosen)
+{
+    return answer.cancel ? Outcome<T>::failed(answer.error) : Outcome<T>::accepted(chosen);
+}
+
+} // namespace
+
 ScriptedDialogs::Answer ScriptedDialogs::next()
 {
     if (m_answers.empty())
@@ -29,9 +46,7 @@ std::optional<QString> ScriptedDialogs::file(const QString &kind, const QString 
     shown.flags = flags;
     shown.fileName = fileName;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.fileName;
+    return unlessCancelled(answer, answer.fileName);
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget *, const QString &, const QString &filter, int,
@@ -54,9 +69,7 @@ std::optional<uint32_t> ScriptedDialogs::color(QWidget *parent, uint32_t initial
     shown.flags = flags;
     shown.color = initial;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.color;
+    return unlessCancelled(answer, answer.color);
 }
 
 std::optional<FontChoice> ScriptedDialogs::font(QWidget *parent, const FontChoice &initial, int flags)
@@ -67,9 +80,7 @@ std::optional<FontChoice> ScriptedDialogs::font(QWidget *parent, const FontChoic
     shown.flags = flags;
     shown.font = initial;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.font;
+    return unlessCancelled(answer, answer.font);
 }
 
 std::optional<QString> ScriptedDialogs::folder(QWidget *parent, const QString &title)
@@ -79,9 +90,7 @@ std::optional<QString> ScriptedDialogs::folder(QWidget *parent, const QString &t
     shown.kind = QStringLiteral("folder");
     shown.title = title;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.fileName;
+    return unlessCancelled(answer, answer.fileName);
 }
 
 std::optional<QString> ScriptedDialogs::browseFolder(QWidget *, const FolderRequest &request)
@@ -92,9 +101,7 @@ std::optional<QString> ScriptedDialogs::browseFolder(QWidget *, const FolderRequ
     shown.flags = request.flags;
     shown.browse = request;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return std::nullopt;
-    return answer.fileName;
+    return unlessCancelled(answer, answer.fileName);
 }
 
 Outcome<QStringList> ScriptedDialogs::files(QWidget *, const FileRequest &request)
@@ -107,10 +114,7 @@ Outcome<QStringList> ScriptedDialogs::files(QWidget *, const FileRequest &reques
     shown.file = request;
     shown.placement = request.placement;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return Outcome<QStringList>::failed(answer.error);
-    return Outcome<QStringList>::accepted(answer.files.isEmpty() ? QStringList{answer.fileName}
-                                                                 : answer.files);
+    return outcomeOf(answer, answer.files.isEmpty() ? QStringList{answer.fileName} : answer.files);
 }
 
 Outcome<ColorChoice> ScriptedDialogs::chooseColor(QWidget *, const ColorChoice &initial, int flags,
@@ -123,13 +127,11 @@ Outcome<ColorChoice> ScriptedDialogs::chooseColor(QWidget *, const ColorChoice &
     shown.colours = initial;
     shown.placement = placement;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return Outcome<ColorChoice>::failed(answer.error);
     ColorChoice chosen = initial;
     chosen.color = answer.color;
     if (answer.custom)
         chosen.custom = *answer.custom;
-    return Outcome<ColorChoice>::accepted(chosen);
+    return outcomeOf(answer, chosen);
 }
 
 Outcome<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const FontChoice &initial, int flags)
@@ -139,9 +141,7 @@ Outcome<FontChoice> ScriptedDialogs::chooseFont(QWidget *, const FontChoice &ini
     shown.flags = flags;
     shown.font = initial;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return Outcome<FontChoice>::failed(answer.error);
-    return Outcome<FontChoice>::accepted(answer.font);
+    return outcomeOf(answer, answer.font);
 }
 
 Outcome<spooler::DeviceMode> ScriptedDialogs::printSetup(QWidget *, const spooler::DeviceMode &initial,
@@ -152,9 +152,7 @@ Outcome<spooler::DeviceMode> ScriptedDialogs::printSetup(QWidget *, const spoole
     shown.flags = flags;
     shown.printer = initial;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return Outcome<spooler::DeviceMode>::failed(answer.error);
-    return Outcome<spooler::DeviceMode>::accepted(answer.printer);
+    return outcomeOf(answer, answer.printer);
 }
 
 Outcome<spooler::DeviceMode> ScriptedDialogs::printerProperties(QWidget *, const spooler::DeviceMode &initial)
@@ -163,9 +161,7 @@ Outcome<spooler::DeviceMode> ScriptedDialogs::printerProperties(QWidget *, const
     shown.kind = QStringLiteral("printerprop");
     shown.printer = initial;
     const Answer answer = record(std::move(shown));
-    if (answer.cancel)
-        return Outcome<spooler::DeviceMode>::failed(answer.error);
-    return Outcome<spooler::DeviceMode>::accepted(answer.printer);
+    return outcomeOf(answer, answer.printer);
 }
 
 Outcome<std::shared_ptr<QPrinter>> ScriptedDialogs::print(QWidget *, const QString &title, int flags)
