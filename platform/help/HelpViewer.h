@@ -27,14 +27,6 @@ public:
     virtual bool open(QWidget *owner, const QString &file, int32_t command, int32_t data) = 0;
 };
 
-// Hands an existing file to the desktop shell's opener, which shows it at its
-// start page; closing is left to the program that shows it.
-class ShellHelpViewer : public HelpViewer
-{
-public:
-    bool open(QWidget *owner, const QString &file, int32_t command, int32_t data) override;
-};
-
 } // namespace help
 
 // The process-wide help viewer: the program's help window unless a test installed a recorder.
