@@ -1,10 +1,13 @@
 #include "diary/BackupFile.h"
 
+#include "platform/runtime/SystemErrorText.h"
 #include "platform/runtime/Windows1252.h"
 
 #include <QFile>
 #include <QIODevice>
 #include <QtEndian>
+
+#include <cerrno>
 
 namespace kalvento
 {
@@ -18,11 +21,18 @@ namespace
 constexpr quint16 LongLength = 0xFFFF;
 constexpr qint64 Chunk = 4 << 20;
 
+// The system's reason for the step that just failed, in German.
+QString failure(const QIODevice &device)
+{
+    return errno != 0 ? rt::SystemErrorText::fromErrno(errno) : device.errorString();
+}
+
 bool put(QIODevice &out, const char *data, qint64 size, QString *reason)
 {
+    errno = 0;
     if (out.write(data, size) == size)
         return true;
-    *reason = out.errorString();
+    *reason = failure(out);
     return false;
 }
 
@@ -43,9 +53,10 @@ bool putFile(QIODevice &out, QFile &in, QString *reason)
     QByteArray buffer;
     qint64 left = in.size();
     while (left > 0) {
+        errno = 0;
         buffer = in.read(std::min(left, Chunk));
         if (buffer.isEmpty()) {
-            *reason = in.errorString();
+            *reason = failure(in);
             return false;
         }
         if (!put(out, buffer, reason))
@@ -94,8 +105,9 @@ bool write(QIODevice &out, const QList<Source> &sources, QString *reason)
     for (const Source &source : sources) {
         const QByteArray path = rt::Windows1252::encode(source.storedPath);
         QFile in(source.file);
+        errno = 0;
         if (!in.open(QIODevice::ReadOnly)) {
-            *reason = in.errorString();
+            *reason = failure(in);
             return false;
         }
         if (path.size() > qsizetype(UINT32_MAX) || in.size() > qint64(UINT32_MAX)) {

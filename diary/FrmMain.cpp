@@ -302,6 +302,9 @@ bool FrmMain::openDatabase()
     const QString file = rt::App::path() + QStringLiteral("/data/Database.mdb");
     try {
         m_db = dao::DBEngine().OpenDatabase(file);
+        // Anyone may have put the file there: nothing in it may run on a
+        // read or a write, nor make the program wait, before it is used.
+        m_db->requireShape(entryTableShape());
         // Lets the list read the days without passing the bodies on disk.
         m_db->ensureIndex(Table, Tagdatum);
         m_rs = m_db->OpenRecordset(Table);
@@ -366,19 +369,17 @@ void FrmMain::vbstudio05_Click()
 void FrmMain::RefreshList()
 {
     m_list->clear();
-    if (!m_rs)
-        return; // closed by Quit
     try {
-        // Counts are 32-bit: the list is not limited to 32,767 days.
-        if (m_rs->RecordCount() == 0)
-            return;
-        // Only the day column is read, in one go: the bodies stay on disk.
-        m_list->setDays(m_rs->columnTexts(Tagdatum));
+        // Counts are 32-bit: the list is not limited to 32,767 days. A store
+        // closed by Quit lists nothing.
+        if (m_rs && m_rs->RecordCount() > 0)
+            // Only the day column is read, in one go: the bodies stay on disk.
+            m_list->setDays(m_rs->columnTexts(Tagdatum));
     } catch (const std::exception &error) {
         showDatabaseError(QStringLiteral("Die Liste der Einträge konnte nicht gelesen werden:"), error);
     }
-    if (todayListed())
-        m_command2->setEnabled(false);
+    // The list may have lost today's entry (a restore, another program).
+    m_command2->setEnabled(!todayListed());
     setCountCaption();
 }
 

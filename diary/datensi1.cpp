@@ -1,13 +1,10 @@
 #include "diary/datensi1.h"
 
-#include "diary/BackupFile.h"
 #include "diary/CommandButton.h"
 #include "diary/FileListBox.h"
 #include "diary/FormControls.h"
 #include "diary/MessageRoutine.h"
 #include "platform/com/AutomationError.h"
-#include "platform/dao/Database.h"
-#include "platform/dao/DatabaseCheck.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/GermanLocale.h"
@@ -16,19 +13,10 @@
 #include "platform/screen/ScreenPointer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace kalvento
 {
@@ -39,7 +27,6 @@ namespace
 const QString CR = QStringLiteral("\r");
 const QString CRLF = QStringLiteral("\r\n");
 const QString Pattern = QStringLiteral("*.dsi");
-const QString DatabaseName = QStringLiteral("database.mdb");
 
 const QRect Frames1Rect(120, 60, 9600, 1020);
 const QRect Label1Rect(240, 180, 9360, 840);
@@ -68,58 +55,9 @@ public:
     Busy &operator=(const Busy &) = delete;
 };
 
-QString describe(const std::exception &error)
-{
-    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
-        return automation->description();
-    return QString::fromLocal8Bit(error.what());
-}
-
 QString joined(const QString &folder, const QString &name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
-// The file of that name in the folder, matched without regard to case as the
-// platform's file system does; an exact match wins over another spelling.
-QString resolvedIn(const QString &folder, const QString &name)
-{
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    if (!entries.contains(name))
-        for (const QString &entry : entries)
-            if (entry.compare(name, Qt::CaseInsensitive) == 0)
-                return folder + entry;
-    return folder + name;
-}
-
-// Data written and renamed must survive a crash right after the message.
-bool flushToDisk(QFile &file)
-{
-    return file.flush() && ::fsync(file.handle()) == 0;
-}
-
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-QString checkText(dao::DatabaseCheck check)
-{
-    switch (check) {
-    case dao::DatabaseCheck::Ok:
-        break;
-    case dao::DatabaseCheck::NotADatabase:
-        return QStringLiteral("der gesicherte Inhalt ist keine Datenbank");
-    case dao::DatabaseCheck::Damaged:
-        return QStringLiteral("die gesicherte Datenbank ist beschädigt");
-    case dao::DatabaseCheck::WrongTable:
-        return QStringLiteral("die gesicherte Datenbank enthält keine Tagebucheinträge");
-    }
-    return QString();
 }
 
 } // namespace
@@ -203,8 +141,15 @@ com::AutomationObject &datensi1::Dialog1() const
 
 void datensi1::onLoad()
 {
+    // The user's own folder, where a new user may write; the roots stay in
+    // the tree. A home that cannot be listed leaves the tree where it was.
+    try {
+        m_treeEx1->let(QStringLiteral("pPath"), QDir::homePath());
+    } catch (const com::AutomationError &) {
+    }
     listBackups();
     m_restoreFolder = joined(rt::App::path(), QStringLiteral("data/"));
+    work().removeLeftovers();
     // Always the German form: the text is part of a file name, and other
     // regional forms may hold "/".
     m_text1->setText(rt::GermanLocale::shortDate(rt::SystemSources::clock().now().date()));
@@ -256,37 +201,14 @@ void datensi1::Command1_Click()
 
 bool datensi1::PackFiles(const QString &target)
 {
-    const Busy busy;
-    const QString storedPath = joined(rt::App::path(), QStringLiteral("data/")) + DatabaseName;
-    QString reason;
-    QTemporaryDir scratch;
-    const QString snapshot = scratch.filePath(QStringLiteral("snapshot.mdb"));
-    try {
-        if (!scratch.isValid())
-            throw com::AutomationError(75, scratch.errorString());
-        if (m_store.snapshotTo) {
-            m_store.snapshotTo(snapshot);
-        } else {
-            const QString file = resolvedIn(joined(rt::App::path(), QStringLiteral("data/")), DatabaseName);
-            dao::DBEngine().OpenDatabase(file)->snapshotTo(snapshot);
-        }
-        // Written beside the target and renamed over it only when complete:
-        // an earlier backup of that name survives any failure.
-        QSaveFile out(target);
-        if (!out.open(QIODevice::WriteOnly))
-            reason = out.errorString();
-        else if (BackupFile::write(out, {{storedPath, snapshot}}, &reason) && !out.commit())
-            reason = out.errorString();
-        else if (!reason.isEmpty())
-            out.cancelWriting();
-    } catch (const std::exception &error) {
-        reason = describe(error);
-    }
-    if (reason.isEmpty())
+    std::optional<Busy> busy(std::in_place);
+    const BackupResult result = work().backUp(target);
+    busy.reset();
+    if (result.done())
         return true;
     ShowMessage(Dialog1(),
                 QStringLiteral("Die Datensicherung in die Datei:") + CR + CR + target + CR + CR +
-                    QStringLiteral("konnte nicht angelegt werden:") + CR + reason + CR + CR +
+                    QStringLiteral("konnte nicht angelegt werden:") + CR + result.reason + CR + CR +
                     QStringLiteral("Eine frühere Sicherung dieses Namens bleibt unverändert."),
                 QStringLiteral("16"), QStringLiteral("Datensicherung"));
     return false;
@@ -303,7 +225,7 @@ void datensi1::Command2_Click()
             QStringLiteral("64"), QStringLiteral("Keine Sicherungsdatei markiert"));
         return;
     }
-    UnpackFiles(backupFile, m_restoreFolder);
+    UnpackFiles(backupFile);
 }
 
 void datensi1::refuseRestore(const QString &backupFile, const QString &reason)
@@ -325,88 +247,20 @@ void datensi1::failRestore(const QString &backupFile, const QString &reason)
                 QStringLiteral("16"), QStringLiteral("Wiederherstellung"));
 }
 
-bool datensi1::UnpackFiles(const QString &backupFile, const QString &targetFolder)
+bool datensi1::UnpackFiles(const QString &backupFile)
 {
     std::optional<Busy> busy(std::in_place);
-    QFile in(backupFile);
-    if (!in.open(QIODevice::ReadOnly)) {
-        busy.reset();
-        failRestore(backupFile, in.errorString());
-        return false;
-    }
-    QByteArray read;
-    QByteArrayView bytes;
-    if (in.size() == 0) {
-        bytes = QByteArrayView();
-    } else if (const uchar *mapped = in.map(0, in.size())) {
-        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), in.size());
-    } else {
-        read = in.readAll();
-        bytes = read;
-    }
-    if (bytes.size() != in.size()) {
-        busy.reset();
-        failRestore(backupFile, in.errorString());
-        return false;
-    }
-
-    // Everything is checked before anything is written.
-    QString reason;
-    const std::optional<QList<BackupFile::Record>> records = BackupFile::parse(bytes, &reason);
-    if (records && records->size() != 1)
-        reason = QStringLiteral("sie enthält mehr als eine Datei");
-    QString name;
-    if (reason.isEmpty()) {
-        name = FileNameOf(records->first().FilePath);
-        // Only the entry database is ever backed up; any other name (or one
-        // meant to climb out of the data folder) is no backup of ours.
-        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-            reason = QStringLiteral("sie enthält einen ungültigen Dateinamen");
-        else if (name.compare(DatabaseName, Qt::CaseInsensitive) != 0)
-            reason = QStringLiteral("sie enthält nicht die Datenbank dieses Programms");
-    }
-    if (!reason.isEmpty()) {
-        busy.reset();
-        refuseRestore(backupFile, reason);
-        return false;
-    }
-
-    const QString target = resolvedIn(targetFolder, name);
-    const BackupFile::Record &record = records->first();
-    QTemporaryFile staged(targetFolder + QStringLiteral(".wiederherstellung-XXXXXX"));
-    if (!staged.open() || staged.write(bytes.data() + record.offset, record.length) != record.length ||
-        !flushToDisk(staged)) {
-        busy.reset();
-        failRestore(backupFile, staged.errorString());
-        return false;
-    }
-    staged.close();
-    const dao::DatabaseCheck check =
-        dao::checkDatabaseFile(staged.fileName(), QStringLiteral("Zorvelin"),
-                               {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")});
-    if (check != dao::DatabaseCheck::Ok) {
-        busy.reset();
-        refuseRestore(backupFile, checkText(check));
-        return false;
-    }
-
-    // The store lets go of the file first, so nothing it holds is written
-    // into the restored database; a rename replaces the file in one step.
-    if (m_store.close)
-        m_store.close();
-    const bool renamed = std::rename(QFile::encodeName(staged.fileName()).constData(),
-                                     QFile::encodeName(target).constData()) == 0;
-    const QString renameError = renamed ? QString() : QString::fromLocal8Bit(std::strerror(errno));
-    if (renamed) {
-        staged.setAutoRemove(false);
-        syncFolder(targetFolder);
-    }
-    if (m_store.reopen)
-        m_store.reopen();
+    const BackupResult result = work().restore(backupFile);
     busy.reset();
-    if (!renamed) {
-        failRestore(backupFile, renameError);
+    switch (result.outcome) {
+    case BackupResult::Outcome::Refused:
+        refuseRestore(backupFile, result.reason);
         return false;
+    case BackupResult::Outcome::Failed:
+        failRestore(backupFile, result.reason);
+        return false;
+    case BackupResult::Outcome::Done:
+        break;
     }
     ShowMessage(
         Dialog1(),
@@ -436,11 +290,11 @@ void datensi1::Command3_Click()
                     QStringLiteral("36"), QStringLiteral("Sicherungsdatei löschen"));
     if (answer != QLatin1String("6"))
         return;
-    QFile file(backupFile);
-    if (!file.remove())
+    const BackupResult result = work().remove(backupFile);
+    if (!result.done())
         ShowMessage(Dialog1(),
                     QStringLiteral("Die Datei:") + CRLF + CRLF + backupFile + CRLF + CRLF +
-                        QStringLiteral("konnte nicht gelöscht werden:") + CRLF + file.errorString(),
+                        QStringLiteral("konnte nicht gelöscht werden:") + CRLF + result.reason,
                     QStringLiteral("16"), QStringLiteral("Sicherungsdatei löschen"));
     m_file1->Refresh();
     m_file1->setPattern(Pattern);

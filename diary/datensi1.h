@@ -1,11 +1,11 @@
 #pragma once
 
+#include "diary/EntryBackup.h"
 #include "platform/com/Control.h"
 #include "platform/com/EventHandlers.h"
 #include "platform/runtime/Form.h"
 
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,20 +17,9 @@ namespace kalvento
 class CommandButton;
 class FileListBox;
 
-// What the backup window needs of the window that keeps the entry store
-// open. Left empty, the window opens the database file itself and has
-// nothing to close.
-struct EntryStore {
-    // A consistent copy of the open database at the path.
-    std::function<void(const QString &path)> snapshotTo;
-    // Lets go of the file before a restore replaces it.
-    std::function<void()> close;
-    // Opens it again and shows what it now holds.
-    std::function<void()> reopen;
-};
-
 // Backs the entry database up into ".dsi" files of a folder picked in the
-// tree, restores it from them and deletes them.
+// tree, restores it from them and deletes them. The work itself is
+// EntryBackup's; the window asks and reports.
 class datensi1 : public rt::Form
 {
     Q_OBJECT
@@ -68,9 +57,10 @@ private:
     QString folder();
     QString selectedFilePath();
     void listBackups();
+    EntryBackup work() const { return EntryBackup(m_store, m_restoreFolder); }
     // False, after telling the user, when the backup could not be written.
     bool PackFiles(const QString &target);
-    bool UnpackFiles(const QString &backupFile, const QString &targetFolder);
+    bool UnpackFiles(const QString &backupFile);
     void refuseRestore(const QString &backupFile, const QString &reason);
     void failRestore(const QString &backupFile, const QString &reason);
 

@@ -3,6 +3,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/SqlText.h"
+#include "platform/runtime/SystemErrorText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -84,6 +85,32 @@ bool Database::answers(const char *sql, const QStringList &values) const
     return found;
 }
 
+void Database::requireShape(const TableShape &shape) const
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    QString detail;
+    switch (checkSchema(m_db, shape, &detail)) {
+    case DatabaseCheck::Ok:
+        return;
+    case DatabaseCheck::WrongTable:
+        raiseDaoError(detail.compare(shape.table, Qt::CaseInsensitive) == 0 ? ErrCannotOpenTable
+                                                                            : ErrItemNotFound,
+                      detail);
+    case DatabaseCheck::ForeignSchema:
+        throw com::AutomationError(
+            ErrNotADatabase,
+            QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2.").arg(m_fileName, detail));
+    case DatabaseCheck::Damaged:
+        throw com::AutomationError(ErrNotADatabase,
+                                   QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2")
+                                       .arg(m_fileName, rt::SystemErrorText::fromSqlite(SQLITE_CORRUPT)));
+    case DatabaseCheck::NotADatabase:
+        break;
+    }
+    raiseDaoError(ErrNotADatabase, m_fileName);
+}
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &tableName)
 {
     if (!m_db)
@@ -103,6 +130,7 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
         sqlite3_close_v2(db);
         raiseDaoError(rc == SQLITE_CANTOPEN ? ErrFileNotFound : ErrNotADatabase, fileName);
     }
+    guardUntrusted(db);
     sqlite3_busy_timeout(db, BusyTimeoutMs);
     // Opening is lazy in the engine: ask the schema now so a file that is no
     // database fails here, as the platform's engine does.
@@ -154,11 +182,13 @@ void Database::snapshotTo(const QString &path) const
             // A copy is one file: no journal may stay beside it.
             rc = sqlite3_exec(target, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }
-    const QString reason = QString::fromUtf8(target ? sqlite3_errmsg(target) : "out of memory");
+    if (!target)
+        rc = SQLITE_NOMEM;
     const int closed = sqlite3_close_v2(target);
     if (rc != SQLITE_OK || closed != SQLITE_OK) {
         QFile::remove(path);
-        raiseDaoError(ErrDiskOrWrite, path + QStringLiteral(": ") + reason);
+        raiseDaoError(ErrDiskOrWrite, path + QStringLiteral(": ") +
+                                          rt::SystemErrorText::fromSqlite(rc != SQLITE_OK ? rc : closed));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/DatabaseCheck.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -30,6 +32,10 @@ public:
     // only, held by another program, no such column) is left as it was and
     // works as before, only slower.
     bool ensureIndex(const QString &table, const QString &column);
+    // Raises unless the schema has the shape (dao::checkSchema): 3078 for a
+    // missing table, 3265 for a missing column, 3343 with the reason for
+    // anything else. Reads the schema only, so it costs the same at any size.
+    void requireShape(const TableShape &shape) const;
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
@@ -56,7 +62,8 @@ class DBEngine
 {
 public:
     // Shared, read-write. Error 3024 for a missing file, 3343 for one that is
-    // no database, 3008 for a locked one.
+    // no database, 3008 for a locked one. The file may have been put there
+    // by anyone: the connection is guarded as for untrusted files.
     std::unique_ptr<Database> OpenDatabase(const QString &fileName);
 };
 

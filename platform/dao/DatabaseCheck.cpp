@@ -1,6 +1,8 @@
 #include "platform/dao/DatabaseCheck.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QSet>
 #include <sqlite3.h>
 
 namespace dao
@@ -8,6 +10,197 @@ namespace dao
 
 namespace
 {
+
+// However large or hostile the schema, reading it never takes longer.
+constexpr qint64 SchemaBudgetMs = 1000;
+
+// Cuts the connection's statements off once the budget is spent.
+class WorkLimit
+{
+public:
+    WorkLimit(sqlite3 *db, qint64 budgetMs) : m_db(db), m_budgetMs(budgetMs)
+    {
+        m_timer.start();
+        sqlite3_progress_handler(m_db, 1000, &WorkLimit::spent, this);
+    }
+    ~WorkLimit() { sqlite3_progress_handler(m_db, 0, nullptr, nullptr); }
+    WorkLimit(const WorkLimit &) = delete;
+    WorkLimit &operator=(const WorkLimit &) = delete;
+
+private:
+    static int spent(void *self)
+    {
+        const auto *limit = static_cast<const WorkLimit *>(self);
+        return limit->m_timer.elapsed() > limit->m_budgetMs ? 1 : 0;
+    }
+    sqlite3 *m_db;
+    qint64 m_budgetMs;
+    QElapsedTimer m_timer;
+};
+
+// The rows of a statement with its texts bound, each as its columns' texts
+// (Null as a null QString). The engine's result code when it fails.
+int rowsOf(sqlite3 *db, const char *sql, const QStringList &values, QList<QStringList> &rows)
+{
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return rc;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray text = values[i].toUtf8();
+        sqlite3_bind_text(stmt, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QStringList row;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, c));
+            row << (text ? QString::fromUtf8(text, sqlite3_column_bytes(stmt, c)) : QString());
+        }
+        rows << row;
+    }
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+DatabaseCheck failureOf(int rc, QString *detail)
+{
+    switch (rc & 0xFF) {
+    case SQLITE_CORRUPT:
+        return DatabaseCheck::Damaged;
+    case SQLITE_INTERRUPT:
+        *detail = QStringLiteral("das Lesen ihres Aufbaus dauert zu lange");
+        return DatabaseCheck::ForeignSchema;
+    default:
+        return DatabaseCheck::NotADatabase;
+    }
+}
+
+// The bare words of a statement, upper-cased; quoted names, texts and
+// comments are left out.
+QSet<QString> keywordsOf(const QString &sql)
+{
+    QSet<QString> words;
+    qsizetype i = 0;
+    const qsizetype n = sql.size();
+    auto skipTo = [&](QChar end) {
+        ++i;
+        while (i < n && sql[i] != end)
+            ++i;
+        ++i;
+    };
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            skipTo(c);
+        } else if (c == QLatin1Char('[')) {
+            skipTo(QLatin1Char(']'));
+        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+            skipTo(QLatin1Char('\n'));
+        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? n : end + 2;
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            const qsizetype start = i;
+            while (i < n && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_')))
+                ++i;
+            words.insert(sql.mid(start, i - start).toUpper());
+        } else {
+            ++i;
+        }
+    }
+    return words;
+}
+
+DatabaseCheck foreign(QString *detail, const QString &reason)
+{
+    *detail = reason;
+    return DatabaseCheck::ForeignSchema;
+}
+
+DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sql, QString *detail)
+{
+    if (sql.trimmed().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
+        return foreign(detail,
+                       QStringLiteral("die Tabelle '%1' ist eine virtuelle Tabelle").arg(shape.table));
+    QList<QStringList> kind;
+    int rc = rowsOf(db, "SELECT wr, strict FROM pragma_table_list WHERE schema = 'main' AND name = ?1",
+                    {shape.table}, kind);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    if (kind.size() != 1)
+        return foreign(detail, QStringLiteral("die Tabelle '%1' ist nicht eindeutig").arg(shape.table));
+    if (kind[0][0] != QLatin1String("0"))
+        return foreign(detail, QStringLiteral("die Tabelle '%1' hat keine Zeilennummern").arg(shape.table));
+    if (kind[0][1] != QLatin1String("0"))
+        return foreign(detail, QStringLiteral("die Tabelle '%1' ist streng typisiert").arg(shape.table));
+
+    // Constraints do not show in the column list: a check, a uniqueness, a
+    // foreign key or an unknown collation would refuse writes the program
+    // makes.
+    const QSet<QString> words = keywordsOf(sql);
+    for (const char *word : {"CHECK", "UNIQUE", "REFERENCES", "COLLATE", "GENERATED", "CONSTRAINT"})
+        if (words.contains(QLatin1String(word)))
+            return foreign(detail, QStringLiteral("die Tabelle '%1' hat zusätzliche Bedingungen (%2)")
+                                       .arg(shape.table, QLatin1String(word)));
+
+    QList<QStringList> columns;
+    rc = rowsOf(db,
+                "SELECT name, upper(type), \"notnull\", dflt_value, pk, hidden FROM pragma_table_xinfo(?1)",
+                {shape.table}, columns);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    int keys = 0;
+    for (const QStringList &column : std::as_const(columns))
+        keys += column[4] != QLatin1String("0") ? 1 : 0;
+    QStringList missing = shape.columns;
+    for (const QStringList &column : std::as_const(columns)) {
+        const QString &name = column[0];
+        const bool key = column[4] != QLatin1String("0");
+        if (column[5] != QLatin1String("0"))
+            return foreign(detail, QStringLiteral("die Spalte '%1' wird berechnet").arg(name));
+        bool wanted = false;
+        for (qsizetype i = 0; i < missing.size(); ++i)
+            if (missing[i].compare(name, Qt::CaseInsensitive) == 0) {
+                missing.removeAt(i);
+                wanted = true;
+                break;
+            }
+        // Only the row number may be the key: any other key is unique.
+        if (key && (wanted || keys != 1 || column[1] != QLatin1String("INTEGER")))
+            return foreign(detail, QStringLiteral("die Spalte '%1' ist ein fremder Schlüssel").arg(name));
+        if (!wanted && !key && column[2] != QLatin1String("0") && column[3].isNull())
+            return foreign(detail,
+                           QStringLiteral("die Spalte '%1' verlangt bei jedem Eintrag einen Wert").arg(name));
+    }
+    if (!missing.isEmpty()) {
+        *detail = missing.first();
+        return DatabaseCheck::WrongTable;
+    }
+    return DatabaseCheck::Ok;
+}
+
+DatabaseCheck checkIndex(sqlite3 *db, const TableShape &shape, const QString &name, const QString &column,
+                         QString *detail)
+{
+    QList<QStringList> kind;
+    int rc = rowsOf(db, "SELECT \"unique\", partial FROM pragma_index_list(?1) WHERE name = ?2",
+                    {shape.table, name}, kind);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    QList<QStringList> keys;
+    rc = rowsOf(db, "SELECT cid, name, coll FROM pragma_index_xinfo(?1) WHERE key = 1", {name}, keys);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    const bool ours = kind.size() == 1 && kind[0] == QStringList{QStringLiteral("0"), QStringLiteral("0")} &&
+                      keys.size() == 1 && keys[0][0].toInt() >= 0 &&
+                      keys[0][1].compare(column, Qt::CaseInsensitive) == 0 &&
+                      keys[0][2].compare(QLatin1String("BINARY"), Qt::CaseInsensitive) == 0;
+    return ours ? DatabaseCheck::Ok
+                : foreign(detail,
+                          QStringLiteral("der Index '%1' ist anders angelegt als der eigene").arg(name));
+}
 
 // A read-only connection, closed when it goes.
 class ReadOnlyConnection
@@ -17,29 +210,18 @@ public:
     {
         const QByteArray path = file.toUtf8();
         m_rc = sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (m_rc == SQLITE_OK) {
+            guardUntrusted(m_db);
+            // Nothing in the file may run while it is checked.
+            sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+            sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+        }
     }
     ~ReadOnlyConnection() { sqlite3_close_v2(m_db); }
     ReadOnlyConnection(const ReadOnlyConnection &) = delete;
     ReadOnlyConnection &operator=(const ReadOnlyConnection &) = delete;
     bool isOpen() const { return m_rc == SQLITE_OK; }
-
-    // The first column of every row; false when the statement fails.
-    bool column(const QByteArray &sql, QStringList &rows) const
-    {
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(stmt);
-            return false;
-        }
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
-            rows << QString::fromUtf8(text ? text : "");
-        }
-        sqlite3_finalize(stmt);
-        return rc == SQLITE_DONE;
-    }
-    int errorCode() const { return sqlite3_errcode(m_db); }
+    sqlite3 *get() const { return m_db; }
 
 private:
     sqlite3 *m_db = nullptr;
@@ -48,28 +230,84 @@ private:
 
 } // namespace
 
-DatabaseCheck checkDatabaseFile(const QString &file, const QString &table, const QStringList &columns)
+void guardUntrusted(sqlite3 *db)
 {
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_exec(db, "PRAGMA cell_size_check = ON; PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
+}
+
+DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
+{
+    QString ignored;
+    if (!detail)
+        detail = &ignored;
+    const WorkLimit limit(db, SchemaBudgetMs);
+    QList<QStringList> objects;
+    const int rc = rowsOf(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", {}, objects);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    QString tableSql;
+    bool found = false;
+    QList<std::pair<QString, QString>> indexes; // name, column
+    for (const QStringList &object : std::as_const(objects)) {
+        const QString &type = object[0];
+        const QString &name = object[1];
+        if (type == QLatin1String("table") && name.compare(shape.table, Qt::CaseInsensitive) == 0) {
+            found = true;
+            tableSql = object[3];
+        } else if (type == QLatin1String("table") && name == QLatin1String("sqlite_sequence")) {
+            // The engine's counter for an autoincrementing key.
+        } else if (type == QLatin1String("index") &&
+                   object[2].compare(shape.table, Qt::CaseInsensitive) == 0) {
+            QString column;
+            for (const QString &indexed : shape.indexedColumns)
+                if (name.compare(shape.table + QLatin1Char('_') + indexed, Qt::CaseInsensitive) == 0)
+                    column = indexed;
+            if (column.isEmpty())
+                return foreign(detail,
+                               QStringLiteral("die Datenbank enthält den fremden Index '%1'").arg(name));
+            indexes.append({name, column});
+        } else if (type == QLatin1String("trigger")) {
+            return foreign(detail, QStringLiteral("die Datenbank enthält den Trigger '%1'").arg(name));
+        } else if (type == QLatin1String("view")) {
+            return foreign(detail, QStringLiteral("die Datenbank enthält die Sicht '%1'").arg(name));
+        } else {
+            return foreign(detail, QStringLiteral("die Datenbank enthält das fremde Objekt '%1'").arg(name));
+        }
+    }
+    if (!found) {
+        *detail = shape.table;
+        return DatabaseCheck::WrongTable;
+    }
+    const DatabaseCheck table = checkTable(db, shape, tableSql, detail);
+    if (table != DatabaseCheck::Ok)
+        return table;
+    for (const auto &[name, column] : std::as_const(indexes)) {
+        const DatabaseCheck index = checkIndex(db, shape, name, column, detail);
+        if (index != DatabaseCheck::Ok)
+            return index;
+    }
+    return DatabaseCheck::Ok;
+}
+
+DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QString *detail)
+{
+    QString ignored;
+    if (!detail)
+        detail = &ignored;
     if (!QFileInfo(file).isFile())
         return DatabaseCheck::NotADatabase;
     const ReadOnlyConnection db(file);
     if (!db.isOpen())
         return DatabaseCheck::NotADatabase;
-    QStringList schema;
-    if (!db.column("SELECT name FROM sqlite_master", schema))
-        return db.errorCode() == SQLITE_CORRUPT ? DatabaseCheck::Damaged : DatabaseCheck::NotADatabase;
-    QStringList verdict;
-    if (!db.column("PRAGMA integrity_check", verdict) || verdict != QStringList{QStringLiteral("ok")})
+    const DatabaseCheck schema = checkSchema(db.get(), shape, detail);
+    if (schema != DatabaseCheck::Ok)
+        return schema;
+    QList<QStringList> verdict;
+    if (rowsOf(db.get(), "PRAGMA integrity_check", {}, verdict) != SQLITE_OK ||
+        verdict != QList<QStringList>{{QStringLiteral("ok")}})
         return DatabaseCheck::Damaged;
-    QString quoted = table;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    QStringList fields;
-    // table_info gives name in its second column; ask for it alone.
-    if (!db.column("SELECT name FROM pragma_table_info(\"" + quoted.toUtf8() + "\")", fields))
-        return DatabaseCheck::Damaged;
-    for (const QString &column : columns)
-        if (!fields.contains(column, Qt::CaseInsensitive))
-            return DatabaseCheck::WrongTable;
     return DatabaseCheck::Ok;
 }
 

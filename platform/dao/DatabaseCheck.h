@@ -3,15 +3,37 @@
 #include <QString>
 #include <QStringList>
 
+struct sqlite3;
+
 namespace dao
 {
 
 // What a file offered as an entry database turned out to be.
-enum class DatabaseCheck { Ok, NotADatabase, Damaged, WrongTable };
+enum class DatabaseCheck { Ok, NotADatabase, Damaged, WrongTable, ForeignSchema };
 
-// Reads the file without changing it: a database whose integrity check
-// passes and whose table has every one of the columns (names without regard
-// to case).
-DatabaseCheck checkDatabaseFile(const QString &file, const QString &table, const QStringList &columns);
+// The one table a program keeps its records in, as that program creates it.
+struct TableShape {
+    QString table;
+    // Columns it writes; each must be there (names without regard to case).
+    QStringList columns;
+    // Columns it gives an index of its own, named table_column.
+    QStringList indexedColumns;
+};
+
+// The engine's own advice for files from elsewhere: no schema trusted to run
+// functions, no writes to the schema, page sizes checked as they are read.
+void guardUntrusted(sqlite3 *db);
+
+// Reads the schema only (cheap at any size): a rowid table of that name with
+// the columns, no column a write would have to fill, nothing besides it but
+// the program's own index, and nothing that runs on a read or a write
+// (trigger, view, virtual table). The work is cut off after a bound, so a
+// hostile schema cannot hold the caller. detail names what is wrong: the
+// table or column for WrongTable, a German reason for ForeignSchema.
+DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail);
+
+// Reads the file without changing it, on a guarded connection: the schema
+// check above, then the engine's integrity check over every page.
+DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QString *detail = nullptr);
 
 } // namespace dao

@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoError.h"
 #include "platform/dao/SqlText.h"
+#include "platform/runtime/SystemErrorText.h"
 
 #include <algorithm>
 #include <numeric>
@@ -485,7 +486,7 @@ void Recordset::raiseWriteError(int rc) const
     case SQLITE_LOCKED:
         raiseDaoError(ErrLocked, m_table);
     default:
-        raiseDaoError(ErrDiskOrWrite, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        raiseDaoError(ErrDiskOrWrite, rt::SystemErrorText::fromSqlite(rc));
     }
 }
 

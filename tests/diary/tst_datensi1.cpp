@@ -18,15 +18,18 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using kalvento::datensi1;
 using kalvento::FrmMain;
@@ -41,6 +44,9 @@ namespace
 const QString PlainName = QStringLiteral("zorvelin_datensicherung.dsi");
 const QString DatedName = QStringLiteral("zorvelin_08.12.2026_sicherung.dsi");
 const QString Tuesday = QStringLiteral("Dienstag, 8. Dezember 2026");
+const QString Monday = QStringLiteral("Montag, 7. Dezember 2026");
+// The replaced database as a restore at the test clock's moment keeps it.
+const QString KeptName = QStringLiteral("Database_vor_Wiederherstellung_2026-12-08_12-00-00.mdb");
 
 QByteArray bytesOf(const QString &file)
 {
@@ -101,6 +107,18 @@ QStringList daysIn(const QByteArray &content)
     return days;
 }
 
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+mode_t modeOf(const QString &file)
+{
+    struct stat info {
+    };
+    return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 QStringList listed(QListWidget *list)
 {
     QStringList items;
@@ -152,6 +170,9 @@ class TestDatensi1 : public QObject
 private:
     std::unique_ptr<DiaryHome> m_home;
     std::unique_ptr<QTemporaryDir> m_folder;
+    // The tests' home folder: the tree starts there.
+    QTemporaryDir m_userHome;
+    QString m_startPath;
     testsupport::MainWindows m_windows;
     QList<Shown> m_shown;
     QStringList m_unexpected;
@@ -168,6 +189,7 @@ private:
         QPointer<datensi1> window;
         driver.on(QStringLiteral("datensi1"), [&](QWidget *w) {
             window = qobject_cast<datensi1 *>(w);
+            m_startPath = window->TreeEx1()->get(QStringLiteral("pPath")).toString();
             window->TreeEx1()->let(QStringLiteral("pPath"), m_folder->path());
             window->TreeEx1_Click();
             body(*window);
@@ -224,6 +246,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(testsupport::setUpDiaryTests());
+        qputenv("HOME", QFile::encodeName(m_userHome.path()));
         rt::ServiceSlot<screen::ScreenPointer>::install(std::make_unique<screen::FakeScreenPointer>());
     }
 
@@ -264,6 +287,8 @@ private slots:
             QCOMPARE(w.xpCheck1()->get(QStringLiteral("Value")).toBool(), false);
             QCOMPARE(w.Text1()->text(), QStringLiteral("08.12.2026"));
             QCOMPARE(w.restoreFolder(), m_home->path() + QStringLiteral("/data/"));
+            // A new user may write at home, not at the root.
+            QCOMPARE(m_startPath, QDir::cleanPath(m_userHome.path()));
             for (const char *name : {"Frames1", "Frames2", "Frames3", "Line3D1", "Line3D2", "TreeEx1",
                                      "File1", "Label1", "Dialog1"})
                 QVERIFY2(w.controlNamed(QString::fromLatin1(name)), name);
@@ -424,7 +449,7 @@ private slots:
         QCOMPARE(listed(main.List()), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
         QCOMPARE(m_home->storedDays(), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
         QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("Database.mdb")});
+                 (QStringList{QStringLiteral("Database.mdb"), KeptName}));
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].prompt,
                  QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:\r\n\r\n") +
@@ -680,19 +705,27 @@ private slots:
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].flags, 16);
         QVERIFY(m_shown[0].prompt.contains(m_folder->filePath(QStringLiteral("weg/")) + PlainName));
+        // The system's reason in German.
+        QVERIFY2(
+            m_shown[0].prompt.contains(QStringLiteral("konnte nicht angelegt werden:\rDie Datei oder der "
+                                                      "Ordner ist nicht vorhanden.\r")),
+            qPrintable(m_shown[0].prompt));
     }
 
     // A restore that cannot finish leaves the live database as it was.
     void restoreFails_data()
     {
         QTest::addColumn<bool>("vanished");
-        QTest::newRow("disk full") << false;
-        QTest::newRow("file vanished") << true;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << false << QStringLiteral("Die Datei ist zu groß.");
+        QTest::newRow("file vanished")
+            << true << QStringLiteral("Die Datei oder der Ordner ist nicht vorhanden.");
     }
 
     void restoreFails()
     {
         QFETCH(bool, vanished);
+        QFETCH(QString, reason);
         m_home->seed(
             {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(300000, QLatin1Char('y')))}});
         FrmMain &main = m_windows.open();
@@ -718,12 +751,194 @@ private slots:
                  (QStringList{QStringLiteral("Database.mdb")}));
         QCOMPARE(listed(main.List()), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
         QCOMPARE(m_shown.size(), 1);
-        QVERIFY2(m_shown[0].prompt.startsWith(QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") +
-                                              backupPath(PlainName) +
-                                              QStringLiteral("\r\n\r\nist fehlgeschlagen:")),
+        QVERIFY2(m_shown[0].prompt.startsWith(
+                     QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") + backupPath(PlainName) +
+                     QStringLiteral("\r\n\r\nist fehlgeschlagen:\r\n") + reason + QStringLiteral("\r\n")),
                  qPrintable(m_shown[0].prompt));
         QCOMPARE(m_shown[0].flags, 16);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
+    }
+
+    // Databases that would run code on a read or a write, never end a read,
+    // or refuse the diary's writes: a restore refuses them and leaves the
+    // diary byte for byte; put in place by hand, they end the start at once
+    // with the database error.
+    void craftedDatabasesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("schema");
+        const QByteArray table =
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+            "Tagtext TEXT);";
+        QTest::newRow("endless view") << QByteArray(
+            "CREATE VIEW Zorvelin AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+            "SELECT i AS ID, 'Tag' AS Tagdatum, 'Text' AS Tagtext FROM n");
+        QTest::newRow("insert ignored")
+            << table + "CREATE TRIGGER t BEFORE INSERT ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("update ignored")
+            << table + "CREATE TRIGGER t BEFORE UPDATE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("delete ignored")
+            << table + "CREATE TRIGGER t BEFORE DELETE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("others deleted") << table + "CREATE TRIGGER t AFTER INSERT ON Zorvelin BEGIN DELETE "
+                                                   "FROM Zorvelin WHERE ID <> NEW.ID; END";
+        QTest::newRow("without rowid") << QByteArray(
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, Tagtext TEXT) WITHOUT ROWID");
+        QTest::newRow("extra NOT NULL column") << QByteArray(
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, Tagtext TEXT, "
+            "Pflicht TEXT NOT NULL)");
+        QTest::newRow("check on the body")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+                          "Tagtext TEXT CHECK (length(Tagtext) < 5))");
+    }
+
+    void craftedDatabasesAreRefused()
+    {
+        QFETCH(QByteArray, schema);
+        m_home->seed({{Monday, rtfOf(QStringLiteral("bleibt"))}});
+        FrmMain &main = m_windows.open();
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        QTemporaryDir scratch;
+        const QString crafted = scratch.filePath(QStringLiteral("fremd.mdb"));
+        QVERIFY(testsupport::SqliteCalls().run(crafted, schema.constData()));
+        writeBytes(backupPath(QStringLiteral("fremd.dsi")),
+                   layout({{storedPath().toUtf8(), bytesOf(crafted)}}, 0));
+
+        restore(main, QStringLiteral("fremd.dsi"));
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+        QCOMPARE(filesIn(m_home->path() + QStringLiteral("/data")),
+                 QStringList{QStringLiteral("Database.mdb")});
+        QCOMPARE(listed(main.List()), QStringList{Monday});
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].prompt.contains(QStringLiteral("ist keine gültige Datensicherung (die gesicherte "
+                                                           "Datenbank ist anders aufgebaut als die dieses "
+                                                           "Programms: ")),
+                 qPrintable(m_shown[0].prompt));
+        QCOMPARE(m_shown[0].flags, 16);
+
+        // The same file put in place by hand.
+        m_windows.unloadAll();
+        writeBytes(m_home->databaseFile(), bytesOf(crafted));
+        testsupport::BalloonAnswerer answerer({0});
+        QElapsedTimer clock;
+        clock.start();
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        for (const char *text :
+             {"Datenbankfehler", "kann nicht geöffnet werden", "Das Programm wird beendet."})
+            QVERIFY2(answerer.seen[0].texts.contains(QString::fromUtf8(text)),
+                     qPrintable(answerer.seen[0].texts));
+        QCOMPARE(bytesOf(m_home->databaseFile()), bytesOf(crafted));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A restore keeps the database it replaces, byte for byte and an earlier
+    // kept copy with it; the restored file has the replaced one's mode; the
+    // main window counts and offers New as the restored days say.
+    void restoreKeepsTheReplacedDatabase_data()
+    {
+        QTest::addColumn<QStringList>("days");
+        QTest::newRow("empty backup") << QStringList();
+        QTest::newRow("backup without today") << QStringList{Monday};
+    }
+
+    void restoreKeepsTheReplacedDatabase()
+    {
+        QFETCH(QStringList, days);
+        for (const QString &day : days)
+            m_home->seed({{day, rtfOf(day)}});
+        QVERIFY(QFile::setPermissions(m_home->databaseFile(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("nach der Sicherung")));
+        main.RefreshList();
+        QVERIFY(!main.Command2()->isEnabled());
+        const QByteArray replaced = bytesOf(m_home->databaseFile());
+        m_shown.clear();
+        restore(main, PlainName);
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        const QString data = m_home->path() + QStringLiteral("/data/");
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(bytesOf(data + KeptName), replaced);
+        QCOMPARE(modeOf(m_home->databaseFile()), mode_t(0644));
+        QCOMPARE(m_home->storedDays(), days);
+        QCOMPARE(listed(main.List()), days);
+        QCOMPARE(main.xpFrame1()->get(QStringLiteral("Caption")).toString().trimmed(),
+                 QStringLiteral("%1 eingetragene Tage").arg(days.size()));
+        QVERIFY(main.Command2()->isEnabled());
+
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("zweiter Versuch")));
+        const QByteArray second = bytesOf(m_home->databaseFile());
+        restore(main, PlainName);
+        const QString secondName =
+            QString(KeptName).replace(QStringLiteral(".mdb"), QStringLiteral("_2.mdb"));
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName, secondName}));
+        QCOMPARE(bytesOf(data + KeptName), replaced);
+        QCOMPARE(bytesOf(data + secondName), second);
+    }
+
+    // What killed runs left behind goes when the window opens or a backup
+    // starts in its folder, and the work leaves nothing of its own; a
+    // database saved with a write-ahead log comes back running with the
+    // store's journal and no log files beside it.
+    void nothingIsLeftBehind()
+    {
+        QTemporaryDir temp;
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const auto restoreTmpdir = qScopeGuard([&] {
+            if (tmpdir.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", tmpdir);
+        });
+        const QString data = m_home->path() + QStringLiteral("/data/");
+        // No process has this id; process 1 always runs.
+        const QString gone = QStringLiteral("99999999");
+        QVERIFY(QDir(temp.path())
+                    .mkdir(QStringLiteral("kalvento-sicherung-") + gone + QStringLiteral("-a1b2c3")));
+        writeBytes(
+            temp.filePath(QStringLiteral("kalvento-sicherung-") + gone + QStringLiteral("-a1b2c3/s.mdb")),
+            "alt");
+        writeBytes(temp.filePath(QStringLiteral("kalvento-sicherung-1-lebt")), "läuft");
+        writeBytes(temp.filePath(QStringLiteral("fremd.txt")), "x");
+        writeBytes(data + QStringLiteral(".wiederherstellung-Ab12Cd"), "alt");
+        writeBytes(data + QStringLiteral(".wiederherstellung-") + gone + QStringLiteral("-x1y2z3"), "alt");
+        writeBytes(backupPath(QStringLiteral(".kalvento-sicherung-") + gone + QStringLiteral("-q1w2e3")),
+                   "alt");
+        const QStringList tempKept{QStringLiteral("fremd.txt"), QStringLiteral("kalvento-sicherung-1-lebt")};
+
+        m_home->seed({{Monday, rtfOf(QStringLiteral("mit Protokoll"))}});
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.run(m_home->databaseFile(), "PRAGMA journal_mode=WAL"));
+        const QByteArray walDatabase = bytesOf(m_home->databaseFile());
+        QCOMPARE(int(walDatabase.at(18)), 2);
+        writeBytes(backupPath(QStringLiteral("protokoll.dsi")),
+                   layout({{storedPath().toUtf8(), walDatabase}}, 0));
+        QVERIFY(sqlite.run(m_home->databaseFile(), "PRAGMA journal_mode=DELETE"));
+
+        FrmMain &main = m_windows.open();
+        inWindow(main, [&](datensi1 &) {
+            QCOMPARE(filesIn(temp.path()), tempKept);
+            QCOMPARE(filesIn(data), QStringList{QStringLiteral("Database.mdb")});
+        });
+        backUp(main);
+        QCOMPARE(filesIn(m_folder->path()), (QStringList{QStringLiteral("protokoll.dsi"), PlainName}));
+        QCOMPARE(filesIn(temp.path()), tempKept);
+
+        m_shown.clear();
+        restore(main, QStringLiteral("protokoll.dsi"));
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(int(bytesOf(m_home->databaseFile()).at(18)), 1);
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(m_home->storedDays(), (QStringList{Monday, Tuesday}));
+        QCOMPARE(filesIn(temp.path()), tempKept);
     }
 
     // The stored name is lower-case, the diary's file is not: the restore
@@ -738,7 +953,7 @@ private slots:
         m_shown.clear();
         restore(main, PlainName);
         QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{QStringLiteral("Database.mdb")});
+                 (QStringList{QStringLiteral("Database.mdb"), KeptName}));
         QCOMPARE(main.List()->count(), 0);
     }
 };

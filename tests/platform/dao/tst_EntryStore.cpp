@@ -411,8 +411,9 @@ private slots:
         }
         QVERIFY(hasIndex("Zorvelin_Tagdatum"));
         // Whatever reads the file today still finds it whole and in order.
-        QCOMPARE(dao::checkDatabaseFile(m_file, QStringLiteral("Zorvelin"),
-                                        {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")}),
+        QCOMPARE(dao::checkDatabaseFile(m_file, {QStringLiteral("Zorvelin"),
+                                                 {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")},
+                                                 {QStringLiteral("Tagdatum")}}),
                  dao::DatabaseCheck::Ok);
         QCOMPARE(daysBySql(), days);
         QCOMPARE(storedRows().size(), 50);

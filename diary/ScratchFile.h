@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <sys/types.h>
+
+namespace kalvento
+{
+
+// A file the backup work writes before it becomes another one. Its name
+// (prefix, the process id, a random part) is used by nothing else, so what a
+// killed run left behind can be told from anything of the user's and removed
+// later. Removed when it goes, unless it was put in place.
+class ScratchFile
+{
+public:
+    // Makes the file in the folder; see isOpen() and error().
+    ScratchFile(const QString &folder, const QString &prefix);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    QString path() const { return m_path; }
+    int handle() const { return m_fd; }
+    // The errno of the last step that failed.
+    int error() const { return m_error; }
+
+    // Writes every byte at the current position; false on a short write.
+    bool write(const char *data, qint64 size);
+    // Writes every byte at the offset, leaving the position as it was.
+    bool writeAt(qint64 offset, const char *data, qint64 size);
+    bool setMode(mode_t mode);
+    // Pushes the content to the disk and closes the file.
+    bool finish();
+    // Renames it over target in one step and makes the rename itself last.
+    bool replace(const QString &target);
+
+    // The name a scratch file of this process starts with.
+    static QString ownPrefix(const QString &prefix);
+    // Removes every file or folder in the folder whose name starts with the
+    // prefix and whose process is no longer running (or is this one, which
+    // calls this only while none of its own work runs). Names without a
+    // process id come from older runs and go too.
+    static void removeStale(const QString &folder, const QString &prefix);
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    int m_error = 0;
+    bool m_placed = false;
+};
+
+// Makes a rename or a new file in the folder survive a crash.
+void syncFolder(const QString &folder);
+
+} // namespace kalvento
