@@ -182,9 +182,10 @@ BackupResult EntryBackup::backUp(const QString &target)
     QString reason;
     {
         QFile device;
+        errno = 0;
         if (!device.open(out.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
                          QFileDevice::DontCloseHandle))
-            return failed(device.errorString());
+            return failedWith(errno);
         if (!BackupFile::write(device, {{joined(m_dataFolder, DatabaseName), snapshot}}, &reason))
             return failed(reason);
     }

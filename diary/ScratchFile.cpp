@@ -53,6 +53,7 @@ bool ScratchFile::write(const char *data, qint64 size)
 
 bool ScratchFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
+    errno = 0;
     if (::pwrite(m_fd, data, size_t(size), off_t(offset)) == ssize_t(size))
         return true;
     m_error = errno ? errno : ENOSPC;
