@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <cstdint>
 #include <memory>
@@ -11,16 +14,18 @@ namespace help
 {
 
 // A program's help file: HTML pages packed with a table of contents, a map
-// from context numbers to pages and a start page. The file is a Qt binary
-// resource (built with rcc --binary); "contents.json" inside it names the
-// rest:
+// from context numbers to pages and a start page. The file is an SQLite
+// database (built by tools/helppack) with one table, pages(name, content);
+// "contents.json" among them names the rest:
 //
 //   {"title": "...", "start": "page.html",
 //    "contents": [{"title": "...", "page": "page.html", "children": [...]}],
 //    "contexts": {"310": "page.html"}}
 //
-// While the object lives its pages are readable under url(); the pages link
-// to one another by relative names.
+// A help file comes from outside and may be damaged or hostile: it is read
+// whole into memory and checked before anything of it is used, and any
+// fault refuses it with a reason. Its pages are addressed by url(); the pages
+// link to one another by relative names.
 class HelpFile
 {
 public:
@@ -30,8 +35,12 @@ public:
         QList<Topic> children;
     };
 
-    // Null, with the reason in `error`, when the file is missing or no help file.
+    // Null, with the reason in `error` (German), when the file is missing,
+    // no help file or damaged.
     static std::unique_ptr<HelpFile> open(const QString &path, QString *error = nullptr);
+    // The same from the file's bytes; path only names it.
+    static std::unique_ptr<HelpFile> read(const QByteArray &bytes, const QString &path,
+                                          QString *error = nullptr);
     ~HelpFile();
     HelpFile(const HelpFile &) = delete;
     HelpFile &operator=(const HelpFile &) = delete;
@@ -42,20 +51,27 @@ public:
     const QList<Topic> &contents() const { return m_contents; }
     // The page of a context number; empty when the file maps none to it.
     QString pageForContext(int32_t context) const { return m_contexts.value(context); }
-    bool hasPage(const QString &page) const;
-    // Where a page of the file can be read (qrc:), for a text browser.
+    bool hasPage(const QString &page) const { return !page.isEmpty() && m_pages.contains(page); }
+    // Every name the file holds (pages, style sheets, pictures), sorted.
+    QStringList names() const;
+    // What the file holds under a name; null when it holds nothing by it.
+    QByteArray content(const QString &name) const { return m_pages.value(name); }
+    // The address of a page of the file, for a text browser that takes its
+    // pages from content().
     QUrl url(const QString &page) const;
     // The page a url() of this file shows; empty for any other address.
     QString pageOf(const QUrl &url) const;
 
 private:
     HelpFile(QString path, QString root);
+    bool readPages(const QByteArray &bytes, QString *error);
     bool readContents(QString *error);
 
     QString m_path;
-    QString m_root; // where the file's resources are mapped, "/kvhelp/N"
+    QString m_root; // the folder of the file's addresses, "/kvhelp/N"
     QString m_title;
     QString m_start;
+    QHash<QString, QByteArray> m_pages;
     QList<Topic> m_contents;
     QMap<int32_t, QString> m_contexts;
 };

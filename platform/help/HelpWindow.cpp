@@ -32,7 +32,8 @@ HelpWindow::HelpWindow(std::unique_ptr<HelpFile> file) : m_file(std::move(file))
     m_tree->setObjectName(QStringLiteral("contents"));
     m_tree->setHeaderLabel(QStringLiteral("Inhalt"));
     m_tree->header()->setSectionsClickable(false);
-    m_browser = new QTextBrowser(splitter);
+    m_browser = new HelpBrowser(splitter);
+    m_browser->setFile(m_file.get());
     m_browser->setObjectName(QStringLiteral("page"));
     // Every page is in the file; nothing is handed to the desktop.
     m_browser->setOpenExternalLinks(false);
@@ -67,6 +68,7 @@ void HelpWindow::setFile(std::unique_ptr<HelpFile> file)
     // The browser lets go of the old pages before their file is closed.
     m_browser->clear();
     m_browser->clearHistory();
+    m_browser->setFile(file.get());
     m_file = std::move(file);
     fillContents();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/help/HelpBrowser.h"
 #include "platform/help/HelpFile.h"
 
 #include <QWidget>
 #include <memory>
 
-class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -41,7 +41,7 @@ private:
 
     std::unique_ptr<HelpFile> m_file;
     QTreeWidget *m_tree = nullptr;
-    QTextBrowser *m_browser = nullptr;
+    HelpBrowser *m_browser = nullptr;
 };
 
 } // namespace help

@@ -14,12 +14,14 @@ class Trash
 {
 public:
     virtual ~Trash();
-    // Moves a file or a whole folder; false when it could not be moved.
+    // Moves a file or a whole folder; false, with the system's error in errno
+    // where it gave one, when it could not be moved into a trash.
     virtual bool moveToTrash(const QString &path) = 0;
 };
 
 // The freedesktop trash of the user's data folder (XDG_DATA_HOME), or the
-// one at the top of the file's own volume, as Qt finds it.
+// one at the top of the file's own volume, as Qt finds it. Fails when the
+// home trash cannot be made, rather than let the file land elsewhere.
 class DesktopTrash : public Trash
 {
 public:

@@ -1,9 +1,6 @@
 #include "platform/help/HelpFile.h"
 #include "tests/support/TestMain.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextDocument>
@@ -17,18 +14,9 @@ namespace
 
 const QString HelpPath = QStringLiteral(KV_BIN_DIR "/zorvelin.chm");
 
-QString folderOf(const HelpFile &file)
-{
-    // Every page of the file lies in one folder of the resource tree.
-    return QLatin1Char(':') + QFileInfo(file.url(QStringLiteral("x")).path()).path();
-}
-
 QString pageText(const HelpFile &file, const QString &page)
 {
-    QFile in(folderOf(file) + QLatin1Char('/') + page);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(in.readAll());
+    return QString::fromUtf8(file.content(page));
 }
 
 QString plainText(const QString &html)
@@ -65,7 +53,7 @@ void tst_HelpPages::initTestCase()
     QString error;
     m_file = HelpFile::open(HelpPath, &error);
     QVERIFY2(m_file, qPrintable(error));
-    m_pages = QDir(folderOf(*m_file)).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    m_pages = m_file->names().filter(QRegularExpression(QStringLiteral("\\.html$")));
     QVERIFY(m_pages.size() > 10);
     for (const QString &page : m_pages)
         m_allText += plainText(pageText(*m_file, page)) + QLatin1Char('\n');
@@ -109,8 +97,7 @@ void tst_HelpPages::linksLeadToPages()
             const QString target = it.next().captured(1).section(QLatin1Char('#'), 0, 0);
             if (target.isEmpty())
                 continue;
-            QVERIFY2(QFile::exists(folderOf(*m_file) + QLatin1Char('/') + target),
-                     qPrintable(page + QStringLiteral(" → ") + target));
+            QVERIFY2(m_file->hasPage(target), qPrintable(page + QStringLiteral(" → ") + target));
         }
     }
 }

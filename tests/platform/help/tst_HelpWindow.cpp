@@ -220,6 +220,10 @@ void tst_HelpWindow::unreadableFilesAreReported_data()
                                   << QStringLiteral("keine Hilfedatei");
     QTest::newRow("empty") << QStringLiteral("leer.chm") << QByteArray("")
                            << QStringLiteral("keine Hilfedatei");
+    QFile built(HelpPath);
+    QVERIFY(built.open(QIODevice::ReadOnly));
+    QTest::newRow("damaged") << QStringLiteral("kaputt.chm") << built.read(3000)
+                             << QStringLiteral("beschädigt");
 }
 
 void tst_HelpWindow::unreadableFilesAreReported()
