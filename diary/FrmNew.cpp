@@ -203,6 +203,17 @@ void FrmNew::buildControls()
     place(m_monthView, QStringLiteral("sevMonthView1"), MonthViewRect);
     connect(m_monthView, &MonthView::DateChosen, this, &FrmNew::sevMonthView1_DateChosen);
 
+    // The date line is the entry's key: one line, no tab. Tab goes in reading
+    // order from it to the body, the calendar when shown and the buttons;
+    // the heading and the ruler are no stops.
+    Txt(0)->setMultiLine(false);
+    Txt(1)->setTabMovesFocus(true);
+    m_label1->setFocusPolicy(Qt::NoFocus);
+    m_ruler1->setFocusPolicy(Qt::NoFocus);
+    QWidget *const order[] = {Txt(0), Txt(1), m_monthView, m_cmdOk, m_command3, m_cmdCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     m_pic1 = new QLabel(m_area);
     place(m_pic1, QStringLiteral("pic1"), Pic1Rect);
     m_pic1->hide();
@@ -254,6 +265,8 @@ void FrmNew::onLoad()
     const QString today = m_main.Text3()->text();
     if (m_main.List()->contains(today))
         applyEditMode();
+    // The first keystrokes go into the entry.
+    Txt(1)->setFocus();
 }
 
 void FrmNew::onUnload(bool &cancel)

@@ -106,6 +106,10 @@ copyright::copyright()
     m_command1 = new CommandButton(QStringLiteral("&Okay"));
     place(m_command1, QStringLiteral("Command1"), Command1Rect);
     connect(m_command1, &QPushButton::clicked, this, &copyright::Command1_Click);
+    // Return, Escape and, with the focus starting on it, Space close the box.
+    setDefaultButton(m_command1);
+    setCancelButton(m_command1);
+    m_command1->setFocus();
     resize(rt::Twips::toPixelsX(FormSize.width()), rt::Twips::toPixelsY(FormSize.height()));
 }
 

@@ -86,6 +86,7 @@ void frmScreen::onLoad()
     // body comes back exactly as it went.
     m_txtScreen->setFontName(m_editor.Txt(1)->fontName());
     m_txtScreen->setFontSize(m_editor.Txt(1)->fontSize());
+    m_txtScreen->setFocus();
 }
 
 void frmScreen::resizeEvent(QResizeEvent *event)

@@ -66,6 +66,8 @@ passwort1::passwort1()
     m_xpButton2 = new CommandButton(QStringLiteral("&Zurück"));
     place(m_xpButton2, QStringLiteral("xpButton2"), Button2Rect);
     connect(m_xpButton2, &QPushButton::clicked, this, &passwort1::xpButton2_Click);
+    setDefaultButton(m_command2);
+    setCancelButton(m_xpButton2);
 
     m_dialog1 =
         com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
@@ -83,6 +85,7 @@ com::AutomationObject &passwort1::Dialog1() const
 void passwort1::onLoad()
 {
     m_text3->hide();
+    m_text1->setFocus();
     const std::optional<QString> stored = PasswordFile::read();
     if (!stored) {
         ShowMessage(Dialog1(), PasswordFile::unusableText(), QStringLiteral("16"),

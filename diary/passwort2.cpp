@@ -53,12 +53,13 @@ passwort2::passwort2()
 
     m_xpButton1 = new CommandButton(QStringLiteral("&Okay"));
     place(m_xpButton1, QStringLiteral("xpButton1"), Button1Rect);
-    m_xpButton1->setDefault(true);
+    setDefaultButton(m_xpButton1);
     connect(m_xpButton1, &QPushButton::clicked, this, &passwort2::xpButton1_Click);
     m_xpButton2 = new CommandButton(QStringLiteral("&Abbrechen"));
     place(m_xpButton2, QStringLiteral("xpButton2"), Button2Rect);
     m_xpButton2->setToolTip(QStringLiteral("<b>Vorsicht!!!</b><br>Programm wird beendet."));
     connect(m_xpButton2, &QPushButton::clicked, this, &passwort2::xpButton2_Click);
+    setCancelButton(m_xpButton2);
 
     m_dialog1 =
         com::addControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
@@ -86,6 +87,7 @@ void passwort2::onLoad()
         return;
     }
     m_text1->setText(m_text1->text() + *stored);
+    m_pw->setFocus();
 }
 
 void passwort2::xpButton1_Click()
@@ -111,6 +113,8 @@ void passwort2::xpButton1_Click()
         QStringLiteral("Sie haben ein falsches Passwort eingegeben.\rBitte wiederholen Sie die Eingabe."),
         QStringLiteral("16"), QStringLiteral("Falsches Passwort"));
     m_pw->clear();
+    // Whatever was clicked, the next try is typed straight away.
+    m_pw->setFocus();
 }
 
 void passwort2::xpButton2_Click()

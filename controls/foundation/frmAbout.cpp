@@ -2,6 +2,8 @@
 
 #include "controls/foundation/AboutContent.h"
 
+#include <QKeyEvent>
+
 namespace ostrevo
 {
 
@@ -17,6 +19,22 @@ frmAbout::frmAbout()
 void frmAbout::lblButton_Click()
 {
     OpenLink(this, m_link->text());
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // The box has no button: the keys that would press one close it.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            unload();
+        return;
+    default:
+        rt::Form::keyPressEvent(event);
+    }
 }
 
 void ShowAboutBox()

@@ -15,6 +15,9 @@ public:
     frmAbout();
     AboutLink *lblButton() const { return m_link; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void lblButton_Click();
     AboutLink *m_link = nullptr;

@@ -101,6 +101,21 @@ RichTextBox::RichTextBox(QWidget *parent)
 
 RichTextBox::~RichTextBox() = default;
 
+bool RichTextBox::multiLine() const
+{
+    return !m_edit->isSingleLine();
+}
+
+void RichTextBox::setMultiLine(bool on)
+{
+    m_edit->setSingleLine(!on);
+}
+
+void RichTextBox::setTabMovesFocus(bool on)
+{
+    m_edit->setTabChangesFocus(on);
+}
+
 QTextEdit *RichTextBox::editor() const
 {
     return m_edit;

@@ -90,6 +90,14 @@ public:
     com::Variant selRightIndent() const;
     void setSelRightIndent(double twips);
 
+    // Off: a one-line box, taking neither tabs nor line breaks from the
+    // user (Tab moves the focus on, Return is left to the window, pasted
+    // breaks and tabs become blanks).
+    bool multiLine() const;
+    void setMultiLine(bool on);
+    // On: Tab and Shift+Tab move the focus on, and Ctrl+Tab types a tab.
+    void setTabMovesFocus(bool on);
+
     uint32_t backColor() const { return m_backColor; }
     void setBackColor(uint32_t oleColor);
     // The box's font: the whole text and what is typed next.

@@ -47,8 +47,26 @@ QMimeData *RichTextEdit::createMimeDataFromSelection() const
     return data.release(); // the caller owns it, as QTextEdit's contract says
 }
 
+void RichTextEdit::setSingleLine(bool on)
+{
+    m_singleLine = on;
+    setTabChangesFocus(on);
+}
+
 void RichTextEdit::keyPressEvent(QKeyEvent *event)
 {
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (m_singleLine && (tab || lineBreak)) {
+        event->ignore();
+        return;
+    }
+    // Where Tab moves the focus, a tab is still typed with Ctrl+Tab.
+    if (tabChangesFocus() && event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier &&
+        !isReadOnly()) {
+        insertPlainText(QStringLiteral("\t"));
+        return;
+    }
     const int from = textCursor().selectionStart();
     QTextEdit::keyPressEvent(event);
     // A new paragraph typed inside a piece of a long one starts on its own.
@@ -69,6 +87,19 @@ void RichTextEdit::insertFromMimeData(const QMimeData *source)
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
+    if (m_singleLine) {
+        // Only the text, on one line: the box holds a key such as a date.
+        QString text = source->text();
+        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        for (QChar &c : text)
+            if (c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' ||
+                c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+                c = QLatin1Char(' ');
+        cursor.insertText(text);
+        cursor.endEditBlock();
+        setTextCursor(cursor);
+        return;
+    }
     const QString rtfFormat = source->hasFormat(kRtfMime) ? kRtfMime : kRtfMimeAlt;
     if (source->hasFormat(rtfFormat)) {
         RtfReader::read(QString::fromLatin1(source->data(rtfFormat)), cursor);

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -274,6 +276,47 @@ void Form::setVisible(bool visible)
     QWidget::setVisible(visible);
     if (!visible)
         endModalWait();
+}
+
+void Form::setDefaultButton(QAbstractButton *button)
+{
+    m_defaultButton = button;
+    // Drawn as the default; the key itself is handled here, as a plain
+    // window gives a push button's default no meaning of its own.
+    if (auto *push = qobject_cast<QPushButton *>(button))
+        push->setDefault(true);
+}
+
+void Form::setCancelButton(QAbstractButton *button)
+{
+    m_cancelButton = button;
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    // Here come only the keys the focused control left alone.
+    QAbstractButton *target = nullptr;
+    if (!event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            target = qobject_cast<QPushButton *>(focusWidget());
+            if (!target)
+                target = m_defaultButton;
+            break;
+        case Qt::Key_Escape:
+            target = m_cancelButton;
+            break;
+        default:
+            break;
+        }
+    }
+    if (target && target->isVisible() && target->isEnabled()) {
+        event->accept();
+        target->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent *event)

@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+class QAbstractButton;
 class QEventLoop;
 
 namespace rt
@@ -72,6 +73,13 @@ public:
     int scaleWidth() const;
     int scaleHeight() const;
 
+    // As in a dialog: Return clicks the default button, or the push button
+    // that has the focus, and Escape the cancel button, unless the control
+    // with the focus takes the key itself (a multi-line text). A key held
+    // down acts once. Either button may be none.
+    void setDefaultButton(QAbstractButton *button);
+    void setCancelButton(QAbstractButton *button);
+
     void setVisible(bool visible) override;
 
 protected:
@@ -85,6 +93,7 @@ protected:
 
     // The close box takes the unload path (and may be cancelled there).
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     enum class State { NotLoaded, Loaded, Unloaded };
@@ -104,6 +113,8 @@ private:
     bool m_unloading = false;
     QEventLoop *m_modalLoop = nullptr; // lives on showModal()'s stack
     std::map<QString, PlacedControl> m_controls;
+    QPointer<QAbstractButton> m_defaultButton;
+    QPointer<QAbstractButton> m_cancelButton;
 };
 
 } // namespace rt

@@ -463,6 +463,28 @@ private slots:
         fakeClock().setNow(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
     }
 
+    // From where its focus starts, each of these keys closes the box.
+    void aboutBoxClosesByKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void aboutBoxClosesByKey()
+    {
+        QFETCH(int, key);
+        bool closed = false;
+        testsupport::whenModalShown([&](rt::Form *shown) {
+            QTest::keyClick(shown->focusWidget(), Qt::Key(key),
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            closed = !shown->isLoaded();
+        });
+        rt::Form::create<kalvento::copyright>()->showModal();
+        QVERIFY(closed);
+    }
+
     void aboutBox_data()
     {
         QTest::addColumn<bool>("byPicture");

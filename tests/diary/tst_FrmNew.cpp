@@ -580,6 +580,62 @@ private slots:
         e->unload();
     }
 
+    // A person at the keyboard: New, type at once, move about with Tab, save
+    // with the access key. Keys go where the window's focus is.
+    void theWholeWalkWorksFromTheKeyboard()
+    {
+        FrmMain &main = open();
+        QString body, date;
+        QStringList forwards, backwards;
+        Driver driver;
+        driver.on("FrmNew", [&](QWidget *w) {
+            FrmNew *e = editorOf(w);
+            auto at = [e] {
+                QWidget *f = e->focusWidget();
+                for (int i = 0; i < 2; ++i)
+                    if (f == e->Txt(i)->editor())
+                        return QStringLiteral("Txt(%1)").arg(i);
+                return f ? f->objectName() : QStringLiteral("<keiner>");
+            };
+            auto key = [e](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+                QTest::keyClick(e->focusWidget(), k, m);
+            };
+            QTest::keyClicks(e->focusWidget(), QStringLiteral("Erster Satz"));
+            key(Qt::Key_Tab, Qt::ControlModifier); // a tab in the body still types
+            QTest::keyClicks(e->focusWidget(), QStringLiteral("x"));
+            body = e->Txt(1)->text();
+            e->Txt(0)->setFocus();
+            forwards << at();
+            for (int i = 0; i < 4; ++i) {
+                key(Qt::Key_Tab);
+                forwards << at();
+            }
+            backwards << at();
+            for (int i = 0; i < 4; ++i) {
+                key(Qt::Key_Backtab);
+                backwards << at();
+            }
+            // The date line takes neither a tab nor a line break.
+            key(Qt::Key_Return);
+            key(Qt::Key_Enter, Qt::KeypadModifier);
+            key(Qt::Key_Return, Qt::ShiftModifier);
+            key(Qt::Key_Tab, Qt::ControlModifier);
+            date = at() + QLatin1Char('|') + e->Txt(0)->text();
+            key(Qt::Key_N, Qt::AltModifier);
+        });
+        main.Command2()->click();
+        QVERIFY(driver.done());
+        QVERIFY(driver.unexpected.isEmpty());
+        QCOMPARE(body, QStringLiteral("Erster Satz\tx"));
+        QCOMPARE(forwards, (QStringList{"Txt(0)", "Txt(1)", "CmdOk", "CmdCancel", "Txt(0)"}));
+        QCOMPARE(backwards, (QStringList{"Txt(0)", "CmdCancel", "CmdOk", "Txt(1)", "Txt(0)"}));
+        QCOMPARE(date, QStringLiteral("Txt(0)|") + Today);
+        const auto rows = stored();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].first, Today);
+        QVERIFY(rows[0].second.contains(QStringLiteral("Erster Satz")));
+    }
+
     void fullScreenKeyAndMenuOpenTheFullScreenEditor()
     {
         FrmMain &main = open();

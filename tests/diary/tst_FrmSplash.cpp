@@ -228,6 +228,71 @@ private slots:
         QCOMPARE(fileBytes(), file == "<fehlt>" ? QByteArray("\r\n") : file);
     }
 
+    // Typed as a person does, into whatever has the prompt's focus; key 0 is
+    // a click on "Okay" instead, which must not keep the focus.
+    void promptAnswersTheKeyboard_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<bool>("mainOpens");
+        QTest::newRow("Return") << QStringList{"Test"} << QList<int>{Qt::Key_Return} << 0 << true;
+        QTest::newRow("keypad Enter") << QStringList{"Test"} << QList<int>{Qt::Key_Enter} << 0 << true;
+        QTest::newRow("clicked wrong, then Return")
+            << QStringList{"Tast", "Test"} << QList<int>{0, Qt::Key_Return} << 1 << true;
+        QTest::newRow("Escape") << QStringList{"Test"} << QList<int>{Qt::Key_Escape} << 0 << false;
+        QTest::newRow("wrong, then Escape")
+            << QStringList{"x", ""} << QList<int>{Qt::Key_Return, Qt::Key_Escape} << 1 << false;
+    }
+    void promptAnswersTheKeyboard()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, wrong);
+        QFETCH(bool, mainOpens);
+        QFile out(passwordFile());
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("180C101C\r\n"); // "Test"
+        out.close();
+        QStringList focusAtEachTry, balloons;
+        testsupport::ModalWatcher watcher([&](rt::Form *form) {
+            auto *prompt = qobject_cast<passwort2 *>(form);
+            if (!prompt) {
+                if (testsupport::visibleButtons(form).isEmpty())
+                    return false; // not laid out yet
+                balloons << testsupport::labelTexts(form);
+                testsupport::pressButtonAtLater(form, 0);
+                return true;
+            }
+            if (typed.isEmpty())
+                return false;
+            QWidget *focus = prompt->focusWidget();
+            focusAtEachTry << (focus ? focus->objectName() : QStringLiteral("<keiner>")) + QLatin1Char('|') +
+                                  prompt->pw()->text();
+            const QString text = typed.takeFirst();
+            const int key = keys.takeFirst();
+            QTimer::singleShot(0, prompt, [prompt, focus, text, key] {
+                QTest::keyClicks(focus, text);
+                if (key == 0)
+                    QTest::mouseClick(prompt->xpButton1(), Qt::LeftButton);
+                else
+                    QTest::keyClick(prompt->focusWidget(), Qt::Key(key),
+                                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            });
+            return true;
+        });
+        QPointer<passwort2> prompt = rt::Form::create<passwort2>();
+        prompt->showModal();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!prompt);
+        QVERIFY(typed.isEmpty());
+        // The field has the focus, empty, at the first try and after each wrong one.
+        QCOMPARE(focusAtEachTry, QStringList(wrong + 1, QStringLiteral("pw|")));
+        QCOMPARE(balloons.size(), wrong);
+        QCOMPARE(loaded<kalvento::FrmMain>() != nullptr, mainOpens);
+        QCOMPARE(m_ends, mainOpens ? 0 : 1);
+    }
+
     void promptTexts()
     {
         QPointer<passwort2> prompt = rt::Form::create<passwort2>();

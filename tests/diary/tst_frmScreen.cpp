@@ -129,8 +129,9 @@ private slots:
     {
         fullScreen([](frmScreen *s) {
             s->txtScreen()->setSelStart(int(s->txtScreen()->text().length()));
-            QTest::keyClicks(s->txtScreen()->editor(), QStringLiteral(" neu"));
-            QTest::keyClick(s->txtScreen()->editor(), Qt::Key_Escape);
+            // Typed where the window's focus is: the text, from the start.
+            QTest::keyClicks(s->focusWidget(), QStringLiteral(" neu"));
+            QTest::keyClick(s->focusWidget(), Qt::Key_Escape);
         });
         richtext::RichTextBox *body = m_editor->Txt(1);
         QVERIFY(body->text().startsWith(QStringLiteral("fett und ")));

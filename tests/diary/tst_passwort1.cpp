@@ -234,6 +234,39 @@ private slots:
         QVERIFY(answers.balloons()[0].contains(QStringLiteral("Passwort gelöscht")));
     }
 
+    // Typed into the window's focus: both fields, then Return saves as
+    // "PW speichern" does; Escape goes back as "Zurück" does.
+    void returnSavesAndEscapeGoesBack_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("balloons");
+        QTest::addColumn<bool>("open");
+        QTest::newRow("Return") << int(Qt::Key_Return) << QByteArray("2D0B\r\n") << 1 << true;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << QByteArray("2D0B\r\n") << 1 << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << QByteArray("180C101C\r\n") << 0 << false;
+    }
+    void returnSavesAndEscapeGoesBack()
+    {
+        QFETCH(int, key);
+        writeFile("180C101C\r\n");
+        passwort1 &form = open();
+        form.Text1()->clear();
+        form.showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QPointer<passwort1> window(&form);
+        Answerer answers;
+        QCOMPARE(form.focusWidget(), form.Text1());
+        QTest::keyClicks(form.focusWidget(), QStringLiteral("ab"));
+        QTest::keyClick(form.focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(form.focusWidget(), QStringLiteral("ab"));
+        QTest::keyClick(form.focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QTEST(fileBytes(), "stored");
+        QTEST(int(answers.balloons().size()), "balloons");
+        QTEST(window && window->isVisible(), "open");
+    }
+
     void mainWindowMenuOpensTheWindow()
     {
         QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));

@@ -71,6 +71,29 @@ private slots:
         }
     }
 
+    // The box has no button and nothing to focus: the keys reach the box.
+    void keysCloseTheBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void keysCloseTheBox()
+    {
+        QFETCH(int, key);
+        bool closed = false;
+        testsupport::whenModalShown([&](rt::Form *form) {
+            QTest::keyClick(form, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            closed = !form->isLoaded();
+        });
+        ostrevo::ShowAboutBox();
+        QVERIFY(closed);
+        flushDeletes();
+        QVERIFY(rt::Form::loadedForms().isEmpty());
+    }
+
     void openLinkPrefix_data()
     {
         QTest::addColumn<QString>("caption");

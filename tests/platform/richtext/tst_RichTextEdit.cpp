@@ -116,11 +116,15 @@ void TestRichTextEdit::pasteKinds_data()
     QTest::addColumn<int>("to");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("blocks");
+    QTest::addColumn<bool>("singleLine");
     const QString obj(QChar::ObjectReplacementCharacter);
-    QTest::newRow("text with CR LF") << "text" << 1 << 1 << "a1\n2b" << 2;
-    QTest::newRow("text over the selection") << "text" << 0 << 2 << "1\n2" << 2;
-    QTest::newRow("picture") << "image" << 1 << 1 << QStringLiteral("a") + obj + "b" << 1;
-    QTest::newRow("RTF before text") << "rtf" << 1 << 1 << "aRTFb" << 1;
+    QTest::newRow("text with CR LF") << "text" << 1 << 1 << "a1\n2\t3b" << 2 << false;
+    QTest::newRow("text over the selection") << "text" << 0 << 2 << "1\n2\t3" << 2 << false;
+    QTest::newRow("picture") << "image" << 1 << 1 << QStringLiteral("a") + obj + "b" << 1 << false;
+    QTest::newRow("RTF before text") << "rtf" << 1 << 1 << "aRTFb" << 1 << false;
+    // A one-line box holds a key such as a date: no break, no tab, no format.
+    QTest::newRow("one line: breaks and tabs") << "text" << 1 << 1 << "a1 2 3b" << 1 << true;
+    QTest::newRow("one line: RTF as its text") << "rtf" << 1 << 1 << "a1 2 3b" << 1 << true;
 }
 
 void TestRichTextEdit::pasteKinds()
@@ -128,11 +132,13 @@ void TestRichTextEdit::pasteKinds()
     QFETCH(QString, kind);
     QFETCH(int, from);
     QFETCH(int, to);
+    QFETCH(bool, singleLine);
     ProbeEdit edit;
+    edit.setSingleLine(singleLine);
     edit.setPlainText(QStringLiteral("ab"));
     edit.selectRange(from, to);
     QMimeData mime;
-    mime.setText(QStringLiteral("1\r\n2"));
+    mime.setText(QStringLiteral("1\r\n2\t3"));
     if (kind == QLatin1String("image")) {
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
