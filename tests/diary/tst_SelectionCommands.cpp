@@ -8,7 +8,6 @@
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/ScriptedDialogs.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -246,9 +245,12 @@ private slots:
             QVERIFY(fonts);
             shownFace = fonts->currentFont().family();
             shownStyle = fonts->currentFont().styleName();
-            if (!picked.isEmpty())
-                fonts->setCurrentFont(QFont(picked, int(size)));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (!picked.isEmpty()) {
+                QFont chosen(picked, int(size));
+                chosen.setStyleName(QStringLiteral("Book")); // its upright regular face
+                fonts->setCurrentFont(chosen);
+            }
+            QTest::keyClick(fonts->focusWidget() ? fonts->focusWidget() : fonts, Qt::Key_Return);
             closedByReturn = !fonts->isVisible();
         });
         m_commands->chooseFont(QStringLiteral("Titel"));
