@@ -446,6 +446,7 @@ void FrmMain::Command2_Click()
     // The editor takes its boxes from the previews when it loads.
     m_lblDbInfo[0]->setText(m_text3->text());
     m_lblDbInfo[1]->setText(QString());
+    rightAlignDatePreview(); // new text starts a fresh, left-aligned paragraph
     QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
     editor->load();
     editor->Command3()->setEnabled(false);
@@ -563,13 +564,17 @@ void FrmMain::xpButton1_Click()
     dialog.setDialogTitle(QStringLiteral("Eintrag drucken..."));
     dialog.setCancelError(true);
     int flags = comdlg::CommonDialog::PrintReturnDC | comdlg::CommonDialog::PrintNoPageNums;
+    // Without a selection the dialog must not offer to print one.
     if (m_lblDbInfo[1]->selLength() != 0)
         flags += comdlg::CommonDialog::PrintSelection;
+    else
+        flags += comdlg::CommonDialog::PrintNoSelection;
     dialog.setFlags(flags);
     if (!com::ignoringErrors([&] { dialog.ShowPrinter(); }) || !dialog.Printer())
         return;
     com::ignoringErrors([&] {
-        richtext::PrinterTarget target(*dialog.Printer());
+        // The print queue names the job after the entry's day.
+        richtext::PrinterTarget target(*dialog.Printer(), m_lblDbInfo[0]->text().trimmed());
         m_lblDbInfo[1]->selPrint(target);
     });
 }

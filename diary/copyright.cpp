@@ -2,6 +2,7 @@
 
 #include "diary/CommandButton.h"
 #include "platform/com/FormHosting.h"
+#include "platform/kernel/OsRelease.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Twips.h"
 
@@ -31,15 +32,16 @@ struct Contact {
     const char *head;
     const char *caption;
     const char *url;
+    const char *toolTip;
     QRect headRect, linkRect;
 };
 const std::array<Contact, 3> Contacts{{
     {"Hyperlink1", "Design und Entwicklung:", "Kalvento-Team", "https://www.zorvelin.example/team",
-     DesignHeadRect, DesignRect},
+     "Die Seite des Kalvento-Teams im Browser öffnen", DesignHeadRect, DesignRect},
     {"Hyperlink2", "Support (eMail):", "support@zorvelin.example", "mailto:support@zorvelin.example",
-     SupportHeadRect, SupportRect},
+     "Eine E-Mail an den Support schreiben", SupportHeadRect, SupportRect},
     {"Hyperlink3", "Sie erreichen uns im Internet:", "www.zorvelin.example", "https://www.zorvelin.example",
-     WebHeadRect, WebRect},
+     "Unsere Internetseite im Browser öffnen", WebHeadRect, WebRect},
 }};
 
 QString systemName(const kernel::VersionRecord &record)
@@ -100,8 +102,10 @@ copyright::copyright()
         m_links << com::addControl(
             *this, QStringLiteral("Quiv_Tools.Hyperlink"), QString::fromLatin1(contact.name),
             contact.linkRect, nullptr,
-            QStringLiteral("Caption = \"%1\"\nUrl = \"%2\"")
-                .arg(QString::fromUtf8(contact.caption), QString::fromUtf8(contact.url)));
+            // Dark red under the cursor: readable on the grey face, and unlike the blue link.
+            QStringLiteral("Caption = \"%1\"\nUrl = \"%2\"\nToolTipTxt = \"%3\"\nHoverColor = &H80")
+                .arg(QString::fromUtf8(contact.caption), QString::fromUtf8(contact.url),
+                     QString::fromUtf8(contact.toolTip)));
     }
     m_command1 = new CommandButton(QStringLiteral("&Okay"));
     place(m_command1, QStringLiteral("Command1"), Command1Rect);
@@ -141,7 +145,10 @@ void copyright::onLoad()
                           .arg(rt::App::major())
                           .arg(rt::App::minor())
                           .arg(rt::App::revision()));
-    m_windowsversion->setText(systemText(kernel::platformVersion()));
+    // The fixed record the controls rely on is no system this runs on: the
+    // running system's own name stands there unless a record was installed.
+    const std::optional<kernel::VersionRecord> record = kernel::installedPlatformVersion();
+    m_windowsversion->setText(record ? systemText(*record) : kernel::systemName());
 }
 
 void copyright::Command1_Click()

@@ -111,7 +111,8 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     addShownControl(*this, QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D1"), Line3D1Rect);
     m_xpCheck1 =
         addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("xpCheck1"), Check1Rect,
-                        QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1"));
+                        QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1\n"
+                                       "ButtonShow = 42"));
     m_text1 = new QLineEdit;
     // The text goes into a file name: it is the date, never typed.
     m_text1->setReadOnly(true);

@@ -14,7 +14,7 @@
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Timer.h"
 #include "platform/runtime/Twips.h"
-#include "platform/shell/Shell.h"
+#include "platform/shell/OpenAddress.h"
 #include "platform/sound/SoundFlags.h"
 #include "platform/sound/SoundOutput.h"
 
@@ -598,8 +598,7 @@ void Hyperlink::showPointer(bool onLabel)
 void Hyperlink::openLink()
 {
     // The root folder as the working folder, so that nothing opened holds on to ours.
-    rt::ServiceSlot<shell::Shell>::current().execute(QString(), m_url, QString(), QDir::rootPath(),
-                                                     ShowNormal);
+    shell::openAddress(window(), QString(), m_url, QDir::rootPath(), ShowNormal);
 }
 
 void Hyperlink::mousePressEvent(QMouseEvent *event)

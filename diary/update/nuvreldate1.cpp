@@ -16,6 +16,7 @@
 #include "platform/runtime/App.h"
 #include "platform/runtime/GermanLocale.h"
 #include "platform/runtime/Twips.h"
+#include "platform/shell/OpenAddress.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -202,18 +203,20 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
                             QStringLiteral("Max = 100"));
     m_command1 =
         addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command1"), Command1Rect,
-                        QStringLiteral("Caption = \" Über&prüfen\"\n"
+                        QStringLiteral("Caption = \" Über&prüfen\"\nButtonShow = 30\n"
                                        "ToolTipText = \"Prüfen ob bereits ein Update vorhanden ist.\""),
                         m_handlers);
     m_command2 = addShownControl(
         *this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command2"), Command2Rect,
-        QStringLiteral("Caption = \"...\"\nToolTipText = \"Verzeichnis wählen\""), m_handlers);
+        QStringLiteral("Caption = \"...\"\nButtonShow = 51\nToolTipText = \"Verzeichnis wählen\""),
+        m_handlers);
     m_command4 = addShownControl(
         *this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command4"), Command4Rect,
-        QStringLiteral("Caption = \" &Update\"\nToolTipText = \"Online-Update starten\""), m_handlers);
-    m_command5 =
-        addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command5"), Command5Rect,
-                        QStringLiteral("Caption = \" &Abbrechen\"\nToolTip = False"), m_handlers);
+        QStringLiteral("Caption = \" &Update\"\nButtonShow = 37\nToolTipText = \"Online-Update starten\""),
+        m_handlers);
+    m_command5 = addShownControl(
+        *this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("Command5"), Command5Rect,
+        QStringLiteral("Caption = \" &Abbrechen\"\nButtonShow = 1\nToolTip = False"), m_handlers);
     m_dialog1 =
         addShownControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);
     m_dialog1->hide();
@@ -401,7 +404,8 @@ void nuvreldate1::Command5_Click()
 
 void nuvreldate1::Label9_Click()
 {
-    OpenWebsite(WebSite);
+    if (OpenWebsite(WebSite) <= 32)
+        shell::reportUnopenedAddress(this, WebSite);
 }
 
 void nuvreldate1::dl_Update()

@@ -2,6 +2,7 @@
 
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/ScreenSource.h"
 #include "platform/runtime/SystemSources.h"
 
@@ -9,13 +10,16 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <cmath>
+#include <cstdlib>
 
 namespace comdlg
 {
@@ -35,6 +39,35 @@ void prepareFileDialog(QFileDialog &dialog, const QString &filter, int filterInd
     }
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
+}
+
+// The installed face that draws a font of that name: Qt's font dialog lists
+// only installed faces and would otherwise open on the first one it has.
+QString installedFace(const QString &name)
+{
+    const QString drawn = rt::FontSubstitutes::drawnFace(name);
+    if (QFontDatabase::families().contains(drawn, Qt::CaseInsensitive))
+        return drawn;
+    return QFontInfo(rt::FontSubstitutes::font(name, 0)).family();
+}
+
+// The face's style closest to the weight and slant asked for, so the dialog
+// does not fall back to whatever style the face lists first.
+QString closestStyle(const QString &family, bool bold, bool italic)
+{
+    const int weight = bold ? QFont::Bold : QFont::Normal;
+    QString best;
+    int bestDistance = 0;
+    for (const QString &style : QFontDatabase::styles(family)) {
+        if (QFontDatabase::italic(family, style) != italic)
+            continue;
+        const int distance = std::abs(QFontDatabase::weight(family, style) - weight);
+        if (best.isEmpty() || distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 std::optional<QString> runFileDialog(QFileDialog &dialog)
@@ -200,12 +233,15 @@ Outcome<FontChoice> QtDialogs::chooseFont(QWidget *parent, const FontChoice &ini
 {
     Q_UNUSED(flags)
     QFont start; // the application's font where no name or size is set
-    if (!initial.name.isEmpty())
-        start.setFamily(initial.name);
+    const QString face = initial.name.isEmpty() ? QString() : installedFace(initial.name);
+    if (!face.isEmpty())
+        start.setFamily(face);
     if (initial.size > 0)
         start.setPointSizeF(initial.size);
     start.setBold(initial.bold);
     start.setItalic(initial.italic);
+    if (!face.isEmpty())
+        start.setStyleName(closestStyle(face, initial.bold, initial.italic));
     start.setUnderline(initial.underline);
     start.setStrikeOut(initial.strikethru);
 
@@ -214,7 +250,10 @@ Outcome<FontChoice> QtDialogs::chooseFont(QWidget *parent, const FontChoice &ini
         return Outcome<FontChoice>::failed();
     const QFont chosen = dialog.selectedFont();
     FontChoice result = initial; // keeps the colour: Qt's dialog has none
-    result.name = chosen.family();
+    // The face that draws the name hands the name back, so "Arial" stays
+    // "Arial"; a face picked in the dialog is kept under its own name.
+    if (face.isEmpty() || chosen.family().compare(face, Qt::CaseInsensitive) != 0)
+        result.name = chosen.family();
     if (chosen.pointSizeF() > 0)
         result.size = chosen.pointSizeF();
     result.bold = chosen.bold();

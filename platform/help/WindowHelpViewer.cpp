@@ -1,8 +1,11 @@
 #include "platform/help/WindowHelpViewer.h"
 
-#include <QCoreApplication>
+#include "platform/runtime/WindowPlacement.h"
+
+#include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace help
 {
@@ -38,10 +41,29 @@ bool WindowHelpViewer::open(QWidget *owner, const QString &file, int32_t command
         window->showStart();
         shown = false;
     }
+    if (!window->isVisible())
+        placeOver(window, owner);
     window->show();
     window->raise();
     window->activateWindow();
     return shown;
+}
+
+// Opened anew, the help stands centred over the window that asked for it (the
+// active window when none is named), as the program's own windows do; once
+// shown it stays where the reader put it.
+void WindowHelpViewer::placeOver(HelpWindow *window, QWidget *owner)
+{
+    QWidget *opener = owner ? owner->window() : QApplication::activeWindow();
+    if (opener == window || (opener && !opener->isVisible()))
+        opener = nullptr;
+    QRect over;
+    if (opener)
+        over = opener->frameGeometry();
+    else if (const QScreen *screen = QGuiApplication::primaryScreen())
+        over = screen->availableGeometry();
+    if (!over.isEmpty())
+        window->move(rt::centredOver(window->frameGeometry(), over));
 }
 
 HelpWindow *WindowHelpViewer::windowFor(QWidget *owner, const QString &file)

@@ -22,6 +22,7 @@ public:
 
 private:
     HelpWindow *windowFor(QWidget *owner, const QString &file);
+    static void placeOver(HelpWindow *window, QWidget *owner);
 
     // The window deletes itself when closed; the viewer only watches it.
     QPointer<HelpWindow> m_window;

@@ -21,6 +21,11 @@ VersionRecord platformVersion()
     return installed().value_or(VersionRecord{});
 }
 
+std::optional<VersionRecord> installedPlatformVersion()
+{
+    return installed();
+}
+
 void setPlatformVersion(const VersionRecord &record)
 {
     installed() = record;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace kernel
 {
@@ -17,6 +18,9 @@ struct VersionRecord {
 
 // The process's version record; tests install another.
 VersionRecord platformVersion();
+// Only the record installed, if any: without one the record above is the
+// fixed one the controls rely on, which names no running system.
+std::optional<VersionRecord> installedPlatformVersion();
 void setPlatformVersion(const VersionRecord &record);
 void resetPlatformVersion();
 

@@ -5,7 +5,11 @@
 namespace richtext
 {
 
-PrinterTarget::PrinterTarget(QPrinter &printer) : m_printer(printer) {}
+PrinterTarget::PrinterTarget(QPrinter &printer, const QString &docName) : m_printer(printer)
+{
+    if (!docName.isEmpty())
+        m_printer.setDocName(docName);
+}
 
 PrinterTarget::~PrinterTarget()
 {

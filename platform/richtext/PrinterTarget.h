@@ -3,6 +3,7 @@
 #include "platform/richtext/PrintTarget.h"
 
 #include <QPainter>
+#include <QString>
 #include <memory>
 
 class QPrinter;
@@ -11,10 +12,11 @@ namespace richtext
 {
 
 // Prints to a printer that the caller set up (the printer dialog's choice).
+// The job carries `docName` as its title in the print queue.
 class PrinterTarget : public PrintTarget
 {
 public:
-    explicit PrinterTarget(QPrinter &printer);
+    explicit PrinterTarget(QPrinter &printer, const QString &docName = QString());
     ~PrinterTarget() override;
 
     QSizeF pageSize() const override;

@@ -2,6 +2,7 @@
 
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Twips.h"
+#include "platform/runtime/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -158,15 +159,7 @@ void Form::placeIfUnpositioned()
         over = screen->availableGeometry();
     if (over.isEmpty())
         return;
-    QRect mine = frameGeometry();
-    mine.moveCenter(over.center());
-    // Keep the title bar on the screen the window opens on.
-    if (const QScreen *screen = QGuiApplication::screenAt(over.center())) {
-        const QRect avail = screen->availableGeometry();
-        mine.moveLeft(std::max(avail.left(), std::min(mine.left(), avail.right() - mine.width() + 1)));
-        mine.moveTop(std::max(avail.top(), std::min(mine.top(), avail.bottom() - mine.height() + 1)));
-    }
-    move(mine.topLeft());
+    move(centredOver(frameGeometry(), over));
 }
 
 void Form::showModal()

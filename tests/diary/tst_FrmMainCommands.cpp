@@ -8,6 +8,7 @@
 #include "diary/shellexe_1.h"
 #include "platform/com/Control.h"
 #include "platform/comdlg/CommonDialog.h"
+#include "platform/kernel/OsRelease.h"
 #include "platform/kernel/PlatformVersion.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
@@ -24,12 +25,14 @@
 #include "tests/support/fakes/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using kalvento::FrmMain;
@@ -92,13 +95,27 @@ public:
     }
 };
 
-QString pdfText(const QString &file)
+QString pdfTool(const QString &program, const QStringList &arguments)
 {
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    tool.start(program, arguments);
     if (!tool.waitForFinished(30000))
-        return QStringLiteral("<pdftotext did not finish>");
+        return QStringLiteral("<%1 did not finish>").arg(program);
     return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+QString pdfText(const QString &file)
+{
+    return pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+}
+
+// The document's title, as a print queue shows the job.
+QString pdfTitle(const QString &file)
+{
+    for (const QString &line : pdfTool(QStringLiteral("pdfinfo"), {file}).split(u'\n'))
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    return QString();
 }
 
 } // namespace
@@ -135,6 +152,7 @@ private slots:
     {
         m_windows.unloadAll();
         kernel::resetPlatformVersion();
+        kernel::setOsReleasePath(QString());
     }
 
     void menusUnderEveryLook_data()
@@ -234,7 +252,7 @@ private slots:
         QTest::addColumn<QStringList>("printed");
         QTest::addColumn<QStringList>("left");
         QTest::newRow("the whole entry")
-            << QString() << 264 << QStringList{"Am Morgen Regen, am Abend Schnee"} << QStringList{};
+            << QString() << 268 << QStringList{"Am Morgen Regen, am Abend Schnee"} << QStringList{};
         QTest::newRow("the selection") << QStringLiteral("Abend Schnee") << 265 << QStringList{"Abend Schnee"}
                                        << QStringList{"Morgen", "Regen"};
     }
@@ -265,6 +283,7 @@ private slots:
         for (const QString &part : left)
             QVERIFY2(!text.contains(part), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("Montag")));
+        QCOMPARE(pdfTitle(pdf), QStringLiteral("Montag, 7. Dezember 2026"));
     }
 
     void aCancelledPrintPrintsNothingAndSaysNothing()
@@ -485,21 +504,37 @@ private slots:
         QVERIFY(closed);
     }
 
+    // The system line names the running system unless a version record was
+    // installed; the links explain themselves in German and stay readable
+    // under the cursor.
     void aboutBox_data()
     {
         QTest::addColumn<bool>("byPicture");
-        QTest::newRow("menu") << false;
-        QTest::newRow("picture") << true;
+        QTest::addColumn<bool>("record");
+        QTest::addColumn<QString>("system");
+        QTest::newRow("menu, version record")
+            << false << true << "Windows NT5.1 (WinXP) ( Version 5.1, Service Pack 3 )";
+        QTest::newRow("picture, running system") << true << false << "Debian GNU/Linux 12 (bookworm)";
     }
 
     void aboutBox()
     {
         QFETCH(bool, byPicture);
-        kernel::VersionRecord record;
-        record.majorVersion = 5;
-        record.minorVersion = 1;
-        record.servicePack = QStringLiteral("Service Pack 3") + QString(114, QChar(u'\0'));
-        kernel::setPlatformVersion(record);
+        QFETCH(bool, record);
+        QFETCH(QString, system);
+        if (record) {
+            kernel::VersionRecord version;
+            version.majorVersion = 5;
+            version.minorVersion = 1;
+            version.servicePack = QStringLiteral("Service Pack 3") + QString(114, QChar(u'\0'));
+            kernel::setPlatformVersion(version);
+        }
+        QTemporaryDir etc;
+        QFile release(etc.filePath(QStringLiteral("os-release")));
+        QVERIFY(release.open(QIODevice::WriteOnly));
+        release.write("NAME=\"Debian GNU/Linux\"\nPRETTY_NAME=\"Debian GNU/Linux 12 (bookworm)\"\n");
+        release.close();
+        kernel::setOsReleasePath(release.fileName());
         FrmMain &form = open();
         QStringList seen;
         bool closed = false;
@@ -512,7 +547,9 @@ private slots:
                  << box->Label1()->text() << box->windowsversion()->text();
             for (com::Control *link : box->links())
                 seen << link->get(QStringLiteral("Caption")).toString() + QStringLiteral(" -> ") +
-                            link->get(QStringLiteral("Url")).toString();
+                            link->get(QStringLiteral("Url")).toString() + QStringLiteral(" | ") +
+                            link->get(QStringLiteral("ToolTipTxt")).toString() + QStringLiteral(" | ") +
+                            QString::number(link->get(QStringLiteral("HoverColor")).toColor(), 16);
             seen << testsupport::labelTexts(box);
             box->Command1()->click();
             closed = !box->isLoaded();
@@ -526,11 +563,13 @@ private slots:
         QVERIFY(closed);
         QCOMPARE(seen.size(), 9);
         QCOMPARE(seen.mid(0, 8),
-                 (QStringList{"Copyright", "Zorvelin Professional", "ffffff", "Version 2.5.17",
-                              "Windows NT5.1 (WinXP) ( Version 5.1, Service Pack 3 )",
-                              "Kalvento-Team -> https://www.zorvelin.example/team",
-                              "support@zorvelin.example -> mailto:support@zorvelin.example",
-                              "www.zorvelin.example -> https://www.zorvelin.example"}));
+                 (QStringList{"Copyright", "Zorvelin Professional", "ffffff", "Version 2.5.17", system,
+                              "Kalvento-Team -> https://www.zorvelin.example/team | "
+                              "Die Seite des Kalvento-Teams im Browser öffnen | 80",
+                              "support@zorvelin.example -> mailto:support@zorvelin.example | "
+                              "Eine E-Mail an den Support schreiben | 80",
+                              "www.zorvelin.example -> https://www.zorvelin.example | "
+                              "Unsere Internetseite im Browser öffnen | 80"}));
         for (const char *text : {"Folgendes Betriebssystem wurde erkannt:", "Design und Entwicklung:",
                                  "Support (eMail):", "Sie erreichen uns im Internet:"})
             QVERIFY2(seen[8].contains(QString::fromUtf8(text)), qPrintable(seen[8]));

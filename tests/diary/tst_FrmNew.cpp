@@ -148,6 +148,7 @@ private slots:
         QCOMPARE(main.List()->count(), 2);
         QCOMPARE(main.List()->text(1), Today);
         QVERIFY(!main.Command2()->Enabled());
+        QCOMPARE(main.LblDbInfo(0)->selAlignment().toLong(), 1);
     }
 
     void emptyFieldsAreRefusedAndCancelSavesNothing()

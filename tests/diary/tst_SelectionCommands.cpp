@@ -2,12 +2,15 @@
 #include "platform/comdlg/CommonDialog.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
+#include "platform/runtime/FontSubstitutes.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/ScriptedDialogs.h"
 
 #include <QBuffer>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -196,6 +199,69 @@ private slots:
         QCOMPARE(m_box->selColor().toColor(), 0x00FF00u);
         QCOMPARE(m_box->selFontName().toString(), QStringLiteral("Courier New"));
         QCOMPARE(m_box->selFontSize().toDouble(), 20.0);
+    }
+
+    // Qt's own font dialog, confirmed with Return: untouched, it gives back
+    // the face, size and style the selection had, even where the face is
+    // drawn by a substitute; a face picked in it is stored by its own name.
+    void fontDialogConfirmedUnchangedKeepsTheSelection_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("attributes");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("Arial") << "Arial"
+                               << "" << 12.0 << false << false << "";
+        QTest::newRow("Times New Roman bold") << "Times New Roman"
+                                              << "\\b" << 10.0 << true << false << "";
+        QTest::newRow("Courier New bold italic") << "Courier New"
+                                                 << "\\b\\i" << 14.0 << true << true << "";
+        QTest::newRow("installed face italic") << "DejaVu Serif"
+                                               << "\\i" << 11.0 << false << true << "";
+        QTest::newRow("face picked") << "Arial"
+                                     << "" << 12.0 << false << false << "DejaVu Serif";
+    }
+    void fontDialogConfirmedUnchangedKeepsTheSelection()
+    {
+        QFETCH(QString, face);
+        QFETCH(QString, attributes);
+        QFETCH(double, size);
+        QFETCH(bool, bold);
+        QFETCH(bool, italic);
+        QFETCH(QString, picked);
+        rt::ServiceSlot<comdlg::DialogBackend>::reset(); // Qt's dialogs
+        m_box->setTextRTF(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 %1;}}\\f0\\fs%2%3 Wort\\par}")
+                              .arg(face)
+                              .arg(int(size * 2))
+                              .arg(attributes));
+        select(0, 4);
+        m_window->show();
+        QString shownFace, shownStyle;
+        bool closedByReturn = false;
+        testsupport::acceptWhenDialogShown([&](QDialog *shown) {
+            auto *fonts = qobject_cast<QFontDialog *>(shown);
+            QVERIFY(fonts);
+            shownFace = fonts->currentFont().family();
+            shownStyle = fonts->currentFont().styleName();
+            if (!picked.isEmpty()) {
+                QFont chosen(picked, int(size));
+                chosen.setStyleName(QStringLiteral("Book")); // its upright regular face
+                fonts->setCurrentFont(chosen);
+            }
+            QTest::keyClick(fonts->focusWidget() ? fonts->focusWidget() : fonts, Qt::Key_Return);
+            closedByReturn = !fonts->isVisible();
+        });
+        m_commands->chooseFont(QStringLiteral("Titel"));
+        QCOMPARE(shownFace, rt::FontSubstitutes::drawnFace(face));
+        QCOMPARE(QFontDatabase::bold(shownFace, shownStyle), bold);
+        QCOMPARE(QFontDatabase::italic(shownFace, shownStyle), italic);
+        QVERIFY(closedByReturn);
+        QCOMPARE(m_box->selFontName().toString(), picked.isEmpty() ? face : picked);
+        QCOMPARE(m_box->selFontSize().toDouble(), size);
+        QCOMPARE(m_box->selBold().toBool(), bold);
+        QCOMPARE(m_box->selItalic().toBool(), italic);
     }
 
     void coloursApplyOnConfirmAndCancelIsNormal()

@@ -284,6 +284,7 @@ private slots:
             QCOMPARE(w.xpCheck1()->get(QStringLiteral("Caption")).toString(),
                      QStringLiteral("&Datum zur Sicherung hinzufügen"));
             QCOMPARE(w.xpCheck1()->get(QStringLiteral("OptionMode")).toLong(), 1);
+            QCOMPARE(w.xpCheck1()->get(QStringLiteral("ButtonShow")).toLong(), 42); // a box, ticked when on
             QCOMPARE(w.xpCheck1()->get(QStringLiteral("Value")).toBool(), false);
             QCOMPARE(w.Text1()->text(), QStringLiteral("08.12.2026"));
             QCOMPARE(w.restoreFolder(), m_home->path() + QStringLiteral("/data/"));

@@ -9,12 +9,14 @@
 #include "platform/runtime/Twips.h"
 #include "tests/support/Automation.h"
 #include "tests/support/HostForm.h"
+#include "tests/support/ModalWindows.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeCursorSource.h"
 #include "tests/support/fakes/FakeShell.h"
 #include "tests/support/fakes/RecordingSound.h"
 
+#include <QMessageBox>
 #include <QMouseEvent>
 
 using namespace com;
@@ -201,6 +203,43 @@ private slots:
         pointAt(link, QPoint(4, 4));
         link->timer_Timer();
         QCOMPARE(colour(link), Hover);
+    }
+
+    // An address nothing on the machine opens is said in German; an opened
+    // one says nothing. Either way the link counts as clicked.
+    void addressNothingOpensIsSaid_data()
+    {
+        QTest::addColumn<int>("shellResult");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("opened") << 42 << QStringList();
+        QTest::newRow("no browser") << 2 << QStringList{QStringLiteral("Adresse öffnen")};
+    }
+    void addressNothingOpensIsSaid()
+    {
+        QFETCH(int, shellResult);
+        QFETCH(QStringList, boxes);
+        m_shell->result = shellResult;
+        Hyperlink *link = newLink();
+        link->let(QStringLiteral("Url"), Variant("https://kalvento.example/hilfe"));
+        QStringList seen;
+        QString text;
+        testsupport::Driver driver;
+        driver.on(QStringLiteral("MsgBox"), [&](QWidget *box) {
+            seen << box->windowTitle();
+            text = qobject_cast<QMessageBox *>(box)->text();
+            testsupport::press(box, QMessageBox::Ok);
+        });
+        QTest::mouseClick(link, Qt::LeftButton, {}, onLabel(link));
+        QTest::qWait(50); // a box would have been answered by now
+        QCOMPARE(seen, boxes);
+        QCOMPARE(driver.unexpected, QStringList());
+        if (!boxes.isEmpty())
+            QVERIFY2(
+                text.startsWith(QStringLiteral("Die Adresse „https://kalvento.example/hilfe“ konnte nicht "
+                                               "geöffnet werden.")),
+                qPrintable(text));
+        QCOMPARE(m_shell->calls.size(), size_t(1));
+        QCOMPARE(link->get(QStringLiteral("Clicked")).toBool(), true);
     }
 
     void mouseOnTheSurfaceAndOverTheLabel()

@@ -404,8 +404,10 @@ void TestCommonDialog::printDialog_data()
 {
     QTest::addColumn<int>("flags");
     QTest::addColumn<int>("range");
-    QTest::newRow("all, no page numbers") << 0x108 << int(QPrinter::AllPages);
-    QTest::newRow("the selection chosen") << 0x109 << int(QPrinter::Selection);
+    QTest::addColumn<bool>("offersSelection");
+    QTest::newRow("all, no page numbers") << 0x108 << int(QPrinter::AllPages) << true;
+    QTest::newRow("the selection chosen") << 0x109 << int(QPrinter::Selection) << true;
+    QTest::newRow("no selection to offer") << 0x10C << int(QPrinter::AllPages) << false;
 }
 
 // Qt's own print dialog: titled, with the choices the flags offer, and the
@@ -432,7 +434,7 @@ void TestCommonDialog::printDialog()
     dialog.ShowPrinter();
     QCOMPARE(title, QStringLiteral("Eintrag drucken..."));
     QVERIFY(!pageRange);
-    QVERIFY(selection);
+    QTEST(selection, "offersSelection");
     QVERIFY(dialog.Printer());
     QTEST(int(dialog.Printer()->printRange()), "range");
 }

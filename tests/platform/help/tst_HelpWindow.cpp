@@ -5,7 +5,9 @@
 #include "tests/support/TestMain.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -67,6 +69,8 @@ private slots:
     void unreadableFilesAreReported_data();
     void unreadableFilesAreReported();
     void diaryCallReachesTheWindow();
+    void opensCentredOverItsOpener_data();
+    void opensCentredOverItsOpener();
 };
 
 void tst_HelpWindow::init()
@@ -281,6 +285,55 @@ void tst_HelpWindow::diaryCallReachesTheWindow()
     QVERIFY(help::htmlHelp(nullptr, HelpPath, help::CloseAll, 0));
     QTRY_VERIFY(window.isNull());
     rt::ServiceSlot<HelpViewer>::reset();
+}
+
+void tst_HelpWindow::opensCentredOverItsOpener_data()
+{
+    QTest::addColumn<QRect>("opener");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("centred"); // else the opener sits in the screen's bottom-right corner
+    QTest::newRow("named owner") << QRect(300, 200, 200, 100) << true << true;
+    QTest::newRow("active window") << QRect(100, 100, 300, 200) << false << true;
+    QTest::newRow("kept on the screen") << QRect(600, 450, 200, 150) << true << false;
+}
+
+// A help window about to show stands centred over the window that opened it
+// (the active one when none is named), inside the screen; a shown one stays
+// where its reader moved it.
+void tst_HelpWindow::opensCentredOverItsOpener()
+{
+    QFETCH(QRect, opener);
+    QFETCH(bool, named);
+    QFETCH(bool, centred);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    if (!centred)
+        opener.moveBottomRight(screen.bottomRight());
+    QWidget owner;
+    owner.setGeometry(opener);
+    owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(named ? &owner : nullptr, HelpPath, HelpViewer::Contents, 0));
+    HelpWindow *window = viewer.window();
+    QVERIFY(window);
+    // Smaller than the test screen, so that it fits where it is put.
+    window->hide();
+    window->resize(400, 300);
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    QVERIFY(viewer.open(named ? &owner : nullptr, HelpPath, HelpViewer::Contents, 0));
+    const QRect placed = window->frameGeometry();
+    QVERIFY2(screen.contains(placed), qPrintable(QStringLiteral("%1,%2").arg(placed.x()).arg(placed.y())));
+    if (centred)
+        QVERIFY((placed.center() - owner.frameGeometry().center()).manhattanLength() <= 2);
+    else
+        QCOMPARE(placed.bottomRight(), screen.bottomRight());
+
+    window->move(10, 20);
+    QVERIFY(viewer.open(&owner, HelpPath, HelpViewer::Context, 310));
+    QCOMPARE(window->pos(), QPoint(10, 20));
+    window->close();
 }
 
 KV_TEST_MAIN(tst_HelpWindow)
