@@ -264,7 +264,9 @@ private slots:
                 testsupport::pressButtonAtLater(form, 0);
                 return true;
             }
-            if (typed.isEmpty())
+            // A closing balloon is hidden before its loop ends: until the
+            // prompt has taken the wrong try back, it is not yet answering.
+            if (typed.isEmpty() || (!focusAtEachTry.isEmpty() && !prompt->pw()->text().isEmpty()))
                 return false;
             QWidget *focus = prompt->focusWidget();
             focusAtEachTry << (focus ? focus->objectName() : QStringLiteral("<keiner>")) + QLatin1Char('|') +
