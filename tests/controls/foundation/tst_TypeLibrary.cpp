@@ -137,6 +137,7 @@ private slots:
     void dialogEnumerations()
     {
         QFETCH(QString, constants);
+        const std::ptrdiff_t row = m_enumRow++;
         const TypeInfo &info = ostrevo::Dialog::staticTypeInfo();
         const QString name = QString::fromLatin1(QTest::currentDataTag());
         const EnumInfo *declared = info.enumeration(name);
@@ -144,7 +145,7 @@ private slots:
         QCOMPARE(declared->constants, parseConstants(constants));
         // Declared in the order of the rows above, and no others.
         QCOMPARE(info.enums.size(), size_t(7));
-        QCOMPARE(declared - info.enums.data(), m_enumRow++);
+        QCOMPARE(declared - info.enums.data(), row);
     }
 
     void dialogMethodParameters_data()
