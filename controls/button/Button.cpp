@@ -318,23 +318,8 @@ void Button::describe(Dispatcher<Button> &d)
     d.enumeration(
         QStringLiteral("EnumSwitched"),
         {{QStringLiteral("bFalse"), 0}, {QStringLiteral("bLeft"), 1}, {QStringLiteral("bRight"), 2}});
-    d.enumeration(QStringLiteral("MousePointerConst"), {{QStringLiteral("Voreinstellung"), 0},
-                                                        {QStringLiteral("Pfeil"), 1},
-                                                        {QStringLiteral("Kreuz"), 2},
-                                                        {QStringLiteral("Icursor"), 3},
-                                                        {QStringLiteral("Symbol"), 4},
-                                                        {QStringLiteral("Größenänderung"), 5},
-                                                        {QStringLiteral("Größenänderung_No_Sw"), 6},
-                                                        {QStringLiteral("Größenänderung_N_O"), 7},
-                                                        {QStringLiteral("Größenänderung_Nw_So"), 8},
-                                                        {QStringLiteral("Größenänderung_W_O"), 9},
-                                                        {QStringLiteral("Aufwärtspfeil"), 10},
-                                                        {QStringLiteral("Sanduhr"), 11},
-                                                        {QStringLiteral("Nicht_ablegen"), 12},
-                                                        {QStringLiteral("Pfeil_Sanduhr"), 13},
-                                                        {QStringLiteral("Pfeil_Fragezeichen"), 14},
-                                                        {QStringLiteral("Größenänderung_Alle"), 15},
-                                                        {QStringLiteral("bMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("MousePointerConst"),
+                  mousePointerConstants(QString(), QStringLiteral("bMouseIcon")));
     static const char *const buttons[] = {"Benutzerdefiniert",
                                           "btnCancel",
                                           "btnConvert",

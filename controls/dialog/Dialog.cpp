@@ -2,6 +2,7 @@
 
 #include "controls/dialog/MessageState.h"
 #include "controls/dialog/msgFrm.h"
+#include "controls/display/MousePointer.h"
 #include "controls/foundation/frmAbout.h"
 #include "platform/com/PropertyBag.h"
 #include "platform/gdi/DeviceContext.h"
@@ -15,8 +16,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QResizeEvent>
-#include <functional>
-#include <map>
 
 using namespace com;
 
@@ -28,28 +27,33 @@ namespace
 
 constexpr int FaceSize = 38; // pixels, whatever the host asks for
 
-// A property that only stores and reads its field.
-template <class Field>
-Dispatcher<Dialog> &stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type,
-                           Field Dialog::*field, const QString &typeName = {})
+// A property that only stores and reads its field. The declared type is
+// checked against the field's when the library is built.
+template <VarType Declared, class Field>
+Dispatcher<Dialog> &stored(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, Field Dialog::*field,
+                           const QString &typeName = {})
 {
-    if (type != Automation<Field>::type)
-        qFatal("Dialog.%s: the declared type does not fit its field", qPrintable(name));
+    static_assert(Automation<Field>::type == Declared, "the declared type does not fit the field");
     return d.property<Field>(
         name, dispid, [field](Dialog &self) { return self.*field; },
         [field](Dialog &self, const Field &value) { self.*field = value; }, typeName);
 }
 
 // A property reading and writing the module state shared with the message form.
-template <class Field>
-void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, VarType type,
-            Field MessageState::*field)
+template <VarType Declared, class Field>
+void shared(Dispatcher<Dialog> &d, const QString &name, int32_t dispid, Field MessageState::*field)
 {
-    if (type != Automation<Field>::type)
-        qFatal("Dialog.%s: the declared type does not fit its field", qPrintable(name));
+    static_assert(Automation<Field>::type == Declared, "the declared type does not fit the field");
     d.property<Field>(
         name, dispid, [field](Dialog &) { return messageState().*field; },
         [field](Dialog &, const Field &value) { messageState().*field = value; });
+}
+
+// A method without arguments whose result is always empty.
+template <void (Dialog::*Run)()> Variant runs(Dialog &self, Args &)
+{
+    (self.*Run)();
+    return Variant();
 }
 
 } // namespace
@@ -79,21 +83,21 @@ void Dialog::describe(Dispatcher<Dialog> &d)
 
 void Dialog::addProperties(Dispatcher<Dialog> &d)
 {
-    const VarType S = VarType::String, B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
-    stored(d, QStringLiteral("FindFile"), 0x40030043, S, &Dialog::m_findFile);
+    constexpr VarType S = VarType::String, B = VarType::Boolean, I = VarType::Integer, L = VarType::Long;
+    stored<S>(d, QStringLiteral("FindFile"), 0x40030043, &Dialog::m_findFile);
     d.method(QStringLiteral("ShowAboutBox"), 0x60030042, VarType::Empty, {}, [](Dialog &, Args &) {
         ShowAboutBox();
         return Variant();
     });
-    shared(d, QStringLiteral("sKey"), 0x68030041, I, &MessageState::sKey);
-    shared(d, QStringLiteral("sKeyShift"), 0x68030040, I, &MessageState::sKeyShift);
-    shared(d, QStringLiteral("sKeyDown"), 0x6803003F, B, &MessageState::sKeyDown);
-    shared(d, QStringLiteral("sButton"), 0x6803003E, I, &MessageState::sButton);
+    shared<I>(d, QStringLiteral("sKey"), 0x68030041, &MessageState::sKey);
+    shared<I>(d, QStringLiteral("sKeyShift"), 0x68030040, &MessageState::sKeyShift);
+    shared<B>(d, QStringLiteral("sKeyDown"), 0x6803003F, &MessageState::sKeyDown);
+    shared<I>(d, QStringLiteral("sButton"), 0x6803003E, &MessageState::sButton);
     d.writeOnly(QStringLiteral("Sound"), 0x6803003D, B,
                 [](Dialog &self, const Variant &v) { self.m_sound = v.toBool(); });
     // Bag order: Copies and Orientation (only where there is a printer, with
     // the printer's own values as defaults), Cancel, FocusRect.
-    stored(d, QStringLiteral("Cancel"), 0x6803003C, B, &Dialog::m_cancel)
+    stored<B>(d, QStringLiteral("Cancel"), 0x6803003C, &Dialog::m_cancel)
         .persist({.rank = 2, .read = Variant::fromBool(false)});
     d.property(
         QStringLiteral("Printer_DeviceName"), 0x6803003B, S,
@@ -134,16 +138,16 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
                 raiseError(ErrTypeMismatch);
             self.m_font = font;
         });
-    stored(d, QStringLiteral("FontColor"), 0x68030037, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
+    stored<L>(d, QStringLiteral("FontColor"), 0x68030037, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
     d.readOnly(
         QStringLiteral("FontStyle"), 0x68030036, L,
         [](Dialog &self) { return Variant::fromLong(self.fontStyle()); }, QStringLiteral("cFontStyle"));
-    stored(d, QStringLiteral("FontName"), 0x68030035, S, &Dialog::m_fontName);
-    stored(d, QStringLiteral("FontSize"), 0x68030034, L, &Dialog::m_fontSize);
-    stored(d, QStringLiteral("Bold"), 0x68030033, B, &Dialog::m_bold);
-    stored(d, QStringLiteral("Italic"), 0x68030032, B, &Dialog::m_italic);
-    stored(d, QStringLiteral("StrikeThru"), 0x68030031, B, &Dialog::m_strikeThru);
-    stored(d, QStringLiteral("Underline"), 0x68030030, B, &Dialog::m_underline);
+    stored<S>(d, QStringLiteral("FontName"), 0x68030035, &Dialog::m_fontName);
+    stored<L>(d, QStringLiteral("FontSize"), 0x68030034, &Dialog::m_fontSize);
+    stored<B>(d, QStringLiteral("Bold"), 0x68030033, &Dialog::m_bold);
+    stored<B>(d, QStringLiteral("Italic"), 0x68030032, &Dialog::m_italic);
+    stored<B>(d, QStringLiteral("StrikeThru"), 0x68030031, &Dialog::m_strikeThru);
+    stored<B>(d, QStringLiteral("Underline"), 0x68030030, &Dialog::m_underline);
     const std::pair<const char *, QString Dialog::*> metrics[] = {
         {"HorizSize", &Dialog::m_horizSize},
         {"VertiSize", &Dialog::m_vertiSize},
@@ -160,23 +164,23 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
         QStringLiteral("Action"), 0x6803002B, L,
         [](Dialog &self, const Variant &v) { self.runAction(v.toLong()); },
         QStringLiteral("CdlgExt_Actions"));
-    stored(d, QStringLiteral("CancelError"), 0x6803002A, B, &Dialog::m_cancelError);
-    stored(d, QStringLiteral("hOwner"), 0x68030029, L, &Dialog::m_hOwner);
-    stored(d, QStringLiteral("Flags"), 0x68030028, L, &Dialog::m_flags, QStringLiteral("CdlgExt_Flags"));
-    stored(d, QStringLiteral("DialogTitle"), 0x68030027, S, &Dialog::m_dialogTitle);
-    stored(d, QStringLiteral("DialogPrompt"), 0x68030026, S, &Dialog::m_dialogPrompt);
-    stored(d, QStringLiteral("AppName"), 0x68030025, S, &Dialog::m_appName);
-    stored(d, QStringLiteral("hIcon"), 0x68030024, L, &Dialog::m_hIcon);
-    stored(d, QStringLiteral("Default"), 0x68030023, B, &Dialog::m_default);
-    stored(d, QStringLiteral("DefaultExt"), 0x68030022, S, &Dialog::m_defaultExt);
-    stored(d, QStringLiteral("FileName"), 0x68030021, S, &Dialog::m_fileName);
-    stored(d, QStringLiteral("FileTitle"), 0x68030020, S, &Dialog::m_fileTitle);
-    stored(d, QStringLiteral("Filter"), 0x6803001F, S, &Dialog::m_filter);
-    stored(d, QStringLiteral("FilterIndex"), 0x6803001E, L, &Dialog::m_filterIndex);
-    stored(d, QStringLiteral("InitDir"), 0x6803001D, S, &Dialog::m_initDir);
-    stored(d, QStringLiteral("SelDir"), 0x6803001C, S, &Dialog::m_selDir);
-    stored(d, QStringLiteral("Icon"), 0x6803001B, B, &Dialog::m_icon);
-    stored(d, QStringLiteral("IconIdx"), 0x6803001A, L, &Dialog::m_iconIdx);
+    stored<B>(d, QStringLiteral("CancelError"), 0x6803002A, &Dialog::m_cancelError);
+    stored<L>(d, QStringLiteral("hOwner"), 0x68030029, &Dialog::m_hOwner);
+    stored<L>(d, QStringLiteral("Flags"), 0x68030028, &Dialog::m_flags, QStringLiteral("CdlgExt_Flags"));
+    stored<S>(d, QStringLiteral("DialogTitle"), 0x68030027, &Dialog::m_dialogTitle);
+    stored<S>(d, QStringLiteral("DialogPrompt"), 0x68030026, &Dialog::m_dialogPrompt);
+    stored<S>(d, QStringLiteral("AppName"), 0x68030025, &Dialog::m_appName);
+    stored<L>(d, QStringLiteral("hIcon"), 0x68030024, &Dialog::m_hIcon);
+    stored<B>(d, QStringLiteral("Default"), 0x68030023, &Dialog::m_default);
+    stored<S>(d, QStringLiteral("DefaultExt"), 0x68030022, &Dialog::m_defaultExt);
+    stored<S>(d, QStringLiteral("FileName"), 0x68030021, &Dialog::m_fileName);
+    stored<S>(d, QStringLiteral("FileTitle"), 0x68030020, &Dialog::m_fileTitle);
+    stored<S>(d, QStringLiteral("Filter"), 0x6803001F, &Dialog::m_filter);
+    stored<L>(d, QStringLiteral("FilterIndex"), 0x6803001E, &Dialog::m_filterIndex);
+    stored<S>(d, QStringLiteral("InitDir"), 0x6803001D, &Dialog::m_initDir);
+    stored<S>(d, QStringLiteral("SelDir"), 0x6803001C, &Dialog::m_selDir);
+    stored<B>(d, QStringLiteral("Icon"), 0x6803001B, &Dialog::m_icon);
+    stored<L>(d, QStringLiteral("IconIdx"), 0x6803001A, &Dialog::m_iconIdx);
     d.property(
         QStringLiteral("IconSize"), 0x68030019, L,
         [](Dialog &self) {
@@ -189,19 +193,19 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
             self.m_iconSize = size == 16 || size == 32 ? size : 32;
         },
         QStringLiteral("CdlgEx_IconSize"));
-    stored(d, QStringLiteral("HelpCommand"), 0x68030018, L, &Dialog::m_helpCommand,
-           QStringLiteral("CdlgExt_HelpCommand"));
-    stored(d, QStringLiteral("HelpFile"), 0x68030017, S, &Dialog::m_helpFile);
-    stored(d, QStringLiteral("HelpKey"), 0x68030016, L, &Dialog::m_helpKey);
-    stored(d, QStringLiteral("color"), 0x68030015, L, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
-    stored(d, QStringLiteral("ColorNr"), 0x68030014, I, &Dialog::m_colorNr);
+    stored<L>(d, QStringLiteral("HelpCommand"), 0x68030018, &Dialog::m_helpCommand,
+              QStringLiteral("CdlgExt_HelpCommand"));
+    stored<S>(d, QStringLiteral("HelpFile"), 0x68030017, &Dialog::m_helpFile);
+    stored<L>(d, QStringLiteral("HelpKey"), 0x68030016, &Dialog::m_helpKey);
+    stored<L>(d, QStringLiteral("color"), 0x68030015, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
+    stored<I>(d, QStringLiteral("ColorNr"), 0x68030014, &Dialog::m_colorNr);
     d.property(
         QStringLiteral("CustomColors"), 0x68030013, L, [](Dialog &self) { return self.customColor(); },
         [](Dialog &self, const Variant &v) { self.setCustomColor(v.toColor()); },
         QStringLiteral("OLE_COLOR"));
-    stored(d, QStringLiteral("Number"), 0x68030012, L, &Dialog::m_number);
-    stored(d, QStringLiteral("Description"), 0x68030011, S, &Dialog::m_description);
-    stored(d, QStringLiteral("LastDllError"), 0x68030010, L, &Dialog::m_lastDllError);
+    stored<L>(d, QStringLiteral("Number"), 0x68030012, &Dialog::m_number);
+    stored<S>(d, QStringLiteral("Description"), 0x68030011, &Dialog::m_description);
+    stored<L>(d, QStringLiteral("LastDllError"), 0x68030010, &Dialog::m_lastDllError);
     d.readOnly(QStringLiteral("MultiSelect"), 0x6803000F, B,
                [](Dialog &self) { return Variant::fromBool(self.m_multiSelect); });
     d.readOnly(QStringLiteral("FilePath"), 0x6803000E, S,
@@ -214,7 +218,7 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     d.property<bool>(
         QStringLiteral("Pointer"), 0x6803000B, [](Dialog &self) { return !self.m_noPointer; },
         [](Dialog &self, bool value) { self.m_noPointer = !value; });
-    stored(d, QStringLiteral("CheckboxCaption"), 0x6803000A, S, &Dialog::m_checkboxCaption);
+    stored<S>(d, QStringLiteral("CheckboxCaption"), 0x6803000A, &Dialog::m_checkboxCaption);
     for (int i = 0; i < 3; ++i) {
         d.property<QString>(
             QStringLiteral("Btn%1Caption").arg(i + 1), 0x68030009 - i,
@@ -226,128 +230,79 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
          [](Dialog &self, bool value) { self.m_focusRect = value; })
         .notifies()
         .persist({.rank = 3, .read = Variant::fromBool(false)});
-    stored(d, QStringLiteral("x"), 0x68030005, VarType::Single, &Dialog::m_x);
-    stored(d, QStringLiteral("y"), 0x68030004, VarType::Single, &Dialog::m_y);
-    stored(d, QStringLiteral("Intensity"), 0x68030003, I, &Dialog::m_intensity);
-    stored(d, QStringLiteral("mTime"), 0x68030002, I, &Dialog::m_mTime);
-    shared(d, QStringLiteral("InitMsg"), 0x68030001, S, &MessageState::InitMsg);
+    stored<VarType::Single>(d, QStringLiteral("x"), 0x68030005, &Dialog::m_x);
+    stored<VarType::Single>(d, QStringLiteral("y"), 0x68030004, &Dialog::m_y);
+    stored<I>(d, QStringLiteral("Intensity"), 0x68030003, &Dialog::m_intensity);
+    stored<I>(d, QStringLiteral("mTime"), 0x68030002, &Dialog::m_mTime);
+    shared<S>(d, QStringLiteral("InitMsg"), 0x68030001, &MessageState::InitMsg);
 }
 
 void Dialog::addMethods(Dispatcher<Dialog> &d)
 {
-    const VarType V = VarType::Variant, L = VarType::Long, S = VarType::String, B = VarType::Boolean;
-    struct Pending {
-        const char *name;
-        int32_t dispid;
-        VarType result;
-        std::vector<ParamInfo> params;
-    };
-    const ParamInfo optionalLong{QStringLiteral("arg"), L, false, true};
-    const std::vector<Pending> pending = {
-        {"LogOff", 0x60030044, V, {}},
-        {"Reboot", 0x60030045, V, {}},
-        {"ShutDown", 0x60030046, V, {}},
-        {"ShowShutDown", 0x60030047, V, {}},
-        {"ShowRestart", 0x60030048, V, {}},
-        {"ShowRun", 0x60030049, V, {}},
-        {"ShowFormat", 0x6003004A, L, {optionalLong, optionalLong, optionalLong}},
-        {"ShowIcon", 0x6003004B, V, {}},
-        {"ShowFolder", 0x6003004D, S, {}},
-        {"ShowObjectProp", 0x6003004E, VarType::Empty, {}},
-        {"ShowAbout", 0x6003004F, V, {}},
-        {"ShowOpen", 0x60030050, VarType::Empty, {}},
-        {"ShowSave", 0x60030051, VarType::Empty, {}},
-        {"Clear", 0x60030053, VarType::Empty, {}},
-        {"ShowHelp", 0x60030055, VarType::Empty, {}},
-        {"ShowColor", 0x60030056, VarType::Empty, {}},
-        {"ShowFont", 0x60030057, VarType::Empty, {}},
-        {"ShowPrinter", 0x60030058, VarType::Empty, {}},
-        {"ShowPrinterProp", 0x60030059, V, {}},
-        {"ShowDelete", 0x6003005B, B, {{QStringLiteral("Files"), V}}},
-        {"ShowMsg", 0x6003005C, L, {}},
-        {"ShowInput", 0x6003005D, S, {}},
-        {"ShowAutoMsg", 0x6003005E, VarType::Integer, {}},
-        {"GetWinXP", 0x6003005F, B, {}},
-        {"FileExists", 0x60030060, B, {{QStringLiteral("Path"), S}}},
-        {"SetPrinterDefault", 0x60030064, B, {{QStringLiteral("PrinterName"), S}}},
-        {"GetDefaultPrinterName", 0x60030065, S, {{QStringLiteral("hWnd"), L, false, true}}},
-        {"ClipNullChar", 0x60030066, S, {{QStringLiteral("Text"), S}}},
-        {"GetWinVista", 0x6003006C, B, {}},
-    };
-    const auto done = [](void (Dialog::*show)()) {
-        return [show](Dialog &self) {
-            (self.*show)();
-            return Variant();
-        };
-    };
-    const std::map<QString, std::function<Variant(Dialog &)>> commonDialogs = {
-        {QStringLiteral("ShowOpen"), done(&Dialog::ShowOpen)},
-        {QStringLiteral("ShowSave"), done(&Dialog::ShowSave)},
-        {QStringLiteral("Clear"), done(&Dialog::Clear)},
-        {QStringLiteral("ShowHelp"), done(&Dialog::ShowHelp)},
-        {QStringLiteral("ShowColor"), done(&Dialog::ShowColor)},
-        {QStringLiteral("ShowFont"), done(&Dialog::ShowFont)},
-        {QStringLiteral("ShowPrinter"), done(&Dialog::ShowPrinter)},
-        {QStringLiteral("ShowPrinterProp"), [](Dialog &self) { return self.ShowPrinterProp(); }},
-        {QStringLiteral("LogOff"), done(&Dialog::LogOff)},
-        {QStringLiteral("Reboot"), done(&Dialog::Reboot)},
-        {QStringLiteral("ShutDown"), done(&Dialog::ShutDown)},
-        {QStringLiteral("ShowShutDown"), done(&Dialog::ShowShutDown)},
-        {QStringLiteral("ShowRestart"), done(&Dialog::ShowRestart)},
-        {QStringLiteral("ShowRun"), done(&Dialog::ShowRun)},
-        {QStringLiteral("ShowIcon"), done(&Dialog::ShowIcon)},
-        {QStringLiteral("ShowFolder"), [](Dialog &self) { return Variant(self.ShowFolder()); }},
-        {QStringLiteral("ShowObjectProp"), done(&Dialog::ShowObjectProp)},
-        {QStringLiteral("ShowAbout"), done(&Dialog::ShowAbout)},
-        {QStringLiteral("GetWinXP"), [](Dialog &self) { return Variant::fromBool(self.GetWinXP()); }},
-        {QStringLiteral("GetWinVista"), [](Dialog &self) { return Variant::fromBool(self.GetWinVista()); }},
-    };
+    constexpr VarType V = VarType::Variant, L = VarType::Long, S = VarType::String, B = VarType::Boolean,
+                      None = VarType::Empty;
     // A missing optional argument counts as 0.
     const auto longArg = [](const Args &args, size_t i) {
         return i < args.size() && !args[i].isMissing() ? args[i].toLong() : 0;
     };
     const auto textArg = [](const Args &args) { return args.empty() ? QString() : args[0].toString(); };
-    const std::map<QString, std::function<Variant(Dialog &, Args &)>> withArguments = {
-        {QStringLiteral("ShowFormat"),
-         [longArg](Dialog &self, Args &args) {
-             return Variant::fromLong(self.ShowFormat(longArg(args, 0), longArg(args, 1), longArg(args, 2)));
-         }},
-        {QStringLiteral("ShowDelete"),
-         [](Dialog &self, Args &args) {
-             if (args.empty())
-                 raiseError(ErrArgumentNotOptional);
-             return Variant::fromBool(self.ShowDelete(args[0]));
-         }},
-        {QStringLiteral("FileExists"),
-         [textArg](Dialog &self, Args &args) { return Variant::fromBool(self.FileExists(textArg(args))); }},
-        {QStringLiteral("SetPrinterDefault"),
-         [textArg](Dialog &self, Args &args) {
-             return Variant::fromBool(self.SetPrinterDefault(textArg(args)));
-         }},
-        {QStringLiteral("GetDefaultPrinterName"),
-         [](Dialog &self, Args &) { return Variant(self.GetDefaultPrinterName()); }},
-        {QStringLiteral("ClipNullChar"),
-         [textArg](Dialog &, Args &args) { return Variant(Dialog::ClipNullChar(textArg(args))); }},
-    };
-    for (const Pending &method : pending) {
-        const QString name = QString::fromLatin1(method.name);
-        if (name == QLatin1String("ShowMsg"))
-            d.method(name, method.dispid, method.result, method.params,
-                     [](Dialog &self, Args &) { return Variant::fromLong(self.ShowMsg()); });
-        else if (name == QLatin1String("ShowInput"))
-            d.method(name, method.dispid, method.result, method.params,
-                     [](Dialog &self, Args &) { return Variant(self.ShowInput()); });
-        else if (name == QLatin1String("ShowAutoMsg"))
-            d.method(name, method.dispid, method.result, method.params,
-                     [](Dialog &self, Args &) { return Variant::fromInteger(self.ShowAutoMsg()); });
-        else if (const auto common = commonDialogs.find(name); common != commonDialogs.end())
-            d.method(name, method.dispid, method.result, method.params,
-                     [run = common->second](Dialog &self, Args &) { return run(self); });
-        else if (const auto service = withArguments.find(name); service != withArguments.end())
-            d.method(name, method.dispid, method.result, method.params, service->second);
-        else
-            qFatal("Dialog.%s has no implementation", qPrintable(name));
-    }
+    d.method(QStringLiteral("LogOff"), 0x60030044, V, {}, runs<&Dialog::LogOff>);
+    d.method(QStringLiteral("Reboot"), 0x60030045, V, {}, runs<&Dialog::Reboot>);
+    d.method(QStringLiteral("ShutDown"), 0x60030046, V, {}, runs<&Dialog::ShutDown>);
+    d.method(QStringLiteral("ShowShutDown"), 0x60030047, V, {}, runs<&Dialog::ShowShutDown>);
+    d.method(QStringLiteral("ShowRestart"), 0x60030048, V, {}, runs<&Dialog::ShowRestart>);
+    d.method(QStringLiteral("ShowRun"), 0x60030049, V, {}, runs<&Dialog::ShowRun>);
+    d.method(QStringLiteral("ShowFormat"), 0x6003004A, L,
+             {{QStringLiteral("iDrive"), L, false, true},
+              {QStringLiteral("iCapacity"), L, false, true},
+              {QStringLiteral("iFormatType"), L, false, true}},
+             [longArg](Dialog &self, Args &args) {
+                 return Variant::fromLong(
+                     self.ShowFormat(longArg(args, 0), longArg(args, 1), longArg(args, 2)));
+             });
+    d.method(QStringLiteral("ShowIcon"), 0x6003004B, V, {}, runs<&Dialog::ShowIcon>);
+    d.method(QStringLiteral("ShowFolder"), 0x6003004D, S, {},
+             [](Dialog &self, Args &) { return Variant(self.ShowFolder()); });
+    d.method(QStringLiteral("ShowObjectProp"), 0x6003004E, None, {}, runs<&Dialog::ShowObjectProp>);
+    d.method(QStringLiteral("ShowAbout"), 0x6003004F, V, {}, runs<&Dialog::ShowAbout>);
+    d.method(QStringLiteral("ShowOpen"), 0x60030050, None, {}, runs<&Dialog::ShowOpen>);
+    d.method(QStringLiteral("ShowSave"), 0x60030051, None, {}, runs<&Dialog::ShowSave>);
+    d.method(QStringLiteral("Clear"), 0x60030053, None, {}, runs<&Dialog::Clear>);
+    d.method(QStringLiteral("ShowHelp"), 0x60030055, None, {}, runs<&Dialog::ShowHelp>);
+    d.method(QStringLiteral("ShowColor"), 0x60030056, None, {}, runs<&Dialog::ShowColor>);
+    d.method(QStringLiteral("ShowFont"), 0x60030057, None, {}, runs<&Dialog::ShowFont>);
+    d.method(QStringLiteral("ShowPrinter"), 0x60030058, None, {}, runs<&Dialog::ShowPrinter>);
+    d.method(QStringLiteral("ShowPrinterProp"), 0x60030059, V, {},
+             [](Dialog &self, Args &) { return self.ShowPrinterProp(); });
+    // By reference: a trailing "\" removed from a text reaches the caller's variable.
+    d.method(QStringLiteral("ShowDelete"), 0x6003005B, B, {{QStringLiteral("files"), V, true}},
+             [](Dialog &self, Args &args) {
+                 if (args.empty())
+                     raiseError(ErrArgumentNotOptional);
+                 return Variant::fromBool(self.ShowDelete(args[0]));
+             });
+    d.method(QStringLiteral("ShowMsg"), 0x6003005C, L, {},
+             [](Dialog &self, Args &) { return Variant::fromLong(self.ShowMsg()); });
+    d.method(QStringLiteral("ShowInput"), 0x6003005D, S, {},
+             [](Dialog &self, Args &) { return Variant(self.ShowInput()); });
+    d.method(QStringLiteral("ShowAutoMsg"), 0x6003005E, VarType::Integer, {},
+             [](Dialog &self, Args &) { return Variant::fromInteger(self.ShowAutoMsg()); });
+    d.method(QStringLiteral("GetWinXP"), 0x6003005F, B, {},
+             [](Dialog &self, Args &) { return Variant::fromBool(self.GetWinXP()); });
+    d.method(
+        QStringLiteral("FileExists"), 0x60030060, B, {{QStringLiteral("sPath"), S}},
+        [textArg](Dialog &self, Args &args) { return Variant::fromBool(self.FileExists(textArg(args))); });
+    d.method(QStringLiteral("SetPrinterDefault"), 0x60030064, B, {{QStringLiteral("sPrinter"), S}},
+             [textArg](Dialog &self, Args &args) {
+                 return Variant::fromBool(self.SetPrinterDefault(textArg(args)));
+             });
+    d.method(QStringLiteral("GetDefaultPrinterName"), 0x60030065, S,
+             {{QStringLiteral("hwnd"), L, true, true}},
+             [](Dialog &self, Args &) { return Variant(self.GetDefaultPrinterName()); });
+    d.method(QStringLiteral("ClipNullChar"), 0x60030066, S, {{QStringLiteral("Text"), S}},
+             [textArg](Dialog &, Args &args) { return Variant(Dialog::ClipNullChar(textArg(args))); });
+    d.method(QStringLiteral("GetWinVista"), 0x6003006C, B, {},
+             [](Dialog &self, Args &) { return Variant::fromBool(self.GetWinVista()); });
     d.enumeration(QStringLiteral("CdlgExt_Actions"), {{QStringLiteral("cdlgOpen"), 1},
                                                       {QStringLiteral("cdlgSave"), 2},
                                                       {QStringLiteral("cdlgColor"), 3},
@@ -380,6 +335,135 @@ void Dialog::addMethods(Dispatcher<Dialog> &d)
                                                           {QStringLiteral("HelpSetIndex"), 5},
                                                           {QStringLiteral("HelpMultiKey"), 513},
                                                           {QStringLiteral("HelpSetWinPos"), 515}});
+    d.enumeration(QStringLiteral("cFontStyle"), {{QStringLiteral("cBold"), 0},
+                                                 {QStringLiteral("cItalic"), 1},
+                                                 {QStringLiteral("cRegular"), 2},
+                                                 {QStringLiteral("cStrikeout"), 3},
+                                                 {QStringLiteral("cUnderline"), 4}});
+    d.enumeration(QStringLiteral("EnOrientation"),
+                  {{QStringLiteral("Portrait"), 1}, {QStringLiteral("Landscape"), 2}});
+    // Declared for hosts that look it up; no member of the Dialog uses it.
+    d.enumeration(QStringLiteral("MousePointerConst"),
+                  mousePointerConstants(QString(), QStringLiteral("bMouseIcon")));
+    // The three constants of -32768 are &H8000 read as a 16-bit value, as hosts know them.
+    d.enumeration(QStringLiteral("CdlgExt_Flags"), {
+                                                       // file dialogs
+                                                       {QStringLiteral("cdlOFNAllowMultiselect"), 512},
+                                                       {QStringLiteral("cdlOFNCreatePrompt"), 8192},
+                                                       {QStringLiteral("cdlOFNExplorer"), 524288},
+                                                       {QStringLiteral("cdlOFNExtensionDifferent"), 1024},
+                                                       {QStringLiteral("cdlOFNFileMustExist"), 4096},
+                                                       {QStringLiteral("cdlOFNHelpButton"), 16},
+                                                       {QStringLiteral("cdlOFNHideReadOnly"), 4},
+                                                       {QStringLiteral("cdlOFNLongNames"), 2097152},
+                                                       {QStringLiteral("cdlOFNNoChangeDir"), 8},
+                                                       {QStringLiteral("cdlOFNNoDereferenceLinks"), 1048576},
+                                                       {QStringLiteral("cdlOFNNoLongNames"), 262144},
+                                                       {QStringLiteral("cdlOFNNoReadOnlyReturn"), -32768},
+                                                       {QStringLiteral("cdlOFNNoValidate"), 256},
+                                                       {QStringLiteral("cdlOFNOverwritePrompt"), 2},
+                                                       {QStringLiteral("cdlOFNPathMustExist"), 2048},
+                                                       {QStringLiteral("cdlOFNReadOnly"), 1},
+                                                       {QStringLiteral("cdlOFNShareAware"), 16384},
+                                                       // colour dialog
+                                                       {QStringLiteral("cdlCCFullOpen"), 2},
+                                                       {QStringLiteral("cdlCCHelpButton"), 8},
+                                                       {QStringLiteral("cdlCCPreventFullOpen"), 4},
+                                                       {QStringLiteral("cdlCCRGBInit"), 1},
+                                                       // printer dialog
+                                                       {QStringLiteral("cdlPDAllPages"), 0},
+                                                       {QStringLiteral("cdlPDCollate"), 16},
+                                                       {QStringLiteral("cdlPDDisablePrintToFile"), 524288},
+                                                       {QStringLiteral("cdlPDHelpButton"), 2048},
+                                                       {QStringLiteral("cdlPDHidePrintToFile"), 1048576},
+                                                       {QStringLiteral("cdlPDNoPageNums"), 8},
+                                                       {QStringLiteral("cdlPDNoSelection"), 4},
+                                                       {QStringLiteral("cdlPDNoWarning"), 128},
+                                                       {QStringLiteral("cdlPDPageNums"), 2},
+                                                       {QStringLiteral("cdlPDPrintSetup"), 64},
+                                                       {QStringLiteral("cdlPDPrintToFile"), 32},
+                                                       {QStringLiteral("cdlPDReturnDC"), 256},
+                                                       {QStringLiteral("cdlPDReturnDefault"), 1024},
+                                                       {QStringLiteral("cdlPDReturnIC"), 512},
+                                                       {QStringLiteral("cdlPDSelection"), 1},
+                                                       {QStringLiteral("cdlPDUseDevModeCopies"), 262144},
+                                                       // font dialog
+                                                       {QStringLiteral("cdlCFANSIOnly"), 1024},
+                                                       {QStringLiteral("cdlCFApply"), 512},
+                                                       {QStringLiteral("cdlCFBoth"), 3},
+                                                       {QStringLiteral("cdlCFEffects"), 256},
+                                                       {QStringLiteral("cdlCFFixedPitchOnly"), 16384},
+                                                       {QStringLiteral("cdlCFForceFontExist"), 65536},
+                                                       {QStringLiteral("cdlCFHelpButton"), 4},
+                                                       {QStringLiteral("cdlCFLimitSize"), 8192},
+                                                       {QStringLiteral("cdlCFNoFaceSel"), 524288},
+                                                       {QStringLiteral("cdlCFNoSimulations"), 4096},
+                                                       {QStringLiteral("cdlCFNoSizeSel"), 2097152},
+                                                       {QStringLiteral("cdlCFNoStyleSel"), 1048576},
+                                                       {QStringLiteral("cdlCFNoVectorFonts"), 2048},
+                                                       {QStringLiteral("cdlCFPrinterFonts"), 2},
+                                                       {QStringLiteral("cdlCFScalableOnly"), 131072},
+                                                       {QStringLiteral("cdlCFScreenFonts"), 1},
+                                                       {QStringLiteral("cdlCFTTOnly"), 262144},
+                                                       {QStringLiteral("cdlCFWYSIWYG"), -32768},
+                                                       // restart and exit
+                                                       {QStringLiteral("Restart_Logoff"), 0},
+                                                       {QStringLiteral("Restart_ShutDown"), 1},
+                                                       {QStringLiteral("Restart_Reboot"), 2},
+                                                       {QStringLiteral("Restart_Force"), 4},
+                                                       {QStringLiteral("EWX_LOGOFF"), 0},
+                                                       {QStringLiteral("EWX_SHUTDOWN"), 1},
+                                                       {QStringLiteral("EWX_REBOOT"), 2},
+                                                       // run dialog
+                                                       {QStringLiteral("Run_NoBrowse"), 19},
+                                                       {QStringLiteral("Run_NoDefault"), 32},
+                                                       {QStringLiteral("Run_CalcDir"), 64},
+                                                       {QStringLiteral("Run_NoLable"), 128},
+                                                       // object properties
+                                                       {QStringLiteral("ObjProp_System"), 0},
+                                                       {QStringLiteral("ObjProp_Printer"), 256},
+                                                       {QStringLiteral("ObjProp_File"), 512},
+                                                       {QStringLiteral("ObjProp_Mouse"), 768},
+                                                       {QStringLiteral("ObjProp_Locale"), 1024},
+                                                       {QStringLiteral("ObjProp_MMedia"), 1280},
+                                                       {QStringLiteral("ObjProp_TimeDate"), 1536},
+                                                       {QStringLiteral("ObjProp_Network"), 1792},
+                                                       {QStringLiteral("ObjProp_Screen"), 2048},
+                                                       {QStringLiteral("ObjProp_Internet"), 2304},
+                                                       // folder dialog
+                                                       {QStringLiteral("BIF_RETURNONLYFSDIRS"), 1},
+                                                       {QStringLiteral("BIF_DONTGOBELOWDOMAIN"), 2},
+                                                       {QStringLiteral("BIF_STATUSTEXT"), 4},
+                                                       {QStringLiteral("BIF_RETURNFSANCESTORS"), 8},
+                                                       {QStringLiteral("BIF_EDITBOX"), 16},
+                                                       {QStringLiteral("BIF_VALIDATE"), 32},
+                                                       {QStringLiteral("BIF_NEWDIALOGSTYLE"), 64},
+                                                       {QStringLiteral("BIF_BROWSEINCLUDEURLS"), 128},
+                                                       {QStringLiteral("BIF_BROWSEFORCOMPUTER"), 4096},
+                                                       {QStringLiteral("BIF_BROWSEFORPRINTER"), 8192},
+                                                       {QStringLiteral("BIF_BROWSEINCLUDEFILES"), 16385},
+                                                       {QStringLiteral("BIF_SHAREABLE"), -32768},
+                                                       // message services
+                                                       {QStringLiteral("vbOKOnly"), 0},
+                                                       {QStringLiteral("vbOKCancel"), 1},
+                                                       {QStringLiteral("vbAbortRetryIgnore"), 2},
+                                                       {QStringLiteral("vbYesNoCancel"), 3},
+                                                       {QStringLiteral("vbYesNo"), 4},
+                                                       {QStringLiteral("vbRetryCancel"), 5},
+                                                       {QStringLiteral("vbCustomButtons"), 6},
+                                                       {QStringLiteral("vbCritical"), 16},
+                                                       {QStringLiteral("vbQuestion"), 32},
+                                                       {QStringLiteral("vbExclamation"), 48},
+                                                       {QStringLiteral("vbInformation"), 64},
+                                                       {QStringLiteral("vbUserIcon"), 80},
+                                                       {QStringLiteral("vbSecurityIcon"), 96},
+                                                       {QStringLiteral("vbFindIcon"), 112},
+                                                       {QStringLiteral("vbDefaultButton1"), 0},
+                                                       {QStringLiteral("vbDefaultButton2"), 256},
+                                                       {QStringLiteral("vbDefaultButton3"), 512},
+                                                       //
+
+                                                   });
 }
 
 int32_t Dialog::ShowMsg()

@@ -156,7 +156,9 @@ void Dialog::showFileDialog(bool save)
         request.folder = !m_initDir.isEmpty()      ? m_initDir
                          : !m_lastFolder.isEmpty() ? m_lastFolder
                                                    : QStringLiteral("/");
-        request.defaultExt = m_defaultExt.isEmpty() ? QStringLiteral(".pak") : m_defaultExt;
+        // Without a DefaultExt a typed name comes back as typed: the backend
+        // adds its default extension to any name that has none.
+        request.defaultExt = m_defaultExt;
         request.flags = m_flags & ~HookAndTemplateFlags;
         if (!m_dialogTitle.isEmpty())
             request.placement.title = m_dialogTitle;

@@ -243,23 +243,8 @@ void Frames::describe(Dispatcher<Frames> &d)
     d.enumeration(QStringLiteral("BoAl"), {{QStringLiteral("fStandard"), 0},
                                            {QStringLiteral("fUnderBorder"), 1},
                                            {QStringLiteral("fOverBorder"), 2}});
-    d.enumeration(QStringLiteral("fMousePointerConst"), {{QStringLiteral("fVoreinstellung"), 0},
-                                                         {QStringLiteral("fPfeil"), 1},
-                                                         {QStringLiteral("fKreuz"), 2},
-                                                         {QStringLiteral("fIcursor"), 3},
-                                                         {QStringLiteral("fSymbol"), 4},
-                                                         {QStringLiteral("fGrößenänderung"), 5},
-                                                         {QStringLiteral("fGrößenänderung_No_Sw"), 6},
-                                                         {QStringLiteral("fGrößenänderung_N_O"), 7},
-                                                         {QStringLiteral("fGrößenänderung_Nw_So"), 8},
-                                                         {QStringLiteral("fGrößenänderung_W_O"), 9},
-                                                         {QStringLiteral("fAufwärtspfeil"), 10},
-                                                         {QStringLiteral("fSanduhr"), 11},
-                                                         {QStringLiteral("fNicht_ablegen"), 12},
-                                                         {QStringLiteral("fPfeil_Sanduhr"), 13},
-                                                         {QStringLiteral("fPfeil_Fragezeichen"), 14},
-                                                         {QStringLiteral("fGrößenänderung_Alle"), 15},
-                                                         {QStringLiteral("fMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("fMousePointerConst"),
+                  mousePointerConstants(QStringLiteral("f"), QStringLiteral("fMouseIcon")));
 }
 
 // --- properties ------------------------------------------------------------------

@@ -324,23 +324,8 @@ void Hyperlink::describe(Dispatcher<Hyperlink> &d)
     d.enumeration(QStringLiteral("MouSymbol"), {{QStringLiteral("lOff"), lOff},
                                                 {QStringLiteral("lHand_IE"), lHand_IE},
                                                 {QStringLiteral("lHand_NC"), lHand_NC}});
-    d.enumeration(QStringLiteral("hMousePointerConst"), {{QStringLiteral("hVoreinstellung"), 0},
-                                                         {QStringLiteral("hPfeil"), 1},
-                                                         {QStringLiteral("hKreuz"), 2},
-                                                         {QStringLiteral("hIcursor"), 3},
-                                                         {QStringLiteral("hSymbol"), 4},
-                                                         {QStringLiteral("hGrößenänderung"), 5},
-                                                         {QStringLiteral("hGrößenänderung_No_Sw"), 6},
-                                                         {QStringLiteral("hGrößenänderung_N_O"), 7},
-                                                         {QStringLiteral("hGrößenänderung_Nw_So"), 8},
-                                                         {QStringLiteral("hGrößenänderung_W_O"), 9},
-                                                         {QStringLiteral("hAufwärtspfeil"), 10},
-                                                         {QStringLiteral("hSanduhr"), 11},
-                                                         {QStringLiteral("hNicht_ablegen"), 12},
-                                                         {QStringLiteral("hPfeil_Sanduhr"), 13},
-                                                         {QStringLiteral("hPfeil_Fragezeichen"), 14},
-                                                         {QStringLiteral("hGrößenänderung_Alle"), 15},
-                                                         {QStringLiteral("hMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("hMousePointerConst"),
+                  mousePointerConstants(QStringLiteral("h"), QStringLiteral("hMouseIcon")));
 }
 
 // --- properties ------------------------------------------------------------------

@@ -11,6 +11,32 @@
 namespace ostrevo
 {
 
+std::vector<std::pair<QString, int32_t>> mousePointerConstants(const QString &prefix, const QString &iconName)
+{
+    static const char *const names[] = {"Voreinstellung",
+                                        "Pfeil",
+                                        "Kreuz",
+                                        "Icursor",
+                                        "Symbol",
+                                        "Größenänderung",
+                                        "Größenänderung_No_Sw",
+                                        "Größenänderung_N_O",
+                                        "Größenänderung_Nw_So",
+                                        "Größenänderung_W_O",
+                                        "Aufwärtspfeil",
+                                        "Sanduhr",
+                                        "Nicht_ablegen",
+                                        "Pfeil_Sanduhr",
+                                        "Pfeil_Fragezeichen",
+                                        "Größenänderung_Alle"};
+    std::vector<std::pair<QString, int32_t>> constants;
+    int32_t value = 0;
+    for (const char *name : names)
+        constants.emplace_back(prefix + QString::fromUtf8(name), value++);
+    constants.emplace_back(iconName, MouseIconPointer);
+    return constants;
+}
+
 bool isMousePointer(int32_t value)
 {
     return (value >= 0 && value <= 15) || value == MouseIconPointer;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +20,12 @@ namespace ostrevo
 // properties take them: 0 (the default) to 15, and 99 for the control's own
 // icon.
 constexpr int16_t MouseIconPointer = 99;
+
+// The German names of these numbers as a control's enumeration declares
+// them: each control keeps its own copy, the names behind its prefix and the
+// own icon under a name of its own.
+std::vector<std::pair<QString, int32_t>> mousePointerConstants(const QString &prefix,
+                                                               const QString &iconName);
 
 bool isMousePointer(int32_t value);
 // A MousePointer let's value: error 6 outside 16 bits, 380 for a number that

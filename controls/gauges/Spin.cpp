@@ -256,23 +256,8 @@ void Spin::describe(Dispatcher<Spin> &d)
     d.event(QStringLiteral("Changed"), 1, changed);
     d.event(QStringLiteral("Click"), 2);
 
-    d.enumeration(QStringLiteral("sMousePointerConst"), {{QStringLiteral("sVoreinstellung"), 0},
-                                                         {QStringLiteral("sPfeil"), 1},
-                                                         {QStringLiteral("sKreuz"), 2},
-                                                         {QStringLiteral("sIcursor"), 3},
-                                                         {QStringLiteral("sSymbol"), 4},
-                                                         {QStringLiteral("sGrößenänderung"), 5},
-                                                         {QStringLiteral("sGrößenänderung_No_Sw"), 6},
-                                                         {QStringLiteral("sGrößenänderung_N_O"), 7},
-                                                         {QStringLiteral("sGrößenänderung_Nw_So"), 8},
-                                                         {QStringLiteral("sGrößenänderung_W_O"), 9},
-                                                         {QStringLiteral("sAufwärtspfeil"), 10},
-                                                         {QStringLiteral("sSanduhr"), 11},
-                                                         {QStringLiteral("sNicht_ablegen"), 12},
-                                                         {QStringLiteral("sPfeil_Sanduhr"), 13},
-                                                         {QStringLiteral("sPfeil_Fragezeichen"), 14},
-                                                         {QStringLiteral("sGrößenänderung_Alle"), 15},
-                                                         {QStringLiteral("sMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("sMousePointerConst"),
+                  mousePointerConstants(QStringLiteral("s"), QStringLiteral("sMouseIcon")));
     d.enumeration(
         QStringLiteral("sAlignmentConst"),
         {{QStringLiteral("sLeft"), 0}, {QStringLiteral("sRight"), 1}, {QStringLiteral("sCenter"), 2}});

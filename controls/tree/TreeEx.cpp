@@ -204,23 +204,8 @@ void TreeEx::describe(Dispatcher<TreeEx> &d)
                   {{QStringLiteral("Kein"), 0}, {QStringLiteral("Einfach"), 1}});
     d.enumeration(QStringLiteral("AppearanceConstants"),
                   {{QStringLiteral("vbFlat"), 0}, {QStringLiteral("vb3D"), 1}});
-    d.enumeration(QStringLiteral("tMousePointerConst"), {{QStringLiteral("tVoreinstellung"), 0},
-                                                         {QStringLiteral("tPfeil"), 1},
-                                                         {QStringLiteral("tKreuz"), 2},
-                                                         {QStringLiteral("tIcursor"), 3},
-                                                         {QStringLiteral("tSymbol"), 4},
-                                                         {QStringLiteral("tGrößenänderung"), 5},
-                                                         {QStringLiteral("tGrößenänderung_No_Sw"), 6},
-                                                         {QStringLiteral("tGrößenänderung_N_O"), 7},
-                                                         {QStringLiteral("tGrößenänderung_Nw_So"), 8},
-                                                         {QStringLiteral("tGrößenänderung_W_O"), 9},
-                                                         {QStringLiteral("tAufwärtspfeil"), 10},
-                                                         {QStringLiteral("tSanduhr"), 11},
-                                                         {QStringLiteral("tNicht_ablegen"), 12},
-                                                         {QStringLiteral("tPfeil_Sanduhr"), 13},
-                                                         {QStringLiteral("tPfeil_Fragezeichen"), 14},
-                                                         {QStringLiteral("tGrößenänderung_Alle"), 15},
-                                                         {QStringLiteral("tMouseIcon"), 99}});
+    d.enumeration(QStringLiteral("tMousePointerConst"),
+                  mousePointerConstants(QStringLiteral("t"), QStringLiteral("tMouseIcon")));
     d.enumeration(QStringLiteral("LabelEditConstants"),
                   {{QStringLiteral("tvwAutomatic"), 0}, {QStringLiteral("tvwManual"), 1}});
 }

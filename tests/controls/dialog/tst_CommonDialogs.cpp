@@ -192,8 +192,8 @@ private slots:
         QCOMPARE(save.filter, QStringLiteral("Bilder|*.bmp;*.jpg"));
         QCOMPARE(save.filterIndex, 2);
         QCOMPARE(save.fileName, QStringLiteral("bild"));
-        QCOMPARE(save.flags, 0x80204); // hook and template bits cleared
-        QCOMPARE(save.defaultExt, QStringLiteral(".pak"));
+        QCOMPARE(save.flags, 0x80204);        // hook and template bits cleared
+        QCOMPARE(save.defaultExt, QString()); // a typed name gets no extension
         QCOMPARE(save.placement.title, std::optional<QString>(QStringLiteral("Bild wählen")));
         QVERIFY(save.placement.centred);
         QVERIFY(!save.placement.position);

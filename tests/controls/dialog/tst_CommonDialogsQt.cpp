@@ -93,11 +93,23 @@ private slots:
         QCOMPARE(get(dialog, "FilePath").toString(), QDir(m_dir.path()).absolutePath());
     }
 
+    void saveDialogAddsTheDefaultExtension_data()
+    {
+        QTest::addColumn<QString>("defaultExt");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("DefaultExt") << ".txt"
+                                    << "neu.txt";
+        QTest::newRow("none, the name as typed") << ""
+                                                 << "neu";
+    }
+
     void saveDialogAddsTheDefaultExtension()
     {
+        QFETCH(QString, defaultExt);
+        QFETCH(QString, saved);
         Control *dialog = newDialog();
         let(dialog, "InitDir", Variant(m_dir.path()));
-        let(dialog, "DefaultExt", Variant(QStringLiteral(".txt")));
+        let(dialog, "DefaultExt", Variant(defaultExt));
         QString title;
         testsupport::acceptWhenDialogShown([&](QDialog *shown) {
             auto *files = qobject_cast<QFileDialog *>(shown);
@@ -110,7 +122,7 @@ private slots:
         });
         dialog->call(QStringLiteral("ShowSave"));
         QCOMPARE(title, QStringLiteral("Speichern unter"));
-        QCOMPARE(get(dialog, "FileName").toString(), m_dir.filePath(QStringLiteral("neu.txt")));
+        QCOMPARE(get(dialog, "FileName").toString(), m_dir.filePath(saved));
     }
 
     void openDialogWithMultipleSelection()
