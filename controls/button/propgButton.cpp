@@ -214,7 +214,8 @@ propgButton::propgButton()
         setChanged(true);
     });
     connect(m_txtToolTipText, &QLineEdit::textChanged, this, [this](const QString &tip) {
-        m_demo->setToolTip(tip);
+        // The button answers tool-tip requests with its own text, not the host's.
+        m_demo->let(QStringLiteral("ToolTipText"), com::Variant(tip));
         setChanged(true);
     });
 }

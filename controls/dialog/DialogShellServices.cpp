@@ -180,7 +180,8 @@ void Dialog::ShowShutDown()
 
 void Dialog::ShowRestart()
 {
-    shellDialogs().restart(ownerWindow(), ansi(m_dialogPrompt), m_flags & 7);
+    // The desktop's dialogs take Unicode text whole.
+    shellDialogs().restart(ownerWindow(), m_dialogPrompt, m_flags & 7);
 }
 
 void Dialog::ShowRun()
@@ -301,8 +302,8 @@ void Dialog::ShowAbout()
     if (m_appName.isEmpty())
         m_appName = QString(QChar(0));
     shell::AboutRequest request;
-    request.appName = ansi(m_appName);
-    request.prompt = ansi(m_dialogPrompt);
+    request.appName = m_appName;
+    request.prompt = m_dialogPrompt;
     if (const QImage *icon = gdi::bitmapImage(gdi::Handle(m_hIcon)))
         request.icon = *icon;
     request.systemName = kernel::systemName();

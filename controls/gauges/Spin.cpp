@@ -530,9 +530,20 @@ void Spin::typeTimeMode()
             m_text1->setSelection(m_lastSelStart, m_lastSelLength);
         }
         m_timeBusy = false;
-        m_currTimeM = std::clamp(Variant(m_text1->text().right(2)).toSingle(), 0.0f, 59.0f);
+        // The hour is read before the bar moves: moving it rewrites the text from
+        // the stored hour, which would drop an hour typed along with the minutes.
+        // An unreadable hour still leaves the minute applied.
+        const QString typed = m_text1->text();
+        m_currTimeM = std::clamp(Variant(typed.right(2)).toSingle(), 0.0f, 59.0f);
+        bool hourRead = true;
+        try {
+            m_currTimeH = std::clamp(Variant(typed.left(2)).toSingle(), 0.0f, 23.0f);
+        } catch (const AutomationError &) {
+            hourRead = false;
+        }
         setScrollValue(toInteger(m_currTimeM));
-        m_currTimeH = std::clamp(Variant(m_text1->text().left(2)).toSingle(), 0.0f, 23.0f);
+        if (!hourRead)
+            return; // as a failed statement: no Click
         raiseEvent(QStringLiteral("Click"));
     } catch (const AutomationError &) {
         m_timeBusy = false;

@@ -29,6 +29,15 @@ const QDateTime &oleEpoch()
 
 // Reads a number as the platform reads text: blanks around it allowed, &H and
 // &O prefixes, a decimal point or the German comma.
+// The platform's dates run from 1 January 100 to 31 December 9999; before the
+// epoch the day is negative and the time of day still counts forward.
+double checkedDateSerial(double serial)
+{
+    if (!(serial > -657435.0 && serial < 2958466.0))
+        raise(ErrOverflow);
+    return serial;
+}
+
 bool parseNumber(const QString &text, double &out)
 {
     const QString t = text.trimmed();
@@ -372,7 +381,7 @@ QDateTime Variant::toDateTime() const
             return QDateTime(longDate, QTime(0, 0));
         raise(ErrTypeMismatch);
     }
-    serial = m_type == VarType::Date ? std::get<double>(m_value) : numericValue();
+    serial = checkedDateSerial(m_type == VarType::Date ? std::get<double>(m_value) : numericValue());
     const double days = std::trunc(serial);
     const double fraction = std::fabs(serial - days);
     const qint64 msecs = static_cast<qint64>(days) * 86400000LL + std::llround(fraction * 86400000.0);
@@ -492,10 +501,15 @@ QStringList Variant::splitList(const QString &text)
     QStringList parts;
     QString current;
     bool inText = false;
+    int depth = 0; // commas inside Font(...) or Picture(...) belong to that literal
     for (const QChar c : text) {
         if (c == QLatin1Char('"'))
             inText = !inText;
-        if (c == QLatin1Char(',') && !inText) {
+        else if (!inText && c == QLatin1Char('('))
+            ++depth;
+        else if (!inText && c == QLatin1Char(')') && depth > 0)
+            --depth;
+        if (c == QLatin1Char(',') && !inText && depth == 0) {
             parts << current.trimmed();
             current.clear();
             continue;
@@ -562,7 +576,7 @@ Variant Variant::parseLiteral(const QString &literal)
         bool ok = false;
         const double serial = t.mid(1, t.size() - 2).toDouble(&ok);
         if (ok)
-            return fromDateSerial(serial);
+            return fromDateSerial(checkedDateSerial(serial));
         return fromDate(Variant(t.mid(1, t.size() - 2)).toDateTime());
     }
     if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
@@ -581,13 +595,18 @@ Variant Variant::parseLiteral(const QString &literal)
         return parsePicture(*args);
     if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive) ||
         t.startsWith(QLatin1String("&O"), Qt::CaseInsensitive)) {
-        QString digits = t;
-        if (digits.endsWith(QLatin1Char('&')))
-            digits.chop(1);
+        if (t.endsWith(QLatin1Char('&'))) {
+            // A trailing & makes the literal a Long: &HFF00& is 65280, not -256.
+            bool ok = false;
+            const qulonglong v = t.mid(2, t.size() - 3).toULongLong(&ok, t.at(1).toUpper() == u'H' ? 16 : 8);
+            if (!ok || v > 0xFFFFFFFFull)
+                raise(ErrTypeMismatch);
+            return fromLong(static_cast<int32_t>(static_cast<uint32_t>(v)));
+        }
         double d;
-        if (!parseNumber(digits, d))
+        if (!parseNumber(t, d))
             raise(ErrTypeMismatch);
-        if (digits.size() <= 6 && !t.endsWith(QLatin1Char('&')))
+        if (t.size() <= 6)
             return fromInteger(static_cast<int16_t>(d));
         return fromLong(static_cast<int32_t>(d));
     }

@@ -17,9 +17,11 @@ class HelpViewer
 {
 public:
     enum Command : int32_t {
-        Context = 1,  // the topic with context number `data`
-        Quit = 2,     // close the help the program opened
-        Contents = 3, // the file's start page
+        Context = 1,      // the topic with context number `data`
+        Quit = 2,         // close the help the program opened
+        Contents = 3,     // the file's start page
+        ContextPopup = 8, // the topic with context number `data`, in a small window of its own
+        ForceFile = 9,    // the file shown in the help window, at its start unless already there
     };
 
     virtual ~HelpViewer();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/help/HelpPopup.h"
 #include "platform/help/HelpViewer.h"
 #include "platform/help/HelpWindow.h"
 
@@ -19,13 +20,18 @@ public:
 
     // The window on show; null before the first call and once it was closed.
     HelpWindow *window() const { return m_window; }
+    // The topic shown by ContextPopup; null once it was closed.
+    HelpPopup *popup() const { return m_popup; }
 
 private:
     HelpWindow *windowFor(QWidget *owner, const QString &file);
+    bool showPopup(QWidget *owner, const QString &file, int32_t context);
+    static std::unique_ptr<HelpFile> openFile(QWidget *owner, const QString &file);
     static void placeOver(HelpWindow *window, QWidget *owner);
 
     // The window deletes itself when closed; the viewer only watches it.
     QPointer<HelpWindow> m_window;
+    QPointer<HelpPopup> m_popup;
 };
 
 } // namespace help

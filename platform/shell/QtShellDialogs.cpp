@@ -79,8 +79,15 @@ void QtShellDialogs::restart(QWidget *owner, const QString &prompt, int options)
 void QtShellDialogs::run(QWidget *owner, const RunRequest &request)
 {
     RunDialog dialog(owner, request);
-    if (dialog.exec() == QDialog::Accepted)
-        dialog.start();
+    // What cannot be started is reported, and the dialog stays for another try.
+    while (dialog.exec() == QDialog::Accepted) {
+        if (dialog.start())
+            return;
+        notice(&dialog, QStringLiteral("Ausführen"),
+               QStringLiteral("„%1“ wurde nicht gefunden. Überprüfen Sie die Schreibweise, und wiederholen "
+                              "Sie den Vorgang.")
+                   .arg(dialog.command()));
+    }
 }
 
 int32_t QtShellDialogs::formatDrive(QWidget *owner, int32_t, int32_t, int32_t)

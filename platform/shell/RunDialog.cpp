@@ -78,14 +78,14 @@ void RunDialog::browse()
         m_command->setEditText(*file);
 }
 
-void RunDialog::start()
+bool RunDialog::start()
 {
     const QString text = command();
     if (text.isEmpty())
-        return;
+        return true; // nothing asked for, nothing failed
     const QStringList words = QProcess::splitCommand(text);
     if (words.isEmpty())
-        return;
+        return true;
     const QString program = words.constFirst();
     // The parameters as typed: everything after the program's (maybe quoted) name.
     const qsizetype end = text.startsWith(u'"') ? text.indexOf(u'"', 1) : text.indexOf(u' ');
@@ -93,8 +93,11 @@ void RunDialog::start()
     const QString directory = m_options & RunCalcDirectory && QFileInfo(program).isAbsolute()
                                   ? QFileInfo(program).absolutePath()
                                   : QString();
-    rt::ServiceSlot<Shell>::current().execute(QStringLiteral("open"), program, parameters, directory, 1);
+    if (rt::ServiceSlot<Shell>::current().execute(QStringLiteral("open"), program, parameters, directory,
+                                                  1) <= 32)
+        return false;
     lastCommand() = text;
+    return true;
 }
 
 } // namespace shell

@@ -18,8 +18,8 @@ public:
     RunDialog(QWidget *owner, const RunRequest &request);
     QString command() const;
     // Opens what was entered through the shell and keeps it as the next
-    // dialog's default entry.
-    void start();
+    // dialog's default entry; false when the shell could not open it.
+    bool start();
 
 private:
     void browse();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace shell
@@ -21,16 +22,24 @@ int DesktopShell::execute(const QString &verb, const QString &file, const QStrin
 {
     Q_UNUSED(verb);
     const QFileInfo info(file);
-    if (info.isFile() && info.isExecutable()) {
+    QString program = info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    // A bare name that is no file here is a program looked up on the search
+    // path, as a command line does ("gedit", "touch x").
+    const bool bareName = !file.contains(u'/') && !info.exists();
+    if (program.isEmpty() && bareName)
+        program = QStandardPaths::findExecutable(file);
+    if (!program.isEmpty()) {
         const QStringList arguments = QProcess::splitCommand(parameters);
-        return QProcess::startDetached(info.absoluteFilePath(), arguments, directory) ? 42
-                                                                                      : ErrorFileNotFound;
+        return QProcess::startDetached(program, arguments, directory) ? 42 : ErrorFileNotFound;
     }
     // A program or document that is not there cannot be opened: say so, as
     // the platform does, rather than hand the desktop a path it will not find.
-    if (QDir::isAbsolutePath(file) && !info.exists())
+    // Only an address with a scheme ("https:", "mailto:") goes to the desktop.
+    const QUrl address(file);
+    const bool hasScheme = address.scheme().size() > 1;
+    if ((QDir::isAbsolutePath(file) || bareName) && !info.exists() && !hasScheme)
         return ErrorFileNotFound;
-    const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl(file);
+    const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : address;
     return QDesktopServices::openUrl(url) ? 42 : ErrorFileNotFound;
 }
 

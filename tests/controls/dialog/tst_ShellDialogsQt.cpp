@@ -287,6 +287,34 @@ private slots:
         QCOMPARE(QStringList({call.file, call.parameters, call.directory}).join(u'|'), started);
     }
 
+    // What the shell cannot start is reported, and the dialog comes back with it.
+    void runDialogReportsWhatCannotStart()
+    {
+        m_shell->result = 2;
+        shell::RunRequest plain;
+        plain.plain = true;
+        QString message;
+        QString again;
+        onNextDialog([&](QDialog *dialog) {
+            dialog->findChild<QComboBox *>(QStringLiteral("command"))
+                ->setEditText(QStringLiteral("kvnirgends"));
+            click(dialog, QStringLiteral("OK"));
+            onNextDialog([&](QDialog *box) {
+                if (auto *notice = qobject_cast<QMessageBox *>(box))
+                    message = notice->text();
+                onNextDialog([&](QDialog *retry) {
+                    again = retry->findChild<QComboBox *>(QStringLiteral("command"))->currentText();
+                });
+            });
+        });
+        m_dialogs.run(m_owner.get(), plain);
+        QCOMPARE(message,
+                 QStringLiteral("„kvnirgends“ wurde nicht gefunden. Überprüfen Sie die Schreibweise, und "
+                                "wiederholen Sie den Vorgang."));
+        QCOMPARE(again, QStringLiteral("kvnirgends"));
+        QCOMPARE(m_shell->calls.size(), size_t(1));
+    }
+
     void runDialogOffersTheLastEntry()
     {
         shell::RunRequest plain;

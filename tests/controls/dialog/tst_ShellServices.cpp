@@ -185,8 +185,7 @@ private slots:
         QCOMPARE(m_shell->shown[1].kind, QStringLiteral("restart"));
         QCOMPARE(m_shell->shown[1].owner, m_form.get());
         QCOMPARE(m_shell->shown[1].options, 6);
-        // The prompt goes over as ANSI text on every platform.
-        QCOMPARE(m_shell->shown[1].prompt, QStringLiteral("Neue Treiber ?"));
+        QCOMPARE(m_shell->shown[1].prompt, QStringLiteral("Neue Treiber Ω"));
         QCOMPARE(errors(dialog), QStringLiteral("7 alt True"));
         QVERIFY(m_session->log.isEmpty());
     }
@@ -493,13 +492,14 @@ private slots:
         let(dialog, "hIcon", Variant::fromLong(icon));
         QVERIFY(dialog->call(QStringLiteral("ShowAbout")).isEmpty());
         QCOMPARE(get(dialog, "AppName").toString(), QString(Nul));
-        let(dialog, "AppName", Variant(QStringLiteral("Kalvento")));
+        let(dialog, "AppName", Variant(QStringLiteral("Kalvento Łódź")));
+        let(dialog, "DialogPrompt", Variant(QStringLiteral("Version 2 – Ω")));
         let(dialog, "Action", Variant::fromLong(8));
         QCOMPARE(m_shell->shown.size(), 2);
         QCOMPARE(m_shell->shown[0].about.appName, QString(Nul));
         const shell::AboutRequest &about = m_shell->shown[1].about;
-        QCOMPARE(about.appName, QStringLiteral("Kalvento"));
-        QCOMPARE(about.prompt, QStringLiteral("Version 2"));
+        QCOMPARE(about.appName, QStringLiteral("Kalvento Łódź"));
+        QCOMPARE(about.prompt, QStringLiteral("Version 2 – Ω"));
         QCOMPARE(about.systemName, QStringLiteral("Beispiel Linux 7 \"Ahorn\""));
         QCOMPARE(about.icon.pixelColor(3, 3), QColor(Qt::yellow));
         gdi::deleteObject(gdi::Handle(icon));

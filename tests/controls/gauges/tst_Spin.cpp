@@ -246,8 +246,7 @@ private slots:
     {
         Spin *s = timeSpin(10, 15);
         QLineEdit *box = text1(s);
-        // The hour comes from the text after the minute was applied, so it is typed first.
-        box->setText(QStringLiteral("12:15"));
+        // Hour and minute changed at once: correcting the minute must not lose the hour.
         box->setText(QStringLiteral("12:75"));
         QCOMPARE(box->text(), QStringLiteral("12:59"));
         QCOMPARE(s->get(QStringLiteral("CurrTimeH")).toSingle(), 12.0f);

@@ -119,6 +119,9 @@ private slots:
         QTest::newRow("hex long") << "&H8000000F" << int(VarType::Long) << "-2147483633";
         QTest::newRow("hex short") << "&HFF" << int(VarType::Integer) << "255";
         QTest::newRow("hex long suffix") << "&HFF&" << int(VarType::Long) << "255";
+        QTest::newRow("hex suffix above 16 bits") << "&HFF00&" << int(VarType::Long) << "65280";
+        QTest::newRow("hex suffix sign bit") << "&H8000&" << int(VarType::Long) << "32768";
+        QTest::newRow("octal suffix") << "&O177777&" << int(VarType::Long) << "65535";
         QTest::newRow("boolean") << "True" << int(VarType::Boolean) << "True";
         QTest::newRow("text with quote") << "\"a \"\"b\"\"\"" << int(VarType::String) << "a \"b\"";
         QTest::newRow("double") << "1.5" << int(VarType::Double) << "1.5";
@@ -134,6 +137,14 @@ private slots:
         QCOMPARE(v.display(), shown);
         QVERIFY(Variant::parseLiteral(v.toLiteral()).equals(v));
         QCOMPARE(errorOf([] { Variant::parseLiteral(QStringLiteral("abc")); }), 13);
+    }
+
+    void argumentListsKeepLiteralsWhole()
+    {
+        const QString font = QStringLiteral("Font(\"Arial, fett\", 10, True, False, False, False, 700, 0)");
+        QCOMPARE(Variant::splitList(font), QStringList{font});
+        QCOMPARE(Variant::splitList(QStringLiteral("1, ") + font + QStringLiteral(", \"(\", 2")),
+                 (QStringList{QStringLiteral("1"), font, QStringLiteral("\"(\""), QStringLiteral("2")}));
     }
 
     void fontsAndPicturesHaveLiterals()
@@ -188,6 +199,35 @@ private slots:
         QCOMPARE(Variant::fromDate(QDateTime(QDate(1899, 12, 30), QTime(0, 0))).toDateSerial(), 0.0);
         QCOMPARE(Variant::fromDate(QDateTime(QDate(2026, 12, 8), QTime(0, 0))).display(),
                  QStringLiteral("08.12.2026"));
+    }
+
+    void dateRange_data()
+    {
+        QTest::addColumn<double>("serial");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("error");
+        QTest::newRow("first day") << -657434.0 << "01.01.0100" << 0;
+        QTest::newRow("first day, evening") << -657434.75 << "01.01.0100 18:00:00" << 0;
+        QTest::newRow("last day") << 2958465.0 << "31.12.9999" << 0;
+        QTest::newRow("before year 100") << -657435.0 << "" << 6;
+        QTest::newRow("after year 9999") << 2958466.0 << "" << 6;
+        QTest::newRow("huge") << 1e300 << "" << 6;
+        QTest::newRow("hugely negative") << -1e18 << "" << 6;
+        QTest::newRow("not a number") << std::nan("") << "" << 6;
+    }
+
+    void dateRange()
+    {
+        QFETCH(double, serial);
+        QFETCH(QString, shown);
+        QFETCH(int, error);
+        QString display;
+        QCOMPARE(errorOf([&] { display = Variant::fromDateSerial(serial).display(); }), error);
+        QCOMPARE(display, shown);
+        QCOMPARE(errorOf([&] { Variant::fromDouble(serial).convertedTo(VarType::Date); }), error);
+        if (std::isfinite(serial))
+            QCOMPARE(errorOf([&] { Variant::parseLiteral(QStringLiteral("#%1#").arg(serial, 0, 'g', 17)); }),
+                     error);
     }
 };
 

@@ -66,6 +66,8 @@ private slots:
     void anotherFileTakesTheWindow();
     void contentsAndLinksNavigate();
     void quitClosesTheWindow();
+    void popupShowsOneTopic();
+    void forceFileKeepsThePageRead();
     void unreadableFilesAreReported_data();
     void unreadableFilesAreReported();
     void diaryCallReachesTheWindow();
@@ -210,6 +212,32 @@ void tst_HelpWindow::quitClosesTheWindow()
     // Commands this viewer does not know show nothing.
     QVERIFY(!viewer.open(nullptr, HelpPath, 257, 0));
     QVERIFY(!viewer.window());
+}
+
+void tst_HelpWindow::popupShowsOneTopic()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(!viewer.open(nullptr, HelpPath, HelpViewer::ContextPopup, 311));
+    QVERIFY(!viewer.popup());
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::ContextPopup, 310));
+    QPointer<help::HelpPopup> popup = viewer.popup();
+    QVERIFY(popup && popup->isVisible());
+    QVERIFY(!viewer.window());
+    QVERIFY(popup->browser()->source().path().endsWith(QStringLiteral("/bereinigen.html")));
+    QVERIFY(popup->browser()->toPlainText().contains(QStringLiteral("bereinigen")));
+    QTest::keyClick(popup->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(popup.isNull());
+}
+
+void tst_HelpWindow::forceFileKeepsThePageRead()
+{
+    WindowHelpViewer viewer;
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::ForceFile, 0));
+    QVERIFY(viewer.window() && viewer.window()->isVisible());
+    QCOMPARE(viewer.window()->currentPage(), QStringLiteral("helpp.html"));
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Context, 310));
+    QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::ForceFile, 0));
+    QCOMPARE(viewer.window()->currentPage(), QStringLiteral("bereinigen.html"));
 }
 
 void tst_HelpWindow::unreadableFilesAreReported_data()

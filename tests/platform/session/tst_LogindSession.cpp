@@ -73,6 +73,25 @@ private:
     Calls &m_calls;
 };
 
+// A desktop's session manager on the session bus.
+class StandInDesktop : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.SessionManager")
+public:
+    explicit StandInDesktop(Calls &calls) : m_calls(calls) {}
+public slots:
+    void Logout(uint mode)
+    {
+        m_calls.add(QStringLiteral("Logout %1").arg(mode));
+        if (m_calls.refuse)
+            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
+    }
+
+private:
+    Calls &m_calls;
+};
+
 } // namespace
 
 // The session manager over logind, against a stand-in logind on a private
@@ -86,6 +105,7 @@ private:
     Calls m_calls;
     std::unique_ptr<StandInManager> m_manager;
     std::unique_ptr<StandInSession> m_session;
+    std::unique_ptr<StandInDesktop> m_desktop;
 
 private slots:
     void initTestCase()
@@ -101,6 +121,7 @@ private slots:
         QVERIFY(!address.isEmpty());
         // Before anything asks for the system bus: this one stands in for it.
         qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address); // and for the session bus
         // The stand-in answers on a thread of its own, so that the blocking
         // calls of the code under test do not wait on their own thread.
         m_serviceThread.start();
@@ -108,6 +129,8 @@ private slots:
         m_session = std::make_unique<StandInSession>(m_calls);
         m_manager->moveToThread(&m_serviceThread);
         m_session->moveToThread(&m_serviceThread);
+        m_desktop = std::make_unique<StandInDesktop>(m_calls);
+        m_desktop->moveToThread(&m_serviceThread);
         QDBusConnection service =
             QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("stand-in"));
         QVERIFY(service.isConnected());
@@ -115,6 +138,8 @@ private slots:
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1/session/auto"),
                                        m_session.get(), QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerObject(QStringLiteral("/org/gnome/SessionManager"), m_desktop.get(),
+                                       QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.login1")));
     }
 
@@ -125,6 +150,7 @@ private slots:
         m_serviceThread.wait();
         m_manager.reset();
         m_session.reset();
+        m_desktop.reset();
         if (m_bus.state() != QProcess::NotRunning) {
             m_bus.terminate();
             m_bus.waitForFinished(5000);
@@ -142,25 +168,41 @@ private slots:
     void endings_data()
     {
         QTest::addColumn<int>("ending");
+        QTest::addColumn<bool>("desktop"); // a desktop session manager answers
         QTest::addColumn<bool>("refuse");
         QTest::addColumn<bool>("result");
         QTest::addColumn<QString>("call");
-        QTest::newRow("log off") << int(session::Ending::LogOff) << false << true << "Terminate";
-        QTest::newRow("reboot") << int(session::Ending::Reboot) << false << true << "Reboot 1";
-        QTest::newRow("power off") << int(session::Ending::PowerOff) << false << true << "PowerOff 1";
-        QTest::newRow("log off refused") << int(session::Ending::LogOff) << true << false << "Terminate";
-        QTest::newRow("reboot refused") << int(session::Ending::Reboot) << true << false << "Reboot 1";
+        const int logOff = int(session::Ending::LogOff);
+        QTest::newRow("log off") << logOff << false << false << true << "Terminate";
+        QTest::newRow("reboot") << int(session::Ending::Reboot) << false << false << true << "Reboot 1";
+        QTest::newRow("power off") << int(session::Ending::PowerOff) << false << false << true
+                                   << "PowerOff 1";
+        QTest::newRow("log off refused") << logOff << false << true << false << "Terminate";
+        QTest::newRow("reboot refused")
+            << int(session::Ending::Reboot) << false << true << false << "Reboot 1";
+        QTest::newRow("log off through the desktop") << logOff << true << false << true << "Logout 1";
+        QTest::newRow("desktop refuses") << logOff << true << true << false << "Logout 1";
+        QTest::newRow("reboot leaves the desktop out")
+            << int(session::Ending::Reboot) << true << false << true << "Reboot 1";
     }
 
     void endings()
     {
         QFETCH(int, ending);
+        QFETCH(bool, desktop);
         QFETCH(bool, refuse);
         QFETCH(bool, result);
         QFETCH(QString, call);
         m_calls.refuse = refuse;
+        QDBusConnection service = QDBusConnection(QStringLiteral("stand-in"));
+        const QString name = QStringLiteral("org.gnome.SessionManager");
+        if (desktop)
+            QVERIFY(service.registerService(name));
         session::LogindSession logind;
-        QCOMPARE(logind.end(session::Ending(ending)), result);
+        const bool ended = logind.end(session::Ending(ending));
+        if (desktop)
+            QVERIFY(service.unregisterService(name));
+        QCOMPARE(ended, result);
         QMutexLocker locked(&m_calls.lock);
         QCOMPARE(m_calls.log, QStringList{call});
     }

@@ -35,6 +35,9 @@ private slots:
                                        << QStringList{"7"};
         QTest::newRow("booleans and colours") << "create KvTest.Counter\nget Enabled\nget BackColor\n"
                                               << QStringList{"True", "-2147483633"};
+        QTest::newRow("trailing & makes a Long")
+            << "create KvTest.Counter\nlet Caption &HFF00&\nget Caption\n"
+            << QStringList{"65280"};
         QTest::newRow("call prints result") << "create KvTest.Counter\ncall Add 40, 2\n" << QStringList{"42"};
         QTest::newRow("errors and the script goes on")
             << "create KvTest.Counter\nlet Value 40000\ncall Fail\nget Value\n"
