@@ -132,6 +132,8 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
     };
     auto label = [&](const QString &text, const QString &name, const QRect &twips) {
         auto *l = new QLabel(text);
+        // Some of these show what the update server sent: never read as markup.
+        l->setTextFormat(Qt::PlainText);
         place(l, name, twips);
         return l;
     };
@@ -287,9 +289,20 @@ void nuvreldate1::Command1_Click()
     for (int line = 1; line <= UpdateDescription::LineCount; ++line)
         Text(line)->setText(description.lines[line - 1]);
 
-    const std::optional<int> order = compareVersions(description.version(), m_version);
-    if (!order)
+    if (text.isEmpty()) {
+        setStatus(QStringLiteral("Status: Der Update-Server ist nicht erreichbar oder meldet einen Fehler."));
         return;
+    }
+    if (description.version().isEmpty()) {
+        setStatus(QStringLiteral("Status: Die Antwort des Update-Servers ist keine Updatebeschreibung."));
+        return;
+    }
+    const std::optional<int> order = compareVersions(description.version(), m_version);
+    if (!order) {
+        setStatus(QStringLiteral("Status: Die Version des Updates ist nicht lesbar."));
+        return;
+    }
+    setStatus(QString());
     if (*order > 0) {
         setStatus(QStringLiteral("Es ist eine neue Version vorhanden!"));
         m_command4->let(QStringLiteral("EnabledB"), com::Variant::fromBool(true));

@@ -253,6 +253,53 @@ private slots:
         QCOMPARE(QDir(m_home->path()).entryList(QDir::AllEntries | QDir::Hidden), besideProgram);
     }
 
+    void failedCheckSaysWhy_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body"); // empty: a description offering version
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("HTTP 500")
+            << 500 << QByteArray() << QStringLiteral("2.10.0")
+            << QStringLiteral("Status: Der Update-Server ist nicht erreichbar oder meldet einen Fehler.");
+        QTest::newRow("garbage")
+            << 200 << QByteArray("\x01\xff<html>kaputt</html>\n\n\n\n\n") << QString()
+            << QStringLiteral("Status: Die Antwort des Update-Servers ist keine Updatebeschreibung.");
+        QTest::newRow("unreadable version")
+            << 200 << QByteArray() << QStringLiteral("2.x")
+            << QStringLiteral("Status: Die Version des Updates ist nicht lesbar.");
+    }
+    void failedCheckSaysWhy()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, version);
+        QFETCH(QString, shown);
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath,
+                        {.status = status, .body = body.isEmpty() ? description(version) : body});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        QCOMPARE(w.lblStatus(6)->text(), shown);
+        QVERIFY(!enabled(w.Command4()));
+        QVERIFY(m_balloons.isEmpty());
+    }
+
+    void serverTextShownAsText()
+    {
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath,
+                        {.body = "xxxxHead\r\n<b>Kalvento</b><img src=x>\r\n2.10.0\r\n"
+                                 "<h1>1 MB</h1>\r\n" +
+                                 m_server->url(QString::fromLatin1(ProgramPath)).toLatin1() + "\r\n"});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        QCOMPARE(w.Text(2)->text(), QStringLiteral("<b>Kalvento</b><img src=x>"));
+        for (int line = 1; line <= 5; ++line)
+            QCOMPARE(w.Text(line)->textFormat(), Qt::PlainText);
+        QCOMPARE(w.lblStatus(6)->textFormat(), Qt::PlainText);
+    }
+
     void secondCheckReplacesTheFields()
     {
         rt::App::setVersion(2, 9, 0);
