@@ -66,7 +66,7 @@ void clsDownload::closeHandles()
     m_status = 0;
 }
 
-void clsDownload::Download(const QString &url, const QString &folder)
+void clsDownload::Download(const QString &url, const QString &folder, const QString &fileName)
 {
     m_stopDownload = false;
     m_size = 0;
@@ -117,7 +117,7 @@ void clsDownload::Download(const QString &url, const QString &folder)
 
         // Written beside the target and renamed over it at the end, so an older file of the
         // name keeps no tail and a broken transfer leaves nothing under it.
-        QSaveFile file(targetPath(folder, parts.URLPath()));
+        QSaveFile file(targetPath(folder, fileName.isEmpty() ? parts.URLPath() : fileName));
         if (!file.open(QIODevice::WriteOnly)) {
             closeHandles();
             return;

@@ -29,10 +29,11 @@ public:
     explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;
 
-    // Fetches url into folder, which ends with a separator: the file takes the last segment of the
-    // URL's path. The file appears under that name only once it is complete, or stopped. Returns
-    // when the transfer has ended, failed or been stopped; failures are in ErrorNumber.
-    void Download(const QString &url, const QString &folder);
+    // Fetches url into folder, which ends with a separator: the file takes fileName, or without one
+    // the last segment of the URL's path. It is written to a fresh temporary file there and appears
+    // under its name only once it is complete, or stopped. Returns when the transfer has ended,
+    // failed or been stopped; failures are in ErrorNumber.
+    void Download(const QString &url, const QString &folder, const QString &fileName = QString());
     // 1 while Download runs, else 0.
     std::uint8_t Status() const { return m_status; }
     // The length the server announced.

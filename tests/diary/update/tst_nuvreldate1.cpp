@@ -438,10 +438,6 @@ private slots:
                                  << QStringLiteral("Status: Fehler 4, Download unvollständig");
         QTest::newRow("no length") << 200 << int(Delivery::NoLength) << ProgramPath
                                    << QStringLiteral("Status: Fehler 3, Downloadgröße 0 Byte");
-        // The bare host names no file: the download has nowhere to write and says nothing.
-        QTest::newRow("no file name")
-            << 200 << int(Delivery::Whole) << QByteArray("/")
-            << QStringLiteral("Status: Fehler, das Update konnte nicht im Ordner gespeichert werden.");
     }
     void failedDownloadOffersNothing()
     {
@@ -468,6 +464,41 @@ private slots:
         // The user may try again, in another folder if need be.
         QVERIFY(enabled(w.Command4()));
         QVERIFY(enabled(w.Command2()));
+    }
+
+    // Whatever the URL's last part names, only the update's own name is written.
+    void downloadLeavesOtherFilesAlone_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QString>("existing");
+        QTest::newRow("dot file") << QByteArray("/files/.bashrc") << QStringLiteral(".bashrc");
+        QTest::newRow("escaped slash") << QByteArray("/files/x%2F.profile") << QStringLiteral("x%2F.profile");
+        QTest::newRow("no name") << QByteArray("/") << QStringLiteral("kalvento.exe");
+    }
+    void downloadLeavesOtherFilesAlone()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QString, existing);
+        QFile keep(m_folder->filePath(existing));
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        keep.write("export KEEP=1\n");
+        keep.close();
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath, {.body = description(QStringLiteral("2.10.0"), program)});
+        m_server->serve(program.split('?').constFirst(), {.body = pattern(20000)});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        w.txtFolder()->setText(folder());
+        m_answers = {1}; // no
+        w.Command4_Click();
+
+        QCOMPARE(w.lblStatus(6)->text(), QStringLiteral("Status: Update ist runtergeladen!"));
+        QDir dir(m_folder->path());
+        QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({existing, QStringLiteral("zorvelin_update_2_9_0.exe")}));
+        QVERIFY(keep.open(QIODevice::ReadOnly));
+        QCOMPARE(keep.readAll(), QByteArray("export KEEP=1\n"));
+        QCOMPARE(QFileInfo(m_folder->filePath(QStringLiteral("zorvelin_update_2_9_0.exe"))).size(), 20000);
     }
 
     void missingFolderStartsNothing()
