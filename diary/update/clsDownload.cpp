@@ -92,13 +92,31 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             closeHandles();
             return;
         }
+        // However slowly the server answers, the window's loop runs and its cancel button counts.
+        QElapsedTimer sinceYield;
+        sinceYield.start();
+        stream.setIdle([this, &sinceYield] {
+            if (sinceYield.hasExpired(YieldIntervalMs)) {
+                QCoreApplication::processEvents();
+                sinceYield.restart();
+            }
+            return !m_stopDownload;
+        });
         net::HttpStream::Request request;
         request.url = requestUrl(parts);
         request.userName = parts.UserName();
         request.password = parts.Password();
         request.userAgent = UserAgent;
         if (!stream.send(request)) {
-            fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
+            // Stopped before the answer came: nothing arrived, nothing failed.
+            if (m_stopDownload) {
+                closeHandles();
+                return;
+            }
+            if (stream.timedOut())
+                fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server antwortet nicht"));
+            else
+                fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
             closeHandles();
             return;
         }
@@ -126,8 +144,6 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
         rt::Clock &clock = rt::SystemSources::clock();
         qint64 readTime = 1;
         const qint64 start = clock.tickCount();
-        QElapsedTimer sinceYield;
-        sinceYield.start();
         bool written = true;
         std::array<char, ChunkBytes> buffer{};
         for (;;) {
@@ -160,7 +176,10 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
         }
         if (!written || m_receivedBytes != m_size || !file.commit()) {
             file.cancelWriting();
-            fail(IncompleteDownload, QStringLiteral("Download unvollständig"));
+            if (stream.timedOut())
+                fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server sendet nichts mehr"));
+            else
+                fail(IncompleteDownload, QStringLiteral("Download unvollständig"));
         }
     }
     closeHandles();

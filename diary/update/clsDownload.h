@@ -9,7 +9,7 @@ namespace kalvento
 {
 
 // Fetches one file over http or https into a folder on the window's own thread, reporting each
-// chunk through Update and letting the window's loop run between chunks, so its cancel button
+// chunk through Update and letting the window's loop run while it waits, so its cancel button
 // can stop the transfer. One object serves any number of successive downloads.
 class clsDownload : public QObject
 {
@@ -25,6 +25,8 @@ public:
     static constexpr int EmptyDownload = 3;
     // The answer ended before its announced length (or the file could not be written in full).
     static constexpr int IncompleteDownload = 4;
+    // The server took no connection or sent nothing for too long.
+    static constexpr int TimedOut = 5;
 
     explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;
@@ -41,7 +43,7 @@ public:
     qint64 ReceivedBytes() const { return m_receivedBytes; }
     // Bytes a second over the time spent waiting for chunks.
     double Speed() const { return m_speed; }
-    // True ends a running transfer after its current chunk.
+    // True ends a running transfer at once; what arrived so far is kept.
     void StopDownload(bool stop) { m_stopDownload = stop; }
     // Milliseconds since the transfer began.
     qint64 Downloadtime() const { return m_downloadtime; }

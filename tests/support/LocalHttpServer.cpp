@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -184,6 +185,14 @@ void LocalHttpServer::answer(int connection)
             reply = Reply{.status = 404, .body = "nicht da"};
     }
 
+    if (reply.delivery == Delivery::Silent) {
+        pollfd waiting{connection, POLLIN, 0};
+        while (!m_stopping) {
+            if (::poll(&waiting, 1, 50) > 0 && ::recv(connection, piece, sizeof piece, 0) <= 0)
+                return;
+        }
+        return;
+    }
     QByteArray response =
         "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     response += "Content-Type: application/octet-stream\r\nConnection: close\r\n";
@@ -197,6 +206,7 @@ void LocalHttpServer::answer(int connection)
         response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
         break;
     case Delivery::NoLength:
+    case Delivery::Silent:
         response += "\r\n";
         break;
     case Delivery::Chunked:
@@ -208,6 +218,7 @@ void LocalHttpServer::answer(int connection)
     switch (reply.delivery) {
     case Delivery::Whole:
     case Delivery::NoLength:
+    case Delivery::Silent:
         sendAll(connection, body);
         break;
     case Delivery::CutOff:

@@ -23,6 +23,7 @@ public:
         Chunked,  // in chunks of 1000 bytes, no length
         CutOff,   // announces the whole length, sends sentBytes and hangs up
         Slow,     // with its length, pieceBytes at a time, pauseMs apart
+        Silent,   // takes the request and never answers, until the client hangs up
     };
     struct Reply {
         int status = 200;
