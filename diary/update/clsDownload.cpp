@@ -79,10 +79,14 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
 
     {
         cURL parts;
-        // https is taken as well: an update over plain http can be changed on the way.
-        if (!parts.GetURL(url) ||
-            (parts.lScheme() != cURL::HttpScheme && parts.lScheme() != cURL::HttpsScheme)) {
+        if (!parts.GetURL(url)) {
             fail(BadUrl, QStringLiteral("URL nicht interpretierbar"));
+            closeHandles();
+            return;
+        }
+        // A program is taken only over a checked connection; redirects then stay on https too.
+        if (parts.lScheme() != cURL::HttpsScheme) {
+            fail(InsecureUrl, QStringLiteral("nur sichere Downloads (https) sind erlaubt"));
             closeHandles();
             return;
         }

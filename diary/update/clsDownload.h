@@ -8,7 +8,7 @@
 namespace kalvento
 {
 
-// Fetches one file over http or https into a folder on the window's own thread, reporting each
+// Fetches one file over https into a folder on the window's own thread, reporting each
 // chunk through Update and letting the window's loop run while it waits, so its cancel button
 // can stop the transfer. One object serves any number of successive downloads.
 class clsDownload : public QObject
@@ -27,6 +27,8 @@ public:
     static constexpr int IncompleteDownload = 4;
     // The server took no connection or sent nothing for too long.
     static constexpr int TimedOut = 5;
+    // Only https: a program that came over plain http may have been changed on the way.
+    static constexpr int InsecureUrl = 6;
 
     explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;

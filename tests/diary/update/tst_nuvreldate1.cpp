@@ -2,6 +2,7 @@
 #include "diary/update/clsDownload.h"
 #include "diary/update/nuvreldate1.h"
 #include "platform/com/Control.h"
+#include "platform/net/CurlEasy.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
@@ -122,8 +123,9 @@ private slots:
     {
         m_home = std::make_unique<testsupport::DiaryHome>();
         QVERIFY(m_home->isValid());
-        m_server = std::make_unique<LocalHttpServer>();
+        m_server = std::make_unique<LocalHttpServer>(LocalHttpServer::Transport::Tls);
         QVERIFY(m_server->isListening());
+        net::CurlEasy::setTrustedCertificates(m_server->caFile());
         m_folder = std::make_unique<QTemporaryDir>();
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
@@ -438,6 +440,10 @@ private slots:
                                  << QStringLiteral("Status: Fehler 4, Download unvollständig");
         QTest::newRow("no length") << 200 << int(Delivery::NoLength) << ProgramPath
                                    << QStringLiteral("Status: Fehler 3, Downloadgröße 0 Byte");
+        // The description names the program over plain http: nothing is fetched.
+        QTest::newRow("plain http") << 200 << int(Delivery::Whole) << QByteArray("http")
+                                    << QStringLiteral(
+                                           "Status: Fehler 6, nur sichere Downloads (https) sind erlaubt");
     }
     void failedDownloadOffersNothing()
     {
@@ -446,7 +452,12 @@ private slots:
         QFETCH(QByteArray, program);
         QFETCH(QString, shown);
         rt::App::setVersion(2, 9, 0);
-        m_server->serve(DescriptionPath, {.body = description(QStringLiteral("2.10.0"), program)});
+        QByteArray text = description(QStringLiteral("2.10.0"), program);
+        if (program == "http") {
+            program = ProgramPath;
+            text = description(QStringLiteral("2.10.0"), program).replace("https://", "http://");
+        }
+        m_server->serve(DescriptionPath, {.body = text});
         m_server->serve(
             program,
             {.status = status, .body = pattern(30000), .delivery = Delivery(delivery), .sentBytes = 12000});
@@ -461,6 +472,8 @@ private slots:
         QCOMPARE(m_ends, 0);
         QVERIFY(filesInFolder().filter(QStringLiteral("zorvelin_update")).isEmpty());
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("kalvento.exe"))));
+        if (shown.contains(QLatin1String("https")))
+            QCOMPARE(m_server->requests().size(), 1); // the description only
         // The user may try again, in another folder if need be.
         QVERIFY(enabled(w.Command4()));
         QVERIFY(enabled(w.Command2()));
