@@ -5,6 +5,7 @@
 //   bench_download MB ROUNDS
 
 #include "diary/update/clsDownload.h"
+#include "platform/net/CurlEasy.h"
 #include "tests/support/LocalHttpServer.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,9 @@ int main(int argc, char **argv)
     QByteArray body(size, '\0');
     for (qint64 i = 0; i < size; ++i)
         body[i] = char((i * 131) >> 3);
-    testsupport::LocalHttpServer server;
+    // The download takes https only: the server's own certificate is the one trusted.
+    testsupport::LocalHttpServer server(testsupport::LocalHttpServer::Transport::Tls);
+    net::CurlEasy::setTrustedCertificates(server.caFile());
     if (!server.isListening()) {
         std::fprintf(stderr, "no server\n");
         return 1;

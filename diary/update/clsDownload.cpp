@@ -66,7 +66,7 @@ void clsDownload::closeHandles()
     m_status = 0;
 }
 
-void clsDownload::Download(const QString &url, const QString &folder)
+void clsDownload::Download(const QString &url, const QString &folder, const QString &fileName)
 {
     m_stopDownload = false;
     m_size = 0;
@@ -79,10 +79,14 @@ void clsDownload::Download(const QString &url, const QString &folder)
 
     {
         cURL parts;
-        // https is taken as well: an update over plain http can be changed on the way.
-        if (!parts.GetURL(url) ||
-            (parts.lScheme() != cURL::HttpScheme && parts.lScheme() != cURL::HttpsScheme)) {
+        if (!parts.GetURL(url)) {
             fail(BadUrl, QStringLiteral("URL nicht interpretierbar"));
+            closeHandles();
+            return;
+        }
+        // A program is taken only over a checked connection; redirects then stay on https too.
+        if (parts.lScheme() != cURL::HttpsScheme) {
+            fail(InsecureUrl, QStringLiteral("nur sichere Downloads (https) sind erlaubt"));
             closeHandles();
             return;
         }
@@ -92,13 +96,31 @@ void clsDownload::Download(const QString &url, const QString &folder)
             closeHandles();
             return;
         }
+        // However slowly the server answers, the window's loop runs and its cancel button counts.
+        QElapsedTimer sinceYield;
+        sinceYield.start();
+        stream.setIdle([this, &sinceYield] {
+            if (sinceYield.hasExpired(YieldIntervalMs)) {
+                QCoreApplication::processEvents();
+                sinceYield.restart();
+            }
+            return !m_stopDownload;
+        });
         net::HttpStream::Request request;
         request.url = requestUrl(parts);
         request.userName = parts.UserName();
         request.password = parts.Password();
         request.userAgent = UserAgent;
         if (!stream.send(request)) {
-            fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
+            // Stopped before the answer came: nothing arrived, nothing failed.
+            if (m_stopDownload) {
+                closeHandles();
+                return;
+            }
+            if (stream.timedOut())
+                fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server antwortet nicht"));
+            else
+                fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
             closeHandles();
             return;
         }
@@ -117,7 +139,7 @@ void clsDownload::Download(const QString &url, const QString &folder)
 
         // Written beside the target and renamed over it at the end, so an older file of the
         // name keeps no tail and a broken transfer leaves nothing under it.
-        QSaveFile file(targetPath(folder, parts.URLPath()));
+        QSaveFile file(targetPath(folder, fileName.isEmpty() ? parts.URLPath() : fileName));
         if (!file.open(QIODevice::WriteOnly)) {
             closeHandles();
             return;
@@ -126,8 +148,6 @@ void clsDownload::Download(const QString &url, const QString &folder)
         rt::Clock &clock = rt::SystemSources::clock();
         qint64 readTime = 1;
         const qint64 start = clock.tickCount();
-        QElapsedTimer sinceYield;
-        sinceYield.start();
         bool written = true;
         std::array<char, ChunkBytes> buffer{};
         for (;;) {
@@ -160,7 +180,10 @@ void clsDownload::Download(const QString &url, const QString &folder)
         }
         if (!written || m_receivedBytes != m_size || !file.commit()) {
             file.cancelWriting();
-            fail(IncompleteDownload, QStringLiteral("Download unvollständig"));
+            if (stream.timedOut())
+                fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server sendet nichts mehr"));
+            else
+                fail(IncompleteDownload, QStringLiteral("Download unvollständig"));
         }
     }
     closeHandles();

@@ -8,8 +8,8 @@
 namespace kalvento
 {
 
-// Fetches one file over http or https into a folder on the window's own thread, reporting each
-// chunk through Update and letting the window's loop run between chunks, so its cancel button
+// Fetches one file over https into a folder on the window's own thread, reporting each
+// chunk through Update and letting the window's loop run while it waits, so its cancel button
 // can stop the transfer. One object serves any number of successive downloads.
 class clsDownload : public QObject
 {
@@ -25,14 +25,19 @@ public:
     static constexpr int EmptyDownload = 3;
     // The answer ended before its announced length (or the file could not be written in full).
     static constexpr int IncompleteDownload = 4;
+    // The server took no connection or sent nothing for too long.
+    static constexpr int TimedOut = 5;
+    // Only https: a program that came over plain http may have been changed on the way.
+    static constexpr int InsecureUrl = 6;
 
     explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;
 
-    // Fetches url into folder, which ends with a separator: the file takes the last segment of the
-    // URL's path. The file appears under that name only once it is complete, or stopped. Returns
-    // when the transfer has ended, failed or been stopped; failures are in ErrorNumber.
-    void Download(const QString &url, const QString &folder);
+    // Fetches url into folder, which ends with a separator: the file takes fileName, or without one
+    // the last segment of the URL's path. It is written to a fresh temporary file there and appears
+    // under its name only once it is complete, or stopped. Returns when the transfer has ended,
+    // failed or been stopped; failures are in ErrorNumber.
+    void Download(const QString &url, const QString &folder, const QString &fileName = QString());
     // 1 while Download runs, else 0.
     std::uint8_t Status() const { return m_status; }
     // The length the server announced.
@@ -40,7 +45,7 @@ public:
     qint64 ReceivedBytes() const { return m_receivedBytes; }
     // Bytes a second over the time spent waiting for chunks.
     double Speed() const { return m_speed; }
-    // True ends a running transfer after its current chunk.
+    // True ends a running transfer at once; what arrived so far is kept.
     void StopDownload(bool stop) { m_stopDownload = stop; }
     // Milliseconds since the transfer began.
     qint64 Downloadtime() const { return m_downloadtime; }

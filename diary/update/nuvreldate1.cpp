@@ -9,7 +9,6 @@
 #include "diary/update/ReadURL.h"
 #include "diary/update/ShellOpen.h"
 #include "diary/update/UpdateDescription.h"
-#include "diary/update/cURL.h"
 #include "diary/update/clsDownload.h"
 #include "platform/com/Control.h"
 #include "platform/com/EventHandlers.h"
@@ -93,16 +92,6 @@ QString withSeparator(QString folder)
     return folder;
 }
 
-// The name the download gives its file: the last segment of the URL's path.
-QString downloadedName(const QString &url)
-{
-    cURL parts;
-    if (!parts.GetURL(url))
-        return QString();
-    const QString path = parts.URLPath();
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 // A downloaded program keeps whatever it had and may now be run by those who may read it.
 bool makeExecutable(const QString &file)
 {
@@ -132,6 +121,8 @@ nuvreldate1::nuvreldate1(QString updateServer) : m_updateServer(std::move(update
     };
     auto label = [&](const QString &text, const QString &name, const QRect &twips) {
         auto *l = new QLabel(text);
+        // Some of these show what the update server sent: never read as markup.
+        l->setTextFormat(Qt::PlainText);
         place(l, name, twips);
         return l;
     };
@@ -287,9 +278,20 @@ void nuvreldate1::Command1_Click()
     for (int line = 1; line <= UpdateDescription::LineCount; ++line)
         Text(line)->setText(description.lines[line - 1]);
 
-    const std::optional<int> order = compareVersions(description.version(), m_version);
-    if (!order)
+    if (text.isEmpty()) {
+        setStatus(QStringLiteral("Status: Der Update-Server ist nicht erreichbar oder meldet einen Fehler."));
         return;
+    }
+    if (description.version().isEmpty()) {
+        setStatus(QStringLiteral("Status: Die Antwort des Update-Servers ist keine Updatebeschreibung."));
+        return;
+    }
+    const std::optional<int> order = compareVersions(description.version(), m_version);
+    if (!order) {
+        setStatus(QStringLiteral("Status: Die Version des Updates ist nicht lesbar."));
+        return;
+    }
+    setStatus(QString());
     if (*order > 0) {
         setStatus(QStringLiteral("Es ist eine neue Version vorhanden!"));
         m_command4->let(QStringLiteral("EnabledB"), com::Variant::fromBool(true));
@@ -323,57 +325,52 @@ void nuvreldate1::Command4_Click()
     m_command2->let(QStringLiteral("EnabledB"), com::Variant::fromBool(false));
     setStatus(QStringLiteral("Status: Download wird gestartet. Bitte warten ..."));
 
+    // The file gets its final name and no other: whatever the URL ends in, nothing else in the
+    // folder is created, replaced or removed.
+    const QString name = QStringLiteral("zorvelin_update_%1_%2_%3.exe")
+                             .arg(rt::App::major())
+                             .arg(rt::App::minor())
+                             .arg(rt::App::revision());
+    const QString program = QDir(folder).filePath(name);
     {
         // Cleared however Download ends, an error from a handler beneath it included.
         const QScopedValueRollback<bool> downloading(m_downloading, true);
-        m_dl->Download(m_txturl->text(), folder);
+        m_dl->Download(m_txturl->text(), folder, name);
     }
+    const bool complete = completedDownload(program);
     if (m_closeWhenDownloadEnds) {
+        // A stopped transfer keeps its part under the name; a part is no program to be found later.
+        if (!complete)
+            QFile::remove(program);
         unload();
         return;
     }
-
-    const QString downloaded = completedDownload(folder);
-    if (downloaded.isEmpty()) {
+    if (!complete) {
         // Nothing to start: the user may choose another folder and try again.
         m_command4->let(QStringLiteral("EnabledB"), com::Variant::fromBool(true));
         m_command2->let(QStringLiteral("EnabledB"), com::Variant::fromBool(true));
         return;
     }
     setStatus(QStringLiteral("Status: Update ist runtergeladen!"));
-    const QString program = QDir(folder).filePath(QStringLiteral("zorvelin_update_%1_%2_%3.exe")
-                                                      .arg(rt::App::major())
-                                                      .arg(rt::App::minor())
-                                                      .arg(rt::App::revision()));
-    if (downloaded != program) {
-        // An update left from an earlier try would stand in the way of the new one.
-        QFile::remove(program);
-        if (!QFile::rename(downloaded, program)) {
-            setStatus(QStringLiteral("Status: Fehler, das Update konnte nicht umbenannt werden."));
-            return;
-        }
-    }
     offerToStart(program);
 }
 
-QString nuvreldate1::completedDownload(const QString &folder)
+bool nuvreldate1::completedDownload(const QString &program)
 {
     // A failure with its number is in the status line already, from dl_Update.
     if (m_dl->ErrorNumber() != 0)
-        return QString();
+        return false;
     if (!m_dl->ErrorDescription().isEmpty()) {
         setStatus(QStringLiteral("Status: Fehler 0, ") + m_dl->ErrorDescription());
-        return QString();
+        return false;
     }
-    const QString name = downloadedName(m_txturl->text());
-    const QString file = name.isEmpty() ? QString() : QDir(folder).filePath(name);
     // Only the whole program may be offered: the download is silent when it could not create its file.
-    if (m_dl->Size() <= 0 || m_dl->ReceivedBytes() != m_dl->Size() || file.isEmpty() ||
-        !QFileInfo(file).isFile() || QFileInfo(file).size() != m_dl->Size()) {
+    if (m_dl->Size() <= 0 || m_dl->ReceivedBytes() != m_dl->Size() || !QFileInfo(program).isFile() ||
+        QFileInfo(program).size() != m_dl->Size()) {
         setStatus(QStringLiteral("Status: Fehler, das Update konnte nicht im Ordner gespeichert werden."));
-        return QString();
+        return false;
     }
-    return file;
+    return true;
 }
 
 void nuvreldate1::offerToStart(const QString &program)

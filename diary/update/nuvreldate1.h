@@ -74,8 +74,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // After the download: the file it left, complete, or an empty text with the reason shown.
-    QString completedDownload(const QString &folder);
+    // After the download: true when program is there complete, else the reason is shown.
+    bool completedDownload(const QString &program);
     void offerToStart(const QString &program);
     void setStatus(const QString &text);
     void showDownloadInfo(bool visible);

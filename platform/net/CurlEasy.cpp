@@ -1,11 +1,24 @@
 #include "platform/net/CurlEasy.h"
 
+#include <QFile>
+
 #include <curl/curl.h>
 
 #include <mutex>
 
 namespace net
 {
+
+namespace
+{
+
+QByteArray &trustedCertificates()
+{
+    static QByteArray file;
+    return file;
+}
+
+} // namespace
 
 void CurlEasy::EasyDeleter::operator()(CURL *handle) const
 {
@@ -33,6 +46,8 @@ CurlEasy::CurlEasy()
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!trustedCertificates().isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO, trustedCertificates().constData());
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, ConnectTimeoutSeconds);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, StallSeconds);
@@ -40,6 +55,11 @@ CurlEasy::CurlEasy()
 }
 
 CurlEasy::~CurlEasy() = default;
+
+void CurlEasy::setTrustedCertificates(const QString &caFile)
+{
+    trustedCertificates() = QFile::encodeName(caFile);
+}
 
 void CurlEasy::setUrl(const QString &url)
 {

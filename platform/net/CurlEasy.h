@@ -38,6 +38,10 @@ public:
     // Redirects are followed, but never from https down to http.
     void followRedirects(const QString &url);
 
+    // Trusts only the certificates in caFile from now on, for every new handle. The program never
+    // sets it and trusts the system's certificates; tests name the authority of their own server.
+    static void setTrustedCertificates(const QString &caFile);
+
 private:
     struct EasyDeleter {
         void operator()(CURL *handle) const;

@@ -105,8 +105,18 @@ bool HttpStream::step(qint64 wanted)
         return false;
     }
     if (buffered() < wanted)
-        curl_multi_poll(m_multi.get(), nullptr, 0, StepWaitMs, nullptr);
+        curl_multi_poll(m_multi.get(), nullptr, 0, m_idle ? IdleIntervalMs : StepWaitMs, nullptr);
+    if (m_idle && !m_idle()) {
+        m_done = true;
+        m_result = CURLE_ABORTED_BY_CALLBACK;
+        return false;
+    }
     return true;
+}
+
+bool HttpStream::timedOut() const
+{
+    return m_done && m_result == CURLE_OPERATION_TIMEDOUT;
 }
 
 qint64 HttpStream::read(char *buffer, qint64 max)

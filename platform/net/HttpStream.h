@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 typedef void CURLM;
@@ -48,6 +49,13 @@ public:
     qint64 read(char *buffer, qint64 max);
     // True once the answer ended otherwise than complete (cut off, stalled, reset).
     bool failed() const { return m_done && m_result != 0; }
+    // True when the connection or the answer stalled past its timeout.
+    bool timedOut() const;
+
+    // While send or read wait for the network, idle is called at least every IdleIntervalMs, so a
+    // window's thread can answer its input; false from it ends the transfer as failed at once.
+    static constexpr int IdleIntervalMs = 20;
+    void setIdle(std::function<bool()> idle) { m_idle = std::move(idle); }
 
 private:
     static size_t collect(char *data, size_t size, size_t count, void *userData);
@@ -68,6 +76,7 @@ private:
     int m_result = 0;
     int m_status = 0;
     qint64 m_contentLength = -1;
+    std::function<bool()> m_idle;
 };
 
 } // namespace net

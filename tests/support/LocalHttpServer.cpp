@@ -1,12 +1,18 @@
 #include "tests/support/LocalHttpServer.h"
 
 #include <arpa/inet.h>
+#include <csignal>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QProcess>
 #include <QtGlobal>
+
+#include <openssl/ssl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,23 +30,6 @@ sockaddr_in loopback(quint16 port)
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return address;
-}
-
-bool sendAll(int connection, const char *data, qint64 size)
-{
-    while (size > 0) {
-        const ssize_t sent = ::send(connection, data, static_cast<size_t>(size), MSG_NOSIGNAL);
-        if (sent <= 0)
-            return false;
-        data += sent;
-        size -= sent;
-    }
-    return true;
-}
-
-bool sendAll(int connection, const QByteArray &bytes)
-{
-    return sendAll(connection, bytes.constData(), bytes.size());
 }
 
 QByteArray reason(int status)
@@ -61,8 +50,57 @@ QByteArray reason(int status)
 
 } // namespace
 
-LocalHttpServer::LocalHttpServer()
+bool LocalHttpServer::Link::send(const char *data, qint64 size) const
 {
+    while (size > 0) {
+        const qint64 sent = tls ? SSL_write(tls, data, int(std::min<qint64>(size, 1 << 20)))
+                                : ::send(socket, data, static_cast<size_t>(size), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return false;
+        data += sent;
+        size -= sent;
+    }
+    return true;
+}
+
+qint64 LocalHttpServer::Link::receive(char *buffer, qint64 size) const
+{
+    return tls ? SSL_read(tls, buffer, int(size)) : ::recv(socket, buffer, static_cast<size_t>(size), 0);
+}
+
+bool LocalHttpServer::makeTls()
+{
+    if (!m_certificates.isValid())
+        return false;
+    // A client that hangs up mid-answer must fail the write, not end the test process.
+    ::signal(SIGPIPE, SIG_IGN);
+    const QString key = m_certificates.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
+                   QStringLiteral("-keyout"), key, QStringLiteral("-out"), caFile()});
+    if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit ||
+        openssl.exitCode() != 0)
+        return false;
+    m_tls = SSL_CTX_new(TLS_server_method());
+    return m_tls &&
+           SSL_CTX_use_certificate_file(m_tls, QFile::encodeName(caFile()).constData(), SSL_FILETYPE_PEM) ==
+               1 &&
+           SSL_CTX_use_PrivateKey_file(m_tls, QFile::encodeName(key).constData(), SSL_FILETYPE_PEM) == 1;
+}
+
+QString LocalHttpServer::caFile() const
+{
+    return m_certificates.filePath(QStringLiteral("cert.pem"));
+}
+
+LocalHttpServer::LocalHttpServer(Transport transport)
+{
+    if (transport == Transport::Tls && !makeTls())
+        return;
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
     if (listener < 0)
         return;
@@ -90,11 +128,15 @@ LocalHttpServer::~LocalHttpServer()
     ::shutdown(m_listener, SHUT_RDWR);
     m_thread.join();
     ::close(m_listener);
+    SSL_CTX_free(m_tls);
 }
 
 QString LocalHttpServer::url(const QString &pathAndMore) const
 {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(m_port).arg(pathAndMore);
+    return QStringLiteral("%1://127.0.0.1:%2%3")
+        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(m_port)
+        .arg(pathAndMore);
 }
 
 void LocalHttpServer::serve(const QByteArray &path, const Reply &reply)
@@ -142,22 +184,31 @@ void LocalHttpServer::run()
         // A client that never hangs up must not hold the server (and its owner's teardown) forever.
         timeval patience{5, 0};
         ::setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
-        answer(connection);
+        Link link{connection, nullptr};
+        if (m_tls) {
+            link.tls = SSL_new(m_tls);
+            SSL_set_fd(link.tls, connection);
+            if (SSL_accept(link.tls) == 1)
+                answer(link);
+            SSL_free(link.tls);
+        } else {
+            answer(link);
+        }
         ::close(connection);
     }
 }
 
-void LocalHttpServer::answer(int connection)
+void LocalHttpServer::answer(const Link &link)
 {
     QByteArray head;
     char piece[4096];
     while (!head.contains("\r\n\r\n")) {
-        const ssize_t got = ::recv(connection, piece, sizeof piece, 0);
+        const qint64 got = link.receive(piece, sizeof piece);
         if (got <= 0)
             return;
         head.append(piece, got);
-        // A TLS greeting: this server speaks plain HTTP only, so it hangs up at once.
-        if (head.startsWith('\x16'))
+        // A TLS greeting to the plain server: it hangs up at once.
+        if (!link.tls && head.startsWith('\x16'))
             return;
     }
     head.truncate(head.indexOf("\r\n\r\n"));
@@ -184,6 +235,14 @@ void LocalHttpServer::answer(int connection)
             reply = Reply{.status = 404, .body = "nicht da"};
     }
 
+    if (reply.delivery == Delivery::Silent) {
+        pollfd waiting{link.socket, POLLIN, 0};
+        while (!m_stopping) {
+            if (::poll(&waiting, 1, 50) > 0 && link.receive(piece, sizeof piece) <= 0)
+                return;
+        }
+        return;
+    }
     QByteArray response =
         "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     response += "Content-Type: application/octet-stream\r\nConnection: close\r\n";
@@ -197,43 +256,46 @@ void LocalHttpServer::answer(int connection)
         response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
         break;
     case Delivery::NoLength:
+    case Delivery::Silent:
         response += "\r\n";
         break;
     case Delivery::Chunked:
         response += "Transfer-Encoding: chunked\r\n\r\n";
         break;
     }
-    if (!sendAll(connection, response))
+    if (!link.send(response))
         return;
     switch (reply.delivery) {
     case Delivery::Whole:
     case Delivery::NoLength:
-        sendAll(connection, body);
+    case Delivery::Silent:
+        link.send(body);
         break;
     case Delivery::CutOff:
-        sendAll(connection, body.constData(), std::min<qint64>(reply.sentBytes, body.size()));
+        link.send(body.constData(), std::min<qint64>(reply.sentBytes, body.size()));
         break;
     case Delivery::Chunked:
         for (qsizetype at = 0; at < body.size(); at += 1000) {
             const QByteArray chunk = body.mid(at, 1000);
-            if (!sendAll(connection, QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n"))
+            if (!link.send(QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n"))
                 return;
         }
-        sendAll(connection, "0\r\n\r\n");
+        link.send("0\r\n\r\n");
         break;
     case Delivery::Slow:
         for (qsizetype at = 0; at < body.size() && !m_stopping; at += reply.pieceBytes) {
             if (at > 0)
                 std::this_thread::sleep_for(std::chrono::milliseconds(reply.pauseMs));
-            if (!sendAll(connection, body.constData() + at,
-                         std::min<qint64>(reply.pieceBytes, body.size() - at)))
+            if (!link.send(body.constData() + at, std::min<qint64>(reply.pieceBytes, body.size() - at)))
                 return;
         }
         break;
     }
     // Lets the client read everything before the connection goes.
-    ::shutdown(connection, SHUT_WR);
-    while (::recv(connection, piece, sizeof piece, 0) > 0) {
+    if (link.tls)
+        SSL_shutdown(link.tls);
+    ::shutdown(link.socket, SHUT_WR);
+    while (link.receive(piece, sizeof piece) > 0) {
     }
 }
 

@@ -4,10 +4,14 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <mutex>
 #include <thread>
+
+typedef struct ssl_ctx_st SSL_CTX;
+typedef struct ssl_st SSL;
 
 namespace testsupport
 {
@@ -23,6 +27,7 @@ public:
         Chunked,  // in chunks of 1000 bytes, no length
         CutOff,   // announces the whole length, sends sentBytes and hangs up
         Slow,     // with its length, pieceBytes at a time, pauseMs apart
+        Silent,   // takes the request and never answers, until the client hangs up
     };
     struct Reply {
         int status = 200;
@@ -40,15 +45,23 @@ public:
         QMap<QByteArray, QByteArray> headers; // names in lower case
     };
 
-    LocalHttpServer();
+    enum class Transport {
+        Plain,
+        // TLS with a certificate for 127.0.0.1 made for this server alone; trust caFile().
+        Tls,
+    };
+
+    explicit LocalHttpServer(Transport transport = Transport::Plain);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer &) = delete;
     LocalHttpServer &operator=(const LocalHttpServer &) = delete;
 
     bool isListening() const { return m_listener >= 0; }
     quint16 port() const { return m_port; }
-    // "http://127.0.0.1:port" followed by pathAndMore.
+    // "http://127.0.0.1:port" (https with TLS) followed by pathAndMore.
     QString url(const QString &pathAndMore) const;
+    // The certificate a client must trust to reach the TLS server.
+    QString caFile() const;
 
     // Answers requests for path (query left out) with reply; other paths get a 404.
     void serve(const QByteArray &path, const Reply &reply);
@@ -60,9 +73,19 @@ public:
     // machine's server go straight to it.
     static void bypassProxies();
 
+    // One accepted connection, TLS or not.
+    struct Link {
+        int socket = -1;
+        SSL *tls = nullptr;
+        bool send(const char *data, qint64 size) const;
+        bool send(const QByteArray &bytes) const { return send(bytes.constData(), bytes.size()); }
+        qint64 receive(char *buffer, qint64 size) const;
+    };
+
 private:
+    bool makeTls();
     void run();
-    void answer(int connection);
+    void answer(const Link &link);
 
     int m_listener = -1;
     quint16 m_port = 0;
@@ -70,6 +93,8 @@ private:
     mutable std::mutex m_mutex;
     QMap<QByteArray, Reply> m_replies;
     QList<Request> m_requests;
+    QTemporaryDir m_certificates;
+    SSL_CTX *m_tls = nullptr;
     std::thread m_thread;
 };
 

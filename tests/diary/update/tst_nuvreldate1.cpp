@@ -2,6 +2,7 @@
 #include "diary/update/clsDownload.h"
 #include "diary/update/nuvreldate1.h"
 #include "platform/com/Control.h"
+#include "platform/net/CurlEasy.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/MainWindows.h"
@@ -122,8 +123,9 @@ private slots:
     {
         m_home = std::make_unique<testsupport::DiaryHome>();
         QVERIFY(m_home->isValid());
-        m_server = std::make_unique<LocalHttpServer>();
+        m_server = std::make_unique<LocalHttpServer>(LocalHttpServer::Transport::Tls);
         QVERIFY(m_server->isListening());
+        net::CurlEasy::setTrustedCertificates(m_server->caFile());
         m_folder = std::make_unique<QTemporaryDir>();
         auto fakeShell = std::make_unique<shell::FakeShell>();
         m_shell = fakeShell.get();
@@ -251,6 +253,53 @@ private slots:
         }
         // The text was split where it arrived: nothing lies beside the program.
         QCOMPARE(QDir(m_home->path()).entryList(QDir::AllEntries | QDir::Hidden), besideProgram);
+    }
+
+    void failedCheckSaysWhy_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body"); // empty: a description offering version
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("HTTP 500")
+            << 500 << QByteArray() << QStringLiteral("2.10.0")
+            << QStringLiteral("Status: Der Update-Server ist nicht erreichbar oder meldet einen Fehler.");
+        QTest::newRow("garbage")
+            << 200 << QByteArray("\x01\xff<html>kaputt</html>\n\n\n\n\n") << QString()
+            << QStringLiteral("Status: Die Antwort des Update-Servers ist keine Updatebeschreibung.");
+        QTest::newRow("unreadable version")
+            << 200 << QByteArray() << QStringLiteral("2.x")
+            << QStringLiteral("Status: Die Version des Updates ist nicht lesbar.");
+    }
+    void failedCheckSaysWhy()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, version);
+        QFETCH(QString, shown);
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath,
+                        {.status = status, .body = body.isEmpty() ? description(version) : body});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        QCOMPARE(w.lblStatus(6)->text(), shown);
+        QVERIFY(!enabled(w.Command4()));
+        QVERIFY(m_balloons.isEmpty());
+    }
+
+    void serverTextShownAsText()
+    {
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath,
+                        {.body = "xxxxHead\r\n<b>Kalvento</b><img src=x>\r\n2.10.0\r\n"
+                                 "<h1>1 MB</h1>\r\n" +
+                                 m_server->url(QString::fromLatin1(ProgramPath)).toLatin1() + "\r\n"});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        QCOMPARE(w.Text(2)->text(), QStringLiteral("<b>Kalvento</b><img src=x>"));
+        for (int line = 1; line <= 5; ++line)
+            QCOMPARE(w.Text(line)->textFormat(), Qt::PlainText);
+        QCOMPARE(w.lblStatus(6)->textFormat(), Qt::PlainText);
     }
 
     void secondCheckReplacesTheFields()
@@ -391,10 +440,10 @@ private slots:
                                  << QStringLiteral("Status: Fehler 4, Download unvollständig");
         QTest::newRow("no length") << 200 << int(Delivery::NoLength) << ProgramPath
                                    << QStringLiteral("Status: Fehler 3, Downloadgröße 0 Byte");
-        // The bare host names no file: the download has nowhere to write and says nothing.
-        QTest::newRow("no file name")
-            << 200 << int(Delivery::Whole) << QByteArray("/")
-            << QStringLiteral("Status: Fehler, das Update konnte nicht im Ordner gespeichert werden.");
+        // The description names the program over plain http: nothing is fetched.
+        QTest::newRow("plain http") << 200 << int(Delivery::Whole) << QByteArray("http")
+                                    << QStringLiteral(
+                                           "Status: Fehler 6, nur sichere Downloads (https) sind erlaubt");
     }
     void failedDownloadOffersNothing()
     {
@@ -403,7 +452,12 @@ private slots:
         QFETCH(QByteArray, program);
         QFETCH(QString, shown);
         rt::App::setVersion(2, 9, 0);
-        m_server->serve(DescriptionPath, {.body = description(QStringLiteral("2.10.0"), program)});
+        QByteArray text = description(QStringLiteral("2.10.0"), program);
+        if (program == "http") {
+            program = ProgramPath;
+            text = description(QStringLiteral("2.10.0"), program).replace("https://", "http://");
+        }
+        m_server->serve(DescriptionPath, {.body = text});
         m_server->serve(
             program,
             {.status = status, .body = pattern(30000), .delivery = Delivery(delivery), .sentBytes = 12000});
@@ -418,9 +472,46 @@ private slots:
         QCOMPARE(m_ends, 0);
         QVERIFY(filesInFolder().filter(QStringLiteral("zorvelin_update")).isEmpty());
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("kalvento.exe"))));
+        if (shown.contains(QLatin1String("https")))
+            QCOMPARE(m_server->requests().size(), 1); // the description only
         // The user may try again, in another folder if need be.
         QVERIFY(enabled(w.Command4()));
         QVERIFY(enabled(w.Command2()));
+    }
+
+    // Whatever the URL's last part names, only the update's own name is written.
+    void downloadLeavesOtherFilesAlone_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<QString>("existing");
+        QTest::newRow("dot file") << QByteArray("/files/.bashrc") << QStringLiteral(".bashrc");
+        QTest::newRow("escaped slash") << QByteArray("/files/x%2F.profile") << QStringLiteral("x%2F.profile");
+        QTest::newRow("no name") << QByteArray("/") << QStringLiteral("kalvento.exe");
+    }
+    void downloadLeavesOtherFilesAlone()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(QString, existing);
+        QFile keep(m_folder->filePath(existing));
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        keep.write("export KEEP=1\n");
+        keep.close();
+        rt::App::setVersion(2, 9, 0);
+        m_server->serve(DescriptionPath, {.body = description(QStringLiteral("2.10.0"), program)});
+        m_server->serve(program.split('?').constFirst(), {.body = pattern(20000)});
+        nuvreldate1 &w = open();
+        w.Command1_Click();
+        w.txtFolder()->setText(folder());
+        m_answers = {1}; // no
+        w.Command4_Click();
+
+        QCOMPARE(w.lblStatus(6)->text(), QStringLiteral("Status: Update ist runtergeladen!"));
+        QDir dir(m_folder->path());
+        QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({existing, QStringLiteral("zorvelin_update_2_9_0.exe")}));
+        QVERIFY(keep.open(QIODevice::ReadOnly));
+        QCOMPARE(keep.readAll(), QByteArray("export KEEP=1\n"));
+        QCOMPARE(QFileInfo(m_folder->filePath(QStringLiteral("zorvelin_update_2_9_0.exe"))).size(), 20000);
     }
 
     void missingFolderStartsNothing()
