@@ -318,7 +318,13 @@ private slots:
 
         QVERIFY(stoppedAt >= 0);
         QVERIFY2(returnedAt - stoppedAt <= 500, qPrintable(QString::number(returnedAt - stoppedAt)));
-        QVERIFY2(longestGap <= 100, qPrintable(QString::number(longestGap)));
+#ifdef __SANITIZE_ADDRESS__
+        // The checked build runs every test at once, several times slower.
+        constexpr qint64 LongestStallMs = 250;
+#else
+        constexpr qint64 LongestStallMs = 100;
+#endif
+        QVERIFY2(longestGap <= LongestStallMs, qPrintable(QString::number(longestGap)));
         QCOMPARE(m_download->Status(), 0);
         QCOMPARE(m_download->ErrorNumber(), 0);
     }
