@@ -16,7 +16,6 @@ public:
     QString Caption() const { return text(); }
     void setCaption(const QString &caption) { setText(caption); }
     bool Enabled() const { return isEnabled(); }
-    void setEnabledState(bool enabled) { setEnabled(enabled); }
 };
 
 } // namespace kalvento

@@ -29,7 +29,6 @@ public:
     com::Control *Label6() const { return m_label6; }
     QLabel *Label4() const { return m_label4; }
     rt::Timer *Timer1() const { return m_timer1; }
-    QString storedPassword() const { return m_storedPassword; }
 
     void Timer1_Timer();
 

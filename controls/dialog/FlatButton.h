@@ -39,7 +39,6 @@ public:
     // key character after it keeps that "&" as text and has no access key.
     QString caption() const { return m_caption; }
     void letCaption(const QString &text);
-    QFont captionFont() const { return m_font; }
     void setCaptionFont(const QFont &font);
     int32_t textColor() const { return m_textColor; }
     void letTextColor(int32_t colour);
@@ -51,7 +50,6 @@ public:
     void letUseMnemonic(bool on);
     bool isDefault() const { return m_default; }
     void letDefault(bool on);
-    bool isCancel() const { return m_cancel; }
     void letCancel(bool on);
     bool focusRect() const { return m_focusRect; }
     void letFocusRect(bool on);

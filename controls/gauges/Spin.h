@@ -66,7 +66,6 @@ private:
     void setFont(const com::Variant &font);
     void setMouseIcon(const com::Variant &picture);
     void setMousePointer(int32_t pointer);
-    void setEnabledS(bool on);
     void setBackColorS(uint32_t color);
     void setForeColor(uint32_t color);
     void applyPalette();

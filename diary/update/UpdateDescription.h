@@ -14,9 +14,7 @@ struct UpdateDescription {
     // Header, product name, version, file size text, download URL.
     std::array<QString, LineCount> lines;
 
-    QString productName() const { return lines[1]; }
     QString version() const { return lines[2]; }
-    QString fileSize() const { return lines[3]; }
     QString downloadUrl() const { return lines[4]; }
 
     // Only CR LF ends a line; a lone LF stays in its line. The last line may lack its CR LF, and

@@ -44,7 +44,6 @@ public:
     Variant callByRef(const QString &name, Args &args);
 
     void setEventSink(EventSink *sink) { m_sink = sink; }
-    EventSink *eventSink() const { return m_sink; }
 
     // Objects alive in this process; tests prove with it that nothing leaks.
     static int liveCount();

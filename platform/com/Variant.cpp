@@ -226,11 +226,6 @@ Variant Variant::fromObject(std::shared_ptr<AutomationObject> object)
     return v;
 }
 
-Variant Variant::fromBorrowed(AutomationObject *object)
-{
-    return fromObject(std::shared_ptr<AutomationObject>(object, [](AutomationObject *) {}));
-}
-
 bool Variant::isNumeric() const
 {
     switch (m_type) {

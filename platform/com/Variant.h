@@ -50,9 +50,6 @@ public:
     static Variant fromDate(const QDateTime &value);
     static Variant fromDateSerial(double oleDate);
     static Variant fromObject(std::shared_ptr<AutomationObject> object);
-    // An object owned elsewhere (a control owned by its form): the value does
-    // not keep it alive.
-    static Variant fromBorrowed(AutomationObject *object);
     // An OLE colour is a 32-bit value; the high bit marks a system colour.
     static Variant fromColor(uint32_t value) { return fromLong(static_cast<int32_t>(value)); }
 

@@ -292,15 +292,6 @@ void Recordset::MoveNext()
     m_current = Current::Present;
 }
 
-void Recordset::MovePrevious()
-{
-    requireOpen();
-    if (BOF())
-        raiseDaoError(ErrNoCurrentRecord);
-    --m_position;
-    m_current = Current::Present;
-}
-
 void Recordset::Move(int32_t rows)
 {
     followOtherWriters();

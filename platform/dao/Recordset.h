@@ -52,7 +52,6 @@ public:
     void MoveFirst();
     void MoveLast();
     void MoveNext();
-    void MovePrevious();
     void Move(int32_t rows);
 
     Field Fields(const QString &name);

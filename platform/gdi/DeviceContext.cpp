@@ -289,23 +289,6 @@ unsigned DeviceContext::setTextAlign(unsigned align)
     return std::exchange(m_textAlign, align);
 }
 
-int DeviceContext::setPolyFillMode(int mode)
-{
-    if (mode != Alternate && mode != Winding)
-        return 0;
-    return std::exchange(m_polyFillMode, mode);
-}
-
-ColorRef DeviceContext::setDCPenColor(ColorRef color)
-{
-    return std::exchange(m_dcPenColor, color & 0x00FFFFFF);
-}
-
-ColorRef DeviceContext::setDCBrushColor(ColorRef color)
-{
-    return std::exchange(m_dcBrushColor, color & 0x00FFFFFF);
-}
-
 QPoint DeviceContext::moveTo(int x, int y)
 {
     return std::exchange(m_position, QPoint(x, y));
@@ -339,7 +322,7 @@ uint32_t DeviceContext::deviceRgb(ColorRef color) const
 
 ColorRef DeviceContext::penColor() const
 {
-    return m_penHandle == getStockObject(DcPen) ? m_dcPenColor : m_pen.color;
+    return m_penHandle == getStockObject(DcPen) ? DcPenColor : m_pen.color;
 }
 
 RopMasks DeviceContext::penMasks() const
@@ -358,7 +341,7 @@ std::optional<ColorRef> DeviceContext::brushColor(const LogBrush &brush, bool dc
         return std::nullopt;
     if (brush.sysColorIndex >= 0)
         return sysColor(brush.sysColorIndex);
-    return dcBrush ? m_dcBrushColor : brush.color;
+    return dcBrush ? DcBrushColor : brush.color;
 }
 
 std::optional<RopMasks> DeviceContext::brushMasks(Handle brush, int rop2) const
@@ -485,7 +468,7 @@ bool DeviceContext::polygon(const std::vector<QPoint> &points)
 {
     if (points.size() < 2)
         return false;
-    fillShape(polygonRegion(points, m_polyFillMode), points);
+    fillShape(polygonRegion(points, PolygonFillMode), points);
     return true;
 }
 

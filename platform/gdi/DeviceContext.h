@@ -80,11 +80,6 @@ public:
     ColorRef setTextColor(ColorRef color);
     ColorRef textColor() const { return m_textColor; }
     unsigned setTextAlign(unsigned align);
-    unsigned textAlign() const { return m_textAlign; }
-    int setPolyFillMode(int mode);
-    int polyFillMode() const { return m_polyFillMode; }
-    ColorRef setDCPenColor(ColorRef color);
-    ColorRef setDCBrushColor(ColorRef color);
     QFont font() const { return m_font; }
 
     // MoveToEx: returns the previous position.
@@ -203,9 +198,11 @@ private:
     ColorRef m_bkColor = rgb(255, 255, 255);
     ColorRef m_textColor = 0;
     unsigned m_textAlign = TaLeft | TaTop;
-    int m_polyFillMode = Alternate;
-    ColorRef m_dcPenColor = 0;
-    ColorRef m_dcBrushColor = rgb(255, 255, 255);
+    // Nothing sets these: the stock DC pen and brush keep the platform's
+    // default colours, and polygons fill alternately.
+    static constexpr int PolygonFillMode = Alternate;
+    static constexpr ColorRef DcPenColor = 0;
+    static constexpr ColorRef DcBrushColor = rgb(255, 255, 255);
 };
 
 // CreateCompatibleBitmap: a bitmap like the one the device context draws on:

@@ -104,11 +104,6 @@ void SystemColors::adoptPalette(const QPalette &palette)
     take(ColorAppWorkspace, active, QPalette::Window);
 }
 
-void SystemColors::adoptDesktopPalette()
-{
-    adoptPalette(QGuiApplication::palette());
-}
-
 ColorRef oleToColorRef(uint32_t oleColor)
 {
     if (oleColor & 0x80000000u)

@@ -65,8 +65,6 @@ public:
     // Takes the colours that a desktop palette defines (button face, shadows,
     // window, selection, tool tips, ...) and keeps the classic ones for the rest.
     static void adoptPalette(const QPalette &palette);
-    // adoptPalette with the application's palette.
-    static void adoptDesktopPalette();
 
 private:
     static std::array<ColorRef, Count> &table();
