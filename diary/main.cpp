@@ -1,5 +1,5 @@
-#include "diary/FrmSplash.h"
-#include "diary/ProgramStart.h"
+#include "diary/program/ProgramStart.h"
+#include "diary/windows/FrmSplash.h"
 #include "platform/com/AutomationError.h"
 #include "platform/runtime/Application.h"
 

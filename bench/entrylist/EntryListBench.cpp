@@ -18,12 +18,12 @@
 //
 //   bench_entrylist [--dir FOLDER] [CASE ...]     cases: 10000-2k 10000-100k
 //                                                        100000-2k 100000-100k
-#include "diary/CommandButton.h"
-#include "diary/FrmMain.h"
-#include "diary/FrmNew.h"
+#include "diary/outsidecontrols/CommandButton.h"
+#include "diary/windows/FrmMain.h"
+#include "diary/windows/FrmNew.h"
 #include "platform/runtime/GermanLocale.h"
 
-#include "diary/DayList.h"
+#include "diary/outsidecontrols/DayList.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>

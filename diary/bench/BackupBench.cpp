@@ -1,8 +1,8 @@
 // Backs a 100 MB diary up through the backup window and restores it again,
 // and compares both with copying the database file with cp. Not a test: run
 // it by hand (bin/bench_backup). The messages are answered at once.
-#include "diary/FileListBox.h"
-#include "diary/datensi1.h"
+#include "diary/outsidecontrols/FileListBox.h"
+#include "diary/windows/datensi1.h"
 #include "platform/com/Control.h"
 #include "platform/dao/Database.h"
 

@@ -1,9 +1,9 @@
 #include "diary/update/nuvreldate1.h"
 
-#include "diary/FormControls.h"
-#include "diary/MessageRoutine.h"
-#include "diary/MsgBox.h"
-#include "diary/ProgramEnd.h"
+#include "diary/forms/FormControls.h"
+#include "diary/forms/MessageRoutine.h"
+#include "diary/forms/MsgBox.h"
+#include "diary/program/ProgramEnd.h"
 #include "diary/update/BrowseFolder.h"
 #include "diary/update/OpenWebsite.h"
 #include "diary/update/ReadURL.h"

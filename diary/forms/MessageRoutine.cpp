@@ -1,0 +1,65 @@
+#include "diary/forms/MessageRoutine.h"
+
+#include "platform/com/AutomationObject.h"
+
+#include <array>
+
+namespace kalvento
+{
+
+namespace
+{
+
+// The Dialog control's dispatch identifiers the routine sets.
+enum DialogMember : int32_t {
+    DialogTitle = 0x68030027,
+    DialogPrompt = 0x68030026,
+    Flags = 0x68030028,
+    Pointer = 0x6803000B,
+    Color = 0x68030015,
+    Btn1Caption = 0x68030009,
+    Btn2Caption = 0x68030008,
+    Btn3Caption = 0x68030007,
+    Intensity = 0x68030003,
+    ShowMsg = 0x6003005C,
+};
+
+void put(com::AutomationObject &dialog, int32_t dispid, const com::Variant &value)
+{
+    com::Args args{value};
+    dialog.invoke(dispid, com::Let, args);
+}
+
+QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const QString &flags,
+                    const QString &title, bool pointer, const std::array<QString, 3> &captions)
+{
+    put(dialog, DialogTitle, com::Variant(title));
+    put(dialog, DialogPrompt, com::Variant(prompt));
+    put(dialog, Flags, com::Variant::fromLong(com::Variant(flags).toLong()));
+    put(dialog, Pointer, com::Variant::fromBool(pointer));
+    put(dialog, Color, com::Variant::fromColor(0xCCFFFF));
+    put(dialog, Btn1Caption, com::Variant(captions[0]));
+    put(dialog, Btn2Caption, com::Variant(captions[1]));
+    put(dialog, Btn3Caption, com::Variant(captions[2]));
+    put(dialog, Intensity, com::Variant::fromInteger(50));
+    com::Args none;
+    return QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());
+}
+
+} // namespace
+
+QString ShowMessage(com::AutomationObject &dialog1, const QString &prompt, const QString &flags,
+                    const QString &title)
+{
+    return showBalloon(dialog1, prompt, flags, title, true,
+                       {QStringLiteral("OK"), QStringLiteral("JA"), QStringLiteral("Nein")});
+}
+
+QString ShowMessage2(com::AutomationObject &dialog1, const QString &prompt, const QString &flags,
+                     const QString &title)
+{
+    return showBalloon(dialog1, prompt, flags, title, false,
+                       {QStringLiteral("Okay"), QStringLiteral("Abbrechen"), QStringLiteral("Hilfe")});
+}
+
+} // namespace kalvento

@@ -1,0 +1,51 @@
+#include "diary/outsidecontrols/DayList.h"
+
+#include "diary/outsidecontrols/DayListModel.h"
+
+namespace kalvento
+{
+
+DayList::DayList(QWidget *parent) : QListView(parent), m_model(new DayListModel(this))
+{
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                emit currentRowChanged(current.isValid() ? current.row() : -1);
+            });
+}
+
+void DayList::setDays(dao::TextColumn days)
+{
+    m_model->setDays(std::move(days));
+}
+
+int DayList::count() const
+{
+    return int(m_model->days().size());
+}
+
+QString DayList::text(int row) const
+{
+    return m_model->days().at(row);
+}
+
+bool DayList::contains(const QString &text) const
+{
+    return m_model->days().indexOf(text) >= 0;
+}
+
+int DayList::currentRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void DayList::setCurrentRow(int row)
+{
+    setCurrentIndex(m_model->index(row));
+}
+
+} // namespace kalvento

@@ -1,0 +1,25 @@
+#include "diary/program/ProgramStart.h"
+
+#include "diary/program/ProgramEnd.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/FontSubstitutes.h"
+#include "platform/runtime/GermanLocale.h"
+
+#include <QApplication>
+
+namespace kalvento
+{
+
+void prepareProgram(QApplication &app, int major, int minor, int revision)
+{
+    rt::GermanLocale::install();
+    // The Windows faces the forms name, drawn with installed faces of close metrics.
+    rt::FontSubstitutes::installForForms();
+    // Closed forms only hide; the program ends with its last form instead.
+    app.setQuitOnLastWindowClosed(false);
+    ProgramEnd::endWithLastForm();
+    rt::App::setVersion(major, minor, revision);
+    rt::App::setTitle(QStringLiteral("Kalvento"));
+}
+
+} // namespace kalvento

@@ -1,0 +1,317 @@
+#include "diary/storage/EntryBackup.h"
+
+#include "diary/storage/BackupFile.h"
+#include "diary/storage/ScratchFile.h"
+#include "platform/com/AutomationError.h"
+#include "platform/dao/Database.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/SystemErrorText.h"
+#include "platform/runtime/SystemSources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kalvento
+{
+
+namespace
+{
+
+const QString DatabaseName = QStringLiteral("database.mdb");
+// Scratch names: the snapshot in the temporary folder, the backup beside its
+// target, the restored database in the data folder.
+const QString SnapshotPrefix = QStringLiteral("kalvento-sicherung-");
+const QString BackupPrefix = QStringLiteral(".kalvento-sicherung-");
+const QString RestorePrefix = QStringLiteral(".wiederherstellung-");
+
+// A database file's header: its text, then at 18 and 19 the versions that
+// say whether it runs with a write-ahead log (2) or a rollback journal (1).
+const QByteArray SqliteHeader("SQLite format 3\0", 16);
+constexpr qsizetype JournalVersions = 18;
+
+BackupResult refused(const QString &reason)
+{
+    return {BackupResult::Outcome::Refused, reason, {}};
+}
+
+BackupResult failed(const QString &reason)
+{
+    return {BackupResult::Outcome::Failed, reason, {}};
+}
+
+BackupResult failedWith(int error)
+{
+    return failed(rt::SystemErrorText::fromErrno(error));
+}
+
+QString describe(const std::exception &error)
+{
+    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
+        return automation->description();
+    return QString::fromLocal8Bit(error.what());
+}
+
+QString joined(const QString &folder, const QString &name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+// The file of that name in the folder, matched without regard to case as the
+// platform's file system does; an exact match wins over another spelling.
+QString resolvedIn(const QString &folder, const QString &name)
+{
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (!entries.contains(name))
+        for (const QString &entry : entries)
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return joined(folder, entry);
+    return joined(folder, name);
+}
+
+// The mode a file written in place of this one gets: its own, or for a new
+// file what the user's mask leaves of read and write for all.
+mode_t modeReplacing(const QString &file)
+{
+    struct stat info {
+    };
+    if (::stat(QFile::encodeName(file).constData(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+QString checkText(dao::DatabaseCheck check, const QString &detail)
+{
+    switch (check) {
+    case dao::DatabaseCheck::Ok:
+        break;
+    case dao::DatabaseCheck::NotADatabase:
+        return QStringLiteral("der gesicherte Inhalt ist keine Datenbank");
+    case dao::DatabaseCheck::Damaged:
+        return QStringLiteral("die gesicherte Datenbank ist beschädigt");
+    case dao::DatabaseCheck::WrongTable:
+        return QStringLiteral("die gesicherte Datenbank enthält keine Tagebucheinträge");
+    case dao::DatabaseCheck::ForeignSchema:
+        return QStringLiteral("die gesicherte Datenbank ist anders aufgebaut als die dieses Programms: ") +
+               detail;
+    }
+    return QString();
+}
+
+// Copies the file and pushes the copy to the disk; an errno when that fails.
+int copyDurably(const QString &from, const QString &to)
+{
+    errno = 0;
+    if (!QFile::copy(from, to))
+        return errno ? errno : EIO;
+    QFile copy(to);
+    if (copy.open(QIODevice::ReadWrite) && ::fsync(copy.handle()) == 0)
+        return 0;
+    const int error = errno ? errno : EIO;
+    copy.close();
+    QFile::remove(to);
+    return error;
+}
+
+} // namespace
+
+const dao::TableShape &entryTableShape()
+{
+    static const dao::TableShape shape{QStringLiteral("Zorvelin"),
+                                       {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")},
+                                       {QStringLiteral("Tagdatum")}};
+    return shape;
+}
+
+EntryBackup::EntryBackup(EntryStore store, QString dataFolder)
+    : m_store(std::move(store)), m_dataFolder(std::move(dataFolder))
+{
+}
+
+QString EntryBackup::databaseFile() const
+{
+    return resolvedIn(m_dataFolder, DatabaseName);
+}
+
+QString EntryBackup::keptCopyName(const QString &databaseFile, const QDateTime &when)
+{
+    const QFileInfo info(databaseFile);
+    const QString suffix = info.suffix();
+    return joined(info.path(), info.completeBaseName() + QStringLiteral("_vor_Wiederherstellung_") +
+                                   when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
+                                   (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
+}
+
+void EntryBackup::removeLeftovers() const
+{
+    ScratchFile::removeStale(QDir::tempPath(), SnapshotPrefix);
+    ScratchFile::removeStale(m_dataFolder, RestorePrefix);
+}
+
+BackupResult EntryBackup::backUp(const QString &target)
+{
+    const QString folder = QFileInfo(target).path();
+    ScratchFile::removeStale(folder, BackupPrefix);
+    errno = 0;
+    QTemporaryDir scratch(
+        QDir(QDir::tempPath()).filePath(ScratchFile::ownPrefix(SnapshotPrefix) + QStringLiteral("XXXXXX")));
+    if (!scratch.isValid())
+        return failedWith(errno);
+    const QString snapshot = scratch.filePath(QStringLiteral("snapshot.mdb"));
+    try {
+        if (m_store.snapshotTo)
+            m_store.snapshotTo(snapshot);
+        else
+            dao::DBEngine().OpenDatabase(databaseFile())->snapshotTo(snapshot);
+    } catch (const std::exception &error) {
+        return failed(describe(error));
+    }
+
+    // Written beside the target and renamed over it only when complete: an
+    // earlier backup of that name survives any failure.
+    ScratchFile out(folder, BackupPrefix);
+    if (!out.isOpen())
+        return failedWith(out.error());
+    QString reason;
+    {
+        QFile device;
+        errno = 0;
+        if (!device.open(out.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
+                         QFileDevice::DontCloseHandle))
+            return failedWith(errno);
+        if (!BackupFile::write(device, {{joined(m_dataFolder, DatabaseName), snapshot}}, &reason))
+            return failed(reason);
+    }
+    if (!out.setMode(modeReplacing(target)) || !out.finish() || !out.replace(target))
+        return failedWith(out.error());
+    return {};
+}
+
+BackupResult EntryBackup::restore(const QString &backupFile)
+{
+    QFile in(backupFile);
+    errno = 0;
+    if (!in.open(QIODevice::ReadOnly))
+        return failedWith(errno);
+    QByteArray read;
+    QByteArrayView bytes;
+    if (in.size() == 0) {
+        bytes = QByteArrayView();
+    } else if (const uchar *mapped = in.map(0, in.size())) {
+        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), in.size());
+    } else {
+        errno = 0;
+        read = in.readAll();
+        bytes = read;
+    }
+    if (bytes.size() != in.size())
+        return failedWith(errno);
+
+    // Everything is checked before anything is written.
+    QString reason;
+    const std::optional<QList<BackupFile::Record>> records = BackupFile::parse(bytes, &reason);
+    if (records && records->size() != 1)
+        reason = QStringLiteral("sie enthält mehr als eine Datei");
+    if (reason.isEmpty()) {
+        const QString name = FileNameOf(records->first().FilePath);
+        // Only the entry database is ever backed up; any other name (or one
+        // meant to climb out of the data folder) is no backup of ours.
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            reason = QStringLiteral("sie enthält einen ungültigen Dateinamen");
+        else if (name.compare(DatabaseName, Qt::CaseInsensitive) != 0)
+            reason = QStringLiteral("sie enthält nicht die Datenbank dieses Programms");
+    }
+    if (!reason.isEmpty())
+        return refused(reason);
+
+    const QString target = databaseFile();
+    const BackupFile::Record &record = records->first();
+    ScratchFile staged(m_dataFolder, RestorePrefix);
+    if (!staged.isOpen() || !staged.write(bytes.data() + record.offset, record.length))
+        return failedWith(staged.error());
+    // The store runs with a rollback journal; a database saved with a
+    // write-ahead log is whole in its file once copied, and is marked as one
+    // of ours so that no log files appear beside it.
+    const QByteArrayView content = bytes.sliced(record.offset, record.length);
+    if (content.size() >= 100 && content.first(SqliteHeader.size()) == SqliteHeader &&
+        (content[JournalVersions] == 2 || content[JournalVersions + 1] == 2)) {
+        const char rollback[2] = {1, 1};
+        if (!staged.writeAt(JournalVersions, rollback, 2))
+            return failedWith(staged.error());
+    }
+    if (!staged.setMode(modeReplacing(target)) || !staged.finish())
+        return failedWith(staged.error());
+    QString detail;
+    const dao::DatabaseCheck check = dao::checkDatabaseFile(staged.path(), entryTableShape(), &detail);
+    if (check != dao::DatabaseCheck::Ok)
+        return refused(checkText(check, detail));
+
+    // The store lets go of the file first, so nothing it holds is written
+    // into the restored database; a rename replaces the file in one step.
+    if (m_store.close)
+        m_store.close();
+    BackupResult result = replaceDatabase(staged, target);
+    if (m_store.reopen)
+        m_store.reopen();
+    return result;
+}
+
+BackupResult EntryBackup::replaceDatabase(ScratchFile &staged, const QString &target)
+{
+    // A journal or log of the old file would be applied to the new one.
+    for (const char *companion : {"-journal", "-wal"})
+        if (QFileInfo::exists(target + QLatin1String(companion)))
+            return failed(QStringLiteral("Die Datenbank wird noch von einem anderen Programm benutzt."));
+    BackupResult result;
+    // The replaced database stays, under a name no later restore takes.
+    if (QFileInfo::exists(target)) {
+        const QDateTime now = rt::SystemSources::clock().now();
+        const QByteArray from = QFile::encodeName(target);
+        for (int n = 1; result.keptCopy.isEmpty(); ++n) {
+            QString name = keptCopyName(target, now);
+            if (n > 1)
+                name.insert(name.lastIndexOf(QLatin1Char('.')) > name.lastIndexOf(QLatin1Char('/'))
+                                ? name.lastIndexOf(QLatin1Char('.'))
+                                : name.size(),
+                            QStringLiteral("_%1").arg(n));
+            if (::link(from.constData(), QFile::encodeName(name).constData()) == 0) {
+                result.keptCopy = name;
+            } else if (errno == EEXIST && n < 1000) {
+                continue;
+            } else if (errno == EPERM || errno == EOPNOTSUPP || errno == EMLINK) {
+                // A file system without hard links: a copy keeps the bytes.
+                if (QFileInfo::exists(name))
+                    continue;
+                const int error = copyDurably(target, name);
+                if (error != 0)
+                    return failedWith(error);
+                result.keptCopy = name;
+            } else {
+                return failedWith(errno);
+            }
+        }
+        syncFolder(m_dataFolder);
+    }
+    if (!staged.replace(target)) {
+        if (!result.keptCopy.isEmpty())
+            QFile::remove(result.keptCopy);
+        return failedWith(staged.error());
+    }
+    return result;
+}
+
+BackupResult EntryBackup::remove(const QString &backupFile)
+{
+    if (::unlink(QFile::encodeName(backupFile).constData()) != 0)
+        return failedWith(errno);
+    return {};
+}
+
+} // namespace kalvento

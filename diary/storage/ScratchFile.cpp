@@ -1,0 +1,131 @@
+#include "diary/storage/ScratchFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kalvento
+{
+
+ScratchFile::ScratchFile(const QString &folder, const QString &prefix)
+{
+    QByteArray name = QFile::encodeName(QDir(folder).filePath(ownPrefix(prefix) + QStringLiteral("XXXXXX")));
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        m_error = errno;
+        return;
+    }
+    m_path = QFile::decodeName(name);
+}
+
+ScratchFile::~ScratchFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_path.isEmpty() && !m_placed)
+        ::unlink(QFile::encodeName(m_path).constData());
+}
+
+bool ScratchFile::write(const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(m_fd, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            m_error = written < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool ScratchFile::writeAt(qint64 offset, const char *data, qint64 size)
+{
+    errno = 0;
+    if (::pwrite(m_fd, data, size_t(size), off_t(offset)) == ssize_t(size))
+        return true;
+    m_error = errno ? errno : ENOSPC;
+    return false;
+}
+
+bool ScratchFile::setMode(mode_t mode)
+{
+    if (::fchmod(m_fd, mode) == 0)
+        return true;
+    m_error = errno;
+    return false;
+}
+
+bool ScratchFile::finish()
+{
+    const bool synced = ::fsync(m_fd) == 0;
+    if (!synced)
+        m_error = errno;
+    const bool closed = ::close(m_fd) == 0;
+    if (!closed && synced)
+        m_error = errno;
+    m_fd = -1;
+    return synced && closed;
+}
+
+bool ScratchFile::replace(const QString &target)
+{
+    if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(target).constData()) != 0) {
+        m_error = errno;
+        return false;
+    }
+    m_placed = true;
+    syncFolder(QFileInfo(target).path());
+    return true;
+}
+
+QString ScratchFile::ownPrefix(const QString &prefix)
+{
+    return prefix + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
+}
+
+void ScratchFile::removeStale(const QString &folder, const QString &prefix)
+{
+    QDir dir(folder);
+    const QStringList names =
+        dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
+                                                       QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    for (const QString &name : names) {
+        const QString rest = name.mid(prefix.size());
+        const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+        bool numbered = false;
+        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+        const bool running = numbered && pid > 0 && pid != QCoreApplication::applicationPid() &&
+                             (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+        if (running)
+            continue;
+        const QString path = dir.filePath(name);
+        if (QFileInfo(path).isDir())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    }
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace kalvento

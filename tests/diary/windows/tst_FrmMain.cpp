@@ -1,0 +1,590 @@
+#include "diary/outsidecontrols/CommandButton.h"
+#include "diary/outsidecontrols/DayList.h"
+#include "diary/outsidecontrols/OfficeMenu.h"
+#include "diary/windows/FrmMain.h"
+#include "platform/com/AutomationError.h"
+#include "platform/com/Control.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/App.h"
+#include "platform/runtime/Settings.h"
+#include "platform/runtime/SystemSources.h"
+#include "tests/diary/windows/MainWindows.h"
+#include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/TempRegistry.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeClock.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using com::Variant;
+using kalvento::FrmMain;
+using testsupport::rtfOf;
+
+namespace
+{
+
+const QString Today = QStringLiteral("Dienstag, 8. Dezember 2026");
+
+// Answers the modal balloons in turn by the position of the button to press.
+using Answerer = testsupport::BalloonAnswerer;
+
+constexpr int Yes = 0;
+constexpr int No = 1;
+
+QStringList listed(const FrmMain &form)
+{
+    QStringList days;
+    for (int i = 0; i < form.List()->count(); ++i)
+        days << form.List()->text(i);
+    return days;
+}
+
+// One column of a statement's rows, read by the engine itself (Null as
+// empty text).
+QStringList sqlRows(const QString &file, const char *sql)
+{
+    const testsupport::SqliteCalls sqlite;
+    QStringList rows;
+    sqlite3 *db = nullptr;
+    if (!sqlite.ok() || sqlite.open(file.toUtf8().constData(), &db) != 0)
+        return rows;
+    sqlite.exec(
+        db, sql,
+        [](void *out, int, char **values, char **) {
+            static_cast<QStringList *>(out)->append(values[0] ? QString::fromUtf8(values[0]) : QString());
+            return 0;
+        },
+        &rows, nullptr);
+    sqlite.close(db);
+    return rows;
+}
+
+QStringList tableDays(const QString &file)
+{
+    return sqlRows(file, "SELECT Tagdatum FROM Zorvelin ORDER BY ID");
+}
+
+QStringList indexes(const QString &file)
+{
+    return sqlRows(file, "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Zorvelin'");
+}
+
+} // namespace
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<testsupport::DiaryHome> m_home;
+    testsupport::MainWindows m_windows;
+
+    QString databaseFile() const { return m_home->databaseFile(); }
+    void seed(const QList<testsupport::Entry> &entries) { m_home->seed(entries); }
+    QStringList storedDays() const { return m_home->storedDays(); }
+
+    FrmMain &open() { return m_windows.open(); }
+
+    // The frame shows its caption with a space on either side.
+    static QString countCaption(FrmMain &form)
+    {
+        return form.xpFrame1()->get(QStringLiteral("Caption")).toString().trimmed();
+    }
+
+    void select(FrmMain &form, int row) { form.List()->setCurrentRow(row); }
+
+private slots:
+    void initTestCase() { QVERIFY(testsupport::setUpDiaryTests()); }
+
+    void init()
+    {
+        m_home = std::make_unique<testsupport::DiaryHome>();
+        QVERIFY(m_home->isValid());
+        rt::Settings::deleteSetting(QStringLiteral("Kalvento"));
+    }
+
+    void cleanup() { m_windows.unloadAll(); }
+
+    void loadingListsTheDaysInTableOrder()
+    {
+        seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf("eins")},
+              {QStringLiteral("Freitag, 1. Mai 2026"), rtfOf("zwei")},
+              {QStringLiteral("Sonntag, 6. Dezember 2026"), rtfOf("drei")}});
+        FrmMain &form = open();
+        QCOMPARE(listed(form), (QStringList{"Montag, 7. Dezember 2026", "Freitag, 1. Mai 2026",
+                                            "Sonntag, 6. Dezember 2026"}));
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("3 eingetragene Tage"));
+        QCOMPARE(form.Text3()->text(), Today);
+        QCOMPARE(form.LblDbInfo(0)->text(), Today);
+        QCOMPARE(form.LblDbInfo(0)->selAlignment().toLong(), 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QString());
+        QCOMPARE(form.Label1()->get(QStringLiteral("Caption")).toString(),
+                 QStringLiteral("Zorvelin Professional V2.5.17"));
+        QCOMPARE(form.Label1()->get(QStringLiteral("BackColorL")).toLong(), 0xFFFFFF);
+        QCOMPARE(rt::App::helpFile(), m_home->path() + QStringLiteral("/zorvelin.chm"));
+        QVERIFY(form.Command2()->Enabled());
+        // Listing read the days only, never a body.
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+    }
+
+    void emptyTable()
+    {
+        FrmMain &form = open();
+        QCOMPARE(form.List()->count(), 0);
+        QCOMPARE(countCaption(form), QStringLiteral("0 eingetragene Tage"));
+        QVERIFY(form.Command2()->Enabled());
+        Answerer answers({0});
+        form.Command5_Click();
+        QCOMPARE(answers.seen.size(), 1);
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Kein Eintrag markiert")));
+        QVERIFY(answers.seen[0].texts.contains(
+            QStringLiteral("Bitte markieren Sie den zu entfernenden Eintrag!")));
+        QCOMPARE(answers.seen[0].buttons, 1);
+    }
+
+    void clickPreviewsTheNthRecordEvenWithEqualDays()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("erster")},
+              {QStringLiteral("Tag B"), rtfOf("zweiter")},
+              {QStringLiteral("Tag B"), rtfOf("dritter")}});
+        FrmMain &form = open();
+        select(form, 2);
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("dritter"));
+        QCOMPARE(form.LblDbInfo(0)->selAlignment().toLong(), 1);
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("zweiter"));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("erster"));
+        // Only the chosen record's body was read.
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 3);
+    }
+
+    void addAndEditWriteThroughTheRecordset()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")}});
+        FrmMain &form = open();
+        form.AddUser(Today, rtfOf("neu"));
+        QCOMPARE(form.List()->count(), 2); // AddUser leaves the refresh to its caller
+        form.RefreshList();
+        QCOMPARE(listed(form), (QStringList{"Tag A", "Tag B", Today}));
+        QCOMPARE(countCaption(form), QStringLiteral("3 eingetragene Tage"));
+        QVERIFY(!form.Command2()->Enabled());
+
+        select(form, 0);
+        form.EditUser(QStringLiteral("Tag A2"), rtfOf("geändert"));
+        form.RefreshList();
+        QCOMPARE(storedDays(), (QStringList{"Tag A2", "Tag B", Today}));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("geändert"));
+    }
+
+    void aFailingWriteIsShownRaisedAndLosesNothing()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &form = open();
+        select(form, 0); // read before the file is held: EditUser rewrites this record
+        // Another program holds the file: the write cannot go through.
+        testsupport::ForeignLock lock(databaseFile());
+        QVERIFY(lock.isHeld());
+
+        Answerer answers({0, 0});
+        int error = 0;
+        try {
+            form.AddUser(Today, rtfOf("getippt"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3008);
+        QCOMPARE(answers.seen.size(), 1);
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answers.seen[0].texts.contains(QStringLiteral("konnte nicht gespeichert werden")));
+        QVERIFY(!form.recordset()->editing());
+
+        error = 0;
+        try {
+            form.EditUser(QStringLiteral("Tag X"), rtfOf("x"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3008);
+        QCOMPARE(answers.seen.size(), 2);
+
+        lock.release();
+        // The window goes on working: the caller may simply save again.
+        form.AddUser(Today, rtfOf("getippt"));
+        QCOMPARE(storedDays(), (QStringList{"Tag A", Today}));
+        form.EditUser(QStringLiteral("Tag X"), rtfOf("x"));
+        QCOMPARE(storedDays(), (QStringList{"Tag X", Today}));
+    }
+
+    void deleteAsksTwice_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("yes, yes") << QList<int>{Yes, Yes} << 2 << QStringList{"Tag A", "Tag C"};
+        QTest::newRow("yes, no") << QList<int>{Yes, No} << 2 << QStringList{"Tag A", "Tag B", "Tag C"};
+        QTest::newRow("no") << QList<int>{No} << 1 << QStringList{"Tag A", "Tag B", "Tag C"};
+    }
+
+    void deleteAsksTwice()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(int, questions);
+        QFETCH(QStringList, left);
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), rtfOf("b")},
+              {QStringLiteral("Tag C"), rtfOf("c")}});
+        FrmMain &form = open();
+        select(form, 1);
+        Answerer answerer(answers);
+        form.Command5_Click();
+        QCOMPARE(answerer.seen.size(), questions);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Eintrag löschen")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Tag B")));
+        QCOMPARE(answerer.seen[0].buttons, 2);
+        if (questions == 2) {
+            QVERIFY(answerer.seen[1].texts.contains(QStringLiteral("VORSICHT !!!")));
+            QCOMPARE(answerer.seen[1].buttons, 2);
+        }
+        QCOMPARE(listed(form), left);
+        QCOMPARE(storedDays(), left);
+        QCOMPARE(countCaption(form), QStringLiteral("%1 eingetragene Tage").arg(left.size()));
+        // The previews keep what was on screen.
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("b"));
+    }
+
+    void deletingTheLastEntryShowsZero()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}});
+        FrmMain &form = open();
+        select(form, 0);
+        Answerer answerer({Yes, Yes});
+        form.Command5_Click();
+        QCOMPARE(form.List()->count(), 0);
+        QCOMPARE(countCaption(form), QStringLiteral("0 eingetragene Tage"));
+    }
+
+    void newButtonFollowsTodaysEntry()
+    {
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {Today, rtfOf("heute")}});
+        FrmMain &form = open();
+        QVERIFY(!form.Command2()->Enabled());
+        {
+            // Deleting another day's entry leaves New disabled.
+            select(form, 0);
+            Answerer answerer({Yes, Yes});
+            form.Command5_Click();
+            QCOMPARE(listed(form), QStringList{Today});
+            QVERIFY(!form.Command2()->Enabled());
+        }
+        {
+            // Answering no still re-evaluates, and today is still listed.
+            select(form, 0);
+            Answerer answerer({No});
+            form.Command5_Click();
+            QVERIFY(!form.Command2()->Enabled());
+        }
+        {
+            select(form, 0);
+            Answerer answerer({Yes, Yes});
+            form.Command5_Click();
+            QVERIFY(form.Command2()->Enabled());
+        }
+        // A refresh never enables New; it disables it once today is back.
+        form.AddUser(Today, rtfOf("wieder"));
+        form.RefreshList();
+        QVERIFY(!form.Command2()->Enabled());
+    }
+
+    void menuLookIsStoredAndRestored()
+    {
+        {
+            FrmMain &form = open();
+            // Nothing stored: the XP look, checked and stored.
+            QCOMPARE(form.OfficeMenu1()->Style(), 2);
+            QVERIFY(form.menuEntry(QStringLiteral("xpdesign"))->isChecked());
+            QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("XP"));
+            form.office2007er_Click();
+            QCOMPARE(form.OfficeMenu1()->Style(), 4);
+            const QStringList entries{"xpdesign", "office2003er", "office2007er", "vbstudio05"};
+            QList<bool> checks;
+            for (const QString &entry : entries)
+                checks << form.menuEntry(entry)->isChecked();
+            QCOMPARE(checks, (QList<bool>{false, false, true, false}));
+            form.unload();
+        }
+        FrmMain &again = open();
+        QCOMPARE(again.OfficeMenu1()->Style(), 4);
+        QVERIFY(again.menuEntry(QStringLiteral("office2007er"))->isChecked());
+        again.menuEntry(QStringLiteral("vbstudio05"))->trigger();
+        QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("VS2005"));
+        QCOMPARE(again.OfficeMenu1()->Style(), 5);
+    }
+
+    void aForeignStoredLookKeepsTheDesignedOne()
+    {
+        rt::Settings::saveSetting("Kalvento", "Einstellungen", "Menue", QStringLiteral("Vista"));
+        FrmMain &form = open();
+        QCOMPARE(form.OfficeMenu1()->Style(), 2);
+        for (const char *entry : {"xpdesign", "office2003er", "office2007er", "vbstudio05"})
+            QVERIFY(!form.menuEntry(QString::fromLatin1(entry))->isChecked());
+        QCOMPARE(rt::Settings::getSetting("Kalvento", "Einstellungen", "Menue"), QStringLiteral("Vista"));
+    }
+
+    void onlyTheCommandsThatExistAreInTheMenus()
+    {
+        FrmMain &form = open();
+        QStringList names;
+        for (QAction *action : form.findChildren<QAction *>())
+            if (!action->objectName().isEmpty())
+                names << action->objectName();
+        names.sort();
+        QCOMPARE(names,
+                 (QStringList{"copyr", "datenbanksichern", "enden", "helpp", "office2003er", "office2007er",
+                              "pwort", "reini", "updateee", "vbstudio05", "xpdesign"}));
+    }
+
+    void quitAsksFirst()
+    {
+        FrmMain &form = open();
+        int ended = 0;
+        form.setProgramEnd([&] { ++ended; });
+        {
+            Answerer answerer({No});
+            form.enden_Click();
+            QCOMPARE(answerer.seen.size(), 1);
+            QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Programm beenden")));
+            QCOMPARE(ended, 0);
+            QVERIFY(form.recordset());
+        }
+        Answerer answerer({Yes});
+        form.enden_Click();
+        QCOMPARE(ended, 1);
+        QVERIFY(!form.recordset());
+    }
+
+    void countsBeyondSixteenBits()
+    {
+        // Filled in one transaction: 33,000 commits would take minutes.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(),
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT 'Tag ' || i, 'Text ' || i FROM n"));
+        FrmMain &form = open();
+        QCOMPARE(form.List()->count(), 33000);
+        QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
+        select(form, 32999);
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag 33000"));
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 33000"));
+    }
+
+    void theListOfThirtyThreeThousandDaysIsTheTable()
+    {
+        // Days out of their alphabetical order, some twice, one never written
+        // and today's among them.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(),
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 33000) "
+            "INSERT INTO Zorvelin (Tagdatum, Tagtext) SELECT CASE WHEN i % 1000 = 0 THEN 'Doppelt' "
+            "WHEN i = 777 THEN NULL WHEN i = 20001 THEN 'Dienstag, 8. Dezember 2026' "
+            "ELSE 'Tag ' || ((i * 7919) % 33001) END, 'Text ' || i FROM n"));
+        const QStringList days = tableDays(databaseFile());
+        QCOMPARE(days.size(), 33000);
+        QCOMPARE(days[776], QString());
+        FrmMain &form = open();
+        QCOMPARE(listed(form), days);
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
+        QVERIFY(!form.Command2()->Enabled());
+        QVERIFY(form.recordset()->EOF_());
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+
+        // Each position previews the record at that place in the table.
+        for (const int row : {0, 776, 20000, 32999}) {
+            select(form, row);
+            QCOMPARE(form.List()->currentRow(), row);
+            QCOMPARE(form.LblDbInfo(0)->text(), days[row]);
+            QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text %1").arg(row + 1));
+        }
+
+        // Another program changed the file: a refresh shows it as it is now.
+        QVERIFY(testsupport::SqliteCalls().run(
+            databaseFile(), "DELETE FROM Zorvelin WHERE ID % 3 = 0;"
+                            "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Neu', 'Text neu')"));
+        form.RefreshList();
+        const QStringList now = tableDays(databaseFile());
+        QCOMPARE(now.size(), 22001);
+        QCOMPARE(listed(form), now);
+        QCOMPARE(form.List()->currentRow(), -1);
+        QCOMPARE(countCaption(form), QStringLiteral("22001 eingetragene Tage"));
+        select(form, 22000);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text neu"));
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 2"));
+        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 6);
+    }
+
+    void aDiaryWithoutTheIndexOpensAndGetsIt()
+    {
+        seed({{QStringLiteral("Sonntag, 6. Dezember 2026"), rtfOf("eins")},
+              {QStringLiteral("Freitag, 1. Mai 2026"), rtfOf("zwei")},
+              {QStringLiteral("Montag, 7. Dezember 2026"), rtfOf("drei")}});
+        const QStringList days{"Sonntag, 6. Dezember 2026", "Freitag, 1. Mai 2026",
+                               "Montag, 7. Dezember 2026"};
+        QCOMPARE(indexes(databaseFile()), QStringList());
+        {
+            FrmMain &form = open();
+            QCOMPARE(listed(form), days);
+            QCOMPARE(indexes(databaseFile()), QStringList{QStringLiteral("Zorvelin_Tagdatum")});
+            m_windows.unloadAll();
+        }
+        // Opened again, the days come by the index: still in table order.
+        FrmMain &form = open();
+        QCOMPARE(listed(form), days);
+        QCOMPARE(indexes(databaseFile()), QStringList{QStringLiteral("Zorvelin_Tagdatum")});
+        select(form, 1);
+        QCOMPARE(form.LblDbInfo(1)->text().trimmed(), QStringLiteral("zwei"));
+        QCOMPARE(tableDays(databaseFile()), days);
+    }
+
+    void resizingKeepsProportionsAndReturnsExactly()
+    {
+        FrmMain &form = open();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QSize area = form.innerArea()->size();
+        const QRect list = form.List()->geometry();
+        QCOMPARE(list, QRect(16, 80, 224, 312)); // the design layout in pixels
+        form.resize(form.width() + area.width(), form.height() + area.height());
+        QCOMPARE(form.innerArea()->size(), area * 2);
+        QCOMPARE(form.List()->geometry(), QRect(32, 160, 448, 624));
+        QCOMPARE(form.LblDbInfo(1)->geometry().topLeft(), QPoint(528, 224));
+        QCOMPARE(form.xpFrame1()->geometry().width(), 480);
+        form.resize(form.width() - area.width() + 37, form.height() - area.height() - 53);
+        form.resize(form.width() - 37, form.height() + 53);
+        QCOMPARE(form.innerArea()->size(), area);
+        QCOMPARE(form.List()->geometry(), list);
+        QCOMPARE(form.Command5()->geometry(), QRect(512, 354, 112, 33));
+    }
+
+    void aLockedDatabaseEndsCleanly()
+    {
+        testsupport::ForeignLock lock(databaseFile());
+        QVERIFY(lock.isHeld());
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        lock.release();
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("3008")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void aClosedStoreRaisesInsteadOfCrashing()
+    {
+        FrmMain &form = open();
+        form.setProgramEnd([] {});
+        {
+            Answerer answerer({Yes});
+            form.enden_Click();
+        }
+        Answerer answerer({0});
+        int error = 0;
+        try {
+            form.AddUser(Today, rtfOf("x"));
+        } catch (const com::AutomationError &e) {
+            error = e.number();
+        }
+        QCOMPARE(error, 3420);
+        QCOMPARE(answerer.seen.size(), 1);
+    }
+
+    void aMissingOrForeignDatabaseEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file at all
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("foreign")
+            << QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
+    }
+
+    void aMissingOrForeignDatabaseEndsCleanly()
+    {
+        QFETCH(QByteArray, content);
+        QFile::remove(databaseFile());
+        if (!content.isEmpty()) {
+            QFile file(databaseFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Database.mdb")));
+        // Nothing was created or changed.
+        QCOMPARE(QFile::exists(databaseFile()), !content.isEmpty());
+        if (!content.isEmpty()) {
+            QFile file(databaseFile());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), content);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form);
+    }
+    void aTableWithoutTheDiarysColumnsEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("schema"); // empty: no table at all
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("no table") << QByteArray() << QStringLiteral("Zorvelin");
+        QTest::newRow("no Tagdatum") << QByteArray(
+                                            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Datum TEXT, "
+                                            "Tagtext TEXT)")
+                                     << QStringLiteral("Tagdatum");
+        QTest::newRow("no Tagtext") << QByteArray(
+                                           "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, "
+                                           "Text TEXT)")
+                                    << QStringLiteral("Tagtext");
+    }
+
+    void aTableWithoutTheDiarysColumnsEndsCleanly()
+    {
+        QFETCH(QByteArray, schema);
+        QFETCH(QString, missing);
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.run(databaseFile(), "DROP TABLE Zorvelin"));
+        if (!schema.isEmpty()) {
+            QVERIFY(sqlite.run(databaseFile(), schema.constData()));
+            // Rows the window could not show.
+            QVERIFY(sqlite.run(databaseFile(), "INSERT INTO Zorvelin (ID) VALUES (1), (2), (3)"));
+        }
+        Answerer answerer({0});
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("kann nicht geöffnet werden")));
+        QVERIFY2(answerer.seen[0].texts.contains(QStringLiteral("'%1'").arg(missing)),
+                 qPrintable(answerer.seen[0].texts));
+        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Das Programm wird beendet.")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!form);
+    }
+};
+
+KV_TEST_MAIN(TestFrmMain)
+#include "tst_FrmMain.moc"

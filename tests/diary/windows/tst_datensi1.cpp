@@ -1,0 +1,963 @@
+#include "diary/outsidecontrols/CommandButton.h"
+#include "diary/outsidecontrols/DayList.h"
+#include "diary/outsidecontrols/FileListBox.h"
+#include "diary/storage/BackupFile.h"
+#include "diary/windows/FrmMain.h"
+#include "diary/windows/datensi1.h"
+#include "platform/com/Control.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+#include "platform/runtime/App.h"
+#include "platform/screen/ScreenPointer.h"
+#include "tests/diary/windows/MainWindows.h"
+#include "tests/support/DiaryHome.h"
+#include "tests/support/ModalWindows.h"
+#include "tests/support/TestMain.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
+
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using kalvento::datensi1;
+using kalvento::FrmMain;
+using testsupport::DiaryHome;
+using testsupport::Driver;
+using testsupport::Entry;
+using testsupport::rtfOf;
+
+namespace
+{
+
+const QString PlainName = QStringLiteral("zorvelin_datensicherung.dsi");
+const QString DatedName = QStringLiteral("zorvelin_08.12.2026_sicherung.dsi");
+const QString Tuesday = QStringLiteral("Dienstag, 8. Dezember 2026");
+const QString Monday = QStringLiteral("Montag, 7. Dezember 2026");
+// The replaced database as a restore at the test clock's moment keeps it.
+const QString KeptName = QStringLiteral("Database_vor_Wiederherstellung_2026-12-08_12-00-00.mdb");
+
+QByteArray bytesOf(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+}
+
+void writeBytes(const QString &file, const QByteArray &bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray le16(quint16 v)
+{
+    QByteArray b(2, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray le32(qint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// A backup file laid out by hand, so the reader is checked against the layout
+// rather than against its own writer.
+QByteArray layout(const QList<std::pair<QByteArray, QByteArray>> &records, qint32 upperBound)
+{
+    QByteArray out;
+    for (const auto &[path, content] : records) {
+        out += le16(quint16(path.size())) + path;
+        if (content.size() < 0xFFFF)
+            out += le16(quint16(content.size()));
+        else
+            out += le16(0xFFFF) + le32(qint32(content.size()));
+        out += content;
+    }
+    return out + le32(upperBound);
+}
+
+// The days a database file holds, read on a connection of its own.
+QStringList daysIn(const QByteArray &content)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("copy.mdb"));
+    writeBytes(file, content);
+    QStringList days;
+    auto db = dao::DBEngine().OpenDatabase(file);
+    auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+    while (rs->RecordCount() > 0 && !rs->EOF_()) {
+        days << rs->fieldValue(QStringLiteral("Tagdatum")).toString();
+        rs->MoveNext();
+    }
+    return days;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+mode_t modeOf(const QString &file)
+{
+    struct stat info {
+    };
+    return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+QStringList listed(QListWidget *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+QStringList listed(kalvento::DayList *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->text(i);
+    return items;
+}
+
+struct Shown {
+    QString prompt;
+    int flags = -1;
+    QString title;
+};
+
+// Keeps the process's files below a size while it lives: writes beyond it
+// fail as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_old{};
+};
+
+} // namespace
+
+class TestDatensi1 : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<DiaryHome> m_home;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    // The tests' home folder: the tree starts there.
+    QTemporaryDir m_userHome;
+    QString m_startPath;
+    testsupport::MainWindows m_windows;
+    QList<Shown> m_shown;
+    QStringList m_unexpected;
+
+    QString backupPath(const QString &name) const { return m_folder->filePath(name); }
+
+    // Opens the window from the main window's menu with the tree on the test
+    // folder, runs the body inside it and closes it. Each balloon is noted
+    // and answered with the button at its position in answers (0 = leftmost,
+    // -1 = rightmost).
+    void inWindow(FrmMain &main, const std::function<void(datensi1 &)> &body, const QList<int> &answers = {})
+    {
+        Driver driver;
+        QPointer<datensi1> window;
+        driver.on(QStringLiteral("datensi1"), [&](QWidget *w) {
+            window = qobject_cast<datensi1 *>(w);
+            m_startPath = window->TreeEx1()->get(QStringLiteral("pPath")).toString();
+            window->TreeEx1()->let(QStringLiteral("pPath"), m_folder->path());
+            window->TreeEx1_Click();
+            body(*window);
+            window->unload();
+        });
+        for (int answer : answers)
+            driver.on(QStringLiteral("balloon"), [&, answer](QWidget *w) {
+                m_shown << Shown{window->Dialog1().get(QStringLiteral("DialogPrompt")).toString(),
+                                 window->Dialog1().get(QStringLiteral("Flags")).toLong(),
+                                 window->Dialog1().get(QStringLiteral("DialogTitle")).toString()};
+                QList<com::Control *> buttons;
+                for (com::Control *c : w->findChildren<com::Control *>())
+                    if (c->isVisible())
+                        buttons << c;
+                std::sort(buttons.begin(), buttons.end(), [](QWidget *a, QWidget *b) {
+                    return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+                });
+                QTest::mouseClick(answer < 0 ? buttons.last() : buttons.at(answer), Qt::LeftButton, {},
+                                  QPoint(5, 5));
+            });
+        main.menuEntry(QStringLiteral("datenbanksichern"))->trigger();
+        QTRY_VERIFY(driver.done());
+        m_unexpected << driver.unexpected;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void backUp(FrmMain &main, bool dated = false)
+    {
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.xpCheck1()->let(QStringLiteral("Value"), com::Variant::fromBool(dated));
+                     w.Command1_Click();
+                 },
+                 {0});
+    }
+
+    void restore(FrmMain &main, const QString &name, int balloons = 1)
+    {
+        inWindow(
+            main,
+            [&](datensi1 &w) {
+                const QList<QListWidgetItem *> items = w.File1()->findItems(name, Qt::MatchExactly);
+                QVERIFY(!items.isEmpty());
+                w.File1()->setCurrentItem(items.first());
+                w.Command2_Click();
+            },
+            QList<int>(balloons, 0));
+    }
+
+    // The stored path the window writes, and the record layout around it.
+    QString storedPath() const { return m_home->path() + QStringLiteral("/data/database.mdb"); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(testsupport::setUpDiaryTests());
+        qputenv("HOME", QFile::encodeName(m_userHome.path()));
+        rt::ServiceSlot<screen::ScreenPointer>::install(std::make_unique<screen::FakeScreenPointer>());
+    }
+
+    void init()
+    {
+        m_home = std::make_unique<DiaryHome>();
+        QVERIFY(m_home->isValid());
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_shown.clear();
+        m_unexpected.clear();
+    }
+
+    void cleanup()
+    {
+        m_windows.unloadAll();
+        QVERIFY2(m_unexpected.isEmpty(), qPrintable(m_unexpected.join(QLatin1Char(','))));
+        m_folder.reset();
+        m_home.reset();
+    }
+
+    void windowControls()
+    {
+        FrmMain &main = m_windows.open();
+        QAction *entry = main.menuEntry(QStringLiteral("datenbanksichern"));
+        QVERIFY(entry);
+        QCOMPARE(entry->text(), QStringLiteral("Datensicherung"));
+        const QList<QAction *> dat = main.findChild<QMenu *>(QStringLiteral("dat"))->actions();
+        QVERIFY(dat.indexOf(entry) < dat.indexOf(main.menuEntry(QStringLiteral("enden"))));
+        inWindow(main, [&](datensi1 &w) {
+            QCOMPARE(w.windowTitle(), QStringLiteral("Datensicherung"));
+            QCOMPARE(w.Command1()->text(), QStringLiteral("&Sichern der Datenbank"));
+            QCOMPARE(w.Command2()->text(), QStringLiteral("&Wiederherstellen"));
+            QCOMPARE(w.Command3()->text(), QStringLiteral("Sicherung &löschen"));
+            QCOMPARE(w.xpButton1()->text(), QStringLiteral("&Zurück"));
+            QCOMPARE(w.xpCheck1()->get(QStringLiteral("Caption")).toString(),
+                     QStringLiteral("&Datum zur Sicherung hinzufügen"));
+            QCOMPARE(w.xpCheck1()->get(QStringLiteral("OptionMode")).toLong(), 1);
+            QCOMPARE(w.xpCheck1()->get(QStringLiteral("ButtonShow")).toLong(), 42); // a box, ticked when on
+            QCOMPARE(w.xpCheck1()->get(QStringLiteral("Value")).toBool(), false);
+            QCOMPARE(w.Text1()->text(), QStringLiteral("08.12.2026"));
+            QCOMPARE(w.restoreFolder(), m_home->path() + QStringLiteral("/data/"));
+            // A new user may write at home, not at the root.
+            QCOMPARE(m_startPath, QDir::cleanPath(m_userHome.path()));
+            for (const char *name : {"Frames1", "Frames2", "Frames3", "Line3D1", "Line3D2", "TreeEx1",
+                                     "File1", "Label1", "Dialog1"})
+                QVERIFY2(w.controlNamed(QString::fromLatin1(name)), name);
+            QVERIFY(!w.controlNamed(QStringLiteral("Dialog1"))->isVisible());
+        });
+    }
+
+    // Only backup files of the folder the tree names are listed, without
+    // regard to the case of their extension.
+    void listsBackupFilesOfTheFolder()
+    {
+        FrmMain &main = m_windows.open();
+        QTemporaryDir other;
+        writeBytes(other.filePath(QStringLiteral("b.dsi")), "x");
+        writeBytes(other.filePath(QStringLiteral("C.DSI")), "x");
+        writeBytes(other.filePath(QStringLiteral("notiz.txt")), "x");
+        writeBytes(backupPath(QStringLiteral("a.dsi")), "x");
+        inWindow(main, [&](datensi1 &w) {
+            QCOMPARE(listed(w.File1()), QStringList{QStringLiteral("a.dsi")});
+            w.TreeEx1()->let(QStringLiteral("pPath"), other.path());
+            QCOMPARE(listed(w.File1()), QStringList{QStringLiteral("a.dsi")});
+            // A click in the tree (here below its nodes) lists the folder anew.
+            QWidget *view = w.TreeEx1()->findChild<QAbstractScrollArea *>()->viewport();
+            QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, view->height() - 3));
+            QCOMPARE(listed(w.File1()), (QStringList{QStringLiteral("b.dsi"), QStringLiteral("C.DSI")}));
+        });
+    }
+
+    void backupLayout_data()
+    {
+        QTest::addColumn<bool>("dated");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << false << PlainName;
+        QTest::newRow("dated") << true << DatedName;
+    }
+
+    void backupLayout()
+    {
+        QFETCH(bool, dated);
+        QFETCH(QString, name);
+        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QStringLiteral("Erster"))}});
+        FrmMain &main = m_windows.open();
+        backUp(main, dated);
+        const QString file = backupPath(name);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{name});
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].prompt,
+                 QStringLiteral("Die Datensicherung wurde unter:\r\r") + file +
+                     QStringLiteral("\r\rangelegt. Aus diesem Verzeichnis können Sie später "
+                                    "die\rRücksicherung vornehmen."));
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Datensicherung"));
+
+        // The content is what a snapshot of the database holds now.
+        QTemporaryDir scratch;
+        const QString snapshot = scratch.filePath(QStringLiteral("s.mdb"));
+        dao::DBEngine().OpenDatabase(m_home->databaseFile())->snapshotTo(snapshot);
+        const QByteArray content = bytesOf(snapshot);
+        const QByteArray path = storedPath().toUtf8();
+        QVERIFY(content.size() < 0xFFFF);
+        const QByteArray backup = bytesOf(file);
+        QCOMPARE(backup.size(), 2 + path.size() + 2 + content.size() + 4);
+        QCOMPARE(backup, layout({{path, content}}, 0));
+        QCOMPARE(backup.right(4), QByteArray(4, '\0'));
+        QCOMPARE(daysIn(content), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
+
+        // A second backup of the day replaces the first completely.
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("Zweiter")));
+        m_shown.clear();
+        backUp(main, dated);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{name});
+        const QByteArray second = bytesOf(file);
+        const qsizetype n = qFromLittleEndian<quint16>(second.constData() + 2 + path.size());
+        QCOMPARE(second.size(), 2 + path.size() + 2 + n + 4);
+        QCOMPARE(daysIn(second.mid(2 + path.size() + 2, n)),
+                 (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
+        // Busy while writing, back to normal afterwards.
+        const auto &pointer =
+            static_cast<screen::FakeScreenPointer &>(rt::ServiceSlot<screen::ScreenPointer>::current());
+        QVERIFY(pointer.history.size() >= 2);
+        QCOMPARE(pointer.history.back(), 0);
+        QCOMPARE(pointer.history[pointer.history.size() - 2], 11);
+    }
+
+    void lengthPrefix_data()
+    {
+        QTest::addColumn<quint32>("n");
+        QTest::addColumn<QByteArray>("prefix");
+        QTest::newRow("0") << 0u << QByteArray::fromHex("0000");
+        QTest::newRow("65534") << 65534u << QByteArray::fromHex("feff");
+        QTest::newRow("65535") << 65535u << QByteArray::fromHex("ffffffff0000");
+        QTest::newRow("70000") << 70000u << QByteArray::fromHex("ffff70110100");
+        QTest::newRow("100 MB") << 104857600u << QByteArray::fromHex("ffff00004006");
+    }
+
+    void lengthPrefix()
+    {
+        QFETCH(quint32, n);
+        QFETCH(QByteArray, prefix);
+        QCOMPARE(kalvento::BackupFile::lengthPrefix(n), prefix);
+    }
+
+    void fileNameOf_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\Programme\\Kalvento\\data\\database.mdb")
+                                     << QStringLiteral("database.mdb");
+        QTest::newRow("slashes") << QStringLiteral("/home/a/data/database.mdb")
+                                 << QStringLiteral("database.mdb");
+        QTest::newRow("mixed") << QStringLiteral("a/b\\c") << QStringLiteral("c");
+        QTest::newRow("none") << QStringLiteral("database.mdb") << QStringLiteral("database.mdb");
+        QTest::newRow("trailing") << QStringLiteral("data\\") << QString();
+        QTest::newRow("climbing") << QStringLiteral("data/..") << QStringLiteral("..");
+    }
+
+    void fileNameOf()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(kalvento::FileNameOf(path), name);
+    }
+
+    // A database of any size goes out and comes back byte for byte, and the
+    // main window lists what came back.
+    void restoreRoundTrip_data()
+    {
+        QTest::addColumn<int>("bodySize");
+        QTest::addColumn<bool>("longLength");
+        QTest::newRow("small") << 10 << false;
+        QTest::newRow("beyond 16 bits") << 300000 << true;
+    }
+
+    void restoreRoundTrip()
+    {
+        QFETCH(int, bodySize);
+        QFETCH(bool, longLength);
+        m_home->seed(
+            {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(bodySize, QLatin1Char('a')))}});
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        const QByteArray backup = bytesOf(backupPath(PlainName));
+        const qsizetype p = storedPath().toUtf8().size();
+        QCOMPARE(quint16(qFromLittleEndian<quint16>(backup.constData() + 2 + p)) == 0xFFFF, longLength);
+        const qsizetype n = longLength ? qFromLittleEndian<quint32>(backup.constData() + 2 + p + 2)
+                                       : qFromLittleEndian<quint16>(backup.constData() + 2 + p);
+        const qsizetype start = 2 + p + (longLength ? 6 : 2);
+        QCOMPARE(backup.size(), start + n + 4);
+        const QByteArray content = backup.mid(start, n);
+
+        // The diary changes, grows and shrinks after the backup.
+        main.AddUser(Tuesday, rtfOf(QString(2 * bodySize + 70000, QLatin1Char('b'))));
+        main.RefreshList();
+        QCOMPARE(main.List()->count(), 2);
+        m_shown.clear();
+        restore(main, PlainName);
+        QCOMPARE(bytesOf(m_home->databaseFile()), content);
+        QCOMPARE(listed(main.List()), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
+        QCOMPARE(m_home->storedDays(), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
+        QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].prompt,
+                 QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:\r\n\r\n") +
+                     backupPath(PlainName) +
+                     QStringLiteral("\r\n\r\nist vollendet. Bitte beenden Sie nun das komplette "
+                                    "Programm. Erst nach\r\neinem Programmneustart können Sie "
+                                    "auf die wiederhergestellten Daten\r\nzugreifen."));
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
+
+        // The store works on the restored file: a new entry lands there.
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        QCOMPARE(m_home->storedDays(), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
+    }
+
+    // Whatever is wrong with the file, the database stays as it is and the
+    // user is told so.
+    void restoreRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("truncated") << "truncated";
+        QTest::newRow("cut before trailer") << "cut";
+        QTest::newRow("bytes after records") << "extra";
+        QTest::newRow("too many records") << "count";
+        QTest::newRow("negative count") << "negative";
+        QTest::newRow("length past end") << "length";
+        QTest::newRow("foreign") << "foreign";
+        QTest::newRow("climbing path") << "climbing";
+        QTest::newRow("dot dot name") << "dotdot";
+        QTest::newRow("empty name") << "noname";
+        QTest::newRow("other file") << "other";
+        QTest::newRow("two records") << "two";
+        QTest::newRow("not sqlite") << "text";
+        QTest::newRow("no diary table") << "notable";
+        QTest::newRow("missing field") << "nofield";
+        QTest::newRow("damaged database") << "damaged";
+    }
+
+    void restoreRefused()
+    {
+        QFETCH(QString, kind);
+        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QStringLiteral("bleibt"))}});
+        // The file as the open window keeps it (opening gives it its index).
+        FrmMain &main = m_windows.open();
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        const QByteArray path = storedPath().toUtf8();
+        QTemporaryDir scratch;
+        auto sqliteFile = [&](const char *schema) {
+            const QString file = scratch.filePath(QStringLiteral("x.mdb"));
+            QFile::remove(file);
+            testsupport::SqliteCalls sqlite;
+            if (!sqlite.run(file, schema))
+                qFatal("could not build the test database");
+            return bytesOf(file);
+        };
+        QByteArray bytes;
+        const QByteArray good = layout({{path, database}}, 0);
+        if (kind == "empty")
+            bytes = QByteArray();
+        else if (kind == "truncated")
+            bytes = good.left(good.size() - 100);
+        else if (kind == "cut")
+            bytes = good.left(good.size() - 4 - 10) + le32(0);
+        else if (kind == "extra")
+            bytes = layout({{path, database}}, 0).insert(good.size() - 4, "xyz");
+        else if (kind == "count")
+            bytes = layout({{path, database}}, 1);
+        else if (kind == "negative")
+            bytes = layout({{path, database}}, -7);
+        else if (kind == "length")
+            bytes = le16(quint16(path.size())) + path + le16(0xFFFF) + le32(0x7FFFFFF0) + database + le32(0);
+        else if (kind == "foreign")
+            bytes = "Dies ist eine ganz andere Datei.\r\n";
+        else if (kind == "climbing")
+            bytes = layout({{"..\\..\\..\\evil.mdb", database}}, 0);
+        else if (kind == "dotdot")
+            bytes = layout({{"data/..", database}}, 0);
+        else if (kind == "noname")
+            bytes = layout({{"C:\\data\\", database}}, 0);
+        else if (kind == "other")
+            bytes = layout({{"C:\\data\\notiz.txt", database}}, 0);
+        else if (kind == "two")
+            bytes = layout({{path, database}, {path, database}}, 1);
+        else if (kind == "text")
+            bytes = layout({{path, "keine Datenbank, nur Text"}}, 0);
+        else if (kind == "notable")
+            bytes = layout({{path, sqliteFile("CREATE TABLE Andere (Tagdatum TEXT, Tagtext TEXT)")}}, 0);
+        else if (kind == "nofield")
+            bytes = layout(
+                {{path, sqliteFile("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT)")}}, 0);
+        else if (kind == "damaged") {
+            QByteArray broken = sqliteFile("CREATE TABLE Zorvelin (Tagdatum TEXT, Tagtext TEXT);"
+                                           "CREATE INDEX i ON Zorvelin (Tagdatum);"
+                                           "INSERT INTO Zorvelin VALUES ('a', 'b');");
+            // Page 2 (the table) overwritten: the header still says database.
+            for (qsizetype i = 4096; i < 4096 + 200 && i < broken.size(); ++i)
+                broken[i] = char(0x5A);
+            bytes = layout({{path, broken}}, 0);
+        }
+        writeBytes(backupPath(QStringLiteral("kaputt.dsi")), bytes);
+        const QStringList homeBefore = QDir(m_home->path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+        restore(main, QStringLiteral("kaputt.dsi"));
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+        QCOMPARE(listed(main.List()), QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
+        QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Database.mdb")});
+        QCOMPARE(QDir(m_home->path()).entryList(QDir::AllEntries | QDir::Hidden), homeBefore);
+        for (const char *up : {"/../evil.mdb", "/../../evil.mdb", "/data/../../../evil.mdb"})
+            QVERIFY(!QFile::exists(m_home->path() + QLatin1String(up)));
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].prompt.startsWith(QStringLiteral("Die Datei:\r\n\r\n") +
+                                              backupPath(QStringLiteral("kaputt.dsi")) +
+                                              QStringLiteral("\r\n\r\nist keine gültige Datensicherung (")),
+                 qPrintable(m_shown[0].prompt));
+        QVERIFY(m_shown[0].prompt.endsWith(QStringLiteral("Ihre Daten bleiben unverändert.")));
+        QCOMPARE(m_shown[0].flags, 16);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
+        QVERIFY(main.recordset());
+    }
+
+    // Restore and delete without a chosen file say so and do nothing.
+    void nothingSelected_data()
+    {
+        QTest::addColumn<bool>("deleting");
+        QTest::newRow("restore") << false;
+        QTest::newRow("delete") << true;
+    }
+
+    void nothingSelected()
+    {
+        QFETCH(bool, deleting);
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        m_shown.clear();
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     QCOMPARE(w.File1()->FileName(), QString());
+                     deleting ? w.Command3_Click() : w.Command2_Click();
+                 },
+                 {0});
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Keine Sicherungsdatei markiert"));
+        QVERIFY(QFile::exists(backupPath(PlainName)));
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+    }
+
+    void deleteAnswered_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("gone");
+        QTest::newRow("yes") << 0 << true;
+        QTest::newRow("no") << 1 << false;
+    }
+
+    void deleteAnswered()
+    {
+        QFETCH(int, button);
+        QFETCH(bool, gone);
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        writeBytes(backupPath(QStringLiteral("andere.dsi")), "x");
+        m_shown.clear();
+        QStringList after;
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     w.Command3_Click();
+                     after = listed(w.File1());
+                 },
+                 {button});
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].prompt, QStringLiteral("Sind Sie sicher, dass Sie die Datei:\r\n\r\n") +
+                                        backupPath(PlainName) +
+                                        QStringLiteral("\r\n\r\nvon Ihrem Datenträger löschen wollen?"));
+        QCOMPARE(m_shown[0].flags, 36);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Sicherungsdatei löschen"));
+        QCOMPARE(QFile::exists(backupPath(PlainName)), !gone);
+        QVERIFY(QFile::exists(backupPath(QStringLiteral("andere.dsi"))));
+        QCOMPARE(after, gone ? QStringList{QStringLiteral("andere.dsi")}
+                             : (QStringList{QStringLiteral("andere.dsi"), PlainName}));
+    }
+
+    // The main window keeps the database open, in write-ahead mode, so the
+    // newest entry lives beside the file: the backup still holds it.
+    void backupWhileOpen()
+    {
+        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QStringLiteral("alt"))}});
+        testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.run(m_home->databaseFile(), "PRAGMA journal_mode=WAL"));
+        FrmMain &main = m_windows.open();
+        dao::Recordset &rs = *main.recordset();
+        rs.AddNew();
+        rs.Fields(QStringLiteral("Tagdatum")).setValue(com::Variant(Tuesday));
+        rs.Fields(QStringLiteral("Tagtext")).setValue(com::Variant(rtfOf(QStringLiteral("neu"))));
+        backUp(main);
+        rs.Update();
+        main.RefreshList();
+        // The new entry is not in the file itself yet.
+        QVERIFY(!bytesOf(m_home->databaseFile()).contains(Tuesday.toUtf8()));
+        QVERIFY(QFile::exists(m_home->databaseFile() + QStringLiteral("-wal")));
+        const QByteArray before = bytesOf(backupPath(PlainName));
+        const qsizetype p = storedPath().toUtf8().size();
+        QCOMPARE(daysIn(before.mid(2 + p + 2, before.size() - (2 + p + 2 + 4))),
+                 QStringList{QStringLiteral("Montag, 7. Dezember 2026")});
+
+        m_shown.clear();
+        backUp(main);
+        const QByteArray backup = bytesOf(backupPath(PlainName));
+        const QByteArray content = backup.mid(2 + p + 2, backup.size() - (2 + p + 2 + 4));
+        QCOMPARE(daysIn(content), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
+        // A copy is a single file: no write-ahead flag in its header.
+        QCOMPARE(int(content.at(18)), 1);
+        QCOMPARE(listed(main.List()), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
+    }
+
+    // A backup that cannot be written completely leaves an earlier one of
+    // that name as it was and reports the file.
+    void backupFails()
+    {
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        const QByteArray earlier = bytesOf(backupPath(PlainName));
+        main.AddUser(Tuesday, rtfOf(QString(400000, QLatin1Char('z'))));
+        m_shown.clear();
+        {
+            const FileSizeLimit full(200000);
+            backUp(main);
+        }
+        QCOMPARE(bytesOf(backupPath(PlainName)), earlier);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{PlainName});
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].prompt.startsWith(QStringLiteral("Die Datensicherung in die Datei:\r\r") +
+                                              backupPath(PlainName) +
+                                              QStringLiteral("\r\rkonnte nicht angelegt werden:")),
+                 qPrintable(m_shown[0].prompt));
+        QCOMPARE(m_shown[0].flags, 16);
+
+        // A folder that has gone meanwhile.
+        m_shown.clear();
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     QDir gone(m_folder->filePath(QStringLiteral("weg")));
+                     QVERIFY(gone.mkpath(QStringLiteral(".")));
+                     w.TreeEx1()->let(QStringLiteral("pPath"), gone.path());
+                     QVERIFY(gone.removeRecursively());
+                     w.Command1_Click();
+                 },
+                 {0});
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 16);
+        QVERIFY(m_shown[0].prompt.contains(m_folder->filePath(QStringLiteral("weg/")) + PlainName));
+        // The system's reason in German.
+        QVERIFY2(
+            m_shown[0].prompt.contains(QStringLiteral("konnte nicht angelegt werden:\rDie Datei oder der "
+                                                      "Ordner ist nicht vorhanden.\r")),
+            qPrintable(m_shown[0].prompt));
+    }
+
+    // A restore that cannot finish leaves the live database as it was.
+    void restoreFails_data()
+    {
+        QTest::addColumn<bool>("vanished");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << false << QStringLiteral("Die Datei ist zu groß.");
+        QTest::newRow("file vanished")
+            << true << QStringLiteral("Die Datei oder der Ordner ist nicht vorhanden.");
+    }
+
+    void restoreFails()
+    {
+        QFETCH(bool, vanished);
+        QFETCH(QString, reason);
+        m_home->seed(
+            {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(300000, QLatin1Char('y')))}});
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        main.RefreshList();
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        m_shown.clear();
+        inWindow(main,
+                 [&](datensi1 &w) {
+                     w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     if (vanished) {
+                         QVERIFY(QFile::remove(backupPath(PlainName)));
+                         w.Command2_Click();
+                     } else {
+                         const FileSizeLimit full(100000);
+                         w.Command2_Click();
+                     }
+                 },
+                 {0});
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+        QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("Database.mdb")}));
+        QCOMPARE(listed(main.List()), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].prompt.startsWith(
+                     QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") + backupPath(PlainName) +
+                     QStringLiteral("\r\n\r\nist fehlgeschlagen:\r\n") + reason + QStringLiteral("\r\n")),
+                 qPrintable(m_shown[0].prompt));
+        QCOMPARE(m_shown[0].flags, 16);
+        QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
+    }
+
+    // Databases that would run code on a read or a write, never end a read,
+    // or refuse the diary's writes: a restore refuses them and leaves the
+    // diary byte for byte; put in place by hand, they end the start at once
+    // with the database error.
+    void craftedDatabasesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("schema");
+        const QByteArray table =
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+            "Tagtext TEXT);";
+        QTest::newRow("endless view") << QByteArray(
+            "CREATE VIEW Zorvelin AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+            "SELECT i AS ID, 'Tag' AS Tagdatum, 'Text' AS Tagtext FROM n");
+        QTest::newRow("insert ignored")
+            << table + "CREATE TRIGGER t BEFORE INSERT ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("update ignored")
+            << table + "CREATE TRIGGER t BEFORE UPDATE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("delete ignored")
+            << table + "CREATE TRIGGER t BEFORE DELETE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+        QTest::newRow("others deleted") << table + "CREATE TRIGGER t AFTER INSERT ON Zorvelin BEGIN DELETE "
+                                                   "FROM Zorvelin WHERE ID <> NEW.ID; END";
+        QTest::newRow("without rowid") << QByteArray(
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, Tagtext TEXT) WITHOUT ROWID");
+        QTest::newRow("extra NOT NULL column") << QByteArray(
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, Tagtext TEXT, "
+            "Pflicht TEXT NOT NULL)");
+        QTest::newRow("check on the body")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+                          "Tagtext TEXT CHECK (length(Tagtext) < 5))");
+    }
+
+    void craftedDatabasesAreRefused()
+    {
+        QFETCH(QByteArray, schema);
+        m_home->seed({{Monday, rtfOf(QStringLiteral("bleibt"))}});
+        FrmMain &main = m_windows.open();
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        QTemporaryDir scratch;
+        const QString crafted = scratch.filePath(QStringLiteral("fremd.mdb"));
+        QVERIFY(testsupport::SqliteCalls().run(crafted, schema.constData()));
+        writeBytes(backupPath(QStringLiteral("fremd.dsi")),
+                   layout({{storedPath().toUtf8(), bytesOf(crafted)}}, 0));
+
+        restore(main, QStringLiteral("fremd.dsi"));
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+        QCOMPARE(filesIn(m_home->path() + QStringLiteral("/data")),
+                 QStringList{QStringLiteral("Database.mdb")});
+        QCOMPARE(listed(main.List()), QStringList{Monday});
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY2(m_shown[0].prompt.contains(QStringLiteral("ist keine gültige Datensicherung (die gesicherte "
+                                                           "Datenbank ist anders aufgebaut als die dieses "
+                                                           "Programms: ")),
+                 qPrintable(m_shown[0].prompt));
+        QCOMPARE(m_shown[0].flags, 16);
+
+        // The same file put in place by hand.
+        m_windows.unloadAll();
+        writeBytes(m_home->databaseFile(), bytesOf(crafted));
+        testsupport::BalloonAnswerer answerer({0});
+        QElapsedTimer clock;
+        clock.start();
+        QPointer<FrmMain> form = rt::Form::create<FrmMain>();
+        form->load();
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!form || !form->isLoaded());
+        QCOMPARE(answerer.seen.size(), 1);
+        for (const char *text :
+             {"Datenbankfehler", "kann nicht geöffnet werden", "Das Programm wird beendet."})
+            QVERIFY2(answerer.seen[0].texts.contains(QString::fromUtf8(text)),
+                     qPrintable(answerer.seen[0].texts));
+        QCOMPARE(bytesOf(m_home->databaseFile()), bytesOf(crafted));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A restore keeps the database it replaces, byte for byte and an earlier
+    // kept copy with it; the restored file has the replaced one's mode; the
+    // main window counts and offers New as the restored days say.
+    void restoreKeepsTheReplacedDatabase_data()
+    {
+        QTest::addColumn<QStringList>("days");
+        QTest::newRow("empty backup") << QStringList();
+        QTest::newRow("backup without today") << QStringList{Monday};
+    }
+
+    void restoreKeepsTheReplacedDatabase()
+    {
+        QFETCH(QStringList, days);
+        for (const QString &day : days)
+            m_home->seed({{day, rtfOf(day)}});
+        QVERIFY(QFile::setPermissions(m_home->databaseFile(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("nach der Sicherung")));
+        main.RefreshList();
+        QVERIFY(!main.Command2()->isEnabled());
+        const QByteArray replaced = bytesOf(m_home->databaseFile());
+        m_shown.clear();
+        restore(main, PlainName);
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        const QString data = m_home->path() + QStringLiteral("/data/");
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(bytesOf(data + KeptName), replaced);
+        QCOMPARE(modeOf(m_home->databaseFile()), mode_t(0644));
+        QCOMPARE(m_home->storedDays(), days);
+        QCOMPARE(listed(main.List()), days);
+        QCOMPARE(main.xpFrame1()->get(QStringLiteral("Caption")).toString().trimmed(),
+                 QStringLiteral("%1 eingetragene Tage").arg(days.size()));
+        QVERIFY(main.Command2()->isEnabled());
+
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("zweiter Versuch")));
+        const QByteArray second = bytesOf(m_home->databaseFile());
+        restore(main, PlainName);
+        const QString secondName =
+            QString(KeptName).replace(QStringLiteral(".mdb"), QStringLiteral("_2.mdb"));
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName, secondName}));
+        QCOMPARE(bytesOf(data + KeptName), replaced);
+        QCOMPARE(bytesOf(data + secondName), second);
+    }
+
+    // What killed runs left behind goes when the window opens or a backup
+    // starts in its folder, and the work leaves nothing of its own; a
+    // database saved with a write-ahead log comes back running with the
+    // store's journal and no log files beside it.
+    void nothingIsLeftBehind()
+    {
+        QTemporaryDir temp;
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const auto restoreTmpdir = qScopeGuard([&] {
+            if (tmpdir.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", tmpdir);
+        });
+        const QString data = m_home->path() + QStringLiteral("/data/");
+        // No process has this id; process 1 always runs.
+        const QString gone = QStringLiteral("99999999");
+        QVERIFY(QDir(temp.path())
+                    .mkdir(QStringLiteral("kalvento-sicherung-") + gone + QStringLiteral("-a1b2c3")));
+        writeBytes(
+            temp.filePath(QStringLiteral("kalvento-sicherung-") + gone + QStringLiteral("-a1b2c3/s.mdb")),
+            "alt");
+        writeBytes(temp.filePath(QStringLiteral("kalvento-sicherung-1-lebt")), "läuft");
+        writeBytes(temp.filePath(QStringLiteral("fremd.txt")), "x");
+        writeBytes(data + QStringLiteral(".wiederherstellung-Ab12Cd"), "alt");
+        writeBytes(data + QStringLiteral(".wiederherstellung-") + gone + QStringLiteral("-x1y2z3"), "alt");
+        writeBytes(backupPath(QStringLiteral(".kalvento-sicherung-") + gone + QStringLiteral("-q1w2e3")),
+                   "alt");
+        const QStringList tempKept{QStringLiteral("fremd.txt"), QStringLiteral("kalvento-sicherung-1-lebt")};
+
+        m_home->seed({{Monday, rtfOf(QStringLiteral("mit Protokoll"))}});
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(sqlite.run(m_home->databaseFile(), "PRAGMA journal_mode=WAL"));
+        const QByteArray walDatabase = bytesOf(m_home->databaseFile());
+        QCOMPARE(int(walDatabase.at(18)), 2);
+        writeBytes(backupPath(QStringLiteral("protokoll.dsi")),
+                   layout({{storedPath().toUtf8(), walDatabase}}, 0));
+        QVERIFY(sqlite.run(m_home->databaseFile(), "PRAGMA journal_mode=DELETE"));
+
+        FrmMain &main = m_windows.open();
+        inWindow(main, [&](datensi1 &) {
+            QCOMPARE(filesIn(temp.path()), tempKept);
+            QCOMPARE(filesIn(data), QStringList{QStringLiteral("Database.mdb")});
+        });
+        backUp(main);
+        QCOMPARE(filesIn(m_folder->path()), (QStringList{QStringLiteral("protokoll.dsi"), PlainName}));
+        QCOMPARE(filesIn(temp.path()), tempKept);
+
+        m_shown.clear();
+        restore(main, QStringLiteral("protokoll.dsi"));
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(int(bytesOf(m_home->databaseFile()).at(18)), 1);
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        QCOMPARE(filesIn(data), (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(m_home->storedDays(), (QStringList{Monday, Tuesday}));
+        QCOMPARE(filesIn(temp.path()), tempKept);
+    }
+
+    // The stored name is lower-case, the diary's file is not: the restore
+    // finds the one file without regard to case.
+    void restoreMatchesNameWithoutCase()
+    {
+        FrmMain &main = m_windows.open();
+        backUp(main);
+        const QByteArray backup = bytesOf(backupPath(PlainName));
+        QVERIFY(backup.mid(2, storedPath().toUtf8().size()).endsWith("/data/database.mdb"));
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        m_shown.clear();
+        restore(main, PlainName);
+        QCOMPARE(QDir(m_home->path() + QStringLiteral("/data")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("Database.mdb"), KeptName}));
+        QCOMPARE(main.List()->count(), 0);
+    }
+};
+
+KV_TEST_MAIN(TestDatensi1)
+#include "tst_datensi1.moc"
