@@ -19,8 +19,8 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
-#include <thread>
 #include <sqlite3.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -162,7 +162,7 @@ int main(int argc, char **argv)
 
     std::unique_ptr<dao::Database> db = dao::DBEngine().OpenDatabase(file);
     kalvento::EntryStore store{
-        .snapshotTo = [&](const QString &path) { db->snapshotTo(path); },
+        .database = [&]() -> const dao::Database * { return db.get(); },
         .close = [&] { db.reset(); },
         .reopen = [&] { db = dao::DBEngine().OpenDatabase(file); },
     };
