@@ -38,18 +38,9 @@ QString failure(const QIODevice &device)
     return errno != 0 ? rt::SystemErrorText::fromErrno(errno) : device.errorString();
 }
 
-bool put(QIODevice &out, const char *data, qint64 size, QString *reason)
+bool put(const Writer &out, const QByteArray &bytes, QString *reason)
 {
-    errno = 0;
-    if (out.write(data, size) == size)
-        return true;
-    *reason = failure(out);
-    return false;
-}
-
-bool put(QIODevice &out, const QByteArray &bytes, QString *reason)
-{
-    return put(out, bytes.constData(), bytes.size(), reason);
+    return out(bytes.constData(), bytes.size(), reason);
 }
 
 // Reads exactly n bytes at pos; false when the file gives fewer.
@@ -75,11 +66,12 @@ bool takeLength(QIODevice &in, qint64 &pos, qint64 end, qint64 &length)
     length = qFromLittleEndian<quint32>(field);
     if (length != VeryLongLength)
         return true;
-    // A 64-bit length follows, unless it cannot fit the file: then this is a
-    // file of the earlier convention holding exactly 0xFFFFFFFF bytes.
+    // A 64-bit length of at least that much follows, unless it cannot fit
+    // the file: then this is a file of the earlier convention holding exactly
+    // 0xFFFFFFFF bytes.
     if (end - pos >= 8 && readAt(in, pos, reinterpret_cast<char *>(field), 8)) {
         const quint64 longer = qFromLittleEndian<quint64>(field);
-        if (longer <= quint64(end - pos - 8)) {
+        if (longer >= VeryLongLength && longer <= quint64(end - pos - 8)) {
             pos += 8;
             length = qint64(longer);
         }
@@ -128,7 +120,7 @@ Source fileSource(const QString &storedPath, QFile &file)
             }};
 }
 
-bool write(QIODevice &out, const QList<Source> &sources, QString *reason)
+bool write(const Writer &out, const QList<Source> &sources, QString *reason)
 {
     QByteArray buffer;
     for (const Source &source : sources) {
@@ -139,7 +131,7 @@ bool write(QIODevice &out, const QList<Source> &sources, QString *reason)
         buffer.resize(std::min(source.size, Chunk));
         for (qint64 done = 0; done < source.size;) {
             const qint64 n = std::min(source.size - done, Chunk);
-            if (!source.read(done, buffer.data(), n, reason) || !put(out, buffer.constData(), n, reason))
+            if (!source.read(done, buffer.data(), n, reason) || !out(buffer.constData(), n, reason))
                 return false;
             done += n;
         }

@@ -32,6 +32,10 @@ struct Source {
     Reader read;
 };
 
+// Takes the next n bytes of the container; false, with a reason, when they
+// cannot be written.
+using Writer = std::function<bool(const char *data, qint64 n, QString *reason)>;
+
 // The open file's content as a source.
 Source fileSource(const QString &storedPath, QFile &file);
 
@@ -42,9 +46,9 @@ struct Record {
     qint64 length = 0;
 };
 
-// Writes the records and the trailer. False, with a reason, when a source
-// cannot be read or the device refuses a write.
-bool write(QIODevice &out, const QList<Source> &sources, QString *reason);
+// Writes the records and the trailer in one pass. False, with a reason, when
+// a source cannot be read or a write is refused.
+bool write(const Writer &out, const QList<Source> &sources, QString *reason);
 
 // Checks the whole layout of the open file before anything is used,
 // reading only the lengths and paths: the trailer, every length within the

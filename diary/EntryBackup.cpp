@@ -195,11 +195,12 @@ BackupResult EntryBackup::backUp(const QString &target)
         return failedWith(out.error());
     QString reason;
     {
-        QFile device;
-        errno = 0;
-        if (!device.open(out.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
-                         QFileDevice::DontCloseHandle))
-            return failedWith(errno);
+        const BackupFile::Writer device = [&out](const char *data, qint64 n, QString *why) {
+            if (out.write(data, n))
+                return true;
+            *why = rt::SystemErrorText::fromErrno(out.error());
+            return false;
+        };
         bool written = false;
         try {
             std::unique_ptr<dao::Database> own;
