@@ -21,8 +21,9 @@ namespace
 
 constexpr quint16 LongLength = 0xFFFF;
 constexpr quint32 VeryLongLength = 0xFFFFFFFF;
-// The most any copy holds in memory at once.
-constexpr qint64 Chunk = 4 << 20;
+// The most any copy holds in memory at once; small enough that each piece is
+// still in the processor's cache when it is written out.
+constexpr qint64 Chunk = 256 << 10;
 // No path this program writes comes near it; a longer one is damage, and must
 // not size anything.
 constexpr qint64 MaxPathBytes = 1 << 16;
