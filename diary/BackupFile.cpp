@@ -27,6 +27,9 @@ constexpr qint64 Chunk = 256 << 10;
 // No path this program writes comes near it; a longer one is damage, and must
 // not size anything.
 constexpr qint64 MaxPathBytes = 1 << 16;
+// Far more files than a backup of ours holds (one): a count beyond it would
+// size the list and the walk by what the file claims.
+constexpr qint32 MaxRecords = 64;
 
 QString damaged()
 {
@@ -160,6 +163,10 @@ std::optional<QList<Record>> parse(QIODevice &in, QString *reason)
     // this file can hold, and must not size anything.
     if (qint64(upperBound) + 1 > end / 4) {
         *reason = QStringLiteral("die Anzahl der Einträge passt nicht zur Dateilänge");
+        return std::nullopt;
+    }
+    if (upperBound >= MaxRecords) {
+        *reason = QStringLiteral("die Datei enthält zu viele Einträge");
         return std::nullopt;
     }
     QList<Record> records;

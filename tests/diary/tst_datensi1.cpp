@@ -479,20 +479,26 @@ private slots:
         QTest::addColumn<qint64>("contentLength");
         QTest::addColumn<QByteArray>("contentStart");
         QTest::addColumn<qint64>("recordLength");
+        QTest::addColumn<qint32>("upperBound");
         const QByteArray database("SQLite format 3\0", 16);
         const qint64 over4GiB = (qint64(1) << 32) + 5;
         const QByteArray veryLong = QByteArray::fromHex("ffffffffffff");
-        QTest::newRow("16 bits") << le16(100) << qint64(100) << database << qint64(100);
-        QTest::newRow("32 bits") << le16(0xFFFF) + le32(70000) << qint64(70000) << database << qint64(70000);
-        QTest::newRow("64 bits") << veryLong + le64(over4GiB) << over4GiB << database << over4GiB;
+        QTest::newRow("16 bits") << le16(100) << qint64(100) << database << qint64(100) << 0;
+        QTest::newRow("32 bits") << le16(0xFFFF) + le32(70000) << qint64(70000) << database << qint64(70000)
+                                 << 0;
+        QTest::newRow("64 bits") << veryLong + le64(over4GiB) << over4GiB << database << over4GiB << 0;
         QTest::newRow("earlier 0xFFFFFFFF bytes of a database")
-            << veryLong << qint64(0xFFFFFFFF) << database << qint64(0xFFFFFFFF);
+            << veryLong << qint64(0xFFFFFFFF) << database << qint64(0xFFFFFFFF) << 0;
         QTest::newRow("earlier 0xFFFFFFFF bytes of zeros")
-            << veryLong << qint64(0xFFFFFFFF) << QByteArray() << qint64(0xFFFFFFFF);
+            << veryLong << qint64(0xFFFFFFFF) << QByteArray() << qint64(0xFFFFFFFF) << 0;
         QTest::newRow("64 bits past the end")
-            << veryLong + le64(qint64(1) << 40) << qint64(4096) << database << qint64(-1);
+            << veryLong + le64(qint64(1) << 40) << qint64(4096) << database << qint64(-1) << 0;
         QTest::newRow("64 bits for a short length")
-            << veryLong + le64(100) << qint64(100) << database << qint64(-1);
+            << veryLong + le64(100) << qint64(100) << database << qint64(-1) << 0;
+        // What the trailer claims must size nothing: a file of 4 GiB could
+        // hold a billion empty records.
+        QTest::newRow("a billion records")
+            << le16(100) << qint64(1) << QByteArray() << qint64(-1) << 1000000000;
     }
 
     void lengthForms()
@@ -501,17 +507,19 @@ private slots:
         QFETCH(qint64, contentLength);
         QFETCH(QByteArray, contentStart);
         QFETCH(qint64, recordLength);
+        QFETCH(qint32, upperBound);
         const QByteArray path("C:\\data\\database.mdb");
         SparseBytes file;
         file.write(le16(quint16(path.size())) + path + field + contentStart);
-        file.resize(2 + path.size() + field.size() + contentLength);
+        file.resize(upperBound > 0 ? qint64(1) << 32 : 2 + path.size() + field.size() + contentLength);
         QVERIFY(file.seek(file.size()));
-        file.write(le32(0));
+        file.write(le32(upperBound));
         QString reason;
         const auto records = kalvento::BackupFile::parse(file, &reason);
         if (recordLength < 0) {
             QVERIFY(!records);
-            QCOMPARE(reason, QStringLiteral("die Datei ist beschädigt oder unvollständig"));
+            QCOMPARE(reason, upperBound > 0 ? QStringLiteral("die Datei enthält zu viele Einträge")
+                                            : QStringLiteral("die Datei ist beschädigt oder unvollständig"));
             return;
         }
         QVERIFY2(records, qPrintable(reason));

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     QString reason;
-    const std::optional<QList<kalvento::BackupFile::Record>> records = kalvento::BackupFile::parse(in, &reason);
+    const std::optional<QList<kalvento::BackupFile::Record>> records =
+        kalvento::BackupFile::parse(in, &reason);
     if (!records) {
         if (reason.isEmpty())
             std::abort();
