@@ -3,6 +3,8 @@
 #include "diary/storage/BackupFile.h"
 #include "diary/storage/ScratchFile.h"
 #include "platform/com/AutomationError.h"
+#include "platform/dao/ConsistentRead.h"
+#include "platform/dao/DaoError.h"
 #include "platform/dao/Database.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/SystemErrorText.h"
@@ -11,10 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace kalvento
@@ -105,6 +109,24 @@ QString checkText(dao::DatabaseCheck check, const QString &detail)
     return QString();
 }
 
+// A German reason when the folder's drive has less room than needed; nothing
+// when it has enough or cannot say (the writing then reports what fails).
+QString lackOfSpace(const QString &folder, qint64 needed)
+{
+    struct statvfs info {
+    };
+    if (::statvfs(QFile::encodeName(folder).constData(), &info) != 0)
+        return QString();
+    const qint64 available = qint64(info.f_bavail) * qint64(info.f_frsize);
+    if (available >= needed)
+        return QString();
+    constexpr qint64 MB = 1 << 20;
+    const QLocale german(QLocale::German, QLocale::Germany);
+    return QStringLiteral("Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden %1 MB, frei sind "
+                          "%2 MB.")
+        .arg(german.toString((needed + MB - 1) / MB), german.toString(available / MB));
+}
+
 // Copies the file and pushes the copy to the disk; an errno when that fails.
 int copyDurably(const QString &from, const QString &to)
 {
@@ -159,20 +181,12 @@ BackupResult EntryBackup::backUp(const QString &target)
 {
     const QString folder = QFileInfo(target).path();
     ScratchFile::removeStale(folder, BackupPrefix);
-    errno = 0;
-    QTemporaryDir scratch(
-        QDir(QDir::tempPath()).filePath(ScratchFile::ownPrefix(SnapshotPrefix) + QStringLiteral("XXXXXX")));
-    if (!scratch.isValid())
-        return failedWith(errno);
-    const QString snapshot = scratch.filePath(QStringLiteral("snapshot.mdb"));
-    try {
-        if (m_store.snapshotTo)
-            m_store.snapshotTo(snapshot);
-        else
-            dao::DBEngine().OpenDatabase(databaseFile())->snapshotTo(snapshot);
-    } catch (const std::exception &error) {
-        return failed(describe(error));
-    }
+    const QString storedPath = joined(m_dataFolder, DatabaseName);
+    // Told before anything is written: the container is the database and a
+    // few bytes of lengths and path.
+    const QString full = lackOfSpace(folder, QFileInfo(databaseFile()).size() + 2 * storedPath.size() + 64);
+    if (!full.isEmpty())
+        return failed(full);
 
     // Written beside the target and renamed over it only when complete: an
     // earlier backup of that name survives any failure.
@@ -181,12 +195,55 @@ BackupResult EntryBackup::backUp(const QString &target)
         return failedWith(out.error());
     QString reason;
     {
-        QFile device;
-        errno = 0;
-        if (!device.open(out.handle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
-                         QFileDevice::DontCloseHandle))
-            return failedWith(errno);
-        if (!BackupFile::write(device, {{joined(m_dataFolder, DatabaseName), snapshot}}, &reason))
+        const BackupFile::Writer device = [&out](const char *data, qint64 n, QString *why) {
+            if (out.write(data, n))
+                return true;
+            *why = rt::SystemErrorText::fromErrno(out.error());
+            return false;
+        };
+        bool written = false;
+        try {
+            std::unique_ptr<dao::Database> own;
+            const dao::Database *db = nullptr;
+            if (m_store.database) {
+                db = m_store.database();
+            } else {
+                own = dao::DBEngine().OpenDatabase(databaseFile());
+                db = own.get();
+            }
+            if (!db)
+                dao::raiseDaoError(dao::ErrObjectClosed);
+            // The file's pages go straight into the container while no writer
+            // can change them: one pass, one consistent state.
+            if (const std::unique_ptr<dao::ConsistentRead> read = db->readWhole()) {
+                const dao::ConsistentRead &pages = *read;
+                written = BackupFile::write(device,
+                                            {{storedPath, pages.size(),
+                                              [&pages](qint64 offset, char *into, qint64 n, QString *why) {
+                                                  return pages.read(offset, into, n, why);
+                                              }}},
+                                            &reason);
+            } else {
+                // With a write-ahead log the file alone is not the state: the
+                // engine's copy of it goes in instead.
+                errno = 0;
+                QTemporaryDir scratch(
+                    QDir(QDir::tempPath())
+                        .filePath(ScratchFile::ownPrefix(SnapshotPrefix) + QStringLiteral("XXXXXX")));
+                if (!scratch.isValid())
+                    return failedWith(errno);
+                const QString snapshot = scratch.filePath(QStringLiteral("snapshot.mdb"));
+                db->snapshotTo(snapshot);
+                QFile copy(snapshot);
+                errno = 0;
+                if (!copy.open(QIODevice::ReadOnly))
+                    return failedWith(errno);
+                written = BackupFile::write(device, {BackupFile::fileSource(storedPath, copy)}, &reason);
+            }
+        } catch (const std::exception &error) {
+            return failed(describe(error));
+        }
+        if (!written)
             return failed(reason);
     }
     if (!out.setMode(modeReplacing(target)) || !out.finish() || !out.replace(target))
@@ -200,23 +257,10 @@ BackupResult EntryBackup::restore(const QString &backupFile)
     errno = 0;
     if (!in.open(QIODevice::ReadOnly))
         return failedWith(errno);
-    QByteArray read;
-    QByteArrayView bytes;
-    if (in.size() == 0) {
-        bytes = QByteArrayView();
-    } else if (const uchar *mapped = in.map(0, in.size())) {
-        bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), in.size());
-    } else {
-        errno = 0;
-        read = in.readAll();
-        bytes = read;
-    }
-    if (bytes.size() != in.size())
-        return failedWith(errno);
 
     // Everything is checked before anything is written.
     QString reason;
-    const std::optional<QList<BackupFile::Record>> records = BackupFile::parse(bytes, &reason);
+    const std::optional<QList<BackupFile::Record>> records = BackupFile::parse(in, &reason);
     if (records && records->size() != 1)
         reason = QStringLiteral("sie enthält mehr als eine Datei");
     if (reason.isEmpty()) {
@@ -233,15 +277,33 @@ BackupResult EntryBackup::restore(const QString &backupFile)
 
     const QString target = databaseFile();
     const BackupFile::Record &record = records->first();
+    // The replaced database is kept by a second name, not copied: the
+    // restored one is all the room it takes.
+    const QString full = lackOfSpace(m_dataFolder, record.length);
+    if (!full.isEmpty())
+        return failed(full);
+    // One write: the content streams from the backup into the staged file.
     ScratchFile staged(m_dataFolder, RestorePrefix);
-    if (!staged.isOpen() || !staged.write(bytes.data() + record.offset, record.length))
+    if (!staged.isOpen())
         return failedWith(staged.error());
+    QByteArray header;
+    bool stagedFailed = false;
+    const bool copied = BackupFile::readContent(
+        in, record,
+        [&](const char *data, qint64 n) {
+            if (header.size() < 100)
+                header.append(data, std::min(n, 100 - header.size()));
+            stagedFailed = !staged.write(data, n);
+            return !stagedFailed;
+        },
+        &reason);
+    if (!copied)
+        return stagedFailed ? failedWith(staged.error()) : failed(reason);
     // The store runs with a rollback journal; a database saved with a
     // write-ahead log is whole in its file once copied, and is marked as one
     // of ours so that no log files appear beside it.
-    const QByteArrayView content = bytes.sliced(record.offset, record.length);
-    if (content.size() >= 100 && content.first(SqliteHeader.size()) == SqliteHeader &&
-        (content[JournalVersions] == 2 || content[JournalVersions + 1] == 2)) {
+    if (header.size() >= 100 && header.startsWith(SqliteHeader) &&
+        (header[JournalVersions] == 2 || header[JournalVersions + 1] == 2)) {
         const char rollback[2] = {1, 1};
         if (!staged.writeAt(JournalVersions, rollback, 2))
             return failedWith(staged.error());

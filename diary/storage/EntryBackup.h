@@ -6,6 +6,11 @@
 #include <QString>
 #include <functional>
 
+namespace dao
+{
+class Database;
+}
+
 namespace kalvento
 {
 
@@ -15,8 +20,8 @@ class ScratchFile;
 // Left empty, the work opens the database file itself and has nothing to
 // close.
 struct EntryStore {
-    // A consistent copy of the open database at the path.
-    std::function<void(const QString &path)> snapshotTo;
+    // The open entry database, read for the backup; null while it is closed.
+    std::function<const dao::Database *()> database;
     // Lets go of the file before a restore replaces it.
     std::function<void()> close;
     // Opens it again and shows what it now holds.

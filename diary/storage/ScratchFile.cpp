@@ -47,6 +47,13 @@ bool ScratchFile::write(const char *data, qint64 size)
         }
         data += written;
         size -= written;
+        m_written += written;
+    }
+    // Pushing in large steps while the copy goes on overlaps the disk with it.
+    constexpr qint64 Step = 8 << 20;
+    if (m_written - m_pushed >= Step) {
+        ::sync_file_range(m_fd, m_pushed, m_written - m_pushed, SYNC_FILE_RANGE_WRITE);
+        m_pushed = m_written;
     }
     return true;
 }

@@ -26,6 +26,8 @@ public:
     int error() const { return m_error; }
 
     // Writes every byte at the current position; false on a short write.
+    // What is written starts on its way to the disk at once, so finish()
+    // waits only for the last part.
     bool write(const char *data, qint64 size);
     // Writes every byte at the offset, leaving the position as it was.
     bool writeAt(qint64 offset, const char *data, qint64 size);
@@ -48,6 +50,9 @@ private:
     int m_fd = -1;
     int m_error = 0;
     bool m_placed = false;
+    // Written so far, and how much of it is on its way to the disk.
+    qint64 m_written = 0;
+    qint64 m_pushed = 0;
 };
 
 // Makes a rename or a new file in the folder survive a crash.

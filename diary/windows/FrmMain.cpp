@@ -517,12 +517,7 @@ void FrmMain::datenbanksichern_Click()
     // A restore replaces the file under the store: it lets go first and shows
     // the restored entries afterwards.
     EntryStore store{
-        .snapshotTo =
-            [this](const QString &path) {
-                if (!m_db)
-                    dao::raiseDaoError(dao::ErrObjectClosed);
-                m_db->snapshotTo(path);
-            },
+        .database = [this]() -> const dao::Database * { return m_db.get(); },
         .close = [this] { closeDatabase(); },
         .reopen =
             [this] {

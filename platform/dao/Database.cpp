@@ -1,5 +1,6 @@
 #include "platform/dao/Database.h"
 
+#include "platform/dao/ConsistentRead.h"
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/SqlText.h"
@@ -17,6 +18,17 @@ namespace
 
 // How long a statement waits for another program's lock before it fails.
 constexpr int BusyTimeoutMs = 2000;
+
+// The first column of the statement's first row as a number; -1 for none.
+qint64 numberOf(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    qint64 value = -1;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return value;
+}
 
 } // namespace
 
@@ -190,6 +202,52 @@ void Database::snapshotTo(const QString &path) const
         raiseDaoError(ErrDiskOrWrite, path + QStringLiteral(": ") +
                                           rt::SystemErrorText::fromSqlite(rc != SQLITE_OK ? rc : closed));
     }
+}
+
+std::unique_ptr<ConsistentRead> Database::readWhole() const
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    // A connection of its own, so the store's connection keeps working as
+    // before; the engine shares one lock state between both.
+    sqlite3 *db = nullptr;
+    const QByteArray path = m_fileName.toUtf8();
+    int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        guardUntrusted(db);
+        sqlite3_busy_timeout(db, BusyTimeoutMs);
+        // The read opens the transaction and takes the shared lock.
+        rc = sqlite3_exec(db, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    bool logged = false;
+    qint64 size = -1;
+    sqlite3_file *file = nullptr;
+    if (rc == SQLITE_OK) {
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            logged = qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)), "wal") == 0;
+        sqlite3_finalize(stmt);
+        const qint64 pages = numberOf(db, "PRAGMA page_count");
+        const qint64 pageSize = numberOf(db, "PRAGMA page_size");
+        size = pages >= 0 && pageSize > 0 ? pages * pageSize : -1;
+        rc = sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file);
+    }
+    if (rc == SQLITE_OK && logged) {
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    if (rc == SQLITE_OK && (size < 0 || !file || !file->pMethods))
+        rc = SQLITE_IOERR;
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+            raiseDaoError(ErrLocked, m_fileName);
+        raiseDaoError(ErrDiskOrWrite,
+                      m_fileName + QStringLiteral(": ") + rt::SystemErrorText::fromSqlite(rc));
+    }
+    return std::unique_ptr<ConsistentRead>(new ConsistentRead(db, file, size));
 }
 
 } // namespace dao

@@ -11,6 +11,7 @@ struct sqlite3;
 namespace dao
 {
 
+class ConsistentRead;
 class Recordset;
 
 // An open entry database. It lives as long as its owner keeps it; recordsets
@@ -47,6 +48,12 @@ public:
     // and usable. The copy is meant to be read at once, not kept: it is not
     // flushed to disk. Raises 3026 when it cannot be written.
     void snapshotTo(const QString &path) const;
+    // The file's bytes as they stand now, for copying them out in one pass
+    // (see ConsistentRead). Nothing when the database keeps a write-ahead
+    // log: its file alone is then not the whole state, and snapshotTo is the
+    // way. Raises 3008 while a writer holds the file, 3026 when it cannot be
+    // read.
+    std::unique_ptr<ConsistentRead> readWhole() const;
 
 private:
     friend class DBEngine;

@@ -28,6 +28,7 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -74,6 +75,81 @@ QByteArray le32(qint32 v)
     qToLittleEndian(v, b.data());
     return b;
 }
+
+QByteArray le64(quint64 v)
+{
+    QByteArray b(8, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// The process's peak resident memory so far.
+qint64 peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Bytes of any length held without their zeros: each write keeps only the
+// part between its first and last byte that is not zero, a read gives zeros
+// elsewhere. Stands for a file of several GiB that costs neither disk nor
+// memory. Each place is written once.
+class SparseBytes : public QIODevice
+{
+public:
+    SparseBytes() { open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
+    qint64 size() const override { return m_size; }
+    void resize(qint64 n) { m_size = n; }
+    qint64 heldBytes() const
+    {
+        qint64 n = 0;
+        for (const QByteArray &piece : m_pieces)
+            n += piece.size();
+        return n;
+    }
+
+protected:
+    qint64 readData(char *data, qint64 n) override
+    {
+        const qint64 at = pos();
+        n = std::clamp<qint64>(m_size - at, 0, n);
+        std::memset(data, 0, size_t(n));
+        for (auto it = m_pieces.cbegin(); it != m_pieces.cend(); ++it) {
+            const qint64 from = std::max(at, it.key());
+            const qint64 to = std::min(at + n, it.key() + it->size());
+            if (from < to)
+                std::memcpy(data + (from - at), it->constData() + (from - it.key()), size_t(to - from));
+        }
+        return n;
+    }
+
+    qint64 writeData(const char *data, qint64 n) override
+    {
+        static const QByteArray zeros(1 << 16, '\0');
+        qint64 first = 0;
+        while (first < n && std::memcmp(data + first, zeros.constData(),
+                                        size_t(std::min<qint64>(n - first, zeros.size()))) == 0)
+            first += zeros.size();
+        while (first < n && data[first] == 0)
+            ++first;
+        qint64 last = n;
+        while (last > first && data[last - 1] == 0)
+            --last;
+        if (first < last)
+            m_pieces.insert(pos() + first, QByteArray(data + first, last - first));
+        m_size = std::max(m_size, pos() + n);
+        return n;
+    }
+
+private:
+    QMap<qint64, QByteArray> m_pieces;
+    qint64 m_size = 0;
+};
 
 // A backup file laid out by hand, so the reader is checked against the layout
 // rather than against its own writer.
@@ -343,11 +419,8 @@ private slots:
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Datensicherung"));
 
-        // The content is what a snapshot of the database holds now.
-        QTemporaryDir scratch;
-        const QString snapshot = scratch.filePath(QStringLiteral("s.mdb"));
-        dao::DBEngine().OpenDatabase(m_home->databaseFile())->snapshotTo(snapshot);
-        const QByteArray content = bytesOf(snapshot);
+        // The content is the database file as it stands, byte for byte.
+        const QByteArray content = bytesOf(m_home->databaseFile());
         const QByteArray path = storedPath().toUtf8();
         QVERIFY(content.size() < 0xFFFF);
         const QByteArray backup = bytesOf(file);
@@ -376,20 +449,171 @@ private slots:
 
     void lengthPrefix_data()
     {
-        QTest::addColumn<quint32>("n");
+        QTest::addColumn<quint64>("n");
         QTest::addColumn<QByteArray>("prefix");
-        QTest::newRow("0") << 0u << QByteArray::fromHex("0000");
-        QTest::newRow("65534") << 65534u << QByteArray::fromHex("feff");
-        QTest::newRow("65535") << 65535u << QByteArray::fromHex("ffffffff0000");
-        QTest::newRow("70000") << 70000u << QByteArray::fromHex("ffff70110100");
-        QTest::newRow("100 MB") << 104857600u << QByteArray::fromHex("ffff00004006");
+        QTest::newRow("0") << quint64(0) << QByteArray::fromHex("0000");
+        QTest::newRow("65534") << quint64(65534) << QByteArray::fromHex("feff");
+        QTest::newRow("65535") << quint64(65535) << QByteArray::fromHex("ffffffff0000");
+        QTest::newRow("70000") << quint64(70000) << QByteArray::fromHex("ffff70110100");
+        QTest::newRow("100 MB") << quint64(104857600) << QByteArray::fromHex("ffff00004006");
+        QTest::newRow("4 GiB - 2") << quint64(0xFFFFFFFE) << QByteArray::fromHex("fffffeffffff");
+        QTest::newRow("4 GiB - 1") << quint64(0xFFFFFFFF)
+                                   << QByteArray::fromHex("ffffffffffffffffffff00000000");
+        QTest::newRow("11 GB") << quint64(11000000000) << QByteArray::fromHex("ffffffffffff00aea68f02000000");
     }
 
     void lengthPrefix()
     {
-        QFETCH(quint32, n);
+        QFETCH(quint64, n);
         QFETCH(QByteArray, prefix);
         QCOMPARE(kalvento::BackupFile::lengthPrefix(n), prefix);
+    }
+
+    // Each length form is read where it stands, and a long form that cannot
+    // fit the file is damage; a record of exactly 0xFFFFFFFF bytes, as the
+    // earlier convention wrote it, still reads. Nothing but lengths and
+    // paths is read.
+    void lengthForms_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<qint64>("contentLength");
+        QTest::addColumn<QByteArray>("contentStart");
+        QTest::addColumn<qint64>("recordLength");
+        QTest::addColumn<qint32>("upperBound");
+        const QByteArray database("SQLite format 3\0", 16);
+        const qint64 over4GiB = (qint64(1) << 32) + 5;
+        const QByteArray veryLong = QByteArray::fromHex("ffffffffffff");
+        QTest::newRow("16 bits") << le16(100) << qint64(100) << database << qint64(100) << 0;
+        QTest::newRow("32 bits") << le16(0xFFFF) + le32(70000) << qint64(70000) << database << qint64(70000)
+                                 << 0;
+        QTest::newRow("64 bits") << veryLong + le64(over4GiB) << over4GiB << database << over4GiB << 0;
+        QTest::newRow("earlier 0xFFFFFFFF bytes of a database")
+            << veryLong << qint64(0xFFFFFFFF) << database << qint64(0xFFFFFFFF) << 0;
+        QTest::newRow("earlier 0xFFFFFFFF bytes of zeros")
+            << veryLong << qint64(0xFFFFFFFF) << QByteArray() << qint64(0xFFFFFFFF) << 0;
+        QTest::newRow("64 bits past the end")
+            << veryLong + le64(qint64(1) << 40) << qint64(4096) << database << qint64(-1) << 0;
+        QTest::newRow("64 bits for a short length")
+            << veryLong + le64(100) << qint64(100) << database << qint64(-1) << 0;
+        // What the trailer claims must size nothing: a file of 4 GiB could
+        // hold a billion empty records.
+        QTest::newRow("a billion records")
+            << le16(100) << qint64(1) << QByteArray() << qint64(-1) << 1000000000;
+    }
+
+    void lengthForms()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(qint64, contentLength);
+        QFETCH(QByteArray, contentStart);
+        QFETCH(qint64, recordLength);
+        QFETCH(qint32, upperBound);
+        const QByteArray path("C:\\data\\database.mdb");
+        SparseBytes file;
+        file.write(le16(quint16(path.size())) + path + field + contentStart);
+        file.resize(upperBound > 0 ? qint64(1) << 32 : 2 + path.size() + field.size() + contentLength);
+        QVERIFY(file.seek(file.size()));
+        file.write(le32(upperBound));
+        QString reason;
+        const auto records = kalvento::BackupFile::parse(file, &reason);
+        if (recordLength < 0) {
+            QVERIFY(!records);
+            QCOMPARE(reason, upperBound > 0 ? QStringLiteral("die Datei enthält zu viele Einträge")
+                                            : QStringLiteral("die Datei ist beschädigt oder unvollständig"));
+            return;
+        }
+        QVERIFY2(records, qPrintable(reason));
+        QCOMPARE(records->size(), 1);
+        QCOMPARE(records->first().FilePath, QString::fromLatin1(path));
+        QCOMPARE(records->first().offset, 2 + path.size() + field.size());
+        QCOMPARE(records->first().length, recordLength);
+    }
+
+    // A record beyond 4 GiB goes out with the 64-bit length and comes back
+    // whole, in pieces of bounded size: neither the source nor the container
+    // is ever held (their zeros are produced and dropped as they pass).
+    void recordBeyond4GiB()
+    {
+        const qint64 length = (qint64(1) << 32) + 8192;
+        // Marks at the start, across the 4 GiB line and at the end.
+        const QList<std::pair<qint64, QByteArray>> marks{
+            {0, "Anfang"}, {(qint64(1) << 32) - 3, "Grenze"}, {length - 4, "Ende"}};
+        auto content = [&](qint64 offset, char *into, qint64 n) {
+            std::memset(into, 0, size_t(n));
+            for (const auto &[at, text] : marks)
+                for (qsizetype i = 0; i < text.size(); ++i)
+                    if (at + i >= offset && at + i < offset + n)
+                        into[at + i - offset] = text[i];
+        };
+        const qint64 peakBefore = peakKb();
+        const QByteArray path("C:\\data\\database.mdb");
+        SparseBytes container;
+        QString reason;
+        QVERIFY(kalvento::BackupFile::write(
+            [&](const char *data, qint64 n, QString *) { return container.write(data, n) == n; },
+            {{QString::fromLatin1(path), length,
+              [&](qint64 offset, char *into, qint64 n, QString *) {
+                  content(offset, into, n);
+                  return true;
+              }}},
+            &reason));
+        QCOMPARE(container.size(), 2 + path.size() + 14 + length + 4);
+        QVERIFY(container.seek(0));
+        QCOMPARE(container.read(2 + path.size() + 14),
+                 le16(quint16(path.size())) + path + QByteArray::fromHex("ffffffffffff") + le64(length));
+        QVERIFY2(container.heldBytes() < 64 * 1024, qPrintable(QString::number(container.heldBytes())));
+
+        const auto records = kalvento::BackupFile::parse(container, &reason);
+        QVERIFY2(records, qPrintable(reason));
+        QCOMPARE(records->size(), 1);
+        QCOMPARE(records->first().length, length);
+        qint64 seen = 0;
+        qint64 pieces = 0;
+        bool same = true;
+        QByteArray expected;
+        QVERIFY(kalvento::BackupFile::readContent(
+            container, records->first(),
+            [&](const char *data, qint64 n) {
+                expected.resize(n);
+                content(seen, expected.data(), n);
+                same = same && std::memcmp(data, expected.constData(), size_t(n)) == 0;
+                seen += n;
+                ++pieces;
+                return true;
+            },
+            &reason));
+        QCOMPARE(seen, length);
+        QVERIFY(same);
+        QVERIFY2(pieces > 100, qPrintable(QString::number(pieces)));
+        QVERIFY2(peakKb() - peakBefore < 64 * 1024, qPrintable(QString::number(peakKb() - peakBefore)));
+    }
+
+    // A backup as the earlier program wrote it, byte for byte, in either
+    // length form, restores.
+    void earlierBackupRestores_data()
+    {
+        QTest::addColumn<int>("bodySize");
+        QTest::newRow("16-bit length") << 10;
+        QTest::newRow("32-bit length") << 300000;
+    }
+
+    void earlierBackupRestores()
+    {
+        QFETCH(int, bodySize);
+        m_home->seed({{Monday, rtfOf(QString(bodySize, QLatin1Char('a')))}});
+        FrmMain &main = m_windows.open();
+        const QByteArray database = bytesOf(m_home->databaseFile());
+        QCOMPARE(database.size() >= 0xFFFF, bodySize > 0xFFFF);
+        writeBytes(backupPath(QStringLiteral("alt.dsi")), layout({{storedPath().toUtf8(), database}}, 0));
+        main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+        main.RefreshList();
+        m_shown.clear();
+        restore(main, QStringLiteral("alt.dsi"));
+        QCOMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0].flags, 64);
+        QCOMPARE(bytesOf(m_home->databaseFile()), database);
+        QCOMPARE(listed(main.List()), QStringList{Monday});
+        QCOMPARE(m_home->storedDays(), QStringList{Monday});
     }
 
     void fileNameOf_data()
@@ -716,16 +940,20 @@ private slots:
     // A restore that cannot finish leaves the live database as it was.
     void restoreFails_data()
     {
-        QTest::addColumn<bool>("vanished");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("disk full") << false << QStringLiteral("Die Datei ist zu groß.");
+        QTest::newRow("disk full") << "full" << QStringLiteral("Die Datei ist zu groß.\r\n");
         QTest::newRow("file vanished")
-            << true << QStringLiteral("Die Datei oder der Ordner ist nicht vorhanden.");
+            << "vanished" << QStringLiteral("Die Datei oder der Ordner ist nicht vorhanden.\r\n");
+        // Told before anything is written.
+        QTest::newRow("no room") << "room"
+                                 << QStringLiteral("Auf dem Ziellaufwerk ist nicht genug Platz frei: "
+                                                   "benötigt werden 1.048.576 MB, frei sind ");
     }
 
     void restoreFails()
     {
-        QFETCH(bool, vanished);
+        QFETCH(QString, kind);
         QFETCH(QString, reason);
         m_home->seed(
             {{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf(QString(300000, QLatin1Char('y')))}});
@@ -738,13 +966,22 @@ private slots:
         inWindow(main,
                  [&](datensi1 &w) {
                      w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
-                     if (vanished) {
+                     if (kind == "vanished") {
                          QVERIFY(QFile::remove(backupPath(PlainName)));
-                         w.Command2_Click();
-                     } else {
-                         const FileSizeLimit full(100000);
-                         w.Command2_Click();
+                     } else if (kind == "room") {
+                         // A database of 1 TiB, the file sparse.
+                         const QByteArray path = storedPath().toUtf8();
+                         QFile file(backupPath(PlainName));
+                         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                         file.write(le16(quint16(path.size())) + path + QByteArray::fromHex("ffffffffffff") +
+                                    le64(quint64(1) << 40) + QByteArray("SQLite format 3\0", 16));
+                         if (!file.resize(2 + path.size() + 14 + (qint64(1) << 40) + 4))
+                             QSKIP("the file system takes no file of 1 TiB");
+                         QVERIFY(file.seek(file.size() - 4));
+                         file.write(le32(0));
                      }
+                     const FileSizeLimit full(kind == "full" ? 100000 : RLIM_INFINITY);
+                     w.Command2_Click();
                  },
                  {0});
         QCOMPARE(bytesOf(m_home->databaseFile()), database);
@@ -752,9 +989,9 @@ private slots:
                  (QStringList{QStringLiteral("Database.mdb")}));
         QCOMPARE(listed(main.List()), (QStringList{QStringLiteral("Montag, 7. Dezember 2026"), Tuesday}));
         QCOMPARE(m_shown.size(), 1);
-        QVERIFY2(m_shown[0].prompt.startsWith(
-                     QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") + backupPath(PlainName) +
-                     QStringLiteral("\r\n\r\nist fehlgeschlagen:\r\n") + reason + QStringLiteral("\r\n")),
+        QVERIFY2(m_shown[0].prompt.startsWith(QStringLiteral("Die Rücksicherung aus der Datei:\r\n\r\n") +
+                                              backupPath(PlainName) +
+                                              QStringLiteral("\r\n\r\nist fehlgeschlagen:\r\n") + reason),
                  qPrintable(m_shown[0].prompt));
         QCOMPARE(m_shown[0].flags, 16);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));

@@ -1,4 +1,5 @@
 #include "platform/com/AutomationError.h"
+#include "platform/dao/ConsistentRead.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/DatabaseCheck.h"
 #include "platform/dao/Recordset.h"
@@ -459,6 +460,54 @@ private slots:
         QVERIFY(waited.elapsed() >= 1500);
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
+    }
+
+    // A whole read gives the file as it stood: while it lasts no other writer
+    // can commit, afterwards they can, and the store's own connection works
+    // on. A file with a write-ahead log is not read this way.
+    void wholeReadHoldsWritersOff_data()
+    {
+        QTest::addColumn<bool>("logged");
+        QTest::newRow("rollback journal") << false;
+        QTest::newRow("write-ahead log") << true;
+    }
+
+    void wholeReadHoldsWritersOff()
+    {
+        QFETCH(bool, logged);
+        if (logged)
+            runElsewhere("PRAGMA journal_mode=WAL");
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        add(*rs, QStringLiteral("Tag 1"), QString(20000, QLatin1Char('x')));
+        std::unique_ptr<dao::ConsistentRead> read = db->readWhole();
+        if (logged) {
+            QVERIFY(!read);
+            return;
+        }
+        QVERIFY(read);
+        QFile file(m_file);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QCOMPARE(read->size(), before.size());
+
+        const char *insert = "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Tag 2', 'y')";
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(m_file.toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, insert, nullptr, nullptr, nullptr), SQLITE_BUSY);
+        QByteArray bytes(read->size(), '\0');
+        QString reason;
+        QVERIFY2(read->read(0, bytes.data(), bytes.size(), &reason), qPrintable(reason));
+        QCOMPARE(bytes, before);
+        QVERIFY(!read->read(bytes.size() - 10, bytes.data(), 20, &reason));
+        QVERIFY(!reason.isEmpty());
+
+        read.reset();
+        QCOMPARE(sqlite3_exec(other, insert, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        add(*rs, QStringLiteral("Tag 3"), QStringLiteral("z"));
+        QCOMPARE(daysBySql(), (QStringList{"Tag 1", "Tag 2", "Tag 3"}));
     }
 
     void listingNeverReadsBodies()
