@@ -21,6 +21,7 @@
 #include "diary/CommandButton.h"
 #include "diary/FrmMain.h"
 #include "diary/FrmNew.h"
+#include "diary/ProgramIdentity.h"
 #include "platform/runtime/GermanLocale.h"
 
 #include "diary/DayList.h"
@@ -259,6 +260,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    rt::App::configure(kalvento::programIdentity());
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--window"))
         return measureWindow(args[1]);

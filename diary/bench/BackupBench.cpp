@@ -2,6 +2,7 @@
 // and compares both with copying the database file with cp. Not a test: run
 // it by hand (bin/bench_backup). The messages are answered at once.
 #include "diary/FileListBox.h"
+#include "diary/ProgramIdentity.h"
 #include "diary/datensi1.h"
 #include "platform/com/Control.h"
 #include "platform/dao/Database.h"
@@ -91,6 +92,7 @@ int main(int argc, char **argv)
     const QString home = work.filePath(QStringLiteral("home"));
     setenv("KALVENTO_HOME", qPrintable(home), 1);
     QApplication app(argc, argv);
+    rt::App::configure(kalvento::programIdentity());
     const QDir bin(QCoreApplication::applicationDirPath());
     if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
                           {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
