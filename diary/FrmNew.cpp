@@ -2,6 +2,7 @@
 
 #include "diary/CommandButton.h"
 #include "diary/DayList.h"
+#include "diary/FormControls.h"
 #include "diary/FormatButtons.h"
 #include "diary/FrmMain.h"
 #include "diary/InputBox.h"
@@ -161,12 +162,7 @@ void FrmNew::buildControls()
     };
     auto library = [this](const QString &progId, const QString &name, const QRect &twips,
                           const QString &saved = QString()) {
-        com::Control *control = com::addControl(*this, progId, name, twips, nullptr, saved);
-        control->setParent(m_area);
-        control->setGeometry(rt::Twips::toPixels(twips));
-        control->setObjectName(name);
-        control->show();
-        return control;
+        return addAreaControl(*this, m_area, progId, name, twips, saved);
     };
 
     m_label1 = library(QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -132,6 +133,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A modal box of its own for one message, unloaded on every way out;
+    // answer reads the closed box, unless it is gone already.
+    static void showModalBox(int16_t intensity, const std::function<void(msgFrm &)> &layOut,
+                             const std::function<void(const msgFrm &)> &answer);
+
     // Unloads a message form on every way out of the routine that made it.
     class Unloader
     {
