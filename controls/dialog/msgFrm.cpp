@@ -410,20 +410,30 @@ void msgFrm::GetStripIcon(QLabel *Target, int Cell, int Size, gdi::ColorRef Back
 void msgFrm::Cmd1_Event(int index, const QString &event, com::Args &args)
 {
     FlatButton *button = m_cmd1[size_t(index)];
-    if (event == QLatin1String("KeyDown")) {
-        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
-    } else if (event == QLatin1String("KeyUp")) {
-        CaptureKeyUp();
-    } else if (event == QLatin1String("MouseMove")) {
-        if (button->BackFocus() && m_focusLook)
-            m_focusRepair = true;
-    } else if (event == QLatin1String("MouseUp")) {
+    if (buttonKeyOrMove(*button, event, args))
+        return;
+    if (event == QLatin1String("MouseUp")) {
         // Whichever mouse button comes up over it chooses the button.
         messageState().sButton = args.at(0).toInteger();
         m_result = button->property("Tag").toString().toInt();
         m_chosen = true;
         hide();
     }
+}
+
+bool msgFrm::buttonKeyOrMove(const FlatButton &button, const QString &event, com::Args &args)
+{
+    if (event == QLatin1String("KeyDown")) {
+        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
+    } else if (event == QLatin1String("KeyUp")) {
+        CaptureKeyUp();
+    } else if (event == QLatin1String("MouseMove")) {
+        if (button.BackFocus() && m_focusLook)
+            m_focusRepair = true;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void msgFrm::showEvent(QShowEvent *event)

@@ -164,6 +164,9 @@ private:
     void SetDisplayIcon(int32_t Flags, int Kind);
     void GetStripIcon(QLabel *Target, int Cell, int Size, gdi::ColorRef BackColor);
     void Cmd1_Event(int index, const QString &event, com::Args &args);
+    // Keys and pointer moves over any of the box's buttons; false for what
+    // the button's own handler decides.
+    bool buttonKeyOrMove(const FlatButton &button, const QString &event, com::Args &args);
     void Form_MouseDown(Qt::MouseButtons buttons, QPoint globalPos);
     void Form_MouseMove(Qt::MouseButtons buttons, QPoint globalPos);
     void Form_MouseUp();

@@ -124,15 +124,9 @@ QString msgFrm::inputResult() const
 
 void msgFrm::iCmd_Event(int index, const QString &event, com::Args &args)
 {
-    FlatButton *button = m_inputFrame->iCmd(index);
-    if (event == QLatin1String("KeyDown")) {
-        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
-    } else if (event == QLatin1String("KeyUp")) {
-        CaptureKeyUp();
-    } else if (event == QLatin1String("MouseMove")) {
-        if (button->BackFocus() && m_focusLook)
-            m_focusRepair = true;
-    } else if (event == QLatin1String("MouseUp")) {
+    if (buttonKeyOrMove(*m_inputFrame->iCmd(index), event, args))
+        return;
+    if (event == QLatin1String("MouseUp")) {
         messageState().sButton = args.at(0).toInteger();
         if (index == 0) {
             m_inputAccepted = false;
