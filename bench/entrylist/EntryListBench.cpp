@@ -19,6 +19,7 @@
 //   bench_entrylist [--dir FOLDER] [CASE ...]     cases: 10000-2k 10000-100k
 //                                                        100000-2k 100000-100k
 #include "diary/outsidecontrols/CommandButton.h"
+#include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/FrmNew.h"
 #include "platform/runtime/GermanLocale.h"
@@ -259,6 +260,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    rt::App::configure(kalvento::programIdentity());
     QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == QLatin1String("--window"))
         return measureWindow(args[1]);

@@ -28,14 +28,6 @@ constexpr int PollInterval = 50;
 constexpr int FocusDelay = 10;
 constexpr int FirstSound = 101;
 
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
-}
-
 // The arrow marker: a small triangle pointing right, 5 x 10 pixels.
 QImage arrowImage(QRgb colour)
 {
@@ -506,7 +498,7 @@ void Button::letBorderStyle(int32_t style)
 
 void Button::setFont(const Variant &font)
 {
-    m_lbl2.font = fontOf(font);
+    m_lbl2.font = StdFont::fromVariant(font);
     propertyChanged(QStringLiteral("Font"));
     SetCaption();
     UserControl_Resize();

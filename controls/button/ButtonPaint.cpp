@@ -26,12 +26,6 @@ constexpr int32_t ClassicInnerLight = 0xE2EFF1;
 constexpr uint32_t XPFlatFace = 0xF1FCFE;
 constexpr int NotXorPen = 10;
 
-QColor colorOf(uint32_t oleColor)
-{
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
 // One ring of solid one-pixel lines around the whole surface.
 void border(gdi::DeviceContext &dc, int32_t kind, int32_t c1, int32_t c2 = 0, int32_t c3 = 0, int32_t c4 = 0,
             int32_t c5 = 0, int32_t c6 = 0)
@@ -55,7 +49,7 @@ void Button::clearFace()
 {
     if (m_face.isNull())
         return;
-    m_face.fill(colorOf(m_faceBack));
+    m_face.fill(gdi::oleToQColor(m_faceBack));
     if (!m_facePicture.isNull()) {
         QPainter painter(&m_face);
         painter.drawImage(0, 0, m_facePicture);
@@ -67,7 +61,7 @@ void Button::clearSurface()
 {
     if (m_surface.isNull())
         return;
-    m_surface.fill(colorOf(m_backColorB));
+    m_surface.fill(gdi::oleToQColor(m_backColorB));
     update();
 }
 

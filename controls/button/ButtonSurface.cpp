@@ -11,12 +11,6 @@ namespace ostrevo
 namespace
 {
 
-QColor colorOf(uint32_t oleColor)
-{
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
 } // namespace
 
 ButtonSurface::ButtonSurface() = default;
@@ -27,7 +21,7 @@ void ButtonSurface::reset(QSize size, uint32_t backColor)
     m_dc.reset();
     m_image = QImage(size, QImage::Format_RGB32);
     if (!m_image.isNull())
-        m_image.fill(colorOf(backColor));
+        m_image.fill(gdi::oleToQColor(backColor));
 }
 
 void ButtonSurface::setPicture(const QImage &picture, uint32_t backColor)

@@ -132,12 +132,7 @@ void Dialog::addProperties(Dispatcher<Dialog> &d)
     d.objectProperty(
         QStringLiteral("Font"), 0x68030038, QStringLiteral("StdFont"),
         [](Dialog &self) { return Variant::fromObject(self.m_font); },
-        [](Dialog &self, const Variant &v) {
-            auto font = std::dynamic_pointer_cast<StdFont>(v.objectRef());
-            if (!font)
-                raiseError(ErrTypeMismatch);
-            self.m_font = font;
-        });
+        [](Dialog &self, const Variant &v) { self.m_font = StdFont::fromVariant(v); });
     stored<L>(d, QStringLiteral("FontColor"), 0x68030037, &Dialog::m_color, QStringLiteral("OLE_COLOR"));
     d.readOnly(
         QStringLiteral("FontStyle"), 0x68030036, L,

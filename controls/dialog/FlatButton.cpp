@@ -7,6 +7,7 @@
 #include "platform/com/PropertyBag.h"
 #include "platform/com/StdFont.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/runtime/KeyCodes.h"
 #include "platform/runtime/SystemSources.h"
 
@@ -319,7 +320,7 @@ void FlatButton::Refresh()
         m_surface = QImage(size(), QImage::Format_RGB32);
     }
     const gdi::ColorRef face = rgbOf(m_backColor);
-    m_surface.fill(QColor(gdi::redOf(face), gdi::greenOf(face), gdi::blueOf(face)));
+    m_surface.fill(gdi::toQColor(face));
     if (!userMode())
         m_hover = false;
     m_dc->setTextColor(rgbOf(m_hover ? m_hoverColor : m_textColor));

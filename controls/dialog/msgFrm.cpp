@@ -44,11 +44,6 @@ constexpr int ButtonWidth = 1230, ButtonHeight = 330;
 constexpr int32_t DefaultBalloon = 0xCCFFFF;
 constexpr int FocusLookMs = 100;
 
-QColor qColour(gdi::ColorRef c)
-{
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
 // A label that sizes itself to its text, without word wrap.
 QLabel *autoSizeLabel(QWidget *parent, bool bold)
 {
@@ -162,7 +157,7 @@ void msgFrm::setSizePixels(int width, int height)
     resize(width, height);
     if (m_surface.size() != QSize(width, height)) {
         m_surface = QImage(width, height, QImage::Format_RGB32);
-        m_surface.fill(qColour(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
+        m_surface.fill(gdi::toQColor(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
     }
 }
 
@@ -175,15 +170,15 @@ QString msgFrm::singleBreaks(QString text)
 
 void msgFrm::fillSurface()
 {
-    m_surface.fill(qColour(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
+    m_surface.fill(gdi::toQColor(static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour))));
 }
 
 void msgFrm::paintBackground(QWidget *widget, int32_t oleColour)
 {
     const auto colour = static_cast<gdi::ColorRef>(OleColorToRGB(oleColour));
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, qColour(colour));
-    palette.setColor(QPalette::Button, qColour(colour));
+    palette.setColor(QPalette::Window, gdi::toQColor(colour));
+    palette.setColor(QPalette::Button, gdi::toQColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -200,17 +195,29 @@ int32_t msgFrm::msg_Box(const QString &Prompt, int32_t Flags, const QString &Tit
                         const QString &Btn1Caption, const QString &Btn2Caption, const QString &Btn3Caption,
                         const int32_t &Color, const float &x, const float &y, const int16_t &Intensity)
 {
-    checkShadowIntensity(Intensity);
-    // A box of its own for every message, unloaded on every way out.
+    int32_t result = 0;
+    showModalBox(
+        Intensity,
+        [&](msgFrm &form) {
+            form.layOutMessage(Prompt, Flags, Title, Sound, NoPointer, CheckboxCaption, FocusRect,
+                               Btn1Caption, Btn2Caption, Btn3Caption, Color, x, y, Intensity);
+        },
+        [&](const msgFrm &form) { result = form.finalResult(); });
+    messageState().InitMsg = QString::number(result);
+    return result;
+}
+
+void msgFrm::showModalBox(int16_t intensity, const std::function<void(msgFrm &)> &layOut,
+                          const std::function<void(const msgFrm &)> &answer)
+{
+    checkShadowIntensity(intensity);
     QPointer<msgFrm> form = rt::Form::create<msgFrm>();
     Unloader unloader(form);
     form->load();
-    form->layOutMessage(Prompt, Flags, Title, Sound, NoPointer, CheckboxCaption, FocusRect, Btn1Caption,
-                        Btn2Caption, Btn3Caption, Color, x, y, Intensity);
+    layOut(*form);
     form->showModal();
-    const int32_t result = form ? form->finalResult() : 0;
-    messageState().InitMsg = QString::number(result);
-    return result;
+    if (form)
+        answer(*form);
 }
 
 void msgFrm::layOutMessage(const QString &Prompt, int32_t Flags, const QString &Title, bool Sound,
@@ -228,7 +235,7 @@ void msgFrm::layOutMessage(const QString &Prompt, int32_t Flags, const QString &
 
     m_balloonColour = Color == 0 ? DefaultBalloon : Color;
     const auto balloon = static_cast<gdi::ColorRef>(OleColorToRGB(m_balloonColour));
-    m_surface.fill(qColour(balloon));
+    m_surface.fill(gdi::toQColor(balloon));
     if (Intensity != 0)
         m_tag = QString::number(Intensity);
     for (FlatButton *button : m_cmd1) {
@@ -403,20 +410,30 @@ void msgFrm::GetStripIcon(QLabel *Target, int Cell, int Size, gdi::ColorRef Back
 void msgFrm::Cmd1_Event(int index, const QString &event, com::Args &args)
 {
     FlatButton *button = m_cmd1[size_t(index)];
-    if (event == QLatin1String("KeyDown")) {
-        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
-    } else if (event == QLatin1String("KeyUp")) {
-        CaptureKeyUp();
-    } else if (event == QLatin1String("MouseMove")) {
-        if (button->BackFocus() && m_focusLook)
-            m_focusRepair = true;
-    } else if (event == QLatin1String("MouseUp")) {
+    if (buttonKeyOrMove(*button, event, args))
+        return;
+    if (event == QLatin1String("MouseUp")) {
         // Whichever mouse button comes up over it chooses the button.
         messageState().sButton = args.at(0).toInteger();
         m_result = button->property("Tag").toString().toInt();
         m_chosen = true;
         hide();
     }
+}
+
+bool msgFrm::buttonKeyOrMove(const FlatButton &button, const QString &event, com::Args &args)
+{
+    if (event == QLatin1String("KeyDown")) {
+        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
+    } else if (event == QLatin1String("KeyUp")) {
+        CaptureKeyUp();
+    } else if (event == QLatin1String("MouseMove")) {
+        if (button.BackFocus() && m_focusLook)
+            m_focusRepair = true;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void msgFrm::showEvent(QShowEvent *event)

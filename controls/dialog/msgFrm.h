@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -132,6 +133,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A modal box of its own for one message, unloaded on every way out;
+    // answer reads the closed box, unless it is gone already.
+    static void showModalBox(int16_t intensity, const std::function<void(msgFrm &)> &layOut,
+                             const std::function<void(const msgFrm &)> &answer);
+
     // Unloads a message form on every way out of the routine that made it.
     class Unloader
     {
@@ -158,6 +164,9 @@ private:
     void SetDisplayIcon(int32_t Flags, int Kind);
     void GetStripIcon(QLabel *Target, int Cell, int Size, gdi::ColorRef BackColor);
     void Cmd1_Event(int index, const QString &event, com::Args &args);
+    // Keys and pointer moves over any of the box's buttons; false for what
+    // the button's own handler decides.
+    bool buttonKeyOrMove(const FlatButton &button, const QString &event, com::Args &args);
     void Form_MouseDown(Qt::MouseButtons buttons, QPoint globalPos);
     void Form_MouseMove(Qt::MouseButtons buttons, QPoint globalPos);
     void Form_MouseUp();

@@ -39,14 +39,14 @@ QString msgFrm::input_box(const QString &Prompt, int32_t Flags, const QString &T
                           const bool &FocusRect, const QString &Btn1Caption, const QString &Btn2Caption,
                           const int32_t &Color, const float &x, const float &y, const int16_t &Intensity)
 {
-    checkShadowIntensity(Intensity);
-    QPointer<msgFrm> form = rt::Form::create<msgFrm>();
-    Unloader unloader(form);
-    form->load();
-    form->layOutInput(Prompt, Flags, Title, InitMsg, Sound, NoPointer, CheckboxCaption, FocusRect,
-                      Btn1Caption, Btn2Caption, Color, x, y, Intensity);
-    form->showModal();
-    const QString result = form ? form->inputResult() : QString();
+    QString result;
+    showModalBox(
+        Intensity,
+        [&](msgFrm &form) {
+            form.layOutInput(Prompt, Flags, Title, InitMsg, Sound, NoPointer, CheckboxCaption, FocusRect,
+                             Btn1Caption, Btn2Caption, Color, x, y, Intensity);
+        },
+        [&](const msgFrm &form) { result = form.inputResult(); });
     messageState().InitMsg = result;
     return result;
 }
@@ -124,15 +124,9 @@ QString msgFrm::inputResult() const
 
 void msgFrm::iCmd_Event(int index, const QString &event, com::Args &args)
 {
-    FlatButton *button = m_inputFrame->iCmd(index);
-    if (event == QLatin1String("KeyDown")) {
-        CaptureKeyDown(args.at(0).toInteger(), args.at(1).toInteger());
-    } else if (event == QLatin1String("KeyUp")) {
-        CaptureKeyUp();
-    } else if (event == QLatin1String("MouseMove")) {
-        if (button->BackFocus() && m_focusLook)
-            m_focusRepair = true;
-    } else if (event == QLatin1String("MouseUp")) {
+    if (buttonKeyOrMove(*m_inputFrame->iCmd(index), event, args))
+        return;
+    if (event == QLatin1String("MouseUp")) {
         messageState().sButton = args.at(0).toInteger();
         if (index == 0) {
             m_inputAccepted = false;

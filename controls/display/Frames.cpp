@@ -46,23 +46,14 @@ QString fontMember(const QString &property)
 QImage cleared(QSize size, uint32_t oleColor)
 {
     QImage image(size, QImage::Format_RGB32);
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
     if (!image.isNull())
-        image.fill(QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c)));
+        image.fill(gdi::oleToQColor(oleColor));
     return image;
 }
 
 int roundHalfEven(double value)
 {
     return static_cast<int>(std::nearbyint(value));
-}
-
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
 }
 
 } // namespace
@@ -265,7 +256,7 @@ void Frames::setCaption(const QString &value)
 
 void Frames::setFont(const Variant &font)
 {
-    m_caption.font = fontOf(font);
+    m_caption.font = StdFont::fromVariant(font);
     placeCaption();
 }
 

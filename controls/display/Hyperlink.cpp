@@ -47,14 +47,6 @@ constexpr int ShowNormal = 1;
 const QString DefaultCaption = QStringLiteral("Hyperlink");
 const QString DefaultToolTip = QStringLiteral("ToolTipText");
 
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
-}
-
 // A pointing hand, '#' outline and 'o' fill, drawn into a 32 x 32 icon.
 constexpr const char *HandShape[] = {
     ".....##.........", "....#oo#........", "....#oo#........", "....#oo#........", "....#oo#........",
@@ -346,7 +338,7 @@ void Hyperlink::setCaption(const QString &text)
 
 void Hyperlink::setFont(const Variant &font)
 {
-    m_label1.font = fontOf(font);
+    m_label1.font = StdFont::fromVariant(font);
     update();
 }
 
@@ -512,8 +504,7 @@ void Hyperlink::drawSurface()
     update();
     if (m_surface.isNull())
         return;
-    const gdi::ColorRef back = gdi::oleToColorRef(m_backColor);
-    m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+    m_surface.fill(gdi::oleToQColor(m_backColor));
     if (m_picture)
         m_picture->picture().render(*m_dc, 0, 0);
 }

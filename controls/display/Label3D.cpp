@@ -40,14 +40,6 @@ std::shared_ptr<StdFont> designFont()
     return font;
 }
 
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
-}
-
 } // namespace
 
 Label3D::Label3D()
@@ -253,7 +245,7 @@ void Label3D::describe(Dispatcher<Label3D> &d)
 
 void Label3D::setFont(const Variant &font)
 {
-    const std::shared_ptr<StdFont> shared = fontOf(font);
+    const std::shared_ptr<StdFont> shared = StdFont::fromVariant(font);
     m_lbFont.font = shared;
     m_lbShadow.font = shared;
     update();
@@ -369,8 +361,7 @@ void Label3D::fillBackground()
 {
     m_surface = QImage(size(), QImage::Format_RGB32);
     if (!m_surface.isNull()) {
-        const gdi::ColorRef back = gdi::oleToColorRef(m_controlBackColor);
-        m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+        m_surface.fill(gdi::oleToQColor(m_controlBackColor));
     }
     update();
 }

@@ -181,7 +181,7 @@ void Line3D::paintStrips()
         return;
     // The strips cover the control once it is sized; until then its own back colour shows.
     const gdi::ColorRef back = gdi::sysColor(gdi::ColorBtnFace);
-    m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+    m_surface.fill(gdi::toQColor(back));
     gdi::DeviceContext dc(&m_surface);
     for (const Strip *strip : {&m_line1, &m_line2}) {
         const QRect r = Twips::toPixels(strip->twips);

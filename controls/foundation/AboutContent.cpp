@@ -1,5 +1,6 @@
 #include "controls/foundation/AboutContent.h"
 
+#include "platform/gdi/SystemColors.h"
 #include "platform/runtime/Twips.h"
 #include "platform/screen/ScreenPointer.h"
 #include "platform/shell/Shell.h"
@@ -16,17 +17,11 @@ namespace
 constexpr uint32_t Navy = 0x800000;      // QBColor 1
 constexpr uint32_t LightBlue = 0xFF0000; // QBColor 9
 constexpr int ShowMaximized = 3;
-constexpr int Hourglass = 11;
-
-QColor fromOle(uint32_t bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
 
 void setLabelColor(QLabel *label, uint32_t bgr)
 {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, fromOle(bgr));
+    palette.setColor(QPalette::WindowText, gdi::toQColor(bgr));
     label->setPalette(palette);
 }
 
@@ -106,14 +101,12 @@ AboutLink *buildAboutContent(QWidget *host, const QString &versionText)
 void OpenLink(QWidget *window, const QString &address)
 {
     Q_UNUSED(window);
-    screen::ScreenPointer &pointer = rt::ServiceSlot<screen::ScreenPointer>::current();
-    pointer.setPointer(Hourglass);
+    const screen::WaitPointer hourglass;
     // Case matters: "HTTP://" gets a second, lower-case prefix as well.
     const QString target =
         address.left(7) == QLatin1String("http://") ? address : QStringLiteral("http://") + address;
     rt::ServiceSlot<shell::Shell>::current().execute(QStringLiteral("Open"), target, QString(), QString(),
                                                      ShowMaximized);
-    pointer.setPointer(0);
 }
 
 } // namespace ostrevo

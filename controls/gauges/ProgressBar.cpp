@@ -342,8 +342,7 @@ void ProgressBar::fitSurface()
     QImage next;
     if (!inner.isEmpty()) {
         next = QImage(inner, QImage::Format_RGB32);
-        const gdi::ColorRef back = gdi::oleToColorRef(m_pbBackColor);
-        next.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+        next.fill(gdi::oleToQColor(m_pbBackColor));
         const int rows = std::min(inner.height(), m_surface.height());
         const int bytes = std::min(inner.width(), m_surface.width()) * 4;
         for (int y = 0; y < rows; ++y)

@@ -89,8 +89,7 @@ void ProgressBar::cls()
 {
     if (m_surface.isNull())
         return;
-    const gdi::ColorRef back = gdi::oleToColorRef(m_pbBackColor);
-    m_surface.fill(QColor(gdi::redOf(back), gdi::greenOf(back), gdi::blueOf(back)));
+    m_surface.fill(gdi::oleToQColor(m_pbBackColor));
     surfaceChanged();
 }
 

@@ -31,12 +31,6 @@ constexpr int Separator = 4;
 constexpr uint32_t DefaultBackColor = 0x80000018; // info background
 constexpr uint32_t DefaultForeColor = 0x80000012; // button text
 
-QColor toQColor(uint32_t oleColor)
-{
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
 // The twips per unit that a mode's text holds. Text that is no number, or one
 // beyond a Long, gives 0: the scale then stays blank instead of never ending.
 int32_t adjustFromText(const QString &text)
@@ -282,7 +276,7 @@ void Ruler::clearSurface()
 {
     if (m_surface.size() != size())
         m_surface = size().isEmpty() ? QImage() : QImage(size(), QImage::Format_RGB32);
-    m_surface.fill(toQColor(m_backColor));
+    m_surface.fill(gdi::oleToQColor(m_backColor));
     m_marker.reset();
     update();
 }

@@ -31,20 +31,6 @@ namespace
 constexpr uint32_t OwnBackColor = 0x8000000F; // button face, what the frame takes on a style change
 constexpr int32_t ResultDispids[] = {0x68030011, 0x68030010, 0x6803000F, 0x6803000E, 0x6803000D};
 
-QColor toQColor(uint32_t oleColor)
-{
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
-}
-
 QString resultName(int index)
 {
     return QStringLiteral("Result%1").arg(index + 1);
@@ -161,7 +147,7 @@ void Spin::describe(Dispatcher<Spin> &d)
         // A copy, so that the size read next stays out of the bag's font.
         .persist(
             {.rank = 4, .read = &com::Control::ambientFontObject, .store = [](Spin &self, const Variant &v) {
-                 self.setFont(Variant::fromObject(fontOf(v)->clone()));
+                 self.setFont(Variant::fromObject(StdFont::fromVariant(v)->clone()));
              }});
     d.property(
          QStringLiteral("FontSize"), 0x68030008, F,
@@ -329,7 +315,7 @@ void Spin::setAlignment(int32_t alignment)
 
 void Spin::setFont(const Variant &font)
 {
-    m_font = fontOf(font);
+    m_font = StdFont::fromVariant(font);
     m_text1->setFont(m_font->toQFont());
 }
 
@@ -361,11 +347,11 @@ void Spin::setForeColor(uint32_t color)
 void Spin::applyPalette()
 {
     QPalette text = m_text1->palette();
-    text.setColor(QPalette::Base, toQColor(m_textBackColor));
-    text.setColor(QPalette::Text, toQColor(m_textForeColor));
+    text.setColor(QPalette::Base, gdi::oleToQColor(m_textBackColor));
+    text.setColor(QPalette::Text, gdi::oleToQColor(m_textForeColor));
     m_text1->setPalette(text);
     QPalette frame = m_text2->palette();
-    frame.setColor(QPalette::Window, toQColor(m_frameBackColor));
+    frame.setColor(QPalette::Window, gdi::oleToQColor(m_frameBackColor));
     m_text2->setPalette(frame);
 }
 

@@ -35,12 +35,6 @@ constexpr int StripLeftFromRight = 400; // twips from the control's right edge
 constexpr int StripWidth = 300;
 constexpr int MarginBorders = 4; // the contents start this many border heights below the top
 
-QColor toQColor(uint32_t oleColor)
-{
-    const gdi::ColorRef c = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
-}
-
 // An open and a closed hand, '#' outline and 'o' fill, drawn into 32 x 32 icons.
 constexpr const char *OpenHandShape[] = {
     ".......##.......", "...##.#oo###....", "..#oo##oo#oo#...", "..#oo##oo#oo#.#.", "...#oo#oo#oo##o#",
@@ -110,7 +104,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.fillRect(rect(), toQColor(m_color));
+        painter.fillRect(rect(), gdi::oleToQColor(m_color));
     }
 
 private:
@@ -449,7 +443,7 @@ void ScrollBox::dragStep(float y)
 void ScrollBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(m_backColor));
+    painter.fillRect(rect(), gdi::oleToQColor(m_backColor));
 }
 
 void ScrollBox::resizeEvent(QResizeEvent *event)

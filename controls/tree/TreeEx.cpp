@@ -14,19 +14,6 @@ using namespace com;
 namespace ostrevo
 {
 
-namespace
-{
-
-std::shared_ptr<StdFont> fontOf(const Variant &value)
-{
-    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
-    if (!font)
-        raiseError(ErrTypeMismatch);
-    return font;
-}
-
-} // namespace
-
 TreeEx::TreeEx()
     : m_tree(new TreeView(this)), m_dir([this] { propertyChanged(QStringLiteral("pPath")); }),
       m_font(std::make_shared<StdFont>())
@@ -228,7 +215,7 @@ void TreeEx::setPPath(const QString &path)
 
 void TreeEx::setFont(const Variant &font)
 {
-    m_font = fontOf(font);
+    m_font = StdFont::fromVariant(font);
     m_tree->setFont(m_font->toQFont());
 }
 

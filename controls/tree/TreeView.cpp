@@ -38,7 +38,7 @@ protected:
         if (!m_view.isHot(index))
             return;
         const gdi::ColorRef c = gdi::sysColor(gdi::ColorHotLight);
-        const QColor hot(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
+        const QColor hot = gdi::toQColor(c);
         option->font.setUnderline(true);
         option->palette.setColor(QPalette::Text, hot);
         option->palette.setColor(QPalette::HighlightedText, hot);

@@ -5,6 +5,7 @@
 // run). The memory figure is the peak of RssAnon (anonymous resident memory,
 // sampled every 2 ms) above its value just before the work.
 #include "diary/outsidecontrols/FileListBox.h"
+#include "diary/program/ProgramIdentity.h"
 #include "diary/windows/datensi1.h"
 #include "platform/com/Control.h"
 #include "platform/dao/Database.h"
@@ -143,6 +144,7 @@ int main(int argc, char **argv)
     const int size = qEnvironmentVariableIntValue("KV_BENCH_MB");
     if (size > 0)
         Entries = size * 10;
+    rt::App::configure(kalvento::programIdentity());
     const QDir bin(QCoreApplication::applicationDirPath());
     if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
                           {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {

@@ -1,6 +1,7 @@
 // Opens the main window on a diary of 10,000 days, once with empty bodies and
 // once with 100 KB bodies, and prints the load-and-list times. Listing reads
 // the days only, so both should take about as long.
+#include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"
 #include "platform/runtime/Settings.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char **argv)
     setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
     setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
     QApplication app(argc, argv);
+    rt::App::configure(kalvento::programIdentity());
     const QDir bin(QCoreApplication::applicationDirPath());
     if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
                           {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {

@@ -31,5 +31,9 @@ public:
 // object named like it and shown.
 com::Control *addShownControl(rt::Form &form, const QString &progId, const QString &name, const QRect &twips,
                               const QString &saved = QString(), const com::EventHandlers *handlers = nullptr);
+// The same in the inner area of a window with menus, the layout's place taken
+// within that area.
+com::Control *addAreaControl(rt::Form &form, QWidget *area, const QString &progId, const QString &name,
+                             const QRect &twips, const QString &saved = QString());
 
 } // namespace kalvento

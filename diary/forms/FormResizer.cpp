@@ -1,5 +1,6 @@
 #include "diary/forms/FormResizer.h"
 
+#include <QScopedValueRollback>
 #include <cmath>
 #include <limits>
 
@@ -43,18 +44,6 @@ bool parked(const ResizableControl &control, Prop prop)
     const std::optional<double> v = control.value(prop);
     return v && *v < 0;
 }
-
-class BusyMark
-{
-public:
-    explicit BusyMark(bool &busy) : m_busy(busy) { m_busy = true; }
-    ~BusyMark() { m_busy = false; }
-    BusyMark(const BusyMark &) = delete;
-    BusyMark &operator=(const BusyMark &) = delete;
-
-private:
-    bool &m_busy;
-};
 
 } // namespace
 
@@ -172,7 +161,7 @@ void FormResizer::ResizeForm(ResizableForm &form)
 {
     if (m_busy)
         return; // moving controls resizes the form again
-    BusyMark busy(m_busy);
+    const QScopedValueRollback busy(m_busy, true);
 
     if (form.top() >= 30000)
         return;

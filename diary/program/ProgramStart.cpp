@@ -1,6 +1,7 @@
 #include "diary/program/ProgramStart.h"
 
 #include "diary/program/ProgramEnd.h"
+#include "diary/program/ProgramIdentity.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/FontSubstitutes.h"
 #include "platform/runtime/GermanLocale.h"
@@ -18,8 +19,8 @@ void prepareProgram(QApplication &app, int major, int minor, int revision)
     // Closed forms only hide; the program ends with its last form instead.
     app.setQuitOnLastWindowClosed(false);
     ProgramEnd::endWithLastForm();
+    rt::App::configure(programIdentity());
     rt::App::setVersion(major, minor, revision);
-    rt::App::setTitle(QStringLiteral("Kalvento"));
 }
 
 } // namespace kalvento

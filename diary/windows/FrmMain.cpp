@@ -1,5 +1,6 @@
 #include "diary/windows/FrmMain.h"
 
+#include "diary/forms/FormControls.h"
 #include "diary/forms/MessageRoutine.h"
 #include "diary/forms/WidgetForm.h"
 #include "diary/outsidecontrols/CommandButton.h"
@@ -195,12 +196,7 @@ void FrmMain::buildControls()
     };
     auto library = [this](const QString &progId, const QString &name, const QRect &twips,
                           const QString &saved = QString()) {
-        com::Control *control = com::addControl(*this, progId, name, twips, nullptr, saved);
-        control->setParent(m_area);
-        control->setGeometry(rt::Twips::toPixels(twips));
-        control->setObjectName(name);
-        control->show();
-        return control;
+        return addAreaControl(*this, m_area, progId, name, twips, saved);
     };
 
     m_label1 = library(QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);

@@ -3,6 +3,7 @@
 #include "diary/editing/FormatButtons.h"
 #include "diary/editing/SelectionCommands.h"
 #include "diary/editing/ToolGlyphs.h"
+#include "diary/forms/FormControls.h"
 #include "diary/forms/InputBox.h"
 #include "diary/forms/MessageRoutine.h"
 #include "diary/forms/MsgBox.h"
@@ -161,12 +162,7 @@ void FrmNew::buildControls()
     };
     auto library = [this](const QString &progId, const QString &name, const QRect &twips,
                           const QString &saved = QString()) {
-        com::Control *control = com::addControl(*this, progId, name, twips, nullptr, saved);
-        control->setParent(m_area);
-        control->setGeometry(rt::Twips::toPixels(twips));
-        control->setObjectName(name);
-        control->show();
-        return control;
+        return addAreaControl(*this, m_area, progId, name, twips, saved);
     };
 
     m_label1 = library(QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);

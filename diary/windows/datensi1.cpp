@@ -45,16 +45,6 @@ const QRect Button1Rect(6240, 4500, 3360, 420);
 const QRect HiddenRect(0, 0, 480, 480);
 const QSize FormSize(9840, 5160);
 
-// The hourglass for as long as the work runs, whichever way it ends.
-class Busy
-{
-public:
-    Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(11); }
-    ~Busy() { rt::ServiceSlot<screen::ScreenPointer>::current().setPointer(0); }
-    Busy(const Busy &) = delete;
-    Busy &operator=(const Busy &) = delete;
-};
-
 QString joined(const QString &folder, const QString &name)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
@@ -202,7 +192,7 @@ void datensi1::Command1_Click()
 
 bool datensi1::PackFiles(const QString &target)
 {
-    std::optional<Busy> busy(std::in_place);
+    std::optional<screen::WaitPointer> busy(std::in_place);
     const BackupResult result = work().backUp(target);
     busy.reset();
     if (result.done())
@@ -250,7 +240,7 @@ void datensi1::failRestore(const QString &backupFile, const QString &reason)
 
 bool datensi1::UnpackFiles(const QString &backupFile)
 {
-    std::optional<Busy> busy(std::in_place);
+    std::optional<screen::WaitPointer> busy(std::in_place);
     const BackupResult result = work().restore(backupFile);
     busy.reset();
     switch (result.outcome) {

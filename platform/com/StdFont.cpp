@@ -1,6 +1,8 @@
 #include "platform/com/StdFont.h"
 
+#include "platform/com/AutomationError.h"
 #include "platform/com/Dispatcher.h"
+#include "platform/com/Variant.h"
 #include "platform/runtime/FontSubstitutes.h"
 
 #include <cmath>
@@ -81,6 +83,14 @@ std::shared_ptr<StdFont> StdFont::clone() const
     copy->weight = weight;
     copy->charset = charset;
     return copy;
+}
+
+std::shared_ptr<StdFont> StdFont::fromVariant(const Variant &value)
+{
+    auto font = std::dynamic_pointer_cast<StdFont>(value.objectRef());
+    if (!font)
+        raiseError(ErrTypeMismatch);
+    return font;
 }
 
 } // namespace com

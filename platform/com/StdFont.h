@@ -9,6 +9,8 @@
 namespace com
 {
 
+class Variant;
+
 // The standard font object controls hand out and take: name, size in points,
 // bold, italic, underline, strike-through, weight and character set.
 class StdFont : public com::Dispatched<StdFont, AutomationObject>
@@ -30,6 +32,9 @@ public:
 
     QFont toQFont() const;
     std::shared_ptr<StdFont> clone() const;
+
+    // The font a Font property is set to; anything else raises 13.
+    static std::shared_ptr<StdFont> fromVariant(const Variant &value);
 };
 
 } // namespace com

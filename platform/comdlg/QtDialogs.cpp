@@ -178,8 +178,7 @@ QStringList QtDialogs::nameFilters(const QString &platformFilter)
 
 QColor QtDialogs::toQColor(uint32_t oleColor)
 {
-    const gdi::ColorRef rgb = gdi::oleToColorRef(oleColor);
-    return QColor(gdi::redOf(rgb), gdi::greenOf(rgb), gdi::blueOf(rgb));
+    return gdi::oleToQColor(oleColor);
 }
 
 uint32_t QtDialogs::toOleColor(const QColor &color)

@@ -47,19 +47,6 @@ void Database::Close()
     }
 }
 
-int Database::syncLevel() const
-{
-    if (!m_db)
-        raiseDaoError(ErrObjectClosed);
-    sqlite3_stmt *stmt = nullptr;
-    int level = -1;
-    if (sqlite3_prepare_v2(m_db, "PRAGMA synchronous", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW)
-        level = sqlite3_column_int(stmt, 0);
-    sqlite3_finalize(stmt);
-    return level;
-}
-
 bool Database::ensureIndex(const QString &table, const QString &column)
 {
     if (!m_db)

@@ -40,9 +40,6 @@ public:
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
-    // How hard each commit is pushed to the disk (the engine's synchronous
-    // level: 3 syncs the journal's removal too).
-    int syncLevel() const;
     // Writes a consistent copy of the open database as a new file at path
     // (an existing file there is replaced), while this connection stays open
     // and usable. The copy is meant to be read at once, not kept: it is not

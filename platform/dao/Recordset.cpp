@@ -336,12 +336,6 @@ sqlite3_stmt *Recordset::readStatement(const QString &column)
     return stmt;
 }
 
-int Recordset::readsOf(const QString &column) const
-{
-    const auto it = m_reads.find(checkedColumn(column));
-    return it == m_reads.end() ? 0 : it->second;
-}
-
 com::Variant Recordset::fieldValue(const QString &name)
 {
     requireOpen();
@@ -355,7 +349,6 @@ com::Variant Recordset::fieldValue(const QString &name)
     }
     requireCurrent();
     sqlite3_stmt *stmt = readStatement(column);
-    ++m_reads[column];
     sqlite3_reset(stmt);
     sqlite3_bind_int64(stmt, 1, m_rows[size_t(m_position)]);
     const int rc = sqlite3_step(stmt);
@@ -428,7 +421,6 @@ TextColumn Recordset::columnTexts(const QString &name)
     m_seenVersion = version;
     m_position = int(m_rows.size());
     m_current = Current::Present;
-    m_reads[column] += int(texts.size());
     return texts;
 }
 

@@ -73,9 +73,6 @@ public:
     void Close();
 
     bool editing() const { return m_mode != Mode::None; }
-    // How often a column was read from the file: proof that listing the
-    // days leaves the bodies alone.
-    int readsOf(const QString &column) const;
 
 private:
     friend class Database;
@@ -113,7 +110,6 @@ private:
     Mode m_mode = Mode::None;
     std::vector<std::pair<QString, com::Variant>> m_buffer;
     std::map<QString, sqlite3_stmt *> m_readStatements;
-    std::map<QString, int> m_reads;
 };
 
 } // namespace dao

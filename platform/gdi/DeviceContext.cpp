@@ -474,17 +474,27 @@ bool DeviceContext::polygon(const std::vector<QPoint> &points)
 
 // ---- Shapes -----------------------------------------------------------------
 
-bool DeviceContext::rectangle(int left, int top, int right, int bottom)
+std::optional<Rect> DeviceContext::shapeBox(int left, int top, int right, int bottom) const
 {
     Rect r = Rect{left, top, right, bottom}.normalized();
     if (r.left == r.right || r.top == r.bottom)
-        return true;
+        return std::nullopt;
+    // An inside-frame pen keeps its whole width within the box.
     if (m_pen.style == PsInsideFrame && penIsWide()) {
         r.left += m_pen.width / 2;
         r.top += m_pen.width / 2;
         r.right -= (m_pen.width - 1) / 2;
         r.bottom -= (m_pen.width - 1) / 2;
     }
+    return r;
+}
+
+bool DeviceContext::rectangle(int left, int top, int right, int bottom)
+{
+    const std::optional<Rect> box = shapeBox(left, top, right, bottom);
+    if (!box)
+        return true;
+    Rect r = *box;
     // The outline runs on the last column and row inside the rectangle,
     // counter-clockwise from the top right corner.
     --r.right;
@@ -508,15 +518,10 @@ bool DeviceContext::rectangle(int left, int top, int right, int bottom)
 
 bool DeviceContext::roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
-    Rect r = Rect{left, top, right, bottom}.normalized();
-    if (r.left == r.right || r.top == r.bottom)
+    const std::optional<Rect> box = shapeBox(left, top, right, bottom);
+    if (!box)
         return true;
-    if (m_pen.style == PsInsideFrame && penIsWide()) {
-        r.left += m_pen.width / 2;
-        r.top += m_pen.width / 2;
-        r.right -= (m_pen.width - 1) / 2;
-        r.bottom -= (m_pen.width - 1) / 2;
-    }
+    const Rect r = *box;
     const int w = std::min(r.width(), std::abs(ellipseWidth));
     const int h = std::min(r.height(), std::abs(ellipseHeight));
     if (w <= 2 || h <= 2)

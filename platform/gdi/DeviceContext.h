@@ -178,6 +178,8 @@ private:
     void strokePolyline(const std::vector<QPoint> &points, bool close);
     QRegion wideStroke(const std::vector<QPoint> &points, bool close) const;
     void fillShape(const QRegion &inside, const std::vector<QPoint> &outline);
+    // The box a rectangle or round rectangle is drawn in; none when it is empty.
+    std::optional<Rect> shapeBox(int left, int top, int right, int bottom) const;
     void drawTextLine(int x, int y, const QString &text, int prefixAt, const QRegion *extraClip);
 
     QImage *m_target;

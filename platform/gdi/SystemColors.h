@@ -2,6 +2,7 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <QColor>
 #include <QPalette>
 #include <array>
 
@@ -79,5 +80,14 @@ inline ColorRef sysColor(int index)
 // names a system colour (&H8000000F is the button face), else it is a plain
 // 0x00BBGGRR value and comes back unchanged.
 ColorRef oleToColorRef(uint32_t oleColor);
+
+inline QColor toQColor(ColorRef c)
+{
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+inline QColor oleToQColor(uint32_t oleColor)
+{
+    return toQColor(oleToColorRef(oleColor));
+}
 
 } // namespace gdi

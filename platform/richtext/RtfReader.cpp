@@ -788,7 +788,7 @@ private:
             flushRun();
             // Most paragraphs end with the properties they start with; then
             // closing them changes nothing.
-            m_cursor.insertBlock(blockFormat(top().para), QTextCharFormat());
+            m_cursor.insertBlock(paragraphFormat(QTextBlockFormat(), top().para), QTextCharFormat());
             m_pendingPar = false;
             m_pieceChars = 0;
             m_piecePending = false;
@@ -881,18 +881,6 @@ private:
         return m_formatCache.back().second;
     }
 
-    static QTextBlockFormat blockFormat(const ParaState &p)
-    {
-        QTextBlockFormat bf;
-        static const Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
-                                               Qt::AlignJustify};
-        bf.setAlignment(aligns[p.align]);
-        bf.setLeftMargin(p.left / kTwipsPerPixel);
-        bf.setTextIndent(p.first / kTwipsPerPixel);
-        bf.setRightMargin(p.right / kTwipsPerPixel);
-        return bf;
-    }
-
     void storeFont()
     {
         m_formatCache.clear();
@@ -918,6 +906,7 @@ private:
         m_pendingPar = true;
     }
 
+    // The paragraph's properties over the current block's other ones.
     static QTextBlockFormat paragraphFormat(const QTextBlockFormat &current, const ParaState &p)
     {
         QTextBlockFormat bf = current;

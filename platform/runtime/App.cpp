@@ -14,7 +14,7 @@ struct AppState {
     int major = 1;
     int minor = 0;
     int revision = 0;
-    QString title = QStringLiteral("Kalvento");
+    ApplicationIdentity identity;
     QString helpFile;
 };
 
@@ -34,9 +34,21 @@ QString executableFolder()
 
 } // namespace
 
+void App::configure(const ApplicationIdentity &identity)
+{
+    state().identity = identity;
+}
+
+const ApplicationIdentity &App::identity()
+{
+    return state().identity;
+}
+
 QString App::path()
 {
-    const QString home = qEnvironmentVariable("KALVENTO_HOME");
+    const QString &variable = state().identity.homeVariable;
+    const QString home =
+        variable.isEmpty() ? QString() : qEnvironmentVariable(variable.toLocal8Bit().constData());
     const QString folder = home.isEmpty() ? executableFolder() : QDir(home).absolutePath();
     // cleanPath drops a trailing "/" except for the root itself.
     return QDir::cleanPath(folder);
@@ -64,11 +76,8 @@ void App::setVersion(int major, int minor, int revision)
 
 QString App::title()
 {
-    return state().title;
-}
-void App::setTitle(const QString &title)
-{
-    state().title = title;
+    const QString &title = state().identity.title;
+    return title.isEmpty() ? QCoreApplication::applicationName() : title;
 }
 
 QString App::helpFile()

@@ -1,5 +1,8 @@
 #include "platform/runtime/Settings.h"
 
+#include "platform/runtime/App.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -48,11 +51,18 @@ bool written(QSettings &settings)
 
 QString Settings::filePath()
 {
-    const QString configured = qEnvironmentVariable("KALVENTO_SETTINGS");
-    if (!configured.isEmpty())
-        return configured;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("kalvento/settings.ini"));
+    const ApplicationIdentity &identity = App::identity();
+    if (!identity.settingsVariable.isEmpty()) {
+        const QString configured = qEnvironmentVariable(identity.settingsVariable.toLocal8Bit().constData());
+        if (!configured.isEmpty())
+            return configured;
+    }
+    const QString folder =
+        identity.settingsFolder.isEmpty() ? QCoreApplication::applicationName() : identity.settingsFolder;
+    QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    if (!folder.isEmpty())
+        config.setPath(config.filePath(folder));
+    return config.filePath(QStringLiteral("settings.ini"));
 }
 
 QString Settings::getSetting(const QString &appName, const QString &section, const QString &key,

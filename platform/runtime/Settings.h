@@ -6,9 +6,9 @@ namespace rt
 {
 
 // The per-user stored settings, kept by program name, section and key as the
-// platform keeps them, in an INI file: ~/.config/kalvento/settings.ini, or the
-// file the environment variable KALVENTO_SETTINGS names. Names are matched
-// without regard to case, as the platform matches them.
+// platform keeps them, in an INI file: settings.ini in the identity's settings
+// folder under ~/.config, or the file its settings variable names. Names are
+// matched without regard to case, as the platform matches them.
 class Settings
 {
 public:

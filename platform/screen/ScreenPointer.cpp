@@ -8,6 +8,8 @@ namespace screen
 
 namespace
 {
+constexpr int Hourglass = 11;
+
 Qt::CursorShape shapeOf(int pointer)
 {
     switch (pointer) {
@@ -17,7 +19,7 @@ Qt::CursorShape shapeOf(int pointer)
         return Qt::CrossCursor;
     case 3:
         return Qt::IBeamCursor;
-    case 11:
+    case Hourglass:
         return Qt::WaitCursor;
     case 12:
         return Qt::ForbiddenCursor;
@@ -51,6 +53,16 @@ void ApplicationPointer::setPointer(int pointer)
     m_overridden = pointer != 0;
     if (m_overridden)
         QGuiApplication::setOverrideCursor(QCursor(shapeOf(pointer)));
+}
+
+WaitPointer::WaitPointer()
+{
+    rt::ServiceSlot<ScreenPointer>::current().setPointer(Hourglass);
+}
+
+WaitPointer::~WaitPointer()
+{
+    rt::ServiceSlot<ScreenPointer>::current().setPointer(0);
 }
 
 } // namespace screen

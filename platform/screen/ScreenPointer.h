@@ -30,6 +30,16 @@ private:
     bool m_overridden = false;
 };
 
+// The hourglass for as long as this lives, however the work ends.
+class WaitPointer
+{
+public:
+    WaitPointer();
+    ~WaitPointer();
+    WaitPointer(const WaitPointer &) = delete;
+    WaitPointer &operator=(const WaitPointer &) = delete;
+};
+
 } // namespace screen
 
 // The process-wide pointer: the application's unless a test installed a recorder.

@@ -1,5 +1,6 @@
 #include "tests/support/TestMain.h"
 
+#include "diary/program/ProgramIdentity.h"
 #include "platform/runtime/Twips.h"
 
 #include <QLocale>
@@ -20,6 +21,8 @@ void prepareTestEnvironment()
     // Stored settings of the test's own, and twips fixed before any screen exists.
     setenv("KALVENTO_SETTINGS", qPrintable(registryDir.filePath(QStringLiteral("settings.ini"))), 1);
     rt::Twips::setPerPixel(15, 15);
+    // The diary's program folder and settings follow the variables tests set.
+    rt::App::configure(kalvento::programIdentity());
 }
 
 } // namespace testsupport

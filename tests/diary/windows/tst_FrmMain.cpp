@@ -13,6 +13,7 @@
 #include "tests/diary/windows/MainWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/ModalWindows.h"
+#include "tests/support/StatementTrace.h"
 #include "tests/support/TempRegistry.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeClock.h"
@@ -118,6 +119,7 @@ private slots:
         seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtfOf("eins")},
               {QStringLiteral("Freitag, 1. Mai 2026"), rtfOf("zwei")},
               {QStringLiteral("Sonntag, 6. Dezember 2026"), rtfOf("drei")}});
+        testsupport::StatementTrace trace;
         FrmMain &form = open();
         QCOMPARE(listed(form), (QStringList{"Montag, 7. Dezember 2026", "Freitag, 1. Mai 2026",
                                             "Sonntag, 6. Dezember 2026"}));
@@ -133,7 +135,7 @@ private slots:
         QCOMPARE(rt::App::helpFile(), m_home->path() + QStringLiteral("/zorvelin.chm"));
         QVERIFY(form.Command2()->Enabled());
         // Listing read the days only, never a body.
-        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+        QCOMPARE(trace.readsOf(QStringLiteral("Tagtext")), 0);
     }
 
     void emptyTable()
@@ -156,6 +158,7 @@ private slots:
         seed({{QStringLiteral("Tag A"), rtfOf("erster")},
               {QStringLiteral("Tag B"), rtfOf("zweiter")},
               {QStringLiteral("Tag B"), rtfOf("dritter")}});
+        testsupport::StatementTrace trace;
         FrmMain &form = open();
         select(form, 2);
         QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
@@ -166,7 +169,7 @@ private slots:
         select(form, 0);
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("erster"));
         // Only the chosen record's body was read.
-        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 3);
+        QCOMPARE(trace.readsOf(QStringLiteral("Tagtext")), 3);
     }
 
     void addAndEditWriteThroughTheRecordset()
@@ -402,13 +405,14 @@ private slots:
         const QStringList days = tableDays(databaseFile());
         QCOMPARE(days.size(), 33000);
         QCOMPARE(days[776], QString());
+        testsupport::StatementTrace trace;
         FrmMain &form = open();
         QCOMPARE(listed(form), days);
         QCOMPARE(form.List()->currentRow(), -1);
         QCOMPARE(countCaption(form), QStringLiteral("33000 eingetragene Tage"));
         QVERIFY(!form.Command2()->Enabled());
         QVERIFY(form.recordset()->EOF_());
-        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 0);
+        QCOMPARE(trace.readsOf(QStringLiteral("Tagtext")), 0);
 
         // Each position previews the record at that place in the table.
         for (const int row : {0, 776, 20000, 32999}) {
@@ -432,7 +436,7 @@ private slots:
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text neu"));
         select(form, 1);
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("Text 2"));
-        QCOMPARE(form.recordset()->readsOf(QStringLiteral("Tagtext")), 6);
+        QCOMPARE(trace.readsOf(QStringLiteral("Tagtext")), 6);
     }
 
     void aDiaryWithoutTheIndexOpensAndGetsIt()

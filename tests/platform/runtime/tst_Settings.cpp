@@ -1,10 +1,18 @@
+#include "platform/runtime/App.h"
 #include "platform/runtime/Settings.h"
 #include "tests/support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using rt::Settings;
+
+namespace
+{
+const char SettingsVariable[] = "PROBE_SETTINGS";
+} // namespace
 
 class TestSettings : public QObject
 {
@@ -21,23 +29,27 @@ private slots:
     void deletes();
     void rejectsEmptyNames();
     void unwritableFileReportsFailure();
+    void filePathFollowsIdentity_data();
+    void filePathFollowsIdentity();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    QByteArray m_previous;
+    rt::ApplicationIdentity m_saved;
 };
 
 void TestSettings::init()
 {
-    m_previous = qgetenv("KALVENTO_SETTINGS");
+    m_saved = rt::App::identity();
+    rt::App::configure({{}, {}, QString::fromLatin1(SettingsVariable), QStringLiteral("probe")});
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    qputenv("KALVENTO_SETTINGS", m_dir->filePath(QStringLiteral("settings.ini")).toLocal8Bit());
+    qputenv(SettingsVariable, m_dir->filePath(QStringLiteral("settings.ini")).toLocal8Bit());
 }
 
 void TestSettings::cleanup()
 {
-    qputenv("KALVENTO_SETTINGS", m_previous);
+    qunsetenv(SettingsVariable);
+    rt::App::configure(m_saved);
 }
 
 void TestSettings::roundTrip_data()
@@ -158,9 +170,39 @@ void TestSettings::unwritableFileReportsFailure()
     QFile file(blocker);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    qputenv("KALVENTO_SETTINGS", (blocker + QStringLiteral("/settings.ini")).toLocal8Bit());
+    qputenv(SettingsVariable, (blocker + QStringLiteral("/settings.ini")).toLocal8Bit());
     QVERIFY(!Settings::saveSetting("Kalvento", "A", "a", "1"));
     QCOMPARE(Settings::getSetting("Kalvento", "A", "a", "d"), QStringLiteral("d"));
+}
+
+void TestSettings::filePathFollowsIdentity_data()
+{
+    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("variable set") << QString::fromLatin1(SettingsVariable) << QStringLiteral("probe")
+                                  << QStringLiteral("/tmp/probe/settings.ini");
+    QTest::newRow("own folder") << QString() << QStringLiteral("probe")
+                                << config.filePath(QStringLiteral("probe/settings.ini"));
+    QTest::newRow("neutral") << QString() << QString()
+                             << config.filePath(QCoreApplication::applicationName() +
+                                                QStringLiteral("/settings.ini"));
+}
+
+// Only the file the program names; no other program's variable or folder.
+void TestSettings::filePathFollowsIdentity()
+{
+    QFETCH(QString, variable);
+    QFETCH(QString, folder);
+    QFETCH(QString, path);
+    const QByteArray previous = qgetenv("KALVENTO_SETTINGS");
+    qputenv("KALVENTO_SETTINGS", "/tmp/not-this.ini");
+    qputenv(SettingsVariable, "/tmp/probe/settings.ini");
+    rt::App::configure({{}, {}, variable, folder});
+    const QString filePath = Settings::filePath();
+    qputenv("KALVENTO_SETTINGS", previous);
+    QCOMPARE(filePath, path);
 }
 
 KV_TEST_MAIN(TestSettings)
