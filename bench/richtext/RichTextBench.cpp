@@ -274,6 +274,7 @@ void measureFind(qsizetype chars)
     const QString all = box.text();
     std::vector<double> finds, searches, wholeWords;
     qsizetype sink = 0;
+    const double first = timeMs([&] { sink += box.find(QStringLiteral("Zugspitze")); });
     for (int i = 0; i < 5; ++i) {
         finds.push_back(timeMs([&] { sink += box.find(QStringLiteral("Zugspitze")); }));
         wholeWords.push_back(timeMs([&] {
@@ -282,11 +283,11 @@ void measureFind(qsizetype chars)
         searches.push_back(
             timeMs([&] { sink += all.indexOf(QStringLiteral("Zugspitze"), 0, Qt::CaseInsensitive); }));
     }
-    std::printf(
-        "find       text %lld chars  Find absent %7.1f ms  whole word %7.1f ms  indexOf(CaseInsensitive) "
-        "%7.1f ms  ratio %.2f  (medians of 5, %lld)\n",
-        static_cast<long long>(all.size()), median(finds), median(wholeWords), median(searches),
-        median(finds) / median(searches), static_cast<long long>(sink % 2));
+    std::printf("find       text %lld chars  first Find %7.1f ms  then Find absent %7.1f ms  whole word "
+                "%7.1f ms  indexOf(CaseInsensitive) "
+                "%7.1f ms  ratio %.2f  (medians of 5, %lld)\n",
+                static_cast<long long>(all.size()), first, median(finds), median(wholeWords),
+                median(searches), median(finds) / median(searches), static_cast<long long>(sink % 2));
 }
 
 // The diary's way: the preview gets the stored entry, the editor the

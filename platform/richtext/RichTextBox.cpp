@@ -131,12 +131,14 @@ QTextDocument *RichTextBox::completedDocument()
 void RichTextBox::watch(QTextDocument *doc)
 {
     m_blockOffsets.clear();
+    m_search = {};
     // A change leaves the blocks before it as they were; the block it starts
     // in may have lost or gained its break.
     connect(doc, &QTextDocument::contentsChange, this, [this, doc](int position) {
         const int first = doc->findBlock(std::max(0, position - 1)).blockNumber();
         if (first >= 0 && static_cast<size_t>(first) < m_blockOffsets.size())
             m_blockOffsets.resize(static_cast<size_t>(first));
+        m_search = {};
     });
 }
 
@@ -926,6 +928,53 @@ int RichTextBox::find(const QString &what, int start, int end, int options)
     return found;
 }
 
+// The document's characters with the breaks between the pieces of a
+// paragraph taken out.
+void RichTextBox::searchText()
+{
+    QTextDocument *doc = completedDocument();
+    // Reading a document's characters walks all of its fragments, many
+    // times slower than searching them: kept until the text changes.
+    if (m_search.valid)
+        return;
+    QString joined = doc->toRawText();
+    // The breaks taken out (document positions) and where the piece after
+    // each starts in `joined`; only a document that has pieces at all is
+    // walked for them.
+    std::vector<int> cuts;
+    std::vector<int> pieceStarts;
+    const QList<QTextFormat> formats = doc->allFormats();
+    const bool anyPieces = std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
+        return f.isBlockFormat() && f.boolProperty(ParagraphPieces::kContinues);
+    });
+    if (anyPieces) {
+        QChar *data = joined.data();
+        int write = 0;
+        int read = 0;
+        // Moves what lies between two cuts to the left, over the cuts before.
+        const auto keep = [&](int until) {
+            if (write != read)
+                std::copy(data + read, data + until, data + write);
+            write += until - read;
+        };
+        for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
+            const int cut = b.position() - 1;
+            if (!ParagraphPieces::continues(b) || !isBreak(data[cut]))
+                continue;
+            keep(cut);
+            read = cut + 1;
+            cuts.push_back(cut);
+            pieceStarts.push_back(write);
+        }
+        keep(static_cast<int>(joined.size()));
+        joined.truncate(write);
+    }
+    m_search.text = std::move(joined);
+    m_search.cuts = std::move(cuts);
+    m_search.pieceStarts = std::move(pieceStarts);
+    m_search.valid = true;
+}
+
 // Searches the document's own characters, with the breaks between the pieces
 // of a paragraph taken out: a word that contains no break matches there
 // exactly where it matches in text(), and the neighbours a whole word needs
@@ -952,34 +1001,10 @@ int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
         }
     }
 
-    QTextDocument *doc = completedDocument();
-    QString joined = doc->toRawText();
-    // The breaks taken out (document positions) and where the piece after
-    // each starts in `joined`; only a document that has pieces at all is
-    // walked for them.
-    std::vector<int> cuts;
-    std::vector<int> pieceStarts;
-    const QList<QTextFormat> formats = doc->allFormats();
-    const bool anyPieces = std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
-        return f.isBlockFormat() && f.boolProperty(ParagraphPieces::kContinues);
-    });
-    if (anyPieces) {
-        QChar *data = joined.data();
-        int write = 0;
-        int read = 0;
-        for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
-            const int cut = b.position() - 1;
-            if (!ParagraphPieces::continues(b) || !isBreak(data[cut]))
-                continue;
-            std::copy(data + read, data + cut, data + write);
-            write += cut - read;
-            read = cut + 1;
-            cuts.push_back(cut);
-            pieceStarts.push_back(write);
-        }
-        std::copy(data + read, data + joined.size(), data + write);
-        joined.truncate(write + (joined.size() - read));
-    }
+    searchText();
+    const QString &joined = m_search.text;
+    const std::vector<int> &cuts = m_search.cuts;
+    const std::vector<int> &pieceStarts = m_search.pieceStarts;
     const auto docPosOf = [&pieceStarts](qsizetype j) {
         return static_cast<int>(
             j + (std::upper_bound(pieceStarts.begin(), pieceStarts.end(), j) - pieceStarts.begin()));

@@ -146,6 +146,13 @@ private:
     // that no change has touched since they were counted: positions cost the
     // blocks before them once, not the whole text each time.
     std::vector<int> m_blockOffsets;
+    // What Find searches, until the text changes.
+    struct SearchText {
+        QString text;                 // the characters, without the breaks between pieces
+        std::vector<int> cuts;        // the document positions of the breaks taken out
+        std::vector<int> pieceStarts; // where the piece after each starts in `text`
+        bool valid = false;
+    } m_search;
 
     void feedLoad();
     void completeLoad();
@@ -162,6 +169,7 @@ private:
     int docPos(int textOffset);
     int textOffset(int docPos);
     int textLength();
+    void searchText();
     int findInRaw(const QString &what, int from, int to, int options);
     void select(int startOffset, int endOffset, bool highlight = true);
     template <typename Fn> com::Variant charProperty(Fn fn);
