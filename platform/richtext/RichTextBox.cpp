@@ -22,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -274,6 +275,8 @@ void RichTextBox::countBlocksUpTo(int blockNumber)
     if (m_blockOffsets.empty())
         m_blockOffsets.push_back(0);
     QTextBlock b = doc->findBlockByNumber(static_cast<int>(m_blockOffsets.size()) - 1);
+    // Without tables every block ends in a paragraph break.
+    const bool frames = !doc->rootFrame()->childFrames().isEmpty();
     while (static_cast<int>(m_blockOffsets.size()) <= blockNumber) {
         const QTextBlock next = b.next();
         if (!next.isValid())
@@ -281,7 +284,7 @@ void RichTextBox::countBlocksUpTo(int blockNumber)
         // A break is CR LF, the break between two pieces of a paragraph
         // nothing, a frame mark one character.
         int width = 1;
-        if (isBreak(doc->characterAt(next.position() - 1)))
+        if (!frames || isBreak(doc->characterAt(next.position() - 1)))
             width = ParagraphPieces::continues(next) ? 0 : 2;
         const int content = b.length() - 1;
         m_blockOffsets.push_back(m_blockOffsets.back() + content + lineBreaksIn(b, content) + width);
