@@ -10,6 +10,13 @@
 //
 //   bench_richtext                 every case
 //   bench_richtext NAME ...        only these: pictures, text, long-1, short-50, ...
+//
+// Cases run only by name, one a process, as their memory is the process's:
+//   caret           SelStart once and a hundred times at 2.6 million characters
+//   find-50         Find of an absent word in a 50 MB entry, beside one
+//                   case-insensitive QString::indexOf over the same text
+//   preview-50      a 50 MB entry previewed: time until the box is idle, memory
+//   editor-50       the same, then opened in an editor as the diary does it
 
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RichTextBox.h"
@@ -17,7 +24,9 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -183,7 +192,7 @@ bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
     });
     double layout = 0;
     const double stall = longestStall({&preview, &editor}, &layout);
-    const qsizetype textChars = editor.document()->characterCount();
+    const qsizetype textChars = editor.completedDocument()->characterCount();
     const bool ok = load <= kBoundMs && open <= kBoundMs && stall <= kBoundMs;
     std::printf("%-10s RTF %6.2f MB  text %9lld chars  preview %8.1f ms  open %8.1f ms  "
                 "longest stall %7.1f ms  (layout done after %7.1f ms)  %s\n",
@@ -198,6 +207,133 @@ bool wanted(const QStringList &names, const QString &name)
     return names.isEmpty() || names.contains(name);
 }
 
+// Peak resident and resident anonymous memory of this process, in MB.
+void printMemory(const char *when)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    double peak = 0, anon = 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() >= 2 && parts[0] == "VmHWM:")
+            peak = parts[1].toDouble() / 1024;
+        else if (parts.size() >= 2 && parts[0] == "RssAnon:")
+            anon = parts[1].toDouble() / 1024;
+    }
+    std::printf("  %-22s peak RSS %7.1f MB  anon now %7.1f MB\n", when, peak, anon);
+    std::fflush(stdout);
+}
+
+// Runs the event loop until it has been idle (every wait for a 5 ms timer on
+// time) for a second; returns how long it was busy before that.
+double busyUntilIdle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 lastLate = 0;
+    QTimer tick;
+    tick.setInterval(kTickMs);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        if (now - last > 3 * kTickMs)
+            lastLate = now;
+        last = now;
+    });
+    tick.start();
+    while (clock.elapsed() - lastLate < 1000 && clock.elapsed() < 600'000)
+        QApplication::processEvents(QEventLoop::AllEvents, kTickMs);
+    return static_cast<double>(lastLate);
+}
+
+void measureCaret()
+{
+    richtext::RichTextBox box;
+    box.setTextRTF(largeEntry(2'600'000, true));
+    const int length = static_cast<int>(box.text().size());
+    box.setSelStart(length / 2);
+    std::vector<double> once;
+    int sink = 0;
+    for (int i = 0; i < 9; ++i)
+        once.push_back(timeMs([&] { sink += box.selStart(); }));
+    const double hundred = timeMs([&] {
+        for (int i = 0; i < 100; ++i)
+            sink += box.selStart() + box.selLength();
+    });
+    // A change at the top: the next answer counts the blocks up to the caret.
+    QTextCursor(box.completedDocument()).insertText(QStringLiteral("x"));
+    const double afterChange = timeMs([&] { sink += box.selStart(); });
+    std::printf(
+        "caret      text %d chars  SelStart %8.3f ms (median of 9)  100 x SelStart+SelLength %8.1f ms  "
+        "first SelStart after a change at the top %8.3f ms  "
+        "(%d)\n",
+        length, median(once), hundred, afterChange, sink % 2);
+}
+
+void measureFind(qsizetype chars)
+{
+    richtext::RichTextBox box;
+    box.setTextRTF(largeEntry(chars, true));
+    const QString all = box.text();
+    std::vector<double> finds, searches, wholeWords;
+    qsizetype sink = 0;
+    const double first = timeMs([&] { sink += box.find(QStringLiteral("Zugspitze")); });
+    for (int i = 0; i < 5; ++i) {
+        finds.push_back(timeMs([&] { sink += box.find(QStringLiteral("Zugspitze")); }));
+        wholeWords.push_back(timeMs([&] {
+            sink += box.find(QStringLiteral("Zugspitze"), 0, -1, richtext::RichTextBox::FindWholeWord);
+        }));
+        searches.push_back(
+            timeMs([&] { sink += all.indexOf(QStringLiteral("Zugspitze"), 0, Qt::CaseInsensitive); }));
+    }
+    std::printf("find       text %lld chars  first Find %7.1f ms  then Find absent %7.1f ms  whole word "
+                "%7.1f ms  indexOf(CaseInsensitive) "
+                "%7.1f ms  ratio %.2f  (medians of 5, %lld)\n",
+                static_cast<long long>(all.size()), first, median(finds), median(wholeWords),
+                median(searches), median(finds) / median(searches), static_cast<long long>(sink % 2));
+}
+
+// The diary's way: the preview gets the stored entry, the editor the
+// preview's RTF.
+void measureOpen(qsizetype chars, bool openEditor)
+{
+    printMemory("at start");
+    auto preview = std::make_unique<richtext::RichTextBox>();
+    preview->resize(360, 200);
+    preview->show();
+    QApplication::processEvents();
+    const double shown = timeMs([&] {
+        preview->setTextRTF(largeEntry(chars, true));
+        preview->repaint();
+        QApplication::processEvents();
+    });
+    const double busy = busyUntilIdle();
+    std::printf("preview    shown after %7.1f ms  busy %7.1f ms after that\n", shown, busy);
+    printMemory("preview idle");
+    if (!openEditor)
+        return;
+    richtext::RichTextBox editor;
+    editor.resize(600, 400);
+    editor.show();
+    QApplication::processEvents();
+    const double open = timeMs([&] {
+        editor.setTextRTF(preview->textRTF());
+        editor.repaint();
+        QApplication::processEvents();
+    });
+    const double key = timeMs([&] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(editor.editor(), &press);
+        editor.repaint();
+        QApplication::processEvents();
+    });
+    const double editorBusy = busyUntilIdle();
+    std::printf("editor     shown after %7.1f ms  first key %7.1f ms  busy %7.1f ms after that\n", open, key,
+                editorBusy);
+    printMemory("editor idle");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -208,6 +344,20 @@ int main(int argc, char **argv)
     QStringList names = QApplication::arguments();
     names.removeFirst();
     bool ok = true;
+
+    if (names.contains(QStringLiteral("caret")))
+        measureCaret();
+    if (names.contains(QStringLiteral("find-50")))
+        measureFind(50'000'000);
+    if (names.contains(QStringLiteral("preview-50")))
+        measureOpen(50'000'000, false);
+    if (names.contains(QStringLiteral("editor-50")))
+        measureOpen(50'000'000, true);
+    for (const QString &alone : {QStringLiteral("caret"), QStringLiteral("find-50"),
+                                 QStringLiteral("preview-50"), QStringLiteral("editor-50")}) {
+        if (names.removeAll(alone) && names.isEmpty())
+            return 0;
+    }
 
     for (const int mb : {1, 10, 25, 50}) {
         for (const bool shortParagraphs : {false, true}) {
@@ -221,7 +371,7 @@ int main(int argc, char **argv)
 
     richtext::RichTextBox pictures;
     {
-        QTextCursor cursor(pictures.document());
+        QTextCursor cursor(pictures.completedDocument());
         qsizetype total = 0;
         for (int i = 0; total < 10 * 1000 * 1000; ++i) {
             cursor.insertText(QStringLiteral("Bild %1: ").arg(i + 1));
@@ -237,7 +387,7 @@ int main(int argc, char **argv)
 
     richtext::RichTextBox text;
     {
-        QTextCursor cursor(text.document());
+        QTextCursor cursor(text.completedDocument());
         const QString words[] = {
             QStringLiteral("Heute "),           QStringLiteral("war "),   QStringLiteral("ein "),
             QString::fromUtf8("schöner "),      QStringLiteral("Tag "),   QString::fromUtf8("für "),

@@ -22,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -97,6 +98,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_edit);
     setFocusProxy(m_edit);
+    watch(m_edit->document());
 }
 
 RichTextBox::~RichTextBox() = default;
@@ -121,15 +123,24 @@ QTextEdit *RichTextBox::editor() const
     return m_edit;
 }
 
-QTextDocument *RichTextBox::document() const
+QTextDocument *RichTextBox::completedDocument()
 {
-    return loaded();
+    completeLoad();
+    return m_edit->document();
 }
 
-QTextDocument *RichTextBox::loaded() const
+void RichTextBox::watch(QTextDocument *doc)
 {
-    finishLoad();
-    return m_edit->document();
+    m_blockOffsets.clear();
+    m_search = {};
+    // A change leaves the blocks before it as they were; the block it starts
+    // in may have lost or gained its break.
+    connect(doc, &QTextDocument::contentsChange, this, [this, doc](int position) {
+        const int first = doc->findBlock(std::max(0, position - 1)).blockNumber();
+        if (first >= 0 && static_cast<size_t>(first) < m_blockOffsets.size())
+            m_blockOffsets.resize(static_cast<size_t>(first));
+        m_search = {};
+    });
 }
 
 // ---- loading ----------------------------------------------------------------
@@ -152,7 +163,7 @@ void RichTextBox::feedLoad()
     endLoad();
 }
 
-void RichTextBox::finishLoad() const
+void RichTextBox::completeLoad()
 {
     if (!m_loading)
         return;
@@ -168,7 +179,7 @@ void RichTextBox::finishLoad() const
     endLoad();
 }
 
-void RichTextBox::endLoad() const
+void RichTextBox::endLoad()
 {
     m_feed->stop();
     m_loading.reset();
@@ -177,7 +188,7 @@ void RichTextBox::endLoad() const
         releaseBar();
 }
 
-void RichTextBox::releaseBar() const
+void RichTextBox::releaseBar()
 {
     if (m_barKept) {
         m_barKept = false;
@@ -196,7 +207,7 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
         case QEvent::ContextMenu:
         case QEvent::DragEnter:
         case QEvent::Drop:
-            finishLoad();
+            completeLoad();
             break;
         default:
             break;
@@ -207,15 +218,15 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 
 // ---- text and positions -------------------------------------------------
 
-QString RichTextBox::rawText() const
+QString RichTextBox::rawText()
 {
-    return loaded()->toRawText();
+    return completedDocument()->toRawText();
 }
 
-std::vector<int> RichTextBox::pieceBreaks() const
+std::vector<int> RichTextBox::pieceBreaks()
 {
     std::vector<int> breaks;
-    const QTextDocument *doc = loaded();
+    const QTextDocument *doc = completedDocument();
     for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
         if (ParagraphPieces::continues(b))
             breaks.push_back(b.position() - 1);
@@ -225,7 +236,7 @@ std::vector<int> RichTextBox::pieceBreaks() const
 
 // Walks the document's raw text with the width each position has in text():
 // a break is CR LF, the break between two pieces of a paragraph nothing.
-template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int from, int to, Fn fn) const
+template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int from, int to, Fn fn)
 {
     const std::vector<int> pieces = pieceBreaks();
     auto piece = std::lower_bound(pieces.begin(), pieces.end(), from);
@@ -243,45 +254,93 @@ template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int fr
     }
 }
 
-int RichTextBox::textLength() const
+namespace
 {
-    const QString raw = rawText();
-    int n = 0;
-    forEachWidth(raw, 0, static_cast<int>(raw.size()), [&n](int, int width) {
-        n += width;
-        return true;
-    });
-    return n;
+
+// Line breaks inside a block before `length` characters of it: each is CR LF
+// in text(), one character in the document.
+int lineBreaksIn(const QTextBlock &block, int length)
+{
+    if (length <= 0)
+        return 0;
+    const QString shown = block.text();
+    return static_cast<int>(QStringView(shown).left(length).count(QChar::LineSeparator));
 }
 
-int RichTextBox::docPos(int offset) const
+} // namespace
+
+void RichTextBox::countBlocksUpTo(int blockNumber)
 {
-    const QString raw = rawText();
-    int t = 0;
-    int found = static_cast<int>(raw.size());
-    forEachWidth(raw, 0, found, [&](int p, int width) {
-        if (offset < t + width) {
-            found = p; // a position inside CR LF stands before the break
-            return false;
-        }
+    const QTextDocument *doc = m_edit->document();
+    if (m_blockOffsets.empty())
+        m_blockOffsets.push_back(0);
+    QTextBlock b = doc->findBlockByNumber(static_cast<int>(m_blockOffsets.size()) - 1);
+    // Without tables every block ends in a paragraph break.
+    const bool frames = !doc->rootFrame()->childFrames().isEmpty();
+    while (static_cast<int>(m_blockOffsets.size()) <= blockNumber) {
+        const QTextBlock next = b.next();
+        if (!next.isValid())
+            return;
+        // A break is CR LF, the break between two pieces of a paragraph
+        // nothing, a frame mark one character.
+        int width = 1;
+        if (!frames || isBreak(doc->characterAt(next.position() - 1)))
+            width = ParagraphPieces::continues(next) ? 0 : 2;
+        const int content = b.length() - 1;
+        m_blockOffsets.push_back(m_blockOffsets.back() + content + lineBreaksIn(b, content) + width);
+        b = next;
+    }
+}
+
+int RichTextBox::blockOffset(int blockNumber)
+{
+    countBlocksUpTo(blockNumber);
+    return m_blockOffsets[static_cast<size_t>(blockNumber)];
+}
+
+int RichTextBox::textLength()
+{
+    QTextDocument *doc = completedDocument();
+    return textOffset(doc->characterCount() - 1);
+}
+
+int RichTextBox::docPos(int offset)
+{
+    QTextDocument *doc = completedDocument();
+    // The last block starting at or before the offset.
+    while (m_blockOffsets.empty() || m_blockOffsets.back() <= offset) {
+        const size_t counted = m_blockOffsets.size();
+        countBlocksUpTo(static_cast<int>(counted));
+        if (m_blockOffsets.size() == counted)
+            break;
+    }
+    const auto after = std::upper_bound(m_blockOffsets.begin(), m_blockOffsets.end(), offset);
+    const int number = static_cast<int>(after - m_blockOffsets.begin()) - 1;
+    const QTextBlock b = doc->findBlockByNumber(std::max(0, number));
+    const int content = b.length() - 1;
+    int t = m_blockOffsets[static_cast<size_t>(std::max(0, number))];
+    if (lineBreaksIn(b, content) == 0)
+        return b.position() + std::clamp(offset - t, 0, content); // inside CR LF stands before the break
+    const QString shown = b.text();
+    for (int k = 0; k < content; ++k) {
+        const int width = shown[k] == QChar::LineSeparator ? 2 : 1;
+        if (offset < t + width)
+            return b.position() + k;
         t += width;
-        return true;
-    });
-    return found;
+    }
+    return b.position() + content;
 }
 
-int RichTextBox::textOffset(int pos) const
+int RichTextBox::textOffset(int pos)
 {
-    const QString raw = rawText();
-    int t = 0;
-    forEachWidth(raw, 0, std::min(pos, static_cast<int>(raw.size())), [&t](int, int width) {
-        t += width;
-        return true;
-    });
-    return t;
+    QTextDocument *doc = completedDocument();
+    pos = std::clamp(pos, 0, doc->characterCount() - 1);
+    const QTextBlock b = doc->findBlock(pos);
+    const int inside = pos - b.position();
+    return blockOffset(b.blockNumber()) + inside + lineBreaksIn(b, inside);
 }
 
-QString RichTextBox::plainOf(const QString &raw, int from, int to) const
+QString RichTextBox::plainOf(const QString &raw, int from, int to)
 {
     QString out;
     out.reserve(to - from + (to - from) / 16);
@@ -295,13 +354,13 @@ QString RichTextBox::plainOf(const QString &raw, int from, int to) const
     return out;
 }
 
-QString RichTextBox::text() const
+QString RichTextBox::text()
 {
     const QString raw = rawText();
     return plainOf(raw, 0, static_cast<int>(raw.size()));
 }
 
-bool RichTextBox::isTextEmpty() const
+bool RichTextBox::isTextEmpty()
 {
     if (m_loading) {
         for (QTextBlock b = m_edit->document()->begin(); b.isValid(); b = b.next()) {
@@ -338,13 +397,13 @@ void RichTextBox::setText(const QString &text)
     m_edit->setTextCursor(QTextCursor(doc));
 }
 
-QString RichTextBox::textRTF() const
+QString RichTextBox::textRTF()
 {
     // A large entry nothing has changed since it came is still the RTF it
     // came as: saving or opening it needs no wait for the rest to be read.
     if (!m_source.isNull())
         return m_source;
-    return QString::fromLatin1(RtfWriter::write(*document()));
+    return QString::fromLatin1(RtfWriter::write(*completedDocument()));
 }
 
 void RichTextBox::dropLoad()
@@ -367,6 +426,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     dropLoad();
     QTextDocument *shown = m_edit->document();
     auto *doc = new QTextDocument(m_edit); // owned by the editor widget
+    watch(doc);
     doc->setDefaultFont(shown->defaultFont());
     doc->setDefaultTextOption(shown->defaultTextOption());
     doc->setDocumentMargin(shown->documentMargin());
@@ -416,22 +476,22 @@ void RichTextBox::setTextRTF(const QString &rtf)
     }
 }
 
-int RichTextBox::selStart() const
+int RichTextBox::selStart()
 {
-    finishLoad();
+    completeLoad();
     return textOffset(m_edit->textCursor().selectionStart());
 }
 
-int RichTextBox::selLength() const
+int RichTextBox::selLength()
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     return textOffset(c.selectionEnd()) - textOffset(c.selectionStart());
 }
 
 void RichTextBox::select(int startOffset, int endOffset, bool highlight)
 {
-    finishLoad();
+    completeLoad();
     QTextCursor c = m_edit->textCursor();
     c.setPosition(docPos(startOffset));
     c.setPosition(docPos(endOffset), QTextCursor::KeepAnchor);
@@ -455,9 +515,9 @@ void RichTextBox::setSelLength(int length)
     select(start, std::min<int64_t>(int64_t(start) + length, textLength()));
 }
 
-QString RichTextBox::selText() const
+QString RichTextBox::selText()
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     const QString raw = rawText();
     const int end = std::min(c.selectionEnd(), static_cast<int>(raw.size()));
@@ -466,12 +526,12 @@ QString RichTextBox::selText() const
 
 void RichTextBox::setSelText(const QString &text)
 {
-    finishLoad();
+    completeLoad();
     QTextCursor c = m_edit->textCursor();
     c.beginEditBlock();
     if (c.hasSelection()) {
         // Typed-over text takes the format of the first character it replaces.
-        QTextCursor first(document());
+        QTextCursor first(completedDocument());
         first.setPosition(c.selectionStart() + 1);
         const QTextCharFormat format = first.charFormat();
         c.removeSelectedText();
@@ -484,15 +544,15 @@ void RichTextBox::setSelText(const QString &text)
 
 // ---- character properties -------------------------------------------------
 
-template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
+template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn)
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     if (!c.hasSelection())
         return fn(c.charFormat());
     const int start = c.selectionStart();
     const int end = c.selectionEnd();
-    const QTextDocument *doc = document();
+    const QTextDocument *doc = completedDocument();
     bool first = true;
     com::Variant value;
     for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
@@ -515,11 +575,11 @@ template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
 
 void RichTextBox::mergeChar(const QTextCharFormat &format)
 {
-    finishLoad();
+    completeLoad();
     m_edit->mergeCurrentCharFormat(format);
 }
 
-com::Variant RichTextBox::selBold() const
+com::Variant RichTextBox::selBold()
 {
     return charProperty(
         [](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontWeight() >= QFont::DemiBold); });
@@ -532,7 +592,7 @@ void RichTextBox::setSelBold(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selItalic() const
+com::Variant RichTextBox::selItalic()
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontItalic()); });
 }
@@ -544,7 +604,7 @@ void RichTextBox::setSelItalic(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selUnderline() const
+com::Variant RichTextBox::selUnderline()
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontUnderline()); });
 }
@@ -556,7 +616,7 @@ void RichTextBox::setSelUnderline(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selStrikeThru() const
+com::Variant RichTextBox::selStrikeThru()
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontStrikeOut()); });
 }
@@ -568,7 +628,7 @@ void RichTextBox::setSelStrikeThru(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selColor() const
+com::Variant RichTextBox::selColor()
 {
     return charProperty([](const QTextCharFormat &f) {
         const bool set = f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush;
@@ -585,7 +645,7 @@ void RichTextBox::setSelColor(uint32_t oleColor)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selFontName() const
+com::Variant RichTextBox::selFontName()
 {
     const QString fallback = fontName();
     return charProperty([&fallback](const QTextCharFormat &f) {
@@ -603,7 +663,7 @@ void RichTextBox::setSelFontName(const QString &name)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selFontSize() const
+com::Variant RichTextBox::selFontSize()
 {
     const double fallback = fontSize();
     return charProperty([fallback](const QTextCharFormat &f) {
@@ -625,11 +685,11 @@ void RichTextBox::setSelFontSize(double points)
 
 // ---- paragraph properties -------------------------------------------------
 
-template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
+template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn)
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
-    const QTextDocument *doc = document();
+    const QTextDocument *doc = completedDocument();
     const QTextBlock last = doc->findBlock(c.selectionEnd());
     com::Variant value;
     bool first = true;
@@ -655,9 +715,9 @@ template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
 
 template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
-    QTextDocument *doc = document();
+    QTextDocument *doc = completedDocument();
     const QTextBlock last = ParagraphPieces::last(doc->findBlock(c.selectionEnd()));
     QTextCursor edit(doc);
     edit.beginEditBlock();
@@ -673,7 +733,7 @@ template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
     edit.endEditBlock();
 }
 
-com::Variant RichTextBox::selAlignment() const
+com::Variant RichTextBox::selAlignment()
 {
     return blockProperty([](const QTextBlock &b) {
         const Qt::Alignment a = b.blockFormat().alignment();
@@ -688,7 +748,7 @@ com::Variant RichTextBox::selAlignment() const
 
 void RichTextBox::setSelAlignment(int alignment)
 {
-    finishLoad();
+    completeLoad();
     Qt::Alignment a;
     switch (alignment) {
     case AlignLeft:
@@ -706,14 +766,14 @@ void RichTextBox::setSelAlignment(int alignment)
     forEachSelectedBlock([a](QTextBlockFormat &f) { f.setAlignment(a); });
 }
 
-com::Variant RichTextBox::selBullet() const
+com::Variant RichTextBox::selBullet()
 {
     return blockProperty([](const QTextBlock &b) { return com::Variant::fromBool(b.textList() != nullptr); });
 }
 
 void RichTextBox::setSelBullet(bool on)
 {
-    finishLoad();
+    completeLoad();
     if (on) {
         const com::Variant now = selBullet();
         if (!now.isNull() && now.toBool())
@@ -722,7 +782,7 @@ void RichTextBox::setSelBullet(bool on)
         lf.setStyle(QTextListFormat::ListDisc);
         lf.setIndent(1);
         const QTextCursor selection = m_edit->textCursor();
-        QTextDocument *doc = document();
+        QTextDocument *doc = completedDocument();
         const QTextBlock head = ParagraphPieces::head(doc->findBlock(selection.selectionStart()));
         const QTextBlock last = ParagraphPieces::last(doc->findBlock(selection.selectionEnd()));
         QTextCursor c(doc);
@@ -746,7 +806,7 @@ void RichTextBox::setSelBullet(bool on)
     });
 }
 
-com::Variant RichTextBox::selIndent() const
+com::Variant RichTextBox::selIndent()
 {
     return blockProperty([](const QTextBlock &b) {
         const QTextBlockFormat f = b.blockFormat();
@@ -760,7 +820,7 @@ void RichTextBox::setSelIndent(double twips)
         [twips](QTextBlockFormat &f) { f.setLeftMargin(twips / kTwipsPerPixel - f.textIndent()); });
 }
 
-com::Variant RichTextBox::selHangingIndent() const
+com::Variant RichTextBox::selHangingIndent()
 {
     return blockProperty([](const QTextBlock &b) {
         return com::Variant::fromDouble(roundTwips(-b.blockFormat().textIndent()));
@@ -776,7 +836,7 @@ void RichTextBox::setSelHangingIndent(double twips)
     });
 }
 
-com::Variant RichTextBox::selRightIndent() const
+com::Variant RichTextBox::selRightIndent()
 {
     return blockProperty([](const QTextBlock &b) {
         return com::Variant::fromDouble(roundTwips(b.blockFormat().rightMargin()));
@@ -813,32 +873,32 @@ double RichTextBox::fontSize() const
 
 void RichTextBox::setFontName(const QString &name)
 {
-    finishLoad();
+    completeLoad();
     if (name.trimmed().isEmpty())
         com::raise(com::ErrInvalidPropertyValue);
     QFont f = m_edit->font();
     f.setFamilies(QStringList{name});
     m_edit->setFont(f);
-    document()->setDefaultFont(f);
+    completedDocument()->setDefaultFont(f);
     QTextCharFormat cf;
     cf.setFontFamilies(QStringList{name});
-    QTextCursor all(document());
+    QTextCursor all(completedDocument());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(cf);
 }
 
 void RichTextBox::setFontSize(double points)
 {
-    finishLoad();
+    completeLoad();
     if (!(points > 0) || points > kMaxFontPoints)
         com::raise(com::ErrInvalidPropertyValue);
     QFont f = m_edit->font();
     f.setPointSizeF(points);
     m_edit->setFont(f);
-    document()->setDefaultFont(f);
+    completedDocument()->setDefaultFont(f);
     QTextCharFormat cf;
     cf.setFontPointSize(points);
-    QTextCursor all(document());
+    QTextCursor all(completedDocument());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(cf);
 }
@@ -847,48 +907,134 @@ void RichTextBox::setFontSize(double points)
 
 int RichTextBox::find(const QString &what, int start, int end, int options)
 {
-    finishLoad();
+    completeLoad();
     if (what.isEmpty())
         return -1;
-    const QString all = text();
-    const int length = static_cast<int>(all.size());
+    constexpr int kNoEnd = std::numeric_limits<int>::max();
     int from = 0;
-    int to = length;
+    int to = kNoEnd; // every match ends within the text
     if (start < 0 && end < 0) {
-        if (selLength() > 0) {
+        const int selected = selLength();
+        if (selected > 0) {
             from = selStart();
-            to = from + selLength();
+            to = from + selected;
         }
     } else {
         from = start < 0 ? 0 : start;
-        to = end < 0 ? length : std::min(end, length);
+        to = end < 0 ? kNoEnd : end;
     }
     if (from > to)
         return -1;
-    const Qt::CaseSensitivity cs = (options & FindMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const int n = static_cast<int>(what.size());
-    for (int pos = from;;) {
-        const int i = static_cast<int>(all.indexOf(what, pos, cs));
-        if (i < 0 || i + n > to)
-            return -1;
-        const bool whole = !(options & FindWholeWord) || ((i == 0 || !isWordChar(all[i - 1])) &&
-                                                          (i + n >= length || !isWordChar(all[i + n])));
-        if (whole) {
-            if (!(options & FindNoHighlight))
-                select(i, i + n);
-            return i;
+    const int found = findInRaw(what, from, to, options);
+    if (found >= 0 && !(options & FindNoHighlight))
+        select(found, found + static_cast<int>(what.size()));
+    return found;
+}
+
+// The document's characters with the breaks between the pieces of a
+// paragraph taken out.
+void RichTextBox::searchText()
+{
+    QTextDocument *doc = completedDocument();
+    // Reading a document's characters walks all of its fragments, many
+    // times slower than searching them: kept until the text changes.
+    if (m_search.valid)
+        return;
+    QString joined = doc->toRawText();
+    // The breaks taken out (document positions) and where the piece after
+    // each starts in `joined`; only a document that has pieces at all is
+    // walked for them.
+    std::vector<int> cuts;
+    std::vector<int> pieceStarts;
+    const QList<QTextFormat> formats = doc->allFormats();
+    const bool anyPieces = std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
+        return f.isBlockFormat() && f.boolProperty(ParagraphPieces::kContinues);
+    });
+    if (anyPieces) {
+        QChar *data = joined.data();
+        int write = 0;
+        int read = 0;
+        // Moves what lies between two cuts to the left, over the cuts before.
+        const auto keep = [&](int until) {
+            if (write != read)
+                std::copy(data + read, data + until, data + write);
+            write += until - read;
+        };
+        for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
+            const int cut = b.position() - 1;
+            if (!ParagraphPieces::continues(b) || !isBreak(data[cut]))
+                continue;
+            keep(cut);
+            read = cut + 1;
+            cuts.push_back(cut);
+            pieceStarts.push_back(write);
         }
-        pos = i + 1;
+        keep(static_cast<int>(joined.size()));
+        joined.truncate(write);
+    }
+    m_search.text = std::move(joined);
+    m_search.cuts = std::move(cuts);
+    m_search.pieceStarts = std::move(pieceStarts);
+    m_search.valid = true;
+}
+
+// Searches the document's own characters, with the breaks between the pieces
+// of a paragraph taken out: a word that contains no break matches there
+// exactly where it matches in text(), and the neighbours a whole word needs
+// are no word characters in either. A word with a break in it is looked for
+// in text() itself.
+int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
+{
+    const int n = static_cast<int>(what.size());
+    const Qt::CaseSensitivity cs = (options & FindMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const auto wholeAt = [&](const QString &all, qsizetype i) {
+        return !(options & FindWholeWord) ||
+               ((i == 0 || !isWordChar(all[i - 1])) && (i + n >= all.size() || !isWordChar(all[i + n])));
+    };
+    if (what.contains(u'\r') || what.contains(u'\n') || what.contains(QChar::ParagraphSeparator) ||
+        what.contains(QChar::LineSeparator)) {
+        const QString all = text();
+        for (qsizetype pos = from;;) {
+            const qsizetype i = all.indexOf(what, pos, cs);
+            if (i < 0 || i + n > to)
+                return -1;
+            if (wholeAt(all, i))
+                return static_cast<int>(i);
+            pos = i + 1;
+        }
+    }
+
+    searchText();
+    const QString &joined = m_search.text;
+    const std::vector<int> &cuts = m_search.cuts;
+    const std::vector<int> &pieceStarts = m_search.pieceStarts;
+    const auto docPosOf = [&pieceStarts](qsizetype j) {
+        return static_cast<int>(
+            j + (std::upper_bound(pieceStarts.begin(), pieceStarts.end(), j) - pieceStarts.begin()));
+    };
+    const int fromPos = docPos(from);
+    const qsizetype fromJoined =
+        fromPos - (std::lower_bound(cuts.begin(), cuts.end(), fromPos) - cuts.begin());
+    for (qsizetype pos = fromJoined;;) {
+        const qsizetype j = joined.indexOf(what, pos, cs);
+        if (j < 0)
+            return -1;
+        const int i = textOffset(docPosOf(j));
+        if (int64_t(i) + n > to)
+            return -1;
+        if (wholeAt(joined, j))
+            return i;
+        pos = j + 1;
     }
 }
 
 // ---- printing and the clipboard ----------------------------------------
 
-void RichTextBox::selPrint(PrintTarget &target) const
+void RichTextBox::selPrint(PrintTarget &target)
 {
-    finishLoad();
+    completeLoad();
     const QTextCursor c = m_edit->textCursor();
-    const QTextDocument *doc = document();
+    const QTextDocument *doc = completedDocument();
     const QByteArray rtf = c.hasSelection() ? RtfWriter::write(*doc, c.selectionStart(), c.selectionEnd())
                                             : RtfWriter::write(*doc);
     QTextDocument page;
@@ -933,7 +1079,7 @@ void RichTextBox::setClipboardSource(const ClipboardSource *source)
 
 void RichTextBox::paste()
 {
-    finishLoad();
+    completeLoad();
     const ClipboardSource &source = m_clipboard ? *m_clipboard : *m_systemClipboard;
     const QByteArray encoded = source.encodedPicture();
     const QImage image = source.image();

@@ -40,54 +40,54 @@ public:
     explicit RichTextBox(QWidget *parent = nullptr);
     ~RichTextBox() override;
 
-    QString text() const;
+    QString text();
     // Whether text() is empty, answered without reading the rest of a large
     // entry when the part read so far already has text.
-    bool isTextEmpty() const;
+    bool isTextEmpty();
     // Replaces everything by unformatted text; CR LF, CR or LF break paragraphs.
     void setText(const QString &text);
-    QString textRTF() const;
+    QString textRTF();
     // Text that is not RTF is taken as plain text.
     void setTextRTF(const QString &rtf);
 
-    int selStart() const;
+    int selStart();
     // Places the insertion point and drops the selection; negative raises 380.
     void setSelStart(int start);
-    int selLength() const;
+    int selLength();
     void setSelLength(int length);
-    QString selText() const;
+    QString selText();
     // Replaces the selection, formatted as the insertion point; the insertion
     // point ends after it.
     void setSelText(const QString &text);
 
-    com::Variant selBold() const;
+    com::Variant selBold();
     void setSelBold(bool on);
-    com::Variant selItalic() const;
+    com::Variant selItalic();
     void setSelItalic(bool on);
-    com::Variant selUnderline() const;
+    com::Variant selUnderline();
     void setSelUnderline(bool on);
-    com::Variant selStrikeThru() const;
+    com::Variant selStrikeThru();
     void setSelStrikeThru(bool on);
-    com::Variant selColor() const;
+    com::Variant selColor();
     void setSelColor(uint32_t oleColor);
-    com::Variant selFontName() const;
+    com::Variant selFontName();
     // An empty name (a font dialog left on a mixed selection) changes nothing.
     void setSelFontName(const QString &name);
-    com::Variant selFontSize() const;
+    com::Variant selFontSize();
     // Sizes of 0 or less change nothing; above 1638 points raise 380.
     void setSelFontSize(double points);
 
-    com::Variant selAlignment() const;
+    com::Variant selAlignment();
     void setSelAlignment(int alignment);
-    com::Variant selBullet() const;
+    com::Variant selBullet();
     void setSelBullet(bool on);
     // First line's distance from the left edge.
-    com::Variant selIndent() const;
+    com::Variant selIndent();
     void setSelIndent(double twips);
     // How much further the other lines start than the first.
-    com::Variant selHangingIndent() const;
+    com::Variant selHangingIndent();
     void setSelHangingIndent(double twips);
-    com::Variant selRightIndent() const;
+    com::Variant selRightIndent();
     void setSelRightIndent(double twips);
 
     // Off: a one-line box, taking neither tabs nor line breaks from the
@@ -114,7 +114,7 @@ public:
 
     // Prints the selection, or the whole text when nothing is selected.
     // Raises 482 when the device fails.
-    void selPrint(PrintTarget &target) const;
+    void selPrint(PrintTarget &target);
 
     // Inserts the clipboard's picture, or else its text, at the selection.
     void paste();
@@ -122,7 +122,9 @@ public:
     void setClipboardSource(const ClipboardSource *source);
 
     QTextEdit *editor() const;
-    QTextDocument *document() const;
+    // The document with all of the entry in it: reads the rest of a large
+    // entry first.
+    QTextDocument *completedDocument();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -134,29 +136,44 @@ private:
     uint32_t m_backColor = 0x80000005; // the system's window colour
     // The rest of a large entry, still to be read; every call that needs the
     // whole text reads it first.
-    mutable std::unique_ptr<RtfReader::Stepwise> m_loading;
-    mutable bool m_reading = false; // the reader changes the document
+    std::unique_ptr<RtfReader::Stepwise> m_loading;
+    bool m_reading = false; // the reader changes the document
     std::unique_ptr<QTimer> m_feed;
     // A large entry's RTF, until anything but the reader changes it.
     QString m_source;
-    mutable bool m_barKept = false; // shown for a very tall text
+    bool m_barKept = false; // shown for a very tall text
+    // The text offset at which each block starts, for the blocks from the top
+    // that no change has touched since they were counted: positions cost the
+    // blocks before them once, not the whole text each time.
+    std::vector<int> m_blockOffsets;
+    // What Find searches, until the text changes.
+    struct SearchText {
+        QString text;                 // the characters, without the breaks between pieces
+        std::vector<int> cuts;        // the document positions of the breaks taken out
+        std::vector<int> pieceStarts; // where the piece after each starts in `text`
+        bool valid = false;
+    } m_search;
 
-    QTextDocument *loaded() const;
     void feedLoad();
-    void finishLoad() const;
-    void endLoad() const;
+    void completeLoad();
+    void endLoad();
     void dropLoad();
-    void releaseBar() const;
-    std::vector<int> pieceBreaks() const;
-    template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn) const;
-    QString plainOf(const QString &raw, int from, int to) const;
-    QString rawText() const;
-    int docPos(int textOffset) const;
-    int textOffset(int docPos) const;
-    int textLength() const;
+    void releaseBar();
+    void watch(QTextDocument *doc);
+    std::vector<int> pieceBreaks();
+    template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn);
+    QString plainOf(const QString &raw, int from, int to);
+    QString rawText();
+    void countBlocksUpTo(int blockNumber);
+    int blockOffset(int blockNumber);
+    int docPos(int textOffset);
+    int textOffset(int docPos);
+    int textLength();
+    void searchText();
+    int findInRaw(const QString &what, int from, int to, int options);
     void select(int startOffset, int endOffset, bool highlight = true);
-    template <typename Fn> com::Variant charProperty(Fn fn) const;
-    template <typename Fn> com::Variant blockProperty(Fn fn) const;
+    template <typename Fn> com::Variant charProperty(Fn fn);
+    template <typename Fn> com::Variant blockProperty(Fn fn);
     template <typename Fn> void forEachSelectedBlock(Fn fn);
     void mergeChar(const QTextCharFormat &format);
     void insertPlain(QTextCursor &cursor, const QString &text);

@@ -8,6 +8,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RtfWriter.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -107,6 +108,8 @@ private slots:
     void newParagraphInsideAPieceStandsAlone();
     void selectionPositions_data();
     void selectionPositions();
+    void positionsAgreeWithText_data();
+    void positionsAgreeWithText();
     void negativeSelectionRaises();
     void selTextReplacesAndMovesCaret();
     void cutRebuildLeavesPlainText();
@@ -135,7 +138,7 @@ void TestRichTextBox::textCountsBreaksAsCrLf()
     RichTextBox box;
     box.setText(QStringLiteral("eins\r\nzwei\ndrei"));
     QCOMPARE(box.text(), QStringLiteral("eins\r\nzwei\r\ndrei"));
-    QCOMPARE(box.document()->blockCount(), 3);
+    QCOMPARE(box.completedDocument()->blockCount(), 3);
     box.setSelStart(6); // the "z" after the first CR LF
     QCOMPARE(box.editor()->textCursor().position(), 5);
     box.setSelLength(4);
@@ -169,6 +172,92 @@ void TestRichTextBox::selectionPositions()
     QTEST(box.selStart(), "expectStart");
     QTEST(box.selLength(), "expectLength");
     QTEST(box.selText(), "selected");
+}
+
+void TestRichTextBox::positionsAgreeWithText_data()
+{
+    QTest::addColumn<QString>("rtf");
+    QTest::addColumn<QString>("extra"); // added after the RTF
+    const QString head = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0 ");
+    QTest::newRow("paragraphs") << head + QStringLiteral("eins\\par zwei\\par\\par drei Wort\\par}") << "";
+    QTest::newRow("line breaks") << head + QStringLiteral("a\\line b\\line\\line c\\par d\\line}") << "";
+    QTest::newRow("pictures") << head + QStringLiteral("vor\\par}") << "picture";
+    QTest::newRow("table") << head + QStringLiteral("vor\\par nach}") << "table";
+    QString expected;
+    QTest::newRow("pieces") << longParagraph(12000, &expected) << "";
+}
+
+// Positions and Find answer from the document's positions; they must agree
+// with text() wherever the caret stands, also after the text changed.
+void TestRichTextBox::positionsAgreeWithText()
+{
+    QFETCH(QString, rtf);
+    QFETCH(QString, extra);
+    RichTextBox box;
+    box.setTextRTF(rtf);
+    QTextDocument *doc = box.completedDocument();
+    QTextCursor end(doc);
+    end.movePosition(QTextCursor::End);
+    if (extra == QLatin1String("picture")) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (int i = 0; i < 2; ++i) {
+            richtext::Picture::insertImage(end, image);
+            end.insertText(QStringLiteral("x"));
+        }
+    } else if (extra == QLatin1String("table")) {
+        end.movePosition(QTextCursor::PreviousWord);
+        end.insertTable(2, 2);
+        end.insertText(QStringLiteral("Zelle"));
+    }
+    for (int round = 0; round < 2; ++round) {
+        const QString all = box.text();
+        // Every position near a block's start, and the end.
+        std::vector<int> positions{doc->characterCount() - 1};
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            for (int p = b.position() - 3; p <= b.position() + 3; ++p) {
+                if (p >= 0 && p < doc->characterCount())
+                    positions.push_back(p);
+            }
+        }
+        for (const int p : positions) {
+            QTextCursor at(doc);
+            at.setPosition(p);
+            box.editor()->setTextCursor(at);
+            const int start = box.selStart();
+            at.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            box.editor()->setTextCursor(at);
+            // (A selection into a table takes all of the table.)
+            QCOMPARE(all.mid(box.selStart()), box.selText());
+            QCOMPARE(box.selLength(), all.size() - box.selStart());
+            // Placing the caret by its offset comes back to it; inside CR LF
+            // it stands before the break.
+            box.setSelStart(start);
+            QCOMPARE(box.selStart(), start);
+            if (start + 1 <= all.size()) {
+                box.setSelStart(start + 1);
+                const bool nextInside = all[start] == u'\r';
+                QCOMPARE(box.selStart(), nextInside ? start : start + 1);
+            }
+            const QString word = all.mid(std::max(0, start - 2), 4);
+            if (!word.contains(u'\r') && !word.contains(u'\n') && !word.isEmpty()) {
+                QCOMPARE(box.find(word, 0, -1, RichTextBox::FindNoHighlight),
+                         static_cast<int>(all.indexOf(word, 0, Qt::CaseInsensitive)));
+                QCOMPARE(
+                    box.find(word, start, -1, RichTextBox::FindWholeWord | RichTextBox::FindNoHighlight),
+                    static_cast<int>(
+                        QRegularExpression(
+                            QStringLiteral("(?<![\\w])%1(?![\\w])").arg(QRegularExpression::escape(word)),
+                            QRegularExpression::CaseInsensitiveOption |
+                                QRegularExpression::UseUnicodePropertiesOption)
+                            .match(all, start)
+                            .capturedStart()));
+            }
+        }
+        // A change inside the text moves every position after it.
+        box.setSelStart(2);
+        box.setSelText(QStringLiteral("neu\r\nAbsatz\nzwei"));
+    }
 }
 
 void TestRichTextBox::negativeSelectionRaises()
@@ -407,7 +496,7 @@ void TestRichTextBox::bulletOverParagraphs()
     QCOMPARE(box.selBullet().display(), QStringLiteral("Null"));
     box.setSelBullet(true); // partly bulleted turns on for all, as one list
     QCOMPARE(box.selBullet().display(), QStringLiteral("True"));
-    const QTextDocument *doc = box.document();
+    const QTextDocument *doc = box.completedDocument();
     QVERIFY(doc->begin().textList() != nullptr);
     QCOMPARE(doc->begin().textList()->count(), 3);
     box.setSelStart(3);
@@ -516,7 +605,7 @@ void TestRichTextBox::pasteTakesPictureBeforeText()
              QString(QStringLiteral("a") + QChar::ObjectReplacementCharacter + QStringLiteral("b")));
     QCOMPARE(box.selStart(), 2);
     QTextFragment frag;
-    for (auto it = box.document()->begin().begin(); !it.atEnd(); ++it) {
+    for (auto it = box.completedDocument()->begin().begin(); !it.atEnd(); ++it) {
         if (it.fragment().charFormat().isImageFormat())
             frag = it.fragment();
     }
@@ -628,7 +717,7 @@ void TestRichTextBox::loadingKeepsTheBoxSettings()
         QCOMPARE(box.fontName(), QStringLiteral("Courier New"));
         QCOMPARE(box.fontSize(), 20.0);
         QVERIFY(box.editor()->isReadOnly());
-        QVERIFY(box.document()->isUndoRedoEnabled());
+        QVERIFY(box.completedDocument()->isUndoRedoEnabled());
         QCOMPARE(box.selStart(), 0);
     }
     QCOMPARE(box.text(), QStringLiteral("zwei\r\ndrei"));
@@ -770,7 +859,7 @@ void TestRichTextBox::userInputDuringLoadingReadsAllFirst()
     QCOMPARE(saved.text(), QLatin1Char('x') + expected);
     box.editor()->undo();
     QCOMPARE(box.text(), expected);
-    QVERIFY(!box.document()->isUndoAvailable());
+    QVERIFY(!box.completedDocument()->isUndoAvailable());
 }
 
 void TestRichTextBox::longParagraphReadsAsOne()
@@ -781,7 +870,7 @@ void TestRichTextBox::longParagraphReadsAsOne()
     const QString rtf = longParagraph(30000, &expected);
     RichTextBox box;
     box.setTextRTF(rtf);
-    const QTextDocument *doc = box.document();
+    const QTextDocument *doc = box.completedDocument();
     QVERIFY(doc->blockCount() > 4);
     QCOMPARE(box.text(), expected);
     // Unchanged, the box gives back the RTF it came as.
@@ -818,7 +907,7 @@ void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
     QString expected;
     RichTextBox box;
     box.setTextRTF(longParagraph(30000, &expected));
-    const QTextDocument *doc = box.document();
+    const QTextDocument *doc = box.completedDocument();
     const int pieces = doc->blockCount() - 1;
     const QTextBlock late = doc->findBlockByNumber(pieces - 1);
     box.editor()->setTextCursor(QTextCursor(late));
@@ -843,7 +932,8 @@ void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
     RichTextBox reloaded;
     reloaded.setTextRTF(saved);
     QCOMPARE(reloaded.text(), expected);
-    reloaded.editor()->setTextCursor(QTextCursor(reloaded.document()->findBlockByNumber(pieces - 1)));
+    reloaded.editor()->setTextCursor(
+        QTextCursor(reloaded.completedDocument()->findBlockByNumber(pieces - 1)));
     QCOMPARE(reloaded.selBullet(), com::Variant::fromBool(true));
     QCOMPARE(reloaded.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
 }
@@ -861,7 +951,7 @@ void TestRichTextBox::newParagraphInsideAPieceStandsAlone()
     QString expected;
     RichTextBox box;
     box.setTextRTF(longParagraph(30000, &expected));
-    const QTextBlock piece = box.document()->findBlockByNumber(2);
+    const QTextBlock piece = box.completedDocument()->findBlockByNumber(2);
     QTextCursor at(piece);
     at.setPosition(piece.position() + 100);
     box.editor()->setTextCursor(at);

@@ -335,7 +335,7 @@ void TestRtfReader::wordStyleDocument()
     select(box, obj);
     QCOMPARE(box.selAlignment().display(), QStringLiteral("1"));
 
-    const QList<QTextCharFormat> pics = pictures(box.document());
+    const QList<QTextCharFormat> pics = pictures(box.completedDocument());
     QCOMPARE(pics.size(), 1);
     QCOMPARE(Picture::encoded(pics[0]), png);
     QCOMPARE(Picture::displaySize(pics[0]), QSizeF(10, 10));
@@ -403,7 +403,7 @@ void TestRtfReader::officeSuiteStyleDocument()
     QCOMPARE(box.selIndent().toDouble(), 360.0);
     select(box, QStringLiteral("Gr") + QChar(0xFC) + QStringLiteral("n"));
     QCOMPARE(box.selColor().toLong(), 0x008000);
-    const QList<QTextCharFormat> pics = pictures(box.document());
+    const QList<QTextCharFormat> pics = pictures(box.completedDocument());
     QCOMPARE(pics.size(), 1);
     QCOMPARE(Picture::encoded(pics[0]), jpeg);
     QCOMPARE(Picture::kindOf(Picture::encoded(pics[0])), Picture::Kind::Jpeg);
@@ -428,7 +428,7 @@ void TestRtfReader::pictureSizes()
     RichTextBox box;
     box.setTextRTF(
         wrap(QStringLiteral("{\\pict\\pngblip%1 %2}").arg(words, QString::fromLatin1(png.toHex()))));
-    const QList<QTextCharFormat> pics = pictures(box.document());
+    const QList<QTextCharFormat> pics = pictures(box.completedDocument());
     QCOMPARE(pics.size(), 1);
     QTEST(Picture::displaySize(pics[0]), "shown");
 }

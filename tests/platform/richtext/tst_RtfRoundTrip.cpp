@@ -246,10 +246,10 @@ void TestRtfRoundTrip::picturesByteForByte()
     QFETCH(QSizeF, shown);
     RichTextBox box;
     box.setText(QStringLiteral("vor  nach\r\nzweites"));
-    QTextCursor c(box.document());
+    QTextCursor c(box.completedDocument());
     c.setPosition(4);
     QVERIFY(Picture::insert(c, bytes, shown));
-    c.setPosition(box.document()->characterCount() - 1);
+    c.setPosition(box.completedDocument()->characterCount() - 1);
     QVERIFY(Picture::insert(c, bytes));
     const QString rtf = box.textRTF();
     QVERIFY(isAscii(rtf));
@@ -257,7 +257,7 @@ void TestRtfRoundTrip::picturesByteForByte()
     other.setTextRTF(rtf);
     const QString obj(QChar::ObjectReplacementCharacter);
     QCOMPARE(other.text(), QStringLiteral("vor ") + obj + QStringLiteral(" nach\r\nzweites") + obj);
-    const QList<QTextCharFormat> pics = pictures(other.document());
+    const QList<QTextCharFormat> pics = pictures(other.completedDocument());
     QCOMPARE(pics.size(), 2);
     QCOMPARE(Picture::encoded(pics[0]), bytes);
     QCOMPARE(Picture::encoded(pics[1]), bytes);
@@ -298,12 +298,12 @@ void TestRtfRoundTrip::undrawnPicturesByteForByte()
     box.setTextRTF(QStringLiteral("{\\rtf1\\ansi vor {\\pict%1\r\n%2} nach\\par}").arg(words, hex));
     const QString obj(QChar::ObjectReplacementCharacter);
     QCOMPARE(box.text(), QStringLiteral("vor ") + obj + QStringLiteral(" nach"));
-    const QList<QTextCharFormat> pics = pictures(box.document());
+    const QList<QTextCharFormat> pics = pictures(box.completedDocument());
     QCOMPARE(pics.size(), 1);
     QCOMPARE(Picture::encoded(pics[0]), bytes);
     QCOMPARE(Picture::displaySize(pics[0]), shown);
     // Shown as a frame of its size, never decoded to a giant image.
-    const QImage drawn = box.document()
+    const QImage drawn = box.completedDocument()
                              ->resource(QTextDocument::ImageResource, QUrl(pics[0].toImageFormat().name()))
                              .value<QImage>();
     QVERIFY(!drawn.isNull());
@@ -326,7 +326,7 @@ void TestRtfRoundTrip::oversizedPictureInsertedUndrawn()
 {
     const QByteArray png = plainPng(QSize(16000, 16000));
     RichTextBox box;
-    QTextCursor c(box.document());
+    QTextCursor c(box.completedDocument());
     QVERIFY(Picture::insert(c, png, QSizeF(100, 100)));
     const auto groups = pictGroups(box.textRTF());
     QCOMPARE(groups.size(), 1);
@@ -358,7 +358,7 @@ void TestRtfRoundTrip::pastedBitmapStoredAsPng()
     QVERIFY(!rtf.contains(QLatin1String("424d"))); // no BMP header
     RichTextBox other;
     other.setTextRTF(rtf);
-    const QList<QTextCharFormat> pics = pictures(other.document());
+    const QList<QTextCharFormat> pics = pictures(other.completedDocument());
     QCOMPARE(pics.size(), 1);
     const QImage back = QImage::fromData(Picture::encoded(pics[0])).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(back, bitmap);
@@ -377,7 +377,7 @@ void TestRtfRoundTrip::secondSaveEqualsFirst()
     box.setSelLength(30);
     box.setSelBullet(true);
     box.setSelColor(0x00AA00);
-    QTextCursor c(box.document());
+    QTextCursor c(box.completedDocument());
     c.movePosition(QTextCursor::End);
     Picture::insert(c, encoded("PNG", QSize(5, 5)));
     const QString first = box.textRTF();
@@ -393,7 +393,7 @@ void TestRtfRoundTrip::selectionCopyCarriesFormatting()
     box.setSelStart(4);
     box.setSelLength(3);
     box.setSelItalic(true);
-    const QByteArray part = richtext::RtfWriter::write(*box.document(), 2, 6);
+    const QByteArray part = richtext::RtfWriter::write(*box.completedDocument(), 2, 6);
     RichTextBox other;
     other.setTextRTF(QString::fromLatin1(part));
     QCOMPARE(other.text(), QStringLiteral("c de"));
