@@ -234,7 +234,7 @@ void FrmMain::buildControls()
     m_xpButton1 = new CommandButton(QStringLiteral("Eintrag &drucken"), m_area);
     place(m_xpButton1, QStringLiteral("xpButton1"), PrintRect);
     connect(m_xpButton1, &QPushButton::clicked, this, &FrmMain::xpButton1_Click);
-    m_commonDialog1 = std::make_unique<comdlg::CommonDialog>(this);
+    m_commonDialog1 = new comdlg::CommonDialog(this);
 
     auto *description =
         new QLabel(QStringLiteral("Wählen Sie links einen Tag, um seinen Eintrag zu lesen, zu "

@@ -132,7 +132,7 @@ private:
     CommandButton *m_command5 = nullptr;
     CommandButton *m_xpButton1 = nullptr;
     QLabel *m_image1 = nullptr;
-    std::unique_ptr<comdlg::CommonDialog> m_commonDialog1;
+    comdlg::CommonDialog *m_commonDialog1 = nullptr;
     OfficeMenu *m_officeMenu1 = nullptr;
     std::array<QAction *, 4> m_looks{};
     QAction *m_enden = nullptr;

@@ -10,7 +10,7 @@
 namespace comdlg
 {
 
-CommonDialog::CommonDialog(QWidget *owner) : m_owner(owner) {}
+CommonDialog::CommonDialog(QWidget *owner) : QObject(owner), m_owner(owner) {}
 
 CommonDialog::~CommonDialog() = default;
 

@@ -35,7 +35,8 @@ public:
         PrintReturnDC = 0x100,     // print dialog: hand back the printer to print on
     };
 
-    // The dialogs open over this widget (nullptr: the active window).
+    // The dialogs open over this widget (nullptr: the active window), which
+    // also owns this object.
     explicit CommonDialog(QWidget *owner = nullptr);
     ~CommonDialog() override;
 

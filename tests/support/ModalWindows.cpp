@@ -152,7 +152,9 @@ bool BalloonAnswerer::answer(rt::Form *form)
 
 void whenModalShown(std::function<void(rt::Form *)> act)
 {
-    auto *poll = new QTimer();
+    // The application owns the poll: a form that never comes leaves it running
+    // to the end of the test.
+    auto *poll = new QTimer(QCoreApplication::instance());
     auto ticks = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, act, ticks] {
         rt::Form *form = rt::Form::activeModalForm();
@@ -172,7 +174,7 @@ void whenModalShown(std::function<void(rt::Form *)> act)
 
 void acceptWhenDialogShown(std::function<void(QDialog *)> act)
 {
-    auto *poll = new QTimer();
+    auto *poll = new QTimer(QCoreApplication::instance()); // may outlast the test function
     auto ticks = std::make_shared<int>(0);
     auto answered = std::make_shared<QPointer<QDialog>>();
     auto seen = std::make_shared<bool>(false);

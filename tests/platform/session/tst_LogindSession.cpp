@@ -2,12 +2,16 @@
 #include "tests/support/TestMain.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QMutex>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -25,12 +29,31 @@ struct Calls {
     }
 };
 
-class StandInManager : public QObject, protected QDBusContext
+// One stand-in object: logs each call and, when told to, refuses it.
+class StandIn : public QObject, protected QDBusContext
+{
+    Q_OBJECT // so that the bus finds the call context through the subclasses
+        public : explicit StandIn(Calls &calls)
+        : m_calls(calls)
+    {
+    }
+
+protected:
+    void answer(const QString &call)
+    {
+        m_calls.add(call);
+        if (m_calls.refuse)
+            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
+    }
+    Calls &m_calls;
+};
+
+class StandInManager : public StandIn
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
-    explicit StandInManager(Calls &calls) : m_calls(calls) {}
+    using StandIn::StandIn;
 public slots:
     QString CanReboot()
     {
@@ -44,53 +67,30 @@ public slots:
     }
     void Reboot(bool interactive) { answer(QStringLiteral("Reboot %1").arg(interactive)); }
     void PowerOff(bool interactive) { answer(QStringLiteral("PowerOff %1").arg(interactive)); }
-
-private:
-    void answer(const QString &call)
-    {
-        m_calls.add(call);
-        if (m_calls.refuse)
-            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
-    }
-    Calls &m_calls;
 };
 
-class StandInSession : public QObject, protected QDBusContext
+class StandInSession : public StandIn
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
 public:
-    explicit StandInSession(Calls &calls) : m_calls(calls) {}
+    using StandIn::StandIn;
 public slots:
-    void Terminate()
-    {
-        m_calls.add(QStringLiteral("Terminate"));
-        if (m_calls.refuse)
-            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
-    }
-
-private:
-    Calls &m_calls;
+    void Terminate() { answer(QStringLiteral("Terminate")); }
 };
 
 // A desktop's session manager on the session bus.
-class StandInDesktop : public QObject, protected QDBusContext
+class StandInDesktop : public StandIn
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.gnome.SessionManager")
 public:
-    explicit StandInDesktop(Calls &calls) : m_calls(calls) {}
+    using StandIn::StandIn;
 public slots:
-    void Logout(uint mode)
-    {
-        m_calls.add(QStringLiteral("Logout %1").arg(mode));
-        if (m_calls.refuse)
-            sendErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"), QStringLiteral("nein"));
-    }
-
-private:
-    Calls &m_calls;
+    void Logout(uint mode) { answer(QStringLiteral("Logout %1").arg(mode)); }
 };
+
+const QString ServiceConnection = QStringLiteral("stand-in");
 
 } // namespace
 
@@ -103,9 +103,18 @@ private:
     QProcess m_bus;
     QThread m_serviceThread;
     Calls m_calls;
-    std::unique_ptr<StandInManager> m_manager;
-    std::unique_ptr<StandInSession> m_session;
-    std::unique_ptr<StandInDesktop> m_desktop;
+    QString m_serviceName; // the stand-in connection's unique name on the bus
+    std::vector<std::pair<QString, std::unique_ptr<StandIn>>> m_standIns; // by object path
+
+    // Serves `standIn` at `path`, answering on the service thread so that the
+    // blocking calls of the code under test do not wait on their own thread.
+    bool serve(const QString &path, std::unique_ptr<StandIn> standIn)
+    {
+        standIn->moveToThread(&m_serviceThread);
+        m_standIns.emplace_back(path, std::move(standIn));
+        return QDBusConnection(ServiceConnection)
+            .registerObject(path, m_standIns.back().second.get(), QDBusConnection::ExportAllSlots);
+    }
 
 private slots:
     void initTestCase()
@@ -122,39 +131,42 @@ private slots:
         // Before anything asks for the system bus: this one stands in for it.
         qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
         qputenv("DBUS_SESSION_BUS_ADDRESS", address); // and for the session bus
-        // The stand-in answers on a thread of its own, so that the blocking
-        // calls of the code under test do not wait on their own thread.
         m_serviceThread.start();
-        m_manager = std::make_unique<StandInManager>(m_calls);
-        m_session = std::make_unique<StandInSession>(m_calls);
-        m_manager->moveToThread(&m_serviceThread);
-        m_session->moveToThread(&m_serviceThread);
-        m_desktop = std::make_unique<StandInDesktop>(m_calls);
-        m_desktop->moveToThread(&m_serviceThread);
         QDBusConnection service =
-            QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("stand-in"));
+            QDBusConnection::connectToBus(QString::fromUtf8(address), ServiceConnection);
         QVERIFY(service.isConnected());
-        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1"), m_manager.get(),
-                                       QDBusConnection::ExportAllSlots));
-        QVERIFY(service.registerObject(QStringLiteral("/org/freedesktop/login1/session/auto"),
-                                       m_session.get(), QDBusConnection::ExportAllSlots));
-        QVERIFY(service.registerObject(QStringLiteral("/org/gnome/SessionManager"), m_desktop.get(),
-                                       QDBusConnection::ExportAllSlots));
+        m_serviceName = service.baseService();
+        QVERIFY(serve(QStringLiteral("/org/freedesktop/login1"), std::make_unique<StandInManager>(m_calls)));
+        QVERIFY(serve(QStringLiteral("/org/freedesktop/login1/session/auto"),
+                      std::make_unique<StandInSession>(m_calls)));
+        QVERIFY(
+            serve(QStringLiteral("/org/gnome/SessionManager"), std::make_unique<StandInDesktop>(m_calls)));
         QVERIFY(service.registerService(QStringLiteral("org.freedesktop.login1")));
     }
 
+    // Ends in a fixed order, each step done before the next: no call can reach
+    // a stand-in any more, their thread stops, they go while the connection
+    // that knows them still stands, that connection closes, and only then the
+    // bus. The code under test registers nothing on its own connections.
     void cleanupTestCase()
     {
-        QDBusConnection::disconnectFromBus(QStringLiteral("stand-in"));
-        m_serviceThread.quit();
-        m_serviceThread.wait();
-        m_manager.reset();
-        m_session.reset();
-        m_desktop.reset();
-        if (m_bus.state() != QProcess::NotRunning) {
-            m_bus.terminate();
-            m_bus.waitForFinished(5000);
+        if (m_bus.state() == QProcess::NotRunning)
+            return; // skipped
+        {
+            QDBusConnection service(ServiceConnection);
+            service.unregisterService(QStringLiteral("org.freedesktop.login1"));
+            for (const auto &[path, standIn] : m_standIns)
+                service.unregisterObject(path);
         }
+        m_serviceThread.quit();
+        QVERIFY(m_serviceThread.wait(10000));
+        m_standIns.clear();
+        QDBusConnection::disconnectFromBus(ServiceConnection);
+        // The bus drops the name once the connection has really closed.
+        const QDBusConnectionInterface *names = QDBusConnection::systemBus().interface();
+        QTRY_VERIFY(!names->isServiceRegistered(m_serviceName).value());
+        m_bus.terminate();
+        QVERIFY(m_bus.waitForFinished(10000));
     }
 
     void init()
@@ -194,7 +206,7 @@ private slots:
         QFETCH(bool, result);
         QFETCH(QString, call);
         m_calls.refuse = refuse;
-        QDBusConnection service = QDBusConnection(QStringLiteral("stand-in"));
+        QDBusConnection service(ServiceConnection);
         const QString name = QStringLiteral("org.gnome.SessionManager");
         if (desktop)
             QVERIFY(service.registerService(name));
