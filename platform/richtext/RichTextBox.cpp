@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -92,6 +93,8 @@ RichTextBox::RichTextBox(QWidget *parent)
     connect(m_feed.get(), &QTimer::timeout, this, &RichTextBox::feedLoad);
     m_edit->installEventFilter(this);
     m_edit->viewport()->installEventFilter(this);
+    connect(m_edit->verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextBox::readOnWhenNeeded);
+    connect(m_edit->verticalScrollBar(), &QScrollBar::rangeChanged, this, &RichTextBox::readOnWhenNeeded);
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
     auto *layout = new QVBoxLayout(this);
@@ -145,10 +148,28 @@ void RichTextBox::watch(QTextDocument *doc)
 
 // ---- loading ----------------------------------------------------------------
 
+bool RichTextBox::nearEndOfRead() const
+{
+    if (!m_edit->isVisible())
+        return false;
+    const QScrollBar *bar = m_edit->verticalScrollBar();
+    return bar->value() >= bar->maximum() - 2 * std::max(bar->pageStep(), m_edit->viewport()->height());
+}
+
+void RichTextBox::readOnWhenNeeded()
+{
+    if (m_loading && nearEndOfRead())
+        m_feed->start();
+}
+
+// Reads on while the view stands near the end of what is read: laying out
+// text costs far more than reading it, and nobody waits for text unseen.
 void RichTextBox::feedLoad()
 {
-    if (!m_loading)
+    if (!m_loading || !nearEndOfRead()) {
+        m_feed->stop();
         return;
+    }
     QElapsedTimer clock;
     clock.start();
     for (;;) {
@@ -198,6 +219,8 @@ void RichTextBox::releaseBar()
 
 bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Resize)
+        readOnWhenNeeded();
     // Whatever the user does to the text needs all of it.
     if (m_loading) {
         switch (event->type()) {
@@ -472,7 +495,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
             if (!m_reading)
                 m_source = QString();
         });
-        m_feed->start();
+        readOnWhenNeeded();
     }
 }
 

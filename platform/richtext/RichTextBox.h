@@ -135,7 +135,7 @@ private:
     RichTextEdit *m_edit;              // child widget, owned through Qt's parent
     uint32_t m_backColor = 0x80000005; // the system's window colour
     // The rest of a large entry, still to be read; every call that needs the
-    // whole text reads it first.
+    // whole text reads it first, scrolling near the end reads on.
     std::unique_ptr<RtfReader::Stepwise> m_loading;
     bool m_reading = false; // the reader changes the document
     std::unique_ptr<QTimer> m_feed;
@@ -154,6 +154,8 @@ private:
         bool valid = false;
     } m_search;
 
+    bool nearEndOfRead() const;
+    void readOnWhenNeeded();
     void feedLoad();
     void completeLoad();
     void endLoad();
