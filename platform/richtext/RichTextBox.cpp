@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -53,6 +54,31 @@ constexpr int kTallChars = 1'000'000;
 bool isBreak(QChar c)
 {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
+// Modifiers alone and keys that move the caret or the view within the text
+// read so far; the end of the text is not among them.
+bool movesOnly(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_End:
+        return !(key.modifiers() & Qt::ControlModifier);
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isWordChar(QChar c)
@@ -221,11 +247,15 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show || event->type() == QEvent::Resize)
         readOnWhenNeeded();
-    // Whatever the user does to the text needs all of it.
+    // Whatever the user does to the text needs all of it; moving through it
+    // reads on as the view nears the end of what is read.
     if (m_loading) {
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::ShortcutOverride:
+            if (!movesOnly(*static_cast<QKeyEvent *>(event)))
+                completeLoad();
+            break;
         case QEvent::InputMethod:
         case QEvent::ContextMenu:
         case QEvent::DragEnter:
