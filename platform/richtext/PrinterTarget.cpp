@@ -1,5 +1,7 @@
 #include "platform/richtext/PrinterTarget.h"
 
+#include <QFile>
+#include <QPaintEngine>
 #include <QPrinter>
 
 namespace richtext
@@ -41,6 +43,24 @@ QPainter *PrinterTarget::beginPage()
 }
 
 void PrinterTarget::endPage() {}
+
+void PrinterTarget::abort()
+{
+    if (!m_painter || !m_painter->isActive())
+        return;
+    if (m_printer.abort()) {
+        m_painter->end();
+        return;
+    }
+    // Qt's own engines cannot abort: ending the painter would hand the pages
+    // so far to the print queue, or leave them as a file. The engine is marked
+    // idle so that the painter ends without it, and a file begun is removed.
+    if (QPaintEngine *engine = m_printer.paintEngine())
+        engine->setActive(false);
+    m_painter->end();
+    if (!m_printer.outputFileName().isEmpty())
+        QFile::remove(m_printer.outputFileName());
+}
 
 bool PrinterTarget::finish()
 {
