@@ -239,8 +239,8 @@ void measurePrint(const QString &name, qsizetype chars, bool withProgress)
     worst = std::max(worst, total - last);
     std::printf("%-10s %-14s text %9lld chars  print %8lld ms  longest wait of the event loop %7lld ms\n",
                 qPrintable(name), withProgress ? "with progress" : "in one call",
-                static_cast<long long>(box.completedDocument()->characterCount()), static_cast<long long>(total),
-                static_cast<long long>(worst));
+                static_cast<long long>(box.completedDocument()->characterCount()),
+                static_cast<long long>(total), static_cast<long long>(worst));
     std::fflush(stdout);
 }
 
