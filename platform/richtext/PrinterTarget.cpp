@@ -52,14 +52,18 @@ void PrinterTarget::abort()
         m_painter->end();
         return;
     }
-    // Qt's own engines cannot abort: ending the painter would hand the pages
-    // so far to the print queue, or leave them as a file. The engine is marked
-    // idle so that the painter ends without it, and a file begun is removed.
-    if (QPaintEngine *engine = m_printer.paintEngine())
-        engine->setActive(false);
+    // Qt's own engines cannot abort. A job into a file is ended as usual, so
+    // the engine lets go of its file, and the file is removed. A job for the
+    // print queue would be handed on by its end: there the engine is marked
+    // idle so that the painter ends without it.
+    const QString file = m_printer.outputFileName();
+    if (file.isEmpty()) {
+        if (QPaintEngine *engine = m_printer.paintEngine())
+            engine->setActive(false);
+    }
     m_painter->end();
-    if (!m_printer.outputFileName().isEmpty())
-        QFile::remove(m_printer.outputFileName());
+    if (!file.isEmpty())
+        QFile::remove(file);
 }
 
 bool PrinterTarget::finish()
