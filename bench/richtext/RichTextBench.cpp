@@ -8,8 +8,8 @@
 // text is laid out the event loop must never stall for kBoundMs either. A case
 // over the bound makes the run fail.
 //
-//   bench_richtext                 every case
-//   bench_richtext NAME ...        only these: pictures, text, long-1, short-50, ...
+//   bench_richtext                 every case but printing
+//   bench_richtext NAME ...        only these: pictures, text, long-1, short-50, print-10, ...
 //
 // Cases run only by name, one a process, as their memory is the process's:
 //   caret           SelStart once and a hundred times at 2.6 million characters
@@ -17,8 +17,13 @@
 //                   case-insensitive QString::indexOf over the same text
 //   preview-50      a 50 MB entry previewed: time until the box is idle, memory
 //   editor-50       the same, then opened in an editor as the diary does it
+//   print-10, print-50  printing a 10 and a 50 MB entry to PDF: the time and the
+//                   longest the event loop waited meanwhile (a timer ticking
+//                   every 10 ms), in one call and with the diary's progress window
 
 #include "platform/richtext/Picture.h"
+#include "platform/richtext/PrintProgressWindow.h"
+#include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
 
 #include <QApplication>
@@ -27,8 +32,10 @@
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -202,6 +209,41 @@ bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
     return ok;
 }
 
+void measurePrint(const QString &name, qsizetype chars, bool withProgress)
+{
+    richtext::RichTextBox box;
+    box.setTextRTF(largeEntry(chars, true));
+    // The whole entry read into the box before the clock starts.
+    box.completedDocument();
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("eintrag.pdf")));
+
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 worst = 0;
+    QTimer tick;
+    tick.setInterval(10);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        worst = std::max(worst, now - last);
+        last = now;
+    });
+    tick.start();
+    clock.start();
+    richtext::PrinterTarget target(printer);
+    richtext::PrintProgressWindow progress(nullptr);
+    box.selPrint(target, withProgress ? &progress : nullptr);
+    const qint64 total = clock.elapsed();
+    worst = std::max(worst, total - last);
+    std::printf("%-10s %-14s text %9lld chars  print %8lld ms  longest wait of the event loop %7lld ms\n",
+                qPrintable(name), withProgress ? "with progress" : "in one call",
+                static_cast<long long>(box.completedDocument()->characterCount()),
+                static_cast<long long>(total), static_cast<long long>(worst));
+    std::fflush(stdout);
+}
+
 bool wanted(const QStringList &names, const QString &name)
 {
     return names.isEmpty() || names.contains(name);
@@ -345,6 +387,13 @@ int main(int argc, char **argv)
     names.removeFirst();
     bool ok = true;
 
+    for (const int mb : {10, 50}) {
+        const QString name = QStringLiteral("print-%1").arg(mb);
+        if (names.contains(name)) {
+            measurePrint(name, qsizetype(mb) * 1000 * 1000, false);
+            measurePrint(name, qsizetype(mb) * 1000 * 1000, true);
+        }
+    }
     if (names.contains(QStringLiteral("caret")))
         measureCaret();
     if (names.contains(QStringLiteral("find-50")))

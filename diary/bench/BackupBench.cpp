@@ -4,6 +4,7 @@
 // KV_BENCH_MB sets the diary's size in MB (default 100; 1000 for the large
 // run). The memory figure is the peak of RssAnon (anonymous resident memory,
 // sampled every 2 ms) above its value just before the work.
+#include "diary/bench/BenchDiary.h"
 #include "diary/outsidecontrols/FileListBox.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/datensi1.h"
@@ -20,7 +21,6 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
-#include <sqlite3.h>
 #include <thread>
 #include <unistd.h>
 
@@ -69,30 +69,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
-
-bool fill(const QString &file)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    QByteArray body = "{\\rtf1\\ansi " + QByteArray(BodyBytes - 20, 'x') + "\\par}";
-    sqlite3_stmt *insert = nullptr;
-    bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
-              sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
-                                 nullptr) == SQLITE_OK;
-    for (int i = 0; ok && i < Entries; ++i) {
-        const QByteArray day = QStringLiteral("Tag %1").arg(i).toUtf8();
-        body[12] = char('a' + i % 26); // no two pages alike
-        sqlite3_bind_text(insert, 1, day.constData(), int(day.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, body.constData(), int(body.size()), SQLITE_TRANSIENT);
-        ok = sqlite3_step(insert) == SQLITE_DONE;
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
 
 // Presses the first button of every message as soon as it shows.
 void answerMessages()
@@ -154,7 +130,8 @@ int main(int argc, char **argv)
     QDir().mkpath(home + QStringLiteral("/data"));
     const QString file = home + QStringLiteral("/data/Database.mdb");
     if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) ||
-        !QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner) || !fill(file)) {
+        !QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        !benchdiary::fill(file, Entries, BodyBytes, true)) {
         std::fprintf(stderr, "the test diary could not be made\n");
         return 1;
     }

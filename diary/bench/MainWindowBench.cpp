@@ -1,6 +1,7 @@
 // Opens the main window on a diary of 10,000 days, once with empty bodies and
 // once with 100 KB bodies, and prints the load-and-list times. Listing reads
 // the days only, so both should take about as long.
+#include "diary/bench/BenchDiary.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"
 #include "platform/runtime/Settings.h"
@@ -12,37 +13,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace
 {
 
 constexpr int Entries = 10000;
-
-bool fill(const QString &file, int bodyBytes)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    const QByteArray body =
-        "{\\rtf1\\ansi " + QByteArray(bodyBytes > 20 ? bodyBytes - 20 : 0, 'x') + "\\par}";
-    sqlite3_stmt *insert = nullptr;
-    bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
-              sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
-                                 nullptr) == SQLITE_OK;
-    for (int i = 0; ok && i < Entries; ++i) {
-        const QByteArray day = QStringLiteral("Tag %1").arg(i).toUtf8();
-        sqlite3_bind_text(insert, 1, day.constData(), int(day.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, bodyBytes ? body.constData() : "", bodyBytes ? int(body.size()) : 0,
-                          SQLITE_STATIC);
-        ok = sqlite3_step(insert) == SQLITE_DONE;
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
-}
 
 // The best of three load-and-list runs, in milliseconds.
 double loadAndList(const QString &home)
@@ -88,7 +63,8 @@ int main(int argc, char **argv)
         const QString home = work.filePath(QStringLiteral("home%1").arg(i));
         QDir().mkpath(home + QStringLiteral("/data"));
         const QString file = home + QStringLiteral("/data/Database.mdb");
-        if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) || !fill(file, sizes[i])) {
+        if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) ||
+            !benchdiary::fill(file, Entries, sizes[i], false)) {
             std::fprintf(stderr, "the test diary could not be made\n");
             return 1;
         }

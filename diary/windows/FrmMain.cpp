@@ -22,6 +22,7 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
+#include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
@@ -549,8 +550,8 @@ void FrmMain::xpButton1_Click()
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
         return;
     }
-    // A missing printer, a cancelled dialog or a failing print leave nothing
-    // printed and need no message.
+    // A missing printer, a cancelled dialog, a failing print or one cancelled
+    // in its progress window leave nothing printed and need no message.
     comdlg::CommonDialog &dialog = *m_commonDialog1;
     dialog.setDialogTitle(QStringLiteral("Eintrag drucken..."));
     dialog.setCancelError(true);
@@ -566,7 +567,8 @@ void FrmMain::xpButton1_Click()
     com::ignoringErrors([&] {
         // The print queue names the job after the entry's day.
         richtext::PrinterTarget target(*dialog.Printer(), m_lblDbInfo[0]->text().trimmed());
-        m_lblDbInfo[1]->selPrint(target);
+        richtext::PrintProgressWindow progress(this);
+        m_lblDbInfo[1]->selPrint(target, &progress);
     });
 }
 

@@ -44,6 +44,16 @@ void ImagePrintTarget::endPage()
     m_current = QImage();
 }
 
+void ImagePrintTarget::abort()
+{
+    // The page begun is dropped, as a printer drops an unfinished sheet.
+    if (m_painter)
+        m_painter->end();
+    m_painter.reset();
+    m_current = QImage();
+    m_aborted = true;
+}
+
 bool ImagePrintTarget::finish()
 {
     endPage();

@@ -24,9 +24,11 @@ public:
     QPainter *beginPage() override;
     void endPage() override;
     bool finish() override;
+    void abort() override;
 
     const QList<QImage> &pages() const { return m_pages; }
     bool finished() const { return m_finished; }
+    bool aborted() const { return m_aborted; }
 
 private:
     QSize m_size;
@@ -35,6 +37,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     QList<QImage> m_pages;
     bool m_finished = false;
+    bool m_aborted = false;
 };
 
 } // namespace richtext

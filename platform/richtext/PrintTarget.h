@@ -23,6 +23,8 @@ public:
     virtual void endPage() = 0;
     // Completes the job; false when the device failed.
     virtual bool finish() = 0;
+    // Ends the job unfinished: nothing of it goes on to the device.
+    virtual void abort() = 0;
 };
 
 } // namespace richtext

@@ -1,5 +1,7 @@
 #include "platform/richtext/PrinterTarget.h"
 
+#include <QFile>
+#include <QPaintEngine>
 #include <QPrinter>
 
 namespace richtext
@@ -41,6 +43,28 @@ QPainter *PrinterTarget::beginPage()
 }
 
 void PrinterTarget::endPage() {}
+
+void PrinterTarget::abort()
+{
+    if (!m_painter || !m_painter->isActive())
+        return;
+    if (m_printer.abort()) {
+        m_painter->end();
+        return;
+    }
+    // Qt's own engines cannot abort. A job into a file is ended as usual, so
+    // the engine lets go of its file, and the file is removed. A job for the
+    // print queue would be handed on by its end: there the engine is marked
+    // idle so that the painter ends without it.
+    const QString file = m_printer.outputFileName();
+    if (file.isEmpty()) {
+        if (QPaintEngine *engine = m_printer.paintEngine())
+            engine->setActive(false);
+    }
+    m_painter->end();
+    if (!file.isEmpty())
+        QFile::remove(file);
+}
 
 bool PrinterTarget::finish()
 {

@@ -24,6 +24,7 @@ public:
     QPainter *beginPage() override;
     void endPage() override;
     bool finish() override;
+    void abort() override;
 
 private:
     QPrinter &m_printer;

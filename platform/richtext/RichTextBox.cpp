@@ -6,6 +6,7 @@
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/ParagraphPieces.h"
 #include "platform/richtext/Picture.h"
+#include "platform/richtext/PrintProgress.h"
 #include "platform/richtext/PrintTarget.h"
 #include "platform/richtext/RichTextEdit.h"
 #include "platform/richtext/RtfReader.h"
@@ -1083,7 +1084,7 @@ int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
 
 // ---- printing and the clipboard ----------------------------------------
 
-void RichTextBox::selPrint(PrintTarget &target)
+bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
 {
     completeLoad();
     const QTextCursor c = m_edit->textCursor();
@@ -1092,8 +1093,34 @@ void RichTextBox::selPrint(PrintTarget &target)
                                             : RtfWriter::write(*doc);
     QTextDocument page;
     page.setDefaultFont(doc->defaultFont());
-    QTextCursor in(&page);
-    RtfReader::read(QString::fromLatin1(rtf), in);
+    // No layout while the text is read: read in steps, each step would lay
+    // out the text so far again.
+    page.setPageSize(QSizeF(0, 0));
+    // From here on the box is not touched: a progress that serves the event
+    // loop lets it change or go.
+    const auto stop = [&] {
+        target.abort();
+        return false;
+    };
+    // Each step runs for about kStepMs, then hears from the progress.
+    QElapsedTimer step;
+    step.start();
+    const auto goOn = [&](int pageNo, int pages) {
+        if (!progress || step.elapsed() < kStepMs)
+            return true;
+        const bool on = progress->advance(pageNo, pages);
+        step.restart();
+        return on;
+    };
+    if (!progress) {
+        QTextCursor in(&page);
+        RtfReader::read(QString::fromLatin1(rtf), in);
+    } else {
+        RtfReader::Stepwise reading(QString::fromLatin1(rtf), QTextCursor(&page));
+        while (!reading.step(kStepChars))
+            if (!goOn(0, 0))
+                return stop();
+    }
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double layoutDpi = screen ? screen->logicalDotsPerInchY() : 96.0;
@@ -1104,8 +1131,20 @@ void RichTextBox::selPrint(PrintTarget &target)
     const QSizeF layoutSize(device.width() / scale, device.height() / scale);
     page.setPageSize(layoutSize);
 
+    // Laid out a stretch at a time; the layout stops at the block holding
+    // the position asked for.
+    if (progress) {
+        const QAbstractTextDocumentLayout *layout = page.documentLayout();
+        for (int pos = 0; pos < page.characterCount(); pos += kStepChars) {
+            layout->blockBoundingRect(page.findBlock(pos));
+            if (!goOn(0, 0))
+                return stop();
+        }
+    }
     const int pages = std::max(1, page.pageCount());
     for (int i = 0; i < pages; ++i) {
+        if (progress && !progress->advance(i, pages))
+            return stop();
         QPainter *painter = target.beginPage();
         if (!painter)
             com::raise(ErrPrinter, QStringLiteral("Druckerfehler"));
@@ -1123,6 +1162,7 @@ void RichTextBox::selPrint(PrintTarget &target)
     }
     if (!target.finish())
         com::raise(ErrPrinter, QStringLiteral("Druckerfehler"));
+    return true;
 }
 
 void RichTextBox::setClipboardSource(const ClipboardSource *source)

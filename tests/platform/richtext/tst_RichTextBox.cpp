@@ -5,16 +5,21 @@
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/ImagePrintTarget.h"
 #include "platform/richtext/Picture.h"
+#include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RtfWriter.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextList>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -131,6 +136,8 @@ private slots:
     void pasteOfNothingKeepsSelection();
     void printsSelectionOrAll();
     void printsManyPages();
+    void longPrintShowsProgressAndCancels_data();
+    void longPrintShowsProgressAndCancels();
     void boxFontAppliesToText();
     void backColor();
 };
@@ -674,6 +681,76 @@ void TestRichTextBox::printsManyPages()
     QVERIFY(low.pages().size() > 3);
     QCOMPARE(high.pages().size(), low.pages().size());
     QCOMPARE(high.pages().first().size(), QSize(600, 800));
+}
+
+void TestRichTextBox::longPrintShowsProgressAndCancels_data()
+{
+    QTest::addColumn<QString>("how"); // "" lets the print run to its end
+    QTest::newRow("bis zum Ende") << QString();
+    QTest::newRow("Abbrechen") << QStringLiteral("Abbrechen");
+    QTest::newRow("Escape") << QStringLiteral("Escape");
+}
+
+void TestRichTextBox::longPrintShowsProgressAndCancels()
+{
+    QFETCH(QString, how);
+    RichTextBox box;
+    QString text;
+    box.setTextRTF(manyParagraphs(3000, &text));
+    richtext::ImagePrintTarget plain(QSize(300, 400), 96);
+    QVERIFY(box.selPrint(plain));
+    const int pages = static_cast<int>(plain.pages().size());
+    QVERIFY(pages > 20);
+
+    richtext::ImagePrintTarget target(QSize(300, 400), 96);
+    richtext::PrintProgressWindow progress(nullptr, 0);
+    QStringList seen;
+    qsizetype paintedAtCancel = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QDialog *window = progress.window();
+        if (!window || !window->isVisible() || paintedAtCancel >= 0)
+            return;
+        const QString line = window->findChild<QLabel *>()->text();
+        if (seen.isEmpty() || seen.last() != line)
+            seen << line;
+        auto *cancel = window->findChild<QPushButton *>();
+        QCOMPARE(cancel->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(window->focusWidget(), cancel);
+        if (how.isEmpty() || window->findChild<QProgressBar *>()->value() < 3)
+            return;
+        paintedAtCancel = target.pages().size();
+        if (how == QLatin1String("Escape"))
+            QTest::keyClick(window, Qt::Key_Escape);
+        else
+            cancel->click();
+    });
+    watch.start(0);
+    const bool printed = box.selPrint(target, &progress);
+    watch.stop();
+
+    QCOMPARE(progress.window()->windowTitle(), QStringLiteral("Drucken"));
+    QVERIFY(seen.contains(QStringLiteral("Seite 1 von %1 wird gedruckt …").arg(pages)));
+    if (how.isEmpty()) {
+        QVERIFY(printed);
+        QVERIFY(target.finished());
+        QVERIFY(seen.contains(QStringLiteral("Seite %1 von %1 wird gedruckt …").arg(pages)));
+        // Printed in steps, the pages come out as from one call.
+        QCOMPARE(target.pages().size(), pages);
+        for (int i = 0; i < pages; ++i)
+            QCOMPARE(target.pages().at(i), plain.pages().at(i));
+        return;
+    }
+    QVERIFY(!printed);
+    QVERIFY(target.aborted());
+    QVERIFY(!target.finished());
+    QVERIFY(!progress.window()->isVisible());
+    // Nothing painted after the cancel, and the box prints again as before.
+    QCOMPARE(target.pages().size(), paintedAtCancel);
+    QVERIFY(paintedAtCancel < pages);
+    richtext::ImagePrintTarget again(QSize(300, 400), 96);
+    QVERIFY(box.selPrint(again));
+    QCOMPARE(again.pages().size(), pages);
 }
 
 void TestRichTextBox::boxFontAppliesToText()

@@ -2,6 +2,7 @@
 
 #include "platform/richtext/ImagePrintTarget.h"
 #include "platform/richtext/Picture.h"
+#include "platform/richtext/PrintProgress.h"
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RichTextEdit.h"
@@ -20,6 +21,17 @@
 
 namespace
 {
+
+// Stops a print before the page `stopAt` (counted from 0).
+class StopAt : public richtext::PrintProgress
+{
+public:
+    explicit StopAt(int page) : m_page(page) {}
+    bool advance(int page, int) override { return page < m_page; }
+
+private:
+    int m_page;
+};
 
 // Opens up the clipboard hooks that QTextEdit calls for copy, paste and drop.
 class ProbeEdit : public richtext::RichTextEdit
@@ -61,6 +73,7 @@ private slots:
     void pasteKinds_data();
     void pasteKinds();
     void printsThroughPrinterToPdf();
+    void cancelledPrintLeavesNoFile();
 };
 
 void TestRichTextEdit::copyThenPasteKeepsFormatting()
@@ -193,6 +206,27 @@ void TestRichTextEdit::printsThroughPrinterToPdf()
         QRegularExpression(QStringLiteral("/Count (\\d+)")).match(QString::fromLatin1(pdf));
     QVERIFY(count.hasMatch());
     QCOMPARE(count.captured(1).toInt(), images.pages().size());
+}
+
+void TestRichTextEdit::cancelledPrintLeavesNoFile()
+{
+    // Qt's PDF engine cannot abort a job; the pages begun must not stay behind.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("eintrag.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    richtext::RichTextBox box;
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("Zeile %1").arg(i);
+    box.setText(lines.join(QStringLiteral("\r\n")));
+    StopAt stop(2);
+    {
+        richtext::PrinterTarget target(printer);
+        QVERIFY(!box.selPrint(target, &stop));
+    }
+    QVERIFY(!QFile::exists(path));
 }
 
 KV_TEST_MAIN(TestRichTextEdit)
