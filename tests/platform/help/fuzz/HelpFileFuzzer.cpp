@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     };
     walk(file->contents());
-    static volatile size_t seen;
+    [[maybe_unused]] static volatile size_t seen;
     seen = total;
     return 0;
 }
