@@ -1041,22 +1041,25 @@ int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
 {
     const int n = static_cast<int>(what.size());
     const Qt::CaseSensitivity cs = (options & FindMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const auto wholeAt = [&](const QString &all, qsizetype i) {
-        return !(options & FindWholeWord) ||
-               ((i == 0 || !isWordChar(all[i - 1])) && (i + n >= all.size() || !isWordChar(all[i + n])));
+    // The first match in `all` from `pos` on that ends by `to`, as an offset
+    // in text(); offsetOf turns a position in `all` into one.
+    const auto firstMatch = [&](const QString &all, qsizetype pos, const auto &offsetOf) {
+        for (;;) {
+            const qsizetype j = all.indexOf(what, pos, cs);
+            if (j < 0)
+                return -1;
+            const int i = offsetOf(j);
+            if (int64_t(i) + n > to)
+                return -1;
+            if (!(options & FindWholeWord) ||
+                ((j == 0 || !isWordChar(all[j - 1])) && (j + n >= all.size() || !isWordChar(all[j + n]))))
+                return i;
+            pos = j + 1;
+        }
     };
     if (what.contains(u'\r') || what.contains(u'\n') || what.contains(QChar::ParagraphSeparator) ||
-        what.contains(QChar::LineSeparator)) {
-        const QString all = text();
-        for (qsizetype pos = from;;) {
-            const qsizetype i = all.indexOf(what, pos, cs);
-            if (i < 0 || i + n > to)
-                return -1;
-            if (wholeAt(all, i))
-                return static_cast<int>(i);
-            pos = i + 1;
-        }
-    }
+        what.contains(QChar::LineSeparator))
+        return firstMatch(text(), from, [](qsizetype i) { return static_cast<int>(i); });
 
     searchText();
     const QString &joined = m_search.text;
@@ -1069,17 +1072,7 @@ int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
     const int fromPos = docPos(from);
     const qsizetype fromJoined =
         fromPos - (std::lower_bound(cuts.begin(), cuts.end(), fromPos) - cuts.begin());
-    for (qsizetype pos = fromJoined;;) {
-        const qsizetype j = joined.indexOf(what, pos, cs);
-        if (j < 0)
-            return -1;
-        const int i = textOffset(docPosOf(j));
-        if (int64_t(i) + n > to)
-            return -1;
-        if (wholeAt(joined, j))
-            return i;
-        pos = j + 1;
-    }
+    return firstMatch(joined, fromJoined, [&](qsizetype j) { return textOffset(docPosOf(j)); });
 }
 
 // ---- printing and the clipboard ----------------------------------------
