@@ -25,6 +25,7 @@
 #include "platform/runtime/GermanLocale.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
+#include "platform/screen/ScreenPointer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -327,10 +328,15 @@ void FrmNew::save(bool append)
         return;
     }
     try {
+        QString entry;
+        {
+            const screen::WaitPointer busy; // a large entry takes seconds to write
+            entry = Txt(1)->textRTF();
+        }
         if (append)
-            m_main.AddUser(dateLine(), Txt(1)->textRTF());
+            m_main.AddUser(dateLine(), entry);
         else
-            m_main.EditUser(dateLine(), Txt(1)->textRTF());
+            m_main.EditUser(dateLine(), entry);
     } catch (const std::exception &error) {
         if (!append && FrmMain::recordGone(error)) {
             m_entryGone = true;

@@ -13,6 +13,7 @@
 #include "platform/richtext/RtfWriter.h"
 #include "platform/richtext/SystemClipboard.h"
 #include "platform/runtime/FontSubstitutes.h"
+#include "platform/screen/ScreenPointer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -82,6 +83,13 @@ bool movesOnly(const QKeyEvent &key)
     }
 }
 
+// Keys that go to the end of the text, or select up to it or all of it.
+bool reachesEnd(const QKeyEvent &key)
+{
+    return key.matches(QKeySequence::MoveToEndOfDocument) || key.matches(QKeySequence::SelectEndOfDocument) ||
+           key.matches(QKeySequence::SelectAll);
+}
+
 bool isWordChar(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_';
@@ -122,6 +130,14 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->viewport()->installEventFilter(this);
     connect(m_edit->verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextBox::readOnWhenNeeded);
     connect(m_edit->verticalScrollBar(), &QScrollBar::rangeChanged, this, &RichTextBox::readOnWhenNeeded);
+    // A selection up to the end of what is read means up to the end of the
+    // entry; its end moves on with the text read after it.
+    connect(m_edit, &QTextEdit::selectionChanged, this, [this] {
+        const QTextCursor c = m_edit->textCursor();
+        if (m_loading && !m_reading && c.hasSelection() &&
+            c.selectionEnd() >= m_edit->document()->characterCount() - 1)
+            completeLoad();
+    });
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
     auto *layout = new QVBoxLayout(this);
@@ -200,10 +216,7 @@ void RichTextBox::feedLoad()
     QElapsedTimer clock;
     clock.start();
     for (;;) {
-        m_reading = true;
-        const bool done = m_loading->step(kStepChars);
-        m_reading = false;
-        if (done)
+        if (readOn(kStepChars))
             break;
         if (clock.elapsed() >= kStepMs)
             return;
@@ -215,16 +228,47 @@ void RichTextBox::completeLoad()
 {
     if (!m_loading)
         return;
+    const screen::WaitPointer busy; // seconds for the largest entries
     // Without a page size nothing is laid out while the rest goes in; the
     // editor then lays the whole text out again in steps from the top.
     QTextDocument *doc = m_edit->document();
     const QSizeF page = doc->pageSize();
     doc->setPageSize(QSizeF(0, 0));
-    m_reading = true;
-    m_loading->step(std::numeric_limits<qsizetype>::max());
-    m_reading = false;
+    readOn(std::numeric_limits<qsizetype>::max());
     doc->setPageSize(page);
     endLoad();
+}
+
+bool RichTextBox::readOn(qsizetype chars)
+{
+    // What the reader adds is the entry as stored, nothing to undo. Qt keeps
+    // no history across a pause in recording: changes made before more of
+    // the entry is read can no longer be undone afterwards.
+    QTextDocument *doc = m_edit->document();
+    const bool recording = doc->isUndoRedoEnabled();
+    if (recording)
+        doc->setUndoRedoEnabled(false);
+    m_reading = true;
+    const bool done = m_loading->step(chars);
+    m_reading = false;
+    if (recording)
+        doc->setUndoRedoEnabled(true);
+    return done;
+}
+
+void RichTextBox::beforeChange()
+{
+    // The text read so far takes changes as it is; from the first one on
+    // they can be undone.
+    if (m_loading)
+        m_edit->document()->setUndoRedoEnabled(true);
+}
+
+void RichTextBox::readParagraphAt(int position)
+{
+    // A paragraph still being read may go on in the part not read yet.
+    if (m_loading && m_edit->document()->findBlock(position) == m_edit->document()->lastBlock())
+        completeLoad();
 }
 
 void RichTextBox::endLoad()
@@ -248,20 +292,23 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show || event->type() == QEvent::Resize)
         readOnWhenNeeded();
-    // Whatever the user does to the text needs all of it; moving through it
-    // reads on as the view nears the end of what is read.
+    // The user works in the text read so far; going to its end reads all of
+    // it, moving through it reads on as the view nears the end of what is read.
     if (m_loading) {
         switch (event->type()) {
         case QEvent::KeyPress:
-        case QEvent::ShortcutOverride:
-            if (!movesOnly(*static_cast<QKeyEvent *>(event)))
+        case QEvent::ShortcutOverride: {
+            const auto &key = *static_cast<QKeyEvent *>(event);
+            if (reachesEnd(key))
                 completeLoad();
+            else if (!movesOnly(key))
+                beforeChange();
             break;
+        }
         case QEvent::InputMethod:
         case QEvent::ContextMenu:
-        case QEvent::DragEnter:
         case QEvent::Drop:
-            completeLoad();
+            beforeChange();
             break;
         default:
             break;
@@ -274,13 +321,13 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 
 QString RichTextBox::rawText()
 {
-    return completedDocument()->toRawText();
+    return m_edit->document()->toRawText();
 }
 
 std::vector<int> RichTextBox::pieceBreaks()
 {
     std::vector<int> breaks;
-    const QTextDocument *doc = completedDocument();
+    const QTextDocument *doc = m_edit->document();
     for (QTextBlock b = doc->begin().next(); b.isValid(); b = b.next()) {
         if (ParagraphPieces::continues(b))
             breaks.push_back(b.position() - 1);
@@ -352,21 +399,19 @@ int RichTextBox::blockOffset(int blockNumber)
     return m_blockOffsets[static_cast<size_t>(blockNumber)];
 }
 
-int RichTextBox::textLength()
-{
-    QTextDocument *doc = completedDocument();
-    return textOffset(doc->characterCount() - 1);
-}
-
 int RichTextBox::docPos(int offset)
 {
-    QTextDocument *doc = completedDocument();
-    // The last block starting at or before the offset.
+    QTextDocument *doc = m_edit->document();
+    // The last block starting at or before the offset; an offset past what
+    // is read needs the rest.
     while (m_blockOffsets.empty() || m_blockOffsets.back() <= offset) {
         const size_t counted = m_blockOffsets.size();
         countBlocksUpTo(static_cast<int>(counted));
-        if (m_blockOffsets.size() == counted)
-            break;
+        if (m_blockOffsets.size() == counted) {
+            if (!m_loading)
+                break;
+            completeLoad();
+        }
     }
     const auto after = std::upper_bound(m_blockOffsets.begin(), m_blockOffsets.end(), offset);
     const int number = static_cast<int>(after - m_blockOffsets.begin()) - 1;
@@ -387,7 +432,7 @@ int RichTextBox::docPos(int offset)
 
 int RichTextBox::textOffset(int pos)
 {
-    QTextDocument *doc = completedDocument();
+    const QTextDocument *doc = m_edit->document();
     pos = std::clamp(pos, 0, doc->characterCount() - 1);
     const QTextBlock b = doc->findBlock(pos);
     const int inside = pos - b.position();
@@ -410,6 +455,7 @@ QString RichTextBox::plainOf(const QString &raw, int from, int to)
 
 QString RichTextBox::text()
 {
+    completeLoad();
     const QString raw = rawText();
     return plainOf(raw, 0, static_cast<int>(raw.size()));
 }
@@ -532,20 +578,17 @@ void RichTextBox::setTextRTF(const QString &rtf)
 
 int RichTextBox::selStart()
 {
-    completeLoad();
     return textOffset(m_edit->textCursor().selectionStart());
 }
 
 int RichTextBox::selLength()
 {
-    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     return textOffset(c.selectionEnd()) - textOffset(c.selectionStart());
 }
 
 void RichTextBox::select(int startOffset, int endOffset, bool highlight)
 {
-    completeLoad();
     QTextCursor c = m_edit->textCursor();
     c.setPosition(docPos(startOffset));
     c.setPosition(docPos(endOffset), QTextCursor::KeepAnchor);
@@ -557,8 +600,7 @@ void RichTextBox::setSelStart(int start)
 {
     if (start < 0)
         com::raise(com::ErrInvalidPropertyValue);
-    const int t = std::min(start, textLength());
-    select(t, t);
+    select(start, start); // past the end stands at the end
 }
 
 void RichTextBox::setSelLength(int length)
@@ -566,12 +608,12 @@ void RichTextBox::setSelLength(int length)
     if (length < 0)
         com::raise(com::ErrInvalidPropertyValue);
     const int start = selStart();
-    select(start, std::min<int64_t>(int64_t(start) + length, textLength()));
+    select(start,
+           static_cast<int>(std::min<int64_t>(int64_t(start) + length, std::numeric_limits<int>::max())));
 }
 
 QString RichTextBox::selText()
 {
-    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     const QString raw = rawText();
     const int end = std::min(c.selectionEnd(), static_cast<int>(raw.size()));
@@ -580,12 +622,12 @@ QString RichTextBox::selText()
 
 void RichTextBox::setSelText(const QString &text)
 {
-    completeLoad();
+    beforeChange();
     QTextCursor c = m_edit->textCursor();
     c.beginEditBlock();
     if (c.hasSelection()) {
         // Typed-over text takes the format of the first character it replaces.
-        QTextCursor first(completedDocument());
+        QTextCursor first(m_edit->document());
         first.setPosition(c.selectionStart() + 1);
         const QTextCharFormat format = first.charFormat();
         c.removeSelectedText();
@@ -600,13 +642,12 @@ void RichTextBox::setSelText(const QString &text)
 
 template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn)
 {
-    completeLoad();
     const QTextCursor c = m_edit->textCursor();
     if (!c.hasSelection())
         return fn(c.charFormat());
     const int start = c.selectionStart();
     const int end = c.selectionEnd();
-    const QTextDocument *doc = completedDocument();
+    const QTextDocument *doc = m_edit->document();
     bool first = true;
     com::Variant value;
     for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
@@ -629,7 +670,7 @@ template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn)
 
 void RichTextBox::mergeChar(const QTextCharFormat &format)
 {
-    completeLoad();
+    beforeChange();
     m_edit->mergeCurrentCharFormat(format);
 }
 
@@ -741,9 +782,8 @@ void RichTextBox::setSelFontSize(double points)
 
 template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn)
 {
-    completeLoad();
     const QTextCursor c = m_edit->textCursor();
-    const QTextDocument *doc = completedDocument();
+    const QTextDocument *doc = m_edit->document();
     const QTextBlock last = doc->findBlock(c.selectionEnd());
     com::Variant value;
     bool first = true;
@@ -769,9 +809,10 @@ template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn)
 
 template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
 {
-    completeLoad();
+    readParagraphAt(m_edit->textCursor().selectionEnd());
+    beforeChange();
     const QTextCursor c = m_edit->textCursor();
-    QTextDocument *doc = completedDocument();
+    QTextDocument *doc = m_edit->document();
     const QTextBlock last = ParagraphPieces::last(doc->findBlock(c.selectionEnd()));
     QTextCursor edit(doc);
     edit.beginEditBlock();
@@ -802,7 +843,6 @@ com::Variant RichTextBox::selAlignment()
 
 void RichTextBox::setSelAlignment(int alignment)
 {
-    completeLoad();
     Qt::Alignment a;
     switch (alignment) {
     case AlignLeft:
@@ -827,7 +867,6 @@ com::Variant RichTextBox::selBullet()
 
 void RichTextBox::setSelBullet(bool on)
 {
-    completeLoad();
     if (on) {
         const com::Variant now = selBullet();
         if (!now.isNull() && now.toBool())
@@ -835,8 +874,10 @@ void RichTextBox::setSelBullet(bool on)
         QTextListFormat lf;
         lf.setStyle(QTextListFormat::ListDisc);
         lf.setIndent(1);
+        readParagraphAt(m_edit->textCursor().selectionEnd());
+        beforeChange();
         const QTextCursor selection = m_edit->textCursor();
-        QTextDocument *doc = completedDocument();
+        QTextDocument *doc = m_edit->document();
         const QTextBlock head = ParagraphPieces::head(doc->findBlock(selection.selectionStart()));
         const QTextBlock last = ParagraphPieces::last(doc->findBlock(selection.selectionEnd()));
         QTextCursor c(doc);
@@ -1079,13 +1120,17 @@ int RichTextBox::findInRaw(const QString &what, int from, int to, int options)
 
 bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
 {
-    completeLoad();
+    // A selection lies within what is read; an entry nothing has changed is
+    // printed from the RTF it came as, without reading it into the box.
     const QTextCursor c = m_edit->textCursor();
-    const QTextDocument *doc = completedDocument();
-    const QByteArray rtf = c.hasSelection() ? RtfWriter::write(*doc, c.selectionStart(), c.selectionEnd())
-                                            : RtfWriter::write(*doc);
+    QString rtf = m_source;
+    if (c.hasSelection())
+        rtf =
+            QString::fromLatin1(RtfWriter::write(*m_edit->document(), c.selectionStart(), c.selectionEnd()));
+    else if (rtf.isNull())
+        rtf = QString::fromLatin1(RtfWriter::write(*completedDocument()));
     QTextDocument page;
-    page.setDefaultFont(doc->defaultFont());
+    page.setDefaultFont(m_edit->document()->defaultFont());
     // No layout while the text is read: read in steps, each step would lay
     // out the text so far again.
     page.setPageSize(QSizeF(0, 0));
@@ -1107,9 +1152,9 @@ bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
     };
     if (!progress) {
         QTextCursor in(&page);
-        RtfReader::read(QString::fromLatin1(rtf), in);
+        RtfReader::read(rtf, in);
     } else {
-        RtfReader::Stepwise reading(QString::fromLatin1(rtf), QTextCursor(&page));
+        RtfReader::Stepwise reading(rtf, QTextCursor(&page));
         while (!reading.step(kStepChars))
             if (!goOn(0, 0))
                 return stop();
@@ -1165,7 +1210,7 @@ void RichTextBox::setClipboardSource(const ClipboardSource *source)
 
 void RichTextBox::paste()
 {
-    completeLoad();
+    beforeChange();
     const ClipboardSource &source = m_clipboard ? *m_clipboard : *m_systemClipboard;
     const QByteArray encoded = source.encodedPicture();
     const QImage image = source.image();

@@ -143,7 +143,8 @@ private:
     std::unique_ptr<RtfReader::Stepwise> m_loading;
     bool m_reading = false; // the reader changes the document
     std::unique_ptr<QTimer> m_feed;
-    // A large entry's RTF, until anything but the reader changes it.
+    // A large entry's RTF, until anything but the reader changes it: saved
+    // and printed as it came.
     QString m_source;
     bool m_barKept = false; // shown for a very tall text
     // The text offset at which each block starts, for the blocks from the top
@@ -162,6 +163,9 @@ private:
     void readOnWhenNeeded();
     void feedLoad();
     void completeLoad();
+    bool readOn(qsizetype chars);
+    void beforeChange();
+    void readParagraphAt(int position);
     void endLoad();
     void dropLoad();
     void releaseBar();
@@ -174,7 +178,6 @@ private:
     int blockOffset(int blockNumber);
     int docPos(int textOffset);
     int textOffset(int docPos);
-    int textLength();
     void searchText();
     int findInRaw(const QString &what, int from, int to, int options);
     void select(int startOffset, int endOffset, bool highlight = true);

@@ -38,8 +38,8 @@ private:
 };
 
 // Reads a document in steps, for a box that shows the first part at once and
-// takes the rest from its event loop. Nothing but this reader may change the
-// document until it is done.
+// takes the rest from its event loop. Meanwhile the document may change
+// before the reader's position; what it reads goes on after it.
 class RtfReader::Stepwise
 {
 public:

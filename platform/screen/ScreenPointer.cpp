@@ -55,14 +55,14 @@ void ApplicationPointer::setPointer(int pointer)
         QGuiApplication::setOverrideCursor(QCursor(shapeOf(pointer)));
 }
 
-WaitPointer::WaitPointer()
+WaitPointer::WaitPointer() : m_before(rt::ServiceSlot<ScreenPointer>::current().pointer())
 {
     rt::ServiceSlot<ScreenPointer>::current().setPointer(Hourglass);
 }
 
 WaitPointer::~WaitPointer()
 {
-    rt::ServiceSlot<ScreenPointer>::current().setPointer(0);
+    rt::ServiceSlot<ScreenPointer>::current().setPointer(m_before);
 }
 
 } // namespace screen

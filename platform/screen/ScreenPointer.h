@@ -30,7 +30,8 @@ private:
     bool m_overridden = false;
 };
 
-// The hourglass for as long as this lives, however the work ends.
+// The hourglass for as long as this lives, however the work ends; then the
+// pointer it found, so work inside other work keeps the hourglass on.
 class WaitPointer
 {
 public:
@@ -38,6 +39,9 @@ public:
     ~WaitPointer();
     WaitPointer(const WaitPointer &) = delete;
     WaitPointer &operator=(const WaitPointer &) = delete;
+
+private:
+    int m_before;
 };
 
 } // namespace screen

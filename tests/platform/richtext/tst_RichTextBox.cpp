@@ -8,6 +8,8 @@
 #include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/richtext/RtfWriter.h"
+#include "platform/screen/ScreenPointer.h"
+#include "tests/support/fakes/FakeScreenPointer.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -108,7 +110,7 @@ private slots:
     void largeEntryShowsAtOnceAndReadsOnInSteps();
     void veryTallEntryKeepsItsScrollBar();
     void emptinessKnownWithoutReadingTheRest();
-    void userInputDuringLoadingReadsAllFirst();
+    void editingWhileLoadingLeavesTheRestUnread();
     void longParagraphReadsAsOne();
     void longParagraphPropertiesCoverAllPieces();
     void newParagraphInsideAPieceStandsAlone_data();
@@ -942,9 +944,10 @@ void TestRichTextBox::veryTallEntryKeepsItsScrollBar()
     QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
-void TestRichTextBox::userInputDuringLoadingReadsAllFirst()
+void TestRichTextBox::editingWhileLoadingLeavesTheRestUnread()
 {
-    // The keystroke lands in the whole entry, and undo takes back only it.
+    // Typing, formatting and undo work in the part read so far; the rest is
+    // read after the changes and saved with them, and is never undone.
     QString expected;
     const QString rtf = manyParagraphs(40000, &expected);
     RichTextBox box;
@@ -952,15 +955,63 @@ void TestRichTextBox::userInputDuringLoadingReadsAllFirst()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     box.setTextRTF(rtf);
-    QVERIFY(box.editor()->document()->blockCount() < 40000);
+    const QTextDocument *doc = box.editor()->document();
+    const int read = doc->blockCount();
+    QVERIFY(read < 40000);
     QTest::keyClick(box.editor(), Qt::Key_X);
-    QCOMPARE(box.text(), QLatin1Char('x') + expected);
+    box.setSelStart(0);
+    box.setSelLength(1);
+    box.setSelBold(true);
+    QCOMPARE(box.selText(), QStringLiteral("x"));
+    QCOMPARE(box.selBold().toBool(), true);
+    QCOMPARE(box.selStart(), 0);
+    box.setSelAlignment(RichTextBox::AlignCenter);
+    box.editor()->undo();
+    box.editor()->undo();
+    QCOMPARE(box.selBold().toBool(), false);
+    QCOMPARE(doc->begin().blockFormat().alignment(), Qt::AlignLeft);
+    box.editor()->undo();
+    QVERIFY(doc->begin().text().startsWith(QLatin1String("Zeile 0")));
+    box.editor()->redo();
+    QVERIFY(doc->begin().text().startsWith(QLatin1String("xZeile 0")));
+    QCOMPARE(doc->blockCount(), read);
+
+    // Reading the rest takes the hourglass, and leaves on one set around it.
+    auto *pointer = new screen::FakeScreenPointer;
+    rt::ServiceSlot<screen::ScreenPointer>::install(std::unique_ptr<screen::ScreenPointer>(pointer));
     RichTextBox saved;
-    saved.setTextRTF(box.textRTF());
+    {
+        const screen::WaitPointer saving;
+        saved.setTextRTF(box.textRTF());
+        QCOMPARE(pointer->history, (std::vector<int>{11, 11, 11}));
+    }
+    QCOMPARE(pointer->history.back(), 0);
+    rt::ServiceSlot<screen::ScreenPointer>::reset();
     QCOMPARE(saved.text(), QLatin1Char('x') + expected);
     box.editor()->undo();
-    QCOMPARE(box.text(), expected);
-    QVERIFY(!box.completedDocument()->isUndoAvailable());
+    QCOMPARE(box.text(), QLatin1Char('x') + expected);
+
+    // Selecting up to the end of what is read selects the whole entry.
+    box.setTextRTF(rtf);
+    QTest::keyClick(box.editor(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box.editor()->document()->blockCount(), 40000);
+    QCOMPARE(box.selText(), expected);
+    box.setTextRTF(rtf);
+    box.editor()->selectAll();
+    QCOMPARE(box.selText(), expected);
+
+    // An unchanged entry prints whole without being read into the box
+    // (tall, coarse pages keep the images few and small).
+    box.setTextRTF(rtf);
+    const int partly = box.editor()->document()->blockCount();
+    richtext::ImagePrintTarget stored(QSize(30, 4000), 8);
+    QVERIFY(box.selPrint(stored));
+    QCOMPARE(box.editor()->document()->blockCount(), partly);
+    richtext::ImagePrintTarget whole(QSize(30, 4000), 8);
+    box.completedDocument();
+    QVERIFY(box.selPrint(whole));
+    QCOMPARE(stored.pages().size(), whole.pages().size());
+    QCOMPARE(stored.pages().last(), whole.pages().last());
 }
 
 void TestRichTextBox::longParagraphReadsAsOne()
