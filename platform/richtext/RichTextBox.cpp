@@ -248,8 +248,17 @@ bool RichTextBox::readOn(qsizetype chars)
     const bool recording = doc->isUndoRedoEnabled();
     if (recording)
         doc->setUndoRedoEnabled(false);
+    // Qt moves a caret standing where text goes in; one at the end of what
+    // is read stays where the user put it. A selection up to there grows with
+    // the text: selecting to the end reads all.
+    QTextCursor caret = m_edit->textCursor();
+    const int at = caret.hasSelection() ? -1 : caret.position();
     m_reading = true;
     const bool done = m_loading->step(chars);
+    if (at >= 0 && m_edit->textCursor().position() != at) {
+        caret.setPosition(at);
+        m_edit->setTextCursor(caret);
+    }
     m_reading = false;
     if (recording)
         doc->setUndoRedoEnabled(true);

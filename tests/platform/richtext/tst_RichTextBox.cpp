@@ -879,10 +879,16 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QTest::keyClick(box.editor(), Qt::Key_PageDown);
     QTest::keyClick(box.editor(), Qt::Key_Down, Qt::ShiftModifier);
     QVERIFY(shown->blockCount() < 40000);
-    // Scrolling to the end reads on, step by step, until all is there.
+    // Scrolling to the end reads on, step by step, until all is there; a
+    // caret at the end of what was read stays there.
+    QTextCursor caret(box.editor()->document());
+    caret.movePosition(QTextCursor::End);
+    box.editor()->setTextCursor(caret);
+    const int caretAt = caret.position();
     QScrollBar *bar = box.editor()->verticalScrollBar();
     bar->setValue(bar->maximum());
     QTRY_VERIFY(shown->blockCount() > read);
+    QCOMPARE(box.editor()->textCursor().position(), caretAt);
     QVERIFY(!shown->isUndoRedoEnabled());
     QElapsedTimer clock;
     clock.start();
