@@ -256,8 +256,12 @@ bool RichTextBox::readOn(qsizetype chars)
     m_reading = true;
     const bool done = m_loading->step(chars);
     if (at >= 0 && m_edit->textCursor().position() != at) {
+        // Putting the caret back would scroll to it; the view stays.
+        QScrollBar *bar = m_edit->verticalScrollBar();
+        const int top = bar->value();
         caret.setPosition(at);
         m_edit->setTextCursor(caret);
+        bar->setValue(top);
     }
     m_reading = false;
     if (recording)
