@@ -31,9 +31,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace richtext
 {
@@ -88,6 +93,16 @@ bool reachesEnd(const QKeyEvent &key)
 {
     return key.matches(QKeySequence::MoveToEndOfDocument) || key.matches(QKeySequence::SelectEndOfDocument) ||
            key.matches(QKeySequence::SelectAll);
+}
+
+// The C library keeps memory freed below later allocations for the process;
+// after the hundreds of megabytes a long print lays out, it is given back
+// (some milliseconds).
+void giveBackFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 bool isWordChar(QChar c)
@@ -1142,6 +1157,7 @@ bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
             QString::fromLatin1(RtfWriter::write(*m_edit->document(), c.selectionStart(), c.selectionEnd()));
     else if (rtf.isNull())
         rtf = QString::fromLatin1(RtfWriter::write(*completedDocument()));
+    const auto giveBack = qScopeGuard(giveBackFreedMemory); // once the print copy is gone
     QTextDocument page;
     page.setDefaultFont(m_edit->document()->defaultFont());
     // No layout while the text is read: read in steps, each step would lay
