@@ -63,13 +63,12 @@ bool isBreak(QChar c)
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
-// Modifiers alone and keys that move the caret or the view within the text
-// read so far; the end of the text is not among them.
+// Modifiers alone and keys that move the caret or the view, or select, within
+// the text read so far (a selection reaching its end reads the rest).
 bool movesOnly(const QKeyEvent &key)
 {
     switch (key.key()) {
     case Qt::Key_End:
-        return !(key.modifiers() & Qt::ControlModifier);
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
@@ -86,13 +85,6 @@ bool movesOnly(const QKeyEvent &key)
     default:
         return false;
     }
-}
-
-// Keys that go to the end of the text, or select up to it or all of it.
-bool reachesEnd(const QKeyEvent &key)
-{
-    return key.matches(QKeySequence::MoveToEndOfDocument) || key.matches(QKeySequence::SelectEndOfDocument) ||
-           key.matches(QKeySequence::SelectAll);
 }
 
 // The C library keeps memory freed below later allocations for the process;
@@ -327,7 +319,7 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress:
         case QEvent::ShortcutOverride: {
             const auto &key = *static_cast<QKeyEvent *>(event);
-            if (reachesEnd(key))
+            if (key.matches(QKeySequence::MoveToEndOfDocument))
                 completeLoad();
             else if (!movesOnly(key))
                 beforeChange();

@@ -1005,6 +1005,9 @@ void TestRichTextBox::editingWhileLoadingLeavesTheRestUnread()
     box.setTextRTF(rtf);
     box.editor()->selectAll();
     QCOMPARE(box.selText(), expected);
+    box.setTextRTF(rtf);
+    QTest::keyClick(box.editor(), Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box.selText(), expected);
 
     // An unchanged entry prints whole without being read into the box
     // (tall, coarse pages keep the images few and small).
