@@ -339,12 +339,12 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
 
 // ---- text and positions -------------------------------------------------
 
-QString RichTextBox::rawText()
+QString RichTextBox::rawText() const
 {
     return m_edit->document()->toRawText();
 }
 
-std::vector<int> RichTextBox::pieceBreaks()
+std::vector<int> RichTextBox::pieceBreaks() const
 {
     std::vector<int> breaks;
     const QTextDocument *doc = m_edit->document();
@@ -357,7 +357,7 @@ std::vector<int> RichTextBox::pieceBreaks()
 
 // Walks the document's raw text with the width each position has in text():
 // a break is CR LF, the break between two pieces of a paragraph nothing.
-template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int from, int to, Fn fn)
+template <typename Fn> void RichTextBox::forEachWidth(const QString &raw, int from, int to, Fn fn) const
 {
     const std::vector<int> pieces = pieceBreaks();
     auto piece = std::lower_bound(pieces.begin(), pieces.end(), from);
@@ -459,7 +459,7 @@ int RichTextBox::textOffset(int pos)
     return blockOffset(b.blockNumber()) + inside + lineBreaksIn(b, inside);
 }
 
-QString RichTextBox::plainOf(const QString &raw, int from, int to)
+QString RichTextBox::plainOf(const QString &raw, int from, int to) const
 {
     QString out;
     out.reserve(to - from + (to - from) / 16);
@@ -632,7 +632,7 @@ void RichTextBox::setSelLength(int length)
            static_cast<int>(std::min<int64_t>(int64_t(start) + length, std::numeric_limits<int>::max())));
 }
 
-QString RichTextBox::selText()
+QString RichTextBox::selText() const
 {
     const QTextCursor c = m_edit->textCursor();
     const QString raw = rawText();
@@ -660,7 +660,7 @@ void RichTextBox::setSelText(const QString &text)
 
 // ---- character properties -------------------------------------------------
 
-template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn)
+template <typename Fn> com::Variant RichTextBox::charProperty(Fn fn) const
 {
     const QTextCursor c = m_edit->textCursor();
     if (!c.hasSelection())
@@ -694,7 +694,7 @@ void RichTextBox::mergeChar(const QTextCharFormat &format)
     m_edit->mergeCurrentCharFormat(format);
 }
 
-com::Variant RichTextBox::selBold()
+com::Variant RichTextBox::selBold() const
 {
     return charProperty(
         [](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontWeight() >= QFont::DemiBold); });
@@ -707,7 +707,7 @@ void RichTextBox::setSelBold(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selItalic()
+com::Variant RichTextBox::selItalic() const
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontItalic()); });
 }
@@ -719,7 +719,7 @@ void RichTextBox::setSelItalic(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selUnderline()
+com::Variant RichTextBox::selUnderline() const
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontUnderline()); });
 }
@@ -731,7 +731,7 @@ void RichTextBox::setSelUnderline(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selStrikeThru()
+com::Variant RichTextBox::selStrikeThru() const
 {
     return charProperty([](const QTextCharFormat &f) { return com::Variant::fromBool(f.fontStrikeOut()); });
 }
@@ -743,7 +743,7 @@ void RichTextBox::setSelStrikeThru(bool on)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selColor()
+com::Variant RichTextBox::selColor() const
 {
     return charProperty([](const QTextCharFormat &f) {
         const bool set = f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush;
@@ -760,7 +760,7 @@ void RichTextBox::setSelColor(uint32_t oleColor)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selFontName()
+com::Variant RichTextBox::selFontName() const
 {
     const QString fallback = fontName();
     return charProperty([&fallback](const QTextCharFormat &f) {
@@ -778,7 +778,7 @@ void RichTextBox::setSelFontName(const QString &name)
     mergeChar(f);
 }
 
-com::Variant RichTextBox::selFontSize()
+com::Variant RichTextBox::selFontSize() const
 {
     const double fallback = fontSize();
     return charProperty([fallback](const QTextCharFormat &f) {
@@ -800,7 +800,7 @@ void RichTextBox::setSelFontSize(double points)
 
 // ---- paragraph properties -------------------------------------------------
 
-template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn)
+template <typename Fn> com::Variant RichTextBox::blockProperty(Fn fn) const
 {
     const QTextCursor c = m_edit->textCursor();
     const QTextDocument *doc = m_edit->document();
@@ -848,7 +848,7 @@ template <typename Fn> void RichTextBox::forEachSelectedBlock(Fn fn)
     edit.endEditBlock();
 }
 
-com::Variant RichTextBox::selAlignment()
+com::Variant RichTextBox::selAlignment() const
 {
     return blockProperty([](const QTextBlock &b) {
         const Qt::Alignment a = b.blockFormat().alignment();
@@ -880,7 +880,7 @@ void RichTextBox::setSelAlignment(int alignment)
     forEachSelectedBlock([a](QTextBlockFormat &f) { f.setAlignment(a); });
 }
 
-com::Variant RichTextBox::selBullet()
+com::Variant RichTextBox::selBullet() const
 {
     return blockProperty([](const QTextBlock &b) { return com::Variant::fromBool(b.textList() != nullptr); });
 }
@@ -921,7 +921,7 @@ void RichTextBox::setSelBullet(bool on)
     });
 }
 
-com::Variant RichTextBox::selIndent()
+com::Variant RichTextBox::selIndent() const
 {
     return blockProperty([](const QTextBlock &b) {
         const QTextBlockFormat f = b.blockFormat();
@@ -935,7 +935,7 @@ void RichTextBox::setSelIndent(double twips)
         [twips](QTextBlockFormat &f) { f.setLeftMargin(twips / kTwipsPerPixel - f.textIndent()); });
 }
 
-com::Variant RichTextBox::selHangingIndent()
+com::Variant RichTextBox::selHangingIndent() const
 {
     return blockProperty([](const QTextBlock &b) {
         return com::Variant::fromDouble(roundTwips(-b.blockFormat().textIndent()));
@@ -951,7 +951,7 @@ void RichTextBox::setSelHangingIndent(double twips)
     });
 }
 
-com::Variant RichTextBox::selRightIndent()
+com::Variant RichTextBox::selRightIndent() const
 {
     return blockProperty([](const QTextBlock &b) {
         return com::Variant::fromDouble(roundTwips(b.blockFormat().rightMargin()));

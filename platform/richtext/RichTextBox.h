@@ -56,39 +56,39 @@ public:
     void setSelStart(int start);
     int selLength();
     void setSelLength(int length);
-    QString selText();
+    QString selText() const;
     // Replaces the selection, formatted as the insertion point; the insertion
     // point ends after it.
     void setSelText(const QString &text);
 
-    com::Variant selBold();
+    com::Variant selBold() const;
     void setSelBold(bool on);
-    com::Variant selItalic();
+    com::Variant selItalic() const;
     void setSelItalic(bool on);
-    com::Variant selUnderline();
+    com::Variant selUnderline() const;
     void setSelUnderline(bool on);
-    com::Variant selStrikeThru();
+    com::Variant selStrikeThru() const;
     void setSelStrikeThru(bool on);
-    com::Variant selColor();
+    com::Variant selColor() const;
     void setSelColor(uint32_t oleColor);
-    com::Variant selFontName();
+    com::Variant selFontName() const;
     // An empty name (a font dialog left on a mixed selection) changes nothing.
     void setSelFontName(const QString &name);
-    com::Variant selFontSize();
+    com::Variant selFontSize() const;
     // Sizes of 0 or less change nothing; above 1638 points raise 380.
     void setSelFontSize(double points);
 
-    com::Variant selAlignment();
+    com::Variant selAlignment() const;
     void setSelAlignment(int alignment);
-    com::Variant selBullet();
+    com::Variant selBullet() const;
     void setSelBullet(bool on);
     // First line's distance from the left edge.
-    com::Variant selIndent();
+    com::Variant selIndent() const;
     void setSelIndent(double twips);
     // How much further the other lines start than the first.
-    com::Variant selHangingIndent();
+    com::Variant selHangingIndent() const;
     void setSelHangingIndent(double twips);
-    com::Variant selRightIndent();
+    com::Variant selRightIndent() const;
     void setSelRightIndent(double twips);
 
     // Off: a one-line box, taking neither tabs nor line breaks from the
@@ -170,10 +170,10 @@ private:
     void dropLoad();
     void releaseBar();
     void watch(QTextDocument *doc);
-    std::vector<int> pieceBreaks();
-    template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn);
-    QString plainOf(const QString &raw, int from, int to);
-    QString rawText();
+    std::vector<int> pieceBreaks() const;
+    template <typename Fn> void forEachWidth(const QString &raw, int from, int to, Fn fn) const;
+    QString plainOf(const QString &raw, int from, int to) const;
+    QString rawText() const;
     void countBlocksUpTo(int blockNumber);
     int blockOffset(int blockNumber);
     int docPos(int textOffset);
@@ -181,8 +181,8 @@ private:
     void searchText();
     int findInRaw(const QString &what, int from, int to, int options);
     void select(int startOffset, int endOffset, bool highlight = true);
-    template <typename Fn> com::Variant charProperty(Fn fn);
-    template <typename Fn> com::Variant blockProperty(Fn fn);
+    template <typename Fn> com::Variant charProperty(Fn fn) const;
+    template <typename Fn> com::Variant blockProperty(Fn fn) const;
     template <typename Fn> void forEachSelectedBlock(Fn fn);
     void mergeChar(const QTextCharFormat &format);
     void insertPlain(QTextCursor &cursor, const QString &text);

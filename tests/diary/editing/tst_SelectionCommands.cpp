@@ -96,7 +96,7 @@ private slots:
     void characterTogglesTurnAMixedSelectionOn()
     {
         QFETCH(int, which);
-        using Getter = com::Variant (RichTextBox::*)();
+        using Getter = com::Variant (RichTextBox::*)() const;
         using Setter = void (RichTextBox::*)(bool);
         using Toggle = void (SelectionCommands::*)();
         const Getter getters[] = {&RichTextBox::selBold, &RichTextBox::selItalic, &RichTextBox::selUnderline,
