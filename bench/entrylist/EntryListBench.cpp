@@ -18,6 +18,7 @@
 //
 //   bench_entrylist [--dir FOLDER] [CASE ...]     cases: 10000-2k 10000-100k
 //                                                        100000-2k 100000-100k
+#include "diary/bench/BenchDiary.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"
@@ -91,28 +92,13 @@ QByteArray bodyOf(int day, int bytes)
 
 bool generate(const QString &file, const Case &c)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(file.toUtf8().constData(), &db) != SQLITE_OK) {
-        sqlite3_close(db);
-        return false;
-    }
-    sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    sqlite3_stmt *insert = nullptr;
-    bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
-              sqlite3_prepare_v2(db, "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (?, ?)", -1, &insert,
-                                 nullptr) == SQLITE_OK;
     const QDate first(1726, 1, 1);
-    for (int i = 0; ok && i < c.entries; ++i) {
-        const QByteArray day = rt::GermanLocale::longDate(first.addDays(i)).toUtf8();
-        const QByteArray body = bodyOf(i, c.bodyBytes);
-        sqlite3_bind_text(insert, 1, day.constData(), int(day.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, body.constData(), int(body.size()), SQLITE_TRANSIENT);
-        ok = sqlite3_step(insert) == SQLITE_DONE;
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-    return sqlite3_close(db) == SQLITE_OK && ok;
+    return benchdiary::fillRows(
+        file, c.entries,
+        [&](int i) {
+            return std::pair(rt::GermanLocale::longDate(first.addDays(i)).toUtf8(), bodyOf(i, c.bodyBytes));
+        },
+        "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
 }
 
 // The yardstick: the days of every record in table order, one SELECT.
