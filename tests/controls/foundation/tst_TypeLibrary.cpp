@@ -43,9 +43,6 @@ QString describeParams(const std::vector<ParamInfo> &params)
 class TestTypeLibrary : public QObject
 {
     Q_OBJECT
-private:
-    std::ptrdiff_t m_enumRow = 0;
-
 private slots:
     // A host looks up the constants of a member's or argument's type among
     // the class's enumerations; every such type must be declared there.
@@ -80,25 +77,32 @@ private slots:
 
     void dialogEnumerations_data()
     {
+        // Each row names its place among the declared enumerations, so it
+        // runs alone as well as in order.
+        QTest::addColumn<int>("position");
         QTest::addColumn<QString>("constants");
         QTest::newRow("CdlgExt_Actions")
+            << 0
             << "cdlgOpen 1, cdlgSave 2, cdlgColor 3, cdlgFont 4, cdlgPrinter 5, cdlgPrinterProp 6, cdlgHelp "
                "7, "
                "cdlgAbout 8, cdlgFolder 9, cdlgFormat 10, cdlgIcon 11, cdlgObjectProp 12, cdlgRestart 13, "
                "cdlgRun 14, cdlgShutDown 15, cdlgDelete 16";
-        QTest::newRow("CdlgEx_IconSize") << "IconSizeSmall 16, IconSizeLarge 32";
+        QTest::newRow("CdlgEx_IconSize") << 1 << "IconSizeSmall 16, IconSizeLarge 32";
         QTest::newRow("CdlgExt_HelpCommand")
+            << 2
             << "HelpCommandHelp 258, HelpContents 3, HelpContext 1, HelpContextPOPUP 8, HelpForceFile 9, "
                "HelpHelpOnHelp 4, HelpIndex 3, HelpKeyHelp 257, HelpPartialKey 261, HelpQuit 2, "
                "HelpSetContents 5, HelpSetIndex 5, HelpMultiKey 513, HelpSetWinPos 515";
-        QTest::newRow("cFontStyle") << "cBold 0, cItalic 1, cRegular 2, cStrikeout 3, cUnderline 4";
-        QTest::newRow("EnOrientation") << "Portrait 1, Landscape 2";
+        QTest::newRow("cFontStyle") << 3 << "cBold 0, cItalic 1, cRegular 2, cStrikeout 3, cUnderline 4";
+        QTest::newRow("EnOrientation") << 4 << "Portrait 1, Landscape 2";
         QTest::newRow("MousePointerConst")
+            << 5
             << "Voreinstellung 0, Pfeil 1, Kreuz 2, Icursor 3, Symbol 4, Größenänderung 5, "
                "Größenänderung_No_Sw 6, Größenänderung_N_O 7, Größenänderung_Nw_So 8, Größenänderung_W_O 9, "
                "Aufwärtspfeil 10, Sanduhr 11, Nicht_ablegen 12, Pfeil_Sanduhr 13, Pfeil_Fragezeichen 14, "
                "Größenänderung_Alle 15, bMouseIcon 99";
         QTest::newRow("CdlgExt_Flags")
+            << 6
             << "cdlOFNAllowMultiselect 512, cdlOFNCreatePrompt 8192, cdlOFNExplorer 524288, "
                "cdlOFNExtensionDifferent 1024, cdlOFNFileMustExist 4096, cdlOFNHelpButton 16, "
                "cdlOFNHideReadOnly 4, cdlOFNLongNames 2097152, cdlOFNNoChangeDir 8, "
@@ -136,8 +140,8 @@ private slots:
     // Names, values and order, and no enumeration beyond these.
     void dialogEnumerations()
     {
+        QFETCH(int, position);
         QFETCH(QString, constants);
-        const std::ptrdiff_t row = m_enumRow++;
         const TypeInfo &info = ostrevo::Dialog::staticTypeInfo();
         const QString name = QString::fromLatin1(QTest::currentDataTag());
         const EnumInfo *declared = info.enumeration(name);
@@ -145,7 +149,7 @@ private slots:
         QCOMPARE(declared->constants, parseConstants(constants));
         // Declared in the order of the rows above, and no others.
         QCOMPARE(info.enums.size(), size_t(7));
-        QCOMPARE(declared - info.enums.data(), row);
+        QCOMPARE(declared - info.enums.data(), std::ptrdiff_t(position));
     }
 
     void dialogMethodParameters_data()
