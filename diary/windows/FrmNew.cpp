@@ -471,7 +471,6 @@ void FrmNew::vollbild_Click()
     try {
         QPointer<frmScreen> screen = rt::Form::create<frmScreen>(*this);
         screen->load();
-        screen->txtScreen()->setTextRTF(Txt(1)->textRTF());
         screen->showModal();
     } catch (const std::bad_alloc &) {
         MsgBox(QStringLiteral("Datei ist zu groß!!!"), 48, rt::App::title());

@@ -51,6 +51,15 @@ int keyAsciiOf(const QKeyEvent &event)
     return 0;
 }
 
+// The caret and selection go along with the text, so typing goes on where
+// it stood.
+void placeCaretAs(richtext::RichTextBox &to, richtext::RichTextBox &from)
+{
+    const int length = from.selLength();
+    to.setSelStart(from.selStart());
+    to.setSelLength(length);
+}
+
 int shiftOf(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
@@ -86,6 +95,8 @@ void frmScreen::onLoad()
     // body comes back exactly as it went.
     m_txtScreen->setFontName(m_editor.Txt(1)->fontName());
     m_txtScreen->setFontSize(m_editor.Txt(1)->fontSize());
+    m_txtScreen->setTextRTF(m_editor.Txt(1)->textRTF());
+    placeCaretAs(*m_txtScreen, *m_editor.Txt(1));
     m_txtScreen->setFocus();
 }
 
@@ -112,11 +123,12 @@ void frmScreen::onUnload(bool &cancel)
 {
     Q_UNUSED(cancel);
     // The whole rich text goes back, so formats and pictures stay.
+    richtext::RichTextBox &body = *m_editor.Txt(1);
     const QString text = m_txtScreen->textRTF();
-    if (text == m_editor.Txt(1)->textRTF())
-        return;
     try {
-        m_editor.Txt(1)->setTextRTF(text);
+        if (text != body.textRTF())
+            body.setTextRTF(text);
+        placeCaretAs(body, *m_txtScreen);
         m_txtScreen->setText(QString());
     } catch (const std::bad_alloc &) {
         MsgBox(QStringLiteral("File is too large!!"), 48, rt::App::title());

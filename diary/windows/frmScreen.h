@@ -23,7 +23,8 @@ class FrmNew;
 class SelectionCommands;
 
 // The full-screen editor: the entry's body on the whole screen, without a
-// border. Esc closes it, and a changed body goes back to the entry editor.
+// border. Esc closes it, and a changed body goes back to the entry editor;
+// the caret keeps its place both ways.
 class frmScreen : public rt::Form
 {
     Q_OBJECT

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -47,6 +48,13 @@ void selectText(richtext::RichTextBox *box, int start, int length)
 {
     box->setSelStart(start);
     box->setSelLength(length);
+}
+
+// Each key as a person presses it, into what has the window's focus then.
+void typeKeys(QWidget *window, const QKeySequence &keys)
+{
+    for (int i = 0; i < keys.count(); ++i)
+        QTest::keyClick(window->focusWidget(), keys[i].key(), keys[i].keyboardModifiers());
 }
 
 } // namespace
@@ -125,19 +133,51 @@ private slots:
         QCOMPARE(m_editor->Txt(1)->textRTF(), before);
     }
 
+    // The caret keeps its place both ways: where the body had it, and back
+    // where it stood in full screen (-1: the end of the text).
+    void typedTextGoesBackWithEveryFormat_data()
+    {
+        QTest::addColumn<QKeySequence>("inBody");
+        QTest::addColumn<int>("shownAt");
+        QTest::addColumn<QKeySequence>("inScreen");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("typedAt");
+        QTest::newRow("Ctrl+End, typed at the end")
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << " neu" << -1;
+        QTest::newRow("Ctrl+End, nothing typed")
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << "" << -1;
+        QTest::newRow("Ctrl+Home, Ctrl+End in full screen")
+            << QKeySequence("Ctrl+Home") << 0 << QKeySequence("Ctrl+End") << " neu" << -1;
+        QTest::newRow("Ctrl+End, Ctrl+Home in full screen")
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence("Ctrl+Home") << "neu " << 0;
+    }
     void typedTextGoesBackWithEveryFormat()
     {
-        fullScreen([](frmScreen *s) {
-            s->txtScreen()->setSelStart(int(s->txtScreen()->text().length()));
+        QFETCH(QKeySequence, inBody);
+        QFETCH(int, shownAt);
+        QFETCH(QKeySequence, inScreen);
+        QFETCH(QString, typed);
+        QFETCH(int, typedAt);
+        richtext::RichTextBox *body = m_editor->Txt(1);
+        const QString before = body->text();
+        const int end = int(before.length());
+        body->setFocus();
+        typeKeys(m_editor, inBody);
+        int shown = -2;
+        fullScreen([&](frmScreen *s) {
+            shown = s->txtScreen()->selStart();
             // Typed where the window's focus is: the text, from the start.
-            QTest::keyClicks(s->focusWidget(), QStringLiteral(" neu"));
+            typeKeys(s, inScreen);
+            QTest::keyClicks(s->focusWidget(), typed);
             QTest::keyClick(s->focusWidget(), Qt::Key_Escape);
         });
-        richtext::RichTextBox *body = m_editor->Txt(1);
-        QVERIFY(body->text().startsWith(QStringLiteral("fett und ")));
-        QVERIFY(body->text().contains(QStringLiteral("Ende neu")));
+        QCOMPARE(shown, shownAt < 0 ? end : shownAt);
+        const int at = typedAt < 0 ? end : typedAt;
+        QCOMPARE(body->text(), QString(before).insert(at, typed));
+        QCOMPARE(body->selStart(), at + int(typed.length()));
+        QCOMPARE(body->selLength(), 0);
         QVERIFY(body->textRTF().contains(QStringLiteral("\\pict")));
-        selectText(body, 0, 4);
+        selectText(body, int(body->text().indexOf(QStringLiteral("fett"))), 4);
         QCOMPARE(body->selBold().toBool(), true);
     }
 
