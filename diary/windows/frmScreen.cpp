@@ -60,6 +60,14 @@ void placeCaretAs(richtext::RichTextBox &to, richtext::RichTextBox &from)
     to.setSelLength(length);
 }
 
+// The keys that open the floating tool bar where the caret is, as the right
+// button does where the mouse is.
+bool asksForToolBar(const QKeyEvent &event)
+{
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
 int shiftOf(Qt::KeyboardModifiers modifiers)
 {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
@@ -141,19 +149,29 @@ void frmScreen::onUnload(bool &cancel)
 bool frmScreen::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched == m_txtScreen->editor()) {
-        const int keyAscii = keyAsciiOf(*static_cast<QKeyEvent *>(event));
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        if (asksForToolBar(key)) {
+            rightButtonAt(m_txtScreen->editor()->cursorRect().bottomLeft(), key.modifiers());
+            return true;
+        }
+        const int keyAscii = keyAsciiOf(key);
         return keyAscii != 0 && txtScreen_KeyPress(keyAscii);
     }
     if (event->type() == QEvent::MouseButtonPress && watched == m_txtScreen->editor()->viewport()) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {
             const QPointF at = mouse->position();
-            txtScreen_MouseDown(RightButton, shiftOf(mouse->modifiers()), rt::Twips::fromPixelsX(int(at.x())),
-                                rt::Twips::fromPixelsY(int(at.y())));
+            rightButtonAt(QPoint(int(at.x()), int(at.y())), mouse->modifiers());
             return true;
         }
     }
     return rt::Form::eventFilter(watched, event);
+}
+
+void frmScreen::rightButtonAt(QPoint viewportPixels, Qt::KeyboardModifiers modifiers)
+{
+    txtScreen_MouseDown(RightButton, shiftOf(modifiers), rt::Twips::fromPixelsX(viewportPixels.x()),
+                        rt::Twips::fromPixelsY(viewportPixels.y()));
 }
 
 bool frmScreen::txtScreen_KeyPress(int keyAscii)
@@ -185,6 +203,9 @@ void frmScreen::txtScreen_MouseDown(int button, int shift, double x, double y)
         return;
     QPointer<toolbarr1> bar = rt::Form::create<toolbarr1>(*this);
     bar->showModal();
+    // Typing goes on in the text once the tool bar is gone.
+    activateWindow();
+    m_txtScreen->setFocus();
 }
 
 void frmScreen::fontt()

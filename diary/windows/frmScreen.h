@@ -46,7 +46,8 @@ public:
     // their commands. Returns whether the key was a command, which then
     // reaches the text as nothing.
     bool txtScreen_KeyPress(int keyAscii);
-    // The right button (2) opens the floating tool bar.
+    // The right button (2) opens the floating tool bar; so do the menu key
+    // and Shift+F10, at the caret.
     void txtScreen_MouseDown(int button, int shift, double x, double y);
 
 protected:
@@ -57,6 +58,8 @@ protected:
 
 private:
     void Form_Resize();
+    // The right button pressed at this point of the text's viewport.
+    void rightButtonAt(QPoint viewportPixels, Qt::KeyboardModifiers modifiers);
 
     FrmNew &m_editor;
     richtext::RichTextBox *m_txtScreen;

@@ -9,6 +9,9 @@
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Twips.h"
 
+#include <QAction>
+#include <QKeyEvent>
+#include <QToolButton>
 #include <functional>
 #include <tuple>
 
@@ -38,6 +41,21 @@ toolbarr1::toolbarr1(frmScreen &screen)
                          QStringLiteral("Toolbar schließen"));
     connect(m_coolbar, &KeyedToolBar::ButtonClick, this, &toolbarr1::Coolbar1_ButtonClick);
     resize(rt::Twips::toPixels(InnerSize));
+    // A tool bar's buttons take no focus of their own; here they are all the
+    // window has, so Tab and the arrows go through them.
+    QWidget *first = nullptr;
+    for (QAction *action : m_coolbar->actions()) {
+        QWidget *button = action->isSeparator() ? nullptr : m_coolbar->widgetForAction(action);
+        if (!button)
+            continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        if (!first)
+            first = button;
+    }
+    if (first)
+        first->setFocus();
+    setCancelButton(qobject_cast<QAbstractButton *>(
+        m_coolbar->widgetForAction(m_coolbar->button(QStringLiteral("schlie")))));
 }
 
 toolbarr1::~toolbarr1() = default;
@@ -69,6 +87,19 @@ void toolbarr1::Coolbar1_ButtonClick(const QString &key)
                 unload();
             return;
         }
+}
+
+void toolbarr1::keyPressEvent(QKeyEvent *event)
+{
+    // A tool button takes Space itself but leaves Return to its window.
+    auto *button = qobject_cast<QToolButton *>(focusWidget());
+    if (button && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        button->click();
+        return;
+    }
+    rt::Form::keyPressEvent(event);
 }
 
 void toolbarr1::schrift()

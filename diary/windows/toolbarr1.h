@@ -18,7 +18,9 @@ class frmScreen;
 
 // The floating tool bar of the full-screen editor: formats its text. The
 // character, colour, paste and close buttons close it after their action;
-// bullets and alignment leave it open.
+// bullets and alignment leave it open. From the keyboard, the focus starts on
+// the first button; Tab and the arrows go from button to button, Space and
+// Return press the one with the focus, and Escape closes the tool bar.
 class toolbarr1 : public rt::Form
 {
     Q_OBJECT
@@ -33,6 +35,9 @@ public:
     void Coolbar1_ButtonClick(const QString &key);
     // Closes the tool bar, then runs the font dialog on the selection.
     void schrift();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     KeyedToolBar *m_coolbar;

@@ -7,6 +7,7 @@
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/Clipboard.h"
 #include "platform/runtime/SystemSources.h"
+#include "platform/runtime/WindowPlacement.h"
 #include "tests/diary/windows/MainWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/ModalWindows.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 
 using comdlg::ScriptedDialogs;
 using kalvento::FrmNew;
@@ -48,6 +50,28 @@ void selectText(richtext::RichTextBox *box, int start, int length)
 {
     box->setSelStart(start);
     box->setSelLength(length);
+}
+
+// The key of the tool bar button that has the window's focus.
+QString focusedKey(QWidget *bar)
+{
+    auto *button = qobject_cast<QToolButton *>(bar->focusWidget());
+    return button && button->defaultAction() ? button->defaultAction()->objectName() : QString();
+}
+
+// The formats the tool bar gives the selection, named by their buttons.
+QString formatsOf(richtext::RichTextBox *box)
+{
+    QStringList on;
+    if (box->selBold().toBool())
+        on << QStringLiteral("fett");
+    if (box->selItalic().toBool())
+        on << QStringLiteral("kursiv");
+    if (box->selUnderline().toBool())
+        on << QStringLiteral("unterstrichen");
+    if (box->selAlignment().toLong() == richtext::RichTextBox::AlignCenter)
+        on << QStringLiteral("mitte");
+    return on.join(u' ');
 }
 
 // Each key as a person presses it, into what has the window's focus then.
@@ -247,6 +271,92 @@ private slots:
         QCOMPARE(keys, (QStringList{"fett", "kursiv", "unterstrichen", "durchgestrichen", "", "schriftart",
                                     "schriftfarbe", "hintergrund", "", "aufzaehlung", "", "links", "mitte",
                                     "rechts", "", "einfuegen", "", "schlie"}));
+    }
+
+    // The right button, the menu key and Shift+F10 open the tool bar at the
+    // same place; in it the focus starts on the first button, Tab and the
+    // arrows move it, Space and Return press, Escape closes. Afterwards the
+    // text has the focus again. `changed` is the button whose format applies.
+    void theToolBarAnswersTheKeyboard_data()
+    {
+        QTest::addColumn<QKeySequence>("opener"); // none: the right button
+        QTest::addColumn<QKeySequence>("moves");
+        QTest::addColumn<QString>("reached");
+        QTest::addColumn<QKeySequence>("press");
+        QTest::addColumn<QString>("changed");
+        QTest::addColumn<bool>("closes");
+        const QKeySequence none, escape(Qt::Key_Escape), space(Qt::Key_Space), ret(Qt::Key_Return);
+        QTest::newRow("right button, Escape") << none << none << "fett" << escape << "" << true;
+        QTest::newRow("Shift+F10, Space")
+            << QKeySequence("Shift+F10") << none << "fett" << space << "fett" << true;
+        QTest::newRow("menu key, Return")
+            << QKeySequence(Qt::Key_Menu) << none << "fett" << ret << "fett" << true;
+        QTest::newRow("Tab Tab, Space") << QKeySequence(Qt::Key_Menu) << QKeySequence("Tab, Tab")
+                                        << "unterstrichen" << space << "unterstrichen" << true;
+        QTest::newRow("Right Right Left, Return")
+            << QKeySequence("Shift+F10") << QKeySequence(Qt::Key_Right, Qt::Key_Right, Qt::Key_Left)
+            << "kursiv" << ret << "kursiv" << true;
+        QTest::newRow("Shift+Tab to the last, Return")
+            << QKeySequence(Qt::Key_Menu) << QKeySequence("Shift+Tab") << "schlie" << ret << "" << true;
+        QTest::newRow("Left to centred, Return stays open")
+            << QKeySequence(Qt::Key_Menu)
+            << QKeySequence(Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left) << "mitte" << ret
+            << "mitte" << false;
+    }
+    void theToolBarAnswersTheKeyboard()
+    {
+        QFETCH(QKeySequence, opener);
+        QFETCH(QKeySequence, moves);
+        QFETCH(QString, reached);
+        QFETCH(QKeySequence, press);
+        QFETCH(QString, changed);
+        QFETCH(bool, closes);
+        QString first, moved, formats;
+        bool barFocused = false, closedByPress = false, focusBack = false;
+        QPoint placed, centred;
+        QPointer<frmScreen> screen;
+        Driver driver;
+        driver
+            .on("frmScreen",
+                [&](QWidget *w) {
+                    screen = screenOf(w);
+                    richtext::RichTextBox *box = screen->txtScreen();
+                    box->setText(QStringLiteral("eins zwei"));
+                    selectText(box, 0, 4);
+                    // Either way returns once the bar is closed.
+                    if (opener.isEmpty())
+                        QTest::mousePress(box->editor()->viewport(), Qt::RightButton);
+                    else
+                        typeKeys(screen, opener);
+                    focusBack =
+                        QTest::qWaitFor([box] { return QApplication::focusWidget() == box->editor(); });
+                    formats = formatsOf(box);
+                    QTest::keyClick(box->editor(), Qt::Key_Escape);
+                })
+            .on("toolbarr1", [&](QWidget *w) {
+                QPointer<QWidget> bar = w;
+                placed = bar->frameGeometry().topLeft();
+                centred = rt::centredOver(bar->frameGeometry(), screen->frameGeometry());
+                barFocused =
+                    QTest::qWaitFor([bar] { return QApplication::focusWidget() == bar->focusWidget(); });
+                first = focusedKey(bar);
+                typeKeys(bar, moves);
+                moved = focusedKey(bar);
+                typeKeys(bar, press);
+                closedByPress = !bar || bar->isHidden();
+                if (!closedByPress)
+                    typeKeys(bar, QKeySequence(Qt::Key_Escape));
+            });
+        m_editor->vollbild_Click();
+        QVERIFY(driver.done());
+        QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(',')));
+        QCOMPARE(placed, centred);
+        QVERIFY(barFocused);
+        QCOMPARE(first, QStringLiteral("fett"));
+        QCOMPARE(moved, reached);
+        QCOMPARE(closedByPress, closes);
+        QCOMPARE(formats, changed);
+        QVERIFY(focusBack);
     }
 
     void toolBarClosesOrStaysPerKey_data()
