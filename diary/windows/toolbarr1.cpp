@@ -91,13 +91,25 @@ void toolbarr1::Coolbar1_ButtonClick(const QString &key)
 
 void toolbarr1::keyPressEvent(QKeyEvent *event)
 {
-    // A tool button takes Space itself but leaves Return to its window.
+    // A tool button takes Space and the left and right arrows itself, but
+    // leaves Return and the up and down arrows to its window.
     auto *button = qobject_cast<QToolButton *>(focusWidget());
-    if (button && !event->isAutoRepeat() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        event->accept();
-        button->click();
-        return;
+    if (button && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            if (!event->isAutoRepeat()) // a key held down acts once
+                button->click();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            event->accept();
+            focusNextPrevChild(event->key() == Qt::Key_Down);
+            return;
+        default:
+            break;
+        }
     }
     rt::Form::keyPressEvent(event);
 }

@@ -293,9 +293,10 @@ private slots:
             << QKeySequence(Qt::Key_Menu) << none << "fett" << ret << "fett" << true;
         QTest::newRow("Tab Tab, Space") << QKeySequence(Qt::Key_Menu) << QKeySequence("Tab, Tab")
                                         << "unterstrichen" << space << "unterstrichen" << true;
-        QTest::newRow("Right Right Left, Return")
-            << QKeySequence("Shift+F10") << QKeySequence(Qt::Key_Right, Qt::Key_Right, Qt::Key_Left)
-            << "kursiv" << ret << "kursiv" << true;
+        QTest::newRow("Right Down Down Up, Return")
+            << QKeySequence("Shift+F10")
+            << QKeySequence(Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up) << "unterstrichen" << ret
+            << "unterstrichen" << true;
         QTest::newRow("Shift+Tab to the last, Return")
             << QKeySequence(Qt::Key_Menu) << QKeySequence("Shift+Tab") << "schlie" << ret << "" << true;
         QTest::newRow("Left to centred, Return stays open")
