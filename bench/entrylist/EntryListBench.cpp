@@ -18,7 +18,7 @@
 //
 //   bench_entrylist [--dir FOLDER] [CASE ...]     cases: 10000-2k 10000-100k
 //                                                        100000-2k 100000-100k
-#include "diary/bench/BenchDiary.h"
+#include "bench/BenchDiary.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"

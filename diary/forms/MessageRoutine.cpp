@@ -2,6 +2,9 @@
 
 #include "platform/com/AutomationObject.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <array>
 
 namespace kalvento
@@ -28,6 +31,45 @@ void put(com::AutomationObject &dialog, int32_t dispid, const com::Variant &valu
 {
     com::Args args{value};
     dialog.invoke(dispid, com::Let, args);
+}
+
+// The pieces of a word too long for one line, each at most maxChars, cut after the last "/"
+// that leaves a piece of some length.
+QStringList cutWord(QString word, qsizetype maxChars)
+{
+    QStringList pieces;
+    while (word.size() > maxChars) {
+        const qsizetype slash = word.lastIndexOf(QLatin1Char('/'), maxChars - 1);
+        const qsizetype cut = slash > 0 ? slash + 1 : maxChars;
+        pieces << word.left(cut);
+        word.remove(0, cut);
+    }
+    pieces << word;
+    return pieces;
+}
+
+QStringList brokenParagraph(const QString &paragraph, qsizetype maxChars)
+{
+    QStringList lines;
+    QString line;
+    for (const QString &word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (word.size() > maxChars) {
+            if (!line.isEmpty())
+                lines << line;
+            QStringList pieces = cutWord(word, maxChars);
+            line = pieces.takeLast();
+            lines << pieces;
+        } else if (line.isEmpty()) {
+            line = word;
+        } else if (line.size() + 1 + word.size() <= maxChars) {
+            line += QLatin1Char(' ') + word;
+        } else {
+            lines << line;
+            line = word;
+        }
+    }
+    lines << line;
+    return lines;
 }
 
 QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const QString &flags,
@@ -60,6 +102,20 @@ QString ShowMessage2(com::AutomationObject &dialog1, const QString &prompt, cons
 {
     return showBalloon(dialog1, prompt, flags, title, false,
                        {QStringLiteral("Okay"), QStringLiteral("Abbrechen"), QStringLiteral("Hilfe")});
+}
+
+QString brokenIntoLines(const QString &text, qsizetype maxChars)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString &paragraph : text.split(lineEnd))
+        lines << brokenParagraph(paragraph, maxChars);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString brokenPath(const QString &path, qsizetype maxChars)
+{
+    return cutWord(path, maxChars).join(QStringLiteral("\r\n"));
 }
 
 } // namespace kalvento

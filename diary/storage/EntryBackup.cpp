@@ -7,18 +7,17 @@
 #include "platform/dao/DaoError.h"
 #include "platform/dao/Database.h"
 #include "platform/runtime/Clock.h"
+#include "platform/runtime/DiskSpace.h"
 #include "platform/runtime/SystemErrorText.h"
 #include "platform/runtime/SystemSources.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 
 #include <cerrno>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace kalvento
@@ -109,24 +108,6 @@ QString checkText(dao::DatabaseCheck check, const QString &detail)
     return QString();
 }
 
-// A German reason when the folder's drive has less room than needed; nothing
-// when it has enough or cannot say (the writing then reports what fails).
-QString lackOfSpace(const QString &folder, qint64 needed)
-{
-    struct statvfs info {
-    };
-    if (::statvfs(QFile::encodeName(folder).constData(), &info) != 0)
-        return QString();
-    const qint64 available = qint64(info.f_bavail) * qint64(info.f_frsize);
-    if (available >= needed)
-        return QString();
-    constexpr qint64 MB = 1 << 20;
-    const QLocale german(QLocale::German, QLocale::Germany);
-    return QStringLiteral("Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden %1 MB, frei sind "
-                          "%2 MB.")
-        .arg(german.toString((needed + MB - 1) / MB), german.toString(available / MB));
-}
-
 // Copies the file and pushes the copy to the disk; an errno when that fails.
 int copyDurably(const QString &from, const QString &to)
 {
@@ -184,7 +165,8 @@ BackupResult EntryBackup::backUp(const QString &target)
     const QString storedPath = joined(m_dataFolder, DatabaseName);
     // Told before anything is written: the container is the database and a
     // few bytes of lengths and path.
-    const QString full = lackOfSpace(folder, QFileInfo(databaseFile()).size() + 2 * storedPath.size() + 64);
+    const QString full =
+        rt::DiskSpace::shortfall(folder, QFileInfo(databaseFile()).size() + 2 * storedPath.size() + 64);
     if (!full.isEmpty())
         return failed(full);
 
@@ -279,7 +261,7 @@ BackupResult EntryBackup::restore(const QString &backupFile)
     const BackupFile::Record &record = records->first();
     // The replaced database is kept by a second name, not copied: the
     // restored one is all the room it takes.
-    const QString full = lackOfSpace(m_dataFolder, record.length);
+    const QString full = rt::DiskSpace::shortfall(m_dataFolder, record.length);
     if (!full.isEmpty())
         return failed(full);
     // One write: the content streams from the backup into the staged file.

@@ -2,10 +2,12 @@
 
 #include "diary/update/cURL.h"
 #include "platform/net/HttpStream.h"
+#include "platform/runtime/DiskSpace.h"
 #include "platform/runtime/SystemSources.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -47,6 +49,16 @@ QString targetPath(const QString &folder, const QString &path)
     return base + path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+// Why the file could not take the rest of the download: a full drive, or anything else the
+// system refused.
+QString writeFailure(const QFileDevice &file, const QString &folder, qint64 unwritten)
+{
+    const bool full = file.error() == QFileDevice::ResourceError ||
+                      !rt::DiskSpace::shortfall(folder, std::max<qint64>(unwritten, 1)).isEmpty();
+    return full ? QStringLiteral("Download unvollständig, nicht genug Platz im Zielordner")
+                : QStringLiteral("Download unvollständig, die Datei konnte nicht geschrieben werden");
+}
+
 } // namespace
 
 clsDownload::clsDownload(QObject *parent) : QObject(parent) {}
@@ -79,7 +91,8 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
 
     {
         cURL parts;
-        if (!parts.GetURL(url)) {
+        if (!parts.GetURL(url) ||
+            (parts.lScheme() != cURL::HttpScheme && parts.lScheme() != cURL::HttpsScheme)) {
             fail(BadUrl, QStringLiteral("URL nicht interpretierbar"));
             closeHandles();
             return;
@@ -119,8 +132,19 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             }
             if (stream.timedOut())
                 fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server antwortet nicht"));
+            else if (stream.certificateForAnotherHost())
+                fail(WrongCertificate,
+                     QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse %1")
+                         .arg(parts.HostName()));
             else
                 fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
+            closeHandles();
+            return;
+        }
+        if (stream.redirectRefused()) {
+            fail(InsecureUrl,
+                 QStringLiteral("die Weiterleitung führt zu einer unsicheren Adresse (nur https ist "
+                                "erlaubt)"));
             closeHandles();
             return;
         }
@@ -137,10 +161,21 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             return;
         }
 
+        const QString target = targetPath(folder, fileName.isEmpty() ? parts.URLPath() : fileName);
+        const QString targetFolder = QFileInfo(target).path();
+        // A length that cannot fit is refused before the drive fills up to its last byte.
+        const QString noRoom = rt::DiskSpace::shortfall(targetFolder, m_size);
+        if (!noRoom.isEmpty()) {
+            fail(NoRoom, noRoom);
+            closeHandles();
+            return;
+        }
+
         // Written beside the target and renamed over it at the end, so an older file of the
-        // name keeps no tail and a broken transfer leaves nothing under it.
-        QSaveFile file(targetPath(folder, fileName.isEmpty() ? parts.URLPath() : fileName));
-        if (!file.open(QIODevice::WriteOnly)) {
+        // name keeps no tail and a broken transfer leaves nothing under it. Unbuffered, so a
+        // chunk the drive does not take fails as it is written, with its reason.
+        QSaveFile file(target);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             closeHandles();
             return;
         }
@@ -149,6 +184,7 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
         qint64 readTime = 1;
         const qint64 start = clock.tickCount();
         bool written = true;
+        qint64 stored = 0;
         std::array<char, ChunkBytes> buffer{};
         for (;;) {
             const qint64 t1 = clock.tickCount();
@@ -157,6 +193,8 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             const qint64 bytes = std::max<qint64>(got, 0);
             if (bytes > 0 && file.write(buffer.data(), bytes) != bytes)
                 written = false;
+            else
+                stored += bytes;
             readTime += t2 - t1;
             m_receivedBytes += bytes;
             m_speed = double(m_receivedBytes) / (double(readTime) / 1000.0);
@@ -178,9 +216,15 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             if (got != ChunkBytes || !written)
                 break;
         }
-        if (!written || m_receivedBytes != m_size || !file.commit()) {
+        const bool arrived = m_receivedBytes == m_size;
+        if (!written || !arrived || !file.commit()) {
+            // Asked before the temporary file goes: its bytes count against the drive's room.
+            const QString unwritable =
+                written && !arrived ? QString() : writeFailure(file, targetFolder, m_size - stored);
             file.cancelWriting();
-            if (stream.timedOut())
+            if (!unwritable.isEmpty())
+                fail(IncompleteDownload, unwritable);
+            else if (stream.timedOut())
                 fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server sendet nichts mehr"));
             else
                 fail(IncompleteDownload, QStringLiteral("Download unvollständig"));

@@ -27,8 +27,13 @@ public:
     static constexpr int IncompleteDownload = 4;
     // The server took no connection or sent nothing for too long.
     static constexpr int TimedOut = 5;
-    // Only https: a program that came over plain http may have been changed on the way.
+    // Only https: a program that came over plain http (or was sent there by a redirect) may have
+    // been changed on the way.
     static constexpr int InsecureUrl = 6;
+    // The announced length does not fit on the folder's drive; refused before anything is written.
+    static constexpr int NoRoom = 7;
+    // The server's certificate is sound but made out for another address.
+    static constexpr int WrongCertificate = 8;
 
     explicit clsDownload(QObject *parent = nullptr);
     ~clsDownload() override;

@@ -313,10 +313,15 @@ bool FrmMain::openDatabase()
     } catch (const std::exception &error) {
         m_rs.reset();
         m_db.reset();
+        // The path stands once, above; the reason need not repeat it. Both are broken into
+        // lines, so the balloon stays on the screen wherever the pointer is.
+        const QString reason = describe(error)
+                                   .remove(QStringLiteral(" '%1'").arg(file))
+                                   .replace(file, QStringLiteral("die Datei"));
         ShowMessage(Dialog1(),
-                    QStringLiteral("Die Datenbank") + CRLF + CRLF + file + CRLF + CRLF +
-                        QStringLiteral("kann nicht geöffnet werden:") + CRLF + describe(error) + CRLF + CRLF +
-                        QStringLiteral("Das Programm wird beendet."),
+                    QStringLiteral("Die Datenbank") + CRLF + CRLF + brokenPath(file) + CRLF + CRLF +
+                        QStringLiteral("kann nicht geöffnet werden:") + CRLF + brokenIntoLines(reason) +
+                        CRLF + CRLF + QStringLiteral("Das Programm wird beendet."),
                     QStringLiteral("16"), QStringLiteral("Datenbankfehler"));
         return false;
     }

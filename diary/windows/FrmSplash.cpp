@@ -1,8 +1,8 @@
 #include "diary/windows/FrmSplash.h"
 
-#include "diary/program/MainWindowStart.h"
 #include "diary/program/ProgramEnd.h"
 #include "diary/storage/PasswordFile.h"
+#include "diary/windows/MainWindowStart.h"
 #include "diary/windows/passwort2.h"
 #include "platform/com/FormHosting.h"
 #include "platform/runtime/App.h"

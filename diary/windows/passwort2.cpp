@@ -2,10 +2,10 @@
 
 #include "diary/forms/MessageRoutine.h"
 #include "diary/outsidecontrols/CommandButton.h"
-#include "diary/program/MainWindowStart.h"
 #include "diary/program/ProgramEnd.h"
 #include "diary/storage/CodePassword.h"
 #include "diary/storage/PasswordFile.h"
+#include "diary/windows/MainWindowStart.h"
 #include "platform/com/FormHosting.h"
 #include "platform/runtime/Twips.h"
 

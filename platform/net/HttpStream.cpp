@@ -82,6 +82,8 @@ bool HttpStream::send(const Request &request)
     curl_off_t length = -1;
     curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     m_contentLength = length;
+    // The authority's verdict on the chain alone: the host name is checked apart from it.
+    curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &m_certificateCheck);
     return m_status != 0;
 }
 
@@ -117,6 +119,25 @@ bool HttpStream::step(qint64 wanted)
 bool HttpStream::timedOut() const
 {
     return m_done && m_result == CURLE_OPERATION_TIMEDOUT;
+}
+
+bool HttpStream::certificateForAnotherHost() const
+{
+    // The chain passed when the authority's verdict is "ok" (0), was never taken because the
+    // handshake went through and the name was checked first (1, libcurl's "not yet verified"), or
+    // names the host outright (62, X509_V_ERR_HOSTNAME_MISMATCH). Every other verdict is the
+    // chain's own fault: an unknown authority, an expired or revoked certificate.
+    constexpr long ChainOk = 0;
+    constexpr long ChainNotTaken = 1;
+    constexpr long HostnameMismatch = 62;
+    return m_done && m_result == CURLE_PEER_FAILED_VERIFICATION &&
+           (m_certificateCheck == ChainOk || m_certificateCheck == ChainNotTaken ||
+            m_certificateCheck == HostnameMismatch);
+}
+
+bool HttpStream::redirectRefused() const
+{
+    return m_done && m_result == CURLE_UNSUPPORTED_PROTOCOL && m_status >= 300 && m_status < 400;
 }
 
 qint64 HttpStream::read(char *buffer, qint64 max)

@@ -51,6 +51,12 @@ public:
     bool failed() const { return m_done && m_result != 0; }
     // True when the connection or the answer stalled past its timeout.
     bool timedOut() const;
+    // True when the server's certificate comes from a trusted authority but is made out for
+    // another name than the address asked.
+    bool certificateForAnotherHost() const;
+    // True when the answer was a redirect to an address the request may not follow (from https
+    // down to http, or to another scheme altogether).
+    bool redirectRefused() const;
 
     // While send or read wait for the network, idle is called at least every IdleIntervalMs, so a
     // window's thread can answer its input; false from it ends the transfer as failed at once.
@@ -75,6 +81,7 @@ private:
     bool m_done = false;
     int m_result = 0;
     int m_status = 0;
+    long m_certificateCheck = 0;
     qint64 m_contentLength = -1;
     std::function<bool()> m_idle;
 };

@@ -253,7 +253,9 @@ void LocalHttpServer::answer(const Link &link)
     case Delivery::Whole:
     case Delivery::CutOff:
     case Delivery::Slow:
-        response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n";
+        response += "Content-Length: " +
+                    QByteArray::number(reply.announcedBytes >= 0 ? reply.announcedBytes : body.size()) +
+                    "\r\n\r\n";
         break;
     case Delivery::NoLength:
     case Delivery::Silent:

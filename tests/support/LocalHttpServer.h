@@ -38,6 +38,8 @@ public:
         int pauseMs = 0;
         // Sent as the Location header, for redirects.
         QByteArray location{};
+        // Announced as the length in place of the body's, for lengths never meant to be sent.
+        qint64 announcedBytes = -1;
     };
     struct Request {
         QByteArray method;

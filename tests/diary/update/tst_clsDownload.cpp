@@ -1,9 +1,11 @@
 #include "diary/update/clsDownload.h"
 #include "platform/net/CurlEasy.h"
+#include "platform/runtime/ScopedService.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeClock.h"
+#include "tests/support/fakes/FakeDiskSpace.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +14,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
 
 using kalvento::clsDownload;
 using testsupport::LocalHttpServer;
@@ -53,6 +57,35 @@ private:
 };
 
 using Received = QList<qint64>;
+using Room = rt::ScopedService<rt::DiskSpace, rt::FakeDiskSpace>;
+constexpr qint64 GiB = qint64(1) << 30;
+
+// Files of this process stop growing at `bytes` for the object's life, as on a drive that fills
+// up (no limit for 0): the write past it fails instead of ending the process.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        if (bytes > 0)
+            limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_previous{};
+    void (*m_signal)(int) = nullptr;
+};
 
 } // namespace
 
@@ -174,8 +207,22 @@ private slots:
         // Plain http is never asked: a program from it may have been changed on the way.
         QTest::newRow("plain http") << QStringLiteral("http") << 200 << int(Delivery::Whole) << 6
                                     << QStringLiteral("nur sichere Downloads (https) sind erlaubt");
-        QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1/f.exe") << 200 << int(Delivery::Whole) << 6
-                             << QStringLiteral("nur sichere Downloads (https) sind erlaubt");
+        // Other schemes are no download address at all.
+        QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1/f.exe") << 200 << int(Delivery::Whole) << 2
+                             << QStringLiteral("URL nicht interpretierbar");
+        QTest::newRow("redirect to http")
+            << QStringLiteral("/umleitung.exe") << 302 << int(Delivery::Whole) << 6
+            << QStringLiteral("die Weiterleitung führt zu einer unsicheren Adresse (nur https ist erlaubt)");
+        // The certificate's authority is trusted, but it names 127.0.0.1, not localhost.
+        QTest::newRow("certificate for another host")
+            << QStringLiteral("localhost") << 200 << int(Delivery::Whole) << 8
+            << QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse localhost");
+        // Announced, never sent: refused before the 1 MB the folder has fill up.
+        QTest::newRow("10 GiB into a small folder")
+            << QStringLiteral("/gross.exe") << 200 << int(Delivery::CutOff) << 7
+            << QStringLiteral(
+                   "Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden 10.240 MB, frei "
+                   "sind 1 MB.");
         QTest::newRow("no URL") << QStringLiteral("kein URL") << 200 << int(Delivery::Whole) << 2
                                 << QStringLiteral("URL nicht interpretierbar");
     }
@@ -187,7 +234,18 @@ private slots:
         QFETCH(int, errorNumber);
         QFETCH(QString, description);
         const QByteArray body = url == QLatin1String("/leer.exe") ? QByteArray() : pattern(5000);
-        m_server->serve(url.toUtf8(), {.status = status, .body = body, .delivery = Delivery(delivery)});
+        const QByteArray location =
+            QStringLiteral("http://127.0.0.1:%1/f.exe").arg(m_server->port()).toUtf8();
+        m_server->serve(url.toUtf8(),
+                        {.status = status,
+                         .body = body,
+                         .delivery = Delivery(delivery),
+                         .location = url == QLatin1String("/umleitung.exe") ? location : QByteArray(),
+                         .announcedBytes = url == QLatin1String("/gross.exe") ? 10 * GiB : -1});
+        const Room room(1 << 20);
+        const bool neverAsked =
+            errorNumber == clsDownload::BadUrl ||
+            (errorNumber == clsDownload::InsecureUrl && !url.startsWith(QLatin1Char('/')));
         LocalHttpServer untrusted(LocalHttpServer::Transport::Tls);
         untrusted.serve("/f.exe", {.body = body});
         if (url.startsWith(QLatin1Char('/')))
@@ -196,9 +254,11 @@ private slots:
             url = QStringLiteral("http://127.0.0.1:%1/f.exe").arg(m_server->port());
         else if (url == QLatin1String("untrusted"))
             url = untrusted.url(QStringLiteral("/f.exe"));
+        else if (url == QLatin1String("localhost"))
+            url = QStringLiteral("https://localhost:%1/f.exe").arg(m_server->port());
 
         m_download->Download(url, m_folder);
-        if (errorNumber == clsDownload::InsecureUrl || errorNumber == clsDownload::BadUrl)
+        if (neverAsked)
             QVERIFY(m_server->requests().isEmpty());
         QVERIFY(untrusted.requests().isEmpty());
         QCOMPARE(m_seen.size(), 1);
@@ -212,21 +272,51 @@ private slots:
         QCOMPARE(folderEntries(), QStringList());
     }
 
+    // The transfer ends short, or the file takes no more: the reason is told.
+    void cutOffIsReportedAndKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("delivery");
+        QTest::addColumn<int>("fileLimit");
+        QTest::addColumn<qint64>("roomLeft");
+        QTest::addColumn<Received>("received");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("cut off") << int(Delivery::CutOff) << 0 << GiB << Received{8192, 10000}
+                                 << QStringLiteral("Download unvollständig");
+        QTest::newRow("write fails for lack of room")
+            << int(Delivery::Whole) << 4096 << qint64(0) << Received{8192}
+            << QStringLiteral("Download unvollständig, nicht genug Platz im Zielordner");
+        QTest::newRow("write fails otherwise")
+            << int(Delivery::Whole) << 4096 << GiB << Received{8192}
+            << QStringLiteral("Download unvollständig, die Datei konnte nicht geschrieben werden");
+    }
     void cutOffIsReportedAndKeepsTheOldFile()
     {
+        QFETCH(int, delivery);
+        QFETCH(int, fileLimit);
+        QFETCH(qint64, roomLeft);
+        QFETCH(Received, received);
+        QFETCH(QString, description);
         writeFile(QStringLiteral("kalvento.exe"), "alte Version");
         m_server->serve("/kalvento.exe",
-                        {.body = pattern(20000), .delivery = Delivery::CutOff, .sentBytes = 10000});
-        m_download->Download(m_server->url(QStringLiteral("/kalvento.exe")), m_folder);
+                        {.body = pattern(20000), .delivery = Delivery(delivery), .sentBytes = 10000});
+        // Room enough when the length is announced; what is left once writing began.
+        const Room room(GiB);
+        connect(m_download.get(), &clsDownload::Update, this,
+                [&room, roomLeft] { room->setAvailable(roomLeft); });
+        {
+            const FileSizeLimit limit{rlim_t(fileLimit)};
+            m_download->Download(m_server->url(QStringLiteral("/kalvento.exe")), m_folder);
+        }
 
-        QCOMPARE(m_seen.size(), 3);
-        QCOMPARE(m_seen.at(0).received, 8192);
-        QCOMPARE(m_seen.at(1).received, 10000);
-        QCOMPARE(m_seen.at(1).errorNumber, 0);
-        QCOMPARE(m_seen.at(2).errorNumber, clsDownload::IncompleteDownload);
-        QCOMPARE(m_seen.at(2).errorDescription, QStringLiteral("Download unvollständig"));
+        QCOMPARE(m_seen.size(), received.size() + 1);
+        for (qsizetype i = 0; i < received.size(); ++i) {
+            QCOMPARE(m_seen.at(i).received, received.at(i));
+            QCOMPARE(m_seen.at(i).errorNumber, 0);
+        }
+        QCOMPARE(m_seen.constLast().errorNumber, clsDownload::IncompleteDownload);
+        QCOMPARE(m_seen.constLast().errorDescription, description);
         QCOMPARE(m_download->Size(), 20000);
-        QCOMPARE(m_download->ReceivedBytes(), 10000);
+        QCOMPARE(m_download->ReceivedBytes(), received.constLast());
         QCOMPARE(m_download->Status(), 0);
         // Neither the part nor a temporary file is left; what stood under the name still does.
         QCOMPARE(folderEntries(), QStringList{QStringLiteral("kalvento.exe")});

@@ -1,3 +1,4 @@
+#include "diary/forms/MessageRoutine.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/outsidecontrols/DayList.h"
 #include "diary/outsidecontrols/OfficeMenu.h"
@@ -517,18 +518,31 @@ private slots:
 
     void aMissingOrForeignDatabaseEndsCleanly_data()
     {
-        QTest::addColumn<QByteArray>("content"); // empty: no file at all
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("foreign")
-            << QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
+        QTest::addColumn<QByteArray>("content");    // empty: no file at all
+        QTest::addColumn<QString>("programFolder"); // under the diary's home; empty: the home
+        const QByteArray letter = QByteArray("Dies ist keine Datenbank, sondern ein Brief.\n").repeated(200);
+        QTest::newRow("missing") << QByteArray() << QString();
+        QTest::newRow("foreign") << letter << QString();
+        // The path and the reason stand whole, the path once, in lines the balloon can hold.
+        QTest::newRow("foreign, deep folder")
+            << letter
+            << QStringLiteral("Eigene Dateien/Programme und Werkzeuge/Tagebuch Kalvento Professional/"
+                              "Ausgabe für den Schreibtisch");
+        QTest::newRow("missing, folder name longer than a line")
+            << QByteArray() << QStringLiteral("Programmordner").repeated(6);
     }
 
     void aMissingOrForeignDatabaseEndsCleanly()
     {
         QFETCH(QByteArray, content);
+        QFETCH(QString, programFolder);
         QFile::remove(databaseFile());
+        const QString home = programFolder.isEmpty() ? m_home->path() : m_home->filePath(programFolder);
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/data")));
+        qputenv("KALVENTO_HOME", QFile::encodeName(home));
+        const QString databaseFile = home + QStringLiteral("/data/Database.mdb");
         if (!content.isEmpty()) {
-            QFile file(databaseFile());
+            QFile file(databaseFile);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
@@ -537,12 +551,17 @@ private slots:
         form->load();
         QVERIFY(!form || !form->isLoaded());
         QCOMPARE(answerer.seen.size(), 1);
-        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Datenbankfehler")));
-        QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Database.mdb")));
+        const QString texts = answerer.seen[0].texts;
+        QVERIFY(texts.contains(QStringLiteral("Datenbankfehler")));
+        QCOMPARE(texts.count(QStringLiteral("Database.mdb")), 1);
+        QVERIFY2(QString(texts).remove(QRegularExpression(QStringLiteral("\r?\n"))).contains(databaseFile),
+                 qPrintable(texts));
+        for (const QString &line : texts.split(QRegularExpression(QStringLiteral("[\r\n|]"))))
+            QVERIFY2(line.size() <= kalvento::MessageLineChars, qPrintable(line));
         // Nothing was created or changed.
-        QCOMPARE(QFile::exists(databaseFile()), !content.isEmpty());
+        QCOMPARE(QFile::exists(databaseFile), !content.isEmpty());
         if (!content.isEmpty()) {
-            QFile file(databaseFile());
+            QFile file(databaseFile);
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), content);
         }

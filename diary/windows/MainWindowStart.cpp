@@ -1,4 +1,4 @@
-#include "diary/program/MainWindowStart.h"
+#include "diary/windows/MainWindowStart.h"
 
 #include "diary/program/ProgramEnd.h"
 #include "diary/windows/FrmMain.h"

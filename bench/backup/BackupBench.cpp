@@ -4,7 +4,7 @@
 // KV_BENCH_MB sets the diary's size in MB (default 100; 1000 for the large
 // run). The memory figure is the peak of RssAnon (anonymous resident memory,
 // sampled every 2 ms) above its value just before the work.
-#include "diary/bench/BenchDiary.h"
+#include "bench/BenchDiary.h"
 #include "diary/outsidecontrols/FileListBox.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/datensi1.h"

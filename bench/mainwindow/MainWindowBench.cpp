@@ -1,7 +1,7 @@
 // Opens the main window on a diary of 10,000 days, once with empty bodies and
 // once with 100 KB bodies, and prints the load-and-list times. Listing reads
 // the days only, so both should take about as long.
-#include "diary/bench/BenchDiary.h"
+#include "bench/BenchDiary.h"
 #include "diary/program/ProgramIdentity.h"
 #include "diary/windows/FrmMain.h"
 #include "platform/runtime/Settings.h"
