@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
-#include <cctype>
 #include <limits>
 #include <sqlite3.h>
 
@@ -140,7 +139,8 @@ bool isLiteral(const QString &value)
         return true;
     if (value.startsWith(QLatin1Char('x'), Qt::CaseInsensitive) && quoted(1)) {
         const QStringView digits = QStringView(value).mid(2, value.size() - 3);
-        return std::all_of(digits.begin(), digits.end(), [](QChar c) { return isxdigit(c.unicode()) != 0; });
+        return std::all_of(digits.begin(), digits.end(),
+                           [](QChar c) { return QLatin1String("0123456789abcdefABCDEF").contains(c); });
     }
     static const QRegularExpression number(
         QStringLiteral(R"(^(?:[+-]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?|NULL)$)"),
