@@ -53,11 +53,10 @@ BackupResult failedWith(int error)
     return failed(rt::SystemErrorText::fromErrno(error));
 }
 
+// A backup's reasons are for the user alone: no engine numbers.
 QString describe(const std::exception &error)
 {
-    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
-        return automation->description();
-    return QString::fromLocal8Bit(error.what());
+    return com::AutomationError::describe(error, com::AutomationError::Number::Left);
 }
 
 QString joined(const QString &folder, const QString &name)
@@ -154,7 +153,7 @@ QString EntryBackup::keptCopyName(const QString &databaseFile, const QDateTime &
 
 void EntryBackup::removeLeftovers() const
 {
-    ScratchFile::removeStale(QDir::tempPath(), SnapshotPrefix);
+    ScratchFile::removeStale(QDir::tempPath(), SnapshotPrefix, ScratchFile::Kind::Folders);
     ScratchFile::removeStale(m_dataFolder, RestorePrefix);
 }
 
@@ -290,12 +289,22 @@ BackupResult EntryBackup::restore(const QString &backupFile)
         if (!staged.writeAt(JournalVersions, rollback, 2))
             return failedWith(staged.error());
     }
-    if (!staged.setMode(modeReplacing(target)) || !staged.finish())
-        return failedWith(staged.error());
+    // Checked and tried while the copy is still the scratch file's alone:
+    // the trial writes, and the file goes to the disk only after it.
     QString detail;
     const dao::DatabaseCheck check = dao::checkDatabaseFile(staged.path(), entryTableShape(), &detail);
     if (check != dao::DatabaseCheck::Ok)
         return refused(checkText(check, detail));
+    // A file of the right shape may still drop or refuse every save: the
+    // store's own work is tried on the staged copy and rolled back.
+    try {
+        dao::DBEngine().OpenDatabase(staged.path())->proveStoreWork(entryTableShape());
+    } catch (const std::exception &error) {
+        return refused(QStringLiteral("in der gesicherten Datenbank lassen sich keine Einträge speichern: ") +
+                       describe(error));
+    }
+    if (!staged.setMode(modeReplacing(target)) || !staged.finish())
+        return failedWith(staged.error());
 
     // The store lets go of the file first, so nothing it holds is written
     // into the restored database; a rename replaces the file in one step.

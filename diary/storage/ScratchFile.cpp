@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <csignal>
@@ -103,23 +104,30 @@ QString ScratchFile::ownPrefix(const QString &prefix)
     return prefix + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-');
 }
 
-void ScratchFile::removeStale(const QString &folder, const QString &prefix)
+void ScratchFile::removeStale(const QString &folder, const QString &prefix, Kind kind)
 {
+    const bool folders = kind == Kind::Folders;
+    // A folder is only ever made with the process id; the random part is
+    // what mkostemp and QTemporaryDir put for XXXXXX.
+    const QRegularExpression scratchName(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(prefix) +
+        (folders ? QStringLiteral("(\\d+)-[A-Za-z0-9]{6}")
+                 : QStringLiteral("(?:(\\d+)-)?[A-Za-z0-9]{6}(?:-journal)?"))));
     QDir dir(folder);
-    const QStringList names =
-        dir.entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
-                                                       QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    const QStringList names = dir.entryList((folders ? QDir::Dirs : QDir::Files) | QDir::Hidden |
+                                            QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QString &name : names) {
-        const QString rest = name.mid(prefix.size());
-        const qsizetype dash = rest.indexOf(QLatin1Char('-'));
+        const QRegularExpressionMatch match = scratchName.match(name);
+        if (!match.hasMatch())
+            continue;
         bool numbered = false;
-        const qint64 pid = dash > 0 ? rest.left(dash).toLongLong(&numbered) : 0;
+        const qint64 pid = match.captured(1).toLongLong(&numbered);
         const bool running = numbered && pid > 0 && pid != QCoreApplication::applicationPid() &&
                              (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
         if (running)
             continue;
         const QString path = dir.filePath(name);
-        if (QFileInfo(path).isDir())
+        if (folders)
             QDir(path).removeRecursively();
         else
             QFile::remove(path);

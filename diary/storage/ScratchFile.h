@@ -39,11 +39,16 @@ public:
 
     // The name a scratch file of this process starts with.
     static QString ownPrefix(const QString &prefix);
-    // Removes every file or folder in the folder whose name starts with the
-    // prefix and whose process is no longer running (or is this one, which
-    // calls this only while none of its own work runs). Names without a
-    // process id come from older runs and go too.
-    static void removeStale(const QString &folder, const QString &prefix);
+    // What a scratch name stands for: a file made here, or a folder made
+    // under ownPrefix() for work that writes several files.
+    enum class Kind { Files, Folders };
+    // Removes every file (or folder) in the folder whose name has the exact
+    // scratch form (the prefix in its case, the process id, six random
+    // letters or digits, for a file perhaps the engine's "-journal") and whose
+    // process is no longer running (or is this one, which calls this only
+    // while none of its own work runs). File names without a process id come
+    // from older runs and go too. Anything else may be the user's and stays.
+    static void removeStale(const QString &folder, const QString &prefix, Kind kind = Kind::Files);
 
 private:
     QString m_path;

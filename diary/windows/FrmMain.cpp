@@ -80,11 +80,10 @@ QString fieldText(dao::Recordset &rs, const QString &name)
     return value.isNull() || value.isEmpty() ? QString() : value.toString();
 }
 
+// The diary's database messages name the engine's error number.
 QString describe(const std::exception &error)
 {
-    if (const auto *automation = dynamic_cast<const com::AutomationError *>(&error))
-        return QStringLiteral("%1 (Fehler %2)").arg(automation->description()).arg(automation->number());
-    return QString::fromLocal8Bit(error.what());
+    return com::AutomationError::describe(error, com::AutomationError::Number::Named);
 }
 
 // Design-time layout of the window's inner area, in twips.

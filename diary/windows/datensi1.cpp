@@ -258,7 +258,11 @@ bool datensi1::UnpackFiles(const QString &backupFile)
         QStringLiteral("Die Rücksicherung Ihrer Daten aus der Datei:") + CRLF + CRLF + backupFile + CRLF +
             CRLF + QStringLiteral("ist vollendet. Bitte beenden Sie nun das komplette Programm. Erst nach") +
             CRLF + QStringLiteral("einem Programmneustart können Sie auf die wiederhergestellten Daten") +
-            CRLF + QStringLiteral("zugreifen."),
+            CRLF + QStringLiteral("zugreifen.") +
+            // Where the replaced diary went, so the user can take it back.
+            (result.keptCopy.isEmpty()
+                 ? QString()
+                 : CRLF + QStringLiteral("Die ersetzte Datenbank bleibt erhalten als: ") + result.keptCopy),
         QStringLiteral("64"), QStringLiteral("Wiederherstellung"));
     return true;
 }

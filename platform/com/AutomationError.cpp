@@ -12,6 +12,16 @@ AutomationError::AutomationError(int number) : AutomationError(number, standardT
 
 AutomationError::~AutomationError() = default;
 
+QString AutomationError::describe(const std::exception &error, Number number)
+{
+    const auto *automation = dynamic_cast<const AutomationError *>(&error);
+    if (!automation)
+        return QString::fromLocal8Bit(error.what());
+    if (number == Number::Left)
+        return automation->description();
+    return QStringLiteral("%1 (Fehler %2)").arg(automation->description()).arg(automation->number());
+}
+
 QString AutomationError::standardText(int number)
 {
     switch (number) {

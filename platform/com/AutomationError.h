@@ -37,6 +37,11 @@ public:
 
     // The runtime's own text for a number ("Überlauf" for 6).
     static QString standardText(int number);
+    // What went wrong, for a message: an automation error's text, followed by
+    // " (Fehler N)" where the message names numbers; any other exception's
+    // own text.
+    enum class Number { Left, Named };
+    static QString describe(const std::exception &error, Number number);
 
 private:
     int m_number;

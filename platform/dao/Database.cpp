@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <sqlite3.h>
 
 namespace dao
@@ -108,6 +109,65 @@ void Database::requireShape(const TableShape &shape) const
         break;
     }
     raiseDaoError(ErrNotADatabase, m_fileName);
+}
+
+qint64 Database::bytesInUse() const
+{
+    return numberOf(m_db, "PRAGMA page_count") * numberOf(m_db, "PRAGMA page_size");
+}
+
+void Database::proveStoreWork(const TableShape &shape)
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    const int begun = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (begun != SQLITE_OK)
+        raiseDaoError(begun == SQLITE_BUSY || begun == SQLITE_LOCKED ? ErrLocked : ErrDiskOrWrite,
+                      rt::SystemErrorText::fromSqlite(begun));
+    const auto rollBack = qScopeGuard([this] { sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr); });
+    const auto refuse = [](const QString &reason) { throw com::AutomationError(ErrNotADatabase, reason); };
+
+    const std::unique_ptr<Recordset> rs = OpenRecordset(shape.table);
+    const int32_t count = rs->RecordCount();
+    const qint64 before = bytesInUse();
+    // A record of about a kilobyte a column, with text beyond plain ASCII.
+    const auto valuesOf = [&shape](const QString &step) {
+        QList<com::Variant> values;
+        for (const QString &column : shape.columns)
+            values << com::Variant(QStringLiteral("Probe (%1) für %2: ").arg(step, column) +
+                                   QString(1000, QLatin1Char('x')));
+        return values;
+    };
+    qint64 recordBytes = 0;
+    for (const com::Variant &value : valuesOf(QStringLiteral("geändert")))
+        recordBytes += value.toString().toUtf8().size();
+    // Text may be stored in two bytes a character; a step may split a few pages.
+    const qint64 allowance = 2 * recordBytes + 8 * numberOf(m_db, "PRAGMA page_size");
+
+    const auto write = [&](const QString &step, bool adding) {
+        const QList<com::Variant> values = valuesOf(step);
+        const int changesBefore = sqlite3_total_changes(m_db);
+        adding ? rs->AddNew() : rs->Edit();
+        for (qsizetype i = 0; i < shape.columns.size(); ++i)
+            rs->Fields(shape.columns[i]).setValue(values[i]);
+        rs->Update();
+        if (sqlite3_total_changes(m_db) - changesBefore != 1)
+            refuse(QStringLiteral("ein Eintrag berührt dort nicht genau einen Datensatz"));
+        if (adding && rs->RecordCount() != count + 1)
+            refuse(QStringLiteral("ein neuer Eintrag wird dort nicht gezählt"));
+        rs->MoveLast();
+        for (qsizetype i = 0; i < shape.columns.size(); ++i)
+            if (rs->fieldValue(shape.columns[i]).toString() != values[i].toString())
+                refuse(QStringLiteral("ein Eintrag liest sich dort anders, als er geschrieben wurde"));
+        if (bytesInUse() - before > allowance)
+            refuse(QStringLiteral("ein Eintrag belegt dort weit mehr Platz, als er braucht"));
+    };
+    write(QStringLiteral("neu"), true);
+    write(QStringLiteral("geändert"), false);
+    const int changesBefore = sqlite3_total_changes(m_db);
+    rs->Delete();
+    if (sqlite3_total_changes(m_db) - changesBefore != 1 || rs->RecordCount() != count)
+        refuse(QStringLiteral("ein Eintrag lässt sich dort nicht löschen"));
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &tableName)

@@ -37,6 +37,13 @@ public:
     // missing table, 3265 for a missing column, 3343 with the reason for
     // anything else. Reads the schema only, so it costs the same at any size.
     void requireShape(const TableShape &shape) const;
+    // Does the store's own work on the table inside a transaction that is
+    // rolled back, so the file stays as it was: adds a record with every
+    // column of the shape, reads it back, changes it and deletes it; each
+    // step must touch exactly one row and the file grow by no more than the
+    // record. Raises with the reason (3343, or the store's own error) for the
+    // first step that fails. For a file the program is about to take on.
+    void proveStoreWork(const TableShape &shape);
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }
@@ -57,6 +64,8 @@ private:
     Database(sqlite3 *db, QString fileName);
     // Whether the statement, with these texts bound, yields a row.
     bool answers(const char *sql, const QStringList &values) const;
+    // The file's size as the open transaction sees it.
+    qint64 bytesInUse() const;
     sqlite3 *m_db;
     QString m_fileName;
 };

@@ -1,8 +1,13 @@
 #include "platform/dao/DatabaseCheck.h"
 
+#include "platform/dao/SqlText.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
+#include <limits>
 #include <sqlite3.h>
 
 namespace dao
@@ -119,6 +124,64 @@ DatabaseCheck foreign(QString *detail, const QString &reason)
     return DatabaseCheck::ForeignSchema;
 }
 
+// A default the engine stores as it stands: a number, a text, bytes or Null.
+bool isLiteral(const QString &value)
+{
+    // Texts are matched by hand: a pattern would give up on a long one.
+    const auto quoted = [&value](qsizetype from) {
+        return value.size() >= from + 2 && value[from] == QLatin1Char('\'') &&
+               value.endsWith(QLatin1Char('\'')) &&
+               !value.mid(from + 1, value.size() - from - 2)
+                    .remove(QLatin1String("''"))
+                    .contains(QLatin1Char('\''));
+    };
+    if (quoted(0))
+        return true;
+    if (value.startsWith(QLatin1Char('x'), Qt::CaseInsensitive) && quoted(1)) {
+        const QStringView digits = QStringView(value).mid(2, value.size() - 3);
+        return std::all_of(digits.begin(), digits.end(),
+                           [](QChar c) { return QLatin1String("0123456789abcdefABCDEF").contains(c); });
+    }
+    static const QRegularExpression number(
+        QStringLiteral(R"(^(?:[+-]?(?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?|NULL)$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return number.match(value).hasMatch();
+}
+
+// Row numbers the program can still give new records: the engine's counter
+// and the largest number in use leave room for a long diary's life.
+constexpr qint64 LastUsableRowid = std::numeric_limits<qint64>::max() - std::numeric_limits<qint32>::max();
+
+// How the engine itself declares its counter table; any other column list
+// makes every add fail.
+const QLatin1String SequenceSql("CREATE TABLE sqlite_sequence(name,seq)");
+
+DatabaseCheck checkRowNumbers(sqlite3 *db, const TableShape &shape, bool counted, QString *detail)
+{
+    QList<QStringList> rows;
+    const QByteArray highest = QStringLiteral("SELECT max(rowid) > %1 FROM %2")
+                                   .arg(LastUsableRowid)
+                                   .arg(quotedName(shape.table))
+                                   .toUtf8();
+    int rc = rowsOf(db, highest.constData(), {}, rows);
+    if (rc == SQLITE_OK && counted) {
+        const QByteArray counter =
+            QStringLiteral("SELECT typeof(seq) <> 'integer' OR seq > %1 FROM sqlite_sequence "
+                           "WHERE name = ?1 COLLATE NOCASE")
+                .arg(LastUsableRowid)
+                .toUtf8();
+        rc = rowsOf(db, counter.constData(), {shape.table}, rows);
+    }
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    for (const QStringList &row : std::as_const(rows))
+        if (row[0] == QLatin1String("1"))
+            return foreign(
+                detail,
+                QStringLiteral("die Tabelle '%1' hat keine freien Zeilennummern mehr").arg(shape.table));
+    return DatabaseCheck::Ok;
+}
+
 DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sql, QString *detail)
 {
     if (sql.trimmed().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
@@ -137,10 +200,11 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         return foreign(detail, QStringLiteral("die Tabelle '%1' ist streng typisiert").arg(shape.table));
 
     // Constraints do not show in the column list: a check, a uniqueness, a
-    // foreign key or an unknown collation would refuse writes the program
-    // makes.
+    // foreign key, a collation or a conflict clause (which drops a record
+    // without a word) would refuse or lose writes the program makes.
     const QSet<QString> words = keywordsOf(sql);
-    for (const char *word : {"CHECK", "UNIQUE", "REFERENCES", "COLLATE", "GENERATED", "CONSTRAINT"})
+    for (const char *word :
+         {"CHECK", "UNIQUE", "REFERENCES", "COLLATE", "GENERATED", "CONSTRAINT", "CONFLICT"})
         if (words.contains(QLatin1String(word)))
             return foreign(detail, QStringLiteral("die Tabelle '%1' hat zusätzliche Bedingungen (%2)")
                                        .arg(shape.table, QLatin1String(word)));
@@ -170,7 +234,13 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         // Only the row number may be the key: any other key is unique.
         if (key && (wanted || keys != 1 || column[1] != QLatin1String("INTEGER")))
             return foreign(detail, QStringLiteral("die Spalte '%1' ist ein fremder Schlüssel").arg(name));
-        if (!wanted && !key && column[2] != QLatin1String("0") && column[3].isNull())
+        // An expression would run at every add: it may fail each time or
+        // fill each record with any number of bytes.
+        if (!column[3].isNull() && !isLiteral(column[3]))
+            return foreign(detail,
+                           QStringLiteral("die Spalte '%1' hat einen berechneten Vorgabewert").arg(name));
+        if (!wanted && !key && column[2] != QLatin1String("0") &&
+            (column[3].isNull() || column[3].compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0))
             return foreign(detail,
                            QStringLiteral("die Spalte '%1' verlangt bei jedem Eintrag einen Wert").arg(name));
     }
@@ -249,6 +319,7 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
         return failureOf(rc, detail);
     QString tableSql;
     bool found = false;
+    bool counted = false;
     QList<std::pair<QString, QString>> indexes; // name, column
     for (const QStringList &object : std::as_const(objects)) {
         const QString &type = object[0];
@@ -258,6 +329,11 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
             tableSql = object[3];
         } else if (type == QLatin1String("table") && name == QLatin1String("sqlite_sequence")) {
             // The engine's counter for an autoincrementing key.
+            if (object[3] != SequenceSql)
+                return foreign(detail, QStringLiteral("die Tabelle '%1' ist anders angelegt als die der "
+                                                      "Datenbank selbst")
+                                           .arg(name));
+            counted = true;
         } else if (type == QLatin1String("index") &&
                    object[2].compare(shape.table, Qt::CaseInsensitive) == 0) {
             QString column;
@@ -283,6 +359,9 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
     const DatabaseCheck table = checkTable(db, shape, tableSql, detail);
     if (table != DatabaseCheck::Ok)
         return table;
+    const DatabaseCheck rowNumbers = checkRowNumbers(db, shape, counted, detail);
+    if (rowNumbers != DatabaseCheck::Ok)
+        return rowNumbers;
     for (const auto &[name, column] : std::as_const(indexes)) {
         const DatabaseCheck index = checkIndex(db, shape, name, column, detail);
         if (index != DatabaseCheck::Ok)

@@ -25,9 +25,11 @@ struct TableShape {
 void guardUntrusted(sqlite3 *db);
 
 // Reads the schema only (cheap at any size): a rowid table of that name with
-// the columns, no column a write would have to fill, nothing besides it but
-// the program's own index, and nothing that runs on a read or a write
-// (trigger, view, virtual table). The work is cut off after a bound, so a
+// the columns, no column a write would have to fill, no conflict clause,
+// collation or default other than a plain value, row numbers left to give
+// (the engine's counter, declared as the engine declares it, included),
+// nothing besides it but the program's own index, and nothing that runs on a
+// read or a write (trigger, view, virtual table). The work is cut off after a bound, so a
 // hostile schema cannot hold the caller. detail names what is wrong: the
 // table or column for WrongTable, a German reason for ForeignSchema.
 DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail);

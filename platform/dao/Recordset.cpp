@@ -532,6 +532,10 @@ void Recordset::Update()
             lostCurrentElsewhere();
         raiseDaoError(ErrDiskOrWrite, QStringLiteral("Der Datensatz wurde nicht geändert."));
     }
+    if (m_mode == Mode::Add && sqlite3_changes(m_db) != 1)
+        // The file dropped the record (a conflict clause, say): the id the
+        // engine still reports is another record's, and the text is not saved.
+        raiseDaoError(ErrDiskOrWrite, QStringLiteral("Der Datensatz wurde nicht gespeichert."));
     if (m_mode == Mode::Add) {
         // A new record joins the table's order at its end; the current record
         // stays what it was, and a recordset past its end stays there.

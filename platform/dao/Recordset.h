@@ -64,8 +64,8 @@ public:
 
     void AddNew();
     void Edit();
-    // Writes the new or edited record and commits it. An edit that changes no
-    // row raises (3167 when the record is gone). On failure the edit stays
+    // Writes the new or edited record and commits it. An add or an edit that
+    // writes no row raises (3167 when the edited record is gone). On failure the edit stays
     // open, so nothing typed is lost and the caller may try again.
     void Update();
     void CancelUpdate();

@@ -681,7 +681,9 @@ private slots:
                      backupPath(PlainName) +
                      QStringLiteral("\r\n\r\nist vollendet. Bitte beenden Sie nun das komplette "
                                     "Programm. Erst nach\r\neinem Programmneustart können Sie "
-                                    "auf die wiederhergestellten Daten\r\nzugreifen."));
+                                    "auf die wiederhergestellten Daten\r\nzugreifen.\r\nDie ersetzte "
+                                    "Datenbank bleibt erhalten als: ") +
+                     m_home->path() + QStringLiteral("/data/") + KeptName);
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
 
@@ -998,39 +1000,97 @@ private slots:
     }
 
     // Databases that would run code on a read or a write, never end a read,
-    // or refuse the diary's writes: a restore refuses them and leaves the
-    // diary byte for byte; put in place by hand, they end the start at once
-    // with the database error.
+    // or refuse, drop or bloat the diary's writes: a restore refuses them and
+    // leaves the diary byte for byte; put in place by hand, they end the start
+    // at once with the database error. What a static look cannot tell, the
+    // restore's trial of the store's work refuses ("tried"). Every database
+    // that is accepted takes a new entry through the store, which reads back.
     void craftedDatabasesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("schema");
+        QTest::addColumn<QString>("verdict"); // refused, tried or accepted
         const QByteArray table =
             "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
             "Tagtext TEXT);";
-        QTest::newRow("endless view") << QByteArray(
-            "CREATE VIEW Zorvelin AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
-            "SELECT i AS ID, 'Tag' AS Tagdatum, 'Text' AS Tagtext FROM n");
+        const QByteArray withExtra =
+            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+            "Tagtext TEXT, Extra ";
+        const QString refused = QStringLiteral("refused");
+        QTest::newRow("endless view")
+            << QByteArray(
+                   "CREATE VIEW Zorvelin AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+                   "SELECT i AS ID, 'Tag' AS Tagdatum, 'Text' AS Tagtext FROM n")
+            << refused;
         QTest::newRow("insert ignored")
-            << table + "CREATE TRIGGER t BEFORE INSERT ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+            << table + "CREATE TRIGGER t BEFORE INSERT ON Zorvelin BEGIN SELECT RAISE(IGNORE); END"
+            << refused;
         QTest::newRow("update ignored")
-            << table + "CREATE TRIGGER t BEFORE UPDATE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+            << table + "CREATE TRIGGER t BEFORE UPDATE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END"
+            << refused;
         QTest::newRow("delete ignored")
-            << table + "CREATE TRIGGER t BEFORE DELETE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END";
+            << table + "CREATE TRIGGER t BEFORE DELETE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END"
+            << refused;
         QTest::newRow("others deleted") << table + "CREATE TRIGGER t AFTER INSERT ON Zorvelin BEGIN DELETE "
-                                                   "FROM Zorvelin WHERE ID <> NEW.ID; END";
-        QTest::newRow("without rowid") << QByteArray(
-            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, Tagtext TEXT) WITHOUT ROWID");
-        QTest::newRow("extra NOT NULL column") << QByteArray(
-            "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, Tagtext TEXT, "
-            "Pflicht TEXT NOT NULL)");
+                                                   "FROM Zorvelin WHERE ID <> NEW.ID; END"
+                                        << refused;
+        QTest::newRow("without rowid") << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, "
+                                                     "Tagdatum TEXT, Tagtext TEXT) WITHOUT ROWID")
+                                       << refused;
+        QTest::newRow("extra NOT NULL column") << withExtra + "TEXT NOT NULL)" << refused;
         QTest::newRow("check on the body")
             << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
-                          "Tagtext TEXT CHECK (length(Tagtext) < 5))");
+                          "Tagtext TEXT CHECK (length(Tagtext) < 5))")
+            << refused;
+        QTest::newRow("extra column dropping each add")
+            << withExtra + "TEXT NOT NULL ON CONFLICT IGNORE DEFAULT NULL)" << refused;
+        QTest::newRow("extra column failing each add")
+            << withExtra + "INTEGER NOT NULL DEFAULT (abs(-9223372036854775807 - 1)))" << refused;
+        QTest::newRow("extra column of 500 MB")
+            << withExtra + "BLOB DEFAULT (zeroblob(500000000)))" << refused;
+        QTest::newRow("counter at its end")
+            << table + "INSERT INTO sqlite_sequence VALUES ('Zorvelin', 9223372036854775807)" << refused;
+        QTest::newRow("counter with a third column")
+            << table + "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE TABLE "
+                       "sqlite_sequence(name,seq,extra)' WHERE name = 'sqlite_sequence'"
+            << refused;
+        QTest::newRow("row numbers at their end")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY, Tagdatum TEXT, Tagtext TEXT);"
+                          "INSERT INTO Zorvelin VALUES (9223372036854775807, 'Tag', 'Text')")
+            << refused;
+        QTest::newRow("strict table")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+                          "Tagtext TEXT) STRICT")
+            << refused;
+        QTest::newRow("unique index of our name")
+            << table + "CREATE UNIQUE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum)" << refused;
+        QTest::newRow("partial index of our name")
+            << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum) WHERE Tagdatum <> ''"
+            << refused;
+        QTest::newRow("extra column of 300 kB")
+            << withExtra + "TEXT DEFAULT '" + QByteArray(300000, 'x') + "')" << QStringLiteral("tried");
+        const QString accepted = QStringLiteral("accepted");
+        QTest::newRow("the diary's own shape") << table << accepted;
+        QTest::newRow("UTF-16")
+            << "PRAGMA encoding = 'UTF-16le';" + table +
+                   "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Montag, 7. Dezember "
+                   "2026', 'Grüße')"
+            << accepted;
+        QTest::newRow("odd dates") << table + "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('', 'a'), "
+                                              "('31.02.2026', 'c'), (42, 'd')"
+                                   << accepted;
+        QTest::newRow("NOT NULL on the diary's columns")
+            << QByteArray(
+                   "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT NOT NULL, "
+                   "Tagtext TEXT NOT NULL)")
+            << accepted;
+        QTest::newRow("extra column with a plain default")
+            << withExtra + "INTEGER NOT NULL DEFAULT -1)" << accepted;
     }
 
     void craftedDatabasesAreRefused()
     {
         QFETCH(QByteArray, schema);
+        QFETCH(QString, verdict);
         m_home->seed({{Monday, rtfOf(QStringLiteral("bleibt"))}});
         FrmMain &main = m_windows.open();
         const QByteArray database = bytesOf(m_home->databaseFile());
@@ -1041,16 +1101,29 @@ private slots:
                    layout({{storedPath().toUtf8(), bytesOf(crafted)}}, 0));
 
         restore(main, QStringLiteral("fremd.dsi"));
+        QCOMPARE(m_shown.size(), 1);
+        if (verdict == QLatin1String("accepted")) {
+            QCOMPARE(m_shown[0].flags, 64);
+            const QList<Entry> restored = m_home->stored();
+            main.AddUser(Tuesday, rtfOf(QStringLiteral("neu")));
+            QCOMPARE(m_home->stored(), (restored + QList<Entry>{{Tuesday, rtfOf(QStringLiteral("neu"))}}));
+            return;
+        }
         QCOMPARE(bytesOf(m_home->databaseFile()), database);
         QCOMPARE(filesIn(m_home->path() + QStringLiteral("/data")),
                  QStringList{QStringLiteral("Database.mdb")});
         QCOMPARE(listed(main.List()), QStringList{Monday});
-        QCOMPARE(m_shown.size(), 1);
-        QVERIFY2(m_shown[0].prompt.contains(QStringLiteral("ist keine gültige Datensicherung (die gesicherte "
-                                                           "Datenbank ist anders aufgebaut als die dieses "
-                                                           "Programms: ")),
-                 qPrintable(m_shown[0].prompt));
+        QVERIFY2(
+            m_shown[0].prompt.contains(
+                verdict == QLatin1String("tried")
+                    ? QStringLiteral("ist keine gültige Datensicherung (in der gesicherten Datenbank lassen "
+                                     "sich keine Einträge speichern: ein Eintrag belegt dort weit mehr Platz")
+                    : QStringLiteral("ist keine gültige Datensicherung (die gesicherte Datenbank ist anders "
+                                     "aufgebaut als die dieses Programms: ")),
+            qPrintable(m_shown[0].prompt));
         QCOMPARE(m_shown[0].flags, 16);
+        if (verdict == QLatin1String("tried"))
+            return;
 
         // The same file put in place by hand.
         m_windows.unloadAll();
@@ -1148,6 +1221,13 @@ private slots:
         writeBytes(data + QStringLiteral(".wiederherstellung-") + gone + QStringLiteral("-x1y2z3"), "alt");
         writeBytes(backupPath(QStringLiteral(".kalvento-sicherung-") + gone + QStringLiteral("-q1w2e3")),
                    "alt");
+        // The user's own, however close its name comes to a scratch name.
+        const QStringList usersOwn{QStringLiteral(".kalvento-sicherung-") + gone +
+                                       QStringLiteral("-q1w2e3.txt"),
+                                   QStringLiteral(".Kalvento-Sicherung-alt")};
+        QVERIFY(QDir(m_folder->path()).mkpath(usersOwn[1] + QStringLiteral("/Briefe")));
+        writeBytes(backupPath(usersOwn[1] + QStringLiteral("/Briefe/brief.txt")), "bleibt");
+        writeBytes(backupPath(usersOwn[0]), "bleibt");
         const QStringList tempKept{QStringLiteral("fremd.txt"), QStringLiteral("kalvento-sicherung-1-lebt")};
 
         m_home->seed({{Monday, rtfOf(QStringLiteral("mit Protokoll"))}});
@@ -1165,7 +1245,10 @@ private slots:
             QCOMPARE(filesIn(data), QStringList{QStringLiteral("Database.mdb")});
         });
         backUp(main);
-        QCOMPARE(filesIn(m_folder->path()), (QStringList{QStringLiteral("protokoll.dsi"), PlainName}));
+        QCOMPARE(filesIn(m_folder->path()),
+                 (usersOwn + QStringList{QStringLiteral("protokoll.dsi"), PlainName}));
+        QCOMPARE(bytesOf(backupPath(usersOwn[1] + QStringLiteral("/Briefe/brief.txt"))),
+                 QByteArray("bleibt"));
         QCOMPARE(filesIn(temp.path()), tempKept);
 
         m_shown.clear();

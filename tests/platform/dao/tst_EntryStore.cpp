@@ -212,6 +212,30 @@ private slots:
         sqlite3_close(other);
         rs->Update();
         QCOMPARE(rs->RecordCount(), 1);
+
+        // A file that drops the record says nothing; the add must not pass
+        // for saved, nor leave the recordset on a record it did not write.
+        rs.reset();
+        db.reset();
+        runElsewhere("CREATE TRIGGER drop_it BEFORE INSERT ON Zorvelin BEGIN SELECT RAISE(IGNORE); END");
+        db = dao::DBEngine().OpenDatabase(m_file);
+        rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        rs->AddNew();
+        rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant("verworfen"));
+        try {
+            rs->Update();
+            QFAIL("the dropped record passed for saved");
+        } catch (const com::AutomationError &error) {
+            QCOMPARE(error.number(), 3026);
+            QCOMPARE(
+                error.description(),
+                QStringLiteral("Die Datenbank meldet einen Fehler: Der Datensatz wurde nicht gespeichert."));
+        }
+        QVERIFY(rs->editing());
+        QCOMPARE(rs->RecordCount(), 1);
+        rs->CancelUpdate();
+        rs->MoveLast();
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag"));
     }
 
     void anEditNeverLandsOnAnotherRecord_data()
