@@ -2,6 +2,10 @@
 
 #include "platform/com/AutomationObject.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 #include <array>
 
 namespace kalvento
@@ -43,7 +47,23 @@ QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const 
     put(dialog, Btn3Caption, com::Variant(captions[2]));
     put(dialog, Intensity, com::Variant::fromInteger(50));
     com::Args none;
-    return QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());
+    // The balloon takes the keyboard while it is open; afterwards its window
+    // is active again and typing goes on in the control that had it (or the
+    // one its caller chose meanwhile), once the balloon's closing is done.
+    const auto *control = dynamic_cast<const QWidget *>(&dialog);
+    const QPointer<QWidget> focused =
+        control ? control->window()->focusWidget() : QApplication::focusWidget();
+    const QString answer = QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());
+    if (focused)
+        QTimer::singleShot(0, focused, [focused] {
+            QWidget *window = focused->window();
+            if (!window->isVisible())
+                return;
+            if (!window->focusWidget() && focused->isVisible())
+                focused->setFocus(Qt::OtherFocusReason);
+            window->activateWindow();
+        });
+    return answer;
 }
 
 } // namespace
