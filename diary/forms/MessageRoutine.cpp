@@ -1,11 +1,20 @@
 #include "diary/forms/MessageRoutine.h"
 
 #include "platform/com/AutomationObject.h"
+#include "platform/com/Control.h"
+#include "platform/com/IgnoringErrors.h"
+#include "platform/runtime/Form.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include <array>
+#include <memory>
 
 namespace kalvento
 {
@@ -72,6 +81,25 @@ QStringList brokenParagraph(const QString &paragraph, qsizetype maxChars)
     return lines;
 }
 
+// The balloon gives Escape no meaning of its own. A question of the diary
+// that offers "Abbrechen" takes Escape as that button, as long as `scope`
+// lives; the balloon still notes the key as it notes every key.
+void escapeCancels(QObject *scope)
+{
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, scope, [] {
+        // Only the balloon, not a window that takes the keyboard back.
+        rt::Form *balloon = rt::Form::activeModalForm();
+        if (!balloon || balloon->objectName() != QLatin1String("msgFrm"))
+            return;
+        for (com::Control *button : balloon->findChildren<com::Control *>())
+            com::ignoringErrors([button] {
+                if (button->isVisible() &&
+                    button->get(QStringLiteral("Caption")).toString() == QLatin1String("Abbrechen"))
+                    button->let(QStringLiteral("Cancel"), com::Variant::fromBool(true));
+            });
+    });
+}
+
 QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const QString &flags,
                     const QString &title, bool pointer, const std::array<QString, 3> &captions)
 {
@@ -85,7 +113,25 @@ QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const 
     put(dialog, Btn3Caption, com::Variant(captions[2]));
     put(dialog, Intensity, com::Variant::fromInteger(50));
     com::Args none;
-    return QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());
+    // The balloon takes the keyboard while it is open; afterwards its window
+    // is active again and typing goes on in the control that had it (or the
+    // one its caller chose meanwhile), once the balloon's closing is done.
+    const auto *control = dynamic_cast<const QWidget *>(&dialog);
+    const QPointer<QWidget> focused =
+        control ? control->window()->focusWidget() : QApplication::focusWidget();
+    const auto escapeScope = std::make_unique<QObject>();
+    escapeCancels(escapeScope.get());
+    const QString answer = QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());
+    if (focused)
+        QTimer::singleShot(0, focused, [focused] {
+            QWidget *window = focused->window();
+            if (!window->isVisible())
+                return;
+            if (!window->focusWidget() && focused->isVisible())
+                focused->setFocus(Qt::OtherFocusReason);
+            window->activateWindow();
+        });
+    return answer;
 }
 
 } // namespace

@@ -40,6 +40,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextEdit>
 
 namespace kalvento
 {
@@ -202,10 +203,13 @@ void FrmMain::buildControls()
     m_label1 = library(QStringLiteral("Quiv_Tools.Label3D"), QStringLiteral("Label1"), Label1Rect);
     m_xpFrame1 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame1"), Frame1Rect,
                          QStringLiteral("Caption = \" Eingetragene Tage \""));
-    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame2"), Frame2Rect,
-            QStringLiteral("Caption = \" Gewählter Eintrag \""));
-    library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"), Frame3Rect,
-            QStringLiteral("Caption = \" Steuerung \""));
+    com::Control *xpFrame2 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame2"),
+                                     Frame2Rect, QStringLiteral("Caption = \" Gewählter Eintrag \""));
+    com::Control *xpFrame3 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"),
+                                     Frame3Rect, QStringLiteral("Caption = \" Steuerung \""));
+    // The frames only group; Tab passes them by.
+    for (com::Control *frame : {m_xpFrame1.data(), xpFrame2, xpFrame3})
+        frame->setFocusPolicy(Qt::NoFocus);
 
     m_list = new DayList(m_area);
     place(m_list, QStringLiteral("List"), ListRect);
@@ -218,6 +222,11 @@ void FrmMain::buildControls()
         auto *box = new richtext::RichTextBox(m_area);
         box->setProperty("Index", i);
         box->setObjectName(QStringLiteral("LblDbInfo"));
+        // The previews only show: the editor alone changes an entry. Tab
+        // moves on, and the keyboard may still select what is printed.
+        box->editor()->setReadOnly(true);
+        box->editor()->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box->setTabMovesFocus(true);
         placeControl(box, QStringLiteral("LblDbInfo(%1)").arg(i), i == 0 ? Preview0Rect : Preview1Rect);
         m_lblDbInfo[size_t(i)] = box;
     }
@@ -231,7 +240,7 @@ void FrmMain::buildControls()
     m_command5 = new CommandButton(QStringLiteral("Eintrag &löschen"), m_area);
     place(m_command5, QStringLiteral("Command5"), Command5Rect);
     connect(m_command5, &QPushButton::clicked, this, &FrmMain::Command5_Click);
-    m_xpButton1 = new CommandButton(QStringLiteral("Eintrag &drucken"), m_area);
+    m_xpButton1 = new CommandButton(QStringLiteral("Eintrag d&rucken"), m_area); // Alt+D is the file menu
     place(m_xpButton1, QStringLiteral("xpButton1"), PrintRect);
     connect(m_xpButton1, &QPushButton::clicked, this, &FrmMain::xpButton1_Click);
     m_commonDialog1 = new comdlg::CommonDialog(this);
@@ -253,9 +262,25 @@ void FrmMain::buildControls()
     place(new QLabel(QStringLiteral("Heute ist:"), m_area), QStringLiteral("Label2"), Label2Rect);
     m_text3 = new QLineEdit(m_area);
     place(m_text3, QStringLiteral("Text3"), Text3Rect);
+    // Today's date, which New and a new day's entry read: shown, not typed.
+    m_text3->setReadOnly(true);
 
     m_dialog1 = library(QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), Dialog1Rect);
     m_dialog1->hide();
+
+    // Reading order: the days, the chosen entry with its print button, the
+    // commands below, today's date. The focus starts on the days.
+    const std::array<QWidget *, 8> tabOrder{m_list,
+                                            m_lblDbInfo[0]->editor(),
+                                            m_lblDbInfo[1]->editor(),
+                                            m_xpButton1,
+                                            m_command2,
+                                            m_command1,
+                                            m_command5,
+                                            m_text3};
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    m_list->setFocus();
 
     resize(rt::Twips::toPixelsX(AreaSize.width()),
            rt::Twips::toPixelsY(AreaSize.height()) + m_menuBar->sizeHint().height());

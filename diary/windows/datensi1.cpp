@@ -112,6 +112,7 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     m_xpButton1 = new CommandButton(QStringLiteral("&Zurück"));
     place(m_xpButton1, QStringLiteral("xpButton1"), Button1Rect);
     connect(m_xpButton1, &QPushButton::clicked, this, &datensi1::xpButton1_Click);
+    setCancelButton(m_xpButton1);
 
     m_dialog1 =
         addShownControl(*this, QStringLiteral("Quiv_Tools.Dialog"), QStringLiteral("Dialog1"), HiddenRect);

@@ -19,7 +19,14 @@ public:
     void setFile(const HelpFile *file) { m_file = file; }
     QVariant loadResource(int type, const QUrl &name) override;
 
+protected:
+    // A link to anything the file does not hold leaves the page as it is.
+    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
+
 private:
+    // The file's name for an address; empty when the file holds nothing by it.
+    QString nameIn(const QUrl &name) const;
+
     const HelpFile *m_file = nullptr;
 };
 

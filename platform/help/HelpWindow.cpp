@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -119,6 +120,16 @@ void HelpWindow::followPage(const QUrl &url)
         m_tree->clearSelection();
     const QString page = m_browser->documentTitle();
     setWindowTitle(page.isEmpty() ? titleOf(*m_file) : titleOf(*m_file) + QStringLiteral(" – ") + page);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the help as it closes the program's own windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QTreeWidgetItem *HelpWindow::itemFor(const QString &page) const

@@ -34,6 +34,9 @@ public:
     QTreeWidget *contentsTree() const { return m_tree; }
     QTextBrowser *browser() const { return m_browser; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void fillContents();
     void followPage(const QUrl &url);

@@ -3,6 +3,7 @@
 #include "diary/outsidecontrols/DayList.h"
 #include "diary/outsidecontrols/OfficeMenu.h"
 #include "diary/windows/FrmMain.h"
+#include "diary/windows/FrmNew.h"
 #include "platform/com/AutomationError.h"
 #include "platform/com/Control.h"
 #include "platform/dao/Database.h"
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -94,6 +96,16 @@ private:
     QStringList storedDays() const { return m_home->storedDays(); }
 
     FrmMain &open() { return m_windows.open(); }
+    // Shown and active, for the keyboard.
+    FrmMain &showOpen()
+    {
+        FrmMain &form = open();
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("the main window did not become active");
+        return form;
+    }
 
     // The frame shows its caption with a space on either side.
     static QString countCaption(FrmMain &form)
@@ -229,6 +241,64 @@ private slots:
         QCOMPARE(storedDays(), (QStringList{"Tag A", Today}));
         form.EditUser(QStringLiteral("Tag X"), rtfOf("x"));
         QCOMPARE(storedDays(), (QStringList{"Tag X", Today}));
+    }
+
+    // A keyboard user: Tab from the start passes the previews and today's
+    // date without typing into them and reaches the day list; editing and
+    // storing the chosen entry then keeps its day as it was.
+    void tabPassesThePreviewsAndTheDayStaysUnchanged()
+    {
+        const QString day = QStringLiteral("Samstag, 5. Dezember 2026");
+        seed({{day, rtfOf("eins")}});
+        FrmMain &form = showOpen();
+        QCOMPARE(QApplication::focusWidget(), form.List());
+        bool listReached = false;
+        for (int i = 0; i < 12; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *stop = QApplication::focusWidget();
+            QVERIFY(stop && stop->isVisible());
+            listReached = listReached || stop == form.List();
+            QTest::keyClick(stop, Qt::Key_End);
+            QTest::keyClicks(stop, QStringLiteral("Q\t"));
+        }
+        QVERIFY(listReached);
+        QCOMPARE(form.List()->currentRow(), 0);
+        QCOMPARE(form.Text3()->text(), Today);
+        QCOMPARE(form.LblDbInfo(0)->text(), day);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("eins"));
+        QString editorDay;
+        testsupport::whenModalShown([&](rt::Form *editor) {
+            editorDay = qobject_cast<kalvento::FrmNew *>(editor)->dateLine();
+            QTest::keyClick(editor->focusWidget(), Qt::Key_E, Qt::AltModifier);
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
+        QTRY_COMPARE(editorDay, day);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(storedDays(), QStringList{day});
+    }
+
+    // Alt+D opens the file menu; after Return closes a message, the control
+    // that had the focus has it again.
+    void altDOpensTheFileMenuAndMessagesGiveTheFocusBack()
+    {
+        FrmMain &form = showOpen();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        auto *dat = form.findChild<QMenu *>(QStringLiteral("dat"));
+        QTRY_VERIFY(dat->isVisible());
+        QTest::keyClick(dat, Qt::Key_Escape);
+        QTest::keyClick(dat, Qt::Key_Escape);
+        QTRY_VERIFY(!dat->isVisible());
+
+        form.List()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), form.List());
+        QString message;
+        testsupport::whenModalShown([&](rt::Form *balloon) {
+            message = form.Dialog1().get(QStringLiteral("DialogTitle")).toString();
+            QTest::keyClick(balloon->focusWidget(), Qt::Key_Return);
+        });
+        QTest::keyClick(form.List(), Qt::Key_B, Qt::AltModifier); // nothing chosen: a message
+        QTRY_COMPARE(message, QStringLiteral("Kein Eintrag markiert..."));
+        QTRY_COMPARE(QApplication::focusWidget(), form.List());
     }
 
     void deleteAsksTwice_data()

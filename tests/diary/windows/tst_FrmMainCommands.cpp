@@ -402,6 +402,30 @@ private slots:
             QVERIFY(form.recordset());
     }
 
+    // Escape answers the clean-up question as "Abbrechen" does.
+    void escapeCancelsTheCleanUp()
+    {
+        FrmMain &form = open();
+        rt::ScopedService<shell::Shell, TimedShell> shell;
+        rt::ScopedService<help::HelpViewer, help::RecordingHelpViewer> viewer;
+        bool ended = false;
+        form.setProgramEnd([&] { ended = true; });
+        QString title;
+        testsupport::whenModalShown([&](rt::Form *balloon) {
+            title = form.Dialog1().get(QStringLiteral("DialogTitle")).toString();
+            QTest::keyPress(balloon, Qt::Key_Escape);
+            QTest::qWait(50);
+            QTest::keyRelease(balloon, Qt::Key_Escape);
+        });
+        form.menuEntry(QStringLiteral("reini"))->trigger();
+        QCOMPARE(title, QStringLiteral("Datenbankbereinigung"));
+        QCOMPARE(form.Dialog1().get(QStringLiteral("InitMsg")).toString(), QStringLiteral("2"));
+        QVERIFY(shell->calls.empty());
+        QVERIFY(viewer->calls.empty());
+        QVERIFY(!ended);
+        QVERIFY(form.recordset());
+    }
+
     void update_data()
     {
         QTest::addColumn<int>("button");

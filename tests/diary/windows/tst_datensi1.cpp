@@ -370,6 +370,9 @@ private slots:
                                      "File1", "Label1", "Dialog1"})
                 QVERIFY2(w.controlNamed(QString::fromLatin1(name)), name);
             QVERIFY(!w.controlNamed(QStringLiteral("Dialog1"))->isVisible());
+            // Escape goes back as "Zurück" does.
+            QTest::keyClick(w.File1(), Qt::Key_Escape);
+            QVERIFY(!w.isLoaded());
         });
     }
 

@@ -1,37 +1,22 @@
 #include "platform/help/HelpFile.h"
+#include "tests/support/HelpFiles.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <random>
-#include <sqlite3.h>
 
 using help::HelpFile;
+using testsupport::alteredHelpFile;
 
 namespace
 {
 
-const QString HelpPath = QStringLiteral(KV_BIN_DIR "/zorvelin.chm");
+const QString HelpPath = testsupport::builtHelpPath();
 
 QByteArray builtHelpFile()
 {
     QFile file(HelpPath);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The built help file changed by SQL, as someone with SQLite at hand would.
-QByteArray alteredHelpFile(const QString &sql)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("hilfe.chm"));
-    if (!QFile::copy(HelpPath, path))
-        return {};
-    sqlite3 *db = nullptr;
-    sqlite3_open(qPrintable(path), &db);
-    const int rc = sqlite3_exec(db, qPrintable(sql), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    QFile file(path);
-    return rc == SQLITE_OK && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString nestedContents(int depth)

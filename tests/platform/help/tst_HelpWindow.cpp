@@ -1,11 +1,13 @@
 #include "platform/help/HelpWindow.h"
 #include "platform/help/HtmlHelp.h"
 #include "platform/help/WindowHelpViewer.h"
+#include "tests/support/HelpFiles.h"
 #include "tests/support/ModalWindows.h"
 #include "tests/support/TestMain.h"
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -20,8 +22,7 @@ using help::WindowHelpViewer;
 namespace
 {
 
-// The diary's help file as the build packs it beside the program.
-const QString HelpPath = QStringLiteral(KV_BIN_DIR "/zorvelin.chm");
+const QString HelpPath = testsupport::builtHelpPath();
 
 QString currentTopic(const HelpWindow &window)
 {
@@ -66,6 +67,8 @@ private slots:
     void anotherFileTakesTheWindow();
     void contentsAndLinksNavigate();
     void quitClosesTheWindow();
+    void pagesTakeNothingFromOutside_data();
+    void pagesTakeNothingFromOutside();
     void popupShowsOneTopic();
     void forceFileKeepsThePageRead();
     void unreadableFilesAreReported_data();
@@ -212,6 +215,65 @@ void tst_HelpWindow::quitClosesTheWindow()
     // Commands this viewer does not know show nothing.
     QVERIFY(!viewer.open(nullptr, HelpPath, 257, 0));
     QVERIFY(!viewer.window());
+    // Its reader closes it with Escape, wherever the focus is in it.
+    for (const char *part : {"contents", "page"}) {
+        QVERIFY(viewer.open(nullptr, HelpPath, HelpViewer::Contents, 0));
+        window = viewer.window();
+        QTest::keyClick(window->findChild<QWidget *>(QLatin1String(part)), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QTRY_VERIFY(window.isNull());
+    }
+}
+
+void tst_HelpWindow::pagesTakeNothingFromOutside_data()
+{
+    QTest::addColumn<QString>("address"); // %1 is a picture on the disk
+    QTest::addColumn<bool>("link");       // else a picture on the page
+
+    QTest::newRow("local picture") << QStringLiteral("file://%1") << false;
+    QTest::newRow("local picture by its path") << QStringLiteral("%1") << false;
+    QTest::newRow("endless device") << QStringLiteral("file:///dev/zero") << false;
+    QTest::newRow("link to a local file") << QStringLiteral("file://%1") << true;
+    QTest::newRow("link to the net") << QStringLiteral("http://127.0.0.1:9/seite.html") << true;
+    QTest::newRow("link to another program") << QStringLiteral("mailto:jemand@example.org") << true;
+}
+
+// A help file is untrusted: a page of it that names something outside the
+// file neither shows it nor leads to it.
+void tst_HelpWindow::pagesTakeNothingFromOutside()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, link);
+
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("bild.png"));
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(picture));
+    address.replace(QStringLiteral("%1"), picture);
+    const QString html = link ? QStringLiteral("<a href=\"%1\">Verweis</a>").arg(address)
+                              : QStringLiteral("<img src=\"%1\">").arg(address);
+    const QByteArray bytes = testsupport::alteredHelpFile(
+        QStringLiteral("UPDATE pages SET content = '<html><body><p>Vorher</p><p>%1</p></body></html>' "
+                       "WHERE name = 'helpp.html'")
+            .arg(html));
+    QVERIFY(!bytes.isEmpty());
+    std::unique_ptr<help::HelpFile> file = help::HelpFile::read(bytes, HelpPath);
+    QVERIFY(file);
+    HelpWindow window(std::move(file));
+    window.show();
+    window.showStart();
+    QTextDocument *document = window.browser()->document();
+    document->size(); // lays the page out, which fetches its pictures
+    QVERIFY(window.browser()->toPlainText().startsWith(QStringLiteral("Vorher")));
+    if (link) {
+        QVERIFY(clickLink(window.browser(), address));
+        QCOMPARE(window.currentPage(), QStringLiteral("helpp.html"));
+        QVERIFY(window.browser()->toPlainText().startsWith(QStringLiteral("Vorher")));
+    } else {
+        const QVariant taken = document->resource(QTextDocument::ImageResource, QUrl(address));
+        QCOMPARE(taken.value<QImage>().size(), QSize(1, 1));
+    }
 }
 
 void tst_HelpWindow::popupShowsOneTopic()
