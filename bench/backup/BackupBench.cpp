@@ -129,7 +129,7 @@ int main(int argc, char **argv)
     }
     QDir().mkpath(home + QStringLiteral("/data"));
     const QString file = home + QStringLiteral("/data/Database.mdb");
-    if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) ||
+    if (!QFile::copy(QStringLiteral(KV_EMPTY_DATABASE), file) ||
         !QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
         !benchdiary::fill(file, Entries, BodyBytes, true)) {
         std::fprintf(stderr, "the test diary could not be made\n");

@@ -284,7 +284,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "making %s ...\n", c.name);
             QDir(home).removeRecursively();
             QDir().mkpath(home + QStringLiteral("/data"));
-            if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) || !generate(file, c)) {
+            if (!QFile::copy(QStringLiteral(KV_EMPTY_DATABASE), file) || !generate(file, c)) {
                 std::fprintf(stderr, "the diary %s could not be made\n", c.name);
                 return 1;
             }

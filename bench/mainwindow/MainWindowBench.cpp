@@ -63,7 +63,7 @@ int main(int argc, char **argv)
         const QString home = work.filePath(QStringLiteral("home%1").arg(i));
         QDir().mkpath(home + QStringLiteral("/data"));
         const QString file = home + QStringLiteral("/data/Database.mdb");
-        if (!QFile::copy(bin.filePath(QStringLiteral("data/Database.mdb")), file) ||
+        if (!QFile::copy(QStringLiteral(KV_EMPTY_DATABASE), file) ||
             !benchdiary::fill(file, Entries, sizes[i], false)) {
             std::fprintf(stderr, "the test diary could not be made\n");
             return 1;

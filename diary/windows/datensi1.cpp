@@ -263,7 +263,8 @@ bool datensi1::UnpackFiles(const QString &backupFile)
             // Where the replaced diary went, so the user can take it back.
             (result.keptCopy.isEmpty()
                  ? QString()
-                 : CRLF + QStringLiteral("Die ersetzte Datenbank bleibt erhalten als: ") + result.keptCopy),
+                 : CRLF + CRLF + QStringLiteral("Die ersetzte Datenbank bleibt erhalten als:") + CRLF +
+                       brokenPath(result.keptCopy)),
         QStringLiteral("64"), QStringLiteral("Wiederherstellung"));
     return true;
 }

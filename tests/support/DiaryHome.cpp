@@ -25,7 +25,7 @@ DiaryHome::DiaryHome()
 {
     if (!m_dir.isValid() || !QDir(m_dir.path()).mkdir(QStringLiteral("data")))
         return;
-    if (!QFile::copy(binaryPath(QStringLiteral("data/Database.mdb")), databaseFile()))
+    if (!QFile::copy(emptyDatabase(), databaseFile()))
         return;
     QFile(databaseFile()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     setenv("KALVENTO_HOME", qPrintable(m_dir.path()), 1);

@@ -11,6 +11,11 @@ QString binaryPath(const QString &fileName)
     return QDir(QStringLiteral(KV_BIN_DIR)).filePath(fileName);
 }
 
+QString emptyDatabase()
+{
+    return QStringLiteral(KV_EMPTY_DATABASE);
+}
+
 bool registerLibrary(const QString &libraryFile)
 {
     QProcess regsvr;

@@ -9,6 +9,9 @@ namespace testsupport
 // the way the README's set-up does it.
 bool registerLibrary(const QString &libraryFile);
 QString binaryPath(const QString &fileName);
+// The empty entry database as the build makes it. The one beside the program
+// becomes the user's diary once the diary runs from the build.
+QString emptyDatabase();
 
 // Registers the control library the test runs against: the one it links when
 // it links one (controls made through the registry and directly must be the

@@ -1,3 +1,4 @@
+#include "diary/forms/MessageRoutine.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/outsidecontrols/DayList.h"
 #include "diary/outsidecontrols/FileListBox.h"
@@ -684,9 +685,9 @@ private slots:
                      backupPath(PlainName) +
                      QStringLiteral("\r\n\r\nist vollendet. Bitte beenden Sie nun das komplette "
                                     "Programm. Erst nach\r\neinem Programmneustart können Sie "
-                                    "auf die wiederhergestellten Daten\r\nzugreifen.\r\nDie ersetzte "
-                                    "Datenbank bleibt erhalten als: ") +
-                     m_home->path() + QStringLiteral("/data/") + KeptName);
+                                    "auf die wiederhergestellten Daten\r\nzugreifen.\r\n\r\nDie ersetzte "
+                                    "Datenbank bleibt erhalten als:\r\n") +
+                     kalvento::brokenPath(m_home->path() + QStringLiteral("/data/") + KeptName));
         QCOMPARE(m_shown[0].flags, 64);
         QCOMPARE(m_shown[0].title, QStringLiteral("Wiederherstellung"));
 

@@ -271,7 +271,7 @@ private slots:
     {
         QVERIFY(QDir(m_home->path()).mkdir(QStringLiteral("data")));
         const QString db = m_home->filePath(QStringLiteral("data/Database.mdb"));
-        QVERIFY(QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), db));
+        QVERIFY(QFile::copy(testsupport::emptyDatabase(), db));
         QFile(db).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QPointer<kalvento::FrmMain> main = rt::Form::create<kalvento::FrmMain>();
         m_forms << QPointer<rt::Form>(main.data());

@@ -116,7 +116,7 @@ private slots:
     {
         m_file = m_dir.filePath(QStringLiteral("Database.mdb"));
         QFile::remove(m_file);
-        QFile::copy(testsupport::binaryPath(QStringLiteral("data/Database.mdb")), m_file);
+        QFile::copy(testsupport::emptyDatabase(), m_file);
         QFile(m_file).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
