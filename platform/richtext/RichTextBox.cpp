@@ -64,7 +64,7 @@ bool isBreak(QChar c)
 }
 
 // Modifiers alone and keys that move the caret or the view, or select, within
-// the text read so far (a selection reaching its end reads the rest).
+// the text read so far (selecting all or to the end reads the rest).
 bool movesOnly(const QKeyEvent &key)
 {
     switch (key.key()) {
@@ -137,13 +137,18 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->viewport()->installEventFilter(this);
     connect(m_edit->verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextBox::readOnWhenNeeded);
     connect(m_edit->verticalScrollBar(), &QScrollBar::rangeChanged, this, &RichTextBox::readOnWhenNeeded);
-    // A selection up to the end of what is read means up to the end of the
-    // entry; its end moves on with the text read after it.
+    // Selecting all that is read (Select All, however it is asked for) means
+    // all of the entry; any other selection stays as the user made it.
     connect(m_edit, &QTextEdit::selectionChanged, this, [this] {
-        const QTextCursor c = m_edit->textCursor();
-        if (m_loading && !m_reading && c.hasSelection() &&
-            c.selectionEnd() >= m_edit->document()->characterCount() - 1)
-            completeLoad();
+        QTextCursor c = m_edit->textCursor();
+        if (!m_loading || m_reading || !c.hasSelection() || c.selectionStart() != 0 ||
+            c.selectionEnd() < m_edit->document()->characterCount() - 1)
+            return;
+        completeLoad();
+        const bool forward = c.anchor() == 0;
+        c.movePosition(forward ? QTextCursor::Start : QTextCursor::End);
+        c.movePosition(forward ? QTextCursor::End : QTextCursor::Start, QTextCursor::KeepAnchor);
+        m_edit->setTextCursor(c);
     });
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
@@ -255,18 +260,20 @@ bool RichTextBox::readOn(qsizetype chars)
     const bool recording = doc->isUndoRedoEnabled();
     if (recording)
         doc->setUndoRedoEnabled(false);
-    // Qt moves a caret standing where text goes in; one at the end of what
-    // is read stays where the user put it. A selection up to there grows with
-    // the text: selecting to the end reads all.
+    // Qt moves a caret or selection end standing where text goes in; at the
+    // end of what is read they stay where the user put them.
     QTextCursor caret = m_edit->textCursor();
-    const int at = caret.hasSelection() ? -1 : caret.position();
+    const int anchor = caret.anchor();
+    const int at = caret.position();
     m_reading = true;
     const bool done = m_loading->step(chars);
-    if (at >= 0 && m_edit->textCursor().position() != at) {
+    const QTextCursor moved = m_edit->textCursor();
+    if (moved.anchor() != anchor || moved.position() != at) {
         // Putting the caret back would scroll to it; the view stays.
         QScrollBar *bar = m_edit->verticalScrollBar();
         const int top = bar->value();
-        caret.setPosition(at);
+        caret.setPosition(anchor);
+        caret.setPosition(at, QTextCursor::KeepAnchor);
         m_edit->setTextCursor(caret);
         bar->setValue(top);
     }
@@ -286,8 +293,10 @@ void RichTextBox::beforeChange()
 
 void RichTextBox::readParagraphAt(int position)
 {
-    // A paragraph still being read may go on in the part not read yet.
-    if (m_loading && m_edit->document()->findBlock(position) == m_edit->document()->lastBlock())
+    // A paragraph still being read may go on in the part not read yet; its
+    // last piece read so far is the document's last block.
+    const QTextDocument *doc = m_edit->document();
+    if (m_loading && ParagraphPieces::last(doc->findBlock(position)) == doc->lastBlock())
         completeLoad();
 }
 
@@ -319,7 +328,8 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress:
         case QEvent::ShortcutOverride: {
             const auto &key = *static_cast<QKeyEvent *>(event);
-            if (key.matches(QKeySequence::MoveToEndOfDocument))
+            if (key.matches(QKeySequence::MoveToEndOfDocument) ||
+                key.matches(QKeySequence::SelectEndOfDocument) || key.matches(QKeySequence::SelectAll))
                 completeLoad();
             else if (!movesOnly(key))
                 beforeChange();

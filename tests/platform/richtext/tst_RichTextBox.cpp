@@ -890,6 +890,18 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QTRY_VERIFY(shown->blockCount() > read);
     QCOMPARE(box.editor()->textCursor().position(), caretAt);
     QVERIFY(!shown->isUndoRedoEnabled());
+    // So does a character selected back from there.
+    caret.movePosition(QTextCursor::End);
+    box.editor()->setTextCursor(caret);
+    const int readEnd = caret.position();
+    QTest::keyClick(box.editor(), Qt::Key_Left, Qt::ShiftModifier);
+    const QString selected = box.selText();
+    const int readBefore = shown->blockCount();
+    bar->setValue(bar->maximum());
+    QTRY_VERIFY(shown->blockCount() > readBefore);
+    QCOMPARE(box.editor()->textCursor().anchor(), readEnd);
+    QCOMPARE(box.editor()->textCursor().position(), readEnd - 1);
+    QCOMPARE(box.selText(), selected);
     QElapsedTimer clock;
     clock.start();
     while (!shown->isUndoRedoEnabled() && clock.elapsed() < 20000) {
@@ -1097,6 +1109,18 @@ void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
         QTextCursor(reloaded.completedDocument()->findBlockByNumber(pieces - 1)));
     QCOMPARE(reloaded.selBullet(), com::Variant::fromBool(true));
     QCOMPARE(reloaded.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
+
+    // A paragraph still being read is read whole before it takes a format,
+    // from whichever of its pieces the caret stands in.
+    RichTextBox loading;
+    loading.setTextRTF(longParagraph(30000, &expected));
+    QVERIFY(loading.editor()->document()->blockCount() < pieces);
+    loading.setSelAlignment(RichTextBox::AlignCenter);
+    const QTextDocument *whole = loading.editor()->document();
+    QCOMPARE(whole->blockCount(), pieces + 1);
+    for (int i = 0; i < pieces; ++i)
+        QCOMPARE(whole->findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::Alignment(Qt::AlignHCenter));
 }
 
 void TestRichTextBox::newParagraphInsideAPieceStandsAlone_data()
