@@ -303,6 +303,8 @@ void RichTextBox::readParagraphAt(int position)
 void RichTextBox::endLoad()
 {
     m_feed->stop();
+    if (m_asStored)
+        m_source = m_loading->rtf();
     m_loading.reset();
     m_edit->document()->setUndoRedoEnabled(true);
     if (m_edit->document()->characterCount() <= kTallChars)
@@ -531,15 +533,24 @@ QString RichTextBox::textRTF()
 {
     // A large entry nothing has changed since it came is still the RTF it
     // came as: saving or opening it needs no wait for the rest to be read.
-    if (!m_source.isNull())
-        return m_source;
+    const QString stored = storedRTF();
+    if (!stored.isNull())
+        return stored;
     return QString::fromLatin1(RtfWriter::write(*completedDocument()));
+}
+
+QString RichTextBox::storedRTF()
+{
+    if (!m_asStored)
+        return QString();
+    return m_loading ? m_loading->rtf() : m_source;
 }
 
 void RichTextBox::dropLoad()
 {
     if (m_loading)
         endLoad();
+    m_asStored = false;
     m_source = QString();
 }
 
@@ -549,6 +560,39 @@ void RichTextBox::setTextRTF(const QString &rtf)
         setText(rtf);
         return;
     }
+    load([&rtf](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(rtf, at); });
+}
+
+void RichTextBox::setStoredRTF(const QByteArray &utf8)
+{
+    // The writer stores pure ASCII, whose bytes are its characters: they
+    // are widened to text only as far as they are read. Anything else is
+    // converted first.
+    const auto isAscii = [](const char *bytes, qsizetype n) {
+        unsigned char any = 0;
+        for (qsizetype i = 0; i < n; ++i)
+            any |= static_cast<unsigned char>(bytes[i]);
+        return any < 0x80;
+    };
+    constexpr qsizetype kChunk = 64 * 1024;
+    for (qsizetype at = 0; at < utf8.size(); at += kChunk) {
+        if (!isAscii(utf8.constData() + at, std::min(kChunk, utf8.size() - at))) {
+            setTextRTF(QString::fromUtf8(utf8));
+            return;
+        }
+    }
+    qsizetype lead = 0;
+    while (lead < utf8.size() && QChar(utf8[lead]).isSpace())
+        ++lead;
+    if (!RtfReader::isRtf(QString::fromLatin1(utf8.mid(lead, 5)))) {
+        setText(QString::fromLatin1(utf8));
+        return;
+    }
+    load([&utf8](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(utf8, at); });
+}
+
+void RichTextBox::load(const std::function<std::unique_ptr<RtfReader::Stepwise>(const QTextCursor &)> &reader)
+{
     // The entry is read into a document of its own and handed to the editor
     // whole: a document no view lays out takes the text at the speed of its
     // parsing, and the editor then lays it out in steps as it is shown,
@@ -569,7 +613,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     doc->setUndoRedoEnabled(false);
     // A large entry shows its first part at once; the event loop reads the
     // rest in steps (Qt takes each paragraph at some microseconds).
-    auto loading = std::make_unique<RtfReader::Stepwise>(rtf, QTextCursor(doc));
+    std::unique_ptr<RtfReader::Stepwise> loading = reader(QTextCursor(doc));
     const bool whole = loading->step(kFirstChars);
     if (whole)
         doc->setUndoRedoEnabled(true);
@@ -584,7 +628,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     // needed, the editor lays the whole text out again as it grows (seconds
     // each time); with the bar always shown it does not. A text that tall
     // keeps its bar.
-    const bool tall = (whole ? doc->characterCount() : rtf.size()) > kTallChars;
+    const bool tall = (whole ? doc->characterCount() : loading->size()) > kTallChars;
     if (barFirst)
         m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The editor drops a document of its own; one we handed it before is ours.
@@ -597,10 +641,12 @@ void RichTextBox::setTextRTF(const QString &rtf)
     m_edit->setTextCursor(QTextCursor(doc));
     if (!whole) {
         m_loading = std::move(loading);
-        m_source = rtf;
+        m_asStored = true;
         connect(doc, &QTextDocument::contentsChange, this, [this] {
-            if (!m_reading)
+            if (!m_reading) {
+                m_asStored = false;
                 m_source = QString();
+            }
         });
         readOnWhenNeeded();
     }
@@ -1153,7 +1199,7 @@ bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
     // A selection lies within what is read; an entry nothing has changed is
     // printed from the RTF it came as, without reading it into the box.
     const QTextCursor c = m_edit->textCursor();
-    QString rtf = m_source;
+    QString rtf = storedRTF();
     if (c.hasSelection())
         rtf =
             QString::fromLatin1(RtfWriter::write(*m_edit->document(), c.selectionStart(), c.selectionEnd()));
