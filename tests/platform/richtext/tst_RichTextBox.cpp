@@ -808,7 +808,7 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading_data()
 {
     QTest::addColumn<bool>("shortParagraphs");
     QTest::addColumn<bool>("shown");
-    QTest::addColumn<bool>("stored"); // as the diary reads it from its database
+    QTest::addColumn<bool>("stored");   // as the diary reads it from its database
     QTest::addColumn<QString>("first"); // the text's first word, as it stands in the RTF
     QTest::newRow("many paragraphs, shown") << true << true << false << QString();
     QTest::newRow("many paragraphs, hidden") << true << false << false << QString();
@@ -826,7 +826,8 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     QFETCH(bool, shown);
     QFETCH(bool, stored);
     QFETCH(QString, first);
-    QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ") + first;
+    QString rtf =
+        QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ") + first;
     QString expected = QString(first).replace(QLatin1String("\\u8364?"), QString::fromUtf8("€"));
     for (int i = 0; i < 8000; ++i) {
         const QString n = QString::number(i);
