@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,6 +190,69 @@ private slots:
         QCOMPARE(storedDays(), (QStringList{"Tag A2", "Tag B", Today}));
         select(form, 0);
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("geändert"));
+    }
+
+    void anEntryTooLargeOrDamagedIsRefusedAndKept_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("too large") << false
+                                   << QStringLiteral(
+                                          "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden "
+                                          "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.");
+        QTest::newRow("damaged page")
+            << true << QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
+    }
+
+    void anEntryTooLargeOrDamagedIsRefusedAndKept()
+    {
+        QFETCH(bool, damaged);
+        QFETCH(QString, says);
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), rtfOf(QString(300'000, QLatin1Char('x')))},
+              {QStringLiteral("Tag C"), rtfOf("c")}});
+        QFile file(databaseFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        if (damaged) {
+            // One page of the long body overwritten; the schema, the days and
+            // the other records stay intact.
+            constexpr int Page = 4096;
+            qsizetype at = Page;
+            while (at + Page <= bytes.size() && bytes.mid(at + 4, Page - 4) != QByteArray(Page - 4, 'x'))
+                at += Page;
+            QVERIFY(at + Page <= bytes.size());
+            bytes.replace(at, Page, QByteArray(Page, char(0xAB)));
+            QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        }
+        file.close();
+
+        FrmMain &form = open();
+        if (!damaged)
+            form.setLargestShownEntry(100'000);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll(); // as opening left it
+        file.close();
+        Answerer answers({0, 0});
+        QElapsedTimer clock;
+        clock.start();
+        select(form, 1);
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        QCOMPARE(form.LblDbInfo(1)->text(), says);
+        QCOMPARE(answers.seen.size(), damaged ? 1 : 0);
+        // Neither edited nor printed: the editor would save the notice.
+        form.Command1_Click();
+        form.xpButton1_Click();
+        QCOMPARE(answers.seen.size(), damaged ? 3 : 2);
+        QVERIFY(answers.seen.last().texts.contains(says));
+        // The list goes on working, and the entry is stored as it was.
+        select(form, 2);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("c"));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("a"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void aFailingWriteIsShownRaisedAndLosesNothing()
