@@ -394,25 +394,25 @@ QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size
         // value tells it without reading the value's pages, which a query
         // of its length would.
         sqlite3_blob *blob = nullptr;
-        if (utf8 && sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(), column.toUtf8().constData(),
-                                      m_rows[size_t(m_position)], 0, &blob) == SQLITE_OK) {
-            size = sqlite3_blob_bytes(blob);
-            sqlite3_blob_close(blob);
+        const int rc =
+            utf8 ? sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(), column.toUtf8().constData(),
+                                     m_rows[size_t(m_position)], 0, &blob)
+                 : SQLITE_ERROR;
+        size = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
+        sqlite3_blob_close(blob);
+        if (rc == SQLITE_OK) {
             if (size > limit)
                 return QByteArray();
             sqlite3_stmt *stmt = readCurrent(column);
             const auto reset = qScopeGuard([stmt] { sqlite3_reset(stmt); });
-            if (sqlite3_column_type(stmt, 0) == SQLITE_TEXT || sqlite3_column_type(stmt, 0) == SQLITE_BLOB) {
+            const int type = sqlite3_column_type(stmt, 0);
+            if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
                 const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt, 0));
-                const int bytes = sqlite3_column_bytes(stmt, 0);
-                // Running out of memory for a large value reads as nothing.
-                if (bytes > 0 && !data)
-                    raiseDaoError(ErrNotADatabase, m_table);
-                size = bytes;
-                return QByteArray(data, bytes);
+                size = sqlite3_column_bytes(stmt, 0);
+                if (size > 0 && !data)
+                    raiseDaoError(readErrorNumber(sqlite3_errcode(m_db)), m_table);
+                return QByteArray(data, size);
             }
-        } else {
-            sqlite3_blob_close(blob);
         }
     }
     // Null, a number, an unsaved value, a file storing UTF-16 or a record
