@@ -25,6 +25,7 @@
 #include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/richtext/RtfReader.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/GermanLocale.h"
@@ -41,6 +42,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+
+#include <algorithm>
 
 namespace kalvento
 {
@@ -436,14 +439,18 @@ void FrmMain::List_Click()
         // Only the stored bytes: the box converts what it shows as it reads.
         qint64 size = 0;
         const QByteArray body = m_rs->fieldBytes(Tagtext, m_largestShown, size);
-        if (size > m_largestShown) {
+        // Text without formatting is shown in one go, not in steps.
+        const bool plain = size <= m_largestShown && !richtext::RtfReader::isRtf(QByteArrayView(body));
+        const qint64 largest = plain ? std::min(m_largestShown, LargestPlainEntry) : m_largestShown;
+        if (size > largest) {
             const QLocale german(QLocale::German, QLocale::Germany);
             const auto megabytes = [&german](qint64 bytes) {
                 return german.toString(double(bytes) / 1e6, 'f', 1) + QStringLiteral(" MB");
             };
             showUnshown(QStringLiteral("Dieser Eintrag ist mit %1 zu groß, um angezeigt zu werden (höchstens "
-                                       "%2). Er bleibt unverändert gespeichert.")
-                            .arg(megabytes(size), megabytes(m_largestShown)));
+                                       "%2%3). Er bleibt unverändert gespeichert.")
+                            .arg(megabytes(size), megabytes(largest),
+                                 plain ? QStringLiteral(" als Text ohne Formatierung") : QString()));
         } else {
             m_lblDbInfo[1]->setStoredRTF(body);
         }

@@ -101,6 +101,8 @@ public:
 
     // Entries above this many stored bytes are not shown, edited or printed.
     static constexpr qint64 LargestShownEntry = 100'000'000;
+    // Text without formatting, which the preview takes in one go.
+    static constexpr qint64 LargestPlainEntry = 1'000'000;
     void setLargestShownEntry(qint64 bytes) { m_largestShown = bytes; }
 
 protected:

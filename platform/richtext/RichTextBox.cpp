@@ -583,10 +583,7 @@ void RichTextBox::setStoredRTF(const QByteArray &utf8)
         setTextRTF(QString::fromUtf8(utf8));
         return;
     }
-    qsizetype lead = 0;
-    while (lead < utf8.size() && QChar(utf8[lead]).isSpace())
-        ++lead;
-    if (!RtfReader::isRtf(QString::fromLatin1(utf8.mid(lead, 5)))) {
+    if (!RtfReader::isRtf(QByteArrayView(utf8))) {
         setText(QString::fromLatin1(utf8));
         return;
     }

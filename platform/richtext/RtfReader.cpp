@@ -1042,6 +1042,14 @@ bool RtfReader::isRtf(QStringView text)
     return text.sliced(i).startsWith(QLatin1String("{\\rtf"));
 }
 
+bool RtfReader::isRtf(QByteArrayView utf8)
+{
+    qsizetype i = 0;
+    while (i < utf8.size() && QChar::isSpace(static_cast<unsigned char>(utf8[i])))
+        ++i;
+    return utf8.sliced(i).startsWith("{\\rtf");
+}
+
 void RtfReader::read(QStringView rtf, QTextCursor &cursor)
 {
     cursor.beginEditBlock();

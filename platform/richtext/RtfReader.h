@@ -28,6 +28,8 @@ public:
 
     // Whether the text starts as an RTF document does.
     static bool isRtf(QStringView text);
+    // The same for text as stored, UTF-8.
+    static bool isRtf(QByteArrayView utf8);
 
     // Inserts the document at the cursor; the cursor ends after it.
     static void read(QStringView rtf, QTextCursor &cursor);

@@ -194,22 +194,33 @@ private slots:
 
     void anEntryTooLargeOrDamagedIsRefusedAndKept_data()
     {
+        QTest::addColumn<bool>("formatted");
         QTest::addColumn<bool>("damaged");
+        QTest::addColumn<qint64>("largest"); // 0: as the diary has it
         QTest::addColumn<QString>("says");
-        QTest::newRow("too large") << false
+        QTest::newRow("too large") << true << false << qint64(100'000)
                                    << QStringLiteral(
                                           "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden "
                                           "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.");
+        QTest::newRow("too large without formatting")
+            << false << false << qint64(0)
+            << QStringLiteral(
+                   "Dieser Eintrag ist mit 1,2 MB zu groß, um angezeigt zu werden (höchstens 1,0 MB "
+                   "als Text ohne Formatierung). Er bleibt unverändert gespeichert.");
         QTest::newRow("damaged page")
-            << true << QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
+            << true << true << qint64(0)
+            << QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
     }
 
     void anEntryTooLargeOrDamagedIsRefusedAndKept()
     {
+        QFETCH(bool, formatted);
         QFETCH(bool, damaged);
+        QFETCH(qint64, largest);
         QFETCH(QString, says);
+        const QString text(formatted ? 300'000 : 1'200'000, QLatin1Char('x'));
         seed({{QStringLiteral("Tag A"), rtfOf("a")},
-              {QStringLiteral("Tag B"), rtfOf(QString(300'000, QLatin1Char('x')))},
+              {QStringLiteral("Tag B"), formatted ? rtfOf(text) : text},
               {QStringLiteral("Tag C"), rtfOf("c")}});
         QFile file(databaseFile());
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -228,8 +239,8 @@ private slots:
         file.close();
 
         FrmMain &form = open();
-        if (!damaged)
-            form.setLargestShownEntry(100'000);
+        if (largest > 0)
+            form.setLargestShownEntry(largest);
         QVERIFY(file.open(QIODevice::ReadOnly));
         bytes = file.readAll(); // as opening left it
         file.close();
