@@ -294,8 +294,8 @@ void RichTextBox::beforeChange()
 
 void RichTextBox::readParagraphAt(int position)
 {
-    // A paragraph still being read may go on in the part not read yet; its
-    // last piece read so far is the document's last block.
+    // A paragraph still being read may go on in the part not read yet: then
+    // the last block it holds so far is the document's last.
     const QTextDocument *doc = m_edit->document();
     if (m_loading && ParagraphPieces::last(doc->findBlock(position)) == doc->lastBlock())
         completeLoad();

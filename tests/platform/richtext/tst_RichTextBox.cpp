@@ -1124,7 +1124,7 @@ void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
     QCOMPARE(reloaded.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
 
     // A paragraph still being read is read whole before it takes a format,
-    // from whichever of its pieces the caret stands in.
+    // from whichever of its blocks the caret stands in.
     RichTextBox loading;
     loading.setTextRTF(longParagraph(30000, &expected));
     QVERIFY(loading.editor()->document()->blockCount() < pieces);
