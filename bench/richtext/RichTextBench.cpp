@@ -17,10 +17,16 @@
 //                   case-insensitive QString::indexOf over the same text
 //   preview-50      a 50 MB entry previewed: time until the box is idle, memory
 //   editor-50       the same, then opened in an editor as the diary does it
+//   click-50        a 50 MB entry stored in a diary's database, read and
+//                   previewed as a click on its day does: the time until its
+//                   first text is painted, and memory
 //   print-10, print-50  printing a 10 and a 50 MB entry to PDF: the time and the
 //                   longest the event loop waited meanwhile (a timer ticking
 //                   every 10 ms), in one call and with the diary's progress window
 
+#include "diary/bench/BenchDiary.h"
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/PrinterTarget.h"
@@ -46,6 +52,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <malloc.h>
 #include <vector>
 
 namespace
@@ -381,6 +388,53 @@ void measureOpen(qsizetype chars, bool openEditor)
     printMemory("editor idle");
 }
 
+// The click on a day: the diary's database is open, the entry's body is read
+// and previewed.
+void measureClick(qsizetype chars)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Database.mdb"));
+    qsizetype bytes = 0;
+    {
+        const QByteArray body = largeEntry(chars, true).toLatin1();
+        bytes = body.size();
+        if (!benchdiary::fillRows(
+                file, 1, [&](int) { return std::pair(QByteArray("Tag"), body); },
+                "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, Tagtext "
+                "TEXT)")) {
+            std::fprintf(stderr, "the diary could not be made\n");
+            std::exit(1);
+        }
+    }
+    // The peak from here on is the click's: what making the entry took is
+    // given back and forgotten.
+    malloc_trim(0);
+    if (std::FILE *peak = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", peak);
+        std::fclose(peak);
+    }
+    dao::DBEngine engine;
+    const std::unique_ptr<dao::Database> db = engine.OpenDatabase(file);
+    const std::unique_ptr<dao::Recordset> rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+    richtext::RichTextBox preview;
+    preview.resize(360, 200);
+    preview.show();
+    QApplication::processEvents();
+    printMemory("at start");
+    const double shown = timeMs([&] {
+        rs->MoveFirst();
+        qint64 size = 0;
+        preview.setStoredRTF(rs->fieldBytes(QStringLiteral("Tagtext"), 100'000'000, size));
+        preview.repaint();
+        QApplication::processEvents();
+    });
+    std::printf("click      RTF %6.2f MB  first text after %7.1f ms\n", bytes / 1e6, shown);
+    printMemory("first text");
+    const double busy = busyUntilIdle();
+    std::printf("           busy %7.1f ms after that\n", busy);
+    printMemory("preview idle");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -407,8 +461,11 @@ int main(int argc, char **argv)
         measureOpen(50'000'000, false);
     if (names.contains(QStringLiteral("editor-50")))
         measureOpen(50'000'000, true);
-    for (const QString &alone : {QStringLiteral("caret"), QStringLiteral("find-50"),
-                                 QStringLiteral("preview-50"), QStringLiteral("editor-50")}) {
+    if (names.contains(QStringLiteral("click-50")))
+        measureClick(50'000'000);
+    for (const QString &alone :
+         {QStringLiteral("caret"), QStringLiteral("find-50"), QStringLiteral("preview-50"),
+          QStringLiteral("editor-50"), QStringLiteral("click-50")}) {
         if (names.removeAll(alone) && names.isEmpty())
             return 0;
     }

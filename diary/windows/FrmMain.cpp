@@ -25,6 +25,7 @@
 #include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/richtext/RtfReader.h"
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/GermanLocale.h"
@@ -36,11 +37,14 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace kalvento
 {
@@ -455,16 +459,56 @@ void FrmMain::List_Click()
     const int row = m_list->currentRow();
     if (row < 0 || !m_rs)
         return;
+    m_unshown.clear();
     try {
         m_rs->MoveFirst();
         if (row > 0)
             m_rs->Move(row);
         m_lblDbInfo[0]->setText(fieldText(*m_rs, Tagdatum));
-        m_lblDbInfo[1]->setTextRTF(fieldText(*m_rs, Tagtext));
+        // Only the stored bytes: the box converts what it shows as it reads.
+        qint64 size = 0;
+        const QByteArray body = m_rs->fieldBytes(Tagtext, m_largestShown, size);
+        // Text without formatting is shown in one go, not in steps.
+        const bool plain = size <= m_largestShown && !richtext::RtfReader::isRtf(QByteArrayView(body));
+        const qint64 largest = plain ? std::min(m_largestShown, LargestPlainEntry) : m_largestShown;
+        if (size > largest) {
+            const QLocale german(QLocale::German, QLocale::Germany);
+            const auto megabytes = [&german](qint64 bytes) {
+                return german.toString(double(bytes) / 1e6, 'f', 1) + QStringLiteral(" MB");
+            };
+            showUnshown(QStringLiteral("Dieser Eintrag ist mit %1 zu groß, um angezeigt zu werden (höchstens "
+                                       "%2%3). Er bleibt unverändert gespeichert.")
+                            .arg(megabytes(size), megabytes(largest),
+                                 plain ? QStringLiteral(" als Text ohne Formatierung") : QString()));
+        } else {
+            m_lblDbInfo[1]->setStoredRTF(body);
+        }
     } catch (const std::exception &error) {
-        showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelesen werden:"), error);
+        const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
+        if (automation && automation->number() == dao::ErrNotADatabase) {
+            // The file opened and lists its days: this record's pages are damaged.
+            showUnshown(QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden."));
+            refuseUnshown();
+        } else {
+            showUnshown(QStringLiteral("Der Eintrag konnte nicht gelesen werden."));
+            showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelesen werden:"), error);
+        }
     }
     rightAlignDatePreview();
+}
+
+void FrmMain::showUnshown(const QString &why)
+{
+    m_unshown = why;
+    m_lblDbInfo[1]->setText(why);
+}
+
+bool FrmMain::refuseUnshown()
+{
+    if (m_unshown.isEmpty())
+        return false;
+    ShowMessage(Dialog1(), m_unshown, QStringLiteral("48"), QStringLiteral("Eintrag nicht angezeigt"));
+    return true;
 }
 
 void FrmMain::Command2_Click()
@@ -472,6 +516,7 @@ void FrmMain::Command2_Click()
     // The editor takes its boxes from the previews when it loads.
     m_lblDbInfo[0]->setText(m_text3->text());
     m_lblDbInfo[1]->setText(QString());
+    m_unshown.clear();
     rightAlignDatePreview(); // new text starts a fresh, left-aligned paragraph
     QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
     editor->load();
@@ -487,6 +532,8 @@ void FrmMain::Command1_Click()
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
         return;
     }
+    if (refuseUnshown())
+        return;
     QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
     editor->load();
     editor->CmdOk()->setEnabled(false);
@@ -579,6 +626,8 @@ void FrmMain::xpButton1_Click()
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert..."));
         return;
     }
+    if (refuseUnshown())
+        return;
     // A missing printer, a cancelled dialog, a failing print or one cancelled
     // in its progress window leave nothing printed and need no message.
     comdlg::CommonDialog &dialog = *m_commonDialog1;

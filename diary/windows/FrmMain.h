@@ -99,6 +99,12 @@ public:
     // The about box; a click on Image1 opens it too.
     void copyr_Click();
 
+    // Entries above this many stored bytes are not shown, edited or printed.
+    static constexpr qint64 LargestShownEntry = 100'000'000;
+    // Text without formatting, which the preview takes in one go.
+    static constexpr qint64 LargestPlainEntry = 1'000'000;
+    void setLargestShownEntry(qint64 bytes) { m_largestShown = bytes; }
+
 protected:
     void onLoad() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -113,6 +119,11 @@ private:
     void rightAlignDatePreview();
     bool todayListed() const;
     void showDatabaseError(const QString &what, const std::exception &error);
+    // The chosen entry could not be shown: the preview says why, instead of
+    // keeping another entry's text that the editor would then save over it.
+    void showUnshown(const QString &why);
+    // Says why, when the chosen entry is not shown, and returns true.
+    bool refuseUnshown();
     void writeRecord(bool append, const QString &datum, const QString &text);
     void closeDatabase();
     // Starts a program of the program folder and ends this one; when it
@@ -137,6 +148,8 @@ private:
     std::array<QAction *, 4> m_looks{};
     QAction *m_enden = nullptr;
     std::function<void()> m_programEnd;
+    qint64 m_largestShown = LargestShownEntry;
+    QString m_unshown; // why the chosen entry is not shown
 
     // The recordset must go before the database it was opened on.
     std::unique_ptr<dao::Database> m_db;

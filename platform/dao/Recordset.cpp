@@ -4,6 +4,8 @@
 #include "platform/dao/SqlText.h"
 #include "platform/runtime/SystemErrorText.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <numeric>
 #include <sqlite3.h>
@@ -237,10 +239,17 @@ void Recordset::requireCurrent() const
 
 void Recordset::lostCurrentElsewhere()
 {
+    const int64_t rowid = m_rows[size_t(m_position)];
     m_current = Current::DeletedElsewhere;
-    m_deletedRow = m_rows[size_t(m_position)];
+    m_deletedRow = rowid;
     loadRows();
     m_seenVersion = dataVersion();
+    // Still listed, yet not found: the table's pages are damaged, and the
+    // record is still the current one.
+    if (std::binary_search(m_rows.begin(), m_rows.end(), rowid)) {
+        m_current = Current::Present;
+        raiseDaoError(ErrNotADatabase, m_table);
+    }
     raiseDaoError(ErrRecordDeleted);
 }
 
@@ -347,6 +356,14 @@ com::Variant Recordset::fieldValue(const QString &name)
         if (m_mode == Mode::Add)
             return com::Variant::null();
     }
+    sqlite3_stmt *stmt = readCurrent(column);
+    com::Variant value = columnValue(stmt, 0);
+    sqlite3_reset(stmt);
+    return value;
+}
+
+sqlite3_stmt *Recordset::readCurrent(const QString &column)
+{
     requireCurrent();
     sqlite3_stmt *stmt = readStatement(column);
     sqlite3_reset(stmt);
@@ -360,9 +377,50 @@ com::Variant Recordset::fieldValue(const QString &name)
         sqlite3_reset(stmt);
         raiseDaoError(readErrorNumber(rc), m_table);
     }
-    com::Variant value = columnValue(stmt, 0);
-    sqlite3_reset(stmt);
-    return value;
+    return stmt;
+}
+
+QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size)
+{
+    requireOpen();
+    const QString column = checkedColumn(name);
+    if (m_mode == Mode::None) {
+        requireCurrent();
+        Statement encoding(m_db, QStringLiteral("PRAGMA encoding"));
+        const bool utf8 =
+            encoding.prepareResult() == SQLITE_OK && sqlite3_step(encoding.get()) == SQLITE_ROW &&
+            qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(encoding.get(), 0)), "UTF-8") == 0;
+        // A text's size is in its record's header: a handle on the stored
+        // value tells it without reading the value's pages, which a query
+        // of its length would.
+        sqlite3_blob *blob = nullptr;
+        const int rc =
+            utf8 ? sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(), column.toUtf8().constData(),
+                                     m_rows[size_t(m_position)], 0, &blob)
+                 : SQLITE_ERROR;
+        size = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
+        sqlite3_blob_close(blob);
+        if (rc == SQLITE_OK) {
+            if (size > limit)
+                return QByteArray();
+            sqlite3_stmt *stmt = readCurrent(column);
+            const auto reset = qScopeGuard([stmt] { sqlite3_reset(stmt); });
+            const int type = sqlite3_column_type(stmt, 0);
+            if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+                const auto *data = static_cast<const char *>(sqlite3_column_blob(stmt, 0));
+                size = sqlite3_column_bytes(stmt, 0);
+                if (size > 0 && !data)
+                    raiseDaoError(readErrorNumber(sqlite3_errcode(m_db)), m_table);
+                return QByteArray(data, size);
+            }
+        }
+    }
+    // Null, a number, an unsaved value, a file storing UTF-16 or a record
+    // gone: as its value says.
+    const com::Variant value = fieldValue(name);
+    QByteArray bytes = value.isNull() || value.isEmpty() ? QByteArray() : value.toString().toUtf8();
+    size = bytes.size();
+    return size > limit ? QByteArray() : bytes;
 }
 
 TextColumn Recordset::columnTexts(const QString &name)

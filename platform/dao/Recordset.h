@@ -56,6 +56,10 @@ public:
 
     Field Fields(const QString &name);
     com::Variant fieldValue(const QString &name);
+    // The field's stored bytes, text as UTF-8, read without converting them.
+    // One larger than `limit` bytes is not read at all: `size` gets its size
+    // either way, without its content being read.
+    QByteArray fieldBytes(const QString &name, qint64 limit, qint64 &size);
     // One column of every record as text (Null as empty text), in table
     // order: what a walk from MoveFirst to EOF reading the field yields, read
     // in one statement instead of one read per record. The recordset then
@@ -94,6 +98,8 @@ private:
     void requireCurrent() const;
     QString checkedColumn(const QString &name) const;
     sqlite3_stmt *readStatement(const QString &column);
+    // Steps the column's read statement onto the current record.
+    sqlite3_stmt *readCurrent(const QString &column);
     void setFieldValue(const QString &name, const com::Variant &value);
     [[noreturn]] void raiseWriteError(int rc) const;
 

@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -64,7 +65,7 @@ bool isBreak(QChar c)
 }
 
 // Modifiers alone and keys that move the caret or the view, or select, within
-// the text read so far (a selection reaching its end reads the rest).
+// the text read so far (selecting all or to the end reads the rest).
 bool movesOnly(const QKeyEvent &key)
 {
     switch (key.key()) {
@@ -137,13 +138,18 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->viewport()->installEventFilter(this);
     connect(m_edit->verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextBox::readOnWhenNeeded);
     connect(m_edit->verticalScrollBar(), &QScrollBar::rangeChanged, this, &RichTextBox::readOnWhenNeeded);
-    // A selection up to the end of what is read means up to the end of the
-    // entry; its end moves on with the text read after it.
+    // Selecting all that is read (Select All, however it is asked for) means
+    // all of the entry; any other selection stays as the user made it.
     connect(m_edit, &QTextEdit::selectionChanged, this, [this] {
-        const QTextCursor c = m_edit->textCursor();
-        if (m_loading && !m_reading && c.hasSelection() &&
-            c.selectionEnd() >= m_edit->document()->characterCount() - 1)
-            completeLoad();
+        QTextCursor c = m_edit->textCursor();
+        if (!m_loading || m_reading || !c.hasSelection() || c.selectionStart() != 0 ||
+            c.selectionEnd() < m_edit->document()->characterCount() - 1)
+            return;
+        completeLoad();
+        const bool forward = c.anchor() == 0;
+        c.movePosition(forward ? QTextCursor::Start : QTextCursor::End);
+        c.movePosition(forward ? QTextCursor::End : QTextCursor::Start, QTextCursor::KeepAnchor);
+        m_edit->setTextCursor(c);
     });
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).
     rt::FontSubstitutes::install();
@@ -255,18 +261,20 @@ bool RichTextBox::readOn(qsizetype chars)
     const bool recording = doc->isUndoRedoEnabled();
     if (recording)
         doc->setUndoRedoEnabled(false);
-    // Qt moves a caret standing where text goes in; one at the end of what
-    // is read stays where the user put it. A selection up to there grows with
-    // the text: selecting to the end reads all.
+    // Qt moves a caret or selection end standing where text goes in; at the
+    // end of what is read they stay where the user put them.
     QTextCursor caret = m_edit->textCursor();
-    const int at = caret.hasSelection() ? -1 : caret.position();
+    const int anchor = caret.anchor();
+    const int at = caret.position();
     m_reading = true;
     const bool done = m_loading->step(chars);
-    if (at >= 0 && m_edit->textCursor().position() != at) {
+    const QTextCursor moved = m_edit->textCursor();
+    if (moved.anchor() != anchor || moved.position() != at) {
         // Putting the caret back would scroll to it; the view stays.
         QScrollBar *bar = m_edit->verticalScrollBar();
         const int top = bar->value();
-        caret.setPosition(at);
+        caret.setPosition(anchor);
+        caret.setPosition(at, QTextCursor::KeepAnchor);
         m_edit->setTextCursor(caret);
         bar->setValue(top);
     }
@@ -286,14 +294,18 @@ void RichTextBox::beforeChange()
 
 void RichTextBox::readParagraphAt(int position)
 {
-    // A paragraph still being read may go on in the part not read yet.
-    if (m_loading && m_edit->document()->findBlock(position) == m_edit->document()->lastBlock())
+    // A paragraph still being read may go on in the part not read yet: then
+    // the last block it holds so far is the document's last.
+    const QTextDocument *doc = m_edit->document();
+    if (m_loading && ParagraphPieces::last(doc->findBlock(position)) == doc->lastBlock())
         completeLoad();
 }
 
 void RichTextBox::endLoad()
 {
     m_feed->stop();
+    if (m_asStored)
+        m_source = m_loading->rtf();
     m_loading.reset();
     m_edit->document()->setUndoRedoEnabled(true);
     if (m_edit->document()->characterCount() <= kTallChars)
@@ -319,7 +331,8 @@ bool RichTextBox::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress:
         case QEvent::ShortcutOverride: {
             const auto &key = *static_cast<QKeyEvent *>(event);
-            if (key.matches(QKeySequence::MoveToEndOfDocument))
+            if (key.matches(QKeySequence::MoveToEndOfDocument) ||
+                key.matches(QKeySequence::SelectEndOfDocument) || key.matches(QKeySequence::SelectAll))
                 completeLoad();
             else if (!movesOnly(key))
                 beforeChange();
@@ -521,15 +534,24 @@ QString RichTextBox::textRTF()
 {
     // A large entry nothing has changed since it came is still the RTF it
     // came as: saving or opening it needs no wait for the rest to be read.
-    if (!m_source.isNull())
-        return m_source;
+    const QString stored = storedRTF();
+    if (!stored.isNull())
+        return stored;
     return QString::fromLatin1(RtfWriter::write(*completedDocument()));
+}
+
+QString RichTextBox::storedRTF()
+{
+    if (!m_asStored)
+        return QString();
+    return m_loading ? m_loading->rtf() : m_source;
 }
 
 void RichTextBox::dropLoad()
 {
     if (m_loading)
         endLoad();
+    m_asStored = false;
     m_source = QString();
 }
 
@@ -539,6 +561,37 @@ void RichTextBox::setTextRTF(const QString &rtf)
         setText(rtf);
         return;
     }
+    load([&rtf](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(rtf, at); });
+}
+
+void RichTextBox::setStoredRTF(const QByteArray &utf8)
+{
+    // The writer stores pure ASCII, whose bytes are its characters: they
+    // are widened to text only as far as they are read. Anything else is
+    // converted first.
+    // Eight bytes at a time: the scan must cost little against the read.
+    quint64 any = 0;
+    qsizetype i = 0;
+    for (; i + 8 <= utf8.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, utf8.constData() + i, sizeof word);
+        any |= word;
+    }
+    for (; i < utf8.size(); ++i)
+        any |= static_cast<unsigned char>(utf8[i]);
+    if (any & 0x8080808080808080ull) {
+        setTextRTF(QString::fromUtf8(utf8));
+        return;
+    }
+    if (!RtfReader::isRtf(QByteArrayView(utf8))) {
+        setText(QString::fromLatin1(utf8));
+        return;
+    }
+    load([&utf8](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(utf8, at); });
+}
+
+void RichTextBox::load(const std::function<std::unique_ptr<RtfReader::Stepwise>(const QTextCursor &)> &reader)
+{
     // The entry is read into a document of its own and handed to the editor
     // whole: a document no view lays out takes the text at the speed of its
     // parsing, and the editor then lays it out in steps as it is shown,
@@ -559,7 +612,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     doc->setUndoRedoEnabled(false);
     // A large entry shows its first part at once; the event loop reads the
     // rest in steps (Qt takes each paragraph at some microseconds).
-    auto loading = std::make_unique<RtfReader::Stepwise>(rtf, QTextCursor(doc));
+    std::unique_ptr<RtfReader::Stepwise> loading = reader(QTextCursor(doc));
     const bool whole = loading->step(kFirstChars);
     if (whole)
         doc->setUndoRedoEnabled(true);
@@ -574,7 +627,7 @@ void RichTextBox::setTextRTF(const QString &rtf)
     // needed, the editor lays the whole text out again as it grows (seconds
     // each time); with the bar always shown it does not. A text that tall
     // keeps its bar.
-    const bool tall = (whole ? doc->characterCount() : rtf.size()) > kTallChars;
+    const bool tall = (whole ? doc->characterCount() : loading->size()) > kTallChars;
     if (barFirst)
         m_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The editor drops a document of its own; one we handed it before is ours.
@@ -587,10 +640,12 @@ void RichTextBox::setTextRTF(const QString &rtf)
     m_edit->setTextCursor(QTextCursor(doc));
     if (!whole) {
         m_loading = std::move(loading);
-        m_source = rtf;
+        m_asStored = true;
         connect(doc, &QTextDocument::contentsChange, this, [this] {
-            if (!m_reading)
+            if (!m_reading) {
+                m_asStored = false;
                 m_source = QString();
+            }
         });
         readOnWhenNeeded();
     }
@@ -1143,7 +1198,7 @@ bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
     // A selection lies within what is read; an entry nothing has changed is
     // printed from the RTF it came as, without reading it into the box.
     const QTextCursor c = m_edit->textCursor();
-    QString rtf = m_source;
+    QString rtf = storedRTF();
     if (c.hasSelection())
         rtf =
             QString::fromLatin1(RtfWriter::write(*m_edit->document(), c.selectionStart(), c.selectionEnd()));

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
     QString textRTF();
     // Text that is not RTF is taken as plain text.
     void setTextRTF(const QString &rtf);
+    // The same for an entry as stored (UTF-8); a large one shows its first
+    // part without converting the rest first.
+    void setStoredRTF(const QByteArray &utf8);
 
     int selStart();
     // Places the insertion point and drops the selection; negative raises 380.
@@ -144,7 +148,8 @@ private:
     bool m_reading = false; // the reader changes the document
     std::unique_ptr<QTimer> m_feed;
     // A large entry's RTF, until anything but the reader changes it: saved
-    // and printed as it came.
+    // and printed as it came. While it is read, the reader holds it.
+    bool m_asStored = false;
     QString m_source;
     bool m_barKept = false; // shown for a very tall text
     // The text offset at which each block starts, for the blocks from the top
@@ -161,6 +166,8 @@ private:
 
     bool nearEndOfRead() const;
     void readOnWhenNeeded();
+    void load(const std::function<std::unique_ptr<RtfReader::Stepwise>(const QTextCursor &)> &reader);
+    QString storedRTF();
     void feedLoad();
     void completeLoad();
     bool readOn(qsizetype chars);

@@ -156,10 +156,53 @@ bool isSkippedDestination(QStringView w)
 
 } // namespace
 
+// The RTF as the parser sees it: text, or ASCII bytes widened into a text
+// buffer of their length as far as the parser has looked.
+class RtfReader::Input
+{
+public:
+    explicit Input(QStringView text) : m_text(text.data()), m_size(text.size()), m_ready(text.size()) {}
+    Input(const char *ascii, QChar *buffer, qsizetype size)
+        : m_ascii(ascii), m_buffer(buffer), m_text(buffer), m_size(size)
+    {
+    }
+
+    qsizetype size() const { return m_size; }
+    QChar operator[](qsizetype i) const
+    {
+        if (i >= m_ready)
+            widen(i + 1);
+        return m_text[i];
+    }
+    QStringView sliced(qsizetype pos, qsizetype n) const
+    {
+        if (pos + n > m_ready)
+            widen(pos + n);
+        return QStringView(m_text + pos, n);
+    }
+    // Widens up to `to`, and a stretch beyond so that most looks find it done.
+    void widen(qsizetype to) const
+    {
+        constexpr qsizetype kAhead = 64 * 1024;
+        const qsizetype end = std::min(m_size, std::max(to, m_ready + kAhead));
+        auto *out = reinterpret_cast<char16_t *>(m_buffer);
+        for (qsizetype i = m_ready; i < end; ++i)
+            out[i] = static_cast<unsigned char>(m_ascii[i]);
+        m_ready = std::max(m_ready, end);
+    }
+
+private:
+    const char *m_ascii = nullptr;
+    QChar *m_buffer = nullptr;
+    const QChar *m_text;
+    qsizetype m_size;
+    mutable qsizetype m_ready = 0;
+};
+
 class RtfReader::Parser
 {
 public:
-    Parser(QStringView in, QTextCursor &cursor) : m_in(in), m_cursor(cursor)
+    Parser(const Input &in, QTextCursor &cursor) : m_in(in), m_cursor(cursor)
     {
         m_stack.reserve(kMaxDepth + 1);
         m_stack.push_back(Group{});
@@ -203,7 +246,7 @@ public:
     }
 
 private:
-    QStringView m_in;
+    const Input &m_in;
     qsizetype m_pos = 0;
     qsizetype m_limit = 0; // where this step of reading stops
     bool m_finished = false;
@@ -999,20 +1042,46 @@ bool RtfReader::isRtf(QStringView text)
     return text.sliced(i).startsWith(QLatin1String("{\\rtf"));
 }
 
+bool RtfReader::isRtf(QByteArrayView utf8)
+{
+    qsizetype i = 0;
+    while (i < utf8.size() && QChar::isSpace(static_cast<unsigned char>(utf8[i])))
+        ++i;
+    return utf8.sliced(i).startsWith("{\\rtf");
+}
+
 void RtfReader::read(QStringView rtf, QTextCursor &cursor)
 {
     cursor.beginEditBlock();
-    Parser parser(rtf, cursor);
+    const Input input(rtf);
+    Parser parser(input, cursor);
     parser.run();
     cursor.endEditBlock();
 }
 
 RtfReader::Stepwise::Stepwise(const QString &rtf, const QTextCursor &cursor)
-    : m_rtf(rtf), m_cursor(cursor), m_parser(std::make_unique<Parser>(m_rtf, m_cursor))
+    : m_rtf(rtf), m_input(std::make_unique<Input>(m_rtf)), m_cursor(cursor),
+      m_parser(std::make_unique<Parser>(*m_input, m_cursor))
+{
+}
+
+// The buffer is not written before the reader comes to each part: a large
+// allocation takes memory from the system only as it is written.
+RtfReader::Stepwise::Stepwise(const QByteArray &ascii, const QTextCursor &cursor)
+    : m_rtf(ascii.size(), Qt::Uninitialized), m_ascii(ascii),
+      m_input(std::make_unique<Input>(m_ascii.constData(), m_rtf.data(), m_rtf.size())), m_cursor(cursor),
+      m_parser(std::make_unique<Parser>(*m_input, m_cursor))
 {
 }
 
 RtfReader::Stepwise::~Stepwise() = default;
+
+const QString &RtfReader::Stepwise::rtf()
+{
+    if (m_input->size() > 0)
+        m_input->widen(m_input->size());
+    return m_rtf;
+}
 
 bool RtfReader::Stepwise::step(qsizetype chars)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <QTextCursor>
@@ -27,6 +28,8 @@ public:
 
     // Whether the text starts as an RTF document does.
     static bool isRtf(QStringView text);
+    // The same for text as stored, UTF-8.
+    static bool isRtf(QByteArrayView utf8);
 
     // Inserts the document at the cursor; the cursor ends after it.
     static void read(QStringView rtf, QTextCursor &cursor);
@@ -34,6 +37,7 @@ public:
     class Stepwise;
 
 private:
+    class Input;
     class Parser;
 };
 
@@ -44,6 +48,10 @@ class RtfReader::Stepwise
 {
 public:
     Stepwise(const QString &rtf, const QTextCursor &cursor);
+    // RTF held as ASCII bytes, as it is stored: each part is widened to text
+    // only when the reader comes to it, so the first part shows without
+    // converting the whole entry first.
+    Stepwise(const QByteArray &ascii, const QTextCursor &cursor);
     ~Stepwise();
     Stepwise(const Stepwise &) = delete;
     Stepwise &operator=(const Stepwise &) = delete;
@@ -52,11 +60,14 @@ public:
     // it is read.
     bool step(qsizetype chars);
     bool done() const { return m_done; }
-    // The RTF being read.
-    const QString &rtf() const { return m_rtf; }
+    // The RTF being read, all of it.
+    const QString &rtf();
+    qsizetype size() const { return m_rtf.size(); }
 
 private:
     QString m_rtf;
+    QByteArray m_ascii;
+    std::unique_ptr<Input> m_input;
     QTextCursor m_cursor;
     std::unique_ptr<Parser> m_parser;
     qsizetype m_readTo = 0;

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -202,6 +203,103 @@ private slots:
         QCOMPARE(storedDays(), (QStringList{"Tag A2", "Tag B", Today}));
         select(form, 0);
         QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("geändert"));
+    }
+
+    void anEntryTooLargeOrDamagedIsRefusedAndKept_data()
+    {
+        QTest::addColumn<bool>("formatted");
+        QTest::addColumn<int>("damage");     // none, a page of the body, the record's row id
+        QTest::addColumn<qint64>("largest"); // 0: as the diary has it
+        QTest::addColumn<QString>("says");
+        QTest::newRow("too large") << true << 0 << qint64(100'000)
+                                   << QStringLiteral(
+                                          "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden "
+                                          "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.");
+        QTest::newRow("too large without formatting")
+            << false << 0 << qint64(0)
+            << QStringLiteral(
+                   "Dieser Eintrag ist mit 1,2 MB zu groß, um angezeigt zu werden (höchstens 1,0 MB "
+                   "als Text ohne Formatierung). Er bleibt unverändert gespeichert.");
+        const QString damaged =
+            QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
+        QTest::newRow("damaged page") << true << 1 << qint64(0) << damaged;
+        QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged;
+    }
+
+    void anEntryTooLargeOrDamagedIsRefusedAndKept()
+    {
+        QFETCH(bool, formatted);
+        QFETCH(int, damage);
+        const bool damaged = damage > 0;
+        const QString damagedText =
+            QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
+        QFETCH(qint64, largest);
+        QFETCH(QString, says);
+        const QString text(formatted ? 300'000 : 1'200'000, QLatin1Char('x'));
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), formatted ? rtfOf(text) : text},
+              {QStringLiteral("Tag C"), rtfOf("c")}});
+        QVERIFY(testsupport::SqliteCalls().run(databaseFile(),
+                                               "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum)"));
+        const int table =
+            sqlRows(databaseFile(), "SELECT rootpage FROM sqlite_master WHERE name = 'Zorvelin'")
+                .value(0)
+                .toInt();
+        QFile file(databaseFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        // The schema, the index of the days and the other records stay intact.
+        constexpr int Page = 4096;
+        if (damage == 1) {
+            // One page of the long body overwritten.
+            qsizetype at = Page;
+            while (at + Page <= bytes.size() && bytes.mid(at + 4, Page - 4) != QByteArray(Page - 4, 'x'))
+                at += Page;
+            QVERIFY(at + Page <= bytes.size());
+            bytes.replace(at, Page, QByteArray(Page, char(0xAB)));
+        } else if (damage == 2) {
+            // In the table's one page, the second record's row id reads 9:
+            // the days' index still lists row 2, which the table no longer finds.
+            const qsizetype page = qsizetype(table - 1) * Page;
+            const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[page + i]); };
+            QCOMPARE(at(0), 0x0D); // a leaf of a table
+            qsizetype cell = at(10) * 256 + at(11);
+            while (at(cell) & 0x80) // the payload's size
+                ++cell;
+            QCOMPARE(at(cell + 1), 2);
+            bytes[page + cell + 1] = 9;
+        }
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        file.close();
+
+        FrmMain &form = open();
+        if (largest > 0)
+            form.setLargestShownEntry(largest);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll(); // as opening left it
+        file.close();
+        Answerer answers({0, 0});
+        QElapsedTimer clock;
+        clock.start();
+        select(form, 1);
+        QVERIFY(clock.elapsed() < 1000);
+        if (damage != 2) // there the day cannot be read either
+            QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        QCOMPARE(form.LblDbInfo(1)->text(), says);
+        QCOMPARE(answers.seen.size(), damaged ? 1 : 0);
+        // Neither edited nor printed: the editor would save the notice.
+        form.Command1_Click();
+        form.xpButton1_Click();
+        QCOMPARE(answers.seen.size(), damaged ? 3 : 2);
+        QVERIFY(answers.seen.last().texts.contains(says));
+        // The list goes on working, and the entry is stored as it was. (A
+        // row id out of order hides the record after it from the engine too.)
+        select(form, 2);
+        QCOMPARE(form.LblDbInfo(1)->text(), damage == 2 ? says : QStringLiteral("c"));
+        select(form, 0);
+        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("a"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
     }
 
     void aFailingWriteIsShownRaisedAndLosesNothing()

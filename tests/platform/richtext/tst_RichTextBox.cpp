@@ -808,9 +808,14 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading_data()
 {
     QTest::addColumn<bool>("shortParagraphs");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("many paragraphs, shown") << true << true;
-    QTest::newRow("many paragraphs, hidden") << true << false;
-    QTest::newRow("one paragraph, shown") << false << true;
+    QTest::addColumn<bool>("stored");   // as the diary reads it from its database
+    QTest::addColumn<QString>("first"); // the text's first word, as it stands in the RTF
+    QTest::newRow("many paragraphs, shown") << true << true << false << QString();
+    QTest::newRow("many paragraphs, hidden") << true << false << false << QString();
+    QTest::newRow("one paragraph, shown") << false << true << false << QString();
+    QTest::newRow("many paragraphs, stored") << true << true << true << QString();
+    QTest::newRow("one paragraph, stored, not ASCII")
+        << false << true << true << QString::fromUtf8("Grüße\u8364? ");
 }
 
 void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
@@ -819,8 +824,11 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     // laid out, the text and the saved entry are whole at once.
     QFETCH(bool, shortParagraphs);
     QFETCH(bool, shown);
-    QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ");
-    QString expected;
+    QFETCH(bool, stored);
+    QFETCH(QString, first);
+    QString rtf =
+        QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ") + first;
+    QString expected = QString(first).replace(QLatin1String("\\u8364?"), QString::fromUtf8("€"));
     for (int i = 0; i < 8000; ++i) {
         const QString n = QString::number(i);
         rtf += (i % 7 == 0 ? QStringLiteral("\\b Absatz %1\\b0  sch\\'f6ner Tag")
@@ -845,8 +853,13 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
     }
-    box.setTextRTF(rtf);
+    if (stored)
+        box.setStoredRTF(rtf.toUtf8());
+    else
+        box.setTextRTF(rtf);
     const QString saved = box.textRTF();
+    if (stored && first.isEmpty())
+        QCOMPARE(saved, rtf);
     QCOMPARE(box.text(), expected);
     QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
@@ -890,6 +903,18 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QTRY_VERIFY(shown->blockCount() > read);
     QCOMPARE(box.editor()->textCursor().position(), caretAt);
     QVERIFY(!shown->isUndoRedoEnabled());
+    // So does a character selected back from there.
+    caret.movePosition(QTextCursor::End);
+    box.editor()->setTextCursor(caret);
+    const int readEnd = caret.position();
+    QTest::keyClick(box.editor(), Qt::Key_Left, Qt::ShiftModifier);
+    const QString selected = box.selText();
+    const int readBefore = shown->blockCount();
+    bar->setValue(bar->maximum());
+    QTRY_VERIFY(shown->blockCount() > readBefore);
+    QCOMPARE(box.editor()->textCursor().anchor(), readEnd);
+    QCOMPARE(box.editor()->textCursor().position(), readEnd - 1);
+    QCOMPARE(box.selText(), selected);
     QElapsedTimer clock;
     clock.start();
     while (!shown->isUndoRedoEnabled() && clock.elapsed() < 20000) {
@@ -1097,6 +1122,18 @@ void TestRichTextBox::longParagraphPropertiesCoverAllPieces()
         QTextCursor(reloaded.completedDocument()->findBlockByNumber(pieces - 1)));
     QCOMPARE(reloaded.selBullet(), com::Variant::fromBool(true));
     QCOMPARE(reloaded.selAlignment(), com::Variant::fromInteger(RichTextBox::AlignCenter));
+
+    // A paragraph still being read is read whole before it takes a format,
+    // from whichever of its blocks the caret stands in.
+    RichTextBox loading;
+    loading.setTextRTF(longParagraph(30000, &expected));
+    QVERIFY(loading.editor()->document()->blockCount() < pieces);
+    loading.setSelAlignment(RichTextBox::AlignCenter);
+    const QTextDocument *whole = loading.editor()->document();
+    QCOMPARE(whole->blockCount(), pieces + 1);
+    for (int i = 0; i < pieces; ++i)
+        QCOMPARE(whole->findBlockByNumber(i).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::Alignment(Qt::AlignHCenter));
 }
 
 void TestRichTextBox::newParagraphInsideAPieceStandsAlone_data()
