@@ -24,7 +24,7 @@
 //                   longest the event loop waited meanwhile (a timer ticking
 //                   every 10 ms), in one call and with the diary's progress window
 
-#include "diary/bench/BenchDiary.h"
+#include "bench/BenchDiary.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/Picture.h"
