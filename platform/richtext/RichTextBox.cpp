@@ -138,17 +138,16 @@ RichTextBox::RichTextBox(QWidget *parent)
     m_edit->viewport()->installEventFilter(this);
     connect(m_edit->verticalScrollBar(), &QScrollBar::valueChanged, this, &RichTextBox::readOnWhenNeeded);
     connect(m_edit->verticalScrollBar(), &QScrollBar::rangeChanged, this, &RichTextBox::readOnWhenNeeded);
-    // Selecting all that is read (Select All, however it is asked for) means
-    // all of the entry; any other selection stays as the user made it.
+    // Selecting all that is read from its start (Select All, however it is
+    // asked for) means all of the entry; any other selection stays as the
+    // user made it, also one taken back from the end to the start.
     connect(m_edit, &QTextEdit::selectionChanged, this, [this] {
         QTextCursor c = m_edit->textCursor();
-        if (!m_loading || m_reading || !c.hasSelection() || c.selectionStart() != 0 ||
-            c.selectionEnd() < m_edit->document()->characterCount() - 1)
+        if (!m_loading || m_reading || !c.hasSelection() || c.anchor() != 0 ||
+            c.position() < m_edit->document()->characterCount() - 1)
             return;
         completeLoad();
-        const bool forward = c.anchor() == 0;
-        c.movePosition(forward ? QTextCursor::Start : QTextCursor::End);
-        c.movePosition(forward ? QTextCursor::End : QTextCursor::Start, QTextCursor::KeepAnchor);
+        c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         m_edit->setTextCursor(c);
     });
     // Entries name Windows faces ("Arial" and whatever the font dialog gave).

@@ -915,6 +915,14 @@ void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()
     QCOMPARE(box.editor()->textCursor().anchor(), readEnd);
     QCOMPARE(box.editor()->textCursor().position(), readEnd - 1);
     QCOMPARE(box.selText(), selected);
+    // Selecting back to the start from there takes no more than is read.
+    caret.movePosition(QTextCursor::End);
+    box.editor()->setTextCursor(caret);
+    const int laterReadEnd = caret.position();
+    QTest::keyClick(box.editor(), Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!shown->isUndoRedoEnabled());
+    QCOMPARE(box.editor()->textCursor().anchor(), laterReadEnd);
+    QCOMPARE(box.editor()->textCursor().position(), 0);
     QElapsedTimer clock;
     clock.start();
     while (!shown->isUndoRedoEnabled() && clock.elapsed() < 20000) {
