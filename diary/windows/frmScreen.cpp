@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace kalvento
@@ -52,12 +53,20 @@ int keyAsciiOf(const QKeyEvent &event)
 }
 
 // The caret and selection go along with the text, so typing goes on where
-// it stood.
+// it stood; a selection made backwards keeps its caret at its start.
 void placeCaretAs(richtext::RichTextBox &to, richtext::RichTextBox &from)
 {
+    const QTextCursor made = from.editor()->textCursor();
     const int length = from.selLength();
     to.setSelStart(from.selStart());
     to.setSelLength(length);
+    if (made.position() < made.anchor()) {
+        QTextCursor back = to.editor()->textCursor();
+        const int start = back.selectionStart();
+        back.setPosition(back.selectionEnd());
+        back.setPosition(start, QTextCursor::KeepAnchor);
+        to.editor()->setTextCursor(back);
+    }
 }
 
 // The keys that open the floating tool bar where the caret is, as the right

@@ -166,14 +166,18 @@ private slots:
         QTest::addColumn<QKeySequence>("inScreen");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("typedAt");
+        QTest::addColumn<int>("selected");
+        // Negative places count from the end: -1 is the end.
         QTest::newRow("Ctrl+End, typed at the end")
-            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << " neu" << -1;
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << " neu" << -1 << 0;
         QTest::newRow("Ctrl+End, nothing typed")
-            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << "" << -1;
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence() << "" << -1 << 0;
         QTest::newRow("Ctrl+Home, Ctrl+End in full screen")
-            << QKeySequence("Ctrl+Home") << 0 << QKeySequence("Ctrl+End") << " neu" << -1;
+            << QKeySequence("Ctrl+Home") << 0 << QKeySequence("Ctrl+End") << " neu" << -1 << 0;
         QTest::newRow("Ctrl+End, Ctrl+Home in full screen")
-            << QKeySequence("Ctrl+End") << -1 << QKeySequence("Ctrl+Home") << "neu " << 0;
+            << QKeySequence("Ctrl+End") << -1 << QKeySequence("Ctrl+Home") << "neu " << 0 << 0;
+        QTest::newRow("selected backwards")
+            << QKeySequence("Ctrl+End, Shift+Left, Shift+Left") << -3 << QKeySequence() << "" << -3 << 2;
     }
     void typedTextGoesBackWithEveryFormat()
     {
@@ -182,6 +186,7 @@ private slots:
         QFETCH(QKeySequence, inScreen);
         QFETCH(QString, typed);
         QFETCH(int, typedAt);
+        QFETCH(int, selected);
         richtext::RichTextBox *body = m_editor->Txt(1);
         const QString before = body->text();
         const int end = int(before.length());
@@ -189,17 +194,18 @@ private slots:
         typeKeys(m_editor, inBody);
         int shown = -2;
         fullScreen([&](frmScreen *s) {
-            shown = s->txtScreen()->selStart();
+            shown = s->txtScreen()->editor()->textCursor().position();
             // Typed where the window's focus is: the text, from the start.
             typeKeys(s, inScreen);
             QTest::keyClicks(s->focusWidget(), typed);
             QTest::keyClick(s->focusWidget(), Qt::Key_Escape);
         });
-        QCOMPARE(shown, shownAt < 0 ? end : shownAt);
-        const int at = typedAt < 0 ? end : typedAt;
+        QCOMPARE(shown, shownAt < 0 ? end + 1 + shownAt : shownAt);
+        const int at = typedAt < 0 ? end + 1 + typedAt : typedAt;
         QCOMPARE(body->text(), QString(before).insert(at, typed));
         QCOMPARE(body->selStart(), at + int(typed.length()));
-        QCOMPARE(body->selLength(), 0);
+        QCOMPARE(body->selLength(), selected);
+        QCOMPARE(body->editor()->textCursor().position(), body->selStart());
         QVERIFY(body->textRTF().contains(QStringLiteral("\\pict")));
         selectText(body, int(body->text().indexOf(QStringLiteral("fett"))), 4);
         QCOMPARE(body->selBold().toBool(), true);
