@@ -148,6 +148,19 @@ bool isLiteral(const QString &value)
     return number.match(value).hasMatch();
 }
 
+// A plain default longer than this would fill every new record with it.
+constexpr qsizetype LongestDefault = 1024;
+
+// The names under which the program finds a record's row number; a column of
+// such a name hides it, and one change or delete then meets every record.
+bool hidesRowNumber(const QString &column)
+{
+    for (const char *name : {"rowid", "oid", "_rowid_"})
+        if (column.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 // Row numbers the program can still give new records: the engine's counter
 // and the largest number in use leave room for a long diary's life.
 constexpr qint64 LastUsableRowid = std::numeric_limits<qint64>::max() - std::numeric_limits<qint32>::max();
@@ -231,6 +244,8 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
                 wanted = true;
                 break;
             }
+        if (!key && hidesRowNumber(name))
+            return foreign(detail, QStringLiteral("die Spalte '%1' verdeckt die Zeilennummer").arg(name));
         // Only the row number may be the key: any other key is unique.
         if (key && (wanted || keys != 1 || column[1] != QLatin1String("INTEGER")))
             return foreign(detail, QStringLiteral("die Spalte '%1' ist ein fremder Schlüssel").arg(name));
@@ -239,6 +254,9 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         if (!column[3].isNull() && !isLiteral(column[3]))
             return foreign(detail,
                            QStringLiteral("die Spalte '%1' hat einen berechneten Vorgabewert").arg(name));
+        if (column[3].size() > LongestDefault)
+            return foreign(detail,
+                           QStringLiteral("die Spalte '%1' hat einen übergroßen Vorgabewert").arg(name));
         if (!wanted && !key && column[2] != QLatin1String("0") &&
             (column[3].isNull() || column[3].compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0))
             return foreign(detail,

@@ -392,17 +392,15 @@ QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size
             qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(encoding.get(), 0)), "UTF-8") == 0;
         // A text's size is in its record's header: a handle on the stored
         // value tells it without reading the value's pages, which a query
-        // of its length would.
+        // of its length would. A file storing UTF-16 is measured so too.
         sqlite3_blob *blob = nullptr;
-        const int rc =
-            utf8 ? sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(), column.toUtf8().constData(),
-                                     m_rows[size_t(m_position)], 0, &blob)
-                 : SQLITE_ERROR;
+        const int rc = sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(),
+                                         column.toUtf8().constData(), m_rows[size_t(m_position)], 0, &blob);
         size = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
         sqlite3_blob_close(blob);
-        if (rc == SQLITE_OK) {
-            if (size > limit)
-                return QByteArray();
+        if (rc == SQLITE_OK && size > limit)
+            return QByteArray();
+        if (rc == SQLITE_OK && utf8) {
             sqlite3_stmt *stmt = readCurrent(column);
             const auto reset = qScopeGuard([stmt] { sqlite3_reset(stmt); });
             const int type = sqlite3_column_type(stmt, 0);
@@ -415,8 +413,8 @@ QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size
             }
         }
     }
-    // Null, a number, an unsaved value, a file storing UTF-16 or a record
-    // gone: as its value says.
+    // Null, a number, an unsaved value, a file storing UTF-16 within the
+    // limit or a record gone: as its value says.
     const com::Variant value = fieldValue(name);
     QByteArray bytes = value.isNull() || value.isEmpty() ? QByteArray() : value.toString().toUtf8();
     size = bytes.size();

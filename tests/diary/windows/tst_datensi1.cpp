@@ -1071,7 +1071,17 @@ private slots:
             << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum) WHERE Tagdatum <> ''"
             << refused;
         QTest::newRow("extra column of 300 kB")
-            << withExtra + "TEXT DEFAULT '" + QByteArray(300000, 'x') + "')" << QStringLiteral("tried");
+            << withExtra + "TEXT DEFAULT '" + QByteArray(300000, 'x') + "')" << refused;
+        QTest::newRow("extra column hiding the row number")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
+                          "Tagtext TEXT, RowId INTEGER DEFAULT 1)")
+            << refused;
+        // Each default is short, together they fill every new record.
+        QByteArray manyDefaults = table.chopped(2);
+        for (int i = 0; i < 60; ++i)
+            manyDefaults +=
+                ", Extra" + QByteArray::number(i) + " TEXT DEFAULT '" + QByteArray(1000, 'x') + "'";
+        QTest::newRow("extra columns of 60 kB") << manyDefaults + ")" << QStringLiteral("tried");
         const QString accepted = QStringLiteral("accepted");
         QTest::newRow("the diary's own shape") << table << accepted;
         QTest::newRow("UTF-16")

@@ -195,6 +195,32 @@ private slots:
         QCOMPARE(errorOf([&] { rs->Fields(QStringLiteral("Tagdatum")).setValue(Variant("x")); }), 3020);
     }
 
+    // A body's size is known before it is read, in either text encoding of
+    // the file: one above the limit is never read.
+    void storedBytesAreMeasuredFirst_data()
+    {
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<qint64>("stored");
+        QTest::newRow("UTF-8") << QByteArray("UTF-8") << qint64(1'000'000);
+        QTest::newRow("UTF-16") << QByteArray("UTF-16le") << qint64(2'000'000);
+    }
+    void storedBytesAreMeasuredFirst()
+    {
+        QFETCH(QByteArray, encoding);
+        QFETCH(qint64, stored);
+        QVERIFY(QFile::remove(m_file));
+        runElsewhere("PRAGMA encoding = '" + encoding +
+                     "'; CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, Tagtext "
+                     "TEXT); INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Tag', "
+                     "replace(hex(zeroblob(500000)), '0', 'x'))");
+        auto db = dao::DBEngine().OpenDatabase(m_file);
+        auto rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        qint64 size = 0;
+        QVERIFY(rs->fieldBytes(QStringLiteral("Tagtext"), 1000, size).isEmpty());
+        QCOMPARE(size, stored);
+        QCOMPARE(rs->fieldBytes(QStringLiteral("Tagtext"), stored, size), QByteArray(1'000'000, 'x'));
+    }
+
     void failedUpdateKeepsTheEditOpen()
     {
         auto db = dao::DBEngine().OpenDatabase(m_file);
