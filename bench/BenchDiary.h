@@ -2,7 +2,11 @@
 
 // Fills the entry table of an empty diary for the benchmarks.
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 #include <QString>
+#include <cstdio>
 #include <utility>
 
 #include <sqlite3.h>
@@ -52,6 +56,18 @@ inline bool fill(const QString &file, int entries, int bodyBytes, bool varyPages
             body[12] = char('a' + i % 26);
         return std::pair(QStringLiteral("Tag %1").arg(i).toUtf8(), body);
     });
+}
+
+// Registers the control library built beside the benchmark, as the set-up
+// does; says so and returns false when that fails.
+inline bool registerControls()
+{
+    const QDir bin(QCoreApplication::applicationDirPath());
+    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
+                          {bin.filePath(QStringLiteral("libostrevo.so"))}) == 0)
+        return true;
+    std::fprintf(stderr, "libostrevo.so could not be registered\n");
+    return false;
 }
 
 } // namespace benchdiary

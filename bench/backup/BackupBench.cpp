@@ -121,12 +121,8 @@ int main(int argc, char **argv)
     if (size > 0)
         Entries = size * 10;
     rt::App::configure(kalvento::programIdentity());
-    const QDir bin(QCoreApplication::applicationDirPath());
-    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
-                          {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
-        std::fprintf(stderr, "libostrevo.so could not be registered\n");
+    if (!benchdiary::registerControls())
         return 1;
-    }
     QDir().mkpath(home + QStringLiteral("/data"));
     const QString file = home + QStringLiteral("/data/Database.mdb");
     if (!QFile::copy(QStringLiteral(KV_EMPTY_DATABASE), file) ||

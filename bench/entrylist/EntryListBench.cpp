@@ -258,18 +258,14 @@ int main(int argc, char **argv)
         dir = args[1];
         args = args.mid(2);
     }
-    const QDir bin(QCoreApplication::applicationDirPath());
     QDir().mkpath(dir + QStringLiteral("/runtime"));
     QFile::setPermissions(dir + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", qPrintable(dir + QStringLiteral("/runtime")), 1);
     setenv("OSTREVO_REGISTRY", qPrintable(dir + QStringLiteral("/registry")), 1);
     setenv("KALVENTO_SETTINGS", qPrintable(dir + QStringLiteral("/settings.ini")), 1);
-    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
-                          {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
-        std::fprintf(stderr, "libostrevo.so could not be registered\n");
+    if (!benchdiary::registerControls())
         return 1;
-    }
 
     std::printf("%-12s %9s %7s | %-25s | %-25s | %-21s | %-21s | %s\n", "diary", "SELECT ms", "RSS MB",
                 "open + list ms (x SELECT)", "save + 2 refreshes ms (x)", "RSS listed MB (x)",

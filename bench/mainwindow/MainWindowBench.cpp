@@ -50,12 +50,8 @@ int main(int argc, char **argv)
     setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
     QApplication app(argc, argv);
     rt::App::configure(kalvento::programIdentity());
-    const QDir bin(QCoreApplication::applicationDirPath());
-    if (QProcess::execute(bin.filePath(QStringLiteral("regsvr")),
-                          {bin.filePath(QStringLiteral("libostrevo.so"))}) != 0) {
-        std::fprintf(stderr, "libostrevo.so could not be registered\n");
+    if (!benchdiary::registerControls())
         return 1;
-    }
 
     double times[2] = {};
     const int sizes[2] = {0, 100 * 1024};
