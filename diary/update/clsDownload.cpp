@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUrl>
 
 #include <algorithm>
 #include <array>
@@ -135,7 +136,7 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             else if (stream.certificateForAnotherHost())
                 fail(WrongCertificate,
                      QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse %1")
-                         .arg(parts.HostName()));
+                         .arg(QUrl(stream.lastAddress()).host()));
             else
                 fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
             closeHandles();

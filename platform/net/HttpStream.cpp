@@ -84,6 +84,13 @@ bool HttpStream::send(const Request &request)
     m_contentLength = length;
     // The authority's verdict on the chain alone: the host name is checked apart from it.
     curl_easy_getinfo(easy, CURLINFO_SSL_VERIFYRESULT, &m_certificateCheck);
+    const char *address = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &address);
+    m_lastAddress = address ? QString::fromUtf8(address) : request.url;
+    // A redirect followed to an address that gave no answer (no connection, a certificate that
+    // does not verify) is no answer either; a redirect refused is the answer itself.
+    if (m_done && m_result != 0 && m_status >= 300 && m_status < 400 && !redirectRefused())
+        m_status = 0;
     return m_status != 0;
 }
 

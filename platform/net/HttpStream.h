@@ -41,6 +41,8 @@ public:
     bool send(const Request &request);
     // The answer's status code; 0 before an answer.
     int statusCode() const { return m_status; }
+    // The address last asked: after redirects, the one the answer came from or that failed.
+    QString lastAddress() const { return m_lastAddress; }
     // The length the answer announced; -1 when it named none.
     qint64 contentLength() const { return m_contentLength; }
 
@@ -82,6 +84,7 @@ private:
     int m_result = 0;
     int m_status = 0;
     long m_certificateCheck = 0;
+    QString m_lastAddress;
     qint64 m_contentLength = -1;
     std::function<bool()> m_idle;
 };

@@ -217,6 +217,9 @@ private slots:
         QTest::newRow("certificate for another host")
             << QStringLiteral("localhost") << 200 << int(Delivery::Whole) << 8
             << QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse localhost");
+        QTest::newRow("redirect to a certificate for another host")
+            << QStringLiteral("/weiter.exe") << 302 << int(Delivery::Whole) << 8
+            << QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse localhost");
         // Announced, never sent: refused before the 1 MB the folder has fill up.
         QTest::newRow("10 GiB into a small folder")
             << QStringLiteral("/gross.exe") << 200 << int(Delivery::CutOff) << 7
@@ -234,14 +237,17 @@ private slots:
         QFETCH(int, errorNumber);
         QFETCH(QString, description);
         const QByteArray body = url == QLatin1String("/leer.exe") ? QByteArray() : pattern(5000);
+        const bool redirected = url == QLatin1String("/umleitung.exe") || url == QLatin1String("/weiter.exe");
         const QByteArray location =
-            QStringLiteral("http://127.0.0.1:%1/f.exe").arg(m_server->port()).toUtf8();
-        m_server->serve(url.toUtf8(),
-                        {.status = status,
-                         .body = body,
-                         .delivery = Delivery(delivery),
-                         .location = url == QLatin1String("/umleitung.exe") ? location : QByteArray(),
-                         .announcedBytes = url == QLatin1String("/gross.exe") ? 10 * GiB : -1});
+            (url == QLatin1String("/weiter.exe") ? QStringLiteral("https://localhost:%1/f.exe")
+                                                 : QStringLiteral("http://127.0.0.1:%1/f.exe"))
+                .arg(m_server->port())
+                .toUtf8();
+        m_server->serve(url.toUtf8(), {.status = status,
+                                       .body = body,
+                                       .delivery = Delivery(delivery),
+                                       .location = redirected ? location : QByteArray(),
+                                       .announcedBytes = url == QLatin1String("/gross.exe") ? 10 * GiB : -1});
         const Room room(1 << 20);
         const bool neverAsked =
             errorNumber == clsDownload::BadUrl ||
