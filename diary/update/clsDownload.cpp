@@ -50,6 +50,29 @@ QString targetPath(const QString &folder, const QString &path)
     return base + path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+// Why the server's certificate was refused, in the user's words.
+QString certificateReason(const net::HttpStream &stream)
+{
+    using Fault = net::HttpStream::CertificateFault;
+    switch (stream.certificateFault()) {
+    case Fault::AnotherHost:
+        return QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse %1")
+            .arg(QUrl(stream.lastAddress()).host());
+    case Fault::Expired:
+        return QStringLiteral("das Zertifikat des Servers ist abgelaufen");
+    case Fault::NotYetValid:
+        return QStringLiteral("das Zertifikat des Servers ist noch nicht gültig");
+    case Fault::SelfSigned:
+        return QStringLiteral("das Zertifikat des Servers ist selbst ausgestellt");
+    case Fault::UnknownIssuer:
+        return QStringLiteral("das Zertifikat des Servers ist von keiner bekannten Stelle ausgestellt");
+    case Fault::None:
+    case Fault::Other:
+        break;
+    }
+    return QStringLiteral("das Zertifikat des Servers ist ungültig");
+}
+
 // Why the file could not take the rest of the download: a full drive, or anything else the
 // system refused.
 QString writeFailure(const QFileDevice &file, const QString &folder, qint64 unwritten)
@@ -133,12 +156,17 @@ void clsDownload::Download(const QString &url, const QString &folder, const QStr
             }
             if (stream.timedOut())
                 fail(TimedOut, QStringLiteral("Zeitüberschreitung, der Server antwortet nicht"));
-            else if (stream.certificateForAnotherHost())
-                fail(WrongCertificate,
-                     QStringLiteral("das Zertifikat des Servers gilt nicht für die Adresse %1")
-                         .arg(QUrl(stream.lastAddress()).host()));
+            else if (stream.certificateFault() != net::HttpStream::CertificateFault::None)
+                fail(WrongCertificate, certificateReason(stream));
             else
                 fail(ServerNotFound, QStringLiteral("Server nicht gefunden"));
+            closeHandles();
+            return;
+        }
+        // The number is the last redirect's status, as for any answer other than the file.
+        if (stream.tooManyRedirects()) {
+            fail(stream.statusCode(),
+                 QStringLiteral("zu viele Weiterleitungen (die Adresse leitet im Kreis)"));
             closeHandles();
             return;
         }

@@ -32,7 +32,8 @@ public:
     static constexpr int InsecureUrl = 6;
     // The announced length does not fit on the folder's drive; refused before anything is written.
     static constexpr int NoRoom = 7;
-    // The server's certificate is sound but made out for another address.
+    // The server's certificate does not verify: made out for another address, expired, not yet
+    // valid, or from no authority known here.
     static constexpr int WrongCertificate = 8;
 
     explicit clsDownload(QObject *parent = nullptr);

@@ -88,8 +88,10 @@ bool HttpStream::send(const Request &request)
     curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &address);
     m_lastAddress = address ? QString::fromUtf8(address) : request.url;
     // A redirect followed to an address that gave no answer (no connection, a certificate that
-    // does not verify) is no answer either; a redirect refused is the answer itself.
-    if (m_done && m_result != 0 && m_status >= 300 && m_status < 400 && !redirectRefused())
+    // does not verify) is no answer either; a redirect refused, or one too many, is the answer
+    // itself.
+    if (m_done && m_result != 0 && m_status >= 300 && m_status < 400 && !redirectRefused() &&
+        !tooManyRedirects())
         m_status = 0;
     return m_status != 0;
 }
@@ -128,18 +130,37 @@ bool HttpStream::timedOut() const
     return m_done && m_result == CURLE_OPERATION_TIMEDOUT;
 }
 
-bool HttpStream::certificateForAnotherHost() const
+HttpStream::CertificateFault HttpStream::certificateFault() const
 {
-    // The chain passed when the authority's verdict is "ok" (0), was never taken because the
-    // handshake went through and the name was checked first (1, libcurl's "not yet verified"), or
-    // names the host outright (62, X509_V_ERR_HOSTNAME_MISMATCH). Every other verdict is the
-    // chain's own fault: an unknown authority, an expired or revoked certificate.
-    constexpr long ChainOk = 0;
-    constexpr long ChainNotTaken = 1;
-    constexpr long HostnameMismatch = 62;
-    return m_done && m_result == CURLE_PEER_FAILED_VERIFICATION &&
-           (m_certificateCheck == ChainOk || m_certificateCheck == ChainNotTaken ||
-            m_certificateCheck == HostnameMismatch);
+    if (!m_done || m_result != CURLE_PEER_FAILED_VERIFICATION)
+        return CertificateFault::None;
+    // The authority's verdict on the chain (OpenSSL's X509_V_ERR_* numbers). The chain passed when
+    // it is "ok" (0), was never taken because the handshake went through and the name was checked
+    // first (1, libcurl's "not yet verified"), or the verdict names the host outright (62).
+    switch (m_certificateCheck) {
+    case 0:
+    case 1:
+    case 62:
+        return CertificateFault::AnotherHost;
+    case 9:
+        return CertificateFault::NotYetValid;
+    case 10:
+        return CertificateFault::Expired;
+    case 18: // the server's own certificate signs itself
+    case 19: // a self-made authority in the chain
+        return CertificateFault::SelfSigned;
+    case 2:  // the issuer of a certificate in the chain is unknown
+    case 20: // the issuer of the server's certificate is unknown
+    case 21: // a lone certificate whose authority is not known here
+        return CertificateFault::UnknownIssuer;
+    default:
+        return CertificateFault::Other;
+    }
+}
+
+bool HttpStream::tooManyRedirects() const
+{
+    return m_done && m_result == CURLE_TOO_MANY_REDIRECTS;
 }
 
 bool HttpStream::redirectRefused() const

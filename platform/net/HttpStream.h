@@ -53,9 +53,21 @@ public:
     bool failed() const { return m_done && m_result != 0; }
     // True when the connection or the answer stalled past its timeout.
     bool timedOut() const;
-    // True when the server's certificate comes from a trusted authority but is made out for
-    // another name than the address asked.
-    bool certificateForAnotherHost() const;
+    // Why the server's certificate was refused, told apart so the user learns what is wrong.
+    enum class CertificateFault {
+        None,
+        // From a trusted authority, but made out for another name than the address asked.
+        AnotherHost,
+        Expired,
+        NotYetValid,
+        SelfSigned,
+        UnknownIssuer,
+        // Any other verdict against the certificate.
+        Other,
+    };
+    CertificateFault certificateFault() const;
+    // True when the redirects went round in a circle or on past the limit.
+    bool tooManyRedirects() const;
     // True when the answer was a redirect to an address the request may not follow (from https
     // down to http, or to another scheme altogether).
     bool redirectRefused() const;

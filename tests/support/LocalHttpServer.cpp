@@ -12,10 +12,13 @@
 #include <QProcess>
 #include <QtGlobal>
 
+#include <openssl/pem.h>
 #include <openssl/ssl.h>
+#include <openssl/x509.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 
 namespace testsupport
 {
@@ -48,6 +51,30 @@ QByteArray reason(int status)
     }
 }
 
+// Dates the certificate certFile, signed by keyFile, from `from` to `to` seconds from now and
+// signs it again, for a server whose certificate is out of date.
+bool redate(const QString &certFile, const QString &keyFile, long from, long to)
+{
+    const auto open = [](const QString &file, const char *mode) {
+        return std::unique_ptr<BIO, decltype(&BIO_free)>(
+            BIO_new_file(QFile::encodeName(file).constData(), mode), &BIO_free);
+    };
+    const auto certIn = open(certFile, "r");
+    const auto keyIn = open(keyFile, "r");
+    if (!certIn || !keyIn)
+        return false;
+    const std::unique_ptr<X509, decltype(&X509_free)> cert(
+        PEM_read_bio_X509(certIn.get(), nullptr, nullptr, nullptr), &X509_free);
+    const std::unique_ptr<EVP_PKEY, decltype(&EVP_PKEY_free)> key(
+        PEM_read_bio_PrivateKey(keyIn.get(), nullptr, nullptr, nullptr), &EVP_PKEY_free);
+    if (!cert || !key || !X509_gmtime_adj(X509_getm_notBefore(cert.get()), from) ||
+        !X509_gmtime_adj(X509_getm_notAfter(cert.get()), to) ||
+        X509_sign(cert.get(), key.get(), EVP_sha256()) == 0)
+        return false;
+    const auto certOut = open(certFile, "w");
+    return certOut && PEM_write_bio_X509(certOut.get(), cert.get()) == 1;
+}
+
 } // namespace
 
 bool LocalHttpServer::Link::send(const char *data, qint64 size) const
@@ -68,7 +95,7 @@ qint64 LocalHttpServer::Link::receive(char *buffer, qint64 size) const
     return tls ? SSL_read(tls, buffer, int(size)) : ::recv(socket, buffer, static_cast<size_t>(size), 0);
 }
 
-bool LocalHttpServer::makeTls()
+bool LocalHttpServer::makeTls(Transport transport)
 {
     if (!m_certificates.isValid())
         return false;
@@ -85,6 +112,10 @@ bool LocalHttpServer::makeTls()
     if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit ||
         openssl.exitCode() != 0)
         return false;
+    constexpr long Day = 24 * 60 * 60;
+    if ((transport == Transport::TlsExpired && !redate(caFile(), key, -2 * Day, -Day)) ||
+        (transport == Transport::TlsNotYetValid && !redate(caFile(), key, Day, 2 * Day)))
+        return false;
     m_tls = SSL_CTX_new(TLS_server_method());
     return m_tls &&
            SSL_CTX_use_certificate_file(m_tls, QFile::encodeName(caFile()).constData(), SSL_FILETYPE_PEM) ==
@@ -99,7 +130,7 @@ QString LocalHttpServer::caFile() const
 
 LocalHttpServer::LocalHttpServer(Transport transport)
 {
-    if (transport == Transport::Tls && !makeTls())
+    if (transport != Transport::Plain && !makeTls(transport))
         return;
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
     if (listener < 0)

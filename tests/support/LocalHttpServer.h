@@ -51,6 +51,10 @@ public:
         Plain,
         // TLS with a certificate for 127.0.0.1 made for this server alone; trust caFile().
         Tls,
+        // The same, with a certificate that ran out a day ago.
+        TlsExpired,
+        // The same, with a certificate valid from tomorrow.
+        TlsNotYetValid,
     };
 
     explicit LocalHttpServer(Transport transport = Transport::Plain);
@@ -85,7 +89,7 @@ public:
     };
 
 private:
-    bool makeTls();
+    bool makeTls(Transport transport);
     void run();
     void answer(const Link &link);
 

@@ -201,9 +201,19 @@ private slots:
         QTest::newRow("no server")
             << QStringLiteral("https://127.0.0.1:%1/f.exe").arg(LocalHttpServer::unusedPort()) << 200
             << int(Delivery::Whole) << 1 << QStringLiteral("Server nicht gefunden");
-        // A server that cannot prove itself is not talked to.
-        QTest::newRow("untrusted certificate") << QStringLiteral("untrusted") << 200 << int(Delivery::Whole)
-                                               << 1 << QStringLiteral("Server nicht gefunden");
+        // A server that cannot prove itself is not talked to, and the user learns why.
+        QTest::newRow("self-signed certificate")
+            << QStringLiteral("untrusted") << 200 << int(Delivery::Whole) << 8
+            << QStringLiteral("das Zertifikat des Servers ist selbst ausgestellt");
+        QTest::newRow("expired certificate") << QStringLiteral("expired") << 200 << int(Delivery::Whole) << 8
+                                             << QStringLiteral("das Zertifikat des Servers ist abgelaufen");
+        QTest::newRow("certificate not yet valid")
+            << QStringLiteral("not yet valid") << 200 << int(Delivery::Whole) << 8
+            << QStringLiteral("das Zertifikat des Servers ist noch nicht gültig");
+        // Sent back to itself until the redirects run out; the number is the redirect's status.
+        QTest::newRow("redirect loop")
+            << QStringLiteral("/kreis.exe") << 302 << int(Delivery::Whole) << 302
+            << QStringLiteral("zu viele Weiterleitungen (die Adresse leitet im Kreis)");
         // Plain http is never asked: a program from it may have been changed on the way.
         QTest::newRow("plain http") << QStringLiteral("http") << 200 << int(Delivery::Whole) << 6
                                     << QStringLiteral("nur sichere Downloads (https) sind erlaubt");
@@ -237,12 +247,12 @@ private slots:
         QFETCH(int, errorNumber);
         QFETCH(QString, description);
         const QByteArray body = url == QLatin1String("/leer.exe") ? QByteArray() : pattern(5000);
-        const bool redirected = url == QLatin1String("/umleitung.exe") || url == QLatin1String("/weiter.exe");
+        const bool redirected = status == 302;
+        const QMap<QString, QString> locations{
+            {QStringLiteral("/weiter.exe"), QStringLiteral("https://localhost:%1/f.exe")},
+            {QStringLiteral("/kreis.exe"), QStringLiteral("https://127.0.0.1:%1/kreis.exe")}};
         const QByteArray location =
-            (url == QLatin1String("/weiter.exe") ? QStringLiteral("https://localhost:%1/f.exe")
-                                                 : QStringLiteral("http://127.0.0.1:%1/f.exe"))
-                .arg(m_server->port())
-                .toUtf8();
+            locations.value(url, QStringLiteral("http://127.0.0.1:%1/f.exe")).arg(m_server->port()).toUtf8();
         m_server->serve(url.toUtf8(), {.status = status,
                                        .body = body,
                                        .delivery = Delivery(delivery),
@@ -252,13 +262,19 @@ private slots:
         const bool neverAsked =
             errorNumber == clsDownload::BadUrl ||
             (errorNumber == clsDownload::InsecureUrl && !url.startsWith(QLatin1Char('/')));
-        LocalHttpServer untrusted(LocalHttpServer::Transport::Tls);
+        // Another server, not trusted or with a trusted certificate out of date.
+        const QMap<QString, LocalHttpServer::Transport> others{
+            {QStringLiteral("expired"), LocalHttpServer::Transport::TlsExpired},
+            {QStringLiteral("not yet valid"), LocalHttpServer::Transport::TlsNotYetValid}};
+        LocalHttpServer untrusted(others.value(url, LocalHttpServer::Transport::Tls));
         untrusted.serve("/f.exe", {.body = body});
+        if (others.contains(url))
+            net::CurlEasy::setTrustedCertificates(untrusted.caFile());
         if (url.startsWith(QLatin1Char('/')))
             url = m_server->url(url);
         else if (url == QLatin1String("http"))
             url = QStringLiteral("http://127.0.0.1:%1/f.exe").arg(m_server->port());
-        else if (url == QLatin1String("untrusted"))
+        else if (url == QLatin1String("untrusted") || others.contains(url))
             url = untrusted.url(QStringLiteral("/f.exe"));
         else if (url == QLatin1String("localhost"))
             url = QStringLiteral("https://localhost:%1/f.exe").arg(m_server->port());
