@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -42,6 +43,21 @@ void put(com::AutomationObject &dialog, int32_t dispid, const com::Variant &valu
     dialog.invoke(dispid, com::Let, args);
 }
 
+// Where a piece of at most maxChars of a longer word ends: between two characters as the user
+// sees them, never inside a surrogate pair or before an accent that belongs to the letter.
+qsizetype characterCut(const QString &word, qsizetype maxChars)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, word);
+    finder.setPosition(maxChars);
+    if (finder.isAtBoundary())
+        return maxChars;
+    const qsizetype before = finder.toPreviousBoundary();
+    if (before > 0)
+        return before;
+    // One "character" longer than a line: cut it, but still keep a pair whole.
+    return maxChars > 1 && word.at(maxChars - 1).isHighSurrogate() ? maxChars - 1 : maxChars;
+}
+
 // The pieces of a word too long for one line, each at most maxChars, cut after the last "/"
 // that leaves a piece of some length.
 QStringList cutWord(QString word, qsizetype maxChars)
@@ -49,7 +65,7 @@ QStringList cutWord(QString word, qsizetype maxChars)
     QStringList pieces;
     while (word.size() > maxChars) {
         const qsizetype slash = word.lastIndexOf(QLatin1Char('/'), maxChars - 1);
-        const qsizetype cut = slash > 0 ? slash + 1 : maxChars;
+        const qsizetype cut = slash > 0 ? slash + 1 : characterCut(word, maxChars);
         pieces << word.left(cut);
         word.remove(0, cut);
     }
