@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 class QMenuBar;
 class QWidget;
 
@@ -13,6 +15,8 @@ struct MenuArea {
     QWidget *area = nullptr;
 };
 
-MenuArea addMenuArea(QWidget &form);
+// An area with a fixedArea size keeps its controls at their places and scrolls when the window
+// is smaller; without one it follows the window's size.
+MenuArea addMenuArea(QWidget &form, QSize fixedArea = QSize());
 
 } // namespace kalvento

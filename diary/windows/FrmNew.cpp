@@ -28,10 +28,13 @@
 #include "platform/screen/ScreenPointer.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace kalvento
 {
@@ -76,7 +79,11 @@ const QRect Command3Rect(2640, 6960, 2400, 495);
 const QRect CmdCancelRect(7680, 6960, 1800, 495);
 const QRect Dialog1Rect(0, 0, 480, 480);
 const QRect Pic1Rect(0, 0, 480, 480);
+// An area lower than designed (a small or magnified screen) takes up to this much from the entry's
+// text, keeping the buttons clear of the calendar above them; what is missing beyond, it scrolls.
+const int TextGive = CmdOkRect.top() - MonthViewRect.bottom() - 120;
 const QSize AreaSize(9600, 7560);
+const QSize SmallestArea(Txt1Rect.right(), AreaSize.height() - TextGive);
 
 } // namespace
 
@@ -91,7 +98,7 @@ FrmNew::~FrmNew() = default;
 
 void FrmNew::buildMenus()
 {
-    const MenuArea menuArea = addMenuArea(*this);
+    const MenuArea menuArea = addMenuArea(*this, rt::Twips::toPixels(SmallestArea));
     m_menuBar = menuArea.menuBar;
     m_area = menuArea.area;
 
@@ -222,6 +229,25 @@ void FrmNew::buildControls()
 
     resize(rt::Twips::toPixelsX(AreaSize.width()),
            rt::Twips::toPixelsY(AreaSize.height()) + m_menuBar->sizeHint().height());
+    m_area->installEventFilter(this);
+}
+
+void FrmNew::fitToArea()
+{
+    const int cut = std::clamp(rt::Twips::toPixelsY(AreaSize.height()) - m_area->height(), 0,
+                               rt::Twips::toPixelsY(TextGive));
+    Txt(1)->setGeometry(rt::Twips::toPixels(Txt1Rect).adjusted(0, 0, 0, -cut));
+    for (const auto &[button, twips] : {std::pair<QWidget *, QRect>(m_cmdOk, CmdOkRect),
+                                        {m_command3, Command3Rect},
+                                        {m_cmdCancel, CmdCancelRect}})
+        button->move(rt::Twips::toPixels(twips).topLeft() - QPoint(0, cut));
+}
+
+bool FrmNew::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area && event->type() == QEvent::Resize)
+        fitToArea();
+    return rt::Form::eventFilter(watched, event);
 }
 
 void FrmNew::buildToolBar()

@@ -87,10 +87,12 @@ public:
 protected:
     void onLoad() override;
     void onUnload(bool &cancel) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
     void buildControls();
+    void fitToArea();
     void buildToolBar();
     void applyNewMode();
     void applyEditMode();

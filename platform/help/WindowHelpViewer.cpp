@@ -77,6 +77,7 @@ void WindowHelpViewer::placeOver(HelpWindow *window, QWidget *owner)
         over = screen->availableGeometry();
     if (!over.isEmpty())
         window->move(rt::centredOver(window->frameGeometry(), over));
+    rt::keepOnScreen(*window);
 }
 
 // A file that cannot be read is reported to the reader; null then.

@@ -1,8 +1,10 @@
 #include "platform/runtime/Application.h"
 
 #include "platform/com/AutomationError.h"
+#include "platform/runtime/WindowPlacement.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 
 namespace rt
@@ -31,7 +33,18 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
 bool Application::notify(QObject *receiver, QEvent *event)
 {
     try {
-        return QApplication::notify(receiver, event);
+        // Every window, whoever made it, opens inside the screen: its show event comes after it
+        // set its size and before the window system shows it.
+        QPointer<QWidget> window;
+        if (event->type() == QEvent::Show && !event->spontaneous() && receiver->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(receiver);
+            if (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog)
+                window = widget;
+        }
+        const bool handled = QApplication::notify(receiver, event);
+        if (window)
+            keepOnScreen(*window);
+        return handled;
     } catch (const com::AutomationError &error) {
         if (errorReport())
             errorReport()(error);

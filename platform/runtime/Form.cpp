@@ -157,9 +157,9 @@ void Form::placeIfUnpositioned()
         over = opener->frameGeometry();
     else if (const QScreen *screen = QGuiApplication::primaryScreen())
         over = screen->availableGeometry();
-    if (over.isEmpty())
-        return;
-    move(centredOver(frameGeometry(), over));
+    if (!over.isEmpty())
+        move(centredOver(frameGeometry(), over));
+    keepOnScreen(*this);
 }
 
 void Form::showModal()

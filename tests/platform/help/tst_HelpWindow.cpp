@@ -382,9 +382,13 @@ void tst_HelpWindow::opensCentredOverItsOpener_data()
     QTest::addColumn<QRect>("opener");
     QTest::addColumn<bool>("named");
     QTest::addColumn<bool>("centred"); // else the opener sits in the screen's bottom-right corner
-    QTest::newRow("named owner") << QRect(300, 200, 200, 100) << true << true;
-    QTest::newRow("active window") << QRect(100, 100, 300, 200) << false << true;
-    QTest::newRow("kept on the screen") << QRect(600, 450, 200, 150) << true << false;
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("named owner") << QRect(300, 200, 200, 100) << true << true << QSize(400, 300);
+    QTest::newRow("active window") << QRect(100, 100, 300, 200) << false << true << QSize(400, 300);
+    QTest::newRow("kept on the screen") << QRect(600, 450, 200, 150) << true << false << QSize(400, 300);
+    // Larger than the screen (a small or magnified one): it shrinks to the free area.
+    QTest::newRow("larger than the screen")
+        << QRect(600, 450, 200, 150) << true << false << QSize(3000, 2000);
 }
 
 // A help window about to show stands centred over the window that opened it
@@ -395,6 +399,7 @@ void tst_HelpWindow::opensCentredOverItsOpener()
     QFETCH(QRect, opener);
     QFETCH(bool, named);
     QFETCH(bool, centred);
+    QFETCH(QSize, size);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     if (!centred)
         opener.moveBottomRight(screen.bottomRight());
@@ -407,9 +412,8 @@ void tst_HelpWindow::opensCentredOverItsOpener()
     QVERIFY(viewer.open(named ? &owner : nullptr, HelpPath, HelpViewer::Contents, 0));
     HelpWindow *window = viewer.window();
     QVERIFY(window);
-    // Smaller than the test screen, so that it fits where it is put.
     window->hide();
-    window->resize(400, 300);
+    window->resize(size);
     owner.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&owner));
     QVERIFY(viewer.open(named ? &owner : nullptr, HelpPath, HelpViewer::Contents, 0));
