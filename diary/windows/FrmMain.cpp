@@ -32,6 +32,7 @@
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
+#include "platform/screen/ScreenPointer.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -326,6 +327,8 @@ bool FrmMain::openDatabase()
 {
     const QString file = rt::App::path() + QStringLiteral("/data/Database.mdb");
     try {
+        // A first open indexes the days, seconds for a large diary; gone before any message.
+        const screen::WaitPointer busy;
         m_db = dao::DBEngine().OpenDatabase(file);
         // Anyone may have put the file there: nothing in it may run on a
         // read or a write, nor make the program wait, before it is used.

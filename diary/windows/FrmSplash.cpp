@@ -78,11 +78,14 @@ void FrmSplash::Timer1_Timer()
     // One hand-over only: the prompt below waits inside this tick.
     m_timer1->setEnabled(false);
     const QString stored = m_storedPassword;
-    unload();
     if (stored.isEmpty()) {
+        // The splash says the data are being read in and stays until the main window is there:
+        // a first open of a large diary takes seconds to index its days.
         showMainWindow();
+        unload();
         return;
     }
+    unload();
     QPointer<passwort2> prompt = rt::Form::create<passwort2>();
     prompt->showModal();
 }

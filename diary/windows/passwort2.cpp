@@ -104,8 +104,10 @@ void passwort2::xpButton1_Click()
     }
     if (m_text2->text() == m_pw->text()) {
         m_done = true;
-        unload();
+        // The prompt stays until the main window is there, so reading the days is not an empty
+        // screen.
         showMainWindow();
+        unload();
         return;
     }
     ShowMessage(

@@ -51,8 +51,11 @@ void ApplicationPointer::setPointer(int pointer)
     if (m_overridden)
         QGuiApplication::restoreOverrideCursor();
     m_overridden = pointer != 0;
-    if (m_overridden)
+    if (m_overridden) {
         QGuiApplication::setOverrideCursor(QCursor(shapeOf(pointer)));
+        // Busy work keeps the loop from passing the change on: the window system gets it now.
+        QGuiApplication::sync();
+    }
 }
 
 WaitPointer::WaitPointer() : m_before(rt::ServiceSlot<ScreenPointer>::current().pointer())
