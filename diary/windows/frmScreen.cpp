@@ -10,6 +10,7 @@
 #include "platform/runtime/App.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
+#include "platform/runtime/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -91,6 +92,7 @@ frmScreen::frmScreen(FrmNew &editor)
 {
     setObjectName(QStringLiteral("frmScreen"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    rt::coversScreen(*this);
     m_txtScreen->setObjectName(QStringLiteral("txtScreen"));
     m_pic1->setObjectName(QStringLiteral("pic1"));
     m_commonDialog1->setObjectName(QStringLiteral("CommonDialog1"));

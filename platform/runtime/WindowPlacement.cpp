@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 
@@ -11,6 +12,8 @@ namespace rt
 
 namespace
 {
+
+const char *const CoversScreen = "kvCoversScreen";
 
 QMargins frameMargins(const QWidget &window)
 {
@@ -59,8 +62,16 @@ QRect fittedInto(const QRect &frame, const QRect &available)
     return fitted;
 }
 
+void coversScreen(QWidget &window)
+{
+    window.setProperty(CoversScreen, true);
+}
+
 void keepOnScreen(QWidget &window)
 {
+    if (window.property(CoversScreen).toBool() ||
+        (window.windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized)))
+        return;
     const QMargins margins = expectedFrame(window);
     // Before it is shown its position is already the frame's, but its size still the inside's.
     const QRect frame(window.frameGeometry().topLeft(), window.size().grownBy(margins));

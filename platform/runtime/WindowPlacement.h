@@ -17,7 +17,11 @@ QPoint centredOver(const QRect &frame, const QRect &over);
 QRect fittedInto(const QRect &frame, const QRect &available);
 
 // Fits a window about to show, frame included, into the free area of its
-// screen: shrunk where it is larger, moved where it sticks out.
+// screen: shrunk where it is larger, moved where it sticks out. A window
+// marked with coversScreen, or shown full screen or maximised, is left alone.
 void keepOnScreen(QWidget &window);
+
+// Marks a window that covers the whole screen on purpose, its edges beyond it.
+void coversScreen(QWidget &window);
 
 } // namespace rt
