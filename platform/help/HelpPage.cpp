@@ -230,6 +230,7 @@ void HelpPage::element(const xmlNode *node, int level)
         if (kept.contains(QLatin1String(" src=")) && m_pictures < MaxPictures && spend(20)) {
             m_body += QStringLiteral("<img") + kept + QLatin1Char('>');
             ++m_pictures;
+            m_line = true;
         }
         return;
     }
@@ -237,6 +238,7 @@ void HelpPage::element(const xmlNode *node, int level)
         if (spend(20)) {
             m_body += QLatin1Char('<') + name + kept + QLatin1Char('>');
             m_run = 0;
+            m_line = false;
         }
         return;
     }
@@ -387,6 +389,7 @@ void HelpPage::text(const QString &content)
             m_body += BreakHere;
             m_run = 1;
         }
+        m_line = m_line || !c.isSpace();
         if (c == QLatin1Char('<'))
             m_body += QStringLiteral("&lt;");
         else if (c == QLatin1Char('>'))
@@ -415,14 +418,23 @@ bool HelpPage::open(const QString &name, const QString &attributes, qint64 cost)
         return false;
     m_body += QLatin1Char('<') + name + attributes + QLatin1Char('>');
     m_open << name;
-    if (roleOf(name) != Role::Inline && roleOf(name) != Role::Link)
-        m_run = 0;
+    startLine(name);
     return true;
 }
 
 void HelpPage::close()
 {
-    m_body += QStringLiteral("</") + m_open.takeLast() + QLatin1Char('>');
+    const QString name = m_open.takeLast();
+    m_body += QStringLiteral("</") + name + QLatin1Char('>');
+    startLine(name);
+}
+
+void HelpPage::startLine(const QString &name)
+{
+    if (roleOf(name) != Role::Inline && roleOf(name) != Role::Link) {
+        m_run = 0;
+        m_line = false;
+    }
 }
 
 void HelpPage::separate(const QString &name)
@@ -432,9 +444,12 @@ void HelpPage::separate(const QString &name)
         m_body += QLatin1Char(' ');
         m_run = 0;
     } else if (role == Role::Block || role == Role::Table || role == Role::Section || role == Role::Row) {
-        if (spend(20))
+        // One break ends a line however many flattened elements end there.
+        if (m_line && spend(20)) {
             m_body += QStringLiteral("<br>");
-        m_run = 0;
+            m_run = 0;
+            m_line = false;
+        }
     }
 }
 

@@ -49,6 +49,8 @@ private:
     // Opens an element, false when the page has no room left for it.
     bool open(const QString &name, const QString &attributes, qint64 cost);
     void close();
+    // A block element begins or ends: what follows starts a new line.
+    void startLine(const QString &name);
     // A flattened element keeps its content apart from what follows.
     void separate(const QString &name);
     bool spend(qint64 units);
@@ -70,7 +72,8 @@ private:
     QStringList m_open;
     int m_tables = 0;
     int m_pictures = 0;
-    int m_run = 0; // characters since the last place a line may break
+    int m_run = 0;       // characters since the last place a line may break
+    bool m_line = false; // something shown since the line began
     qint64 m_work = 0;
     bool m_cut = false;
 };
