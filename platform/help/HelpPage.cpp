@@ -223,9 +223,9 @@ void HelpPage::element(const xmlNode *node, int level)
         return;
     }
     const Role role = roleOf(name);
-    const QString kept = attributes(name, node);
     if (role == Role::Drop)
         return;
+    const QString kept = attributes(name, node);
     if (role == Role::Picture) {
         if (kept.contains(QLatin1String(" src=")) && m_pictures < MaxPictures && spend(20)) {
             m_body += QStringLiteral("<img") + kept + QLatin1Char('>');

@@ -12,6 +12,7 @@ namespace
 {
 
 constexpr int MaxRules = 256;
+constexpr qsizetype MaxSheetLength = 256 * 1024;
 constexpr int MaxSelectorParts = 3;
 constexpr int MaxFontNames = 8;
 
@@ -96,9 +97,12 @@ QStringList HelpStyle::fontNames(const QString &value)
     return names;
 }
 
-QString HelpStyle::sheet(const QString &css)
+QString HelpStyle::sheet(const QString &whole)
 {
-    // Comments go first, so that nothing in them counts.
+    // Comments go first, so that nothing in them counts. A help page's
+    // style sheet is a few kilobytes; what lies beyond MaxSheetLength is
+    // not read.
+    const QStringView css = QStringView(whole).left(MaxSheetLength);
     QString text;
     text.reserve(css.size());
     for (qsizetype i = 0; i < css.size(); ++i) {
