@@ -161,6 +161,9 @@ bool isCell(const QString &name)
 struct FreeDocument {
     void operator()(xmlDoc *document) const { xmlFreeDoc(document); }
 };
+struct FreeContext {
+    void operator()(htmlParserCtxt *context) const { htmlFreeParserCtxt(context); }
+};
 
 } // namespace
 
@@ -173,10 +176,16 @@ QString HelpPage::build(const HelpFile &file, const QString &page)
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Utf8);
     const QByteArray utf8 = QString(decoder(bytes)).toUtf8();
-    const std::unique_ptr<xmlDoc, FreeDocument> document(
-        htmlReadMemory(utf8.constData(), int(utf8.size()), nullptr, "UTF-8",
-                       HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER));
+    const std::unique_ptr<htmlParserCtxt, FreeContext> context(htmlNewParserCtxt());
     HelpPage rebuilt(file, page);
+    if (!context)
+        return rebuilt.result();
+    const std::unique_ptr<xmlDoc, FreeDocument> document(htmlCtxtReadMemory(
+        context.get(), utf8.constData(), int(utf8.size()), nullptr, "UTF-8",
+        HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER));
+    // The parser stops for good where the nesting passes its own bound; the
+    // rest of the page is then missing, which the note says.
+    rebuilt.m_unfinished = context->disableSAX != 0;
     if (document)
         rebuilt.walk(reinterpret_cast<const xmlNode *>(document.get()), 0);
     return rebuilt.result();
@@ -461,7 +470,7 @@ QString HelpPage::result() const
     if (!m_style.isEmpty())
         page += QStringLiteral("<style>") + m_style + QStringLiteral("</style>");
     page += QStringLiteral("</head><body>") + m_body;
-    if (m_cut)
+    if (m_cut || m_unfinished)
         page +=
             QStringLiteral("<p><i>Der Rest dieser Seite ist zu umfangreich und wird nicht gezeigt.</i></p>");
     return page + QStringLiteral("</body></html>");

@@ -76,6 +76,7 @@ private:
     bool m_line = false; // something shown since the line began
     qint64 m_work = 0;
     bool m_cut = false;
+    bool m_unfinished = false; // the parser stopped before the page's end
 };
 
 } // namespace help
