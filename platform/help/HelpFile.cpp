@@ -157,6 +157,15 @@ QString HelpFile::pageOf(const QUrl &url) const
     return url.path().mid(prefix.size());
 }
 
+QString HelpFile::nameOf(const QUrl &address) const
+{
+    // The file's names all sit in one folder, so a relative name is one of
+    // that folder whichever page asks for it.
+    const QUrl absolute = address.isRelative() ? url(QString()).resolved(address) : address;
+    const QString name = pageOf(absolute);
+    return hasPage(name) ? name : QString();
+}
+
 bool HelpFile::readPages(const QByteArray &bytes, QString *error)
 {
     if (bytes.size() > MaxFileSize) {

@@ -61,6 +61,9 @@ public:
     QUrl url(const QString &page) const;
     // The page a url() of this file shows; empty for any other address.
     QString pageOf(const QUrl &url) const;
+    // The name of what the file holds at an address, relative to its folder
+    // or one of its url()s; empty when the file holds nothing there.
+    QString nameOf(const QUrl &address) const;
 
 private:
     HelpFile(QString path, QString root);
