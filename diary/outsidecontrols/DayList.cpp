@@ -48,4 +48,19 @@ void DayList::setCurrentRow(int row)
     setCurrentIndex(m_model->index(row));
 }
 
+void DayList::focusInEvent(QFocusEvent *event)
+{
+    // Taking the focus chooses no day: the view would make its first day
+    // current unseen, and the commands would act on a day nobody chose. The
+    // first arrow key chooses one.
+    m_takingFocus = true;
+    QListView::focusInEvent(event);
+    m_takingFocus = false;
+}
+
+QModelIndex DayList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    return m_takingFocus ? QModelIndex() : QListView::moveCursor(action, modifiers);
+}
+
 } // namespace kalvento

@@ -32,8 +32,13 @@ public:
 signals:
     void currentRowChanged(int row);
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
 private:
     DayListModel *m_model;
+    bool m_takingFocus = false;
 };
 
 } // namespace kalvento
