@@ -35,6 +35,7 @@ signals:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     DayListModel *m_model;

@@ -211,9 +211,9 @@ void FrmMain::buildControls()
                                      Frame2Rect, QStringLiteral("Caption = \" Gewählter Eintrag \""));
     com::Control *xpFrame3 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"),
                                      Frame3Rect, QStringLiteral("Caption = \" Steuerung \""));
-    // The frames only group; Tab passes them by.
-    for (com::Control *frame : {m_xpFrame1.data(), xpFrame2, xpFrame3})
-        frame->setFocusPolicy(Qt::NoFocus);
+    // The heading only shows and the frames only group; Tab passes them by.
+    for (com::Control *shown : {m_label1.data(), m_xpFrame1.data(), xpFrame2, xpFrame3})
+        shown->setFocusPolicy(Qt::NoFocus);
 
     m_list = new DayList(m_area);
     place(m_list, QStringLiteral("List"), ListRect);

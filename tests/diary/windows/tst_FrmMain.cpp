@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -363,15 +364,18 @@ private slots:
         FrmMain &form = showOpen();
         QCOMPARE(QApplication::focusWidget(), form.List());
         bool listReached = false;
+        QSet<QWidget *> stops;
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *stop = QApplication::focusWidget();
             QVERIFY(stop && stop->isVisible());
+            stops << stop;
             listReached = listReached || stop == form.List();
             QTest::keyClick(stop, Qt::Key_End);
-            QTest::keyClicks(stop, QStringLiteral("Q\t"));
+            QTest::keyClicks(stop, QStringLiteral("Q"));
         }
         QVERIFY(listReached);
+        QCOMPARE(stops.size(), 8); // the heading and the frames are no stops: they show no focus
         QCOMPARE(form.List()->currentRow(), 0);
         QCOMPARE(form.Text3()->text(), Today);
         QCOMPARE(form.LblDbInfo(0)->text(), day);
@@ -403,6 +407,10 @@ private slots:
 
         form.List()->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), form.List());
+        // With no day chosen the box itself shows the focus, below its days too.
+        const QImage list = form.List()->viewport()->grab().toImage();
+        QVERIFY(list.pixelColor(list.width() / 2, list.height() - 4) !=
+                form.List()->palette().color(QPalette::Base));
         QStringList messages;
         for (const Qt::Key key : {Qt::Key_B, Qt::Key_L}) { // edit, delete: nothing chosen, a message
             const qsizetype before = messages.size();

@@ -594,6 +594,9 @@ private slots:
     void theWholeWalkWorksFromTheKeyboard()
     {
         FrmMain &main = open();
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
         QString body, date;
         QStringList forwards, backwards;
         Driver driver;
@@ -632,7 +635,8 @@ private slots:
             date = at() + QLatin1Char('|') + e->Txt(0)->text();
             key(Qt::Key_N, Qt::AltModifier);
         });
-        main.Command2()->click();
+        main.Command2()->setFocus();
+        QTest::keyClick(main.Command2(), Qt::Key_Space);
         QVERIFY(driver.done());
         QVERIFY(driver.unexpected.isEmpty());
         QCOMPARE(body, QStringLiteral("Erster Satz\tx"));
@@ -643,6 +647,8 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].first, Today);
         QVERIFY(rows[0].second.contains(QStringLiteral("Erster Satz")));
+        // Back in the days, where no day is chosen yet, not on a button acting on one.
+        QCOMPARE(main.focusWidget(), main.List());
     }
 
     void fullScreenKeyAndMenuOpenTheFullScreenEditor()
