@@ -129,12 +129,15 @@ QString showBalloon(com::AutomationObject &dialog, const QString &prompt, const 
     put(dialog, Btn3Caption, com::Variant(captions[2]));
     put(dialog, Intensity, com::Variant::fromInteger(50));
     com::Args none;
-    // The balloon takes the keyboard while it is open; afterwards its window
-    // is active again and typing goes on in the control that had it (or the
-    // one its caller chose meanwhile), once the balloon's closing is done.
-    const auto *control = dynamic_cast<const QWidget *>(&dialog);
-    const QPointer<QWidget> focused =
-        control ? control->window()->focusWidget() : QApplication::focusWidget();
+    // The balloon takes the keyboard while it is open; afterwards the window
+    // in use is active again and typing goes on in the control that had it
+    // (or the one its caller chose meanwhile), once the balloon's closing is
+    // done. That window is the modal one waiting on top (an editor asking
+    // through the main window's dialog), else the dialog's own.
+    QWidget *inUse = rt::Form::activeModalForm();
+    if (const auto *control = dynamic_cast<const QWidget *>(&dialog); !inUse && control)
+        inUse = control->window();
+    const QPointer<QWidget> focused = inUse ? inUse->focusWidget() : QApplication::focusWidget();
     const auto escapeScope = std::make_unique<QObject>();
     escapeCancels(escapeScope.get());
     const QString answer = QString::number(dialog.invoke(ShowMsg, com::Method, none).toLong());

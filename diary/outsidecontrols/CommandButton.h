@@ -16,6 +16,9 @@ public:
     QString Caption() const { return text(); }
     void setCaption(const QString &caption) { setText(caption); }
     bool Enabled() const { return isEnabled(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace kalvento

@@ -1,6 +1,7 @@
 #include "diary/outsidecontrols/DayList.h"
 
 #include "diary/outsidecontrols/DayListModel.h"
+#include "diary/outsidecontrols/FocusMark.h"
 
 namespace kalvento
 {
@@ -13,6 +14,7 @@ DayList::DayList(QWidget *parent) : QListView(parent), m_model(new DayListModel(
     setUniformItemSizes(true);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
+                viewport()->update(); // the focus mark goes from the box to the row, or back
                 emit currentRowChanged(current.isValid() ? current.row() : -1);
             });
 }
@@ -46,6 +48,27 @@ int DayList::currentRow() const
 void DayList::setCurrentRow(int row)
 {
     setCurrentIndex(m_model->index(row));
+}
+
+void DayList::focusInEvent(QFocusEvent *event)
+{
+    // Taking the focus chooses no day: the view would make its first day
+    // current unseen, and the commands would act on a day nobody chose. The
+    // first arrow key chooses one.
+    m_takingFocus = true;
+    QListView::focusInEvent(event);
+    m_takingFocus = false;
+}
+
+QModelIndex DayList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    return m_takingFocus ? QModelIndex() : QListView::moveCursor(action, modifiers);
+}
+
+void DayList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    paintFocusWithoutCurrent(*this);
 }
 
 } // namespace kalvento

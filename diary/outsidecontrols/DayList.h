@@ -32,8 +32,14 @@ public:
 signals:
     void currentRowChanged(int row);
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     DayListModel *m_model;
+    bool m_takingFocus = false;
 };
 
 } // namespace kalvento

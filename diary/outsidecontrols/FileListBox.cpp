@@ -1,11 +1,18 @@
 #include "diary/outsidecontrols/FileListBox.h"
 
+#include "diary/outsidecontrols/FocusMark.h"
+
 #include <QDir>
 
 namespace kalvento
 {
 
-FileListBox::FileListBox(QWidget *parent) : QListWidget(parent) {}
+FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
+{
+    // The focus mark goes from the box to the row, or back.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, viewport(),
+            qOverload<>(&QWidget::update));
+}
 
 void FileListBox::setPath(const QString &path)
 {
@@ -40,6 +47,12 @@ void FileListBox::Refresh()
     const QList<QListWidgetItem *> same = findItems(selected, Qt::MatchExactly);
     if (!selected.isEmpty() && !same.isEmpty())
         setCurrentItem(same.first());
+}
+
+void FileListBox::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    paintFocusWithoutCurrent(*this);
 }
 
 } // namespace kalvento

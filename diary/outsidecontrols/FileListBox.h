@@ -22,6 +22,9 @@ public:
     QString FileName() const;
     void Refresh();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

@@ -212,9 +212,9 @@ void FrmMain::buildControls()
                                      Frame2Rect, QStringLiteral("Caption = \" Gewählter Eintrag \""));
     com::Control *xpFrame3 = library(QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("xpFrame3"),
                                      Frame3Rect, QStringLiteral("Caption = \" Steuerung \""));
-    // The frames only group; Tab passes them by.
-    for (com::Control *frame : {m_xpFrame1.data(), xpFrame2, xpFrame3})
-        frame->setFocusPolicy(Qt::NoFocus);
+    // The heading only shows and the frames only group; Tab passes them by.
+    for (com::Control *shown : {m_label1.data(), m_xpFrame1.data(), xpFrame2, xpFrame3})
+        shown->setFocusPolicy(Qt::NoFocus);
 
     m_list = new DayList(m_area);
     place(m_list, QStringLiteral("List"), ListRect);
@@ -463,6 +463,10 @@ void FrmMain::List_Click()
     if (row < 0 || !m_rs)
         return;
     m_unshown.clear();
+    m_damaged = false;
+    // Until the record is read the date names the day chosen in the list,
+    // never the one shown before: the commands act on the chosen one.
+    m_lblDbInfo[0]->setText(m_list->text(row));
     try {
         m_rs->MoveFirst();
         if (row > 0)
@@ -491,6 +495,7 @@ void FrmMain::List_Click()
         if (automation && automation->number() == dao::ErrNotADatabase) {
             // The file opened and lists its days: this record's pages are damaged.
             showUnshown(QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden."));
+            m_damaged = true;
             refuseUnshown();
         } else {
             showUnshown(QStringLiteral("Der Eintrag konnte nicht gelesen werden."));
@@ -520,11 +525,16 @@ void FrmMain::Command2_Click()
     m_lblDbInfo[0]->setText(m_text3->text());
     m_lblDbInfo[1]->setText(QString());
     m_unshown.clear();
+    m_damaged = false;
     rightAlignDatePreview(); // new text starts a fresh, left-aligned paragraph
     QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
     editor->load();
     editor->Command3()->setEnabled(false);
     editor->showModal();
+    // Saved, today's entry is listed and this button is off: typing goes on
+    // in the days, not on a button that acts on a day nobody chose.
+    if (!m_command2->isEnabled())
+        m_list->setFocus();
 }
 
 void FrmMain::Command1_Click()
@@ -559,11 +569,23 @@ void FrmMain::Command5_Click()
                     QStringLiteral("64"), QStringLiteral("Kein Eintrag markiert"));
         return;
     }
-    const QString first =
+    const QString day = m_lblDbInfo[0]->text();
+    if (m_damaged) {
+        // Writing into damaged pages could damage the entries around them too.
         ShowMessage(Dialog1(),
-                    QStringLiteral("Wollen Sie den Eintrag vom: ") + CRLF + CRLF + m_lblDbInfo[0]->text() +
-                        CRLF + CRLF + QStringLiteral("wirklich löschen?"),
-                    QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
+                    QStringLiteral("Der Eintrag vom: ") + CRLF + CRLF + day + CRLF + CRLF +
+                        brokenIntoLines(QStringLiteral(
+                            "ist beschädigt und wird nicht gelöscht: Ein Löschen in beschädigten Teilen "
+                            "der Datenbank könnte auch andere Einträge beschädigen. Ihr Tagebuch bleibt "
+                            "unverändert. Aus einer Datensicherung (Datei > Datensicherung) können Sie es "
+                            "wiederherstellen.")),
+                    QStringLiteral("48"), QStringLiteral("Eintrag löschen"));
+        return;
+    }
+    const QString first = ShowMessage(Dialog1(),
+                                      QStringLiteral("Wollen Sie den Eintrag vom: ") + CRLF + CRLF + day +
+                                          CRLF + CRLF + QStringLiteral("wirklich löschen?"),
+                                      QStringLiteral("36"), QStringLiteral("Eintrag löschen"));
     if (first == QLatin1String("6")) {
         const QString second = ShowMessage2(
             Dialog1(),
@@ -579,7 +601,9 @@ void FrmMain::Command5_Click()
                 m_rs->Delete();
                 RefreshList();
             } catch (const std::exception &error) {
-                showDatabaseError(QStringLiteral("Der Eintrag konnte nicht gelöscht werden:"), error);
+                showDatabaseError(QStringLiteral("Der Eintrag vom ") + day +
+                                      QStringLiteral(" konnte nicht gelöscht werden:"),
+                                  error);
             }
             setCountCaption();
         }

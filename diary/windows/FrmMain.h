@@ -149,7 +149,8 @@ private:
     QAction *m_enden = nullptr;
     std::function<void()> m_programEnd;
     qint64 m_largestShown = LargestShownEntry;
-    QString m_unshown; // why the chosen entry is not shown
+    QString m_unshown;      // why the chosen entry is not shown
+    bool m_damaged = false; // the chosen entry's pages are damaged
 
     // The recordset must go before the database it was opened on.
     std::unique_ptr<dao::Database> m_db;

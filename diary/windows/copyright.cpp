@@ -107,6 +107,11 @@ copyright::copyright()
                 .arg(QString::fromUtf8(contact.caption), QString::fromUtf8(contact.url),
                      QString::fromUtf8(contact.toolTip)));
     }
+    // The heading only shows and the links open by the mouse alone: Tab passes
+    // them by, as they would take the focus without showing it.
+    m_label3D1->setFocusPolicy(Qt::NoFocus);
+    for (const QPointer<com::Control> &link : std::as_const(m_links))
+        link->setFocusPolicy(Qt::NoFocus);
     m_command1 = new CommandButton(QStringLiteral("&Okay"));
     place(m_command1, QStringLiteral("Command1"), Command1Rect);
     connect(m_command1, &QPushButton::clicked, this, &copyright::Command1_Click);

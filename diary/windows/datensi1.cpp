@@ -8,6 +8,7 @@
 #include "platform/runtime/App.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/GermanLocale.h"
+#include "platform/runtime/KeyCodes.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/Twips.h"
 #include "platform/screen/ScreenPointer.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 
 #include <optional>
+#include <tuple>
 
 namespace kalvento
 {
@@ -68,13 +70,14 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
             TreeEx1_Click();
     });
 
-    // Frames first: whatever they surround lies above them.
-    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames1"), Frames1Rect,
-                    QStringLiteral("Caption = \"\""));
-    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames2"), Frames2Rect,
-                    QStringLiteral("Caption = \" Medien \""));
-    addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QStringLiteral("Frames3"), Frames3Rect,
-                    QStringLiteral("Caption = \" Steuerung \""));
+    // Frames first: whatever they surround lies above them. They only group;
+    // Tab passes them by.
+    for (const auto &[name, rect, caption] : {std::tuple{"Frames1", Frames1Rect, ""},
+                                              {"Frames2", Frames2Rect, " Medien "},
+                                              {"Frames3", Frames3Rect, " Steuerung "}})
+        addShownControl(*this, QStringLiteral("Quiv_Tools.Frames"), QString::fromLatin1(name), rect,
+                        QStringLiteral("Caption = \"%1\"").arg(QString::fromLatin1(caption)))
+            ->setFocusPolicy(Qt::NoFocus);
 
     m_label1 = new QLabel(QStringLiteral(
         "Wählen Sie links den Ordner, in dem die Sicherung angelegt werden soll, und klicken Sie auf "
@@ -99,10 +102,17 @@ datensi1::datensi1(EntryStore store) : m_store(std::move(store))
     connect(m_command3, &QPushButton::clicked, this, &datensi1::Command3_Click);
 
     addShownControl(*this, QStringLiteral("Quiv_Tools.Line3D"), QStringLiteral("Line3D1"), Line3D1Rect);
+    // The switch shows where the focus is, and Escape there leaves as
+    // anywhere else: the switch itself only reports the key.
+    m_handlers->on(QStringLiteral("xpCheck1_KeyDown"), [this, alive = m_alive](com::Args &args) {
+        if (*alive && args.at(0).toLong() == rt::KeyCodes::KeyEscape)
+            xpButton1_Click();
+    });
     m_xpCheck1 =
         addShownControl(*this, QStringLiteral("Quiv_Tools.Button"), QStringLiteral("xpCheck1"), Check1Rect,
                         QStringLiteral("Caption = \"&Datum zur Sicherung hinzufügen\"\nOptionMode = 1\n"
-                                       "ButtonShow = 42"));
+                                       "ButtonShow = 42\nFocusRect = True"),
+                        m_handlers);
     m_text1 = new QLineEdit;
     // The text goes into a file name: it is the date, never typed.
     m_text1->setReadOnly(true);

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -224,17 +225,22 @@ private slots:
             QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
         QTest::newRow("damaged page") << true << 1 << qint64(0) << damaged;
         QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged;
+        // Measured, not read: the damaged page is never reached.
+        QTest::newRow("too large, damaged page")
+            << true << 1 << qint64(100'000)
+            << QStringLiteral(
+                   "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden (höchstens 0,1 MB). "
+                   "Er bleibt unverändert gespeichert.");
     }
 
     void anEntryTooLargeOrDamagedIsRefusedAndKept()
     {
         QFETCH(bool, formatted);
         QFETCH(int, damage);
-        const bool damaged = damage > 0;
-        const QString damagedText =
-            QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
         QFETCH(qint64, largest);
         QFETCH(QString, says);
+        const bool damaged =
+            says == QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
         const QString text(formatted ? 300'000 : 1'200'000, QLatin1Char('x'));
         seed({{QStringLiteral("Tag A"), rtfOf("a")},
               {QStringLiteral("Tag B"), formatted ? rtfOf(text) : text},
@@ -283,8 +289,8 @@ private slots:
         clock.start();
         select(form, 1);
         QVERIFY(clock.elapsed() < 1000);
-        if (damage != 2) // there the day cannot be read either
-            QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        // The day as the list names it, also where the record cannot say it.
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
         QCOMPARE(form.LblDbInfo(1)->text(), says);
         QCOMPARE(answers.seen.size(), damaged ? 1 : 0);
         // Neither edited nor printed: the editor would save the notice.
@@ -292,6 +298,13 @@ private slots:
         form.xpButton1_Click();
         QCOMPARE(answers.seen.size(), damaged ? 3 : 2);
         QVERIFY(answers.seen.last().texts.contains(says));
+        // Delete names that day; a damaged entry is not written to, and says so (the
+        // question is answered "Nein").
+        form.Command5_Click();
+        QCOMPARE(answers.seen.size(), damaged ? 4 : 3);
+        QVERIFY(answers.seen.last().texts.contains(QStringLiteral("Tag B")));
+        QVERIFY(answers.seen.last().texts.contains(damaged ? QStringLiteral("wird nicht gelöscht")
+                                                           : QStringLiteral("wirklich löschen?")));
         // The list goes on working, and the entry is stored as it was. (A
         // row id out of order hides the record after it from the engine too.)
         select(form, 2);
@@ -351,15 +364,18 @@ private slots:
         FrmMain &form = showOpen();
         QCOMPARE(QApplication::focusWidget(), form.List());
         bool listReached = false;
+        QSet<QWidget *> stops;
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *stop = QApplication::focusWidget();
             QVERIFY(stop && stop->isVisible());
+            stops << stop;
             listReached = listReached || stop == form.List();
             QTest::keyClick(stop, Qt::Key_End);
-            QTest::keyClicks(stop, QStringLiteral("Q\t"));
+            QTest::keyClicks(stop, QStringLiteral("Q"));
         }
         QVERIFY(listReached);
+        QCOMPARE(stops.size(), 8); // the heading and the frames are no stops: they show no focus
         QCOMPARE(form.List()->currentRow(), 0);
         QCOMPARE(form.Text3()->text(), Today);
         QCOMPARE(form.LblDbInfo(0)->text(), day);
@@ -379,6 +395,8 @@ private slots:
     // that had the focus has it again.
     void altDOpensTheFileMenuAndMessagesGiveTheFocusBack()
     {
+        // Days are listed and none is chosen: taking the focus chooses none.
+        seed({{QStringLiteral("Tag A"), rtfOf("a")}, {QStringLiteral("Tag B"), rtfOf("b")}});
         FrmMain &form = showOpen();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
         auto *dat = form.findChild<QMenu *>(QStringLiteral("dat"));
@@ -389,14 +407,23 @@ private slots:
 
         form.List()->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), form.List());
-        QString message;
-        testsupport::whenModalShown([&](rt::Form *balloon) {
-            message = form.Dialog1().get(QStringLiteral("DialogTitle")).toString();
-            QTest::keyClick(balloon->focusWidget(), Qt::Key_Return);
-        });
-        QTest::keyClick(form.List(), Qt::Key_B, Qt::AltModifier); // nothing chosen: a message
-        QTRY_COMPARE(message, QStringLiteral("Kein Eintrag markiert..."));
-        QTRY_COMPARE(QApplication::focusWidget(), form.List());
+        // With no day chosen the box itself shows the focus, below its days too.
+        const QImage list = form.List()->viewport()->grab().toImage();
+        QVERIFY(list.pixelColor(list.width() / 2, list.height() - 4) !=
+                form.List()->palette().color(QPalette::Base));
+        QStringList messages;
+        for (const Qt::Key key : {Qt::Key_B, Qt::Key_L}) { // edit, delete: nothing chosen, a message
+            const qsizetype before = messages.size();
+            testsupport::whenModalShown([&](rt::Form *balloon) {
+                messages << form.Dialog1().get(QStringLiteral("DialogTitle")).toString();
+                QTest::keyClick(balloon->focusWidget(), Qt::Key_Return);
+            });
+            QTest::keyClick(form.List(), key, Qt::AltModifier);
+            QTRY_COMPARE(messages.size(), before + 1);
+            QTRY_COMPARE(QApplication::focusWidget(), form.List());
+        }
+        QCOMPARE(messages, (QStringList{"Kein Eintrag markiert...", "Kein Eintrag markiert"}));
+        QCOMPARE(form.List()->currentRow(), -1);
     }
 
     void deleteAsksTwice_data()
@@ -404,9 +431,13 @@ private slots:
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<int>("questions");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("yes, yes") << QList<int>{Yes, Yes} << 2 << QStringList{"Tag A", "Tag C"};
-        QTest::newRow("yes, no") << QList<int>{Yes, No} << 2 << QStringList{"Tag A", "Tag B", "Tag C"};
-        QTest::newRow("no") << QList<int>{No} << 1 << QStringList{"Tag A", "Tag B", "Tag C"};
+        QTest::addColumn<bool>("locked"); // another program held the file as the day was chosen
+        QTest::newRow("yes, yes") << QList<int>{Yes, Yes} << 2 << QStringList{"Tag A", "Tag C"} << false;
+        QTest::newRow("yes, no") << QList<int>{Yes, No} << 2 << QStringList{"Tag A", "Tag B", "Tag C"}
+                                 << false;
+        QTest::newRow("no") << QList<int>{No} << 1 << QStringList{"Tag A", "Tag B", "Tag C"} << false;
+        QTest::newRow("yes, yes after a locked read")
+            << QList<int>{Yes, Yes} << 2 << QStringList{"Tag A", "Tag C"} << true;
     }
 
     void deleteAsksTwice()
@@ -414,11 +445,28 @@ private slots:
         QFETCH(QList<int>, answers);
         QFETCH(int, questions);
         QFETCH(QStringList, left);
+        QFETCH(bool, locked);
         seed({{QStringLiteral("Tag A"), rtfOf("a")},
               {QStringLiteral("Tag B"), rtfOf("b")},
               {QStringLiteral("Tag C"), rtfOf("c")}});
         FrmMain &form = open();
-        select(form, 1);
+        select(form, 0);
+        const QString shown =
+            locked ? QStringLiteral("Der Eintrag konnte nicht gelesen werden.") : QStringLiteral("b");
+        if (locked) {
+            testsupport::ForeignLock lock(databaseFile());
+            Answerer told({0, 0});
+            select(form, 1);
+            lock.release();
+            form.Command1_Click(); // nothing to edit was read
+            QCOMPARE(told.seen.size(), 2);
+            QVERIFY(told.seen[1].texts.contains(shown));
+        } else {
+            select(form, 1);
+        }
+        // No other day's entry stays in the previews.
+        QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+        QCOMPARE(form.LblDbInfo(1)->text(), shown);
         Answerer answerer(answers);
         form.Command5_Click();
         QCOMPARE(answerer.seen.size(), questions);
@@ -433,7 +481,7 @@ private slots:
         QCOMPARE(storedDays(), left);
         QCOMPARE(countCaption(form), QStringLiteral("%1 eingetragene Tage").arg(left.size()));
         // The previews keep what was on screen.
-        QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("b"));
+        QCOMPARE(form.LblDbInfo(1)->text(), shown);
     }
 
     void deletingTheLastEntryShowsZero()

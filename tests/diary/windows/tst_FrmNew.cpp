@@ -297,9 +297,14 @@ private slots:
         e->unload();
     }
 
+    // From the keyboard: the message closed with Return, the next key goes
+    // on into the entry, not into the main window below.
     void aFailingSaveKeepsTheEditorAndItsText()
     {
         FrmMain &main = open();
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
         testsupport::ForeignLock lock(m_home->databaseFile());
         QVERIFY(lock.isHeld());
 
@@ -309,14 +314,17 @@ private slots:
         std::optional<ModalWatcher> back;
         driver
             .on("FrmNew",
-                [](QWidget *w) {
-                    editorOf(w)->Txt(1)->setText(QStringLiteral("getippt"));
-                    editorOf(w)->CmdOk()->click();
+                [](QWidget *) {
+                    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("getippt"));
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
                 })
             .on("balloon", [&](QWidget *w) {
-                balloon = closeBalloon(w);
+                balloon = testsupport::labelTexts(w);
+                QTest::keyClick(w->focusWidget(), Qt::Key_Return);
                 back.emplace(whenEditorBack([&](FrmNew *e) {
                     open = e->isVisible();
+                    QTRY_COMPARE(QApplication::focusWidget(), e->Txt(1)->editor());
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
                     kept = e->Txt(1)->text();
                     e->CmdCancel()->click();
                 }));
@@ -327,7 +335,7 @@ private slots:
         QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(','))); // no second message
         QVERIFY(balloon.contains(QStringLiteral("konnte nicht gespeichert werden")));
         QVERIFY(open);
-        QCOMPARE(kept, QStringLiteral("getippt"));
+        QCOMPARE(kept, QStringLiteral("getipptx"));
         QVERIFY(stored().isEmpty());
     }
 
@@ -586,6 +594,9 @@ private slots:
     void theWholeWalkWorksFromTheKeyboard()
     {
         FrmMain &main = open();
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
         QString body, date;
         QStringList forwards, backwards;
         Driver driver;
@@ -624,7 +635,8 @@ private slots:
             date = at() + QLatin1Char('|') + e->Txt(0)->text();
             key(Qt::Key_N, Qt::AltModifier);
         });
-        main.Command2()->click();
+        main.Command2()->setFocus();
+        QTest::keyClick(main.Command2(), Qt::Key_Space);
         QVERIFY(driver.done());
         QVERIFY(driver.unexpected.isEmpty());
         QCOMPARE(body, QStringLiteral("Erster Satz\tx"));
@@ -635,6 +647,8 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].first, Today);
         QVERIFY(rows[0].second.contains(QStringLiteral("Erster Satz")));
+        // Back in the days, where no day is chosen yet, not on a button acting on one.
+        QCOMPARE(main.focusWidget(), main.List());
     }
 
     void fullScreenKeyAndMenuOpenTheFullScreenEditor()

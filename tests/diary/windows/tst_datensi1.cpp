@@ -18,6 +18,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -375,6 +376,34 @@ private slots:
             QTest::keyClick(w.File1(), Qt::Key_Escape);
             QVERIFY(!w.isLoaded());
         });
+    }
+
+    // Escape is "Zurück" wherever the focus stands, after any number of Tabs.
+    void escapeGoesBackFromEveryStop_data()
+    {
+        QTest::addColumn<int>("tabs");
+        for (int tabs = 0; tabs <= 8; ++tabs) // eight stops: the last Tab is back at the first
+            QTest::addRow("%d Tabs", tabs) << tabs;
+    }
+
+    void escapeGoesBackFromEveryStop()
+    {
+        QFETCH(int, tabs);
+        FrmMain &main = m_windows.open();
+        QString stop;
+        bool gone = false;
+        inWindow(main, [&](datensi1 &w) {
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *at = QApplication::focusWidget();
+            QVERIFY(at && at->isVisible() && at->window() == &w);
+            stop = QString::fromLatin1(at->metaObject()->className());
+            QTest::keyClick(at, Qt::Key_Escape);
+            gone = !w.isLoaded();
+        });
+        QVERIFY2(gone, qPrintable(stop));
     }
 
     // Only backup files of the folder the tree names are listed, without

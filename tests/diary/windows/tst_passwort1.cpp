@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -255,6 +256,11 @@ private slots:
         form.showModeless();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QPointer<passwort1> window(&form);
+        // The default button is drawn as a focused one: the focus shows inside it too.
+        const QImage unfocused = form.Command2()->grab().toImage();
+        form.Command2()->setFocus();
+        QVERIFY(form.Command2()->grab().toImage() != unfocused);
+        form.Text1()->setFocus();
         Answerer answers;
         QCOMPARE(form.focusWidget(), form.Text1());
         QTest::keyClicks(form.focusWidget(), QStringLiteral("ab"));
