@@ -615,6 +615,12 @@ void Recordset::Delete()
     const int rc = sqlite3_step(remove.get());
     if (rc != SQLITE_DONE)
         raiseWriteError(rc);
+    if (sqlite3_changes(m_db) == 0) {
+        // Nothing was removed: the delete must not be reported as done.
+        if (!rowExists(rowid))
+            lostCurrentElsewhere();
+        raiseDaoError(ErrDiskOrWrite, QStringLiteral("Der Datensatz wurde nicht gelöscht."));
+    }
     m_rows.erase(m_rows.begin() + m_position);
     m_current = Current::DeletedHere;
     m_deletedRow = rowid;

@@ -262,6 +262,16 @@ private slots:
         rs->CancelUpdate();
         rs->MoveLast();
         QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag"));
+
+        // Nor does a delete that removed nothing pass for done.
+        rs.reset();
+        db.reset();
+        runElsewhere("CREATE TRIGGER keep_it BEFORE DELETE ON Zorvelin BEGIN SELECT RAISE(IGNORE); END");
+        db = dao::DBEngine().OpenDatabase(m_file);
+        rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
+        QCOMPARE(errorOf([&] { rs->Delete(); }), 3026);
+        QCOMPARE(rs->RecordCount(), 1);
+        QCOMPARE(rs->Fields(QStringLiteral("Tagdatum")).toString(), QStringLiteral("Tag"));
     }
 
     void anEditNeverLandsOnAnotherRecord_data()
