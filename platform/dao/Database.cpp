@@ -101,6 +101,11 @@ void Database::requireShape(const TableShape &shape) const
         throw com::AutomationError(
             ErrNotADatabase,
             QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2.").arg(m_fileName, detail));
+    case DatabaseCheck::OversizedValue:
+        throw com::AutomationError(ErrNotADatabase,
+                                   QStringLiteral("Die Datenbank '%1' enthält einen übergroßen "
+                                                  "Wert: %2.")
+                                       .arg(m_fileName, detail));
     case DatabaseCheck::Damaged:
         throw com::AutomationError(ErrNotADatabase,
                                    QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2")
@@ -181,6 +186,13 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
 {
     if (!QFileInfo(fileName).isFile())
         raiseDaoError(ErrFileNotFound, fileName);
+    // The engine would take such a file as no database, or take it for
+    // reading only and fail every save.
+    const QString newer = newerFormat(fileName);
+    if (!newer.isEmpty())
+        throw com::AutomationError(
+            ErrNotADatabase,
+            QStringLiteral("Die Datenbank '%1' ist nicht benutzbar: %2.").arg(fileName, newer));
     sqlite3 *db = nullptr;
     const QByteArray path = fileName.toUtf8();
     const int rc =
