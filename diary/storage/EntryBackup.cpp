@@ -318,9 +318,11 @@ BackupResult EntryBackup::restore(const QString &backupFile)
         return stagedFailed ? failedWith(staged.error()) : failed(reason);
     // The store runs with a rollback journal; a database saved with a
     // write-ahead log is whole in its file once copied, and is marked as one
-    // of ours so that no log files appear beside it.
-    if (header.size() >= 100 && header.startsWith(SqliteHeader) &&
-        (header[JournalVersions] == 2 || header[JournalVersions + 1] == 2)) {
+    // of ours so that no log files appear beside it. A newer format keeps its
+    // mark: the check names it.
+    const auto version = [&header](qsizetype at) { return quint8(header[JournalVersions + at]); };
+    if (header.size() >= 100 && header.startsWith(SqliteHeader) && (version(0) == 2 || version(1) == 2) &&
+        version(0) <= 2 && version(1) <= 2) {
         const char rollback[2] = {1, 1};
         if (!staged.writeAt(JournalVersions, rollback, 2))
             return failedWith(staged.error());

@@ -1151,9 +1151,11 @@ private slots:
         const QString crafted = scratch.filePath(QStringLiteral("fremd.mdb"));
         QVERIFY(testsupport::SqliteCalls().run(crafted, schema.constData()));
         if (verdict == QLatin1String("newer format")) {
-            // A format the engine reads but may not write, as its header says.
+            // A format the engine may read but not write, as its header
+            // says, kept with a write-ahead log.
             QByteArray bytes = bytesOf(crafted);
             bytes[18] = 3;
+            bytes[19] = 2;
             writeBytes(crafted, bytes);
         }
         writeBytes(backupPath(QStringLiteral("fremd.dsi")),
