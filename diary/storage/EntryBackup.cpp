@@ -139,8 +139,9 @@ QString settledCompanion(const QString &database)
     const QString inUse = QStringLiteral("Die Datenbank wird noch von einem anderen Programm benutzt.");
     try {
         dao::DBEngine().OpenDatabase(database);
-    } catch (const com::AutomationError &error) {
-        if (error.number() == dao::ErrLocked)
+    } catch (const std::exception &error) {
+        const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
+        if (automation && automation->number() == dao::ErrLocked)
             return inUse;
         return QStringLiteral(
                    "Neben der Datenbank liegt ein Protokoll eines abgebrochenen Schreibvorgangs, das "

@@ -186,13 +186,6 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
 {
     if (!QFileInfo(fileName).isFile())
         raiseDaoError(ErrFileNotFound, fileName);
-    // The engine would take such a file as no database, or take it for
-    // reading only and fail every save.
-    const QString newer = newerFormat(fileName);
-    if (!newer.isEmpty())
-        throw com::AutomationError(
-            ErrNotADatabase,
-            QStringLiteral("Die Datenbank '%1' ist nicht benutzbar: %2.").arg(fileName, newer));
     sqlite3 *db = nullptr;
     const QByteArray path = fileName.toUtf8();
     const int rc =
@@ -200,6 +193,15 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         raiseDaoError(rc == SQLITE_CANTOPEN ? ErrFileNotFound : ErrNotADatabase, fileName);
+    }
+    // The engine would take such a file as no database, or take it for
+    // reading only and fail every save.
+    const QString newer = newerFormat(db);
+    if (!newer.isEmpty()) {
+        sqlite3_close_v2(db);
+        throw com::AutomationError(
+            ErrNotADatabase,
+            QStringLiteral("Die Datenbank '%1' ist nicht benutzbar: %2.").arg(fileName, newer));
     }
     guardUntrusted(db);
     sqlite3_busy_timeout(db, BusyTimeoutMs);

@@ -4,12 +4,12 @@
 #include "platform/runtime/GermanLocale.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <sqlite3.h>
 
@@ -152,7 +152,8 @@ bool isLiteral(const QString &value)
 }
 
 // Plain defaults longer than this together would fill every new record with
-// them; the restore's trial of a write allows the same growth on any page size.
+// them; what they add stays within what the restore's trial of a write allows
+// on any page size, so the start and the restore agree.
 constexpr qsizetype LongestDefaults = 1024;
 
 // The names under which the program finds a record's row number; a column of
@@ -325,12 +326,20 @@ DatabaseCheck checkValueSizes(sqlite3 *db, const TableShape &shape, QString *det
             sqlite3_blob_close(blob);
             sqlite3_finalize(stmt);
         });
-        int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
-        while (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        // Damage met on the way is left to what reads the records, which
+        // names it; only a size refuses here.
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            continue;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
             const sqlite3_int64 row = sqlite3_column_int64(stmt, 0);
-            rc = blob ? sqlite3_blob_reopen(blob, row)
-                      : sqlite3_blob_open(db, "main", table.constData(), column.constData(), row, 0, &blob);
-            if (rc == SQLITE_OK && sqlite3_blob_bytes(blob) > shape.longestIndexedValue) {
+            const int rc =
+                blob ? sqlite3_blob_reopen(blob, row)
+                     : sqlite3_blob_open(db, "main", table.constData(), column.constData(), row, 0, &blob);
+            if (rc != SQLITE_OK) {
+                // A failed handle takes no other record.
+                sqlite3_blob_close(blob);
+                blob = nullptr;
+            } else if (sqlite3_blob_bytes(blob) > shape.longestIndexedValue) {
                 const QLocale german = rt::GermanLocale::locale();
                 *detail = QStringLiteral("in der Spalte '%1' stehen %2 Bytes, zulässig sind höchstens %3")
                               .arg(indexed, german.toString(sqlite3_blob_bytes(blob)),
@@ -338,8 +347,6 @@ DatabaseCheck checkValueSizes(sqlite3 *db, const TableShape &shape, QString *det
                 return DatabaseCheck::OversizedValue;
             }
         }
-        if (rc != SQLITE_DONE)
-            return failureOf(rc == SQLITE_OK ? SQLITE_ERROR : rc, detail);
     }
     return DatabaseCheck::Ok;
 }
@@ -460,14 +467,18 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
     return checkSchemaWithin(db, shape, LastUsableRowid, detail);
 }
 
-QString newerFormat(const QString &file)
+QString newerFormat(sqlite3 *db)
 {
+    // Read through the engine's own handle: closing one of ours would drop
+    // the process's locks on the file.
+    sqlite3_file *file = nullptr;
+    char header[20] = {};
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods || file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK ||
+        std::memcmp(header, "SQLite format 3\0", 16) != 0)
+        return QString();
     // At 18 and 19 the header gives the format a writer and a reader must
     // know; the engine knows 1 (rollback journal) and 2 (write-ahead log).
-    QFile in(file);
-    const QByteArray header = in.open(QIODevice::ReadOnly) ? in.read(20) : QByteArray();
-    if (header.size() < 20 || !header.startsWith(QByteArrayView("SQLite format 3\0", 16)))
-        return QString();
     const int writer = quint8(header[18]);
     const int reader = quint8(header[19]);
     if (reader > 2)
@@ -488,12 +499,12 @@ DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QS
         detail = &ignored;
     if (!QFileInfo(file).isFile())
         return DatabaseCheck::NotADatabase;
-    *detail = newerFormat(file);
-    if (!detail->isEmpty())
-        return DatabaseCheck::ForeignSchema;
     const ReadOnlyConnection db(file);
     if (!db.isOpen())
         return DatabaseCheck::NotADatabase;
+    *detail = newerFormat(db.get());
+    if (!detail->isEmpty())
+        return DatabaseCheck::ForeignSchema;
     const DatabaseCheck schema = checkSchemaWithin(db.get(), shape, LastTakenInRowid, detail);
     if (schema != DatabaseCheck::Ok)
         return schema;

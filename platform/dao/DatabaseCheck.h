@@ -39,9 +39,10 @@ void guardUntrusted(sqlite3 *db);
 // reason for ForeignSchema and OversizedValue.
 DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail);
 
-// Why the engine could not write, or not even read, the file: its header
-// declares a newer format than the engine's. Empty for any other file.
-QString newerFormat(const QString &file);
+// Why the engine could not write, or not even read, the connection's file:
+// its header declares a newer format than the engine's. Empty for any other
+// file. Needs no read of the database, so it answers before the first.
+QString newerFormat(sqlite3 *db);
 
 // Reads the file without changing it, on a guarded connection: the schema
 // check above, then the engine's integrity check over every page. A file

@@ -1009,7 +1009,9 @@ private slots:
     // leaves the diary byte for byte; put in place by hand, they end the start
     // at once with the database error. What a static look cannot tell, the
     // restore's trial of the store's work refuses ("tried"). Every database
-    // that is accepted takes a new entry through the store, which reads back.
+    // that is accepted takes two new entries through the store, which read
+    // back, and starts again; one the start opens but a restore refuses is
+    // "kept out".
     void craftedDatabasesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("schema");
