@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +105,8 @@ QString checkText(dao::DatabaseCheck check, const QString &detail)
     case dao::DatabaseCheck::ForeignSchema:
         return QStringLiteral("die gesicherte Datenbank ist anders aufgebaut als die dieses Programms: ") +
                detail;
+    case dao::DatabaseCheck::OversizedValue:
+        return QStringLiteral("die gesicherte Datenbank enthält einen übergroßen Wert: ") + detail;
     }
     return QString();
 }
@@ -122,13 +126,46 @@ int copyDurably(const QString &from, const QString &to)
     return error;
 }
 
+// A journal or log a crash left beside the database is the database's own:
+// the engine applies it as at any start and removes it as its last connection
+// closes; an empty log it keeps holds nothing. What stays then is in use by
+// another program. The reason when one stays.
+QString settledCompanion(const QString &database)
+{
+    const QStringList companions{database + QStringLiteral("-journal"), database + QStringLiteral("-wal")};
+    if (std::none_of(companions.begin(), companions.end(),
+                     [](const QString &f) { return QFileInfo::exists(f); }))
+        return QString();
+    const QString inUse = QStringLiteral("Die Datenbank wird noch von einem anderen Programm benutzt.");
+    try {
+        dao::DBEngine().OpenDatabase(database);
+    } catch (const std::exception &error) {
+        const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
+        if (automation && automation->number() == dao::ErrLocked)
+            return inUse;
+        return QStringLiteral(
+                   "Neben der Datenbank liegt ein Protokoll eines abgebrochenen Schreibvorgangs, das "
+                   "sich nicht anwenden lässt: ") +
+               describe(error);
+    }
+    const QFileInfo log(companions[1]);
+    if (log.exists() && log.size() == 0 && !QFileInfo::exists(database + QStringLiteral("-shm")))
+        QFile::remove(log.filePath());
+    for (const QString &companion : companions)
+        if (QFileInfo::exists(companion))
+            return inUse;
+    return QString();
+}
+
 } // namespace
 
 const dao::TableShape &entryTableShape()
 {
+    // No day the diary writes is longer than a line.
     static const dao::TableShape shape{QStringLiteral("Zorvelin"),
                                        {QStringLiteral("Tagdatum"), QStringLiteral("Tagtext")},
-                                       {QStringLiteral("Tagdatum")}};
+                                       {QStringLiteral("Tagdatum")},
+                                       1000};
     return shape;
 }
 
@@ -282,9 +319,11 @@ BackupResult EntryBackup::restore(const QString &backupFile)
         return stagedFailed ? failedWith(staged.error()) : failed(reason);
     // The store runs with a rollback journal; a database saved with a
     // write-ahead log is whole in its file once copied, and is marked as one
-    // of ours so that no log files appear beside it.
-    if (header.size() >= 100 && header.startsWith(SqliteHeader) &&
-        (header[JournalVersions] == 2 || header[JournalVersions + 1] == 2)) {
+    // of ours so that no log files appear beside it. A newer format keeps its
+    // mark: the check names it.
+    const auto version = [&header](qsizetype at) { return quint8(header[JournalVersions + at]); };
+    if (header.size() >= 100 && header.startsWith(SqliteHeader) && (version(0) == 2 || version(1) == 2) &&
+        version(0) <= 2 && version(1) <= 2) {
         const char rollback[2] = {1, 1};
         if (!staged.writeAt(JournalVersions, rollback, 2))
             return failedWith(staged.error());
@@ -319,9 +358,9 @@ BackupResult EntryBackup::restore(const QString &backupFile)
 BackupResult EntryBackup::replaceDatabase(ScratchFile &staged, const QString &target)
 {
     // A journal or log of the old file would be applied to the new one.
-    for (const char *companion : {"-journal", "-wal"})
-        if (QFileInfo::exists(target + QLatin1String(companion)))
-            return failed(QStringLiteral("Die Datenbank wird noch von einem anderen Programm benutzt."));
+    const QString left = settledCompanion(target);
+    if (!left.isEmpty())
+        return failed(left);
     BackupResult result;
     // The replaced database stays, under a name no later restore takes.
     if (QFileInfo::exists(target)) {

@@ -101,6 +101,11 @@ void Database::requireShape(const TableShape &shape) const
         throw com::AutomationError(
             ErrNotADatabase,
             QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2.").arg(m_fileName, detail));
+    case DatabaseCheck::OversizedValue:
+        throw com::AutomationError(ErrNotADatabase,
+                                   QStringLiteral("Die Datenbank '%1' enthält einen übergroßen "
+                                                  "Wert: %2.")
+                                       .arg(m_fileName, detail));
     case DatabaseCheck::Damaged:
         throw com::AutomationError(ErrNotADatabase,
                                    QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2")
@@ -188,6 +193,15 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         raiseDaoError(rc == SQLITE_CANTOPEN ? ErrFileNotFound : ErrNotADatabase, fileName);
+    }
+    // The engine would take such a file as no database, or take it for
+    // reading only and fail every save.
+    const QString newer = newerFormat(db);
+    if (!newer.isEmpty()) {
+        sqlite3_close_v2(db);
+        throw com::AutomationError(
+            ErrNotADatabase,
+            QStringLiteral("Die Datenbank '%1' ist nicht benutzbar: %2.").arg(fileName, newer));
     }
     guardUntrusted(db);
     sqlite3_busy_timeout(db, BusyTimeoutMs);

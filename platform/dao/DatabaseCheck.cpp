@@ -1,12 +1,15 @@
 #include "platform/dao/DatabaseCheck.h"
 
 #include "platform/dao/SqlText.h"
+#include "platform/runtime/GermanLocale.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <sqlite3.h>
 
@@ -148,8 +151,10 @@ bool isLiteral(const QString &value)
     return number.match(value).hasMatch();
 }
 
-// A plain default longer than this would fill every new record with it.
-constexpr qsizetype LongestDefault = 1024;
+// Plain defaults longer than this together would fill every new record with
+// them; what they add stays within what the restore's trial of a write allows
+// on any page size, so the start and the restore agree.
+constexpr qsizetype LongestDefaults = 1024;
 
 // The names under which the program finds a record's row number; a column of
 // such a name hides it, and one change or delete then meets every record.
@@ -162,26 +167,28 @@ bool hidesRowNumber(const QString &column)
 }
 
 // Row numbers the program can still give new records: the engine's counter
-// and the largest number in use leave room for a long diary's life.
-constexpr qint64 LastUsableRowid = std::numeric_limits<qint64>::max() - std::numeric_limits<qint32>::max();
+// and the largest number in use leave room for a long diary's life. A file
+// taken in stops that room further down, so it still opens after as many adds.
+constexpr qint64 RoomForAdds = std::numeric_limits<qint32>::max();
+constexpr qint64 LastUsableRowid = std::numeric_limits<qint64>::max() - RoomForAdds;
+constexpr qint64 LastTakenInRowid = LastUsableRowid - RoomForAdds;
 
 // How the engine itself declares its counter table; any other column list
 // makes every add fail.
 const QLatin1String SequenceSql("CREATE TABLE sqlite_sequence(name,seq)");
 
-DatabaseCheck checkRowNumbers(sqlite3 *db, const TableShape &shape, bool counted, QString *detail)
+DatabaseCheck checkRowNumbers(sqlite3 *db, const TableShape &shape, bool counted, qint64 lastRowid,
+                              QString *detail)
 {
     QList<QStringList> rows;
-    const QByteArray highest = QStringLiteral("SELECT max(rowid) > %1 FROM %2")
-                                   .arg(LastUsableRowid)
-                                   .arg(quotedName(shape.table))
-                                   .toUtf8();
+    const QByteArray highest =
+        QStringLiteral("SELECT max(rowid) > %1 FROM %2").arg(lastRowid).arg(quotedName(shape.table)).toUtf8();
     int rc = rowsOf(db, highest.constData(), {}, rows);
     if (rc == SQLITE_OK && counted) {
         const QByteArray counter =
             QStringLiteral("SELECT typeof(seq) <> 'integer' OR seq > %1 FROM sqlite_sequence "
                            "WHERE name = ?1 COLLATE NOCASE")
-                .arg(LastUsableRowid)
+                .arg(lastRowid)
                 .toUtf8();
         rc = rowsOf(db, counter.constData(), {shape.table}, rows);
     }
@@ -201,7 +208,10 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         return foreign(detail,
                        QStringLiteral("die Tabelle '%1' ist eine virtuelle Tabelle").arg(shape.table));
     QList<QStringList> kind;
-    int rc = rowsOf(db, "SELECT wr, strict FROM pragma_table_list WHERE schema = 'main' AND name = ?1",
+    // Table names are matched without regard to case, as the engine does.
+    int rc = rowsOf(db,
+                    "SELECT wr, strict FROM pragma_table_list WHERE schema = 'main' AND name = ?1 "
+                    "COLLATE NOCASE",
                     {shape.table}, kind);
     if (rc != SQLITE_OK)
         return failureOf(rc, detail);
@@ -229,6 +239,7 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
     if (rc != SQLITE_OK)
         return failureOf(rc, detail);
     int keys = 0;
+    qsizetype defaults = 0;
     for (const QStringList &column : std::as_const(columns))
         keys += column[4] != QLatin1String("0") ? 1 : 0;
     QStringList missing = shape.columns;
@@ -254,9 +265,14 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         if (!column[3].isNull() && !isLiteral(column[3]))
             return foreign(detail,
                            QStringLiteral("die Spalte '%1' hat einen berechneten Vorgabewert").arg(name));
-        if (column[3].size() > LongestDefault)
+        defaults += column[3].size();
+        if (column[3].size() > LongestDefaults)
             return foreign(detail,
                            QStringLiteral("die Spalte '%1' hat einen übergroßen Vorgabewert").arg(name));
+        if (defaults > LongestDefaults)
+            return foreign(detail, QStringLiteral("die Vorgabewerte der Spalten sind zusammen länger als %1 "
+                                                  "Zeichen")
+                                       .arg(rt::GermanLocale::locale().toString(LongestDefaults)));
         if (!wanted && !key && column[2] != QLatin1String("0") &&
             (column[3].isNull() || column[3].compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0))
             return foreign(detail,
@@ -288,6 +304,51 @@ DatabaseCheck checkIndex(sqlite3 *db, const TableShape &shape, const QString &na
     return ours ? DatabaseCheck::Ok
                 : foreign(detail,
                           QStringLiteral("der Index '%1' ist anders angelegt als der eigene").arg(name));
+}
+
+// The size of each indexed column's value, taken from the records' headers:
+// a blob handle measures a text without reading it, so a value of any size
+// costs nothing before it is refused.
+DatabaseCheck checkValueSizes(sqlite3 *db, const TableShape &shape, QString *detail)
+{
+    if (shape.longestIndexedValue <= 0 || shape.indexedColumns.isEmpty())
+        return DatabaseCheck::Ok;
+    // Null and numbers are short; only texts and bytes take a handle.
+    const QByteArray table = shape.table.toUtf8();
+    for (const QString &indexed : shape.indexedColumns) {
+        const QByteArray column = indexed.toUtf8();
+        const QByteArray sql = QStringLiteral("SELECT rowid FROM %1 WHERE typeof(%2) IN ('text', 'blob')")
+                                   .arg(quotedName(shape.table), quotedName(indexed))
+                                   .toUtf8();
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_blob *blob = nullptr;
+        const auto done = qScopeGuard([&] {
+            sqlite3_blob_close(blob);
+            sqlite3_finalize(stmt);
+        });
+        // Damage met on the way is left to what reads the records, which
+        // names it; only a size refuses here.
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+            continue;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            const sqlite3_int64 row = sqlite3_column_int64(stmt, 0);
+            const int rc =
+                blob ? sqlite3_blob_reopen(blob, row)
+                     : sqlite3_blob_open(db, "main", table.constData(), column.constData(), row, 0, &blob);
+            if (rc != SQLITE_OK) {
+                // A failed handle takes no other record.
+                sqlite3_blob_close(blob);
+                blob = nullptr;
+            } else if (sqlite3_blob_bytes(blob) > shape.longestIndexedValue) {
+                const QLocale german = rt::GermanLocale::locale();
+                *detail = QStringLiteral("in der Spalte '%1' stehen %2 Bytes, zulässig sind höchstens %3")
+                              .arg(indexed, german.toString(sqlite3_blob_bytes(blob)),
+                                   german.toString(shape.longestIndexedValue));
+                return DatabaseCheck::OversizedValue;
+            }
+        }
+    }
+    return DatabaseCheck::Ok;
 }
 
 // A read-only connection, closed when it goes.
@@ -325,11 +386,11 @@ void guardUntrusted(sqlite3 *db)
     sqlite3_exec(db, "PRAGMA cell_size_check = ON; PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
 }
 
-DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
+namespace
 {
-    QString ignored;
-    if (!detail)
-        detail = &ignored;
+
+DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QString *detail)
+{
     const WorkLimit limit(db, SchemaBudgetMs);
     QList<QStringList> objects;
     const int rc = rowsOf(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", {}, objects);
@@ -377,7 +438,7 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
     const DatabaseCheck table = checkTable(db, shape, tableSql, detail);
     if (table != DatabaseCheck::Ok)
         return table;
-    const DatabaseCheck rowNumbers = checkRowNumbers(db, shape, counted, detail);
+    const DatabaseCheck rowNumbers = checkRowNumbers(db, shape, counted, lastRowid, detail);
     if (rowNumbers != DatabaseCheck::Ok)
         return rowNumbers;
     for (const auto &[name, column] : std::as_const(indexes)) {
@@ -386,6 +447,49 @@ DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
             return index;
     }
     return DatabaseCheck::Ok;
+}
+
+// The shape within the bound; the values, which take as long as the diary is
+// large, outside it.
+DatabaseCheck checkSchemaWithin(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QString *detail)
+{
+    QString ignored;
+    if (!detail)
+        detail = &ignored;
+    const DatabaseCheck schema = checkShape(db, shape, lastRowid, detail);
+    return schema != DatabaseCheck::Ok ? schema : checkValueSizes(db, shape, detail);
+}
+
+} // namespace
+
+DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
+{
+    return checkSchemaWithin(db, shape, LastUsableRowid, detail);
+}
+
+QString newerFormat(sqlite3 *db)
+{
+    // Read through the engine's own handle: closing one of ours would drop
+    // the process's locks on the file.
+    sqlite3_file *file = nullptr;
+    char header[20] = {};
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods || file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK ||
+        std::memcmp(header, "SQLite format 3\0", 16) != 0)
+        return QString();
+    // At 18 and 19 the header gives the format a writer and a reader must
+    // know; the engine knows 1 (rollback journal) and 2 (write-ahead log).
+    const int writer = quint8(header[18]);
+    const int reader = quint8(header[19]);
+    if (reader > 2)
+        return QStringLiteral("die Datei hat ein neueres Datenbankformat (Version %1), das dieses Programm "
+                              "nicht lesen kann")
+            .arg(reader);
+    if (writer > 2)
+        return QStringLiteral("die Datei hat ein neueres Datenbankformat (Version %1), das dieses Programm "
+                              "nur lesen, aber nicht schreiben kann")
+            .arg(writer);
+    return QString();
 }
 
 DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QString *detail)
@@ -398,7 +502,10 @@ DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QS
     const ReadOnlyConnection db(file);
     if (!db.isOpen())
         return DatabaseCheck::NotADatabase;
-    const DatabaseCheck schema = checkSchema(db.get(), shape, detail);
+    *detail = newerFormat(db.get());
+    if (!detail->isEmpty())
+        return DatabaseCheck::ForeignSchema;
+    const DatabaseCheck schema = checkSchemaWithin(db.get(), shape, LastTakenInRowid, detail);
     if (schema != DatabaseCheck::Ok)
         return schema;
     QList<QStringList> verdict;

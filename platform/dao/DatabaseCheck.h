@@ -9,15 +9,18 @@ namespace dao
 {
 
 // What a file offered as an entry database turned out to be.
-enum class DatabaseCheck { Ok, NotADatabase, Damaged, WrongTable, ForeignSchema };
+enum class DatabaseCheck { Ok, NotADatabase, Damaged, WrongTable, ForeignSchema, OversizedValue };
 
 // The one table a program keeps its records in, as that program creates it.
 struct TableShape {
     QString table;
     // Columns it writes; each must be there (names without regard to case).
     QStringList columns;
-    // Columns it gives an index of its own, named table_column.
+    // Columns it gives an index of its own, named table_column. The program
+    // reads all their values at every start: none may hold more bytes than
+    // longestIndexedValue.
     QStringList indexedColumns;
+    qint64 longestIndexedValue = 0; // 0: any
 };
 
 // The engine's own advice for files from elsewhere: no schema trusted to run
@@ -30,12 +33,21 @@ void guardUntrusted(sqlite3 *db);
 // (the engine's counter, declared as the engine declares it, included),
 // nothing besides it but the program's own index, and nothing that runs on a
 // read or a write (trigger, view, virtual table). The work is cut off after a bound, so a
-// hostile schema cannot hold the caller. detail names what is wrong: the
-// table or column for WrongTable, a German reason for ForeignSchema.
+// hostile schema cannot hold the caller. Then the size of each indexed
+// column's value, taken from the records' headers without reading a value.
+// detail names what is wrong: the table or column for WrongTable, a German
+// reason for ForeignSchema and OversizedValue.
 DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail);
 
+// Why the engine could not write, or not even read, the connection's file:
+// its header declares a newer format than the engine's. Empty for any other
+// file. Needs no read of the database, so it answers before the first.
+QString newerFormat(sqlite3 *db);
+
 // Reads the file without changing it, on a guarded connection: the schema
-// check above, then the engine's integrity check over every page.
+// check above, then the engine's integrity check over every page. A file
+// taken in must leave room for as many adds as checkSchema promises after it
+// opens: its row numbers stop that many further below the end.
 DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QString *detail = nullptr);
 
 } // namespace dao
