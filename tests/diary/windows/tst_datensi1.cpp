@@ -13,6 +13,7 @@
 #include "tests/diary/windows/MainWindows.h"
 #include "tests/support/DiaryHome.h"
 #include "tests/support/ModalWindows.h"
+#include "tests/support/PeakMemory.h"
 #include "tests/support/TestMain.h"
 #include "tests/support/fakes/FakeScreenPointer.h"
 
@@ -84,18 +85,6 @@ QByteArray le64(quint64 v)
     QByteArray b(8, '\0');
     qToLittleEndian(v, b.data());
     return b;
-}
-
-// The process's peak resident memory so far.
-qint64 peakKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
 }
 
 // Bytes of any length held without their zeros: each write keeps only the
@@ -579,7 +568,7 @@ private slots:
                     if (at + i >= offset && at + i < offset + n)
                         into[at + i - offset] = text[i];
         };
-        const qint64 peakBefore = peakKb();
+        const qint64 peakBefore = testsupport::peakMemoryKb();
         const QByteArray path("C:\\data\\database.mdb");
         SparseBytes container;
         QString reason;
@@ -619,7 +608,8 @@ private slots:
         QCOMPARE(seen, length);
         QVERIFY(same);
         QVERIFY2(pieces > 100, qPrintable(QString::number(pieces)));
-        QVERIFY2(peakKb() - peakBefore < 64 * 1024, qPrintable(QString::number(peakKb() - peakBefore)));
+        QVERIFY2(testsupport::peakMemoryKb() - peakBefore < 64 * 1024,
+                 qPrintable(QString::number(testsupport::peakMemoryKb() - peakBefore)));
     }
 
     // A backup as the earlier program wrote it, byte for byte, in either
