@@ -1071,7 +1071,7 @@ void TestRichTextBox::longParagraphReadsAsOne()
     QCOMPARE(box.textRTF(), rtf);
     const QString saved = QString::fromLatin1(richtext::RtfWriter::write(*doc));
     QCOMPARE(count(saved, QLatin1String("\\par\r\n")), 2);
-    QCOMPARE(count(saved, QLatin1String("\\pard")), 2);
+    QCOMPARE(count(saved, QLatin1String("\\pard")), 1); // both paragraphs formatted alike
 
     int offset = 0;
     for (QTextBlock b = doc->begin(); b.next().isValid() && b.next().next().isValid(); b = b.next()) {
