@@ -118,14 +118,16 @@ inline QByteArray noisePicture(int side, const char *format)
     return bytes;
 }
 
-// RTF of an entry of photos, each under a line of text; no more than
-// `maxBytes`.
-inline QByteArray picturesEntryRtf(qsizetype maxBytes)
+// RTF of an entry of photos, each under a line of text, after `start` (an
+// entry's RTF without its closing brace, or none); no more than `maxBytes`.
+inline QByteArray picturesEntryRtf(qsizetype maxBytes, QByteArray start = QByteArray())
 {
     const QByteArray photo = noisePicture(1200, "JPEG");
     const QByteArray hex = photo.toHex();
-    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-                     "\\viewkind4\\uc1\\pard\\plain\\f0\\fs24 ";
+    QByteArray rtf = start.isEmpty()
+                         ? QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 "
+                                      "Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain\\f0\\fs24 ")
+                         : start;
     for (int i = 1; rtf.size() + hex.size() + 128 <= maxBytes; ++i)
         rtf += "Bild " + QByteArray::number(i) + ":\\par\r\n{\\pict\\jpegblip\\picw1200\\pich1200\r\n" + hex +
                "}\\par\r\n";

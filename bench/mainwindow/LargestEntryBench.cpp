@@ -5,9 +5,11 @@
 // 5 ms), how long the window was busy, the peak memory, the stored size, and
 // whether the entry is shown again.
 //
-//   bench_largestentry [BYTES] [ctrl-end] [pictures]
-//       BYTES: the entry's size, the diary's show limit if not given;
-//       pictures: photos under a line of text each, instead of short paragraphs
+//   bench_largestentry [BYTES] [ctrl-end] [pictures | mixed]
+//       short paragraphs of text, BYTES of them (the diary's limit for text
+//       if not given); pictures: photos under a line of text each (BYTES or
+//       the diary's limit for an entry); mixed: text up to close to the limit
+//       for text, then photos up to the limit for an entry
 #include "bench/BenchDiary.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/outsidecontrols/DayList.h"
@@ -17,10 +19,12 @@
 #include "diary/windows/FrmNew.h"
 #include "platform/richtext/RichTextBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -104,6 +108,33 @@ void press(QWidget *to, int key, Qt::KeyboardModifiers modifiers, const QString 
     QApplication::sendEvent(to, &up);
 }
 
+// Answers the messages the diary raises (a refused save) with their last
+// button, and prints their texts.
+void answerMessages(const QList<QWidget *> &ours)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || ours.contains(w) || qobject_cast<kalvento::FrmNew *>(w))
+            continue;
+        QStringList texts;
+        for (const QLabel *label : w->findChildren<QLabel *>()) {
+            if (label->isVisible() && !label->text().isEmpty())
+                texts << label->text();
+        }
+        std::printf("message: %s\n", qPrintable(texts.join(QStringLiteral(" | "))));
+        QList<QAbstractButton *> buttons;
+        for (QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
+            if (b->isVisible())
+                buttons << b;
+        }
+        if (!buttons.isEmpty()) {
+            buttons.last()->click();
+        } else {
+            QWidget *to = w->focusWidget() ? w->focusWidget() : w;
+            press(to, Qt::Key_Return, Qt::NoModifier);
+        }
+    }
+}
+
 // The stored entry's bytes, as the engine keeps them.
 qint64 storedSize(const QString &file)
 {
@@ -138,14 +169,24 @@ int main(int argc, char **argv)
     args.removeFirst();
     const bool ctrlEnd = args.removeAll(QStringLiteral("ctrl-end")) > 0;
     const bool pictures = args.removeAll(QStringLiteral("pictures")) > 0;
-    const qint64 largest = kalvento::EntryLimits::current().largestShown;
+    const bool mixed = args.removeAll(QStringLiteral("mixed")) > 0;
+    const kalvento::EntryLimits &limits = kalvento::EntryLimits::current();
+    const qint64 largest = pictures || mixed ? limits.largestShown : limits.largestText;
     const qint64 bytes = args.isEmpty() ? largest : args.first().toLongLong();
 
     QDir().mkpath(work.filePath(QStringLiteral("data")));
     const QString file = work.filePath(QStringLiteral("data/Database.mdb"));
     {
-        const QByteArray body =
-            pictures ? benchdiary::picturesEntryRtf(bytes) : benchdiary::largeEntryRtf(bytes, true, bytes);
+        QByteArray body;
+        if (pictures) {
+            body = benchdiary::picturesEntryRtf(bytes);
+        } else if (mixed) {
+            QByteArray text = benchdiary::largeEntryRtf(bytes, true, limits.largestText - 65536);
+            text.chop(3); // "}\r\n"
+            body = benchdiary::picturesEntryRtf(bytes, text);
+        } else {
+            body = benchdiary::largeEntryRtf(bytes, true, bytes);
+        }
         std::printf("entry of %lld bytes (show limit %lld)\n", static_cast<long long>(body.size()),
                     static_cast<long long>(largest));
         if (!QFile::copy(QStringLiteral(KV_EMPTY_DATABASE), file) ||
@@ -165,6 +206,10 @@ int main(int argc, char **argv)
     QPointer<kalvento::FrmMain> form = rt::Form::create<kalvento::FrmMain>();
     form->load();
     form->show();
+    QTimer messages;
+    messages.setInterval(200);
+    QObject::connect(&messages, &QTimer::timeout, [&] { answerMessages({form.data()}); });
+    messages.start();
     StallProbe probe;
     probe.step("main window shown", [] {});
     const auto clickDay = [&] {
