@@ -14,9 +14,9 @@ namespace kalvento
 // tests install smaller ones.
 struct EntryLimits {
     // Stored bytes; pictures are read quickly.
-    qint64 largestShown = qint64(48) << 20;
+    qint64 largestShown = qint64(32) << 20;
     // RTF outside the pictures, laid out as text: far slower.
-    qint64 largestText = qint64(4) << 20;
+    qint64 largestText = qint64(3) << 20;
     // Text without formatting, which the preview takes in one go.
     qint64 largestPlain = qint64(1) << 20;
 
