@@ -62,23 +62,6 @@ constexpr int kRounds = 3;
 constexpr double kBoundMs = 2000;
 constexpr int kTickMs = 5;
 
-// Noise does not compress, so each picture keeps close to its pixel size.
-QByteArray noisePicture(int side, const char *format)
-{
-    QImage image(side, side, QImage::Format_RGB32);
-    QRandomGenerator rng(side);
-    for (int y = 0; y < side; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < side; ++x)
-            line[x] = 0xFF000000u | (rng.generate() & 0xFFFFFFu);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -110,41 +93,6 @@ void measure(const char *name, richtext::RichTextBox &source)
     std::printf("%-10s RTF %6.2f MB  text %8lld chars  save %8.1f ms  load %8.1f ms  (median of %d)\n", name,
                 rtf.size() / 1e6, static_cast<long long>(source.text().size()), median(saves), median(loads),
                 kRounds);
-}
-
-// About `chars` characters of diary text with a little formatting, as one
-// paragraph or broken every few lines.
-QString largeEntry(qsizetype chars, bool shortParagraphs)
-{
-    const char *const words[] = {
-        "Heute ", "war ",    "ein ",    "sch\\'f6ner ", "Tag ", "f\\'fcr ", "Spazierg\\'e4nge ",
-        "am ",    "Fluss, ", "\\'80 5 "};
-    const int wordChars[] = {6, 4, 4, 8, 4, 4, 13, 3, 7, 4};
-    QByteArray rtf;
-    rtf.reserve(chars + chars / 4 + 1024);
-    rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
-           "{\\colortbl ;\\red200\\green30\\blue30;}\r\n\\viewkind4\\uc1\\pard\\plain\\f0\\fs24 ";
-    qsizetype n = 0;
-    for (int i = 0; n < chars; ++i) {
-        if (i % 97 == 96)
-            rtf += "\\b ";
-        else if (i % 89 == 88)
-            rtf += "\\cf1\\i ";
-        rtf += words[i % 10];
-        n += wordChars[i % 10];
-        if (i % 97 == 96)
-            rtf += "\\b0 ";
-        else if (i % 89 == 88)
-            rtf += "\\cf0\\i0 ";
-        if (shortParagraphs && i % 12 == 11) {
-            rtf += "\\par\r\n";
-            n += 2;
-        } else if (i % 12 == 11) {
-            rtf += "\r\n"; // line ends in the file are no text
-        }
-    }
-    rtf += "\\par\r\n}\r\n";
-    return QString::fromLatin1(rtf);
 }
 
 // Shows the box, sets its RTF and waits for the first paint; returns the ms.
@@ -190,7 +138,7 @@ double longestStall(const std::vector<richtext::RichTextBox *> &boxes, double *t
 
 bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
 {
-    const QString rtf = largeEntry(chars, shortParagraphs);
+    const QString rtf = benchdiary::largeEntry(chars, shortParagraphs);
     richtext::RichTextBox preview;
     preview.resize(360, 200);
     preview.show();
@@ -223,7 +171,7 @@ void measurePrint(const QString &name, qsizetype chars, bool withProgress)
     // when "Eintrag drucken" is chosen: its first part read and laid out.
     richtext::RichTextBox box;
     box.resize(400, 300);
-    box.setTextRTF(largeEntry(chars, true));
+    box.setTextRTF(benchdiary::largeEntry(chars, true));
     box.editor()->document()->documentLayout()->documentSize();
     QCoreApplication::processEvents();
     QTemporaryDir dir;
@@ -303,7 +251,7 @@ double busyUntilIdle()
 void measureCaret()
 {
     richtext::RichTextBox box;
-    box.setTextRTF(largeEntry(2'600'000, true));
+    box.setTextRTF(benchdiary::largeEntry(2'600'000, true));
     const int length = static_cast<int>(box.text().size());
     box.setSelStart(length / 2);
     std::vector<double> once;
@@ -327,7 +275,7 @@ void measureCaret()
 void measureFind(qsizetype chars)
 {
     richtext::RichTextBox box;
-    box.setTextRTF(largeEntry(chars, true));
+    box.setTextRTF(benchdiary::largeEntry(chars, true));
     const QString all = box.text();
     std::vector<double> finds, searches, wholeWords;
     qsizetype sink = 0;
@@ -357,7 +305,7 @@ void measureOpen(qsizetype chars, bool openEditor)
     preview->show();
     QApplication::processEvents();
     const double shown = timeMs([&] {
-        preview->setTextRTF(largeEntry(chars, true));
+        preview->setTextRTF(benchdiary::largeEntry(chars, true));
         preview->repaint();
         QApplication::processEvents();
     });
@@ -396,7 +344,7 @@ void measureClick(qsizetype chars)
     const QString file = dir.filePath(QStringLiteral("Database.mdb"));
     qsizetype bytes = 0;
     {
-        const QByteArray body = largeEntry(chars, true).toLatin1();
+        const QByteArray body = benchdiary::largeEntry(chars, true).toLatin1();
         bytes = body.size();
         if (!benchdiary::fillRows(
                 file, 1, [&](int) { return std::pair(QByteArray("Tag"), body); },
@@ -486,7 +434,7 @@ int main(int argc, char **argv)
         qsizetype total = 0;
         for (int i = 0; total < 10 * 1000 * 1000; ++i) {
             cursor.insertText(QStringLiteral("Bild %1: ").arg(i + 1));
-            const QByteArray bytes = noisePicture(600, i % 2 ? "JPEG" : "PNG");
+            const QByteArray bytes = benchdiary::noisePicture(600, i % 2 ? "JPEG" : "PNG");
             richtext::Picture::insert(cursor, bytes);
             cursor.insertBlock();
             total += bytes.size();

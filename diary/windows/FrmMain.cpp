@@ -10,6 +10,7 @@
 #include "diary/program/Time.h"
 #include "diary/program/TopicHELP.h"
 #include "diary/program/shellexe_1.h"
+#include "diary/windows/EntryLimits.h"
 #include "diary/windows/FrmNew.h"
 #include "diary/windows/copyright.h"
 #include "diary/windows/datensi1.h"
@@ -38,7 +39,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,6 +46,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kalvento
 {
@@ -418,6 +419,17 @@ void FrmMain::RefreshList()
 
 void FrmMain::writeRecord(bool append, const QString &datum, const QString &text)
 {
+    // What is saved must show again; the caller keeps the text to shorten it.
+    const QByteArray stored = text.toUtf8();
+    if (const QString excess = EntryLimits::current().excess(stored.size(), QByteArrayView(stored), true);
+        !excess.isEmpty()) {
+        ShowMessage(Dialog1(),
+                    QStringLiteral("Der Eintrag vom ") + datum +
+                        QStringLiteral(" wurde nicht gespeichert: Er wäre ") + excess +
+                        QStringLiteral(". Bitte kürzen Sie ihn; Ihr Text bleibt im Editor."),
+                    QStringLiteral("48"), QStringLiteral("Eintrag nicht gespeichert"));
+        throw std::length_error("entry too large to show again");
+    }
     try {
         if (!m_rs)
             dao::raiseDaoError(dao::ErrObjectClosed);
@@ -474,19 +486,11 @@ void FrmMain::List_Click()
         m_lblDbInfo[0]->setText(fieldText(*m_rs, Tagdatum));
         // Only the stored bytes: the box converts what it shows as it reads.
         qint64 size = 0;
-        const QByteArray body = m_rs->fieldBytes(Tagtext, m_largestShown, size);
-        // Text without formatting is shown in one go, not in steps.
-        const bool plain = size <= m_largestShown && !richtext::RtfReader::isRtf(QByteArrayView(body));
-        const qint64 largest = plain ? std::min(m_largestShown, LargestPlainEntry) : m_largestShown;
-        if (size > largest) {
-            const QLocale german(QLocale::German, QLocale::Germany);
-            const auto megabytes = [&german](qint64 bytes) {
-                return german.toString(double(bytes) / 1e6, 'f', 1) + QStringLiteral(" MB");
-            };
-            showUnshown(QStringLiteral("Dieser Eintrag ist mit %1 zu groß, um angezeigt zu werden (höchstens "
-                                       "%2%3). Er bleibt unverändert gespeichert.")
-                            .arg(megabytes(size), megabytes(largest),
-                                 plain ? QStringLiteral(" als Text ohne Formatierung") : QString()));
+        const EntryLimits &limits = EntryLimits::current();
+        const QByteArray body = m_rs->fieldBytes(Tagtext, limits.largestShown, size);
+        if (const QString excess = limits.excess(size, QByteArrayView(body)); !excess.isEmpty()) {
+            showUnshown(QStringLiteral("Dieser Eintrag ist ") + excess +
+                        QStringLiteral(". Er bleibt unverändert gespeichert."));
         } else {
             m_lblDbInfo[1]->setStoredRTF(body);
         }

@@ -49,7 +49,8 @@ public:
     void RefreshList();
     // Append a record, or rewrite the current one (the last list click).
     // A failing write is shown to the user and raised again, with nothing
-    // written, so the caller can keep what was typed. A current record that
+    // written, so the caller can keep what was typed; so is an entry too
+    // large to be shown again. A current record that
     // is no longer in the file is only raised: the caller decides what
     // becomes of the text.
     void AddUser(const QString &datum, const QString &text);
@@ -99,12 +100,6 @@ public:
     // The about box; a click on Image1 opens it too.
     void copyr_Click();
 
-    // Entries above this many stored bytes are not shown, edited or printed.
-    static constexpr qint64 LargestShownEntry = 100'000'000;
-    // Text without formatting, which the preview takes in one go.
-    static constexpr qint64 LargestPlainEntry = 1'000'000;
-    void setLargestShownEntry(qint64 bytes) { m_largestShown = bytes; }
-
 protected:
     void onLoad() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -148,7 +143,6 @@ private:
     std::array<QAction *, 4> m_looks{};
     QAction *m_enden = nullptr;
     std::function<void()> m_programEnd;
-    qint64 m_largestShown = LargestShownEntry;
     QString m_unshown;      // why the chosen entry is not shown
     bool m_damaged = false; // the chosen entry's pages are damaged
 

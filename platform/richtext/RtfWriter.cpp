@@ -93,6 +93,10 @@ private:
     int m_symbolFont = -1;
     RunState m_state;
     bool m_stateWritten = false;
+    // The paragraph properties in force, as written after the last \pard.
+    QByteArray m_lastParagraph;
+    bool m_lastParagraphList = false;
+    bool m_paragraphWritten = false;
 
     static QString familyOf(const QFont &font)
     {
@@ -216,21 +220,30 @@ private:
     void writeParagraphStart(const QTextBlock &b)
     {
         const QTextBlockFormat bf = b.blockFormat();
-        m_out += "\\pard";
+        QByteArray words;
         const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
         if (a & Qt::AlignJustify)
-            m_out += "\\qj";
+            words += "\\qj";
         else if (a & Qt::AlignHCenter)
-            m_out += "\\qc";
+            words += "\\qc";
         else if (a & Qt::AlignRight)
-            m_out += "\\qr";
+            words += "\\qr";
         if (const int fi = twips(bf.textIndent()))
-            m_out += "\\fi" + QByteArray::number(fi);
+            words += "\\fi" + QByteArray::number(fi);
         if (const int li = twips(bf.leftMargin()))
-            m_out += "\\li" + QByteArray::number(li);
+            words += "\\li" + QByteArray::number(li);
         if (const int ri = twips(bf.rightMargin()))
-            m_out += "\\ri" + QByteArray::number(ri);
-        if (b.textList()) {
+            words += "\\ri" + QByteArray::number(ri);
+        // A paragraph's properties hold until the next \pard: a paragraph
+        // formatted as the one before needs none (a bullet is restated).
+        const bool list = b.textList() != nullptr;
+        if (m_paragraphWritten && !list && !m_lastParagraphList && words == m_lastParagraph)
+            return;
+        m_paragraphWritten = true;
+        m_lastParagraphList = list;
+        m_lastParagraph = words;
+        m_out += "\\pard" + words;
+        if (list) {
             // Both the marker old readers show and the property that marks a
             // bullet paragraph.
             const QByteArray sym = QByteArray::number(m_symbolFont);

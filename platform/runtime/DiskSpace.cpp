@@ -1,7 +1,8 @@
 #include "platform/runtime/DiskSpace.h"
 
+#include "platform/runtime/GermanLocale.h"
+
 #include <QFile>
-#include <QLocale>
 
 #include <sys/statvfs.h>
 
@@ -24,11 +25,10 @@ QString DiskSpace::shortfall(const QString &folder, qint64 needed)
     const qint64 room = ServiceSlot<DiskSpace>::current().available(folder);
     if (room < 0 || room >= needed)
         return QString();
-    constexpr qint64 MB = 1 << 20;
-    const QLocale german(QLocale::German, QLocale::Germany);
-    return QStringLiteral("Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden %1 MB, frei sind "
-                          "%2 MB.")
-        .arg(german.toString((needed + MB - 1) / MB), german.toString(room / MB));
+    using Round = GermanLocale::Round;
+    return QStringLiteral(
+               "Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden %1, frei sind %2.")
+        .arg(GermanLocale::megabytes(needed, Round::Up), GermanLocale::megabytes(room, Round::Down));
 }
 
 } // namespace rt

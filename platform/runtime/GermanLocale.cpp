@@ -41,4 +41,16 @@ QString GermanLocale::shortDate(const QDate &day)
     return locale().toString(day, QStringLiteral("dd.MM.yyyy"));
 }
 
+QString GermanLocale::megabytes(qint64 bytes, Round round)
+{
+    // In tenths of a MB, so the figure shown is rounded once.
+    constexpr qint64 MB = qint64(1) << 20;
+    qint64 tenths = 0;
+    if (bytes > 0) {
+        const qint64 rest = bytes % MB * 10;
+        tenths = bytes / MB * 10 + rest / MB + (round == Round::Up && rest % MB != 0 ? 1 : 0);
+    }
+    return locale().toString(double(tenths) / 10, 'f', 1) + QStringLiteral(" MB");
+}
+
 } // namespace rt

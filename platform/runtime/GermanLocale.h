@@ -22,6 +22,12 @@ public:
     static QString longDate(const QDate &day);
     // "09.12.2026"
     static QString shortDate(const QDate &day);
+
+    // Every size a message names, in MB of 2^20 bytes: "999,1 MB". A size
+    // asked for rounds up and one on offer down, so that a message never
+    // names the same figure for both.
+    enum class Round { Down, Up };
+    static QString megabytes(qint64 bytes, Round round);
 };
 
 } // namespace rt

@@ -234,8 +234,8 @@ private slots:
         QTest::newRow("10 GiB into a small folder")
             << QStringLiteral("/gross.exe") << 200 << int(Delivery::CutOff) << 7
             << QStringLiteral(
-                   "Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden 10.240 MB, frei "
-                   "sind 1 MB.");
+                   "Auf dem Ziellaufwerk ist nicht genug Platz frei: benötigt werden 10.240,0 MB, frei "
+                   "sind 1,0 MB.");
         QTest::newRow("no URL") << QStringLiteral("kein URL") << 200 << int(Delivery::Whole) << 2
                                 << QStringLiteral("URL nicht interpretierbar");
     }

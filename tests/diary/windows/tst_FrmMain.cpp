@@ -2,6 +2,7 @@
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/outsidecontrols/DayList.h"
 #include "diary/outsidecontrols/OfficeMenu.h"
+#include "diary/windows/EntryLimits.h"
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/FrmNew.h"
 #include "platform/com/AutomationError.h"
@@ -10,6 +11,7 @@
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
+#include "platform/runtime/ScopedService.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/windows/MainWindows.h"
@@ -30,6 +32,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 
 using com::Variant;
 using kalvento::FrmMain;
@@ -212,7 +215,7 @@ private slots:
         QTest::addColumn<int>("damage");     // none, a page of the body, the record's row id
         QTest::addColumn<qint64>("largest"); // 0: as the diary has it
         QTest::addColumn<QString>("says");
-        QTest::newRow("too large") << true << 0 << qint64(100'000)
+        QTest::newRow("too large") << true << 0 << (qint64(1) << 17)
                                    << QStringLiteral(
                                           "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden "
                                           "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.");
@@ -278,9 +281,10 @@ private slots:
         QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
         file.close();
 
-        FrmMain &form = open();
+        std::optional<rt::ScopedService<kalvento::EntryLimits>> limits;
         if (largest > 0)
-            form.setLargestShownEntry(largest);
+            limits.emplace(kalvento::EntryLimits{.largestShown = largest});
+        FrmMain &form = open();
         QVERIFY(file.open(QIODevice::ReadOnly));
         bytes = file.readAll(); // as opening left it
         file.close();

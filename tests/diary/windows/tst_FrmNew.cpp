@@ -2,6 +2,7 @@
 #include "diary/outsidecontrols/DayList.h"
 #include "diary/outsidecontrols/KeyedToolBar.h"
 #include "diary/outsidecontrols/MonthView.h"
+#include "diary/windows/EntryLimits.h"
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/FrmNew.h"
 #include "platform/com/Control.h"
@@ -9,6 +10,7 @@
 #include "platform/dao/Recordset.h"
 #include "platform/richtext/RichTextBox.h"
 #include "platform/runtime/App.h"
+#include "platform/runtime/ScopedService.h"
 #include "platform/runtime/Settings.h"
 #include "platform/runtime/SystemSources.h"
 #include "tests/diary/windows/MainWindows.h"
@@ -297,16 +299,40 @@ private slots:
         e->unload();
     }
 
+    void aFailingSaveKeepsTheEditorAndItsText_data()
+    {
+        QTest::addColumn<bool>("tooLarge");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("file held by another program")
+            << false << QStringLiteral("konnte nicht gespeichert werden");
+        // Each "ä" is written as four characters: the preview would refuse the entry.
+        QTest::newRow("too large to show again")
+            << true
+            << QStringLiteral(
+                   "wurde nicht gespeichert: Er wäre mit 0,2 MB Text zu groß, um wieder angezeigt zu "
+                   "werden (höchstens 0,1 MB Text neben den Bildern). Bitte kürzen Sie ihn; Ihr Text "
+                   "bleibt im Editor.");
+    }
+
     // From the keyboard: the message closed with Return, the next key goes
     // on into the entry, not into the main window below.
     void aFailingSaveKeepsTheEditorAndItsText()
     {
+        QFETCH(bool, tooLarge);
+        QFETCH(QString, says);
+        const QString typed = tooLarge ? QString(40000, QChar(0xE4)) : QStringLiteral("getippt");
+        std::optional<rt::ScopedService<kalvento::EntryLimits>> limits;
+        if (tooLarge)
+            limits.emplace(kalvento::EntryLimits{.largestText = qint64(1) << 17});
         FrmMain &main = open();
         main.show();
         main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&main));
-        testsupport::ForeignLock lock(m_home->databaseFile());
-        QVERIFY(lock.isHeld());
+        std::optional<testsupport::ForeignLock> lock;
+        if (!tooLarge) {
+            lock.emplace(m_home->databaseFile());
+            QVERIFY(lock->isHeld());
+        }
 
         Driver driver;
         QString balloon, kept;
@@ -314,8 +340,9 @@ private slots:
         std::optional<ModalWatcher> back;
         driver
             .on("FrmNew",
-                [](QWidget *) {
-                    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("getippt"));
+                [&](QWidget *w) {
+                    editorOf(w)->Txt(1)->setText(typed);
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
                 })
             .on("balloon", [&](QWidget *w) {
@@ -330,12 +357,12 @@ private slots:
                 }));
             });
         main.Command2()->click();
-        lock.release();
+        lock.reset();
         QVERIFY(driver.done());
         QVERIFY2(driver.unexpected.isEmpty(), qPrintable(driver.unexpected.join(','))); // no second message
-        QVERIFY(balloon.contains(QStringLiteral("konnte nicht gespeichert werden")));
+        QVERIFY2(balloon.contains(says), qPrintable(balloon));
         QVERIFY(open);
-        QCOMPARE(kept, QStringLiteral("getipptx"));
+        QCOMPARE(kept, typed + QLatin1Char('x'));
         QVERIFY(stored().isEmpty());
     }
 

@@ -974,7 +974,7 @@ private slots:
         // Told before anything is written.
         QTest::newRow("no room") << "room"
                                  << QStringLiteral("Auf dem Ziellaufwerk ist nicht genug Platz frei: "
-                                                   "benötigt werden 1.048.576 MB, frei sind ");
+                                                   "benötigt werden 1.048.576,0 MB, frei sind ");
     }
 
     void restoreFails()
