@@ -230,7 +230,7 @@ private slots:
         QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged;
         // Measured, not read: the damaged page is never reached.
         QTest::newRow("too large, damaged page")
-            << true << 1 << qint64(100'000)
+            << true << 1 << (qint64(1) << 17)
             << QStringLiteral(
                    "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden (höchstens 0,1 MB). "
                    "Er bleibt unverändert gespeichert.");
