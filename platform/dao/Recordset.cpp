@@ -392,11 +392,13 @@ QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size
             qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(encoding.get(), 0)), "UTF-8") == 0;
         // A text's size is in its record's header: a handle on the stored
         // value tells it without reading the value's pages, which a query
-        // of its length would. A file storing UTF-16 is measured so too.
+        // of its length would. A file storing UTF-16 is measured so too, in
+        // its 16-bit units: never more than the UTF-8 bytes they become, so
+        // what was saved within the limit is measured within it again.
         sqlite3_blob *blob = nullptr;
         const int rc = sqlite3_blob_open(m_db, "main", m_table.toUtf8().constData(),
                                          column.toUtf8().constData(), m_rows[size_t(m_position)], 0, &blob);
-        size = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
+        size = rc != SQLITE_OK ? 0 : utf8 ? sqlite3_blob_bytes(blob) : sqlite3_blob_bytes(blob) / 2;
         sqlite3_blob_close(blob);
         if (rc == SQLITE_OK && size > limit)
             return QByteArray();

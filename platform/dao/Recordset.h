@@ -58,7 +58,8 @@ public:
     com::Variant fieldValue(const QString &name);
     // The field's stored bytes, text as UTF-8, read without converting them.
     // One larger than `limit` bytes is not read at all: `size` gets its size
-    // either way, without its content being read.
+    // either way, without its content being read (in a file storing UTF-16,
+    // in 16-bit units).
     QByteArray fieldBytes(const QString &name, qint64 limit, qint64 &size);
     // One column of every record as text (Null as empty text), in table
     // order: what a walk from MoveFirst to EOF reading the field yields, read
