@@ -108,7 +108,8 @@ bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind k
     QTextDocument *doc = cursor.document();
     if (!doc->resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
         const qint64 pixels = qint64(decoded.width()) * decoded.height();
-        if (budget && pixels > budget->pixels) {
+        const qint64 sourcePixels = qint64(natural.width()) * natural.height();
+        if (budget && (pixels > budget->pixels || sourcePixels > budget->sourcePixels)) {
             budget->heldBack = true;
             return false;
         }
@@ -121,8 +122,10 @@ bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind k
         QImage image;
         if (!reader.read(&image) || image.isNull())
             return false;
-        if (budget)
+        if (budget) {
             budget->pixels -= pixels;
+            budget->sourcePixels -= sourcePixels;
+        }
         doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
     }
 

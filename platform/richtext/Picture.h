@@ -30,10 +30,12 @@ public:
     static constexpr double kMaxDisplaySide = 2000;
 
     // What the pictures of one entry may cost as it is read: the pixels
-    // decoded for showing (128 MB at four bytes each) and the height they
-    // are shown at. Pictures beyond are kept undrawn at a small size.
+    // decoded for showing (128 MB at four bytes each), the pixels of the
+    // pictures decoded (the time it takes: four of 4096 x 4096) and the
+    // height they are shown at. Pictures beyond are kept undrawn.
     struct Budget {
         qint64 pixels = 32LL * 1024 * 1024;
+        qint64 sourcePixels = 64LL * 1024 * 1024;
         double height = 200'000;
         // Whether a picture was shown other than its words say.
         bool heldBack = false;
