@@ -868,18 +868,35 @@ private:
     {
         if (m_run.isEmpty())
             return;
-        using ParagraphPieces::kPieceChars;
-        CharState state = m_runState;
-        if (state.halfPoints > kLargeHalfPoints) {
-            const double scale = double(state.halfPoints) / kLargeHalfPoints;
-            m_largeText += scale * scale * m_run.size();
-            if (m_largeText > kLargeTextBudget) {
-                state.halfPoints = kLargeHalfPoints;
-                m_heldBack = true;
-            }
+        // Large text within the budget keeps its size, the rest is shown at
+        // kLargeHalfPoints: counted by the character, so that reading in
+        // steps gives what reading at once does.
+        qsizetype large = m_run.size();
+        if (m_runState.halfPoints > kLargeHalfPoints) {
+            const double scale = double(m_runState.halfPoints) / kLargeHalfPoints;
+            const double left = std::max(0.0, kLargeTextBudget - m_largeText) / (scale * scale);
+            large = std::min<qsizetype>(large, static_cast<qsizetype>(left));
+            if (large > 0 && large < m_run.size() && m_run[large - 1].isHighSurrogate())
+                --large;
+            m_largeText += scale * scale * large;
         }
-        const QTextCharFormat &format = cachedFormat(state);
-        QStringView rest = m_run;
+        if (large > 0)
+            insertRun(QStringView(m_run).first(large), cachedFormat(m_runState));
+        if (large < m_run.size()) {
+            CharState smaller = m_runState;
+            smaller.halfPoints = kLargeHalfPoints;
+            m_heldBack = true;
+            insertRun(QStringView(m_run).sliced(large), cachedFormat(smaller));
+        }
+        m_run.clear();
+    }
+
+    // Inserts text of one format, in as many of the paragraph's pieces as
+    // their bounds ask for.
+    void insertRun(QStringView text, const QTextCharFormat &format)
+    {
+        using ParagraphPieces::kPieceChars;
+        QStringView rest = text;
         while (!rest.isEmpty()) {
             const qsizetype used = m_piecePending ? 0 : m_pieceChars;
             qsizetype take = rest.size();
@@ -911,7 +928,6 @@ private:
         }
         if (!rest.isEmpty())
             insertPiece(rest, format);
-        m_run.clear();
     }
 
     // Where a line may break without a space: Qt lays out a word longer

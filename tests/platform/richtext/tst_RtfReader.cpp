@@ -458,6 +458,8 @@ void TestRtfReader::stepwiseReadEqualsWholeRead_data()
     QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999;
     QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536;
     QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777;
+    QTest::addRow("large font past its budget, steps of 7777")
+        << wrap(QStringLiteral("\\pard\\fs200 ") + QStringLiteral("Wort ").repeated(30000)) << 7777;
 }
 
 void TestRtfReader::stepwiseReadEqualsWholeRead()
