@@ -712,7 +712,10 @@ private:
             size = QSizeF(m_pict.picW * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel,
                           m_pict.picH * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel);
         }
-        const PictState pict = std::exchange(m_pict, PictState{});
+        PictState pict = std::exchange(m_pict, PictState{});
+        // The data was given room for the rest of the input; the picture
+        // keeps only its own bytes.
+        pict.bytes.squeeze();
         if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].dest != Dest::Text)
             return;
         startContent();
