@@ -20,6 +20,11 @@
 //   click-50        a 50 MB entry stored in a diary's database, read and
 //                   previewed as a click on its day does: the time until its
 //                   first text is painted, and memory
+//   odd-NAME        an entry asking for far more than a page shows (NAME one of
+//                   tests/support/OddEntries: frames-2000, png-64, word-5mb, ...)
+//                   previewed from storage and read to its end (Ctrl+End), then
+//                   opened in an editor as the diary does and read to its end:
+//                   the times, the longest the event loop waited, and memory
 //   print-10, print-50  printing a 10 and a 50 MB entry to PDF: the time and the
 //                   longest the event loop waited meanwhile (a timer ticking
 //                   every 10 ms), in one call and with the diary's progress window
@@ -31,6 +36,7 @@
 #include "platform/richtext/PrintProgressWindow.h"
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
+#include "tests/support/OddEntries.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -43,6 +49,7 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -383,6 +390,69 @@ void measureClick(qsizetype chars)
     printMemory("preview idle");
 }
 
+// Peak resident memory of this process so far, in MB.
+double peakMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return -1;
+}
+
+// Shows `rtf` in the box, goes to its end as Ctrl+End does and waits until
+// the box is idle; prints the times, the event loop's longest wait, memory.
+void measureOddIn(const char *role, richtext::RichTextBox &box, const std::function<void()> &load)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, worst = 0;
+    QTimer tick;
+    tick.setInterval(kTickMs);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        worst = std::max(worst, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    tick.start();
+    const double shown = timeMs([&] {
+        load();
+        box.repaint();
+        QApplication::processEvents();
+    });
+    const double end = timeMs([&] {
+        QTest::keyClick(box.editor(), Qt::Key_End, Qt::ControlModifier);
+        box.repaint();
+    });
+    const double busy = busyUntilIdle();
+    worst = std::max(worst, clock.elapsed() - last);
+    std::printf("  %-8s shown %8.1f ms  Ctrl+End %8.1f ms  busy after %8.1f ms  longest wait %8lld ms  "
+                "text %9lld chars  peak RSS %7.1f MB\n",
+                role, shown, end, busy, static_cast<long long>(worst),
+                static_cast<long long>(box.completedDocument()->characterCount()), peakMb());
+    std::fflush(stdout);
+}
+
+void measureOdd(const QString &name)
+{
+    const QByteArray stored = oddentries::make(name);
+    std::printf("odd-%-16s RTF %6.2f MB  peak RSS at start %7.1f MB\n", qPrintable(name), stored.size() / 1e6,
+                peakMb());
+    richtext::RichTextBox preview;
+    preview.resize(360, 200);
+    preview.show();
+    richtext::RichTextBox editor;
+    editor.resize(600, 400);
+    editor.show();
+    QApplication::processEvents();
+    measureOddIn("preview", preview, [&] { preview.setStoredRTF(stored); });
+    measureOddIn("editor", editor, [&] { editor.setTextRTF(preview.textRTF()); });
+    const bool same = editor.textRTF().toUtf8() == stored;
+    std::printf("  saved from the editor unchanged: %s\n", same ? "yes" : "no");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -399,6 +469,13 @@ int main(int argc, char **argv)
         if (names.contains(name)) {
             measurePrint(name, qsizetype(mb) * 1000 * 1000, false);
             measurePrint(name, qsizetype(mb) * 1000 * 1000, true);
+        }
+    }
+    for (const QString &name : oddentries::names()) {
+        if (names.removeAll(QStringLiteral("odd-") + name)) {
+            measureOdd(name);
+            if (names.isEmpty())
+                return 0;
         }
     }
     if (names.contains(QStringLiteral("caret")))

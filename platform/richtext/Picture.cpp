@@ -21,11 +21,13 @@ constexpr int kBytesProperty = QTextFormat::UserProperty + 0x5201;
 constexpr int kWidthProperty = QTextFormat::UserProperty + 0x5202;
 constexpr int kHeightProperty = QTextFormat::UserProperty + 0x5203;
 constexpr int kWordsProperty = QTextFormat::UserProperty + 0x5204;
+// The document finds a format among its own by a hash that leaves byte
+// arrays out: pictures differing only in their bytes would all be compared
+// with each other, a read of thousands taking minutes. This number tells them
+// apart.
+constexpr int kKeyProperty = QTextFormat::UserProperty + 0x5205;
 
 constexpr double kTwipsPerPixel = 15.0;
-// The frame of an undrawn picture is drawn this large at most and scaled to
-// its display size, so a huge picture costs no huge image.
-constexpr int kMaxFrameSide = 512;
 constexpr double kMaxShownSide = 31680 * 10 / kTwipsPerPixel;
 constexpr QSize kDefaultFrame(32, 32);
 
@@ -47,32 +49,92 @@ bool tooLarge(QSize size)
     return qint64(size.width()) * size.height() > Picture::kMaxShownPixels;
 }
 
-// Decodes a PNG or JPEG small enough to show and inserts it.
-bool insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Picture::Kind kind, QSizeF displaySize)
+// The size scaled down, sides in proportion, until both fit a page.
+QSizeF fitOnPage(QSizeF shown)
 {
-    if (kind == Picture::Kind::None || tooLarge(headerSize(encoded, kind)))
-        return false;
-    QBuffer buffer;
-    buffer.setData(encoded);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, formatName(kind));
-    QImage image;
-    if (!reader.read(&image) || image.isNull())
-        return false;
+    const double scale =
+        std::min(1.0, Picture::kMaxDisplaySide / std::max({shown.width(), shown.height(), 1.0}));
+    return scale < 1.0 ? QSizeF(std::max(1.0, shown.width() * scale), std::max(1.0, shown.height() * scale))
+                       : shown;
+}
 
+// Every undrawn picture shows the same small image, stretched to its size:
+// a stand-in costs nothing however many and however large they are.
+QString standIn(QTextDocument *doc)
+{
+    const QString name = QStringLiteral("kvpic:frame");
+    if (!doc->resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(QColor(0x80, 0x80, 0x80));
+        QPainter(&image).fillRect(2, 2, 60, 60, QColor(0xF0, 0xF0, 0xF0));
+        doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    }
+    return name;
+}
+
+void setBytes(QTextImageFormat &format, const QByteArray &encoded, const QByteArray *pictWords)
+{
+    format.setProperty(kBytesProperty, encoded);
+    size_t key = qHash(encoded);
+    if (pictWords) {
+        format.setProperty(kWordsProperty, *pictWords);
+        key = qHashMulti(key, *pictWords);
+    }
+    format.setProperty(kKeyProperty, static_cast<int>(key));
+}
+
+} // namespace
+
+// Decodes a PNG or JPEG small enough to show and inserts it. With a budget,
+// it is decoded no larger than it is shown, and only while the budget lasts.
+bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind kind, QSizeF displaySize,
+                          Budget *budget)
+{
+    const QSize natural = kind == Kind::None ? QSize() : headerSize(encoded, kind);
+    if (natural.isEmpty() || tooLarge(natural))
+        return false;
+    QSize decoded = natural;
+    if (budget && !displaySize.isEmpty() && displaySize.width() < natural.width() &&
+        displaySize.height() < natural.height())
+        decoded = QSize(std::max(1, int(std::ceil(displaySize.width()))),
+                        std::max(1, int(std::ceil(displaySize.height()))));
     // Equal pictures share one resource; the format carries its own bytes, so
     // a clash of names could at worst show the wrong image, never save it.
-    const QString name = QStringLiteral("kvpic:%1-%2").arg(qHash(encoded), 0, 16).arg(encoded.size());
+    const QString name = QStringLiteral("kvpic:%1-%2-%3x%4")
+                             .arg(qHash(encoded), 0, 16)
+                             .arg(encoded.size())
+                             .arg(decoded.width())
+                             .arg(decoded.height());
     QTextDocument *doc = cursor.document();
-    if (!doc->resource(QTextDocument::ImageResource, QUrl(name)).isValid())
+    if (!doc->resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
+        const qint64 pixels = qint64(decoded.width()) * decoded.height();
+        const qint64 sourcePixels = qint64(natural.width()) * natural.height();
+        if (budget && (pixels > budget->pixels || sourcePixels > budget->sourcePixels)) {
+            budget->heldBack = true;
+            return false;
+        }
+        QBuffer buffer;
+        buffer.setData(encoded);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, formatName(kind));
+        if (decoded != natural)
+            reader.setScaledSize(decoded);
+        QImage image;
+        if (!reader.read(&image) || image.isNull())
+            return false;
+        if (budget) {
+            budget->pixels -= pixels;
+            budget->sourcePixels -= sourcePixels;
+        }
         doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    }
 
     QTextImageFormat format;
     format.setName(name);
-    format.setProperty(kBytesProperty, encoded);
-    format.setProperty(kWidthProperty, image.width());
-    format.setProperty(kHeightProperty, image.height());
-    if (displaySize.isValid() && displaySize != QSizeF(image.size())) {
+    setBytes(format, encoded, nullptr);
+    format.setProperty(kWidthProperty, natural.width());
+    format.setProperty(kHeightProperty, natural.height());
+    if (!displaySize.isEmpty() && displaySize != QSizeF(natural)) {
         format.setWidth(displaySize.width());
         format.setHeight(displaySize.height());
     }
@@ -80,18 +142,8 @@ bool insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Picture::Kind k
     return true;
 }
 
-QImage frameImage(QSizeF shown)
+namespace
 {
-    const double scale = std::min(1.0, kMaxFrameSide / std::max(shown.width(), shown.height()));
-    const QSize size(std::max(1, int(std::lround(shown.width() * scale))),
-                     std::max(1, int(std::lround(shown.height() * scale))));
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(0xF0, 0xF0, 0xF0));
-    QPainter painter(&image);
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
-    return image;
-}
 
 // The blip word (the picture's kind) among a \pict group's control words.
 QByteArray blipOf(const QByteArray &pictWords)
@@ -124,7 +176,7 @@ bool Picture::insert(QTextCursor &cursor, const QByteArray &encoded, QSizeF disp
     const Kind kind = kindOf(encoded);
     if (kind == Kind::None || !cursor.document())
         return false;
-    if (insertDrawn(cursor, encoded, kind, displaySize))
+    if (insertDrawn(cursor, encoded, kind, displaySize, nullptr))
         return true;
     const QSize natural = headerSize(encoded, kind);
     if (!tooLarge(natural))
@@ -140,18 +192,27 @@ bool Picture::insert(QTextCursor &cursor, const QByteArray &encoded, QSizeF disp
 }
 
 void Picture::insertRead(QTextCursor &cursor, const QByteArray &data, const QByteArray &pictWords,
-                         QSizeF displaySize)
+                         QSizeF displaySize, Budget &budget)
 {
     if (!cursor.document())
         return;
     const QByteArray blip = blipOf(pictWords);
     const Kind kind = kindOf(data);
-    const bool drawable =
-        (blip == "pngblip" && kind == Kind::Png) || (blip == "jpegblip" && kind == Kind::Jpeg);
-    if (drawable && insertDrawn(cursor, data, kind, displaySize))
+    const QSize natural = kind == Kind::None ? QSize() : headerSize(data, kind);
+    QSizeF shown = displaySize;
+    if (shown.isEmpty())
+        shown = natural.isEmpty() ? QSizeF(kDefaultFrame) : QSizeF(natural);
+    const QSizeF fitted = fitOnPage(shown);
+    bool drawable = (blip == "pngblip" && kind == Kind::Png) || (blip == "jpegblip" && kind == Kind::Jpeg);
+    if (fitted != shown || fitted.height() > budget.height) {
+        budget.heldBack = true;
+        shown = fitted.height() > budget.height ? QSizeF(kDefaultFrame) : fitted;
+        drawable = drawable && shown == fitted;
+    }
+    budget.height -= shown.height();
+    if (drawable && insertDrawn(cursor, data, kind, shown, &budget))
         return;
-    insertUndrawn(cursor, data, pictWords, kind == Kind::None ? QSize() : headerSize(data, kind),
-                  displaySize);
+    insertUndrawn(cursor, data, pictWords, natural, shown);
 }
 
 void Picture::insertUndrawn(QTextCursor &cursor, const QByteArray &data, const QByteArray &pictWords,
@@ -163,18 +224,11 @@ void Picture::insertUndrawn(QTextCursor &cursor, const QByteArray &data, const Q
     shown =
         QSizeF(std::clamp(shown.width(), 1.0, kMaxShownSide), std::clamp(shown.height(), 1.0, kMaxShownSide));
 
-    const QImage frame = frameImage(shown);
-    const QString name = QStringLiteral("kvpic:frame-%1x%2").arg(frame.width()).arg(frame.height());
-    QTextDocument *doc = cursor.document();
-    if (!doc->resource(QTextDocument::ImageResource, QUrl(name)).isValid())
-        doc->addResource(QTextDocument::ImageResource, QUrl(name), frame);
-
     if (natural.isEmpty())
         natural = shown.toSize();
     QTextImageFormat format;
-    format.setName(name);
-    format.setProperty(kBytesProperty, data);
-    format.setProperty(kWordsProperty, pictWords);
+    format.setName(standIn(cursor.document()));
+    setBytes(format, data, &pictWords);
     format.setProperty(kWidthProperty, natural.width());
     format.setProperty(kHeightProperty, natural.height());
     format.setWidth(shown.width());

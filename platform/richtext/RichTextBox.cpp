@@ -637,17 +637,23 @@ void RichTextBox::load(const std::function<std::unique_ptr<RtfReader::Stepwise>(
         m_edit->setVerticalScrollBarPolicy(policy);
     replaced.reset();
     m_edit->setTextCursor(QTextCursor(doc));
-    if (!whole) {
-        m_loading = std::move(loading);
-        m_asStored = true;
-        connect(doc, &QTextDocument::contentsChange, this, [this] {
-            if (!m_reading) {
-                m_asStored = false;
-                m_source = QString();
-            }
-        });
-        readOnWhenNeeded();
+    // An entry shown other than it says is saved as it came, as is a large
+    // one read on later, until the user changes it.
+    if (whole && !loading->heldBack())
+        return;
+    m_asStored = true;
+    connect(doc, &QTextDocument::contentsChange, this, [this] {
+        if (!m_reading) {
+            m_asStored = false;
+            m_source = QString();
+        }
+    });
+    if (whole) {
+        m_source = loading->rtf();
+        return;
     }
+    m_loading = std::move(loading);
+    readOnWhenNeeded();
 }
 
 int RichTextBox::selStart()

@@ -30,6 +30,19 @@ constexpr int kMaxTwips = 31680; // 22 inches, the widest page RTF knows
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kHimetricPerInch = 2540.0;
+// What a page holds: larger fonts are shown at this size (a few words a
+// line already), and fonts and colours past these many are shown as the
+// default. Qt's layout never ends for a document some eight million pixels
+// tall in a large font (a few hundred kilobytes of text at 100 pt), so text
+// above kLargeHalfPoints counts against a budget (characters weighted by their
+// area at that size); beyond it, it is shown at kLargeHalfPoints.
+constexpr int kMaxHalfPoints = 2 * 72;
+constexpr int kLargeHalfPoints = 2 * 24;
+constexpr double kLargeTextBudget = 500'000;
+constexpr int kMaxFonts = 256;
+// A longer word goes on in the paragraph's next piece.
+constexpr qsizetype kMaxWordChars = 1024;
+constexpr int kMaxColors = 256;
 
 enum class Dest {
     Text, // document text
@@ -209,6 +222,7 @@ public:
     }
 
     void run() { runUntil(m_in.size()); }
+    bool heldBack() const { return m_heldBack || m_budget.heldBack; }
 
     // Reads on until the input position reaches `until`, or to the end, where
     // it closes the document. Returns whether the whole input is read.
@@ -278,9 +292,13 @@ private:
     int m_listBlock = -1;
     bool m_anyContent = false;
     qsizetype m_pieceChars = 0;  // in the paragraph's last piece
+    qsizetype m_wordChars = 0;   // of its last word so far
     bool m_piecePending = false; // a full piece wants a next before more text
 
     PictState m_pict;
+    Picture::Budget m_budget;
+    bool m_heldBack = false; // something is shown other than the RTF says
+    double m_largeText = 0;  // weighted characters in a large font so far
 
     Group &top() { return m_stack.back(); }
 
@@ -559,7 +577,8 @@ private:
         } else if (w == QLatin1String("f")) {
             g.chr.font = clampInt(param, 0, kNumberLimit);
         } else if (w == QLatin1String("fs")) {
-            g.chr.halfPoints = hasParam ? clampInt(param, 2, 3276) : 24;
+            g.chr.halfPoints = hasParam ? clampInt(param, 2, kMaxHalfPoints) : 24;
+            m_heldBack = m_heldBack || param > kMaxHalfPoints;
         } else if (w == QLatin1String("cf")) {
             g.chr.color = clampInt(param, 0, kNumberLimit);
         }
@@ -693,14 +712,18 @@ private:
             size = QSizeF(m_pict.picW * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel,
                           m_pict.picH * kTwipsPerInch / kHimetricPerInch / kTwipsPerPixel);
         }
-        const PictState pict = std::exchange(m_pict, PictState{});
+        PictState pict = std::exchange(m_pict, PictState{});
+        // The data was given room for the rest of the input; the picture
+        // keeps only its own bytes.
+        pict.bytes.squeeze();
         if (m_stack.size() < 2 || m_stack[m_stack.size() - 2].dest != Dest::Text)
             return;
         startContent();
         flushRun();
         nextPieceIfPending();
-        Picture::insertRead(m_cursor, pict.bytes, pict.words, size);
+        Picture::insertRead(m_cursor, pict.bytes, pict.words, size, m_budget);
         ++m_pieceChars;
+        m_wordChars = 0;
     }
 
     void plainText()
@@ -753,9 +776,13 @@ private:
             return;
         case Dest::ColorTable:
             if (c == ';') {
-                m_formatCache.clear();
-                m_colors.append(QColor(m_red, m_green, m_blue));
-                m_colorIsAuto.append(!m_colorSet);
+                if (m_colors.size() <= kMaxColors) { // the first may be the automatic one
+                    m_formatCache.clear();
+                    m_colors.append(QColor(m_red, m_green, m_blue));
+                    m_colorIsAuto.append(!m_colorSet);
+                } else {
+                    m_heldBack = true;
+                }
                 m_colorSet = false;
                 m_red = m_green = m_blue = 0;
             }
@@ -834,6 +861,7 @@ private:
             m_cursor.insertBlock(paragraphFormat(QTextBlockFormat(), top().para), QTextCharFormat());
             m_pendingPar = false;
             m_pieceChars = 0;
+            m_wordChars = 0;
             m_piecePending = false;
         }
         m_anyContent = true;
@@ -843,29 +871,91 @@ private:
     {
         if (m_run.isEmpty())
             return;
+        // Large text within the budget keeps its size, the rest is shown at
+        // kLargeHalfPoints: counted by the character, so that reading in
+        // steps gives what reading at once does.
+        qsizetype large = m_run.size();
+        if (m_runState.halfPoints > kLargeHalfPoints) {
+            const double scale = double(m_runState.halfPoints) / kLargeHalfPoints;
+            const double left = std::max(0.0, kLargeTextBudget - m_largeText) / (scale * scale);
+            large = std::min<qsizetype>(large, static_cast<qsizetype>(left));
+            if (large > 0 && large < m_run.size() && m_run[large - 1].isHighSurrogate())
+                --large;
+            m_largeText += scale * scale * large;
+        }
+        if (large > 0)
+            insertRun(QStringView(m_run).first(large), cachedFormat(m_runState));
+        if (large < m_run.size()) {
+            CharState smaller = m_runState;
+            smaller.halfPoints = kLargeHalfPoints;
+            m_heldBack = true;
+            insertRun(QStringView(m_run).sliced(large), cachedFormat(smaller));
+        }
+        m_run.clear();
+    }
+
+    // Inserts text of one format, in as many of the paragraph's pieces as
+    // their bounds ask for.
+    void insertRun(QStringView text, const QTextCharFormat &format)
+    {
         using ParagraphPieces::kPieceChars;
-        const QTextCharFormat &format = cachedFormat(m_runState);
-        QStringView rest = m_run;
+        QStringView rest = text;
         while (!rest.isEmpty()) {
             const qsizetype used = m_piecePending ? 0 : m_pieceChars;
-            if (used + rest.size() <= kPieceChars)
-                break;
-            // The cut goes after a space, where a line could break anyway.
-            qsizetype cut = rest.indexOf(u' ', std::max<qsizetype>(0, kPieceChars - used));
-            if (cut < 0) {
-                if (used + rest.size() <= 2 * kPieceChars)
-                    break;
-                cut = std::max<qsizetype>(0, 2 * kPieceChars - used - 1);
-                if (rest[cut].isHighSurrogate() && cut + 1 < rest.size())
-                    ++cut;
+            qsizetype take = rest.size();
+            bool full = false;
+            if (used + rest.size() > kPieceChars) {
+                // The cut goes after a space, where a line could break anyway.
+                qsizetype cut = rest.indexOf(u' ', std::max<qsizetype>(0, kPieceChars - used));
+                if (cut < 0 && used + rest.size() > 2 * kPieceChars) {
+                    cut = std::max<qsizetype>(0, 2 * kPieceChars - used - 1);
+                    if (rest[cut].isHighSurrogate() && cut + 1 < rest.size())
+                        ++cut;
+                }
+                if (cut >= 0) {
+                    take = cut + 1;
+                    full = true;
+                }
             }
-            insertPiece(rest.first(cut + 1), format);
-            rest = rest.sliced(cut + 1);
+            const qsizetype fits = wordFits(rest.first(take));
+            if (fits < take) {
+                take = fits;
+                full = true;
+            }
+            if (!full)
+                break;
+            if (take > 0)
+                insertPiece(rest.first(take), format);
+            rest = rest.sliced(take);
             m_piecePending = true;
         }
         if (!rest.isEmpty())
             insertPiece(rest, format);
-        m_run.clear();
+    }
+
+    // Where a line may break without a space: Qt lays out a word longer
+    // than a line again for each line it fills, so a word of a whole piece
+    // takes minutes.
+    static bool endsWord(QChar c)
+    {
+        const char16_t u = c.unicode();
+        return u == ' ' || u == '\t' || u == '-' || u == QChar::LineSeparator ||
+               (u >= 0x2E80 && u <= 0x9FFF) || (u >= 0xAC00 && u <= 0xD7AF) || (u >= 0xF900 && u <= 0xFAFF) ||
+               (u >= 0xFF00 && u <= 0xFFEF);
+    }
+
+    // How many of the characters the current piece takes before a word in
+    // it grows longer than kMaxWordChars.
+    qsizetype wordFits(QStringView text) const
+    {
+        qsizetype word = m_piecePending ? 0 : m_wordChars;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (endsWord(text[i]))
+                word = 0;
+            else if (++word > kMaxWordChars)
+                return text[i].isLowSurrogate() && i > 0 ? i - 1 : i;
+        }
+        return text.size();
     }
 
     void insertPiece(QStringView text, const QTextCharFormat &format)
@@ -873,6 +963,10 @@ private:
         nextPieceIfPending();
         m_cursor.insertText(text.toString(), format);
         m_pieceChars += text.size();
+        qsizetype i = text.size();
+        while (i > 0 && !endsWord(text[i - 1]))
+            --i;
+        m_wordChars = i > 0 ? text.size() - i : m_wordChars + text.size();
     }
 
     // A paragraph's next piece starts only once it has text, so that no piece
@@ -891,6 +985,7 @@ private:
         bf.setProperty(ParagraphPieces::kContinues, true);
         m_cursor.insertBlock(bf, QTextCharFormat());
         m_pieceChars = 0;
+        m_wordChars = 0;
     }
 
     QTextCharFormat charFormat(const CharState &s) const
@@ -930,8 +1025,12 @@ private:
         QString name = m_fontName.trimmed();
         if (name.endsWith(u';'))
             name.chop(1);
-        if (!name.isEmpty() && !m_fonts.contains(m_fontId))
-            m_fonts.insert(m_fontId, name);
+        if (!name.isEmpty() && !m_fonts.contains(m_fontId)) {
+            if (m_fonts.size() < kMaxFonts)
+                m_fonts.insert(m_fontId, name);
+            else
+                m_heldBack = true;
+        }
         m_fontName.clear();
     }
 
@@ -1075,6 +1174,11 @@ RtfReader::Stepwise::Stepwise(const QByteArray &ascii, const QTextCursor &cursor
 }
 
 RtfReader::Stepwise::~Stepwise() = default;
+
+bool RtfReader::Stepwise::heldBack() const
+{
+    return m_parser->heldBack();
+}
 
 const QString &RtfReader::Stepwise::rtf()
 {

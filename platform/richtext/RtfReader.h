@@ -60,6 +60,10 @@ public:
     // it is read.
     bool step(qsizetype chars);
     bool done() const { return m_done; }
+    // Whether anything read so far is shown other than the RTF says (a
+    // picture as a stand-in or smaller, a font smaller or the default one):
+    // then only the RTF itself holds the entry whole.
+    bool heldBack() const;
     // The RTF being read, all of it.
     const QString &rtf();
     qsizetype size() const { return m_rtf.size(); }

@@ -1,3 +1,4 @@
+#include "tests/support/OddEntries.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/com/AutomationError.h"
@@ -11,6 +12,7 @@
 #include "platform/screen/ScreenPointer.h"
 #include "tests/support/fakes/FakeScreenPointer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
@@ -77,6 +79,25 @@ QString manyParagraphs(int count, QString *expected)
     rtf += QLatin1Char('}');
     *expected = lines.join(QLatin1String("\r\n"));
     return rtf;
+}
+
+// Bytes of the pictures decoded for showing a document, each counted once.
+qsizetype imageBytes(const QTextDocument &doc)
+{
+    QSet<QString> names;
+    qsizetype bytes = 0;
+    for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat() && !names.contains(f.toImageFormat().name())) {
+                names.insert(f.toImageFormat().name());
+                bytes += doc.resource(QTextDocument::ImageResource, QUrl(f.toImageFormat().name()))
+                             .value<QImage>()
+                             .sizeInBytes();
+            }
+        }
+    }
+    return bytes;
 }
 
 int count(const QString &in, QLatin1String what)
@@ -810,12 +831,23 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading_data()
     QTest::addColumn<bool>("shown");
     QTest::addColumn<bool>("stored");   // as the diary reads it from its database
     QTest::addColumn<QString>("first"); // the text's first word, as it stands in the RTF
-    QTest::newRow("many paragraphs, shown") << true << true << false << QString();
-    QTest::newRow("many paragraphs, hidden") << true << false << false << QString();
-    QTest::newRow("one paragraph, shown") << false << true << false << QString();
-    QTest::newRow("many paragraphs, stored") << true << true << true << QString();
+    // Or one of the entries asking for far more than a page shows: shown,
+    // laid out and saved back unchanged, in time and with few pictures' bytes.
+    QTest::addColumn<QString>("odd");
+    QTest::addColumn<int>("boundMs");
+    QTest::newRow("many paragraphs, shown") << true << true << false << QString() << QString() << 0;
+    QTest::newRow("many paragraphs, hidden") << true << false << false << QString() << QString() << 0;
+    QTest::newRow("one paragraph, shown") << false << true << false << QString() << QString() << 0;
+    QTest::newRow("many paragraphs, stored") << true << true << true << QString() << QString() << 0;
     QTest::newRow("one paragraph, stored, not ASCII")
-        << false << true << true << QString::fromUtf8("Grüße\u8364? ");
+        << false << true << true << QString::fromUtf8("Grüße\u8364? ") << QString() << 0;
+    // Each took gigabytes or minutes; the time covers both boxes laid out
+    // whole at two widths.
+    for (const char *odd : {"frames-2000", "png-8", "png-64", "display-size-50", "font-size", "fonts-10k",
+                            "strike-100k", "colours-100k"})
+        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 20'000;
+    for (const char *odd : {"tiny-runs", "word-5mb"})
+        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 60'000;
 }
 
 void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
@@ -826,6 +858,8 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     QFETCH(bool, shown);
     QFETCH(bool, stored);
     QFETCH(QString, first);
+    QFETCH(QString, odd);
+    QFETCH(int, boundMs);
     QString rtf =
         QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ") + first;
     QString expected = QString(first).replace(QLatin1String("\\u8364?"), QString::fromUtf8("€"));
@@ -846,7 +880,11 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     rtf += QLatin1Char('}');
     if (expected.endsWith(QLatin1String("\r\n")))
         expected.chop(2);
+    if (!odd.isEmpty())
+        rtf = QString::fromLatin1(oddentries::make(odd));
 
+    QElapsedTimer clock;
+    clock.start();
     RichTextBox box;
     box.resize(300, 200);
     if (shown) {
@@ -860,13 +898,30 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     const QString saved = box.textRTF();
     if (stored && first.isEmpty())
         QCOMPARE(saved, rtf);
+    if (!odd.isEmpty())
+        expected = box.text();
     QCOMPARE(box.text(), expected);
-    QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    if (odd.isEmpty())
+        QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
+    // As the editor takes it.
     RichTextBox reloaded;
+    reloaded.resize(600, 400);
+    reloaded.setVisible(shown);
     reloaded.setTextRTF(saved);
     QCOMPARE(reloaded.text(), expected);
     QCOMPARE(reloaded.textRTF(), saved);
+    if (boundMs == 0)
+        return;
+    for (RichTextBox *laidOut : {&box, &reloaded}) {
+        laidOut->editor()->document()->documentLayout()->documentSize();
+        const double height = laidOut->editor()->document()->size().height();
+        QVERIFY2(height < 8'000'000, qPrintable(QString::number(height)));
+        laidOut->grab();
+    }
+    QVERIFY2(clock.elapsed() < boundMs, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(imageBytes(*box.editor()->document()) + imageBytes(*reloaded.editor()->document()) <
+            300 * 1024 * 1024);
 }
 
 void TestRichTextBox::largeEntryShowsAtOnceAndReadsOnInSteps()

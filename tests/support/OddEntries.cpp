@@ -1,0 +1,121 @@
+#include "tests/support/OddEntries.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace oddentries
+{
+
+namespace
+{
+
+constexpr const char *kHead = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ";
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray pict(const QByteArray &words, const QByteArray &data)
+{
+    return "{\\pict" + words + ' ' + data.toHex() + '}';
+}
+
+// Pictures of 4096 x 4096 pixels, each some 50 KB and each different (a
+// PNG reader stops at its end mark; what follows makes the bytes differ).
+QByteArray largePngs(int count)
+{
+    QImage image(4096, 4096, QImage::Format_RGB32);
+    image.fill(QColor(40, 90, 160));
+    const QByteArray bytes = png(image);
+    QByteArray rtf = kHead;
+    for (int i = 0; i < count; ++i)
+        rtf += pict("\\pngblip", bytes + QByteArray::number(i)) + "\\par ";
+    return rtf + '}';
+}
+
+// Many groups, each `make(i)`, after a head of its own.
+template <typename Fn> QByteArray repeated(QByteArray rtf, int count, Fn make)
+{
+    for (int i = 0; i < count; ++i)
+        rtf += make(i);
+    return rtf + '}';
+}
+
+QByteArray frames(int count)
+{
+    return repeated(kHead, count, [](int i) {
+        return pict("\\wmetafile8\\picwgoal" + QByteArray::number(1500 + i) + "\\pichgoal" +
+                        QByteArray::number(900 + 3 * i),
+                    "0102");
+    });
+}
+
+// A table of `count` fonts or colours, and a word in each.
+QByteArray tableAndSwitches(int count, bool fonts)
+{
+    QByteArray rtf = fonts ? "{\\rtf1\\ansi\\deff0{\\fonttbl" : "{\\rtf1\\ansi{\\colortbl ;";
+    for (int i = 0; i < count; ++i)
+        rtf += fonts ? "{\\f" + QByteArray::number(i) + "\\fnil Schrift" + QByteArray::number(i) + ";}"
+                     : "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256 % 256) +
+                           "\\blue" + QByteArray::number(i / 65536) + ';';
+    rtf += "}\\pard ";
+    return repeated(rtf, count,
+                    [fonts](int i) { return (fonts ? "\\f" : "\\cf") + QByteArray::number(i) + " Wort "; });
+}
+
+} // namespace
+
+QStringList names()
+{
+    return {QStringLiteral("frames-2000"), QStringLiteral("frames-40000"),    QStringLiteral("png-8"),
+            QStringLiteral("png-64"),      QStringLiteral("display-size-50"), QStringLiteral("font-size"),
+            QStringLiteral("fonts-10k"),   QStringLiteral("fonts-100k"),      QStringLiteral("strike-100k"),
+            QStringLiteral("tiny-runs"),   QStringLiteral("colours-100k"),    QStringLiteral("word-5mb")};
+}
+
+QByteArray make(const QString &name)
+{
+    if (name == QLatin1String("frames-2000"))
+        return frames(2000);
+    if (name == QLatin1String("frames-40000"))
+        return frames(40000);
+    if (name == QLatin1String("png-8"))
+        return largePngs(8);
+    if (name == QLatin1String("png-64"))
+        return largePngs(64);
+    if (name == QLatin1String("display-size-50")) {
+        QImage dot(2, 2, QImage::Format_RGB32);
+        dot.fill(Qt::red);
+        const QByteArray bytes = png(dot);
+        return repeated(kHead, 50, [&bytes](int) {
+            return pict("\\pngblip\\picwgoal2147483647\\pichgoal2147483647\\picscalex99999\\picscaley99999",
+                        bytes) +
+                   "\\par ";
+        });
+    }
+    if (name == QLatin1String("font-size"))
+        return repeated(QByteArray(kHead) + "\\fs2147483647 ", 4000, [](int i) {
+            return "Ein Satz in riesiger Schrift, Nummer " + QByteArray::number(i) + ". ";
+        });
+    if (name == QLatin1String("fonts-10k"))
+        return tableAndSwitches(10'000, true);
+    if (name == QLatin1String("fonts-100k"))
+        return tableAndSwitches(100'000, true);
+    if (name == QLatin1String("colours-100k"))
+        return tableAndSwitches(100'000, false);
+    if (name == QLatin1String("strike-100k"))
+        return repeated(kHead, 50'000, [](int) { return QByteArray("\\strike Wort\\strike0  Wort "); });
+    if (name == QLatin1String("tiny-runs"))
+        return repeated(kHead, 200'000,
+                        [](int i) { return i % 2 ? QByteArray("\\b a\\b0 b") : QByteArray("\\i c\\i0 d"); });
+    if (name == QLatin1String("word-5mb"))
+        return kHead + QByteArray(5'000'000, 'w') + '}';
+    return {};
+}
+
+} // namespace oddentries
