@@ -143,15 +143,20 @@ double longestStall(const std::vector<richtext::RichTextBox *> &boxes, double *t
     return static_cast<double>(worst);
 }
 
+// A box shown at the size the diary gives it: the preview's or the editor's.
+struct ShownBox : richtext::RichTextBox {
+    ShownBox(int width, int height)
+    {
+        resize(width, height);
+        show();
+    }
+};
+
 bool measureLarge(const QString &name, qsizetype chars, bool shortParagraphs)
 {
     const QString rtf = benchdiary::largeEntry(chars, shortParagraphs);
-    richtext::RichTextBox preview;
-    preview.resize(360, 200);
-    preview.show();
-    richtext::RichTextBox editor;
-    editor.resize(600, 400);
-    editor.show();
+    ShownBox preview(360, 200);
+    ShownBox editor(600, 400);
     QApplication::processEvents();
 
     const double load = loadShown(preview, rtf);
@@ -440,12 +445,8 @@ void measureOdd(const QString &name)
     const QByteArray stored = oddentries::make(name);
     std::printf("odd-%-16s RTF %6.2f MB  peak RSS at start %7.1f MB\n", qPrintable(name), stored.size() / 1e6,
                 peakMb());
-    richtext::RichTextBox preview;
-    preview.resize(360, 200);
-    preview.show();
-    richtext::RichTextBox editor;
-    editor.resize(600, 400);
-    editor.show();
+    ShownBox preview(360, 200);
+    ShownBox editor(600, 400);
     QApplication::processEvents();
     measureOddIn("preview", preview, [&] { preview.setStoredRTF(stored); });
     measureOddIn("editor", editor, [&] { editor.setTextRTF(preview.textRTF()); });

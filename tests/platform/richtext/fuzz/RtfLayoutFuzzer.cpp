@@ -13,15 +13,11 @@
 #include <QTextDocument>
 
 #include <cstdint>
-#include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "fuzz_rtflayout";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
     return 0;
 }
 

@@ -13,13 +13,10 @@
 #include <cstdlib>
 #include <memory>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "fuzz_rtfreader";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
     return 0;
 }
 
