@@ -3,31 +3,19 @@
 // only what a page holds, so no input may make the layout or the painting
 // crash, hang or take memory without bound.
 
-#include "platform/richtext/RtfReader.h"
+#include "tests/platform/richtext/fuzz/FuzzedRtf.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString rtf =
-        QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QTextDocument doc;
-    QTextCursor cursor(&doc);
-    richtext::RtfReader::read(rtf, cursor);
+    readFuzzedRtf(data, size, doc);
 
     // A page of the preview's width, laid out whole, its top and its end painted.
     constexpr int kWidth = 400;

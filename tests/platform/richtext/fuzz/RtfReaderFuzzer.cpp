@@ -2,31 +2,19 @@
 // that again: neither step may crash, hang or read past its input, and the
 // second reading must give the same text.
 
-#include "platform/richtext/RtfReader.h"
 #include "platform/richtext/RtfWriter.h"
+#include "tests/platform/richtext/fuzz/FuzzedRtf.h"
 
-#include <QGuiApplication>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(*argc, *argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString rtf =
-        QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     QTextDocument first;
-    QTextCursor cursor(&first);
-    richtext::RtfReader::read(rtf, cursor);
+    readFuzzedRtf(data, size, first);
 
     const QByteArray written = richtext::RtfWriter::write(first);
     QTextDocument second;

@@ -1,0 +1,27 @@
+#pragma once
+
+// What both RTF fuzz targets share: an offscreen application, and the input
+// read as the box reads a stored entry. Included by one file of each target.
+
+#include "platform/richtext/RtfReader.h"
+
+#include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+inline void readFuzzedRtf(const uint8_t *data, size_t size, QTextDocument &doc)
+{
+    QTextCursor cursor(&doc);
+    richtext::RtfReader::read(
+        QString::fromLatin1(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), cursor);
+}
