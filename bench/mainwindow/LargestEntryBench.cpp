@@ -18,6 +18,7 @@
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/FrmNew.h"
 #include "platform/richtext/RichTextBox.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,24 +33,11 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
-#include <malloc.h>
 
 namespace
 {
 
 constexpr int TickMs = 5;
-
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.simplified().split(' ').value(1).toDouble() / 1024;
-    }
-    return -1;
-}
 
 // The longest the event loop waited between two ticks of a short timer.
 class StallProbe
@@ -87,7 +75,7 @@ public:
             QApplication::processEvents(QEventLoop::AllEvents, TickMs);
         std::printf("%-24s call %8lld ms  busy %8lld ms  longest wait %8lld ms  peak %7.1f MB\n", name,
                     static_cast<long long>(called), static_cast<long long>(m_lastLate - start),
-                    static_cast<long long>(m_worst), peakMegabytes());
+                    static_cast<long long>(m_worst), testsupport::peakMemoryKb() / 1024.0);
         std::fflush(stdout);
     }
 
@@ -197,11 +185,7 @@ int main(int argc, char **argv)
         }
     }
     // The peak from here on is the diary's.
-    malloc_trim(0);
-    if (std::FILE *peak = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", peak);
-        std::fclose(peak);
-    }
+    testsupport::resetPeakMemory();
 
     QPointer<kalvento::FrmMain> form = rt::Form::create<kalvento::FrmMain>();
     form->load();

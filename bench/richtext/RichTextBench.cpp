@@ -37,6 +37,7 @@
 #include "platform/richtext/PrinterTarget.h"
 #include "platform/richtext/RichTextBox.h"
 #include "tests/support/OddEntries.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -59,7 +60,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <malloc.h>
 #include <vector>
 
 namespace
@@ -368,11 +368,7 @@ void measureClick(qsizetype chars)
     }
     // The peak from here on is the click's: what making the entry took is
     // given back and forgotten.
-    malloc_trim(0);
-    if (std::FILE *peak = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", peak);
-        std::fclose(peak);
-    }
+    testsupport::resetPeakMemory();
     dao::DBEngine engine;
     const std::unique_ptr<dao::Database> db = engine.OpenDatabase(file);
     const std::unique_ptr<dao::Recordset> rs = db->OpenRecordset(QStringLiteral("Zorvelin"));
@@ -393,19 +389,6 @@ void measureClick(qsizetype chars)
     const double busy = busyUntilIdle();
     std::printf("           busy %7.1f ms after that\n", busy);
     printMemory("preview idle");
-}
-
-// Peak resident memory of this process so far, in MB.
-double peakMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return -1;
 }
 
 // Shows `rtf` in the box, goes to its end as Ctrl+End does and waits until
@@ -436,7 +419,8 @@ void measureOddIn(const char *role, richtext::RichTextBox &box, const std::funct
     std::printf("  %-8s shown %8.1f ms  Ctrl+End %8.1f ms  busy after %8.1f ms  longest wait %8lld ms  "
                 "text %9lld chars  peak RSS %7.1f MB\n",
                 role, shown, end, busy, static_cast<long long>(worst),
-                static_cast<long long>(box.completedDocument()->characterCount()), peakMb());
+                static_cast<long long>(box.completedDocument()->characterCount()),
+                testsupport::peakMemoryKb() / 1024.0);
     std::fflush(stdout);
 }
 
@@ -444,7 +428,7 @@ void measureOdd(const QString &name)
 {
     const QByteArray stored = oddentries::make(name);
     std::printf("odd-%-16s RTF %6.2f MB  peak RSS at start %7.1f MB\n", qPrintable(name), stored.size() / 1e6,
-                peakMb());
+                testsupport::peakMemoryKb() / 1024.0);
     ShownBox preview(360, 200);
     ShownBox editor(600, 400);
     QApplication::processEvents();

@@ -382,7 +382,7 @@ void HelpPage::text(const QString &content)
 {
     if (m_cut)
         return;
-    const qint64 weight = qint64(1) << std::max(0, m_tables - 1);
+    const qint64 weight = tableWeight(1);
     qsizetype length = content.size();
     if (m_work + length * weight > MaxWork) {
         length = (MaxWork - m_work) / weight;
@@ -410,9 +410,14 @@ void HelpPage::text(const QString &content)
     }
 }
 
+qint64 HelpPage::tableWeight(qint64 units) const
+{
+    return units << std::max(0, m_tables - 1);
+}
+
 bool HelpPage::spend(qint64 units)
 {
-    const qint64 weight = units << std::max(0, m_tables - 1);
+    const qint64 weight = tableWeight(units);
     if (m_cut || m_work + weight > MaxWork) {
         m_cut = true;
         return false;

@@ -53,6 +53,8 @@ private:
     void startLine(const QString &name);
     // A flattened element keeps its content apart from what follows.
     void separate(const QString &name);
+    // The layout's work of `units`, doubled for every table it sits in beyond the first.
+    qint64 tableWeight(qint64 units) const;
     bool spend(qint64 units);
     QString attributes(const QString &name, const xmlNode *node) const;
     // How the page names what the file holds at `address`; empty when the

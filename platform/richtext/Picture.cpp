@@ -87,11 +87,10 @@ void setBytes(QTextImageFormat &format, const QByteArray &encoded, const QByteAr
 
 // Decodes a PNG or JPEG small enough to show and inserts it. With a budget,
 // it is decoded no larger than it is shown, and only while the budget lasts.
-bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind kind, QSizeF displaySize,
-                          Budget *budget)
+bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind kind, QSize natural,
+                          QSizeF displaySize, Budget *budget)
 {
-    const QSize natural = kind == Kind::None ? QSize() : headerSize(encoded, kind);
-    if (natural.isEmpty() || tooLarge(natural))
+    if (kind == Kind::None || natural.isEmpty() || tooLarge(natural))
         return false;
     QSize decoded = natural;
     if (budget && !displaySize.isEmpty() && displaySize.width() < natural.width() &&
@@ -176,9 +175,9 @@ bool Picture::insert(QTextCursor &cursor, const QByteArray &encoded, QSizeF disp
     const Kind kind = kindOf(encoded);
     if (kind == Kind::None || !cursor.document())
         return false;
-    if (insertDrawn(cursor, encoded, kind, displaySize, nullptr))
-        return true;
     const QSize natural = headerSize(encoded, kind);
+    if (insertDrawn(cursor, encoded, kind, natural, displaySize, nullptr))
+        return true;
     if (!tooLarge(natural))
         return false;
     const QSizeF shown = displaySize.isValid() ? displaySize : QSizeF(natural);
@@ -210,7 +209,7 @@ void Picture::insertRead(QTextCursor &cursor, const QByteArray &data, const QByt
         drawable = drawable && shown == fitted;
     }
     budget.height -= shown.height();
-    if (drawable && insertDrawn(cursor, data, kind, shown, &budget))
+    if (drawable && insertDrawn(cursor, data, kind, natural, shown, &budget))
         return;
     insertUndrawn(cursor, data, pictWords, natural, shown);
 }

@@ -71,8 +71,9 @@ public:
 private:
     static void insertUndrawn(QTextCursor &cursor, const QByteArray &data, const QByteArray &pictWords,
                               QSize natural, QSizeF displaySize);
-    static bool insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind kind, QSizeF displaySize,
-                            Budget *budget);
+    // `natural` is the size its header gives.
+    static bool insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind kind, QSize natural,
+                            QSizeF displaySize, Budget *budget);
 };
 
 } // namespace richtext
