@@ -133,6 +133,16 @@ HelpFile::HelpFile(QString path, QString root) : m_path(std::move(path)), m_root
 
 HelpFile::~HelpFile() = default;
 
+QString HelpFile::shortTitle(const QString &title)
+{
+    if (title.size() <= MaxTitleLength)
+        return title;
+    QString cut = title.left(MaxTitleLength - 1);
+    if (cut.back().isHighSurrogate())
+        cut.chop(1);
+    return cut + QChar(0x2026);
+}
+
 QStringList HelpFile::names() const
 {
     QStringList list = m_pages.keys();
@@ -265,19 +275,24 @@ bool HelpFile::readContents(QString *error)
         *error = QStringLiteral("die Datei enthält kein Inhaltsverzeichnis");
         return false;
     }
+    if (m_pages.value(ContentsName).size() > MaxContentsBytes) {
+        *error = invalid(QStringLiteral("zu umfangreich"));
+        return false;
+    }
     const QJsonDocument document = QJsonDocument::fromJson(m_pages.value(ContentsName));
     if (!document.isObject()) {
         *error = invalid(QStringLiteral("kein JSON-Objekt"));
         return false;
     }
     const QJsonObject top = document.object();
-    m_title = top.value(QStringLiteral("title")).toString();
+    m_title = shortTitle(top.value(QStringLiteral("title")).toString());
     m_start = top.value(QStringLiteral("start")).toString();
     if (!hasPage(m_start)) {
         *error = invalid(QStringLiteral("die Startseite fehlt"));
         return false;
     }
     bool tooDeep = false;
+    int count = 0;
     std::function<QList<Topic>(const QJsonArray &, int)> topics = [&](const QJsonArray &array, int depth) {
         QList<Topic> list;
         if (depth > MaxContentsDepth) {
@@ -285,8 +300,10 @@ bool HelpFile::readContents(QString *error)
             return list;
         }
         for (const QJsonValue &value : array) {
+            if (++count > MaxTopics)
+                break;
             const QJsonObject object = value.toObject();
-            list.append({object.value(QStringLiteral("title")).toString(),
+            list.append({shortTitle(object.value(QStringLiteral("title")).toString()),
                          object.value(QStringLiteral("page")).toString(),
                          topics(object.value(QStringLiteral("children")).toArray(), depth + 1)});
         }
@@ -297,6 +314,8 @@ bool HelpFile::readContents(QString *error)
         *error = invalid(QStringLiteral("zu tief verschachtelt"));
         return false;
     }
+    if (count > MaxTopics)
+        m_contents.append({QStringLiteral("Weitere Themen werden nicht gezeigt."), QString(), {}});
     const QJsonObject contexts = top.value(QStringLiteral("contexts")).toObject();
     for (auto it = contexts.begin(); it != contexts.end(); ++it) {
         bool ok = false;

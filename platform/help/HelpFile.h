@@ -45,6 +45,18 @@ public:
     HelpFile(const HelpFile &) = delete;
     HelpFile &operator=(const HelpFile &) = delete;
 
+    // Titles are cut to this many characters, the cut marked with "…".
+    static constexpr int MaxTitleLength = 200;
+    // Topics in the table of contents at most; those beyond are left out,
+    // and a last topic says so.
+    static constexpr int MaxTopics = 10'000;
+    // The table of contents' size at most (JSON takes ten times as much
+    // memory as it is long); a file with a larger one is refused.
+    static constexpr qsizetype MaxContentsBytes = 4 * 1024 * 1024;
+
+    // `title` cut to MaxTitleLength.
+    static QString shortTitle(const QString &title);
+
     QString path() const { return m_path; }
     QString title() const { return m_title; }
     QString startPage() const { return m_start; }

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
+#include <cctype>
 #include <libxml/HTMLparser.h>
 #include <memory>
 
@@ -17,10 +18,56 @@ namespace
 {
 
 constexpr int MaxAttributeLength = 2048;
-constexpr int MaxTitleLength = 200;
 // Far beyond the parser's own bound on nesting; the walk never goes deeper.
 constexpr int MaxWalkDepth = 1024;
 const QChar BreakHere(0x200b);
+// List items the text engine numbers for one unit of work each.
+constexpr qint64 ItemsPerUnit = 8;
+
+// A space the layout may not break a line at.
+bool isNoBreakSpace(QChar c)
+{
+    return c == QChar(0x00a0) || c == QChar(0x2007) || c == QChar(0x202f);
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// Where the first start tag longer than HelpPage::MaxTagBytes begins, read
+// as the parser reads tags: up to the first '>' outside a quoted attribute
+// value; -1 when there is none.
+qsizetype longTagAt(const QByteArray &html)
+{
+    const qsizetype size = html.size();
+    for (qsizetype i = 0; i + 1 < size; ++i) {
+        if (html.at(i) != '<' || !std::isalpha(static_cast<unsigned char>(html.at(i + 1))))
+            continue;
+        qsizetype end = i + 1;
+        char quote = 0;
+        bool value = false; // after '=', where a quote opens a value
+        for (; end < size; ++end) {
+            const char c = html.at(end);
+            if (quote) {
+                quote = c == quote ? 0 : quote;
+                continue;
+            }
+            if (c == '>')
+                break;
+            if (value && (c == '"' || c == '\'')) {
+                quote = c;
+                value = false;
+                continue;
+            }
+            value = c == '=' || (value && isBlank(c));
+        }
+        if (end - i > HelpPage::MaxTagBytes)
+            return i;
+        i = end;
+    }
+    return -1;
+}
 
 enum class Role {
     Drop,   // left out with all it holds
@@ -171,13 +218,20 @@ QString HelpPage::build(const HelpFile &file, const QString &page)
 {
     // Decoded as the text browser decoded pages: by a byte-order mark or the
     // page's own <meta> charset, else as UTF-8. The parser then reads UTF-8.
-    const QByteArray bytes = file.content(page).left(MaxPageBytes);
+    const QByteArray whole = file.content(page);
+    const QByteArray bytes = whole.left(MaxPageBytes);
     QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
     if (!decoder.isValid())
         decoder = QStringDecoder(QStringDecoder::Utf8);
-    const QByteArray utf8 = QString(decoder(bytes)).toUtf8();
-    const std::unique_ptr<htmlParserCtxt, FreeContext> context(htmlNewParserCtxt());
+    QByteArray utf8 = QString(decoder(bytes)).toUtf8();
     HelpPage rebuilt(file, page);
+    rebuilt.m_unfinished = whole.size() > bytes.size();
+    const qsizetype longTag = longTagAt(utf8);
+    if (longTag >= 0) {
+        utf8.truncate(longTag);
+        rebuilt.m_unfinished = true;
+    }
+    const std::unique_ptr<htmlParserCtxt, FreeContext> context(htmlNewParserCtxt());
     if (!context)
         return rebuilt.result();
     const std::unique_ptr<xmlDoc, FreeDocument> document(htmlCtxtReadMemory(
@@ -185,7 +239,7 @@ QString HelpPage::build(const HelpFile &file, const QString &page)
         HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_RECOVER));
     // The parser stops for good where the nesting passes its own bound; the
     // rest of the page is then missing, which the note says.
-    rebuilt.m_unfinished = context->disableSAX != 0;
+    rebuilt.m_unfinished = rebuilt.m_unfinished || context->disableSAX != 0;
     if (document)
         rebuilt.walk(reinterpret_cast<const xmlNode *>(document.get()), 0);
     return rebuilt.result();
@@ -210,7 +264,7 @@ void HelpPage::element(const xmlNode *node, int level)
     const QString name = fromXml(node->name).toLower();
     if (name == QLatin1String("title")) {
         if (m_title.isEmpty())
-            m_title = textOf(node->children).simplified().left(MaxTitleLength);
+            m_title = HelpFile::shortTitle(textOf(node->children).simplified());
         return;
     }
     if (name == QLatin1String("style")) {
@@ -236,7 +290,7 @@ void HelpPage::element(const xmlNode *node, int level)
         return;
     const QString kept = attributes(name, node);
     if (role == Role::Picture) {
-        if (kept.contains(QLatin1String(" src=")) && m_pictures < MaxPictures && spend(20)) {
+        if (kept.contains(QLatin1String(" src=")) && m_pictures < MaxPictures && spendElement(20)) {
             m_body += QStringLiteral("<img") + kept + QLatin1Char('>');
             ++m_pictures;
             m_line = true;
@@ -244,7 +298,7 @@ void HelpPage::element(const xmlNode *node, int level)
         return;
     }
     if (role == Role::Void) {
-        if (spend(20)) {
+        if (spendElement(20)) {
             m_body += QLatin1Char('<') + name + kept + QLatin1Char('>');
             m_run = 0;
             m_line = false;
@@ -266,6 +320,10 @@ void HelpPage::element(const xmlNode *node, int level)
     case Role::Row:
         fits = fits && (inside == QLatin1String("table") || roleOf(inside) == Role::Section);
         break;
+    case Role::Block:
+        if (name == QLatin1String("li") && !m_lists.isEmpty())
+            cost += m_lists.last() / ItemsPerUnit;
+        break;
     case Role::Cell:
         fits = fits && inside == QLatin1String("tr");
         cost = 40 + 8 * qint64(std::max(1, number(attribute(node, "colspan"), 1, 16))) *
@@ -279,9 +337,16 @@ void HelpPage::element(const xmlNode *node, int level)
     const QString shown =
         name == QLatin1String("pre") ? QStringLiteral(" style=\"white-space: pre-wrap\"") : kept;
     if (fits && open(name, shown, cost)) {
+        const bool list = name == QLatin1String("ul") || name == QLatin1String("ol");
+        if (name == QLatin1String("li") && !m_lists.isEmpty())
+            ++m_lists.last();
+        if (list)
+            m_lists << 0;
         m_tables += role == Role::Table;
         walk(node, level);
         m_tables -= role == Role::Table;
+        if (list)
+            m_lists.removeLast();
         close();
     } else {
         separate(name);
@@ -374,8 +439,15 @@ QString HelpPage::nameAt(const QUrl &url) const
 
 void HelpPage::addStyle(const QString &css)
 {
-    if (m_sheets++ < MaxStyleSheets)
-        m_style += HelpStyle::sheet(css);
+    if (m_sheets++ >= MaxStyleSheets)
+        return;
+    int rules = 0;
+    const QString sheet = HelpStyle::sheet(css, &rules);
+    // Every element, those before it too, is matched against its rules.
+    if (charge(rules * m_elements)) {
+        m_style += sheet;
+        m_rules += rules;
+    }
 }
 
 void HelpPage::text(const QString &content)
@@ -392,7 +464,7 @@ void HelpPage::text(const QString &content)
     m_body.reserve(m_body.size() + length + length / MaxWordLength + 16);
     for (qsizetype i = 0; i < length; ++i) {
         const QChar c = content.at(i);
-        if (c.isSpace()) {
+        if (c.isSpace() && !isNoBreakSpace(c)) {
             m_run = 0;
         } else if (++m_run > MaxWordLength && !c.isLowSurrogate()) {
             m_body += BreakHere;
@@ -417,18 +489,30 @@ qint64 HelpPage::tableWeight(qint64 units) const
 
 bool HelpPage::spend(qint64 units)
 {
-    const qint64 weight = tableWeight(units);
-    if (m_cut || m_work + weight > MaxWork) {
+    return charge(tableWeight(units));
+}
+
+bool HelpPage::spendElement(qint64 units)
+{
+    if (!spend(units) || !charge(m_rules))
+        return false;
+    ++m_elements;
+    return true;
+}
+
+bool HelpPage::charge(qint64 work)
+{
+    if (m_cut || m_work + work > MaxWork) {
         m_cut = true;
         return false;
     }
-    m_work += weight;
+    m_work += work;
     return true;
 }
 
 bool HelpPage::open(const QString &name, const QString &attributes, qint64 cost)
 {
-    if (!spend(cost))
+    if (!spendElement(cost))
         return false;
     m_body += QLatin1Char('<') + name + attributes + QLatin1Char('>');
     m_open << name;
@@ -459,7 +543,7 @@ void HelpPage::separate(const QString &name)
         m_run = 0;
     } else if (role == Role::Block || role == Role::Table || role == Role::Section || role == Role::Row) {
         // One break ends a line however many flattened elements end there.
-        if (m_line && spend(20)) {
+        if (m_line && spendElement(20)) {
             m_body += QStringLiteral("<br>");
             m_run = 0;
             m_line = false;

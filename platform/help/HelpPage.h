@@ -18,7 +18,8 @@ class HelpFile;
 // comes only from the file's style sheets and the page's own style, rebuilt
 // by HelpStyle; numbers are bounded; nesting is bounded to what the layout
 // takes in milliseconds; very long words get places to break. A page that
-// would take the layout longer than about a second is cut, with a note.
+// would take the parser, the style matching or the layout longer than about
+// a second is cut, with a note.
 class HelpPage
 {
 public:
@@ -31,12 +32,18 @@ public:
     static constexpr int MaxTableDepth = 6;
     // The layout's work a page may take, in units of about a microsecond:
     // a character costs one, an element or a table cell more, each times two
-    // for every table it sits in beyond the first.
+    // for every table it sits in beyond the first; every element also one
+    // for each style rule it is matched against, and a list item one for
+    // every eight items before it in its list (the text engine numbers
+    // each item anew, counting those before it).
     static constexpr qint64 MaxWork = 500'000;
     // Characters without a space after which a word may break.
     static constexpr int MaxWordLength = 80;
     // What the parser is given of a page at most.
     static constexpr qsizetype MaxPageBytes = 2 * 1024 * 1024;
+    // A tag's length at most: the parser compares each of a tag's attributes
+    // with every one before it. The page ends before a longer one.
+    static constexpr qsizetype MaxTagBytes = 16 * 1024;
     static constexpr int MaxPictures = 256;
     static constexpr int MaxStyleSheets = 8;
 
@@ -55,7 +62,13 @@ private:
     void separate(const QString &name);
     // The layout's work of `units`, doubled for every table it sits in beyond the first.
     qint64 tableWeight(qint64 units) const;
+    // Spends `units` of the layout's work, weighed by tableWeight().
     bool spend(qint64 units);
+    // Spends what an element takes: its layout's `units` and its matching
+    // against every style rule.
+    bool spendElement(qint64 units);
+    // Spends work that does not grow with tables.
+    bool charge(qint64 work);
     QString attributes(const QString &name, const xmlNode *node) const;
     // How the page names what the file holds at `address`; empty when the
     // file holds nothing there.
@@ -68,6 +81,9 @@ private:
     const HelpFile &m_file;
     const QString m_page;
     int m_sheets = 0;
+    qint64 m_rules = 0;    // style rules the page's elements are matched against
+    qint64 m_elements = 0; // elements on the page
+    QList<qint64> m_lists; // items so far in each open list
     QString m_title;
     QString m_style;
     QString m_body;

@@ -39,33 +39,31 @@ void HelpPictures::newPage()
     m_pixels = 0;
 }
 
-QImage HelpPictures::standIn()
+QPixmap HelpPictures::standIn()
 {
-    static const QImage empty = [] {
-        QImage image(1, 1, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        return image;
-    }();
+    QPixmap empty(1, 1);
+    empty.fill(Qt::transparent);
     return empty;
 }
 
-QImage HelpPictures::picture(const QString &name)
+QPixmap HelpPictures::picture(const QString &name)
 {
     if (!m_file || !m_file->hasPage(name))
         return standIn();
     const auto known = m_pictures.constFind(name);
     if (known != m_pictures.constEnd())
         return *known;
-    const QImage image = decode(m_file->content(name));
-    m_pictures.insert(name, image);
-    return image;
+    QImage image = decode(m_file->content(name));
+    const QPixmap shown = image.isNull() ? standIn() : QPixmap::fromImage(std::move(image));
+    m_pictures.insert(name, shown);
+    return shown;
 }
 
 QImage HelpPictures::decode(const QByteArray &bytes)
 {
     const QByteArray format = formatOf(bytes);
     if (format.isEmpty())
-        return standIn();
+        return {};
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -73,17 +71,16 @@ QImage HelpPictures::decode(const QByteArray &bytes)
     reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > MaxSide || size.height() > MaxSide)
-        return standIn();
+        return {};
     const qint64 pixels = qint64(size.width()) * size.height();
     if (pixels > MaxPicturePixels || m_pixels + pixels > MaxPagePixels)
-        return standIn();
+        return {};
     // The decoder's own bound, should a file's later parts claim more than
     // its header: 8 bytes a pixel at most (16 bits a channel), in MiB.
     reader.setAllocationLimit(int(pixels * 8 / (1024 * 1024)) + 1);
     QImage image = reader.read();
-    if (image.isNull())
-        return standIn();
-    m_pixels += pixels;
+    if (!image.isNull())
+        m_pixels += pixels;
     return image;
 }
 

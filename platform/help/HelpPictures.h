@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 namespace help
@@ -13,7 +14,9 @@ class HelpFile;
 // within a budget: a picture's size is read before it is decoded, and one
 // larger than MaxPicturePixels, or beyond MaxPagePixels on one page, stands
 // as an empty picture. Only PNG, JPEG, GIF and BMP are decoded; anything else
-// (SVG, which may name files) stands as the empty picture too.
+// (SVG, which may name files) stands as the empty picture too. Each picture
+// is converted once into what the screen draws: the text engine would
+// convert a decoded one again at every use on every repaint.
 class HelpPictures
 {
 public:
@@ -26,15 +29,16 @@ public:
     // Lets the last page's pictures go and starts a new budget.
     void newPage();
     // The picture the file holds by `name`, or the empty one.
-    QImage picture(const QString &name);
+    QPixmap picture(const QString &name);
     // What stands for a picture that is missing or not decoded.
-    static QImage standIn();
+    static QPixmap standIn();
 
 private:
+    // The picture decoded; null where it is not.
     QImage decode(const QByteArray &bytes);
 
     const HelpFile *m_file = nullptr;
-    QHash<QString, QImage> m_pictures;
+    QHash<QString, QPixmap> m_pictures;
     qint64 m_pixels = 0;
 };
 

@@ -97,7 +97,7 @@ QStringList HelpStyle::fontNames(const QString &value)
     return names;
 }
 
-QString HelpStyle::sheet(const QString &whole)
+QString HelpStyle::sheet(const QString &whole, int *selectorCount)
 {
     // Comments go first, so that nothing in them counts. A help page's
     // style sheet is a few kilobytes; what lies beyond MaxSheetLength is
@@ -158,6 +158,8 @@ QString HelpStyle::sheet(const QString &whole)
         rebuilt +=
             selectors.join(QStringLiteral(", ")) + QStringLiteral(" { ") + kept + QStringLiteral(" }\n");
         ++rules;
+        if (selectorCount)
+            *selectorCount += int(selectors.size());
     }
     return rebuilt;
 }

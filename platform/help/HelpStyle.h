@@ -13,8 +13,9 @@ namespace help
 class HelpStyle
 {
 public:
-    // The rules of a style sheet.
-    static QString sheet(const QString &css);
+    // The rules of a style sheet; `selectors` (if given) counts the
+    // selectors kept, each of which the text engine matches apart.
+    static QString sheet(const QString &css, int *selectors = nullptr);
     // The declarations of a style attribute, "name: value; ...".
     static QString declarations(const QString &style);
     // A colour as "#rrggbb"; empty when it is none.

@@ -33,6 +33,20 @@ QByteArray repeated(const char *open, const char *close, int times)
     return QByteArray(open).repeated(times) + "Mitte" + QByteArray(close).repeated(times);
 }
 
+QByteArray contents(const QByteArray &topics)
+{
+    return R"({"title": "Hilfe", "start": "helpp.html", "contents": [)" + topics + "]}";
+}
+
+// Each of `count` numbered parts of `pattern` ("%1" is the number) joined.
+QByteArray numbered(const char *pattern, int count)
+{
+    QByteArray joined;
+    for (int i = 0; i < count; ++i)
+        joined += QByteArray(pattern).replace("%1", QByteArray::number(i));
+    return joined;
+}
+
 } // namespace
 
 QString builtHelpPath()
@@ -70,7 +84,7 @@ QByteArray helpFileWith(const QMap<QString, QByteArray> &pages)
     });
 }
 
-QByteArray plainPng(int width, int height)
+QByteArray plainPng(int width, int height, bool alpha)
 {
     QByteArray png("\x89PNG\r\n\x1a\n");
     const auto chunk = [&](const char *type, const QByteArray &data) {
@@ -86,10 +100,10 @@ QByteArray plainPng(int width, int height)
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(width), header.data());
     qToBigEndian<quint32>(quint32(height), header.data() + 4);
-    header[8] = 8; // bits a channel
-    header[9] = 2; // RGB
+    header[8] = 8;             // bits a channel
+    header[9] = alpha ? 6 : 2; // RGBA or RGB
     // The rows are compressed one by one, never held whole.
-    QByteArray row(1 + 3 * width, char(0x5a));
+    QByteArray row(1 + (alpha ? 4 : 3) * width, char(0x5a));
     row[0] = 0;
     QByteArray data;
     z_stream stream{};
@@ -119,6 +133,7 @@ QList<HostilePage> hostileHelpPages(const QString &outside)
                                    "<p style=\"background-image: url(%1)\">Bild: <img src=\"%1\"></p>";
     const QByteArray bomb = plainPng(5600, 5600);
     const QByteArray picture = plainPng(2000, 2000);
+    const QByteArray seeThrough = plainPng(2000, 2000, true);
     HostilePage bombs{"eight PNG bombs", {}, {}};
     HostilePage pictures{"eight pictures of 4 Mpx, 32 Mpx in all", {}, {}};
     for (int i = 0; i < 8; ++i) {
@@ -128,6 +143,14 @@ QList<HostilePage> hostileHelpPages(const QString &outside)
         pictures.html += "<img src=\"" + name.toUtf8() + "\">";
         pictures.files.insert(name, picture);
     }
+    HostilePage uses{"256 uses of four pictures of 4 Mpx drawn at 8x8", {}, {}};
+    for (int i = 0; i < 256; ++i)
+        uses.html += "<img width=8 height=8 src=\"bild" + QByteArray::number(i % 4) + ".png\">";
+    for (int i = 0; i < 4; ++i)
+        uses.files.insert(QStringLiteral("bild%1.png").arg(i), seeThrough);
+    const QByteArray sheet =
+        "<style>" + numbered("html body p.c%1, body p { color: red } ", 256) + "</style>";
+    const char *cut = "Der Rest dieser Seite ist zu umfangreich";
     QList<HostilePage> pages{
         {"3,000 nested tables", repeated("<table><tr><td>", "</td></tr></table>", 3000), {}},
         {"20 nested tables", repeated("<table border=1><tr><td>a</td><td>", "</td></tr></table>", 20), {}},
@@ -147,6 +170,36 @@ QList<HostilePage> hostileHelpPages(const QString &outside)
         {"a PNG bomb", "<img src=\"bombe.png\">", {{QStringLiteral("bombe.png"), bomb}}},
         bombs,
         pictures,
+        uses,
+        {"words joined by 250,000 no-break spaces", QByteArray("x\u00a0").repeated(250'000), {}},
+        {"a list of 24,000 items", "<ul>" + QByteArray("<li>x").repeated(24'000) + "</ul>", {}},
+        {"8 style sheets of 256 descendant rules over 5,000 paragraphs",
+         sheet.repeated(8) + QByteArray("<p>x</p>").repeated(5000),
+         {}},
+        {"an element with 50,000 attributes", "<p " + numbered("a%1=1 ", 50'000) + ">x</p>", {}, cut},
+        {"a page over 2 MiB",
+         "<script>" + QByteArray(2 * 1024 * 1024, 'x') + "</script><p>Ende</p>",
+         {},
+         cut},
+        {"a contents title of 1 MB",
+         {},
+         {{QStringLiteral("contents.json"),
+           contents(R"({"title": ")" + QByteArray(1024 * 1024, 'T') + R"(", "page": "helpp.html"})")}}},
+        {"a contents list of 1,000,000 topics",
+         {},
+         {{QStringLiteral("contents.json"), contents(QByteArray("{},").repeated(999'999) + "{}")}}},
+        // Numbers just below the length at which they count as too long.
+        {"table numbers of nine digits",
+         "<table width=999999999 cellpadding=999999999 cellspacing=999999999 border=999999999><tr>"
+         "<td width=999999999% height=999999999 colspan=999999999 rowspan=999999999>Zelle</td></tr></table>",
+         {}},
+        {"a picture of nine digits a side",
+         "<img width=999999999 height=999999999 src=\"bild.png\">",
+         {{QStringLiteral("bild.png"), plainPng(40, 30)}}},
+        {"style lengths of six digits",
+         "<p style=\"font-size: 999999pt; padding: 999999px; margin-left: 999999.999pt\">Wort</p>"
+         "<p><font size=+999>Wort</font></p>",
+         {}},
     };
     for (HostilePage &page : pages)
         page.html.prepend("<html><body><p>Vorher</p>");

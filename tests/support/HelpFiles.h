@@ -18,15 +18,18 @@ QByteArray alteredHelpFile(const QString &sql);
 // The built help file with these names added or replaced; empty on failure.
 QByteArray helpFileWith(const QMap<QString, QByteArray> &pages);
 
-// A PNG of one colour, 24 bits a pixel: a few kilobytes however many pixels.
-QByteArray plainPng(int width, int height);
+// A PNG of one colour, 24 bits a pixel (32 with `alpha`): a few kilobytes
+// however many pixels.
+QByteArray plainPng(int width, int height, bool alpha = false);
 
 // A help page made to overwhelm a page view, with what it names in the help
-// file beside it. Each starts with the text "Vorher".
+// file beside it (its own table of contents, too). Each starts with the text
+// "Vorher"; `shows` is a text the page shows besides.
 struct HostilePage {
     const char *name;
     QByteArray html;
     QMap<QString, QByteArray> files;
+    const char *shows = "Vorher";
 };
 // The hostile pages, each naming `outside` (a path nothing may open) where
 // it names anything outside the help file.
