@@ -12,12 +12,16 @@ void prepareTestEnvironment();
 
 } // namespace testsupport
 
-#define KV_TEST_MAIN(TestClass)                                                                              \
+// A test's main on the application object of class Application: the diary's
+// own (rt::Application) where a test needs what it does to every event.
+#define KV_TEST_MAIN_ON(TestClass, Application)                                                              \
     int main(int argc, char **argv)                                                                          \
     {                                                                                                        \
         testsupport::prepareTestEnvironment();                                                               \
-        QApplication app(argc, argv);                                                                        \
+        Application app(argc, argv);                                                                         \
         TestClass test;                                                                                      \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \
         return QTest::qExec(&test, argc, argv);                                                              \
     }
+
+#define KV_TEST_MAIN(TestClass) KV_TEST_MAIN_ON(TestClass, QApplication)

@@ -5,6 +5,7 @@
 #include "diary/windows/toolbarr1.h"
 #include "diary/windows/tools1.h"
 #include "platform/richtext/RichTextBox.h"
+#include "platform/runtime/Application.h"
 #include "platform/runtime/Clipboard.h"
 #include "platform/runtime/SystemSources.h"
 #include "platform/runtime/WindowPlacement.h"
@@ -17,10 +18,12 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -149,12 +152,23 @@ private slots:
             QVERIFY(s->windowFlags() & Qt::FramelessWindowHint);
             QTest::keyClick(s->txtScreen()->editor(), Qt::Key_Escape);
         });
-        QCOMPARE(geometry, QRect(-2, -2, 802, 602)); // 30 twips beyond the top and left
+        // 30 twips beyond the top and left: the program's application object,
+        // which fits every other window into the screen, leaves it there.
+        QCOMPARE(geometry, QRect(-2, -2, 802, 602));
         QCOMPARE(box, QRect(0, 0, 800, 600));
         QCOMPARE(title, m_editor->windowTitle());
         QCOMPARE(back, 0xC0FFFFu);
         QCOMPARE(shownRtf, before); // formats and picture came along
         QCOMPARE(m_editor->Txt(1)->textRTF(), before);
+    }
+
+    void otherWindowsOpenInsideTheScreen()
+    {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QWidget window;
+        window.setGeometry(screen.adjusted(-40, -30, 60, 50));
+        window.show();
+        QVERIFY(screen.contains(window.frameGeometry()));
     }
 
     // The caret keeps its place both ways: where the body had it, and back
@@ -449,5 +463,6 @@ private slots:
     }
 };
 
-KV_TEST_MAIN(TestFrmScreen)
+// On the program's own application object, which places every window.
+KV_TEST_MAIN_ON(TestFrmScreen, rt::Application)
 #include "tst_frmScreen.moc"

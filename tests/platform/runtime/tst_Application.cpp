@@ -53,12 +53,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    testsupport::prepareTestEnvironment();
-    rt::Application app(argc, argv);
-    tst_Application test;
-    return QTest::qExec(&test, argc, argv);
-}
+KV_TEST_MAIN_ON(tst_Application, rt::Application)
 
 #include "tst_Application.moc"
