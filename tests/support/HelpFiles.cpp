@@ -184,10 +184,12 @@ QList<HostilePage> hostileHelpPages(const QString &outside)
         {"a contents title of 1 MB",
          {},
          {{QStringLiteral("contents.json"),
-           contents(R"({"title": ")" + QByteArray(1024 * 1024, 'T') + R"(", "page": "helpp.html"})")}}},
+           contents(R"({"title": ")" + QByteArray(1024 * 1024, 'T') + R"(", "page": "helpp.html"})")}},
+         "T…"},
         {"a contents list of 1,000,000 topics",
          {},
-         {{QStringLiteral("contents.json"), contents(QByteArray("{},").repeated(999'999) + "{}")}}},
+         {{QStringLiteral("contents.json"), contents(QByteArray("{},").repeated(999'999) + "{}")}},
+         "Weitere Themen werden nicht gezeigt."},
         // Numbers just below the length at which they count as too long.
         {"table numbers of nine digits",
          "<table width=999999999 cellpadding=999999999 cellspacing=999999999 border=999999999><tr>"

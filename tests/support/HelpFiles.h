@@ -24,7 +24,8 @@ QByteArray plainPng(int width, int height, bool alpha = false);
 
 // A help page made to overwhelm a page view, with what it names in the help
 // file beside it (its own table of contents, too). Each starts with the text
-// "Vorher"; `shows` is a text the page shows besides.
+// "Vorher"; `shows` is a text the window shows besides, on the page or in
+// its contents.
 struct HostilePage {
     const char *name;
     QByteArray html;

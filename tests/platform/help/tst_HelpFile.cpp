@@ -109,6 +109,11 @@ void tst_HelpFile::hostileFilesAreRefused_data()
         << QStringLiteral("UPDATE pages SET content = '%1' WHERE name = 'contents.json'")
                .arg(nestedContents(40))
         << QStringLiteral("zu tief verschachtelt");
+    // Read whole, JSON takes ten times its length in memory.
+    QTest::newRow("contents over 4 MiB")
+        << QStringLiteral("UPDATE pages SET content = '{\"start\": \"helpp.html\", \"title\": \"' || "
+                          "hex(zeroblob(2200000)) || '\"}' WHERE name = 'contents.json'")
+        << QStringLiteral("zu umfangreich");
 }
 
 void tst_HelpFile::hostileFilesAreRefused()

@@ -389,7 +389,10 @@ void tst_HelpWindow::hostilePagesShowQuickly()
     QVERIFY2(testsupport::peakMemoryKb() - before < 200 * 1024, qPrintable(figures));
     const QString text = window->browser()->toPlainText();
     QVERIFY(text.startsWith(QStringLiteral("Vorher")));
-    QVERIFY2(text.contains(QLatin1String(hostile.shows)), qPrintable(text.right(200)));
+    const QString shows = QString::fromUtf8(hostile.shows);
+    QVERIFY2(text.contains(shows) ||
+                 !window->contentsTree()->findItems(shows, Qt::MatchContains | Qt::MatchRecursive).isEmpty(),
+             qPrintable(text.right(200)));
     int topics = 0;
     for (QTreeWidgetItemIterator it(window->contentsTree()); *it; ++it, ++topics)
         QVERIFY((*it)->text(0).size() <= help::HelpFile::MaxTitleLength);
