@@ -51,11 +51,11 @@ void ApplicationPointer::setPointer(int pointer)
     if (m_overridden)
         QGuiApplication::restoreOverrideCursor();
     m_overridden = pointer != 0;
-    if (m_overridden) {
+    // The platform passes the pointer to the window system as it is set, so
+    // busy work shows it without the event loop. Running events here would
+    // let timers and input act in the middle of the work it marks.
+    if (m_overridden)
         QGuiApplication::setOverrideCursor(QCursor(shapeOf(pointer)));
-        // Busy work keeps the loop from passing the change on: the window system gets it now.
-        QGuiApplication::sync();
-    }
 }
 
 WaitPointer::WaitPointer() : m_before(rt::ServiceSlot<ScreenPointer>::current().pointer())

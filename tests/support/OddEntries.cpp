@@ -75,7 +75,8 @@ QStringList names()
     return {QStringLiteral("frames-2000"), QStringLiteral("frames-40000"),    QStringLiteral("png-8"),
             QStringLiteral("png-64"),      QStringLiteral("display-size-50"), QStringLiteral("font-size"),
             QStringLiteral("fonts-10k"),   QStringLiteral("fonts-100k"),      QStringLiteral("strike-100k"),
-            QStringLiteral("tiny-runs"),   QStringLiteral("colours-100k"),    QStringLiteral("word-5mb")};
+            QStringLiteral("tiny-runs"),   QStringLiteral("colours-100k"),    QStringLiteral("word-5mb"),
+            QStringLiteral("theme-data")};
 }
 
 QByteArray make(const QString &name)
@@ -115,6 +116,50 @@ QByteArray make(const QString &name)
                         [](int i) { return i % 2 ? QByteArray("\\b a\\b0 b") : QByteArray("\\i c\\i0 d"); });
     if (name == QLatin1String("word-5mb"))
         return kHead + QByteArray(5'000'000, 'w') + '}';
+    // Ordinary text around a skipped group longer than the first part read:
+    // the rest is read on while the box is shown.
+    if (name == QLatin1String("theme-data"))
+        return kHead + QByteArray("Ein Tag.\\par {\\*\\themedata ") + QByteArray(70 * 1024, 'Z').toHex() +
+               "}Noch ein Satz.\\par}";
+    return {};
+}
+
+QString text(const QString &name)
+{
+    const auto times = [](int count, const QString &piece) { return piece.repeated(count); };
+    // A picture stands as the object replacement character.
+    const QString picture(QChar::ObjectReplacementCharacter);
+    const auto pictureParagraphs = [&picture](int count) {
+        return (picture + QStringLiteral("\r\n")).repeated(count).chopped(2);
+    };
+    if (name == QLatin1String("frames-2000"))
+        return times(2000, picture);
+    if (name == QLatin1String("frames-40000"))
+        return times(40'000, picture);
+    if (name == QLatin1String("png-8"))
+        return pictureParagraphs(8);
+    if (name == QLatin1String("png-64"))
+        return pictureParagraphs(64);
+    if (name == QLatin1String("display-size-50"))
+        return pictureParagraphs(50);
+    if (name == QLatin1String("font-size")) {
+        QString all;
+        for (int i = 0; i < 4000; ++i)
+            all += QStringLiteral("Ein Satz in riesiger Schrift, Nummer %1. ").arg(i);
+        return all;
+    }
+    if (name == QLatin1String("fonts-10k"))
+        return times(10'000, QStringLiteral("Wort "));
+    if (name == QLatin1String("fonts-100k") || name == QLatin1String("colours-100k"))
+        return times(100'000, QStringLiteral("Wort "));
+    if (name == QLatin1String("strike-100k"))
+        return times(50'000, QStringLiteral("Wort Wort "));
+    if (name == QLatin1String("tiny-runs"))
+        return times(100'000, QStringLiteral("cdab"));
+    if (name == QLatin1String("word-5mb"))
+        return QString(5'000'000, QLatin1Char('w'));
+    if (name == QLatin1String("theme-data"))
+        return QStringLiteral("Ein Tag.\r\nNoch ein Satz.");
     return {};
 }
 

@@ -14,5 +14,7 @@ namespace oddentries
 QStringList names();
 // The entry of that name; empty for an unknown name.
 QByteArray make(const QString &name);
+// The plain text it holds, paragraphs ending in CR LF as the box gives them.
+QString text(const QString &name);
 
 } // namespace oddentries

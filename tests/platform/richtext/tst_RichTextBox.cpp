@@ -835,19 +835,32 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading_data()
     // laid out and saved back unchanged, in time and with few pictures' bytes.
     QTest::addColumn<QString>("odd");
     QTest::addColumn<int>("boundMs");
-    QTest::newRow("many paragraphs, shown") << true << true << false << QString() << QString() << 0;
-    QTest::newRow("many paragraphs, hidden") << true << false << false << QString() << QString() << 0;
-    QTest::newRow("one paragraph, shown") << false << true << false << QString() << QString() << 0;
-    QTest::newRow("many paragraphs, stored") << true << true << true << QString() << QString() << 0;
+    // What the user does while the rest is read by the timer, right after loading.
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("many paragraphs, shown")
+        << true << true << false << QString() << QString() << 0 << QString();
+    QTest::newRow("many paragraphs, hidden")
+        << true << false << false << QString() << QString() << 0 << QString();
+    QTest::newRow("one paragraph, shown")
+        << false << true << false << QString() << QString() << 0 << QString();
+    QTest::newRow("many paragraphs, stored")
+        << true << true << true << QString() << QString() << 0 << QString();
     QTest::newRow("one paragraph, stored, not ASCII")
-        << false << true << true << QString::fromUtf8("Grüße\u8364? ") << QString() << 0;
+        << false << true << true << QString::fromUtf8("Grüße\u8364? ") << QString() << 0 << QString();
     // Each took gigabytes or minutes; the time covers both boxes laid out
     // whole at two widths.
     for (const char *odd : {"frames-2000", "png-8", "png-64", "display-size-50", "font-size", "fonts-10k",
                             "strike-100k", "colours-100k"})
-        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 20'000;
+        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 20'000
+                           << QString();
     for (const char *odd : {"tiny-runs", "word-5mb"})
-        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 60'000;
+        QTest::newRow(odd) << true << true << true << QString() << QString::fromLatin1(odd) << 60'000
+                           << QString();
+    // Each needs the rest at once, while the timer that reads it is due.
+    for (const char *meanwhile : {"Ctrl+End", "Ctrl+A", "text", "find", "font"})
+        QTest::addRow("theme-data, %s", meanwhile)
+            << true << true << true << QString() << QStringLiteral("theme-data") << 0
+            << QString::fromLatin1(meanwhile);
 }
 
 void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
@@ -860,6 +873,7 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
     QFETCH(QString, first);
     QFETCH(QString, odd);
     QFETCH(int, boundMs);
+    QFETCH(QString, meanwhile);
     QString rtf =
         QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0\\fs24 ") + first;
     QString expected = QString(first).replace(QLatin1String("\\u8364?"), QString::fromUtf8("€"));
@@ -895,17 +909,34 @@ void TestRichTextBox::largeEntrySavedWholeRightAfterLoading()
         box.setStoredRTF(rtf.toUtf8());
     else
         box.setTextRTF(rtf);
+    if (!meanwhile.isEmpty()) {
+        QVERIFY(!box.editor()->document()->isUndoRedoEnabled());
+        if (meanwhile == QLatin1String("Ctrl+End"))
+            QTest::keyClick(box.editor(), Qt::Key_End, Qt::ControlModifier);
+        else if (meanwhile == QLatin1String("Ctrl+A"))
+            QTest::keyClick(box.editor(), Qt::Key_A, Qt::ControlModifier);
+        else if (meanwhile == QLatin1String("text"))
+            box.text();
+        else if (meanwhile == QLatin1String("find"))
+            QCOMPARE(box.find(QStringLiteral("Satz")), 19);
+        else
+            box.setFontName(QStringLiteral("Arial"));
+        QVERIFY(box.editor()->document()->isUndoRedoEnabled());
+    }
     const QString saved = box.textRTF();
-    if (stored && first.isEmpty())
+    // A new font is a change; anything else saves the entry as it came.
+    if (stored && first.isEmpty() && meanwhile != QLatin1String("font"))
         QCOMPARE(saved, rtf);
     if (!odd.isEmpty())
-        expected = box.text();
+        expected = oddentries::text(odd);
     QCOMPARE(box.text(), expected);
     if (odd.isEmpty())
         QCOMPARE(box.editor()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
     // As the editor takes it.
     RichTextBox reloaded;
+    if (meanwhile == QLatin1String("font"))
+        reloaded.setFontName(QStringLiteral("Arial"));
     reloaded.resize(600, 400);
     reloaded.setVisible(shown);
     reloaded.setTextRTF(saved);
