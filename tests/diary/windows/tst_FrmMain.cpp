@@ -558,17 +558,19 @@ private slots:
         QTest::addColumn<bool>("gone"); // "Tag B" is said to be gone
         QTest::addColumn<QStringList>("stored");
         const QByteArray firstGone = "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag A';";
-        const QByteArray added = "INSERT INTO Zorvelin (ID, Tagdatum, Tagtext) VALUES (0, 'Tag 0', 'x');";
+        const QByteArray appended = "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Tag E', 'e');";
+        const QByteArray beforeFirst =
+            "INSERT INTO Zorvelin (ID, Tagdatum, Tagtext) VALUES (0, 'Tag 0', 'x');";
         const QByteArray clickedGone = "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag B';";
         QTest::newRow("first deleted, click")
             << firstGone << QByteArray() << "" << false << QStringList{"Tag B", "Tag C", "Tag D"};
         QTest::newRow("first deleted, one added, edit")
-            << firstGone + added << QByteArray() << "edit" << false
-            << QStringList{"Tag 0", "Tag B2", "Tag C", "Tag D"};
-        QTest::newRow("first deleted, one added, delete") << firstGone + added << QByteArray() << "delete"
-                                                          << false << QStringList{"Tag 0", "Tag C", "Tag D"};
+            << firstGone + appended << QByteArray() << "edit" << false
+            << QStringList{"Tag B2", "Tag C", "Tag D", "Tag E"};
+        QTest::newRow("first deleted, one added, delete") << firstGone + appended << QByteArray() << "delete"
+                                                          << false << QStringList{"Tag C", "Tag D", "Tag E"};
         QTest::newRow("one added before the first, edit")
-            << added << QByteArray() << "edit" << false
+            << beforeFirst << QByteArray() << "edit" << false
             << QStringList{"Tag 0", "Tag A", "Tag B2", "Tag C", "Tag D"};
         QTest::newRow("the clicked day deleted before the click")
             << clickedGone << QByteArray() << "" << true << QStringList{"Tag A", "Tag C", "Tag D"};
