@@ -6,7 +6,7 @@
 namespace kalvento
 {
 
-DayList::DayList(QWidget *parent) : QListView(parent), m_model(new DayListModel(this))
+DayList::DayList(QWidget *parent) : FirstKeyChooses<QListView>(parent), m_model(new DayListModel(this))
 {
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -19,8 +19,9 @@ DayList::DayList(QWidget *parent) : QListView(parent), m_model(new DayListModel(
             });
 }
 
-void DayList::setDays(dao::TextColumn days)
+void DayList::setDays(dao::TextColumn days, std::vector<int64_t> bookmarks)
 {
+    m_bookmarks = std::move(bookmarks);
     m_model->setDays(std::move(days));
 }
 
@@ -48,21 +49,6 @@ int DayList::currentRow() const
 void DayList::setCurrentRow(int row)
 {
     setCurrentIndex(m_model->index(row));
-}
-
-void DayList::focusInEvent(QFocusEvent *event)
-{
-    // Taking the focus chooses no day: the view would make its first day
-    // current unseen, and the commands would act on a day nobody chose. The
-    // first arrow key chooses one.
-    m_takingFocus = true;
-    QListView::focusInEvent(event);
-    m_takingFocus = false;
-}
-
-QModelIndex DayList::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
-{
-    return m_takingFocus ? QModelIndex() : QListView::moveCursor(action, modifiers);
 }
 
 void DayList::paintEvent(QPaintEvent *event)

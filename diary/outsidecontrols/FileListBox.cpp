@@ -7,7 +7,7 @@
 namespace kalvento
 {
 
-FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
+FileListBox::FileListBox(QWidget *parent) : FirstKeyChooses<QListWidget>(parent)
 {
     // The focus mark goes from the box to the row, or back.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, viewport(),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "diary/outsidecontrols/FirstKeyChooses.h"
+
 #include <QListWidget>
 
 namespace kalvento
@@ -8,7 +10,7 @@ namespace kalvento
 // The form's file list: the files of one folder that match a pattern, in
 // name order, with the members the diary calls. Names match the pattern
 // without regard to case, as on the platform.
-class FileListBox : public QListWidget
+class FileListBox : public FirstKeyChooses<QListWidget>
 {
     Q_OBJECT
 public:

@@ -406,9 +406,14 @@ void FrmMain::RefreshList()
     try {
         // Counts are 32-bit: the list is not limited to 32,767 days. A store
         // closed by Quit lists nothing.
-        if (m_rs && m_rs->RecordCount() > 0)
+        if (m_rs && m_rs->RecordCount() > 0) {
             // Only the day column is read, in one go: the bodies stay on disk.
-            m_list->setDays(m_rs->columnTexts(Tagdatum));
+            // A click finds its record by bookmark: another program's adds
+            // and deletes move the records, not the rows listed.
+            std::vector<int64_t> bookmarks;
+            dao::TextColumn days = m_rs->columnTexts(Tagdatum, &bookmarks);
+            m_list->setDays(std::move(days), std::move(bookmarks));
+        }
     } catch (const std::exception &error) {
         showDatabaseError(QStringLiteral("Die Liste der Einträge konnte nicht gelesen werden:"), error);
     }
@@ -459,6 +464,19 @@ bool FrmMain::recordGone(const std::exception &error)
     return automation && automation->number() == dao::ErrRecordDeleted;
 }
 
+QString FrmMain::goneText(const QString &day)
+{
+    return QStringLiteral("Der Eintrag vom ") + day + QStringLiteral(" ist nicht mehr vorhanden.") + CRLF +
+           QStringLiteral("Er wurde inzwischen an anderer Stelle gelöscht.");
+}
+
+void FrmMain::tellGone(const QString &day)
+{
+    ShowMessage(Dialog1(),
+                goneText(day) + CRLF + CRLF + QStringLiteral("Die Liste der Einträge wird neu eingelesen."),
+                QStringLiteral("48"), QStringLiteral("Eintrag nicht mehr vorhanden"));
+}
+
 void FrmMain::AddUser(const QString &datum, const QString &text)
 {
     writeRecord(true, datum, text);
@@ -480,9 +498,7 @@ void FrmMain::List_Click()
     // never the one shown before: the commands act on the chosen one.
     m_lblDbInfo[0]->setText(m_list->text(row));
     try {
-        m_rs->MoveFirst();
-        if (row > 0)
-            m_rs->Move(row);
+        m_rs->setBookmark(m_list->bookmark(row));
         m_lblDbInfo[0]->setText(fieldText(*m_rs, Tagdatum));
         // Only the stored bytes: the box converts what it shows as it reads.
         qint64 size = 0;
@@ -496,7 +512,12 @@ void FrmMain::List_Click()
         }
     } catch (const std::exception &error) {
         const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
-        if (automation && automation->number() == dao::ErrNotADatabase) {
+        if (recordGone(error)) {
+            showUnshown(QStringLiteral("Dieser Eintrag ist nicht mehr vorhanden."));
+            tellGone(m_list->text(row));
+            // Not while the list is still handling the click that chose the row.
+            QMetaObject::invokeMethod(this, &FrmMain::RefreshList, Qt::QueuedConnection);
+        } else if (automation && automation->number() == dao::ErrNotADatabase) {
             // The file opened and lists its days: this record's pages are damaged.
             showUnshown(QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden."));
             m_damaged = true;
@@ -605,9 +626,14 @@ void FrmMain::Command5_Click()
                 m_rs->Delete();
                 RefreshList();
             } catch (const std::exception &error) {
-                showDatabaseError(QStringLiteral("Der Eintrag vom ") + day +
-                                      QStringLiteral(" konnte nicht gelöscht werden:"),
-                                  error);
+                if (recordGone(error)) {
+                    tellGone(day);
+                    RefreshList();
+                } else {
+                    showDatabaseError(QStringLiteral("Der Eintrag vom ") + day +
+                                          QStringLiteral(" konnte nicht gelöscht werden:"),
+                                      error);
+                }
             }
             setCountCaption();
         }

@@ -76,6 +76,8 @@ public:
     dao::Recordset *recordset() const { return m_rs.get(); }
     // Whether a write failed because its record was deleted meanwhile.
     static bool recordGone(const std::exception &error);
+    // Says that the entry of that day was deleted meanwhile, elsewhere.
+    static QString goneText(const QString &day);
 
     // What Quit does after the database is closed; ends the event loop
     // unless a test puts something else here.
@@ -119,6 +121,8 @@ private:
     void showUnshown(const QString &why);
     // Says why, when the chosen entry is not shown, and returns true.
     bool refuseUnshown();
+    // Tells that the chosen day's entry was deleted meanwhile.
+    void tellGone(const QString &day);
     void writeRecord(bool append, const QString &datum, const QString &text);
     void closeDatabase();
     // Starts a program of the program folder and ends this one; when it

@@ -382,12 +382,11 @@ void FrmNew::offerSavingAsNew()
     // The list still shows the deleted day: show what the file holds now.
     m_main.RefreshList();
     const QString CRLF = QStringLiteral("\r\n");
-    const QString answer = ShowMessage(
-        m_main.Dialog1(),
-        QStringLiteral("Der Eintrag vom ") + dateLine() + QStringLiteral(" ist nicht mehr vorhanden.") +
-            CRLF + QStringLiteral("Er wurde inzwischen an anderer Stelle gelöscht.") + CRLF + CRLF +
-            QStringLiteral("Wollen Sie Ihren Text als neuen Eintrag speichern?"),
-        QStringLiteral("36"), QStringLiteral("Eintrag nicht mehr vorhanden"));
+    const QString answer =
+        ShowMessage(m_main.Dialog1(),
+                    FrmMain::goneText(dateLine()) + CRLF + CRLF +
+                        QStringLiteral("Wollen Sie Ihren Text als neuen Eintrag speichern?"),
+                    QStringLiteral("36"), QStringLiteral("Eintrag nicht mehr vorhanden"));
     if (answer == QLatin1String("6"))
         save(true);
 }

@@ -423,7 +423,7 @@ QByteArray Recordset::fieldBytes(const QString &name, qint64 limit, qint64 &size
     return size > limit ? QByteArray() : bytes;
 }
 
-TextColumn Recordset::columnTexts(const QString &name)
+TextColumn Recordset::columnTexts(const QString &name, std::vector<int64_t> *bookmarks)
 {
     requireOpen();
     const QString column = checkedColumn(name);
@@ -479,7 +479,23 @@ TextColumn Recordset::columnTexts(const QString &name)
     m_seenVersion = version;
     m_position = int(m_rows.size());
     m_current = Current::Present;
+    if (bookmarks)
+        *bookmarks = m_rows;
     return texts;
+}
+
+void Recordset::setBookmark(int64_t bookmark)
+{
+    followOtherWriters();
+    // A bookmark is the record's row id: the ids are in table order.
+    const auto at = std::lower_bound(m_rows.begin(), m_rows.end(), bookmark);
+    m_position = int(at - m_rows.begin());
+    if (at == m_rows.end() || *at != bookmark) {
+        m_current = Current::DeletedElsewhere;
+        m_deletedRow = bookmark;
+        raiseDaoError(ErrRecordDeleted);
+    }
+    m_current = Current::Present;
 }
 
 void Recordset::setFieldValue(const QString &name, const com::Variant &value)

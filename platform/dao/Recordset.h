@@ -64,8 +64,12 @@ public:
     // One column of every record as text (Null as empty text), in table
     // order: what a walk from MoveFirst to EOF reading the field yields, read
     // in one statement instead of one read per record. The recordset then
-    // stands after its last record, where that walk ends.
-    TextColumn columnTexts(const QString &name);
+    // stands after its last record, where that walk ends. `bookmarks`, when
+    // given, gets each record's bookmark in the same order.
+    TextColumn columnTexts(const QString &name, std::vector<int64_t> *bookmarks = nullptr);
+    // Makes the record of a bookmark current, wherever other programs' adds
+    // and deletes have moved it; one they deleted raises 3167.
+    void setBookmark(int64_t bookmark);
 
     void AddNew();
     void Edit();

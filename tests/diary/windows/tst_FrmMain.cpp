@@ -395,6 +395,65 @@ private slots:
         QCOMPARE(storedDays(), QStringList{day});
     }
 
+    // With no day chosen, at the start and again after a save, a key chooses
+    // as from before the first day; Alt+B then edits and stores that day.
+    void aKeyWithNoDayChosenChoosesFromBeforeTheFirst_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("chosen"); // -1: the last day; -2: the last one the first page shows whole
+        QTest::newRow("End of four") << int(Qt::Key_End) << 4 << -1;
+        QTest::newRow("End of thirty") << int(Qt::Key_End) << 30 << -1;
+        QTest::newRow("PageDown of thirty") << int(Qt::Key_PageDown) << 30 << -2;
+        QTest::newRow("PageDown of four") << int(Qt::Key_PageDown) << 4 << 3;
+        QTest::newRow("Home") << int(Qt::Key_Home) << 30 << 0;
+        QTest::newRow("Down") << int(Qt::Key_Down) << 30 << 0;
+        QTest::newRow("Up") << int(Qt::Key_Up) << 30 << 0;
+    }
+
+    void aKeyWithNoDayChosenChoosesFromBeforeTheFirst()
+    {
+        QFETCH(int, key);
+        QFETCH(int, days);
+        QFETCH(int, chosen);
+        QList<testsupport::Entry> entries;
+        for (int i = 1; i <= days; ++i)
+            entries << testsupport::Entry{QStringLiteral("%1. November 2026").arg(i), rtfOf("alt")};
+        seed(entries);
+        FrmMain &form = showOpen();
+        const int row = chosen == -1 ? days - 1 : std::max(chosen, 0);
+        for (int round = 1; round <= 2; ++round) {
+            form.activateWindow(); // back from the editor
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            QTRY_COMPARE(QApplication::focusWidget(), form.List());
+            QCOMPARE(form.List()->currentRow(), -1);
+            QTest::keyClick(form.List(), Qt::Key(key));
+            const int at = form.List()->currentRow();
+            if (chosen == -2) {
+                const QRect page = form.List()->viewport()->rect();
+                QVERIFY(at > 0 && at < days - 1);
+                QVERIFY(page.contains(form.List()->visualRect(form.List()->model()->index(at, 0))));
+                QVERIFY(!page.contains(form.List()->visualRect(form.List()->model()->index(at + 1, 0))));
+            } else {
+                QCOMPARE(at, row);
+            }
+            QCOMPARE(form.LblDbInfo(0)->text(), entries[at].first);
+            bool edited = false;
+            testsupport::whenModalShown([&](rt::Form *form) {
+                auto *editor = qobject_cast<kalvento::FrmNew *>(form);
+                editor->Txt(1)->setText(QStringLiteral("Runde %1").arg(round));
+                editor->Command3()->click(); // "Eintrag editieren"
+                edited = true;
+            });
+            QTest::keyClick(form.List(), Qt::Key_B, Qt::AltModifier);
+            QTRY_VERIFY(edited);
+            const QList<testsupport::Entry> stored = m_home->stored();
+            QCOMPARE(stored.size(), days);
+            QCOMPARE(stored[at].first, entries[at].first);
+            QVERIFY(stored[at].second.contains(QStringLiteral("Runde %1").arg(round)));
+        }
+    }
+
     // Alt+D opens the file menu; after Return closes a message, the control
     // that had the focus has it again.
     void altDOpensTheFileMenuAndMessagesGiveTheFocusBack()
@@ -486,6 +545,74 @@ private slots:
         QCOMPARE(countCaption(form), QStringLiteral("%1 eingetragene Tage").arg(left.size()));
         // The previews keep what was on screen.
         QCOMPARE(form.LblDbInfo(1)->text(), shown);
+    }
+
+    // Another program adds and deletes days while the diary is open: a click
+    // shows, and the commands act on, the day clicked; one gone meanwhile is
+    // said to be gone and the list is read again.
+    void anotherProgramChangesTheDiaryMeanwhile_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // another program, before the click on "Tag B"
+        QTest::addColumn<QByteArray>("after");  // ... and after it
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("gone"); // "Tag B" is said to be gone
+        QTest::addColumn<QStringList>("stored");
+        const QByteArray firstGone = "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag A';";
+        const QByteArray appended = "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Tag E', 'e');";
+        const QByteArray beforeFirst =
+            "INSERT INTO Zorvelin (ID, Tagdatum, Tagtext) VALUES (0, 'Tag 0', 'x');";
+        const QByteArray clickedGone = "DELETE FROM Zorvelin WHERE Tagdatum = 'Tag B';";
+        QTest::newRow("first deleted, click")
+            << firstGone << QByteArray() << "" << false << QStringList{"Tag B", "Tag C", "Tag D"};
+        QTest::newRow("first deleted, one added, edit")
+            << firstGone + appended << QByteArray() << "edit" << false
+            << QStringList{"Tag B2", "Tag C", "Tag D", "Tag E"};
+        QTest::newRow("first deleted, one added, delete") << firstGone + appended << QByteArray() << "delete"
+                                                          << false << QStringList{"Tag C", "Tag D", "Tag E"};
+        QTest::newRow("one added before the first, edit")
+            << beforeFirst << QByteArray() << "edit" << false
+            << QStringList{"Tag 0", "Tag A", "Tag B2", "Tag C", "Tag D"};
+        QTest::newRow("the clicked day deleted before the click")
+            << clickedGone << QByteArray() << "" << true << QStringList{"Tag A", "Tag C", "Tag D"};
+        QTest::newRow("the clicked day deleted before the delete")
+            << QByteArray() << clickedGone << "delete" << true << QStringList{"Tag A", "Tag C", "Tag D"};
+    }
+
+    void anotherProgramChangesTheDiaryMeanwhile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, command);
+        QFETCH(bool, gone);
+        QFETCH(QStringList, stored);
+        seed({{QStringLiteral("Tag A"), rtfOf("a")},
+              {QStringLiteral("Tag B"), rtfOf("b")},
+              {QStringLiteral("Tag C"), rtfOf("c")},
+              {QStringLiteral("Tag D"), rtfOf("d")}});
+        FrmMain &form = open();
+        const testsupport::SqliteCalls sqlite;
+        QVERIFY(before.isEmpty() || sqlite.run(databaseFile(), before.constData()));
+        Answerer told({Yes, Yes});
+        select(form, 1);
+        if (!before.contains("'Tag B'")) {
+            QCOMPARE(form.LblDbInfo(0)->text(), QStringLiteral("Tag B"));
+            QCOMPARE(form.LblDbInfo(1)->text(), QStringLiteral("b"));
+        }
+        QVERIFY(after.isEmpty() || sqlite.run(databaseFile(), after.constData()));
+        if (command == QLatin1String("edit")) {
+            form.EditUser(QStringLiteral("Tag B2"), rtfOf("b2"));
+            form.RefreshList();
+        } else if (command == QLatin1String("delete")) {
+            form.Command5_Click();
+        }
+        QString said;
+        for (const testsupport::SeenBalloon &balloon : std::as_const(told.seen))
+            said += balloon.texts;
+        QCOMPARE(said.contains(QStringLiteral("Der Eintrag vom Tag B ist nicht mehr vorhanden.")), gone);
+        QVERIFY(!said.contains(QStringLiteral("Datenbankfehler")));
+        QCOMPARE(storedDays(), stored);
+        if (gone || !command.isEmpty())
+            QTRY_COMPARE(listed(form), stored);
     }
 
     void deletingTheLastEntryShowsZero()

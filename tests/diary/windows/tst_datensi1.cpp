@@ -855,36 +855,50 @@ private slots:
     {
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("gone");
-        QTest::newRow("yes") << 0 << true;
-        QTest::newRow("no") << 1 << false;
+        QTest::addColumn<bool>("byKey"); // the list takes the focus and Down chooses the first file
+        QTest::newRow("yes") << 0 << true << false;
+        QTest::newRow("no") << 1 << false << false;
+        QTest::newRow("yes, the first file chosen by Down") << 0 << true << true;
     }
 
     void deleteAnswered()
     {
         QFETCH(int, button);
         QFETCH(bool, gone);
+        QFETCH(bool, byKey);
+        const QString other = QStringLiteral("andere.dsi"); // listed first
+        const QString chosen = byKey ? other : PlainName;
+        const QString kept = byKey ? PlainName : other;
         FrmMain &main = m_windows.open();
         backUp(main);
-        writeBytes(backupPath(QStringLiteral("andere.dsi")), "x");
+        writeBytes(backupPath(other), "x");
         m_shown.clear();
         QStringList after;
         inWindow(main,
                  [&](datensi1 &w) {
-                     w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     if (byKey) {
+                         w.activateWindow();
+                         QVERIFY(QTest::qWaitForWindowActive(&w));
+                         w.File1()->setFocus();
+                         QTRY_COMPARE(QApplication::focusWidget(), w.File1());
+                         QCOMPARE(w.File1()->currentRow(), -1);
+                         QTest::keyClick(w.File1(), Qt::Key_Down);
+                     } else {
+                         w.File1()->setCurrentItem(w.File1()->findItems(PlainName, Qt::MatchExactly).first());
+                     }
                      w.Command3_Click();
                      after = listed(w.File1());
                  },
                  {button});
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(m_shown[0].prompt, QStringLiteral("Sind Sie sicher, dass Sie die Datei:\r\n\r\n") +
-                                        backupPath(PlainName) +
+                                        backupPath(chosen) +
                                         QStringLiteral("\r\n\r\nvon Ihrem Datenträger löschen wollen?"));
         QCOMPARE(m_shown[0].flags, 36);
         QCOMPARE(m_shown[0].title, QStringLiteral("Sicherungsdatei löschen"));
-        QCOMPARE(QFile::exists(backupPath(PlainName)), !gone);
-        QVERIFY(QFile::exists(backupPath(QStringLiteral("andere.dsi"))));
-        QCOMPARE(after, gone ? QStringList{QStringLiteral("andere.dsi")}
-                             : (QStringList{QStringLiteral("andere.dsi"), PlainName}));
+        QCOMPARE(QFile::exists(backupPath(chosen)), !gone);
+        QVERIFY(QFile::exists(backupPath(kept)));
+        QCOMPARE(after, gone ? QStringList{kept} : (QStringList{other, PlainName}));
     }
 
     // The main window keeps the database open, in write-ahead mode, so the
