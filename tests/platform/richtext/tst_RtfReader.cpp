@@ -8,8 +8,10 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 namespace ParagraphPieces = richtext::ParagraphPieces;
 using richtext::Picture;
@@ -412,25 +414,67 @@ void TestRtfReader::officeSuiteStyleDocument()
 
 void TestRtfReader::pictureSizes_data()
 {
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("count"); // different pictures alike: the last is checked
     QTest::addColumn<QString>("words");
     QTest::addColumn<QSizeF>("shown");
-    QTest::newRow("own size") << "" << QSizeF(8, 6);
-    QTest::newRow("goal in twips") << "\\picwgoal300\\pichgoal150" << QSizeF(20, 10);
-    QTest::newRow("goal scaled") << "\\picwgoal300\\pichgoal150\\picscalex50\\picscaley200" << QSizeF(10, 20);
-    QTest::newRow("scale clamped") << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999"
-                                   << QSizeF(0.01, 10);
+    QTest::addColumn<QSize>("decoded"); // empty: shown as the stand-in
+    const QSize own(8, 6);
+    const int rgb = QImage::Format_RGB32;
+    QTest::newRow("own size") << own << rgb << 1 << "" << QSizeF(8, 6) << own;
+    QTest::newRow("goal in twips") << own << rgb << 1 << "\\picwgoal300\\pichgoal150" << QSizeF(20, 10)
+                                   << own;
+    QTest::newRow("goal scaled") << own << rgb << 1 << "\\picwgoal300\\pichgoal150\\picscalex50\\picscaley200"
+                                 << QSizeF(10, 20) << own;
+    QTest::newRow("scale clamped") << own << rgb << 1
+                                   << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999"
+                                   << QSizeF(0.01, 10) << own;
+    QTest::newRow("decoded as shown")
+        << QSize(400, 300) << rgb << 1 << "\\picwgoal1500\\pichgoal750" << QSizeF(100, 50) << QSize(100, 50);
+    QTest::newRow("16 bits a channel")
+        << QSize(600, 400) << int(QImage::Format_RGBA64) << 1 << "" << QSizeF(600, 400) << QSize(600, 400);
+    QTest::newRow("more pixels than one picture may have")
+        << QSize(4100, 4100) << rgb << 1 << "" << QSizeF(2000, 2000) << QSize();
+    QTest::newRow("more pixels than an entry decodes")
+        << QSize(4096, 4096) << rgb << 5 << "\\picwgoal1500\\pichgoal1500" << QSizeF(100, 100) << QSize();
 }
 
 void TestRtfReader::pictureSizes()
 {
+    QFETCH(QSize, natural);
+    QFETCH(int, format);
+    QFETCH(int, count);
     QFETCH(QString, words);
-    const QByteArray png = encodedImage("PNG", QSize(8, 6), Qt::blue);
+    QImage image(natural, static_cast<QImage::Format>(format));
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(image.save(&buffer, "PNG"));
+    QString rtf;
+    for (int i = 0; i < count; ++i) // a PNG reader stops at its end mark
+        rtf += QStringLiteral("{\\pict\\pngblip%1 %2%3}")
+                   .arg(words, QString::fromLatin1(png.toHex()))
+                   .arg(i, 2, 16, QChar(u'0'));
     RichTextBox box;
-    box.setTextRTF(
-        wrap(QStringLiteral("{\\pict\\pngblip%1 %2}").arg(words, QString::fromLatin1(png.toHex()))));
+    box.setTextRTF(wrap(rtf + QStringLiteral(" Text danach").repeated(2000)));
     const QList<QTextCharFormat> pics = pictures(box.completedDocument());
-    QCOMPARE(pics.size(), 1);
-    QTEST(Picture::displaySize(pics[0]), "shown");
+    QCOMPARE(pics.size(), count);
+    QTEST(Picture::displaySize(pics.last()), "shown");
+    // It keeps only its own bytes, not the room it was read into.
+    QCOMPARE(Picture::encoded(pics.last()).size(), png.size() + 1);
+    QVERIFY(Picture::encoded(pics.last()).capacity() < 2 * png.size());
+    QFETCH(QSize, decoded);
+    QCOMPARE(Picture::isUndrawn(pics.last()), decoded.isEmpty());
+    const QImage shown =
+        box.completedDocument()
+            ->resource(QTextDocument::ImageResource, QUrl(pics.last().toImageFormat().name()))
+            .value<QImage>();
+    if (!decoded.isEmpty()) {
+        QCOMPARE(shown.size(), decoded);
+        QCOMPARE(shown.sizeInBytes(), 4 * decoded.width() * decoded.height()); // as the budget counts it
+    }
 }
 
 void TestRtfReader::stepwiseReadEqualsWholeRead_data()
