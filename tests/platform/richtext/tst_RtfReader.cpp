@@ -1,3 +1,4 @@
+#include "tests/support/OddEntries.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/richtext/ParagraphPieces.h"
@@ -8,7 +9,9 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QImage>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
@@ -481,6 +484,7 @@ void TestRtfReader::stepwiseReadEqualsWholeRead_data()
 {
     QTest::addColumn<QString>("rtf");
     QTest::addColumn<int>("stepChars");
+    QTest::addColumn<bool>("shownOtherwise"); // then an unedited save keeps the RTF
     const QString formatted = wrap(
         QString::fromLatin1(
             "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\qc\\f0\\fs24 Hallo \\b\\cf1 Welt\\b0\\cf0\\par"
@@ -497,13 +501,15 @@ void TestRtfReader::stepwiseReadEqualsWholeRead_data()
     noSpaces += QStringLiteral("\\u-10179?\\u-8704?");
     noSpaces += QString(70000, u'y');
     for (const int step : {1, 5, 4096}) {
-        QTest::addRow("formatted, steps of %d", step) << formatted << step;
+        QTest::addRow("formatted, steps of %d", step) << formatted << step << false;
     }
-    QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999;
-    QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536;
-    QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777;
+    QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999 << false;
+    QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536 << false;
+    QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777 << false;
     QTest::addRow("large font past its budget, steps of 7777")
-        << wrap(QStringLiteral("\\pard\\fs200 ") + QStringLiteral("Wort ").repeated(30000)) << 7777;
+        << wrap(QStringLiteral("\\pard\\fs200 ") + QStringLiteral("Wort ").repeated(30000)) << 7777 << true;
+    QTest::addRow("every face, steps of 65536")
+        << QString::fromLatin1(oddentries::make(QStringLiteral("faces-all"))) << 65536 << true;
 }
 
 void TestRtfReader::stepwiseReadEqualsWholeRead()
@@ -521,18 +527,25 @@ void TestRtfReader::stepwiseReadEqualsWholeRead()
         ++steps;
     QCOMPARE(steps > 0, rtf.size() > stepChars);
     QVERIFY(reader.step(stepChars));
+    QTEST(reader.heldBack(), "shownOtherwise");
     QCOMPARE(stepped.toRawText(), whole.toRawText());
     QCOMPARE(stepped.blockCount(), whole.blockCount());
     QCOMPARE(RtfWriter::write(stepped), RtfWriter::write(whole));
 
-    // A long paragraph is held in pieces of bounded size, and written whole.
+    // A long paragraph is held in pieces of bounded size, and written whole;
+    // the text is in at most 256 faces (and the default), each costing the
+    // layout a font.
+    QSet<QFont> faces;
     for (QTextBlock b = whole.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            faces.insert(it.fragment().charFormat().font());
         QVERIFY2(b.length() <= 2 * 32 * 1024 + 2, qPrintable(QString::number(b.length())));
         // Or it ends in a word too long for a line to break it.
         if (b.next().isValid() && ParagraphPieces::continues(b.next()))
             QVERIFY2(b.length() > 32 * 1024 || !b.text().right(1024).contains(u' '),
                      qPrintable(QString::number(b.length())));
     }
+    QVERIFY2(faces.size() <= 257, qPrintable(QString::number(faces.size())));
     QTextDocument again;
     QTextCursor in(&again);
     RtfReader::read(QString::fromLatin1(RtfWriter::write(whole)), in);
