@@ -10,6 +10,8 @@
 //       if not given); pictures: photos under a line of text each (BYTES or
 //       the diary's limit for an entry); mixed: text up to close to the limit
 //       for text, then photos up to the limit for an entry
+//   bench_largestentry odd NAME [ctrl-end]
+//       the odd entry NAME of tests/support/OddEntries (faces-all, ...)
 #include "bench/BenchDiary.h"
 #include "diary/outsidecontrols/CommandButton.h"
 #include "diary/outsidecontrols/DayList.h"
@@ -18,6 +20,7 @@
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/FrmNew.h"
 #include "platform/richtext/RichTextBox.h"
+#include "tests/support/OddEntries.h"
 #include "tests/support/PeakMemory.h"
 
 #include <QAbstractButton>
@@ -158,6 +161,10 @@ int main(int argc, char **argv)
     const bool ctrlEnd = args.removeAll(QStringLiteral("ctrl-end")) > 0;
     const bool pictures = args.removeAll(QStringLiteral("pictures")) > 0;
     const bool mixed = args.removeAll(QStringLiteral("mixed")) > 0;
+    const qsizetype oddAt = args.indexOf(QStringLiteral("odd"));
+    const QString odd = oddAt >= 0 && oddAt + 1 < args.size() ? args.takeAt(oddAt + 1) : QString();
+    if (oddAt >= 0)
+        args.removeAt(oddAt);
     const kalvento::EntryLimits &limits = kalvento::EntryLimits::current();
     const qint64 largest = pictures || mixed ? limits.largestShown : limits.largestText;
     const qint64 bytes = args.isEmpty() ? largest : args.first().toLongLong();
@@ -166,7 +173,9 @@ int main(int argc, char **argv)
     const QString file = work.filePath(QStringLiteral("data/Database.mdb"));
     {
         QByteArray body;
-        if (pictures) {
+        if (!odd.isEmpty()) {
+            body = oddentries::make(odd);
+        } else if (pictures) {
             body = benchdiary::picturesEntryRtf(bytes);
         } else if (mixed) {
             QByteArray text = benchdiary::largeEntryRtf(bytes, true, limits.largestText - 65536);

@@ -24,7 +24,8 @@
 //                   tests/support/OddEntries: frames-2000, png-64, word-5mb, ...)
 //                   previewed from storage and read to its end (Ctrl+End), then
 //                   opened in an editor as the diary does and read to its end:
-//                   the times, the longest the event loop waited, and memory
+//                   the times, the longest the event loop waited, and memory;
+//                   then printed to PDF whole and with "Abbrechen" pressed
 //   print-10, print-50  printing a 10 and a 50 MB entry to PDF: the time and the
 //                   longest the event loop waited meanwhile (a timer ticking
 //                   every 10 ms), in one call and with the diary's progress window
@@ -47,6 +48,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -424,6 +426,42 @@ void measureOddIn(const char *role, richtext::RichTextBox &box, const std::funct
     std::fflush(stdout);
 }
 
+// Prints the box to PDF as "Eintrag drucken" does, to its end or with
+// "Abbrechen" pressed as soon as the progress window shows; prints the time,
+// the event loop's longest wait and how long the cancel took to act.
+void measureOddPrint(richtext::RichTextBox &box, bool cancel)
+{
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("eintrag.pdf")));
+    richtext::PrinterTarget target(printer);
+    richtext::PrintProgressWindow progress(&box);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, worst = 0, pressed = -1;
+    QTimer tick;
+    tick.setInterval(kTickMs);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        worst = std::max(worst, clock.elapsed() - last);
+        last = clock.elapsed();
+        if (cancel && pressed < 0 && progress.window() && progress.window()->isVisible()) {
+            pressed = clock.elapsed();
+            progress.window()->findChild<QPushButton *>()->click();
+        }
+    });
+    tick.start();
+    const bool printed = box.selPrint(target, &progress);
+    const qint64 total = clock.elapsed();
+    worst = std::max(worst, total - last);
+    std::printf("  print %-10s %8lld ms  longest wait %8lld ms  Abbrechen pressed at %6lld ms, acted after "
+                "%6lld ms  printed: %s  peak RSS %7.1f MB\n",
+                cancel ? "Abbrechen" : "whole", static_cast<long long>(total), static_cast<long long>(worst),
+                static_cast<long long>(pressed), static_cast<long long>(pressed < 0 ? -1 : total - pressed),
+                printed ? "yes" : "no", testsupport::peakMemoryKb() / 1024.0);
+    std::fflush(stdout);
+}
+
 void measureOdd(const QString &name)
 {
     const QByteArray stored = oddentries::make(name);
@@ -436,6 +474,8 @@ void measureOdd(const QString &name)
     measureOddIn("editor", editor, [&] { editor.setTextRTF(preview.textRTF()); });
     const bool same = editor.textRTF().toUtf8() == stored;
     std::printf("  saved from the editor unchanged: %s\n", same ? "yes" : "no");
+    measureOddPrint(preview, false);
+    measureOddPrint(preview, true);
 }
 
 } // namespace

@@ -121,6 +121,11 @@ bool Picture::insertDrawn(QTextCursor &cursor, const QByteArray &encoded, Kind k
         QImage image;
         if (!reader.read(&image) || image.isNull())
             return false;
+        // The budget counts four bytes a pixel, as a screen shows them; a
+        // 16-bit PNG decodes at eight.
+        if (image.depth() > 32)
+            image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                    : QImage::Format_RGB32);
         if (budget) {
             budget->pixels -= pixels;
             budget->sourcePixels -= sourcePixels;

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -43,6 +44,10 @@ constexpr int kMaxFonts = 256;
 // A longer word goes on in the paragraph's next piece.
 constexpr qsizetype kMaxWordChars = 1024;
 constexpr int kMaxColors = 256;
+// Each face (family, size, weight, slant) costs the layout a font of its own:
+// 20,000 of them took twelve seconds. Past these many an entry's text is
+// shown in the nearest face it already uses.
+constexpr qsizetype kMaxFaces = 256;
 
 enum class Dest {
     Text, // document text
@@ -64,6 +69,19 @@ struct CharState {
     int color = 0;
     bool operator==(const CharState &) const = default;
 };
+
+struct Face {
+    QString family; // empty: the document's default
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const Face &) const = default;
+};
+
+size_t qHash(const Face &f, size_t seed = 0)
+{
+    return qHashMulti(seed, f.family, f.halfPoints, f.bold, f.italic);
+}
 
 struct ParaState {
     int align = 0; // 0 left, 1 right, 2 centre, 3 justified
@@ -278,6 +296,9 @@ private:
     QList<bool> m_colorIsAuto;
     int m_red = 0, m_green = 0, m_blue = 0;
     bool m_colorSet = false;
+
+    QHash<Face, Face> m_faces;      // each face asked for, and the one shown
+    std::vector<Face> m_facesShown; // at most kMaxFaces, and the fallback
 
     QString m_run;
     CharState m_runState;
@@ -988,21 +1009,61 @@ private:
         m_wordChars = 0;
     }
 
-    QTextCharFormat charFormat(const CharState &s) const
+    QTextCharFormat charFormat(const CharState &s)
     {
         QTextCharFormat f;
         const int font = s.font < 0 ? m_defaultFont : s.font;
         const auto it = m_fonts.constFind(font);
-        if (it != m_fonts.constEnd())
-            f.setFontFamilies(QStringList{*it});
-        f.setFontPointSize(s.halfPoints / 2.0);
-        f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
-        f.setFontItalic(s.italic);
+        const Face face =
+            shownFace(Face{it != m_fonts.constEnd() ? *it : QString(), s.halfPoints, s.bold, s.italic});
+        if (!face.family.isEmpty())
+            f.setFontFamilies(QStringList{face.family});
+        f.setFontPointSize(face.halfPoints / 2.0);
+        f.setFontWeight(face.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(face.italic);
         f.setFontUnderline(s.underline);
         f.setFontStrikeOut(s.strike);
         if (s.color > 0 && s.color < m_colors.size() && !m_colorIsAuto[s.color])
             f.setForeground(m_colors[s.color]);
         return f;
+    }
+
+    // The face text asked to be in is shown in: itself while the entry uses
+    // fewer than kMaxFaces, else the nearest in use (same family before same
+    // style before the nearest size). That is never larger than the text
+    // asked for, where large text counts against its budget; failing any,
+    // the document's plain default face stands in.
+    Face shownFace(const Face &asked)
+    {
+        const auto known = m_faces.constFind(asked);
+        if (known != m_faces.constEnd())
+            return *known;
+        Face shown = asked;
+        if (static_cast<qsizetype>(m_facesShown.size()) < kMaxFaces) {
+            m_facesShown.push_back(asked);
+        } else {
+            m_heldBack = true;
+            const int largest = std::max(asked.halfPoints, kLargeHalfPoints);
+            int best = -1;
+            for (const Face &f : m_facesShown) {
+                if (f.halfPoints > largest)
+                    continue;
+                const int distance = (f.family != asked.family ? 4 * kMaxHalfPoints : 0) +
+                                     (f.bold != asked.bold ? kMaxHalfPoints : 0) +
+                                     (f.italic != asked.italic ? kMaxHalfPoints : 0) +
+                                     std::abs(f.halfPoints - asked.halfPoints);
+                if (best < 0 || distance < best) {
+                    best = distance;
+                    shown = f;
+                }
+            }
+            if (best < 0) {
+                shown = Face{};
+                m_facesShown.push_back(shown);
+            }
+        }
+        m_faces.insert(asked, shown);
+        return shown;
     }
 
     // Runs switch among a few formats; building each anew costs more than

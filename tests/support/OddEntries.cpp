@@ -68,6 +68,37 @@ QByteArray tableAndSwitches(int count, bool fonts)
                     [fonts](int i) { return (fonts ? "\\f" : "\\cf") + QByteArray::number(i) + " Wort "; });
 }
 
+// A character in every face of 256 fonts, 143 sizes, bold and italic; or,
+// with `all` false, as many characters as large in 192 faces of one font.
+QByteArray faces(bool all)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    for (int f = 0; f < 256; ++f)
+        rtf += "{\\f" + QByteArray::number(f) + "\\fnil Schrift" + QByteArray::number(f) + ";}";
+    rtf += "}\\pard ";
+    for (int f = 0; f < 256; ++f) {
+        for (int size = 2; size <= 144; ++size) {
+            for (int style = 0; style < 4; ++style)
+                rtf += "\\f" + QByteArray::number(all ? f : 0) + "\\fs" +
+                       QByteArray::number(all ? size : 2 + (size - 2) / 3 * 3) + "\\b" +
+                       QByteArray::number(style & 1) + "\\i" + QByteArray::number(style >> 1) + " x";
+        }
+    }
+    return rtf + '}';
+}
+
+// Pictures of 2000 x 2000 pixels at 16 bits a channel, each different.
+QByteArray deepPngs(int count)
+{
+    QImage image(2000, 2000, QImage::Format_RGBA64);
+    image.fill(QColor(40, 90, 160, 200));
+    const QByteArray bytes = png(image);
+    QByteArray rtf = kHead;
+    for (int i = 0; i < count; ++i)
+        rtf += pict("\\pngblip", bytes + QByteArray::number(i)) + "\\par ";
+    return rtf + '}';
+}
+
 } // namespace
 
 QStringList names()
@@ -76,6 +107,7 @@ QStringList names()
             QStringLiteral("png-64"),      QStringLiteral("display-size-50"), QStringLiteral("font-size"),
             QStringLiteral("fonts-10k"),   QStringLiteral("fonts-100k"),      QStringLiteral("strike-100k"),
             QStringLiteral("tiny-runs"),   QStringLiteral("colours-100k"),    QStringLiteral("word-5mb"),
+            QStringLiteral("faces-192"),   QStringLiteral("faces-all"),       QStringLiteral("png16-8"),
             QStringLiteral("theme-data")};
 }
 
@@ -114,6 +146,10 @@ QByteArray make(const QString &name)
     if (name == QLatin1String("tiny-runs"))
         return repeated(kHead, 200'000,
                         [](int i) { return i % 2 ? QByteArray("\\b a\\b0 b") : QByteArray("\\i c\\i0 d"); });
+    if (name == QLatin1String("faces-192") || name == QLatin1String("faces-all"))
+        return faces(name == QLatin1String("faces-all"));
+    if (name == QLatin1String("png16-8"))
+        return deepPngs(8);
     if (name == QLatin1String("word-5mb"))
         return kHead + QByteArray(5'000'000, 'w') + '}';
     // Ordinary text around a skipped group longer than the first part read:
@@ -136,7 +172,7 @@ QString text(const QString &name)
         return times(2000, picture);
     if (name == QLatin1String("frames-40000"))
         return times(40'000, picture);
-    if (name == QLatin1String("png-8"))
+    if (name == QLatin1String("png-8") || name == QLatin1String("png16-8"))
         return pictureParagraphs(8);
     if (name == QLatin1String("png-64"))
         return pictureParagraphs(64);
@@ -158,6 +194,9 @@ QString text(const QString &name)
         return times(100'000, QStringLiteral("cdab"));
     if (name == QLatin1String("word-5mb"))
         return QString(5'000'000, QLatin1Char('w'));
+    // Every face of 256 fonts, 143 sizes, bold and italic holds one letter.
+    if (name == QLatin1String("faces-192") || name == QLatin1String("faces-all"))
+        return QString(256 * 143 * 4, QLatin1Char('x'));
     if (name == QLatin1String("theme-data"))
         return QStringLiteral("Ein Tag.\r\nNoch ein Satz.");
     return {};

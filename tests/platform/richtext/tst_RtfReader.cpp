@@ -1,3 +1,4 @@
+#include "tests/support/OddEntries.h"
 #include "tests/support/TestMain.h"
 
 #include "platform/richtext/ParagraphPieces.h"
@@ -8,8 +9,12 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
+#include <QFont>
+#include <QImage>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 namespace ParagraphPieces = richtext::ParagraphPieces;
 using richtext::Picture;
@@ -412,31 +417,74 @@ void TestRtfReader::officeSuiteStyleDocument()
 
 void TestRtfReader::pictureSizes_data()
 {
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("count"); // different pictures alike: the last is checked
     QTest::addColumn<QString>("words");
     QTest::addColumn<QSizeF>("shown");
-    QTest::newRow("own size") << "" << QSizeF(8, 6);
-    QTest::newRow("goal in twips") << "\\picwgoal300\\pichgoal150" << QSizeF(20, 10);
-    QTest::newRow("goal scaled") << "\\picwgoal300\\pichgoal150\\picscalex50\\picscaley200" << QSizeF(10, 20);
-    QTest::newRow("scale clamped") << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999"
-                                   << QSizeF(0.01, 10);
+    QTest::addColumn<QSize>("decoded"); // empty: shown as the stand-in
+    const QSize own(8, 6);
+    const int rgb = QImage::Format_RGB32;
+    QTest::newRow("own size") << own << rgb << 1 << "" << QSizeF(8, 6) << own;
+    QTest::newRow("goal in twips") << own << rgb << 1 << "\\picwgoal300\\pichgoal150" << QSizeF(20, 10)
+                                   << own;
+    QTest::newRow("goal scaled") << own << rgb << 1 << "\\picwgoal300\\pichgoal150\\picscalex50\\picscaley200"
+                                 << QSizeF(10, 20) << own;
+    QTest::newRow("scale clamped") << own << rgb << 1
+                                   << "\\picwgoal15\\pichgoal15\\picscalex0\\picscaley99999"
+                                   << QSizeF(0.01, 10) << own;
+    QTest::newRow("decoded as shown")
+        << QSize(400, 300) << rgb << 1 << "\\picwgoal1500\\pichgoal750" << QSizeF(100, 50) << QSize(100, 50);
+    QTest::newRow("16 bits a channel")
+        << QSize(600, 400) << int(QImage::Format_RGBA64) << 1 << "" << QSizeF(600, 400) << QSize(600, 400);
+    QTest::newRow("more pixels than one picture may have")
+        << QSize(4100, 4100) << rgb << 1 << "" << QSizeF(2000, 2000) << QSize();
+    QTest::newRow("more pixels than an entry decodes")
+        << QSize(4096, 4096) << rgb << 5 << "\\picwgoal1500\\pichgoal1500" << QSizeF(100, 100) << QSize();
 }
 
 void TestRtfReader::pictureSizes()
 {
+    QFETCH(QSize, natural);
+    QFETCH(int, format);
+    QFETCH(int, count);
     QFETCH(QString, words);
-    const QByteArray png = encodedImage("PNG", QSize(8, 6), Qt::blue);
+    QImage image(natural, static_cast<QImage::Format>(format));
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(image.save(&buffer, "PNG"));
+    QString rtf;
+    for (int i = 0; i < count; ++i) // a PNG reader stops at its end mark
+        rtf += QStringLiteral("{\\pict\\pngblip%1 %2%3}")
+                   .arg(words, QString::fromLatin1(png.toHex()))
+                   .arg(i, 2, 16, QChar(u'0'));
     RichTextBox box;
-    box.setTextRTF(
-        wrap(QStringLiteral("{\\pict\\pngblip%1 %2}").arg(words, QString::fromLatin1(png.toHex()))));
+    box.setTextRTF(wrap(rtf + QStringLiteral(" Text danach").repeated(2000)));
     const QList<QTextCharFormat> pics = pictures(box.completedDocument());
-    QCOMPARE(pics.size(), 1);
-    QTEST(Picture::displaySize(pics[0]), "shown");
+    QCOMPARE(pics.size(), count);
+    QTEST(Picture::displaySize(pics.last()), "shown");
+    // It keeps only its own bytes, not the room it was read into.
+    QCOMPARE(Picture::encoded(pics.last()).size(), png.size() + 1);
+    QVERIFY(Picture::encoded(pics.last()).capacity() < 2 * png.size());
+    QFETCH(QSize, decoded);
+    QCOMPARE(Picture::isUndrawn(pics.last()), decoded.isEmpty());
+    const QImage shown =
+        box.completedDocument()
+            ->resource(QTextDocument::ImageResource, QUrl(pics.last().toImageFormat().name()))
+            .value<QImage>();
+    if (!decoded.isEmpty()) {
+        QCOMPARE(shown.size(), decoded);
+        QCOMPARE(shown.sizeInBytes(), 4 * decoded.width() * decoded.height()); // as the budget counts it
+    }
 }
 
 void TestRtfReader::stepwiseReadEqualsWholeRead_data()
 {
     QTest::addColumn<QString>("rtf");
     QTest::addColumn<int>("stepChars");
+    QTest::addColumn<bool>("shownOtherwise"); // then an unedited save keeps the RTF
     const QString formatted = wrap(
         QString::fromLatin1(
             "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\qc\\f0\\fs24 Hallo \\b\\cf1 Welt\\b0\\cf0\\par"
@@ -453,13 +501,15 @@ void TestRtfReader::stepwiseReadEqualsWholeRead_data()
     noSpaces += QStringLiteral("\\u-10179?\\u-8704?");
     noSpaces += QString(70000, u'y');
     for (const int step : {1, 5, 4096}) {
-        QTest::addRow("formatted, steps of %d", step) << formatted << step;
+        QTest::addRow("formatted, steps of %d", step) << formatted << step << false;
     }
-    QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999;
-    QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536;
-    QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777;
+    QTest::addRow("long paragraph, steps of 999") << wrap(longText) << 999 << false;
+    QTest::addRow("long paragraph, steps of 65536") << wrap(longText) << 65536 << false;
+    QTest::addRow("no spaces, steps of 7777") << wrap(noSpaces) << 7777 << false;
     QTest::addRow("large font past its budget, steps of 7777")
-        << wrap(QStringLiteral("\\pard\\fs200 ") + QStringLiteral("Wort ").repeated(30000)) << 7777;
+        << wrap(QStringLiteral("\\pard\\fs200 ") + QStringLiteral("Wort ").repeated(30000)) << 7777 << true;
+    QTest::addRow("every face, steps of 65536")
+        << QString::fromLatin1(oddentries::make(QStringLiteral("faces-all"))) << 65536 << true;
 }
 
 void TestRtfReader::stepwiseReadEqualsWholeRead()
@@ -477,18 +527,25 @@ void TestRtfReader::stepwiseReadEqualsWholeRead()
         ++steps;
     QCOMPARE(steps > 0, rtf.size() > stepChars);
     QVERIFY(reader.step(stepChars));
+    QTEST(reader.heldBack(), "shownOtherwise");
     QCOMPARE(stepped.toRawText(), whole.toRawText());
     QCOMPARE(stepped.blockCount(), whole.blockCount());
     QCOMPARE(RtfWriter::write(stepped), RtfWriter::write(whole));
 
-    // A long paragraph is held in pieces of bounded size, and written whole.
+    // A long paragraph is held in pieces of bounded size, and written whole;
+    // the text is in at most 256 faces (and the default), each costing the
+    // layout a font.
+    QSet<QFont> faces;
     for (QTextBlock b = whole.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            faces.insert(it.fragment().charFormat().font());
         QVERIFY2(b.length() <= 2 * 32 * 1024 + 2, qPrintable(QString::number(b.length())));
         // Or it ends in a word too long for a line to break it.
         if (b.next().isValid() && ParagraphPieces::continues(b.next()))
             QVERIFY2(b.length() > 32 * 1024 || !b.text().right(1024).contains(u' '),
                      qPrintable(QString::number(b.length())));
     }
+    QVERIFY2(faces.size() <= 257, qPrintable(QString::number(faces.size())));
     QTextDocument again;
     QTextCursor in(&again);
     RtfReader::read(QString::fromLatin1(RtfWriter::write(whole)), in);
