@@ -1035,7 +1035,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("schema");
         // refused (with the reason said at restore and start after "refused: "),
-        // too long, newer format, schema format, tried, kept out or accepted
+        // too long, damaged, newer format, schema format, tried, kept out or accepted
         QTest::addColumn<QString>("verdict");
         const QByteArray table =
             "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
@@ -1150,6 +1150,17 @@ private slots:
             << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum);"
                        "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (printf('%.*c', 1001, 'x'), 'b')"
             << QStringLiteral("too long");
+        // The start measures the index it lists from, so the index must not
+        // hide behind the table.
+        QTest::newRow("day index holding a longer name than the table")
+            << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum);"
+                       "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (printf('%.*c', 1001, 'x'), 'b');"
+                       "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE INDEX "
+                       "Zorvelin_Tagdatum ON Zorvelin (Tagtext)' WHERE name = 'Zorvelin_Tagdatum';"
+                       "PRAGMA writable_schema = RESET; UPDATE Zorvelin SET Tagdatum = 'kurz';"
+                       "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE INDEX "
+                       "Zorvelin_Tagdatum ON Zorvelin (Tagdatum)' WHERE name = 'Zorvelin_Tagdatum'"
+            << QStringLiteral("damaged");
         // Restored at the restore's bound, a diary still starts after as many
         // adds as the start leaves room for; at the start's bound it is one
         // the start opens but a restore does not take in.
@@ -1274,6 +1285,7 @@ private slots:
                       "belegt dort weit mehr Platz")
             : verdict == QLatin1String("too long")
                 ? QStringLiteral("die gesicherte Datenbank enthält ") + tooLong
+            : verdict == QLatin1String("damaged") ? QStringLiteral("die gesicherte Datenbank ist beschädigt")
             : verdict == QLatin1String("newer format")  ? foreign + newer
             : verdict == QLatin1String("schema format") ? foreign + newerSchema
                                                         : foreign + named;
