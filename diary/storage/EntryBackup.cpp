@@ -128,8 +128,9 @@ int copyDurably(const QString &from, const QString &to)
 
 // A journal or log a crash left beside the database is the database's own:
 // the engine applies it as at any start and removes it as its last connection
-// closes; an empty log it keeps holds nothing. What stays then is in use by
-// another program. The reason when one stays.
+// closes; an empty log it keeps holds nothing, nor does a journal it takes for
+// none. What stays then is in use by another program. The reason when one
+// stays.
 QString settledCompanion(const QString &database)
 {
     const QStringList companions{database + QStringLiteral("-journal"), database + QStringLiteral("-wal")};
@@ -138,7 +139,7 @@ QString settledCompanion(const QString &database)
         return QString();
     const QString inUse = QStringLiteral("Die Datenbank wird noch von einem anderen Programm benutzt.");
     try {
-        dao::DBEngine().OpenDatabase(database);
+        dao::DBEngine().OpenDatabase(database)->dropIdleJournal();
     } catch (const std::exception &error) {
         const auto *automation = dynamic_cast<const com::AutomationError *>(&error);
         if (automation && automation->number() == dao::ErrLocked)

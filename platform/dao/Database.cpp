@@ -116,6 +116,29 @@ void Database::requireShape(const TableShape &shape) const
     raiseDaoError(ErrNotADatabase, m_fileName);
 }
 
+bool Database::dropIdleJournal()
+{
+    if (!m_db)
+        raiseDaoError(ErrObjectClosed);
+    const QString journal = m_fileName + QStringLiteral("-journal");
+    if (!QFileInfo::exists(journal))
+        return true;
+    // The write lock: no other program is writing, so the journal is none's.
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    const auto rollBack = qScopeGuard([this] { sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr); });
+    QFile file(journal);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    char first = 0;
+    // The engine takes a journal for hot only when its first byte is set.
+    if (file.read(&first, 1) < 1 || first == 0) {
+        file.close();
+        return QFile::remove(journal);
+    }
+    return false;
+}
+
 qint64 Database::bytesInUse() const
 {
     return numberOf(m_db, "PRAGMA page_count") * numberOf(m_db, "PRAGMA page_size");
@@ -207,9 +230,14 @@ std::unique_ptr<Database> DBEngine::OpenDatabase(const QString &fileName)
     sqlite3_busy_timeout(db, BusyTimeoutMs);
     // Opening is lazy in the engine: ask the schema now so a file that is no
     // database fails here, as the platform's engine does.
-    const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    QString reason;
+    const int check = readSchema(db, &reason);
     if (check != SQLITE_OK) {
         sqlite3_close_v2(db);
+        if (!reason.isEmpty())
+            throw com::AutomationError(
+                ErrNotADatabase,
+                QStringLiteral("Nicht erkanntes Datenbankformat '%1': %2.").arg(fileName, reason));
         raiseDaoError(check == SQLITE_BUSY || check == SQLITE_LOCKED ? ErrLocked : ErrNotADatabase, fileName);
     }
     // A save that returned must survive a power cut: EXTRA also syncs the

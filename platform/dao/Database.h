@@ -44,6 +44,12 @@ public:
     // record. Raises with the reason (3343, or the store's own error) for the
     // first step that fails. For a file the program is about to take on.
     void proveStoreWork(const TableShape &shape);
+    // A rollback journal beside the file that the engine takes for none (empty,
+    // or its header never written: a crash between making and writing it)
+    // goes, taken while this connection holds the write lock, so no other
+    // program's live journal is touched. True when no journal is left; the
+    // engine itself applies and removes a journal that holds a transaction.
+    bool dropIdleJournal();
     void Close();
     bool isOpen() const { return m_db != nullptr; }
     QString name() const { return m_fileName; }

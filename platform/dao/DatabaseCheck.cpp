@@ -46,6 +46,12 @@ private:
     QElapsedTimer m_timer;
 };
 
+// One of the program's own indexes found in the schema.
+struct Index {
+    QString name;
+    QString column;
+};
+
 // The rows of a statement with its texts bound, each as its columns' texts
 // (Null as a null QString). The engine's result code when it fails.
 int rowsOf(sqlite3 *db, const char *sql, const QStringList &values, QList<QStringList> &rows)
@@ -72,6 +78,17 @@ int rowsOf(sqlite3 *db, const char *sql, const QStringList &values, QList<QStrin
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
+// No entry of a schema the program reads is longer than this: the diary's own
+// statements are about a hundred bytes, and an entry beyond it would be read
+// and parsed at every opening of the file.
+constexpr int LongestSchemaEntry = 1000000;
+
+QString schemaEntryTooLong()
+{
+    return QStringLiteral("ihr Aufbau enthält eine Angabe von mehr als %1 Bytes")
+        .arg(rt::GermanLocale::locale().toString(LongestSchemaEntry));
+}
+
 DatabaseCheck failureOf(int rc, QString *detail)
 {
     switch (rc & 0xFF) {
@@ -79,6 +96,9 @@ DatabaseCheck failureOf(int rc, QString *detail)
         return DatabaseCheck::Damaged;
     case SQLITE_INTERRUPT:
         *detail = QStringLiteral("das Lesen ihres Aufbaus dauert zu lange");
+        return DatabaseCheck::ForeignSchema;
+    case SQLITE_TOOBIG:
+        *detail = schemaEntryTooLong();
         return DatabaseCheck::ForeignSchema;
     default:
         return DatabaseCheck::NotADatabase;
@@ -104,9 +124,9 @@ QSet<QString> keywordsOf(const QString &sql)
             skipTo(c);
         } else if (c == QLatin1Char('[')) {
             skipTo(QLatin1Char(']'));
-        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+        } else if (QStringView(sql).mid(i, 2) == QLatin1String("--")) {
             skipTo(QLatin1Char('\n'));
-        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+        } else if (QStringView(sql).mid(i, 2) == QLatin1String("/*")) {
             const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
             i = end < 0 ? n : end + 2;
         } else if (c.isLetter() || c == QLatin1Char('_')) {
@@ -177,28 +197,15 @@ constexpr qint64 LastTakenInRowid = LastUsableRowid - RoomForAdds;
 // makes every add fail.
 const QLatin1String SequenceSql("CREATE TABLE sqlite_sequence(name,seq)");
 
-DatabaseCheck checkRowNumbers(sqlite3 *db, const TableShape &shape, bool counted, qint64 lastRowid,
-                              QString *detail)
+DatabaseCheck checkRowNumbers(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QString *detail)
 {
-    QList<QStringList> rows;
-    const QByteArray highest =
-        QStringLiteral("SELECT max(rowid) > %1 FROM %2").arg(lastRowid).arg(quotedName(shape.table)).toUtf8();
-    int rc = rowsOf(db, highest.constData(), {}, rows);
-    if (rc == SQLITE_OK && counted) {
-        const QByteArray counter =
-            QStringLiteral("SELECT typeof(seq) <> 'integer' OR seq > %1 FROM sqlite_sequence "
-                           "WHERE name = ?1 COLLATE NOCASE")
-                .arg(lastRowid)
-                .toUtf8();
-        rc = rowsOf(db, counter.constData(), {shape.table}, rows);
-    }
+    qint64 highest = 0;
+    const int rc = highestRowNumber(db, shape.table, &highest);
     if (rc != SQLITE_OK)
         return failureOf(rc, detail);
-    for (const QStringList &row : std::as_const(rows))
-        if (row[0] == QLatin1String("1"))
-            return foreign(
-                detail,
-                QStringLiteral("die Tabelle '%1' hat keine freien Zeilennummern mehr").arg(shape.table));
+    if (highest > lastRowid)
+        return foreign(
+            detail, QStringLiteral("die Tabelle '%1' hat keine freien Zeilennummern mehr").arg(shape.table));
     return DatabaseCheck::Ok;
 }
 
@@ -232,6 +239,12 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
             return foreign(detail, QStringLiteral("die Tabelle '%1' hat zusätzliche Bedingungen (%2)")
                                        .arg(shape.table, QLatin1String(word)));
 
+    // A key the engine keeps in an index of its own (declared descending,
+    // say) is not the row number: it is unique.
+    QList<QStringList> keyIndexes;
+    rc = rowsOf(db, "SELECT 1 FROM pragma_index_list(?1) WHERE origin = 'pk'", {shape.table}, keyIndexes);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
     QList<QStringList> columns;
     rc = rowsOf(db,
                 "SELECT name, upper(type), \"notnull\", dflt_value, pk, hidden FROM pragma_table_xinfo(?1)",
@@ -258,7 +271,7 @@ DatabaseCheck checkTable(sqlite3 *db, const TableShape &shape, const QString &sq
         if (!key && hidesRowNumber(name))
             return foreign(detail, QStringLiteral("die Spalte '%1' verdeckt die Zeilennummer").arg(name));
         // Only the row number may be the key: any other key is unique.
-        if (key && (wanted || keys != 1 || column[1] != QLatin1String("INTEGER")))
+        if (key && (wanted || keys != 1 || column[1] != QLatin1String("INTEGER") || !keyIndexes.isEmpty()))
             return foreign(detail, QStringLiteral("die Spalte '%1' ist ein fremder Schlüssel").arg(name));
         // An expression would run at every add: it may fail each time or
         // fill each record with any number of bytes.
@@ -306,44 +319,102 @@ DatabaseCheck checkIndex(sqlite3 *db, const TableShape &shape, const QString &na
                           QStringLiteral("der Index '%1' ist anders angelegt als der eigene").arg(name));
 }
 
-// The size of each indexed column's value, taken from the records' headers:
-// a blob handle measures a text without reading it, so a value of any size
-// costs nothing before it is refused.
-DatabaseCheck checkValueSizes(sqlite3 *db, const TableShape &shape, QString *detail)
+// The first value of the column longer than the bound, found by its size in
+// each record's header: a blob handle measures a value without reading it,
+// but takes a look into the table at every record. 0 for none.
+qint64 firstOversized(sqlite3 *db, const TableShape &shape, const QString &indexed)
 {
-    if (shape.longestIndexedValue <= 0 || shape.indexedColumns.isEmpty())
-        return DatabaseCheck::Ok;
-    // Null and numbers are short; only texts and bytes take a handle.
     const QByteArray table = shape.table.toUtf8();
-    for (const QString &indexed : shape.indexedColumns) {
-        const QByteArray column = indexed.toUtf8();
-        const QByteArray sql = QStringLiteral("SELECT rowid FROM %1 WHERE typeof(%2) IN ('text', 'blob')")
-                                   .arg(quotedName(shape.table), quotedName(indexed))
-                                   .toUtf8();
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_blob *blob = nullptr;
-        const auto done = qScopeGuard([&] {
+    const QByteArray column = indexed.toUtf8();
+    // Null and numbers are short; only texts and bytes take a handle.
+    const QByteArray sql = QStringLiteral("SELECT rowid FROM %1 WHERE typeof(%2) IN ('text', 'blob')")
+                               .arg(quotedName(shape.table), quotedName(indexed))
+                               .toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_blob *blob = nullptr;
+    const auto done = qScopeGuard([&] {
+        sqlite3_blob_close(blob);
+        sqlite3_finalize(stmt);
+    });
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        return 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const sqlite3_int64 row = sqlite3_column_int64(stmt, 0);
+        const int rc =
+            blob ? sqlite3_blob_reopen(blob, row)
+                 : sqlite3_blob_open(db, "main", table.constData(), column.constData(), row, 0, &blob);
+        if (rc != SQLITE_OK) {
+            // A failed handle takes no other record.
             sqlite3_blob_close(blob);
-            sqlite3_finalize(stmt);
-        });
-        // Damage met on the way is left to what reads the records, which
-        // names it; only a size refuses here.
-        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
-            continue;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            const sqlite3_int64 row = sqlite3_column_int64(stmt, 0);
-            const int rc =
-                blob ? sqlite3_blob_reopen(blob, row)
-                     : sqlite3_blob_open(db, "main", table.constData(), column.constData(), row, 0, &blob);
-            if (rc != SQLITE_OK) {
-                // A failed handle takes no other record.
-                sqlite3_blob_close(blob);
-                blob = nullptr;
-            } else if (sqlite3_blob_bytes(blob) > shape.longestIndexedValue) {
+            blob = nullptr;
+        } else if (sqlite3_blob_bytes(blob) > shape.longestIndexedValue) {
+            return sqlite3_blob_bytes(blob);
+        }
+    }
+    return 0;
+}
+
+// The longest value of the column as the index or the table holds it, each
+// value read within the bound: the engine refuses a longer one by the size
+// in its record's header, before reading it (SQLITE_TOOBIG). The engine's
+// result.
+int longestStored(sqlite3 *db, const TableShape &shape, const QString &indexed, const QString &index,
+                  qint64 *longest)
+{
+    const QString source =
+        index.isEmpty() ? QStringLiteral("NOT INDEXED") : QStringLiteral("INDEXED BY ") + quotedName(index);
+    const QByteArray sql = QStringLiteral("SELECT coalesce(max(length(CAST(%1 AS BLOB))), 0) FROM %2 %3")
+                               .arg(quotedName(indexed), quotedName(shape.table), source)
+                               .toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+    // Only the values are held to the bound, not the schema read on the way.
+    const int usual = sqlite3_limit(db, SQLITE_LIMIT_LENGTH, int(shape.longestIndexedValue));
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        *longest = sqlite3_column_int64(stmt, 0);
+        rc = SQLITE_OK;
+    }
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, usual);
+    sqlite3_finalize(stmt);
+    return rc;
+}
+
+// The size of each indexed column's value. Every start lists all days from
+// the program's own index, the table's values only one at a time as a day is
+// chosen; so the start bounds what the index holds, at the cost of a walk of
+// the index alone, not of the table's pages. A table without the index is
+// measured itself (the index the start then makes holds its values). A file
+// taken in is measured in both, and the engine's check of every page that
+// follows proves the index to hold the table's values.
+DatabaseCheck checkValueSizes(sqlite3 *db, const TableShape &shape, const QList<Index> &indexes,
+                              bool wholeTable, QString *detail)
+{
+    if (shape.longestIndexedValue <= 0)
+        return DatabaseCheck::Ok;
+    for (const QString &indexed : shape.indexedColumns) {
+        QStringList sources;
+        for (const Index &index : indexes)
+            if (index.column == indexed)
+                sources << index.name;
+        if (sources.isEmpty() || wholeTable)
+            sources << QString();
+        for (const QString &source : std::as_const(sources)) {
+            qint64 longest = 0;
+            const int rc = longestStored(db, shape, indexed, source, &longest);
+            // Damage met on the way is left to what reads the records, which
+            // names it; only a size refuses here.
+            if (rc != SQLITE_OK && (rc & 0xFF) != SQLITE_TOOBIG)
+                continue;
+            if ((rc & 0xFF) == SQLITE_TOOBIG)
+                longest = firstOversized(db, shape, indexed);
+            if ((rc & 0xFF) == SQLITE_TOOBIG && longest == 0)
+                // The index holds a value the table does not.
+                return DatabaseCheck::Damaged;
+            if (longest > shape.longestIndexedValue) {
                 const QLocale german = rt::GermanLocale::locale();
-                *detail = QStringLiteral("in der Spalte '%1' stehen %2 Bytes, zulässig sind höchstens %3")
-                              .arg(indexed, german.toString(sqlite3_blob_bytes(blob)),
-                                   german.toString(shape.longestIndexedValue));
+                *detail =
+                    QStringLiteral("in der Spalte '%1' stehen %2 Bytes, zulässig sind höchstens %3")
+                        .arg(indexed, german.toString(longest), german.toString(shape.longestIndexedValue));
                 return DatabaseCheck::OversizedValue;
             }
         }
@@ -389,7 +460,8 @@ void guardUntrusted(sqlite3 *db)
 namespace
 {
 
-DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QString *detail)
+DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QList<Index> &indexes,
+                         QString *detail)
 {
     const WorkLimit limit(db, SchemaBudgetMs);
     QList<QStringList> objects;
@@ -398,8 +470,6 @@ DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid,
         return failureOf(rc, detail);
     QString tableSql;
     bool found = false;
-    bool counted = false;
-    QList<std::pair<QString, QString>> indexes; // name, column
     for (const QStringList &object : std::as_const(objects)) {
         const QString &type = object[0];
         const QString &name = object[1];
@@ -412,7 +482,10 @@ DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid,
                 return foreign(detail, QStringLiteral("die Tabelle '%1' ist anders angelegt als die der "
                                                       "Datenbank selbst")
                                            .arg(name));
-            counted = true;
+        } else if (type == QLatin1String("index") && object[3].isNull() &&
+                   object[2].compare(shape.table, Qt::CaseInsensitive) == 0) {
+            // The engine's own index of a key or a uniqueness the table
+            // declares: the table's check names that.
         } else if (type == QLatin1String("index") &&
                    object[2].compare(shape.table, Qt::CaseInsensitive) == 0) {
             QString column;
@@ -438,7 +511,7 @@ DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid,
     const DatabaseCheck table = checkTable(db, shape, tableSql, detail);
     if (table != DatabaseCheck::Ok)
         return table;
-    const DatabaseCheck rowNumbers = checkRowNumbers(db, shape, counted, lastRowid, detail);
+    const DatabaseCheck rowNumbers = checkRowNumbers(db, shape, lastRowid, detail);
     if (rowNumbers != DatabaseCheck::Ok)
         return rowNumbers;
     for (const auto &[name, column] : std::as_const(indexes)) {
@@ -449,22 +522,67 @@ DatabaseCheck checkShape(sqlite3 *db, const TableShape &shape, qint64 lastRowid,
     return DatabaseCheck::Ok;
 }
 
-// The shape within the bound; the values, which take as long as the diary is
-// large, outside it.
-DatabaseCheck checkSchemaWithin(sqlite3 *db, const TableShape &shape, qint64 lastRowid, QString *detail)
+// The shape within the bound; the values, which take as long as the diary or
+// its index is large, outside it.
+DatabaseCheck checkSchemaWithin(sqlite3 *db, const TableShape &shape, qint64 lastRowid, bool wholeTable,
+                                QString *detail)
 {
     QString ignored;
     if (!detail)
         detail = &ignored;
-    const DatabaseCheck schema = checkShape(db, shape, lastRowid, detail);
-    return schema != DatabaseCheck::Ok ? schema : checkValueSizes(db, shape, detail);
+    const int rc = readSchema(db, nullptr);
+    if (rc != SQLITE_OK)
+        return failureOf(rc, detail);
+    QList<Index> indexes;
+    const DatabaseCheck schema = checkShape(db, shape, lastRowid, indexes, detail);
+    return schema != DatabaseCheck::Ok ? schema : checkValueSizes(db, shape, indexes, wholeTable, detail);
 }
 
 } // namespace
 
 DatabaseCheck checkSchema(sqlite3 *db, const TableShape &shape, QString *detail)
 {
-    return checkSchemaWithin(db, shape, LastUsableRowid, detail);
+    return checkSchemaWithin(db, shape, LastUsableRowid, false, detail);
+}
+
+int readSchema(sqlite3 *db, QString *reason)
+{
+    const int usual = sqlite3_limit(db, SQLITE_LIMIT_LENGTH, LongestSchemaEntry);
+    const int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, usual);
+    if ((rc & 0xFF) == SQLITE_TOOBIG && reason)
+        *reason = schemaEntryTooLong();
+    return rc;
+}
+
+qint64 lastUsableRowNumber()
+{
+    return LastUsableRowid;
+}
+
+int highestRowNumber(sqlite3 *db, const QString &table, qint64 *highest)
+{
+    QList<QStringList> rows;
+    int rc =
+        rowsOf(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'sqlite_sequence'", {}, rows);
+    // The engine takes the counter from the first row naming the table as
+    // its schema does, letter for letter, as a whole number whatever it holds.
+    const bool counted = !rows.isEmpty();
+    const QString counter =
+        !counted ? QStringLiteral("0")
+                 : QStringLiteral("(SELECT CAST(seq AS INTEGER) FROM sqlite_sequence WHERE name = "
+                                  "(SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                  "name = ?1 COLLATE NOCASE) ORDER BY rowid LIMIT 1)");
+    const QByteArray sql =
+        QStringLiteral("SELECT max(coalesce((SELECT max(rowid) FROM %1), 0), coalesce(%2, 0))")
+            .arg(quotedName(table), counter)
+            .toUtf8();
+    rows.clear();
+    if (rc == SQLITE_OK)
+        rc = rowsOf(db, sql.constData(), counted ? QStringList{table} : QStringList{}, rows);
+    if (rc == SQLITE_OK)
+        *highest = rows.value(0).value(0).toLongLong();
+    return rc;
 }
 
 QString newerFormat(sqlite3 *db)
@@ -472,7 +590,7 @@ QString newerFormat(sqlite3 *db)
     // Read through the engine's own handle: closing one of ours would drop
     // the process's locks on the file.
     sqlite3_file *file = nullptr;
-    char header[20] = {};
+    char header[48] = {};
     if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
         !file->pMethods || file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK ||
         std::memcmp(header, "SQLite format 3\0", 16) != 0)
@@ -489,6 +607,13 @@ QString newerFormat(sqlite3 *db)
         return QStringLiteral("die Datei hat ein neueres Datenbankformat (Version %1), das dieses Programm "
                               "nur lesen, aber nicht schreiben kann")
             .arg(writer);
+    // At 44 the format of the schema, which the engine knows up to 4.
+    const quint32 schemaFormat = quint32(quint8(header[44])) << 24 | quint32(quint8(header[45])) << 16 |
+                                 quint32(quint8(header[46])) << 8 | quint8(header[47]);
+    if (schemaFormat > 4)
+        return QStringLiteral("die Datei hat ein neueres Format ihres Aufbaus (Version %1), das dieses "
+                              "Programm nicht lesen kann")
+            .arg(schemaFormat);
     return QString();
 }
 
@@ -505,7 +630,7 @@ DatabaseCheck checkDatabaseFile(const QString &file, const TableShape &shape, QS
     *detail = newerFormat(db.get());
     if (!detail->isEmpty())
         return DatabaseCheck::ForeignSchema;
-    const DatabaseCheck schema = checkSchemaWithin(db.get(), shape, LastTakenInRowid, detail);
+    const DatabaseCheck schema = checkSchemaWithin(db.get(), shape, LastTakenInRowid, true, detail);
     if (schema != DatabaseCheck::Ok)
         return schema;
     QList<QStringList> verdict;

@@ -1,6 +1,7 @@
 #include "platform/dao/Recordset.h"
 
 #include "platform/dao/DaoError.h"
+#include "platform/dao/DatabaseCheck.h"
 #include "platform/dao/SqlText.h"
 #include "platform/runtime/SystemErrorText.h"
 
@@ -587,6 +588,18 @@ void Recordset::Update()
             assignments << name + QStringLiteral(" = ?");
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                   .arg(quotedName(m_table), assignments.join(QLatin1Char(',')));
+    }
+    if (m_mode == Mode::Add) {
+        // Past the last row number the program gives, the file would no
+        // longer open.
+        qint64 highest = 0;
+        const int counted = highestRowNumber(m_db, m_table, &highest);
+        if (counted != SQLITE_OK)
+            raiseWriteError(counted);
+        if (highest >= lastUsableRowNumber())
+            raiseDaoError(
+                ErrDiskOrWrite,
+                QStringLiteral("Die Tabelle '%1' hat keine freien Zeilennummern mehr.").arg(m_table));
     }
     Statement write(m_db, sql);
     if (write.prepareResult() != SQLITE_OK)

@@ -1048,7 +1048,8 @@ private slots:
     void craftedDatabasesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("schema");
-        // refused, too long, newer format, tried, kept out or accepted
+        // refused (with the reason said at restore and start after "refused: "),
+        // too long, damaged, newer format, schema format, tried, kept out or accepted
         QTest::addColumn<QString>("verdict");
         const QByteArray table =
             "CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY AUTOINCREMENT, Tagdatum TEXT, "
@@ -1125,6 +1126,28 @@ private slots:
         QTest::newRow("extra columns of 200 kB on large pages")
             << "PRAGMA page_size = 65536;" + manyDefaults(200) << refused;
         QTest::newRow("header for a newer format") << table << QStringLiteral("newer format");
+        QTest::newRow("header for schema format 5") << table << QStringLiteral("schema format");
+        // Read and parsed at every opening of the file, whatever it holds.
+        const auto paddedBefore = [&table](const QByteArray &padding) {
+            return table +
+                   "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, "
+                   "'Tagtext', " +
+                   padding + " || 'Tagtext') WHERE name = 'Zorvelin'";
+        };
+        const QString tooLongEntry =
+            QStringLiteral("refused: ihr Aufbau enthält eine Angabe von mehr als 1.000.000 Bytes");
+        QTest::newRow("statement of 10 MB") << paddedBefore("printf('%.*c', 10000000, ' ')") << tooLongEntry;
+        QTest::newRow("comment of 2 MB in the statement")
+            << paddedBefore("'/*' || printf('%.*c', 2000000, ' ') || '*/'") << tooLongEntry;
+        QTest::newRow("key kept apart from the row number")
+            << QByteArray("CREATE TABLE Zorvelin (ID INTEGER PRIMARY KEY DESC, Tagdatum TEXT, Tagtext TEXT)")
+            << QStringLiteral("refused: die Spalte 'ID' ist ein fremder Schlüssel");
+        // The engine reads the first counter of the table's own name as a number.
+        QTest::newRow("counter stored as text")
+            << table + "INSERT INTO sqlite_sequence VALUES ('Zorvelin', '5')" << QStringLiteral("accepted");
+        QTest::newRow("second counter in another case")
+            << table + "INSERT INTO sqlite_sequence VALUES ('ZORVELIN', 9223372036854775807), ('Zorvelin', 5)"
+            << QStringLiteral("accepted");
         QTest::newRow("table name in lower case")
             << QByteArray(table).replace("Zorvelin", "zorvelin") + "INSERT INTO zorvelin (Tagdatum, Tagtext) "
                                                                    "VALUES ('Montag', 'klein')"
@@ -1136,6 +1159,21 @@ private slots:
                    "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES ('Montag', 'a'), (printf('%.*c', 1001, "
                    "'x'), 'b')"
             << QStringLiteral("too long");
+        QTest::newRow("day name above the bound in the day index")
+            << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum);"
+                       "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (printf('%.*c', 1001, 'x'), 'b')"
+            << QStringLiteral("too long");
+        // The start measures the index it lists from, so the index must not
+        // hide behind the table.
+        QTest::newRow("day index holding a longer name than the table")
+            << table + "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum);"
+                       "INSERT INTO Zorvelin (Tagdatum, Tagtext) VALUES (printf('%.*c', 1001, 'x'), 'b');"
+                       "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE INDEX "
+                       "Zorvelin_Tagdatum ON Zorvelin (Tagtext)' WHERE name = 'Zorvelin_Tagdatum';"
+                       "PRAGMA writable_schema = RESET; UPDATE Zorvelin SET Tagdatum = 'kurz';"
+                       "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = 'CREATE INDEX "
+                       "Zorvelin_Tagdatum ON Zorvelin (Tagdatum)' WHERE name = 'Zorvelin_Tagdatum'"
+            << QStringLiteral("damaged");
         // Restored at the restore's bound, a diary still starts after as many
         // adds as the start leaves room for; at the start's bound it is one
         // the start opens but a restore does not take in.
@@ -1193,6 +1231,11 @@ private slots:
             bytes[19] = 2;
             writeBytes(crafted, bytes);
         }
+        if (verdict == QLatin1String("schema format")) {
+            QByteArray bytes = bytesOf(crafted);
+            bytes[47] = 5;
+            writeBytes(crafted, bytes);
+        }
         writeBytes(backupPath(QStringLiteral("fremd.dsi")),
                    layout({{storedPath().toUtf8(), bytesOf(crafted)}}, 0));
 
@@ -1242,6 +1285,10 @@ private slots:
         const QString newer =
             QStringLiteral("die Datei hat ein neueres Datenbankformat (Version 3), das dieses "
                            "Programm nur lesen, aber nicht schreiben kann");
+        const QString newerSchema =
+            QStringLiteral("die Datei hat ein neueres Format ihres Aufbaus (Version 5), "
+                           "das dieses Programm nicht lesen kann");
+        const QString named = verdict.startsWith(QLatin1String("refused: ")) ? verdict.mid(9) : QString();
         const QString foreign =
             QStringLiteral("die gesicherte Datenbank ist anders aufgebaut als die dieses Programms: ");
         const QString reason =
@@ -1251,8 +1298,10 @@ private slots:
                       "belegt dort weit mehr Platz")
             : verdict == QLatin1String("too long")
                 ? QStringLiteral("die gesicherte Datenbank enthält ") + tooLong
-            : verdict == QLatin1String("newer format") ? foreign + newer
-                                                       : foreign;
+            : verdict == QLatin1String("damaged") ? QStringLiteral("die gesicherte Datenbank ist beschädigt")
+            : verdict == QLatin1String("newer format")  ? foreign + newer
+            : verdict == QLatin1String("schema format") ? foreign + newerSchema
+                                                        : foreign + named;
         QVERIFY2(m_shown[0].prompt.contains(QStringLiteral("ist keine gültige Datensicherung (") + reason),
                  qPrintable(m_shown[0].prompt));
         QCOMPARE(m_shown[0].flags, 16);
@@ -1264,7 +1313,20 @@ private slots:
         writeBytes(m_home->databaseFile(), bytesOf(crafted));
         start();
         if (verdict == QLatin1String("kept out")) {
-            // Opened, it still leaves the room a file taken in must leave.
+            // Opened, it still leaves the room a file taken in must leave,
+            // and no save takes it past what the start opens.
+            QCOMPARE(started, m_home->storedDays());
+            {
+                testsupport::BalloonAnswerer answerer({0});
+                FrmMain &again = m_windows.open();
+                QVERIFY_THROWS_EXCEPTION(std::exception,
+                                         again.AddUser(Tuesday, rtfOf(QStringLiteral("neu"))));
+                QCOMPARE(answerer.seen.size(), 1);
+                QVERIFY2(answerer.seen[0].texts.contains(QStringLiteral("keine freien Zeilennummern mehr")),
+                         qPrintable(answerer.seen[0].texts));
+            }
+            start();
+            QCOMPARE(ended, QString());
             QCOMPARE(started, m_home->storedDays());
             return;
         }
@@ -1279,6 +1341,10 @@ private slots:
         if (verdict == QLatin1String("newer format"))
             QVERIFY2(said.contains(QStringLiteral("Die Datenbank ist nicht benutzbar: ") + newer),
                      qPrintable(said));
+        if (verdict == QLatin1String("schema format"))
+            QVERIFY2(said.contains(QStringLiteral("Die Datenbank ist nicht benutzbar: ") + newerSchema),
+                     qPrintable(said));
+        QVERIFY2(said.contains(named), qPrintable(said));
         QCOMPARE(bytesOf(m_home->databaseFile()), bytesOf(crafted));
     }
 
@@ -1391,8 +1457,9 @@ private slots:
                  QByteArray("bleibt"));
         QCOMPARE(filesIn(temp.path()), tempKept);
 
-        // An empty log a crash left beside the live diary holds nothing.
+        // An empty log or journal a crash left beside the live diary holds nothing.
         writeBytes(m_home->databaseFile() + QStringLiteral("-wal"), QByteArray());
+        writeBytes(m_home->databaseFile() + QStringLiteral("-journal"), QByteArray());
         m_shown.clear();
         restore(main, QStringLiteral("protokoll.dsi"));
         QCOMPARE(m_shown.size(), 1);
