@@ -301,7 +301,7 @@ private slots:
         form.Command1_Click();
         form.xpButton1_Click();
         QCOMPARE(answers.seen.size(), damaged ? 3 : 2);
-        QVERIFY(answers.seen.last().texts.contains(says));
+        QVERIFY(answers.seen.last().texts.simplified().contains(says)); // in lines of a balloon
         // Delete names that day; a damaged entry is not written to, and says so (the
         // question is answered "Nein").
         form.Command5_Click();
