@@ -177,7 +177,7 @@ int main(int argc, char **argv)
         if (pictures) {
             body = benchdiary::picturesEntryRtf(bytes);
         } else if (plain) {
-            const QByteArray line = QStringLiteral("Привет мир ").toUtf8();
+            const QByteArray line = QStringLiteral("Привет мир ").repeated(8).toUtf8() + '\n';
             body = line.repeated(bytes / line.size());
         } else if (mixed) {
             QByteArray text = benchdiary::largeEntryRtf(bytes, true, limits.largestText - 65536);
