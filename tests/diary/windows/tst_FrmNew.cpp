@@ -432,7 +432,6 @@ private slots:
             driver.on("balloon", [&](QWidget *w) { said = closeBalloon(w); });
         driver.on("FrmNew", [&](QWidget *w) {
             FrmNew *e = editorOf(w);
-            QTest::keyClick(e->Txt(1)->editor(), Qt::Key_End, Qt::ControlModifier);
             if (typed > 0)
                 e->Txt(1)->setSelText(more);
             e->Command3()->click();
