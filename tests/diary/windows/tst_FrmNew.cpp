@@ -406,6 +406,8 @@ private slots:
         // A million bytes, 550,000 characters, written as \u escapes.
         QTest::newRow("plain text at its bound")
             << QStringLiteral("Привет мир ").repeated(50'000) << qint64(0) << qint64(0) << 5000 << QString();
+        QTest::newRow("plain text, unchanged")
+            << QStringLiteral("Привет мир\r\n").repeated(49'000) << qint64(0) << qint64(0) << 0 << QString();
     }
 
     void anOpenedEntryKeepsItsBytesOrTakesADaysTyping()
