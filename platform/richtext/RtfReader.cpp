@@ -171,7 +171,8 @@ bool isSkippedDestination(QStringView w)
 } // namespace
 
 // The RTF as the parser sees it: text, or ASCII bytes widened into a text
-// buffer of their length as far as the parser has looked.
+// buffer of their length as far as the parser has looked, or (to be counted
+// only) ASCII bytes read as they are, widening no more than a word.
 class RtfReader::Input
 {
 public:
@@ -180,16 +181,26 @@ public:
         : m_ascii(ascii), m_buffer(buffer), m_text(buffer), m_size(size)
     {
     }
+    Input(const char *ascii, qsizetype size) : m_ascii(ascii), m_text(nullptr), m_size(size), m_direct(true)
+    {
+    }
 
     qsizetype size() const { return m_size; }
     QChar operator[](qsizetype i) const
     {
+        if (m_direct)
+            return QChar(static_cast<unsigned char>(m_ascii[i]));
         if (i >= m_ready)
             widen(i + 1);
         return m_text[i];
     }
+    // Read as they are, the bytes are widened for words alone.
     QStringView sliced(qsizetype pos, qsizetype n) const
     {
+        if (m_direct) {
+            m_word = QLatin1String(m_ascii + pos, n);
+            return m_word;
+        }
         if (pos + n > m_ready)
             widen(pos + n);
         return QStringView(m_text + pos, n);
@@ -211,6 +222,8 @@ private:
     const QChar *m_text;
     qsizetype m_size;
     mutable qsizetype m_ready = 0;
+    const bool m_direct = false;
+    mutable QString m_word;
 };
 
 class RtfReader::Parser
@@ -799,7 +812,10 @@ private:
                 while (end < n && isPlainAscii(m_in[end].unicode()))
                     ++end;
                 if (end > m_pos) {
-                    appendPlain(m_in.sliced(m_pos, end - m_pos));
+                    if (m_counting)
+                        countPlain(end - m_pos);
+                    else
+                        appendPlain(m_in.sliced(m_pos, end - m_pos));
                     m_pos = end;
                     continue;
                 }
@@ -891,14 +907,15 @@ private:
         return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
     }
 
+    void countPlain(qsizetype chars)
+    {
+        countRun();
+        m_handed += chars;
+        m_written += chars;
+    }
+
     void appendPlain(QStringView text)
     {
-        if (m_counting) {
-            countRun();
-            m_handed += text.size();
-            m_written += text.size();
-            return;
-        }
         if (!m_run.isEmpty() && !(m_runState == top().chr))
             flushRun();
         startContent();
@@ -1253,10 +1270,11 @@ bool RtfReader::isRtf(QByteArrayView utf8)
 
 RtfReader::Weight RtfReader::weigh(QByteArrayView stored)
 {
-    // As the box takes a stored entry: ASCII as its bytes, anything else as UTF-8.
+    // As the box takes a stored entry: ASCII as its bytes, read where they
+    // lie, anything else as UTF-8.
     const bool ascii = std::all_of(stored.begin(), stored.end(), [](char c) { return (c & 0x80) == 0; });
-    QString text = ascii ? QString(stored.size(), Qt::Uninitialized) : QString::fromUtf8(stored);
-    const Input input = ascii ? Input(stored.data(), text.data(), text.size()) : Input(text);
+    const QString text = ascii ? QString() : QString::fromUtf8(stored);
+    const Input input = ascii ? Input(stored.data(), stored.size()) : Input(text);
     QTextCursor none;
     Parser parser(input, none, Parser::Counting{});
     parser.run();
