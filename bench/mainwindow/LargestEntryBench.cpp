@@ -5,11 +5,13 @@
 // 5 ms), how long the window was busy, the peak memory, the stored size, and
 // whether the entry is shown again.
 //
-//   bench_largestentry [BYTES] [ctrl-end] [pictures | mixed]
+//   bench_largestentry [BYTES] [ctrl-end] [day | unchanged] [pictures | mixed | plain]
 //       short paragraphs of text, BYTES of them (the diary's limit for text
 //       if not given); pictures: photos under a line of text each (BYTES or
 //       the diary's limit for an entry); mixed: text up to close to the limit
-//       for text, then photos up to the limit for an entry
+//       for text, then photos up to the limit for an entry; plain: Cyrillic
+//       text without formatting (BYTES or the limit for it). day: a day's
+//       typing (5,000 characters) instead of one key; unchanged: no key.
 //   bench_largestentry odd NAME [ctrl-end]
 //       the odd entry NAME of tests/support/OddEntries (faces-all, ...)
 #include "bench/BenchDiary.h"
@@ -165,8 +167,14 @@ int main(int argc, char **argv)
     const QString odd = oddAt >= 0 && oddAt + 1 < args.size() ? args.takeAt(oddAt + 1) : QString();
     if (oddAt >= 0)
         args.removeAt(oddAt);
+    const bool plain = args.removeAll(QStringLiteral("plain")) > 0;
+    const int typed = args.removeAll(QStringLiteral("day")) > 0         ? 5000
+                      : args.removeAll(QStringLiteral("unchanged")) > 0 ? 0
+                                                                        : 1;
     const kalvento::EntryLimits &limits = kalvento::EntryLimits::current();
-    const qint64 largest = pictures || mixed ? limits.largestShown : limits.largestText;
+    const qint64 largest = pictures || mixed ? limits.largestShown
+                           : plain           ? limits.largestPlain
+                                             : limits.largestText;
     const qint64 bytes = args.isEmpty() ? largest : args.first().toLongLong();
 
     QDir().mkpath(work.filePath(QStringLiteral("data")));
@@ -177,6 +185,9 @@ int main(int argc, char **argv)
             body = oddentries::make(odd);
         } else if (pictures) {
             body = benchdiary::picturesEntryRtf(bytes);
+        } else if (plain) {
+            const QByteArray line = QStringLiteral("Привет мир ").repeated(8).toUtf8() + '\n';
+            body = line.repeated(bytes / line.size());
         } else if (mixed) {
             QByteArray text = benchdiary::largeEntryRtf(bytes, true, limits.largestText - 65536);
             text.chop(3); // "}\r\n"
@@ -214,7 +225,11 @@ int main(int argc, char **argv)
     probe.step("day clicked", clickDay);
 
     bool saved = false;
-    QTimer::singleShot(0, [&] {
+    // The editor once it shows: after the message about an entry near a
+    // bound, where there is one.
+    QTimer drive;
+    drive.setInterval(50);
+    QObject::connect(&drive, &QTimer::timeout, [&] {
         kalvento::FrmNew *editor = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (auto *e = qobject_cast<kalvento::FrmNew *>(w); e && e->isVisible())
@@ -222,9 +237,13 @@ int main(int argc, char **argv)
         }
         if (!editor)
             return;
+        drive.stop();
         probe.step("editor opened", [] {});
         QWidget *text = editor->Txt(1)->editor();
-        probe.step("one key typed", [&] { press(text, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); });
+        probe.step(typed > 1 ? "a day typed" : "one key typed", [&] {
+            for (int i = 0; i < typed; ++i)
+                press(text, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        });
         if (ctrlEnd)
             probe.step("Ctrl+End", [&] { press(text, Qt::Key_End, Qt::ControlModifier); });
         QPointer<kalvento::FrmNew> open = editor;
@@ -235,6 +254,7 @@ int main(int argc, char **argv)
             open->CmdCancel()->click();
         }
     });
+    drive.start();
     probe.step("editor closed", [&] { form->Command1()->click(); });
     probe.step("day clicked again", clickDay);
 

@@ -1,8 +1,9 @@
 #include "diary/windows/EntryLimits.h"
 
-#include "platform/richtext/RtfPictures.h"
 #include "platform/richtext/RtfReader.h"
 #include "platform/runtime/GermanLocale.h"
+
+#include <algorithm>
 
 namespace kalvento
 {
@@ -12,25 +13,56 @@ const EntryLimits &EntryLimits::current()
     return rt::ServiceSlot<EntryLimits>::current();
 }
 
-QString EntryLimits::excess(qint64 size, QByteArrayView body, bool again) const
+QString EntryLimits::excess(qint64 size, QByteArrayView body, bool again, QString *tight) const
 {
-    const auto reason = [again](qint64 bytes, qint64 largest, const QString &what, const QString &kind) {
-        using Round = rt::GermanLocale::Round;
-        return QStringLiteral("mit %1%2 zu groß, um %3angezeigt zu werden (höchstens %4%5)")
-            .arg(rt::GermanLocale::megabytes(bytes, Round::Up), what,
-                 again ? QStringLiteral("wieder ") : QString(),
-                 rt::GermanLocale::megabytes(largest, Round::Down), kind);
+    using Round = rt::GermanLocale::Round;
+    const auto reason = [again](const QString &amount, const QString &largest, const QString &kind) {
+        return QStringLiteral("mit %1 zu groß, um %2angezeigt zu werden (höchstens %3%4)")
+            .arg(amount, again ? QStringLiteral("wieder ") : QString(), largest, kind);
     };
+    const auto bytes = [](qint64 n, Round round) { return rt::GermanLocale::megabytes(n, round); };
+    const auto characters = [](qint64 n) {
+        return rt::GermanLocale::locale().toString(n) + QStringLiteral(" Zeichen");
+    };
+    if (tight)
+        tight->clear();
     if (size > largestShown)
-        return reason(size, largestShown, QString(), QString());
-    if (!richtext::RtfReader::isRtf(body))
-        return size > largestPlain
-                   ? reason(size, largestPlain, QString(), QStringLiteral(" als Text ohne Formatierung"))
-                   : QString();
-    const qint64 text = richtext::RtfPictures::bytesOutside(body);
-    return text > largestText
-               ? reason(text, largestText, QStringLiteral(" Text"), QStringLiteral(" Text neben den Bildern"))
-               : QString();
+        return reason(bytes(size, Round::Up), bytes(largestShown, Round::Down), QString());
+    // The editor writes any entry as RTF: a character takes at most nine bytes
+    // ("\u-1234?"); the layout is handed no more characters than it has.
+    constexpr qint64 kMostBytesPerChar = 9;
+    qint64 text = 0;
+    qint64 written = 0;
+    if (!richtext::RtfReader::isRtf(body)) {
+        if (size > largestPlain)
+            return reason(bytes(size, Round::Up), bytes(largestPlain, Round::Down),
+                          QStringLiteral(" als Text ohne Formatierung"));
+        text = QString::fromUtf8(body).size();
+        written = kMostBytesPerChar * text + richtext::RtfReader::kWrittenTables;
+    } else {
+        // What the reader hands the layout, counted by the reader itself.
+        const richtext::RtfReader::Weight weight = richtext::RtfReader::weigh(body);
+        if (weight.chars > largestText)
+            return reason(characters(weight.chars) + QStringLiteral(" Text"), characters(largestText),
+                          QStringLiteral(" Text neben den Bildern"));
+        text = weight.chars;
+        written = std::max(size, weight.written);
+    }
+    if (tight) {
+        if (text + dayOfTyping > largestText)
+            *tight = QStringLiteral("Dieser Eintrag hat %1 Text und damit fast so viel, wie das Tagebuch "
+                                    "anzeigt (höchstens %2).")
+                         .arg(characters(text), characters(largestText));
+        else if (written + kMostBytesPerChar * dayOfTyping > largestShown)
+            *tight = QStringLiteral("Dieser Eintrag ist gespeichert fast so groß, wie das Tagebuch anzeigt "
+                                    "(höchstens %1).")
+                         .arg(bytes(largestShown, Round::Down));
+        if (!tight->isEmpty())
+            *tight += QStringLiteral(" Sie können ihn ansehen und unverändert speichern; mit %1 weiteren "
+                                     "Zeichen ließe er sich aber nicht mehr speichern.")
+                          .arg(rt::GermanLocale::locale().toString(dayOfTyping));
+    }
+    return QString();
 }
 
 } // namespace kalvento

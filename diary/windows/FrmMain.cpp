@@ -429,9 +429,9 @@ void FrmMain::writeRecord(bool append, const QString &datum, const QString &text
     if (const QString excess = EntryLimits::current().excess(stored.size(), QByteArrayView(stored), true);
         !excess.isEmpty()) {
         ShowMessage(Dialog1(),
-                    QStringLiteral("Der Eintrag vom ") + datum +
-                        QStringLiteral(" wurde nicht gespeichert: Er wäre ") + excess +
-                        QStringLiteral(". Bitte kürzen Sie ihn; Ihr Text bleibt im Editor."),
+                    brokenIntoLines(QStringLiteral("Der Eintrag vom ") + datum +
+                                    QStringLiteral(" wurde nicht gespeichert: Er wäre ") + excess +
+                                    QStringLiteral(". Bitte kürzen Sie ihn; Ihr Text bleibt im Editor.")),
                     QStringLiteral("48"), QStringLiteral("Eintrag nicht gespeichert"));
         throw std::length_error("entry too large to show again");
     }
@@ -493,6 +493,7 @@ void FrmMain::List_Click()
     if (row < 0 || !m_rs)
         return;
     m_unshown.clear();
+    m_tight.clear();
     m_damaged = false;
     // Until the record is read the date names the day chosen in the list,
     // never the one shown before: the commands act on the chosen one.
@@ -504,7 +505,8 @@ void FrmMain::List_Click()
         qint64 size = 0;
         const EntryLimits &limits = EntryLimits::current();
         const QByteArray body = m_rs->fieldBytes(Tagtext, limits.largestShown, size);
-        if (const QString excess = limits.excess(size, QByteArrayView(body)); !excess.isEmpty()) {
+        if (const QString excess = limits.excess(size, QByteArrayView(body), false, &m_tight);
+            !excess.isEmpty()) {
             showUnshown(QStringLiteral("Dieser Eintrag ist ") + excess +
                         QStringLiteral(". Er bleibt unverändert gespeichert."));
         } else {
@@ -540,7 +542,8 @@ bool FrmMain::refuseUnshown()
 {
     if (m_unshown.isEmpty())
         return false;
-    ShowMessage(Dialog1(), m_unshown, QStringLiteral("48"), QStringLiteral("Eintrag nicht angezeigt"));
+    ShowMessage(Dialog1(), brokenIntoLines(m_unshown), QStringLiteral("48"),
+                QStringLiteral("Eintrag nicht angezeigt"));
     return true;
 }
 
@@ -550,6 +553,7 @@ void FrmMain::Command2_Click()
     m_lblDbInfo[0]->setText(m_text3->text());
     m_lblDbInfo[1]->setText(QString());
     m_unshown.clear();
+    m_tight.clear();
     m_damaged = false;
     rightAlignDatePreview(); // new text starts a fresh, left-aligned paragraph
     QPointer<FrmNew> editor = rt::Form::create<FrmNew>(*this);
@@ -584,6 +588,10 @@ void FrmMain::Command1_Click()
                        "bestehenden Eintrag fortsetzen. Wenn Sie mit Ihrer Eingabe fertig "
                        "sind, dann klicken Sie bitte auf den Button \"Eintrag editieren\"."));
     editor->setWindowTitle(QStringLiteral("Eingabe für ") + editor->dateLine());
+    // Said as it opens, not after the typing that could not be saved.
+    if (!m_tight.isEmpty())
+        ShowMessage(Dialog1(), brokenIntoLines(m_tight), QStringLiteral("48"),
+                    QStringLiteral("Eintrag fast zu groß"));
     editor->showModal();
 }
 

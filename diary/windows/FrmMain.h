@@ -148,6 +148,7 @@ private:
     QAction *m_enden = nullptr;
     std::function<void()> m_programEnd;
     QString m_unshown;      // why the chosen entry is not shown
+    QString m_tight;        // why the chosen entry could not take a day's typing
     bool m_damaged = false; // the chosen entry's pages are damaged
 
     // The recordset must go before the database it was opened on.

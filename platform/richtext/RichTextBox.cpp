@@ -536,12 +536,14 @@ QString RichTextBox::textRTF()
     const QString stored = storedRTF();
     if (!stored.isNull())
         return stored;
+    if (m_asStored && m_sourcePlain)
+        return m_source;
     return QString::fromLatin1(RtfWriter::write(*completedDocument()));
 }
 
 QString RichTextBox::storedRTF()
 {
-    if (!m_asStored)
+    if (!m_asStored || m_sourcePlain)
         return QString();
     return m_loading ? m_loading->rtf() : m_source;
 }
@@ -550,14 +552,31 @@ void RichTextBox::dropLoad()
 {
     if (m_loading)
         endLoad();
+    disconnect(m_plainWatch);
     m_asStored = false;
+    m_sourcePlain = false;
     m_source = QString();
+}
+
+void RichTextBox::setStoredPlain(const QString &text)
+{
+    setText(text); // drops what was kept before
+    // An entry stored without formatting is given back as it came until the
+    // user changes it: an unchanged save stores nothing new.
+    m_asStored = true;
+    m_sourcePlain = true;
+    m_source = text;
+    m_plainWatch = connect(m_edit->document(), &QTextDocument::contentsChange, this, [this] {
+        m_asStored = false;
+        m_sourcePlain = false;
+        m_source = QString();
+    });
 }
 
 void RichTextBox::setTextRTF(const QString &rtf)
 {
     if (!RtfReader::isRtf(rtf)) {
-        setText(rtf);
+        setStoredPlain(rtf);
         return;
     }
     load([&rtf](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(rtf, at); });
@@ -583,7 +602,7 @@ void RichTextBox::setStoredRTF(const QByteArray &utf8)
         return;
     }
     if (!RtfReader::isRtf(QByteArrayView(utf8))) {
-        setText(QString::fromLatin1(utf8));
+        setStoredPlain(QString::fromLatin1(utf8));
         return;
     }
     load([&utf8](const QTextCursor &at) { return std::make_unique<RtfReader::Stepwise>(utf8, at); });

@@ -151,6 +151,8 @@ private:
     // and printed as it came. While it is read, the reader holds it.
     bool m_asStored = false;
     QString m_source;
+    bool m_sourcePlain = false; // m_source is text without formatting
+    QMetaObject::Connection m_plainWatch;
     bool m_barKept = false; // shown for a very tall text
     // The text offset at which each block starts, for the blocks from the top
     // that no change has touched since they were counted: positions cost the
@@ -168,6 +170,8 @@ private:
     void readOnWhenNeeded();
     void load(const std::function<std::unique_ptr<RtfReader::Stepwise>(const QTextCursor &)> &reader);
     QString storedRTF();
+    // Text that is not RTF, kept as it came until it is changed.
+    void setStoredPlain(const QString &text);
     void feedLoad();
     void completeLoad();
     bool readOn(qsizetype chars);

@@ -110,6 +110,7 @@ struct PictState {
     int scaleX = 100;
     int scaleY = 100;
     int nibble = -1;
+    qint64 counted = 0; // data bytes, when only counted
 };
 
 constexpr int kMaxPictWords = 1024;
@@ -188,7 +189,8 @@ bool isSkippedDestination(QStringView w)
 } // namespace
 
 // The RTF as the parser sees it: text, or ASCII bytes widened into a text
-// buffer of their length as far as the parser has looked.
+// buffer of their length as far as the parser has looked, or (to be counted
+// only) ASCII bytes read as they are, widening no more than a word.
 class RtfReader::Input
 {
 public:
@@ -197,16 +199,26 @@ public:
         : m_ascii(ascii), m_buffer(buffer), m_text(buffer), m_size(size)
     {
     }
+    Input(const char *ascii, qsizetype size) : m_ascii(ascii), m_text(nullptr), m_size(size), m_direct(true)
+    {
+    }
 
     qsizetype size() const { return m_size; }
     QChar operator[](qsizetype i) const
     {
+        if (m_direct)
+            return QChar(static_cast<unsigned char>(m_ascii[i]));
         if (i >= m_ready)
             widen(i + 1);
         return m_text[i];
     }
+    // Read as they are, the bytes are widened for words alone.
     QStringView sliced(qsizetype pos, qsizetype n) const
     {
+        if (m_direct) {
+            m_word = QLatin1String(m_ascii + pos, n);
+            return m_word;
+        }
         if (pos + n > m_ready)
             widen(pos + n);
         return QStringView(m_text + pos, n);
@@ -228,17 +240,33 @@ private:
     const QChar *m_text;
     qsizetype m_size;
     mutable qsizetype m_ready = 0;
+    const bool m_direct = false;
+    mutable QString m_word;
 };
 
 class RtfReader::Parser
 {
 public:
-    Parser(const Input &in, QTextCursor &cursor) : m_in(in), m_cursor(cursor)
+    Parser(const Input &in, QTextCursor &cursor) : m_in(in), m_cursor(cursor) { init(); }
+    // Hands nothing to a document: counts what it would hand.
+    struct Counting {
+    };
+    Parser(const Input &in, QTextCursor &none, Counting) : m_in(in), m_cursor(none), m_counting(true)
+    {
+        init();
+    }
+
+    qint64 handed() const { return m_handed; }
+    qint64 written() const { return m_written; }
+
+private:
+    void init()
     {
         m_stack.reserve(kMaxDepth + 1);
         m_stack.push_back(Group{});
     }
 
+public:
     void run() { runUntil(m_in.size()); }
     bool heldBack() const { return m_heldBack || m_budget.heldBack; }
 
@@ -316,6 +344,14 @@ private:
     qsizetype m_wordChars = 0;   // of its last word so far
     bool m_piecePending = false; // a full piece wants a next before more text
 
+    // What the layout is handed: characters of text and paragraph breaks
+    // (a picture is counted as data). The same count decides whether an
+    // entry is shown at all, so nothing reaches the layout uncounted.
+    const bool m_counting = false;
+    qint64 m_handed = 0;
+    qint64 m_written = 0; // about as many bytes as the writer stores for it
+    bool m_anyRun = false;
+
     PictState m_pict;
     Picture::Budget m_budget;
     bool m_heldBack = false; // something is shown other than the RTF says
@@ -327,6 +363,8 @@ private:
     {
         m_skipChars = 0;
         if (m_overflow > 0 || static_cast<int>(m_stack.size()) > kMaxDepth) {
+            // Whatever it holds is left out: only the RTF keeps it.
+            m_heldBack = true;
             ++m_overflow;
             return;
         }
@@ -362,6 +400,15 @@ private:
                 return; // the word itself is read as usual
         }
         m_pos = save;
+        skipGroup();
+    }
+
+    // A destination left out where it could hold document text: the entry
+    // is no longer whole without its RTF.
+    void skipGroup()
+    {
+        if (m_stack.size() >= 2 && m_stack[m_stack.size() - 2].dest == Dest::Text)
+            m_heldBack = true;
         top().dest = Dest::Skip;
     }
 
@@ -426,9 +473,14 @@ private:
         if (word == QLatin1String("bin")) {
             // Raw bytes follow: picture data, or skipped.
             const qsizetype count = std::clamp<int64_t>(param, 0, m_in.size() - m_pos);
-            if (m_overflow == 0 && top().dest == Dest::Pict) {
-                for (qsizetype i = 0; i < count; ++i)
-                    m_pict.bytes.append(static_cast<char>(m_in[m_pos + i].unicode() & 0xFF));
+            if (top().dest == Dest::Pict) {
+                if (m_counting)
+                    m_pict.counted += count;
+                else
+                    for (qsizetype i = 0; i < count; ++i)
+                        m_pict.bytes.append(static_cast<char>(m_in[m_pos + i].unicode() & 0xFF));
+            } else if (count > 0) {
+                m_heldBack = true; // bytes nothing shows
             }
             m_pos += count;
             return;
@@ -481,7 +533,8 @@ private:
             paragraph();
             break;
         case '*':
-            top().dest = Dest::Skip; // a \* not at the start of its group
+            if (top().dest != Dest::Skip)
+                skipGroup(); // a \* not at the start of its group
             break;
         default:
             break; // \- \| \: and the rest mean nothing to us
@@ -522,6 +575,8 @@ private:
             return;
         }
         if (isSkippedDestination(w)) {
+            if (g.dest == Dest::Text)
+                m_heldBack = true; // left out: only the RTF keeps it
             g.dest = Dest::Skip;
             return;
         }
@@ -699,6 +754,17 @@ private:
     void pictData()
     {
         const qsizetype n = m_limit;
+        if (m_counting) {
+            qsizetype digits = 0;
+            for (; m_pos < n; ++m_pos) {
+                const char16_t c = m_in[m_pos].unicode();
+                if (c == '\\' || c == '{' || c == '}')
+                    break;
+                digits += isHex(c);
+            }
+            m_pict.counted += digits / 2;
+            return;
+        }
         if (m_pict.bytes.isEmpty())
             m_pict.bytes.reserve(std::min<qsizetype>((n - m_pos) / 2 + 1, 64 * 1024 * 1024));
         while (m_pos < n) {
@@ -720,6 +786,15 @@ private:
     // Every picture with data is kept, drawn or not, so saving never loses it.
     void finishPicture()
     {
+        if (m_counting) {
+            const qint64 bytes = std::exchange(m_pict, PictState{}).counted;
+            if (bytes > 0 && m_stack.size() >= 2 && m_stack[m_stack.size() - 2].dest == Dest::Text) {
+                startContent();
+                // As hex in lines, after its description.
+                m_written += 2 * bytes + bytes / 64 + kMaxPictWords + 128;
+            }
+            return;
+        }
         if (m_pict.bytes.isEmpty()) {
             m_pict = PictState{};
             return;
@@ -758,7 +833,10 @@ private:
                 while (end < n && isPlainAscii(m_in[end].unicode()))
                     ++end;
                 if (end > m_pos) {
-                    appendPlain(m_in.sliced(m_pos, end - m_pos));
+                    if (m_counting)
+                        countPlain(end - m_pos);
+                    else
+                        appendPlain(m_in.sliced(m_pos, end - m_pos));
                     m_pos = end;
                     continue;
                 }
@@ -850,6 +928,13 @@ private:
         return c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}';
     }
 
+    void countPlain(qsizetype chars)
+    {
+        countRun();
+        m_handed += chars;
+        m_written += chars;
+    }
+
     void appendPlain(QStringView text)
     {
         if (!m_run.isEmpty() && !(m_runState == top().chr))
@@ -864,6 +949,14 @@ private:
     {
         if (!acceptChar(c))
             return;
+        if (m_counting) {
+            countRun();
+            ++m_handed;
+            // As the writer escapes it.
+            const char16_t u = c.unicode();
+            m_written += u == '\t' ? 5 : u < 0x80 ? 2 : rt::Windows1252::encodeChar(u) >= 0 ? 4 : 9;
+            return;
+        }
         if (!m_run.isEmpty() && !(m_runState == top().chr))
             flushRun();
         startContent();
@@ -872,10 +965,25 @@ private:
         m_run.append(c);
     }
 
+    // A run in a format of its own is written with its control words.
+    void countRun()
+    {
+        startContent();
+        if (!m_anyRun || !(m_runState == top().chr)) {
+            m_anyRun = true;
+            m_runState = top().chr;
+            m_written += 64;
+        }
+    }
+
     // Opens the paragraph that the last \par promised, once content follows.
     void startContent()
     {
-        if (m_pendingPar) {
+        if (m_pendingPar && m_counting) {
+            m_pendingPar = false;
+            ++m_handed;
+            m_written += 8;
+        } else if (m_pendingPar) {
             flushRun();
             // Most paragraphs end with the properties they start with; then
             // closing them changes nothing.
@@ -1125,10 +1233,6 @@ private:
 
     void finishParagraph(const ParaState &p)
     {
-        QTextBlock block = m_cursor.block();
-        const QTextBlockFormat current = block.blockFormat();
-        const QTextBlockFormat bf = paragraphFormat(current, p);
-
         // A single non-digit symbol before the text is a bullet; a number or
         // letter sequence is a numbered list we keep as plain text.
         bool bullet = p.bullet;
@@ -1141,6 +1245,21 @@ private:
         } else if (p.listOverride > 0) {
             bullet = true;
         }
+        if (m_counting) {
+            if (!bullet)
+                m_handed += marker.size();
+            // "\par"; a paragraph formatted otherwise, or a bullet, restates
+            // its properties.
+            const bool plain = p.align == 0 && p.left == 0 && p.first == 0 && p.right == 0 && !bullet;
+            m_written += plain ? 8 + 9 * marker.size() : 128 + 9 * marker.size();
+            m_listText.clear();
+            m_hadListText = false;
+            return;
+        }
+        QTextBlock block = m_cursor.block();
+        const QTextBlockFormat current = block.blockFormat();
+        const QTextBlockFormat bf = paragraphFormat(current, p);
+
         if (bf == current && !bullet && marker.isEmpty()) {
             m_listText.clear();
             m_hadListText = false;
@@ -1208,6 +1327,19 @@ bool RtfReader::isRtf(QByteArrayView utf8)
     while (i < utf8.size() && QChar::isSpace(static_cast<unsigned char>(utf8[i])))
         ++i;
     return utf8.sliced(i).startsWith("{\\rtf");
+}
+
+RtfReader::Weight RtfReader::weigh(QByteArrayView stored)
+{
+    // As the box takes a stored entry: ASCII as its bytes, read where they
+    // lie, anything else as UTF-8.
+    const bool ascii = std::all_of(stored.begin(), stored.end(), [](char c) { return (c & 0x80) == 0; });
+    const QString text = ascii ? QString() : QString::fromUtf8(stored);
+    const Input input = ascii ? Input(stored.data(), stored.size()) : Input(text);
+    QTextCursor none;
+    Parser parser(input, none, Parser::Counting{});
+    parser.run();
+    return Weight{.chars = parser.handed(), .written = parser.written() + kWrittenTables};
 }
 
 void RtfReader::read(QStringView rtf, QTextCursor &cursor)

@@ -31,6 +31,18 @@ public:
     // The same for text as stored, UTF-8.
     static bool isRtf(QByteArrayView utf8);
 
+    // What reading an entry as stored (UTF-8) hands the layout, counted by
+    // the reader itself without a document (text characters and paragraph
+    // breaks; pictures are data), and about as many bytes as the writer
+    // stores for it again, rather more than fewer.
+    struct Weight {
+        qint64 chars = 0;
+        qint64 written = 0;
+    };
+    static Weight weigh(QByteArrayView stored);
+    // What the writer's tables of fonts and colours and its heading take at most.
+    static constexpr qint64 kWrittenTables = 64 * 1024;
+
     // Inserts the document at the cursor; the cursor ends after it.
     static void read(QStringView rtf, QTextCursor &cursor);
 

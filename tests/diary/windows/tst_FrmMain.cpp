@@ -215,25 +215,56 @@ private slots:
         QTest::addColumn<int>("damage");     // none, a page of the body, the record's row id
         QTest::addColumn<qint64>("largest"); // 0: as the diary has it
         QTest::addColumn<QString>("says");
+        QTest::addColumn<qint64>("largestText"); // 0: as the diary has it
+        QTest::addColumn<QString>("entry");      // or a formatted or plain text of "x"
         QTest::newRow("too large") << true << 0 << (qint64(1) << 17)
                                    << QStringLiteral(
                                           "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden "
-                                          "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.");
+                                          "(höchstens 0,1 MB). Er bleibt unverändert gespeichert.")
+                                   << qint64(0) << QString();
         QTest::newRow("too large without formatting")
             << false << 0 << qint64(0)
             << QStringLiteral(
                    "Dieser Eintrag ist mit 1,2 MB zu groß, um angezeigt zu werden (höchstens 1,0 MB "
-                   "als Text ohne Formatierung). Er bleibt unverändert gespeichert.");
+                   "als Text ohne Formatierung). Er bleibt unverändert gespeichert.")
+            << qint64(0) << QString();
         const QString damaged =
             QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
-        QTest::newRow("damaged page") << true << 1 << qint64(0) << damaged;
-        QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged;
+        QTest::newRow("damaged page") << true << 1 << qint64(0) << damaged << qint64(0) << QString();
+        QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged << qint64(0) << QString();
         // Measured, not read: the damaged page is never reached.
         QTest::newRow("too large, damaged page")
             << true << 1 << (qint64(1) << 17)
             << QStringLiteral(
                    "Dieser Eintrag ist mit 0,3 MB zu groß, um angezeigt zu werden (höchstens 0,1 MB). "
-                   "Er bleibt unverändert gespeichert.");
+                   "Er bleibt unverändert gespeichert.")
+            << qint64(0) << QString();
+        // The diary's own bounds, each just passed.
+        QTest::newRow("stored beyond the diary's bound")
+            << true << 0 << qint64(0)
+            << QStringLiteral("Dieser Eintrag ist mit 32,1 MB zu groß, um angezeigt zu werden (höchstens "
+                              "32,0 MB). Er bleibt unverändert gespeichert.")
+            << qint64(0) << rtfOf(QString(qint64(32) << 20, u'x'));
+        QTest::newRow("text beyond the diary's bound")
+            << true << 0 << qint64(0)
+            << QStringLiteral("Dieser Eintrag ist mit 3.145.729 Zeichen Text zu groß, um angezeigt zu werden "
+                              "(höchstens 3.145.728 Zeichen Text neben den Bildern). Er bleibt unverändert "
+                              "gespeichert.")
+            << qint64(0) << rtfOf(QString((qint64(3) << 20) + 1, u'x'));
+        // Text the reader lays out, however the RTF hides it from a count of
+        // its own: raw bytes that swallow a picture's start, a picture past
+        // the depth the reader follows.
+        const QString lines = QStringLiteral("x\\par ").repeated(70'000) + QStringLiteral("}");
+        const QString tooMuch =
+            QStringLiteral("Dieser Eintrag ist mit 139.999 Zeichen Text zu groß, um angezeigt zu werden "
+                           "(höchstens 131.072 Zeichen Text neben den Bildern). Er bleibt unverändert "
+                           "gespeichert.");
+        QTest::newRow("text after raw bytes") << true << 0 << qint64(0) << tooMuch << (qint64(1) << 17)
+                                              << QStringLiteral("{\\rtf1\\ansi \\bin7 {\\pict ") + lines;
+        QTest::newRow("text after a picture nested too deep")
+            << true << 0 << qint64(0) << tooMuch << (qint64(1) << 17)
+            << QStringLiteral("{\\rtf1\\ansi ") + QString(130, u'{') + QStringLiteral("{\\pict\\bin300 ") +
+                   QString(300, u'}') + lines;
     }
 
     void anEntryTooLargeOrDamagedIsRefusedAndKept()
@@ -242,11 +273,15 @@ private slots:
         QFETCH(int, damage);
         QFETCH(qint64, largest);
         QFETCH(QString, says);
+        QFETCH(qint64, largestText);
+        QFETCH(QString, entry);
         const bool damaged =
             says == QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
         const QString text(formatted ? 300'000 : 1'200'000, QLatin1Char('x'));
         seed({{QStringLiteral("Tag A"), rtfOf("a")},
-              {QStringLiteral("Tag B"), formatted ? rtfOf(text) : text},
+              {QStringLiteral("Tag B"), !entry.isEmpty() ? entry
+                                        : formatted      ? rtfOf(text)
+                                                         : text},
               {QStringLiteral("Tag C"), rtfOf("c")}});
         QVERIFY(testsupport::SqliteCalls().run(databaseFile(),
                                                "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum)"));
@@ -282,8 +317,11 @@ private slots:
         file.close();
 
         std::optional<rt::ScopedService<kalvento::EntryLimits>> limits;
-        if (largest > 0)
-            limits.emplace(kalvento::EntryLimits{.largestShown = largest});
+        kalvento::EntryLimits given;
+        given.largestShown = largest > 0 ? largest : given.largestShown;
+        given.largestText = largestText > 0 ? largestText : given.largestText;
+        if (largest > 0 || largestText > 0)
+            limits.emplace(given);
         FrmMain &form = open();
         QVERIFY(file.open(QIODevice::ReadOnly));
         bytes = file.readAll(); // as opening left it
@@ -301,7 +339,7 @@ private slots:
         form.Command1_Click();
         form.xpButton1_Click();
         QCOMPARE(answers.seen.size(), damaged ? 3 : 2);
-        QVERIFY(answers.seen.last().texts.contains(says));
+        QVERIFY(answers.seen.last().texts.simplified().contains(says)); // in lines of a balloon
         // Delete names that day; a damaged entry is not written to, and says so (the
         // question is answered "Nein").
         form.Command5_Click();

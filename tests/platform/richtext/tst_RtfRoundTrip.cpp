@@ -3,7 +3,6 @@
 #include "platform/richtext/ClipboardSource.h"
 #include "platform/richtext/Picture.h"
 #include "platform/richtext/RichTextBox.h"
-#include "platform/richtext/RtfPictures.h"
 #include "platform/richtext/RtfWriter.h"
 
 #include <QBuffer>
@@ -16,7 +15,7 @@
 
 using richtext::Picture;
 using richtext::RichTextBox;
-using richtext::RtfPictures;
+using richtext::RtfReader;
 
 namespace
 {
@@ -297,9 +296,8 @@ void TestRtfRoundTrip::undrawnPicturesByteForByte()
     QFETCH(QSizeF, shown);
     const QString hex = QString::fromLatin1(bytes.toHex());
     const QString rtf = QStringLiteral("{\\rtf1\\ansi vor {\\pict%1\r\n%2} nach\\par}").arg(words, hex);
-    // What costs the time of text to show: all but the picture.
-    QCOMPARE(RtfPictures::bytesOutside(rtf.toLatin1()),
-             qsizetype(sizeof("{\\rtf1\\ansi vor  nach\\par}") - 1));
+    // What the layout is handed as text: all but the picture.
+    QCOMPARE(RtfReader::weigh(rtf.toLatin1()).chars, qint64(sizeof("vor  nach") - 1));
     RichTextBox box;
     box.setTextRTF(rtf);
     const QString obj(QChar::ObjectReplacementCharacter);
