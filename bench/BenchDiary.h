@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -138,6 +140,13 @@ inline QByteArray picturesEntryRtf(qsizetype maxBytes, QByteArray start = QByteA
 inline QString largeEntry(qsizetype chars, bool shortParagraphs)
 {
     return QString::fromLatin1(largeEntryRtf(chars, shortParagraphs));
+}
+
+// Keeps the component registry and the stored settings of a run in `work`.
+inline void keepRunIn(const QTemporaryDir &work)
+{
+    setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
+    setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
 }
 
 // Registers the control library built beside the benchmark, as the set-up

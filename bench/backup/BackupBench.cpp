@@ -112,8 +112,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QTemporaryDir work(QDir::currentPath() + QStringLiteral("/bench_backup-XXXXXX"));
-    setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
-    setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
+    benchdiary::keepRunIn(work);
     const QString home = work.filePath(QStringLiteral("home"));
     setenv("KALVENTO_HOME", qPrintable(home), 1);
     QApplication app(argc, argv);

@@ -87,8 +87,7 @@ int main(int argc, char **argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QTemporaryDir work;
-    setenv("OSTREVO_REGISTRY", qPrintable(work.filePath(QStringLiteral("registry"))), 1);
-    setenv("KALVENTO_SETTINGS", qPrintable(work.filePath(QStringLiteral("settings.ini"))), 1);
+    benchdiary::keepRunIn(work);
     QApplication app(argc, argv);
     rt::App::configure(kalvento::programIdentity());
     if (!benchdiary::registerControls())

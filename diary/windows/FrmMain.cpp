@@ -80,13 +80,6 @@ QString lookSetting()
                                     QStringLiteral("Menue"));
 }
 
-// A field that was never written reads as Null: show it as empty text.
-QString fieldText(dao::Recordset &rs, const QString &name)
-{
-    const com::Variant value = rs.fieldValue(name);
-    return value.isNull() || value.isEmpty() ? QString() : value.toString();
-}
-
 // The diary's database messages name the engine's error number.
 QString describe(const std::exception &error)
 {
@@ -500,7 +493,14 @@ void FrmMain::List_Click()
     m_lblDbInfo[0]->setText(m_list->text(row));
     try {
         m_rs->setBookmark(m_list->bookmark(row));
-        m_lblDbInfo[0]->setText(fieldText(*m_rs, Tagdatum));
+        // The start bounded the day names the index lists; the table's own
+        // may differ only in a damaged file, and is read no further than that.
+        const qint64 longestName = entryTableShape().longestIndexedValue;
+        qint64 nameSize = 0;
+        const QByteArray name = m_rs->fieldBytes(Tagdatum, longestName, nameSize);
+        if (nameSize > longestName)
+            throw com::AutomationError(dao::ErrNotADatabase);
+        m_lblDbInfo[0]->setText(QString::fromUtf8(name));
         // Only the stored bytes: the box converts what it shows as it reads.
         qint64 size = 0;
         const EntryLimits &limits = EntryLimits::current();

@@ -232,6 +232,8 @@ private slots:
             QStringLiteral("Dieser Eintrag ist beschädigt und kann nicht angezeigt werden.");
         QTest::newRow("damaged page") << true << 1 << qint64(0) << damaged << qint64(0) << QString();
         QTest::newRow("damaged row id") << true << 2 << qint64(0) << damaged << qint64(0) << QString();
+        QTest::newRow("day name outgrowing its index")
+            << true << 3 << qint64(0) << damaged << qint64(0) << QString();
         // Measured, not read: the damaged page is never reached.
         QTest::newRow("too large, damaged page")
             << true << 1 << (qint64(1) << 17)
@@ -283,8 +285,26 @@ private slots:
                                         : formatted      ? rtfOf(text)
                                                          : text},
               {QStringLiteral("Tag C"), rtfOf("c")}});
+        if (damage == 3)
+            QVERIFY(testsupport::SqliteCalls().run(databaseFile(), "CREATE TABLE Lent (Tagdatum)"));
         QVERIFY(testsupport::SqliteCalls().run(databaseFile(),
                                                "CREATE INDEX Zorvelin_Tagdatum ON Zorvelin (Tagdatum)"));
+        if (damage == 3) {
+            // The table's name of the day grows past the bound while its
+            // index, lent to another table meanwhile, keeps the short one.
+            const auto lend = [this](const char *from, const char *to) {
+                const QString sql = QStringLiteral("PRAGMA writable_schema = ON; UPDATE sqlite_master SET "
+                                                   "tbl_name = '%2', sql = replace(sql, 'ON %1', 'ON %2') "
+                                                   "WHERE name = 'Zorvelin_Tagdatum'")
+                                        .arg(QLatin1String(from), QLatin1String(to));
+                return testsupport::SqliteCalls().run(databaseFile(), sql.toUtf8().constData());
+            };
+            QVERIFY(lend("Zorvelin", "Lent"));
+            QVERIFY(testsupport::SqliteCalls().run(
+                databaseFile(), "UPDATE Zorvelin SET Tagdatum = 'Tag B' || zeroblob(2000) WHERE rowid = 2"));
+            QVERIFY(lend("Lent", "Zorvelin"));
+            QVERIFY(testsupport::SqliteCalls().run(databaseFile(), "DROP TABLE Lent"));
+        }
         const int table =
             sqlRows(databaseFile(), "SELECT rootpage FROM sqlite_master WHERE name = 'Zorvelin'")
                 .value(0)
