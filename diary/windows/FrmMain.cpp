@@ -694,7 +694,8 @@ void FrmMain::xpButton1_Click()
     if (refuseUnshown())
         return;
     // A missing printer, a cancelled dialog, a failing print or one cancelled
-    // in its progress window leave nothing printed and need no message.
+    // in its progress window leave nothing printed and need no message; an
+    // entry too long to print is named.
     comdlg::CommonDialog &dialog = *m_commonDialog1;
     dialog.setDialogTitle(QStringLiteral("Eintrag drucken..."));
     dialog.setCancelError(true);
@@ -707,12 +708,22 @@ void FrmMain::xpButton1_Click()
     dialog.setFlags(flags);
     if (!com::ignoringErrors([&] { dialog.ShowPrinter(); }) || !dialog.Printer())
         return;
-    com::ignoringErrors([&] {
-        // The print queue names the job after the entry's day.
-        richtext::PrinterTarget target(*dialog.Printer(), m_lblDbInfo[0]->text().trimmed());
+    // The print queue names the job after the entry's day.
+    const QString day = m_lblDbInfo[0]->text().trimmed();
+    try {
+        richtext::PrinterTarget target(*dialog.Printer(), day);
         richtext::PrintProgressWindow progress(this);
         m_lblDbInfo[1]->selPrint(target, &progress);
-    });
+    } catch (const com::AutomationError &error) {
+        // A text too tall to lay out whole is not printed in part.
+        if (error.number() == com::ErrOverflow)
+            ShowMessage(Dialog1(),
+                        brokenIntoLines(QStringLiteral("Der Eintrag vom ") + day +
+                                        QStringLiteral(" ist zu lang, um vollständig gedruckt zu werden. Es "
+                                                       "wurde nichts gedruckt. Markieren Sie einen Teil des "
+                                                       "Eintrags, um diesen zu drucken.")),
+                        QStringLiteral("48"), QStringLiteral("Eintrag nicht gedruckt"));
+    }
 }
 
 void FrmMain::reini_Click()

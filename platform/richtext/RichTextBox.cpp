@@ -59,6 +59,27 @@ constexpr qint64 kStepMs = 12;
 // handles as needed, in any box.
 constexpr int kTallChars = 1'000'000;
 
+// Qt lays text out in fixed-point pixels that wrap past about 33.5 million
+// (some 900,000 lines at 24 pt): a taller text comes out with its positions
+// running backwards and a page count that is wrong, even below one. The
+// layout holds the whole text when, laid out to its end, the parts of the
+// root frame (paragraphs, tables) follow one another downwards and the
+// document ends below the last of them.
+bool laidOutWhole(const QTextDocument &doc)
+{
+    const QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    const double height = layout->documentSize().height(); // lays out the rest
+    double top = 0;
+    for (auto part = doc.rootFrame()->begin(); !part.atEnd(); ++part) {
+        const QRectF rect = part.currentFrame() ? layout->frameBoundingRect(part.currentFrame())
+                                                : layout->blockBoundingRect(part.currentBlock());
+        if (rect.top() < top || rect.height() < 0)
+            return false;
+        top = rect.top();
+    }
+    return height >= top;
+}
+
 bool isBreak(QChar c)
 {
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
@@ -1278,6 +1299,11 @@ bool RichTextBox::selPrint(PrintTarget &target, PrintProgress *progress)
             if (!goOn(0, 0))
                 return stop();
         }
+    }
+    if (!laidOutWhole(page)) {
+        target.abort();
+        com::raise(com::ErrOverflow,
+                   QStringLiteral("Der Text ist zu lang, um vollständig gedruckt zu werden."));
     }
     const int pages = std::max(1, page.pageCount());
     for (int i = 0; i < pages; ++i) {

@@ -118,10 +118,11 @@ public:
     int find(const QString &what, int start = -1, int end = -1, int options = 0);
 
     // Prints the selection, or the whole text when nothing is selected.
-    // Raises 482 when the device fails. With `progress`, the print goes in
-    // steps that report to it; when it says stop, the job is aborted and the
-    // result is false. The box may change meanwhile: what is printed is the
-    // text as it stood at the call.
+    // Raises 482 when the device fails, and 6 (overflow) with nothing printed
+    // when the text is too tall to lay out whole. With `progress`, the print
+    // goes in steps that report to it; when it says stop, the job is aborted
+    // and the result is false. The box may change meanwhile: what is printed
+    // is the text as it stood at the call.
     bool selPrint(PrintTarget &target, PrintProgress *progress = nullptr);
 
     // Inserts the clipboard's picture, or else its text, at the selection.

@@ -129,10 +129,9 @@ private:
 
     FrmMain &open() { return m_windows.open(); }
 
-    FrmMain &openWithEntry()
+    FrmMain &openWithEntry(const QString &rtf = rtfOf(QStringLiteral("Am Morgen Regen, am Abend Schnee")))
     {
-        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"),
-                       rtfOf(QStringLiteral("Am Morgen Regen, am Abend Schnee"))}});
+        m_home->seed({{QStringLiteral("Montag, 7. Dezember 2026"), rtf}});
         FrmMain &form = open();
         form.List()->setCurrentRow(0);
         return form;
@@ -298,17 +297,40 @@ private slots:
         QVERIFY(!QFile::exists(m_home->filePath(QStringLiteral("eintrag.pdf"))));
     }
 
-    void aFailingPrinterSaysNothing()
+    void aFailingPrintPrintsNothing_data()
     {
-        FrmMain &form = openWithEntry();
-        rt::ScopedService<comdlg::DialogBackend, comdlg::ScriptedDialogs> dialogs;
+        QTest::addColumn<QString>("pdf");
+        QTest::addColumn<int>("lines"); // of 24 pt text; 0 for the usual entry
+        QTest::addColumn<QString>("said");
         // A PDF printer that cannot write its file fails like a printer that is gone.
-        dialogs->push(
-            comdlg::ScriptedDialogs::Answer::pdf(m_home->filePath(QStringLiteral("nein/eintrag.pdf"))));
+        QTest::newRow("printer failing") << "nein/eintrag.pdf" << 0 << QString();
+        // Taller than the layout's numbers reach: once the whole was printed
+        // as one page and reported as done.
+        QTest::newRow("too tall to lay out")
+            << "eintrag.pdf" << 1'000'000
+            << "Der Eintrag vom Montag, 7. Dezember 2026 ist zu lang, um vollständig gedruckt zu werden.";
+    }
+
+    void aFailingPrintPrintsNothing()
+    {
+        QFETCH(QString, pdf);
+        QFETCH(int, lines);
+        QFETCH(QString, said);
+        FrmMain &form =
+            lines > 0 ? openWithEntry(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 ") +
+                                      QStringLiteral("x\\par ").repeated(lines) + u'}')
+                      : openWithEntry();
+        rt::ScopedService<comdlg::DialogBackend, comdlg::ScriptedDialogs> dialogs;
+        dialogs->push(comdlg::ScriptedDialogs::Answer::pdf(m_home->filePath(pdf)));
         Answerer answerer;
         form.xpButton1_Click();
         QCOMPARE(dialogs->shown().size(), 1);
-        QVERIFY(answerer.seen.isEmpty());
+        QCOMPARE(answerer.seen.size(), said.isEmpty() ? 0 : 1);
+        if (!said.isEmpty()) {
+            QVERIFY2(answerer.seen[0].texts.simplified().contains(said), qPrintable(answerer.seen[0].texts));
+            QVERIFY(answerer.seen[0].texts.contains(QStringLiteral("Eintrag nicht gedruckt")));
+        }
+        QVERIFY(!QFile::exists(m_home->filePath(pdf)));
         QVERIFY(form.recordset());
     }
 
