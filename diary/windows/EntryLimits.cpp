@@ -24,6 +24,9 @@ QString EntryLimits::excess(qint64 size, QByteArrayView body, bool again, QStrin
     const auto characters = [](qint64 n) {
         return rt::GermanLocale::locale().toString(n) + QStringLiteral(" Zeichen");
     };
+    const auto lineCount = [](qint64 n) {
+        return rt::GermanLocale::locale().toString(n) + QStringLiteral(" Zeilen");
+    };
     if (tight)
         tight->clear();
     if (size > largestShown)
@@ -32,12 +35,21 @@ QString EntryLimits::excess(qint64 size, QByteArrayView body, bool again, QStrin
     // ("\u-1234?"); the layout is handed no more characters than it has.
     constexpr qint64 kMostBytesPerChar = 9;
     qint64 text = 0;
+    qint64 lines = 0;
     qint64 written = 0;
     if (!richtext::RtfReader::isRtf(body)) {
         if (size > largestPlain)
             return reason(bytes(size, Round::Up), bytes(largestPlain, Round::Down),
                           QStringLiteral(" als Text ohne Formatierung"));
-        text = QString::fromUtf8(body).size();
+        const QString plain = QString::fromUtf8(body);
+        text = plain.size();
+        // Breaks as the box takes them: CR LF, LF, CR alone and Unicode's own.
+        lines = 1;
+        for (qsizetype i = 0; i < plain.size(); ++i) {
+            const QChar c = plain[i];
+            lines += c == u'\n' || (c == u'\r' && (i + 1 == plain.size() || plain[i + 1] != u'\n')) ||
+                     c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        }
         written = kMostBytesPerChar * text + richtext::RtfReader::kWrittenTables;
     } else {
         // What the reader hands the layout, counted by the reader itself.
@@ -46,13 +58,20 @@ QString EntryLimits::excess(qint64 size, QByteArrayView body, bool again, QStrin
             return reason(characters(weight.chars) + QStringLiteral(" Text"), characters(largestText),
                           QStringLiteral(" Text neben den Bildern"));
         text = weight.chars;
+        lines = weight.lines;
         written = std::max(size, weight.written);
     }
+    if (lines > largestLines)
+        return reason(lineCount(lines), lineCount(largestLines), QString());
     if (tight) {
         if (text + dayOfTyping > largestText)
             *tight = QStringLiteral("Dieser Eintrag hat %1 Text und damit fast so viel, wie das Tagebuch "
                                     "anzeigt (höchstens %2).")
                          .arg(characters(text), characters(largestText));
+        else if (lines + dayOfTyping > largestLines)
+            *tight = QStringLiteral("Dieser Eintrag hat %1 und damit fast so viele, wie das Tagebuch anzeigt "
+                                    "(höchstens %2).")
+                         .arg(lineCount(lines), lineCount(largestLines));
         else if (written + kMostBytesPerChar * dayOfTyping > largestShown)
             *tight = QStringLiteral("Dieser Eintrag ist gespeichert fast so groß, wie das Tagebuch anzeigt "
                                     "(höchstens %1).")

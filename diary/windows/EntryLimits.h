@@ -20,6 +20,10 @@ struct EntryLimits {
     qint64 largestText = qint64(3) << 20;
     // Text without formatting, which the preview takes in one go.
     qint64 largestPlain = qint64(1) << 20;
+    // Lines its breaks make: the layout counts heights in numbers that wrap
+    // past about 33.5 million pixels, some 900,000 lines of 24 pt text; this
+    // leaves room for larger text, taller fonts and lines that wrap.
+    qint64 largestLines = 300'000;
     // What a day's typing adds: an entry opened for editing that could not
     // take this many more characters and still be saved is said to be so.
     qint64 dayOfTyping = 10'000;

@@ -257,6 +257,7 @@ public:
     }
 
     qint64 handed() const { return m_handed; }
+    qint64 breaks() const { return m_breaks; }
     qint64 written() const { return m_written; }
 
 private:
@@ -349,6 +350,7 @@ private:
     // entry is shown at all, so nothing reaches the layout uncounted.
     const bool m_counting = false;
     qint64 m_handed = 0;
+    qint64 m_breaks = 0;  // paragraph and line breaks among them
     qint64 m_written = 0; // about as many bytes as the writer stores for it
     bool m_anyRun = false;
 
@@ -952,6 +954,7 @@ private:
         if (m_counting) {
             countRun();
             ++m_handed;
+            m_breaks += c == QChar::LineSeparator;
             // As the writer escapes it.
             const char16_t u = c.unicode();
             m_written += u == '\t' ? 5 : u < 0x80 ? 2 : rt::Windows1252::encodeChar(u) >= 0 ? 4 : 9;
@@ -982,6 +985,7 @@ private:
         if (m_pendingPar && m_counting) {
             m_pendingPar = false;
             ++m_handed;
+            ++m_breaks;
             m_written += 8;
         } else if (m_pendingPar) {
             flushRun();
@@ -1339,7 +1343,8 @@ RtfReader::Weight RtfReader::weigh(QByteArrayView stored)
     QTextCursor none;
     Parser parser(input, none, Parser::Counting{});
     parser.run();
-    return Weight{.chars = parser.handed(), .written = parser.written() + kWrittenTables};
+    return Weight{
+        .chars = parser.handed(), .lines = parser.breaks() + 1, .written = parser.written() + kWrittenTables};
 }
 
 void RtfReader::read(QStringView rtf, QTextCursor &cursor)

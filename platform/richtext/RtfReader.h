@@ -33,10 +33,11 @@ public:
 
     // What reading an entry as stored (UTF-8) hands the layout, counted by
     // the reader itself without a document (text characters and paragraph
-    // breaks; pictures are data), and about as many bytes as the writer
-    // stores for it again, rather more than fewer.
+    // breaks; pictures are data), the lines its breaks make, and about as
+    // many bytes as the writer stores for it again, rather more than fewer.
     struct Weight {
         qint64 chars = 0;
+        qint64 lines = 0;
         qint64 written = 0;
     };
     static Weight weigh(QByteArrayView stored);

@@ -253,6 +253,12 @@ private slots:
                               "(höchstens 3.145.728 Zeichen Text neben den Bildern). Er bleibt unverändert "
                               "gespeichert.")
             << qint64(0) << rtfOf(QString((qint64(3) << 20) + 1, u'x'));
+        QTest::newRow("lines beyond the diary's bound")
+            << true << 0 << qint64(0)
+            << QStringLiteral(
+                   "Dieser Eintrag ist mit 300.001 Zeilen zu groß, um angezeigt zu werden (höchstens "
+                   "300.000 Zeilen). Er bleibt unverändert gespeichert.")
+            << qint64(0) << rtfOf(QStringLiteral("x\\par ").repeated(300'000));
         // Text the reader lays out, however the RTF hides it from a count of
         // its own: raw bytes that swallow a picture's start, a picture past
         // the depth the reader follows.

@@ -4,6 +4,7 @@
 #include "diary/program/Time.h"
 #include "diary/program/TopicHELP.h"
 #include "diary/program/shellexe_1.h"
+#include "diary/windows/EntryLimits.h"
 #include "diary/windows/FrmMain.h"
 #include "diary/windows/copyright.h"
 #include "platform/com/Control.h"
@@ -34,6 +35,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <optional>
 
 using kalvento::FrmMain;
 using testsupport::rtfOf;
@@ -305,7 +308,8 @@ private slots:
         // A PDF printer that cannot write its file fails like a printer that is gone.
         QTest::newRow("printer failing") << "nein/eintrag.pdf" << 0 << QString();
         // Taller than the layout's numbers reach: once the whole was printed
-        // as one page and reported as done.
+        // as one page and reported as done. The diary shows no entry of so
+        // many lines; one shown under a wider bound must not print either.
         QTest::newRow("too tall to lay out")
             << "eintrag.pdf" << 1'000'000
             << "Der Eintrag vom Montag, 7. Dezember 2026 ist zu lang, um vollständig gedruckt zu werden.";
@@ -316,6 +320,11 @@ private slots:
         QFETCH(QString, pdf);
         QFETCH(int, lines);
         QFETCH(QString, said);
+        kalvento::EntryLimits wider;
+        wider.largestLines = 2 * lines;
+        std::optional<rt::ScopedService<kalvento::EntryLimits>> limits;
+        if (lines > 0)
+            limits.emplace(wider);
         FrmMain &form =
             lines > 0 ? openWithEntry(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 ") +
                                       QStringLiteral("x\\par ").repeated(lines) + u'}')

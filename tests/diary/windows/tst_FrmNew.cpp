@@ -408,6 +408,9 @@ private slots:
             << QStringLiteral("Привет мир ").repeated(50'000) << qint64(0) << qint64(0) << 5000 << QString();
         QTest::newRow("plain text, unchanged")
             << QStringLiteral("Привет мир\r\n").repeated(49'000) << qint64(0) << qint64(0) << 0 << QString();
+        QTest::newRow("lines at their bound, unchanged")
+            << QStringLiteral("a\n").repeated(295'000) << qint64(0) << qint64(0) << 0
+            << QStringLiteral("295.001 Zeilen");
     }
 
     void anOpenedEntryKeepsItsBytesOrTakesADaysTyping()
