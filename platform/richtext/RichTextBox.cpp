@@ -573,25 +573,33 @@ void RichTextBox::dropLoad()
 {
     if (m_loading)
         endLoad();
-    disconnect(m_plainWatch);
+    disconnect(m_storedWatch);
     m_asStored = false;
     m_sourcePlain = false;
     m_source = QString();
 }
 
-void RichTextBox::setStoredPlain(const QString &text)
+// The entry is given back as it came until anything but the reader changes
+// the document: an unchanged save stores nothing new.
+void RichTextBox::keepAsStored(QTextDocument *doc)
 {
-    setText(text); // drops what was kept before
-    // An entry stored without formatting is given back as it came until the
-    // user changes it: an unchanged save stores nothing new.
     m_asStored = true;
-    m_sourcePlain = true;
-    m_source = text;
-    m_plainWatch = connect(m_edit->document(), &QTextDocument::contentsChange, this, [this] {
+    m_storedWatch = connect(doc, &QTextDocument::contentsChange, this, [this] {
+        if (m_reading)
+            return;
+        disconnect(m_storedWatch);
         m_asStored = false;
         m_sourcePlain = false;
         m_source = QString();
     });
+}
+
+void RichTextBox::setStoredPlain(const QString &text)
+{
+    setText(text); // drops what was kept before
+    keepAsStored(m_edit->document());
+    m_sourcePlain = true;
+    m_source = text;
 }
 
 void RichTextBox::setTextRTF(const QString &rtf)
@@ -681,13 +689,7 @@ void RichTextBox::load(const std::function<std::unique_ptr<RtfReader::Stepwise>(
     // one read on later, until the user changes it.
     if (whole && !loading->heldBack())
         return;
-    m_asStored = true;
-    connect(doc, &QTextDocument::contentsChange, this, [this] {
-        if (!m_reading) {
-            m_asStored = false;
-            m_source = QString();
-        }
-    });
+    keepAsStored(doc);
     if (whole) {
         m_source = loading->rtf();
         return;

@@ -152,9 +152,9 @@ private:
     // and printed as it came. While it is read, the reader holds it.
     bool m_asStored = false;
     QString m_source;
-    bool m_sourcePlain = false; // m_source is text without formatting
-    QMetaObject::Connection m_plainWatch;
-    bool m_barKept = false; // shown for a very tall text
+    bool m_sourcePlain = false;            // m_source is text without formatting
+    QMetaObject::Connection m_storedWatch; // drops the entry kept as stored
+    bool m_barKept = false;                // shown for a very tall text
     // The text offset at which each block starts, for the blocks from the top
     // that no change has touched since they were counted: positions cost the
     // blocks before them once, not the whole text each time.
@@ -173,6 +173,7 @@ private:
     QString storedRTF();
     // Text that is not RTF, kept as it came until it is changed.
     void setStoredPlain(const QString &text);
+    void keepAsStored(QTextDocument *doc);
     void feedLoad();
     void completeLoad();
     bool readOn(qsizetype chars);
